@@ -1,0 +1,44 @@
+#pragma once
+/// The chart control every graph of the program uses (Qt Charts underneath; nothing
+/// else in the program talks to Qt Charts). Its data live in a ChartModel.
+
+#include "tolvik/chart/chart_model.h"
+
+#include <QWidget>
+
+namespace tolvik::chart {
+
+class Graph : public QWidget {
+    Q_OBJECT
+public:
+    /// index: the element index in the window's Graph1 array (the tab number);
+    /// the objectName becomes "Graph1(index)".
+    explicit Graph(int index, QWidget* parent = nullptr);
+    ~Graph() override;
+
+    int index() const;
+    ChartModel& model();
+    const ChartModel& model() const;
+
+    /// Opens the chart's own settings dialog (titles, axis ranges, log scales, line style).
+    void setPropertyPages(int value);
+    /// Renders the chart into a rectangle of a painter (printing).
+    void render(class QPainter& painter, const QRectF& target);
+    /// Redraws from the model now (the draw command does this too).
+    void refresh();
+
+    /// Simulates a user's click at the data point (set, point): raises pointSelected.
+    void selectPoint(int set, int point);
+
+signals:
+    /// The user clicked on or near a data point.
+    void pointSelected(int index, int set, int point);
+    /// A chart button (codes 1 and 4 zoom).
+    void buttonEvent(int index, int code);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
+} // namespace tolvik::chart

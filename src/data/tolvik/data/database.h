@@ -1,0 +1,123 @@
+#pragma once
+/// Read-only access to the material database (an SQLite file named db1.mdb in the
+/// program folder). Nothing is ever written.
+///
+/// Conventions the lookups rely on, all guaranteed here:
+/// - a table opened by name is walked in its stored (rowid) order;
+/// - field names are found without regard to case;
+/// - text comparisons composed by the sql:: builders ignore case;
+/// - values and identifiers that come from data are bound or quoted, never pasted;
+/// - flags are stored as the numbers -1 (true) and 0 (false).
+
+#include "tolvik/numerics/value.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvik::data {
+
+/// A fault of the data file: it cannot be opened, or a table or field named by the
+/// program is missing. what() is the orderly message shown to the user, naming it.
+class DataError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// An SQL text with "?" placeholders and the values bound to them, in order.
+struct Query {
+    std::string sql;
+    std::vector<Value> params;
+};
+
+/// A cursor over the rows of a table or query, read completely when opened.
+/// Walk: moveFirst, then test eof(), read fields, moveNext.
+class Recordset {
+public:
+    Recordset(std::string source, std::vector<std::string> fieldNames,
+              std::vector<std::vector<Value>> rows);
+
+    /// Number of rows (0: no rows).
+    long recordCount() const;
+    /// Past the last row (also true for an empty result).
+    bool eof() const;
+    /// Before the first row.
+    bool bof() const;
+    void moveFirst();
+    void moveNext();
+    void movePrevious();
+    void moveLast();
+    /// Value of a field of the current row, found without regard to case.
+    /// Throws DataError naming the field and the table or query when it does not exist,
+    /// and when there is no current row.
+    Value field(std::string_view name) const;
+    bool hasField(std::string_view name) const;
+    const std::vector<std::string>& fieldNames() const;
+    /// The table name or SQL text the cursor was opened on.
+    const std::string& source() const;
+    void close();
+
+private:
+    long columnIndex(std::string_view name) const;
+    std::string source_;
+    std::vector<std::string> names_;
+    std::vector<std::vector<Value>> rows_;
+    long pos_ = 0;
+};
+
+class Database {
+public:
+    /// Opens the file read-only. Throws DataError ("The data file ... cannot be opened")
+    /// when it is missing, unreadable or not a database.
+    static std::unique_ptr<Database> open(const std::string& path);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    /// The whole table in its stored order. Throws DataError naming a missing table.
+    std::unique_ptr<Recordset> openTable(std::string_view table);
+    /// A composed query. Throws DataError naming a missing table or field.
+    std::unique_ptr<Recordset> openQuery(const Query& query);
+
+    bool hasTable(std::string_view table) const;
+    bool hasField(std::string_view table, std::string_view field) const;
+    const std::string& path() const;
+
+private:
+    struct Impl;
+    explicit Database(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+/// An identifier (table or column name) quoted for SQL: "name" with inner quotes doubled.
+std::string QuoteIdentifier(std::string_view name);
+
+/// The SQL texts the program composes. Each keeps the program's text; values are bound
+/// as parameters and identifiers quoted, so a name with an apostrophe, a blank or a
+/// leading digit works and can never alter the query.
+namespace sql {
+/// SELECT field FROM table (copy of a table column)
+Query SelectColumn(std::string_view field, std::string_view table);
+/// SELECT K1,K2 FROM Kernform WHERE Kerntyp = V
+Query KFactors(std::string_view kerntyp);
+/// SELECT * FROM Kernform WHERE Kerntyp = V AND LP = -1|0 AND Loch = -1|0
+Query CoreRecord(std::string_view kerntyp, bool lowProfile, bool hole);
+/// SELECT * FROM PvT WHERE T = t AND F = f AND B = b AND material > 0
+Query PvRow(double t, double f, double b, std::string_view material);
+/// SELECT * FROM Material WHERE Name = V
+Query MaterialByName(std::string_view name);
+/// SELECT mui,Name FROM Material WHERE Name = V
+Query MaterialMuiByName(std::string_view name);
+/// SELECT Kerntyp,Lp,Loch,Anzeige FROM Kernform WHERE Kerntyp = V
+Query CoreVariants(std::string_view kerntyp);
+/// SELECT DISTINCT field FROM table order by field
+Query DistinctColumn(std::string_view table, std::string_view field);
+/// SELECT DISTINCTROW field1, field2 FROM table order by field1
+Query DistinctRowTwoColumns(std::string_view table, std::string_view field1, std::string_view field2);
+/// SELECT * FROM Draht order by GROESSE
+Query WiresBySize();
+} // namespace sql
+
+} // namespace tolvik::data

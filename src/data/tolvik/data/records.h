@@ -1,0 +1,89 @@
+#pragma once
+/// Material, core and curve lookups on the material database. Every routine opens its
+/// own query, walks it, takes what it needs and closes it; nothing is cached.
+/// Results keep "empty" (no value) apart from the integer 0 where callers rely on it.
+
+#include "tolvik/data/database.h"
+#include "tolvik/numerics/value.h"
+
+#include <string>
+#include <string_view>
+
+namespace tolvik::data {
+
+/// The core chosen in the core calculation window: core type, "low profile", "with hole".
+struct CoreSelection {
+    std::string kerntyp;
+    bool lowProfile = false;
+    bool hole = false;
+};
+
+/// Material field selectors of GetMaterialValue.
+enum class MaterialField : int {
+    mui = 1, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, fmax, dT, f, B, T, Pv, Dichte, Leistung
+};
+/// Core field selectors of GetCoreValue.
+enum class CoreField : int { Ae = 1, le, Ve, Amin, Rth, AN, LN, Ar, K1, K2, CDF, hWickel };
+
+/// The core record query for a selection.
+Query BuildCoreQuery(const CoreSelection& core);
+/// Selected field of the core record (the last matching row wins); integer 0 when there
+/// is no row or the selector is outside 1..12.
+Value GetCoreValue(Database& db, const CoreSelection& core, int selector);
+/// Selected field of the material (the first row of that name wins); empty when there is
+/// no such material or the selector is outside 1..17.
+Value GetMaterialValue(Database& db, int selector, std::string_view name);
+Value GetMaterialMui(Database& db, std::string_view name);
+
+/// Al [nH] = K1·s^K2 for the core type (first row wins); empty when K1, K2 or s is 0.
+Value KFactorAl(Database& db, double s_mm, std::string_view coreType);
+
+inline constexpr const char* kNoKFactorsText = "No K-factors available for this core\nSelect E-core first";
+inline constexpr const char* kNoKFactorsTitle = "Air gap with fringe flux - E-cores";
+struct KFactorGapResult {
+    Value s;                  ///< air gap [mm], or the integer 0
+    bool noKFactors = false;  ///< the caller shows kNoKFactorsText and clears the fringe-flux fields
+};
+/// s [mm] = (Al/K1)^(1/K2) for the core type.
+KFactorGapResult KFactorGap(Database& db, double al_nH, std::string_view coreType);
+
+/// Linear interpolation in a curve table whose xField is ascending in stored order.
+/// Empty when a field name is ""; 0 outside the table, with fewer than two rows or
+/// with equal abscissas around x. Throws DataError when a field does not exist.
+Value InterpolateColumn(Recordset& cursor, std::string_view xField, std::string_view yField, double x);
+Value MuiAtT(Database& db, std::string_view column, double t);
+Value MuaAtB(Database& db, std::string_view column, double b);
+Value MuaAtH(Database& db, std::string_view column, double h);
+Value MuRealAtF(Database& db, std::string_view material, double f);
+Value MuImagAtF(Database& db, std::string_view material, double f);
+
+inline constexpr const char* kNoMaterialDataText = "No material data available";
+inline constexpr const char* kNoMaterialDataTitle = "Error";
+struct HbResult {
+    double value = 0;
+    bool failed = false;  ///< the caller shows kNoMaterialDataText / kNoMaterialDataTitle
+};
+HbResult HbAtT(Database& db, std::string_view column, double t);
+
+/// Pv [kW/m³] of the PvT row at (t, f, b) for the material; 0 when there is none.
+Value PvAt(Database& db, std::string_view material, double f, double b, double t);
+/// 1-based position of the end-of-data row of a column (a curve has n − 1 points);
+/// empty when column is "". Leaves the cursor wherever the walk stopped.
+Value CountCurveRows(Recordset& cursor, std::string_view column);
+/// All values of a field, each followed by a tab; "" for an empty table.
+std::string ColumnAsText(Database& db, std::string_view table, std::string_view field);
+
+/// Complex permeability on an open Mu_mu__f cursor: rowMode -1 interpolates at f,
+/// any other value uses the current row.
+struct ComplexMu {
+    double real = 0;  ///< µ'
+    double imag = 0;  ///< µ''
+};
+ComplexMu ComplexMuAt(Recordset& cursor, std::string_view material, double f, int rowMode);
+Value ComplexMuMagnitude(Recordset& cursor, std::string_view material, double f, int rowMode);
+Value ComplexMuParallelReal(Recordset& cursor, std::string_view material, double f, int rowMode);
+Value ComplexMuParallelImag(Recordset& cursor, std::string_view material, double f, int rowMode);
+Value ComplexMuGp(Recordset& cursor, std::string_view material, double f, int rowMode);
+Value ComplexMuZn(Recordset& cursor, std::string_view material, double f, int rowMode);
+
+} // namespace tolvik::data

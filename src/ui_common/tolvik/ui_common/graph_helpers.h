@@ -1,0 +1,36 @@
+#pragma once
+/// Helpers around the graphs of the working windows: the graph reset, the arrow
+/// pictures that point from inputs to results, the placing of the Calculate button,
+/// and the shared out-of-range message.
+
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace tolvik {
+struct AppContext;
+namespace chart {
+class Graph;
+}
+} // namespace tolvik
+
+namespace tolvik::ui {
+
+/// Empties the chart (one set of two unwritten points) and clears the reading log.
+/// A null graph is skipped.
+void ResetGraph(chart::Graph* graph, AppContext& app);
+/// Loads appFolder/bmp/arrow_<colour>[_horz].bmp into the picture, moves it when top > 0,
+/// shows it; an "Orange" request ends gray (colour set to "gray"). Never waits; a missing
+/// picture file leaves the picture empty.
+void ShowArrow(const AppContext& app, const QString& orientation, QLabel* picture, QString& colour,
+               int leftTwips, int topTwips, double pause);
+/// Shows the window's cmdCalculate and places it (twips).
+void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widthTwips);
+/// "The number is either too high or too low. Please enter an other value!"
+void ShowValueOutOfRange(QWidget* parent = nullptr);
+
+/// 15 twips per pixel.
+inline constexpr int TwipsToPixels(int twips) { return twips / 15; }
+
+} // namespace tolvik::ui

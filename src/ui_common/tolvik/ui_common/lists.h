@@ -1,0 +1,32 @@
+#pragma once
+/// Selection lists filled from the material database, with the "noaction" tag that
+/// tells a list's click handler the program, not the user, changed the selection.
+
+#include "tolvik/data/database.h"
+
+#include <QString>
+
+class QComboBox;
+class QObject;
+
+namespace tolvik::ui {
+
+inline const QString kNoAction = QStringLiteral("noaction");
+
+/// The text tag of a control (dynamic property "tag").
+QString Tag(const QObject* o);
+void SetTag(QObject* o, const QString& tag);
+
+/// Each refills the list from its table and flag, keeping the shown entry selected
+/// when the new list still holds it (tag "noaction" set before selecting it).
+void FillCoreList(data::Database& db, QComboBox* list);
+void FillRthCoreList(data::Database& db, QComboBox* list);
+void FillPowerMaterialList(data::Database& db, QComboBox* list);
+void FillMuaMaterialList(data::Database& db, QComboBox* list);
+void FillMaterialList(data::Database& db, QComboBox* list);
+/// Index of the first entry equal to text (case-sensitive), or -1.
+int FindListIndex(const QString& text, const QComboBox* list);
+/// Selects the typed entry (in upper case) or shows "No valid selection for <label>!".
+void CheckListEntry(QComboBox* list, const QString& label);
+
+} // namespace tolvik::ui
