@@ -1,0 +1,45 @@
+#include "tolvik/numerics/value.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using tolvik::PlainNumberText;
+using tolvik::ReadLeadingNumber;
+using tolvik::Value;
+
+TEST(Value, KindsAndConversions) {
+    EXPECT_TRUE(Value().isEmpty());
+    EXPECT_EQ(Value().toDouble(), 0.0);
+    EXPECT_EQ(Value().toText(), "");
+    EXPECT_TRUE(Value::integer(0).isInt());
+    EXPECT_NE(Value::integer(0), Value::empty());
+    EXPECT_EQ(Value(2.5).toText(), "2.5");
+    EXPECT_EQ(Value("12abc").toDouble(), 12.0);
+    EXPECT_TRUE(Value::integer(-1).toBool());
+}
+
+TEST(PlainNumberText, Forms) {
+    struct Case {
+        double x;
+        const char* text;
+    };
+    const Case cases[] = {{25, "25"},      {0.5, "0.5"}, {-1.25, "-1.25"},
+                          {1e-7, "1E-07"}, {0, "0"},     {0.1 + 0.2, "0.3"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PlainNumberText(c.x), c.text) << c.x;
+    EXPECT_EQ(PlainNumberText(std::nan("")), "");
+}
+
+TEST(ReadLeadingNumber, Texts) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"", 0},       {"12abc", 12}, {"1 2", 12}, {" -3.5 ", -3.5}, {"1.5.5", 1.5},
+        {"2e3", 2000}, {"2e", 2},     {"abc", 0},  {"+.5", 0.5},     {"1e999", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(ReadLeadingNumber(c.text), c.value) << c.text;
+}

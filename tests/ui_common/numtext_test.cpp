@@ -1,0 +1,169 @@
+#include "tolvik/ui_common/numtext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace tolvik::text;
+
+namespace {
+
+/// Pins the display separator for one test and restores "." afterwards.
+class SeparatorTest : public ::testing::TestWithParam<char> {
+protected:
+    void SetUp() override { SetDecimalSeparator(GetParam()); }
+    void TearDown() override { SetDecimalSeparator('.'); }
+    /// The expected text written with "." and shown with the pinned separator.
+    static std::string Sep(std::string s) {
+        for (char& c : s)
+            if (c == '.') c = GetParam();
+        return s;
+    }
+};
+
+struct PatternCase {
+    double x;
+    const char* pattern;
+    const char* expected; // with "." as separator
+};
+
+} // namespace
+
+// ---- input ---------------------------------------------------------------------------
+
+TEST(CommaToPoint, OnlyTheFirstComma) {
+    EXPECT_EQ(CommaToPoint("1,5"), "1.5");
+    EXPECT_EQ(CommaToPoint("1,5,5"), "1.5,5");
+    EXPECT_EQ(CommaToPoint("1.5"), "1.5");
+    EXPECT_EQ(CommaToPoint(""), "");
+    EXPECT_EQ(CommaToPoint(","), ".");
+}
+
+TEST(ReadNumber, EitherSeparatorAndLenientReading) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"1,5", 1.5}, {"1.5", 1.5}, {"1,5,5", 1.5},   {"12abc", 12},   {"1 2", 12},
+        {"", 0},      {"abc", 0},   {"-0,25", -0.25}, {"2,5e3", 2500}, {"\t7\n", 7},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.value) << c.text;
+}
+
+TEST(IntToText, DigitsAndEmptyForZero) {
+    EXPECT_EQ(IntToText(0), "");
+    EXPECT_EQ(IntToText(7), "7");
+    EXPECT_EQ(IntToText(1234), "1234");
+}
+
+// ---- FormatPattern -------------------------------------------------------------------
+
+TEST_P(SeparatorTest, FormatPatternExamples) {
+    const PatternCase cases[] = {
+        // the documented examples
+        {0, "#", ""},
+        {12.4, "#", "12"},
+        {12, "#.##", "12."},
+        {0.456, "#.##", ".46"},
+        {0.5, "0.#", "0.5"},
+        {3, "0.#", "3."},
+        // hand-rounded cases of the other patterns
+        {12.5, "#", "13"},
+        {-12.5, "#", "-13"},
+        {0.4, "#", ""},
+        {0.6, "#", "1"},
+        {0, "0", "0"},
+        {7.49, "0", "7"},
+        {0.2, "0.", "0."},
+        {2.7, "0.", "3."},
+        {0.044, "0.#", "0."},
+        {0.125, "0.##", "0.13"},
+        {-0.125, "0.##", "-0.13"},
+        {0, "#.#", "."},
+        {99.96, "#.#", "100."},
+        {1.005, "#.##", "1.01"},
+        {2.675, "#.##", "2.68"},
+        {1.23456, "#.###", "1.235"},
+        {-1.23456, "#.####", "-1.2346"},
+        {1234567.5, "#", "1234568"},
+        {1.2345, "#.#################", "1.2345"},
+        {0.1, "#.#################", ".1"},
+        {-1.2345, "#.#################", "-1.2345"},
+        {1e-20, "#.##", "."},
+        {-0.001, "#.##", "."}, // rounds to zero: no sign
+        {1e20, "#", "100000000000000000000"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatPattern(c.x, c.pattern), Sep(c.expected)) << c.x << " " << c.pattern;
+}
+
+TEST_P(SeparatorTest, FormatPatternOfNonFiniteIsEmpty) {
+    EXPECT_EQ(FormatPattern(std::nan(""), "#.##"), "");
+    EXPECT_EQ(FormatPattern(std::numeric_limits<double>::infinity(), "0"), "");
+    EXPECT_EQ(FormatPattern(-std::numeric_limits<double>::infinity(), "#"), "");
+}
+
+// ---- FormatSignificant ---------------------------------------------------------------
+
+TEST_P(SeparatorTest, FormatSignificantThreeDigits) {
+    struct Case {
+        double x, digits, decimals;
+        const char* expected; // with "." as separator
+    };
+    const Case cases[] = {
+        {1.2345, 3, 999, "1.23"},   {12.345, 3, 999, "12.3"},
+        {123.45, 3, 999, "123"},    {0.12345, 3, 999, ".123"},
+        {-1.2345, 3, 999, "-1.23"}, {12, 3, 999, "12."}, // whole number: pattern output with its separator
+        {1234.5, 3, 999, "1235"},                        // more integer digits than wanted: "#"
+        {1.2345, 3, 0, "1"},                             // decimals 0: "#"
+        {1.5, 5, 999, "1.5"},                            // short enough already (length + 1 <= digits)
+        {1.23456, 3, 1, "1.23"},                         // decimals below k: k places
+        {1.23456, 3, 4, "1.2346"},                       // decimals above k: that many places
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatSignificant(c.x, c.digits, c.decimals), Sep(c.expected)) << c.x << " " << c.digits;
+    EXPECT_EQ(FormatSignificant(std::nan(""), 3, 999), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(PointAndComma, SeparatorTest, ::testing::Values('.', ','),
+                         [](const ::testing::TestParamInfo<char>& info) {
+                             return std::string(info.param == '.' ? "Point" : "Comma");
+                         });
+
+// ---- key filter ----------------------------------------------------------------------
+
+TEST(NumericKeyFilter, DigitsBackspaceEnterPass) {
+    SetDecimalSeparator('.');
+    const int keys[] = {'0', '5', '9', 8, 13};
+    for (int k : keys) {
+        const KeyFilterResult r = NumericKeyFilter(k);
+        EXPECT_EQ(r.key, k);
+        EXPECT_EQ(r.message, "");
+    }
+}
+
+TEST(NumericKeyFilter, OtherKeysAreDiscarded) {
+    SetDecimalSeparator('.');
+    const int keys[] = {'-', '+', 'e', 'E', 'a', ' ', '/', ':'};
+    for (int k : keys)
+        EXPECT_EQ(NumericKeyFilter(k).key, 0) << static_cast<char>(k);
+}
+
+TEST(NumericKeyFilter, SeparatorHintsFollowTheSystemSeparator) {
+    SetDecimalSeparator('.');
+    EXPECT_EQ(NumericKeyFilter('.').key, '.');
+    EXPECT_EQ(NumericKeyFilter('.').message, "");
+    EXPECT_EQ(NumericKeyFilter(',').key, ',');
+    EXPECT_EQ(NumericKeyFilter(',').message, "Decimal separator is period '.'");
+
+    SetDecimalSeparator(',');
+    EXPECT_EQ(NumericKeyFilter('.').key, '.');
+    EXPECT_EQ(NumericKeyFilter('.').message, "Decimal separator is comma ',' ");
+    EXPECT_EQ(NumericKeyFilter(',').key, ',');
+    EXPECT_EQ(NumericKeyFilter(',').message, "");
+    SetDecimalSeparator('.');
+}

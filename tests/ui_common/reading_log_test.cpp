@@ -1,0 +1,87 @@
+#include "tolvik/ui_common/reading_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using tolvik::ReadingLog;
+
+namespace {
+
+std::string Line(int i) {
+    return ReadingLog::formatLine("T=" + std::to_string(i) + "[°C]", "µe=2000");
+}
+
+void Read(ReadingLog& log, int i, bool newCurve) {
+    log.append("T=" + std::to_string(i) + "[°C]", "µe=2000", newCurve);
+}
+
+} // namespace
+
+TEST(ReadingLog, LineIs17BlanksXThreeBlanksY) {
+    EXPECT_EQ(ReadingLog::formatLine("T=25[°C]", "µe=1800"), "                 T=25[°C]   µe=1800");
+    EXPECT_EQ(ReadingLog::formatLine("", ""), std::string(20, ' '));
+}
+
+TEST(ReadingLog, FirstReadingOnANewCurveIsTheLineAlone) {
+    ReadingLog log;
+    Read(log, 1, true);
+    EXPECT_EQ(log.readingLog, Line(1));
+    EXPECT_EQ(log.readingLogOverflow, "");
+    EXPECT_EQ(log.readingLogLines, 0);
+}
+
+TEST(ReadingLog, TwoReadingsOfOneCurveAreSeparatedByOneCarriageReturn) {
+    ReadingLog log;
+    Read(log, 1, true);
+    Read(log, 2, false);
+    EXPECT_EQ(log.readingLog, Line(1) + "\r" + Line(2));
+    EXPECT_EQ(log.readingLogLines, 1);
+}
+
+TEST(ReadingLog, ReadingAfterClearOnTheSameCurveCounts) {
+    ReadingLog log;
+    Read(log, 1, true);
+    Read(log, 2, false);
+    log.clear();
+    EXPECT_EQ(log.readingLog, "");
+    EXPECT_EQ(log.readingLogOverflow, "");
+    EXPECT_EQ(log.readingLogLines, 0);
+    Read(log, 3, false);
+    EXPECT_EQ(log.readingLog, Line(3)); // no carriage return before the first line
+    EXPECT_EQ(log.readingLogLines, 1);
+}
+
+TEST(ReadingLog, The35thReadingOfOneCurveGoesToTheOverflow) {
+    ReadingLog log;
+    std::string expected = Line(1);
+    Read(log, 1, true);
+    for (int i = 2; i <= 34; ++i) {
+        Read(log, i, false);
+        expected += "\r" + Line(i);
+    }
+    EXPECT_EQ(log.readingLog, expected); // first line and 33 appended lines
+    EXPECT_EQ(log.readingLogLines, 33);
+    EXPECT_EQ(log.readingLogOverflow, "");
+
+    Read(log, 35, false);
+    Read(log, 36, false);
+    EXPECT_EQ(log.readingLog, expected);
+    EXPECT_EQ(log.readingLogOverflow, Line(35) + "\r" + Line(36));
+    EXPECT_EQ(log.readingLogLines, 33);
+}
+
+TEST(ReadingLog, NewCurveRestartsBothPartsAndTheCounter) {
+    ReadingLog log;
+    Read(log, 1, true);
+    for (int i = 2; i <= 40; ++i)
+        Read(log, i, false);
+    ASSERT_NE(log.readingLogOverflow, "");
+
+    Read(log, 99, true);
+    EXPECT_EQ(log.readingLog, Line(99));
+    EXPECT_EQ(log.readingLogOverflow, "");
+    EXPECT_EQ(log.readingLogLines, 0);
+    Read(log, 100, false);
+    EXPECT_EQ(log.readingLog, Line(99) + "\r" + Line(100));
+}
