@@ -36,8 +36,7 @@ struct Query {
 /// Walk: moveFirst, then test eof(), read fields, moveNext.
 class Recordset {
 public:
-    Recordset(std::string source, std::vector<std::string> fieldNames,
-              std::vector<std::vector<Value>> rows);
+    Recordset(std::string source, std::vector<std::string> fieldNames, std::vector<std::vector<Value>> rows);
 
     /// Number of rows (0: no rows).
     long recordCount() const;
@@ -93,6 +92,9 @@ private:
 
 /// An identifier (table or column name) quoted for SQL: "name" with inner quotes doubled.
 std::string QuoteIdentifier(std::string_view name);
+/// Equality of two names without regard to (ASCII) case, as fields, tables and
+/// material names are matched.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 /// The SQL texts the program composes. Each keeps the program's text; values are bound
 /// as parameters and identifiers quoted, so a name with an apostrophe, a blank or a

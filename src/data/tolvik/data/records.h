@@ -18,10 +18,12 @@ struct CoreSelection {
     bool hole = false;
 };
 
+// clang-format off
 /// Material field selectors of GetMaterialValue.
 enum class MaterialField : int {
     mui = 1, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, fmax, dT, f, B, T, Pv, Dichte, Leistung
 };
+// clang-format on
 /// Core field selectors of GetCoreValue.
 enum class CoreField : int { Ae = 1, le, Ve, Amin, Rth, AN, LN, Ar, K1, K2, CDF, hWickel };
 
@@ -41,8 +43,8 @@ Value KFactorAl(Database& db, double s_mm, std::string_view coreType);
 inline constexpr const char* kNoKFactorsText = "No K-factors available for this core\nSelect E-core first";
 inline constexpr const char* kNoKFactorsTitle = "Air gap with fringe flux - E-cores";
 struct KFactorGapResult {
-    Value s;                  ///< air gap [mm], or the integer 0
-    bool noKFactors = false;  ///< the caller shows kNoKFactorsText and clears the fringe-flux fields
+    Value s;                 ///< air gap [mm], or the integer 0
+    bool noKFactors = false; ///< the caller shows kNoKFactorsText and clears the fringe-flux fields
 };
 /// s [mm] = (Al/K1)^(1/K2) for the core type.
 KFactorGapResult KFactorGap(Database& db, double al_nH, std::string_view coreType);
@@ -61,7 +63,7 @@ inline constexpr const char* kNoMaterialDataText = "No material data available";
 inline constexpr const char* kNoMaterialDataTitle = "Error";
 struct HbResult {
     double value = 0;
-    bool failed = false;  ///< the caller shows kNoMaterialDataText / kNoMaterialDataTitle
+    bool failed = false; ///< the caller shows kNoMaterialDataText / kNoMaterialDataTitle
 };
 HbResult HbAtT(Database& db, std::string_view column, double t);
 
@@ -76,8 +78,8 @@ std::string ColumnAsText(Database& db, std::string_view table, std::string_view 
 /// Complex permeability on an open Mu_mu__f cursor: rowMode -1 interpolates at f,
 /// any other value uses the current row.
 struct ComplexMu {
-    double real = 0;  ///< µ'
-    double imag = 0;  ///< µ''
+    double real = 0; ///< µ'
+    double imag = 0; ///< µ''
 };
 ComplexMu ComplexMuAt(Recordset& cursor, std::string_view material, double f, int rowMode);
 Value ComplexMuMagnitude(Recordset& cursor, std::string_view material, double f, int rowMode);

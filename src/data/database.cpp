@@ -1,0 +1,468 @@
+#include "tolvik/data/database.h"
+
+#include "tolvik/data/messages.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace tolvik::data {
+
+namespace {
+
+char Upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+std::string ToUpper(std::string_view s) {
+    std::string r(s);
+    std::transform(r.begin(), r.end(), r.begin(), Upper);
+    return r;
+}
+
+/// One piece of an SQL text as far as this module needs to understand it: words,
+/// quoted pieces (string literals and quoted identifiers), commas and the rest.
+struct Token {
+    enum class Kind { Word, Quoted, Comma, Other } kind;
+    std::size_t pos;
+    std::size_t len;
+    std::string upper; ///< the word in upper case (words only)
+};
+
+std::vector<Token> Tokenize(std::string_view sql) {
+    std::vector<Token> tokens;
+    std::size_t i = 0;
+    while (i < sql.size()) {
+        const char c = sql[i];
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            ++i;
+        } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            const char close = c == '[' ? ']' : c;
+            std::size_t j = i + 1;
+            while (j < sql.size()) {
+                if (sql[j] == close) {
+                    // A doubled quote inside a quoted piece stands for the quote itself.
+                    if (close != ']' && j + 1 < sql.size() && sql[j + 1] == close) {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            const std::size_t end = std::min(j + 1, sql.size());
+            tokens.push_back({Token::Kind::Quoted, i, end - i, {}});
+            i = end;
+        } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') {
+            std::size_t j = i;
+            while (j < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[j])) || sql[j] == '_'))
+                ++j;
+            tokens.push_back({Token::Kind::Word, i, j - i, ToUpper(sql.substr(i, j - i))});
+            i = j;
+        } else {
+            tokens.push_back({c == ',' ? Token::Kind::Comma : Token::Kind::Other, i, 1, {}});
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+/// The name inside a quoted identifier, with doubled quotes made single.
+std::string Unquote(std::string_view q) {
+    if (q.size() < 2) return std::string(q);
+    const char open = q.front();
+    const char close = open == '[' ? ']' : open;
+    std::string r;
+    for (std::size_t i = 1; i + 1 < q.size(); ++i) {
+        r.push_back(q[i]);
+        if (q[i] == close && close != ']' && i + 2 < q.size() && q[i + 1] == close) ++i;
+    }
+    return r;
+}
+
+/// The first table after FROM in an SQL text, "" when there is none.
+std::string TableOfSql(std::string_view sql) {
+    const auto tokens = Tokenize(sql);
+    for (std::size_t k = 0; k + 1 < tokens.size(); ++k) {
+        if (tokens[k].kind == Token::Kind::Word && tokens[k].upper == "FROM") {
+            const Token& t = tokens[k + 1];
+            if (t.kind == Token::Kind::Word) return std::string(sql.substr(t.pos, t.len));
+            if (t.kind == Token::Kind::Quoted) return Unquote(sql.substr(t.pos, t.len));
+            return {};
+        }
+    }
+    return {};
+}
+
+/// A cursor's source is a table name or an SQL text; this is the table it reads.
+std::string TableOfSource(std::string_view source) {
+    const auto tokens = Tokenize(source);
+    if (!tokens.empty() && tokens.front().kind == Token::Kind::Word && tokens.front().upper == "SELECT") {
+        const std::string t = TableOfSql(source);
+        return t.empty() ? std::string(source) : t;
+    }
+    return std::string(source);
+}
+
+/// "SELECT DISTINCTROW ..." on one table returns every row, as a plain SELECT does.
+std::string WithoutDistinctRow(std::string_view sql) {
+    std::string out;
+    std::size_t copied = 0;
+    for (const Token& t : Tokenize(sql)) {
+        if (t.kind == Token::Kind::Word && t.upper == "DISTINCTROW") {
+            out.append(sql.substr(copied, t.pos - copied));
+            copied = t.pos + t.len;
+        }
+    }
+    out.append(sql.substr(copied));
+    return out;
+}
+
+/// A plain query on one table without an order of its own returns its rows in stored
+/// order; the engine only promises that when it is asked to, so the order is added.
+/// Returns "" when the text is not such a query.
+std::string WithStoredOrder(std::string_view sql) {
+    const auto tokens = Tokenize(sql);
+    if (tokens.empty() || tokens.front().kind != Token::Kind::Word || tokens.front().upper != "SELECT")
+        return {};
+    bool afterFrom = false, inWhere = false, hasFrom = false;
+    for (const Token& t : tokens) {
+        if (t.kind == Token::Kind::Word) {
+            static const char* const kOrdered[] = {"ORDER",    "GROUP",     "UNION",  "JOIN",   "LIMIT",
+                                                   "DISTINCT", "INTERSECT", "EXCEPT", "HAVING", "SELECT"};
+            if (&t != &tokens.front())
+                for (const char* w : kOrdered)
+                    if (t.upper == w) return {};
+            if (t.upper == "FROM") afterFrom = hasFrom = true;
+            if (t.upper == "WHERE") inWhere = true;
+        } else if (t.kind == Token::Kind::Comma && afterFrom && !inWhere) {
+            return {}; // more than one table
+        } else if (t.kind == Token::Kind::Other && sql[t.pos] == ';' && &t != &tokens.back()) {
+            return {}; // more than one statement
+        }
+    }
+    if (!hasFrom) return {};
+    std::string s(sql);
+    while (!s.empty() && (std::isspace(static_cast<unsigned char>(s.back())) || s.back() == ';'))
+        s.pop_back();
+    return s + " ORDER BY rowid";
+}
+
+/// The orderly message for an engine error on a query.
+DataError ErrorOf(const std::string& reason, const std::string& sql) {
+    static const std::string kNoTable = "no such table: ";
+    static const std::string kNoColumn = "no such column: ";
+    auto strip = [](std::string name) {
+        if (name.rfind("main.", 0) == 0) name.erase(0, 5);
+        return name;
+    };
+    if (reason.rfind(kNoTable, 0) == 0) return DataError(msg::NoTable(strip(reason.substr(kNoTable.size()))));
+    if (reason.rfind(kNoColumn, 0) == 0) {
+        std::string table = TableOfSql(sql);
+        std::string field = reason.substr(kNoColumn.size());
+        if (!table.empty() && field.size() > table.size() + 1 &&
+            EqualsIgnoringCase(field.substr(0, table.size()), table) && field[table.size()] == '.')
+            field.erase(0, table.size() + 1);
+        return DataError(msg::NoField(field, table.empty() ? sql : table));
+    }
+    return DataError(msg::QueryFailed(sql, reason));
+}
+
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+void Bind(sqlite3_stmt* stmt, int index, const Value& v) {
+    switch (v.kind()) {
+    case Value::Kind::Empty:
+        sqlite3_bind_null(stmt, index);
+        break;
+    case Value::Kind::Int:
+    case Value::Kind::Double:
+        sqlite3_bind_double(stmt, index, v.toDouble());
+        break;
+    case Value::Kind::Text: {
+        const std::string t = v.toText();
+        sqlite3_bind_text(stmt, index, t.data(), static_cast<int>(t.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+Value ColumnValue(sqlite3_stmt* stmt, int col) {
+    switch (sqlite3_column_type(stmt, col)) {
+    case SQLITE_INTEGER:
+        return Value(sqlite3_column_double(stmt, col));
+    case SQLITE_FLOAT: {
+        // The engine can hold an infinite number; it is no usable value, like an empty cell.
+        const double d = sqlite3_column_double(stmt, col);
+        return std::isfinite(d) ? Value(d) : Value();
+    }
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+        return Value(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, col))));
+    }
+    default:
+        return Value(); // NULL (and blobs, which the file does not hold)
+    }
+}
+
+} // namespace
+
+std::string QuoteIdentifier(std::string_view name) {
+    std::string r = "\"";
+    for (char c : name) {
+        r.push_back(c);
+        if (c == '"') r.push_back('"');
+    }
+    r.push_back('"');
+    return r;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Recordset
+
+Recordset::Recordset(std::string source, std::vector<std::string> fieldNames,
+                     std::vector<std::vector<Value>> rows)
+    : source_(std::move(source)), names_(std::move(fieldNames)), rows_(std::move(rows)) {}
+
+long Recordset::recordCount() const {
+    return static_cast<long>(rows_.size());
+}
+bool Recordset::eof() const {
+    return rows_.empty() || pos_ >= recordCount();
+}
+bool Recordset::bof() const {
+    return rows_.empty() || pos_ < 0;
+}
+void Recordset::moveFirst() {
+    pos_ = 0;
+}
+void Recordset::moveNext() {
+    if (pos_ < recordCount()) ++pos_;
+}
+void Recordset::movePrevious() {
+    if (pos_ >= 0) --pos_;
+}
+void Recordset::moveLast() {
+    pos_ = recordCount() - 1;
+}
+
+long Recordset::columnIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (EqualsIgnoringCase(names_[i], name)) return static_cast<long>(i);
+    return -1;
+}
+
+Value Recordset::field(std::string_view name) const {
+    const long col = columnIndex(name);
+    if (col < 0) throw DataError(msg::NoField(name, TableOfSource(source_)));
+    if (eof() || bof()) throw DataError(msg::NoCurrentRecord(TableOfSource(source_)));
+    const auto& row = rows_[static_cast<std::size_t>(pos_)];
+    return static_cast<std::size_t>(col) < row.size() ? row[static_cast<std::size_t>(col)] : Value();
+}
+
+bool Recordset::hasField(std::string_view name) const {
+    return columnIndex(name) >= 0;
+}
+const std::vector<std::string>& Recordset::fieldNames() const {
+    return names_;
+}
+const std::string& Recordset::source() const {
+    return source_;
+}
+
+void Recordset::close() {
+    rows_.clear();
+    pos_ = 0;
+}
+
+// ---------------------------------------------------------------------------------------
+// Database
+
+struct Database::Impl {
+    sqlite3* db = nullptr;
+    std::string path;
+    ~Impl() { sqlite3_close_v2(db); }
+
+    /// Runs an SQL text and reads all its rows. On an engine error returns nullptr and
+    /// the engine's reason.
+    std::unique_ptr<Recordset> run(const std::string& sqlText, const std::vector<Value>& params,
+                                   const std::string& source, std::string& reason) const {
+        Statement st;
+        if (sqlite3_prepare_v2(db, sqlText.c_str(), static_cast<int>(sqlText.size()), &st.stmt, nullptr) !=
+                SQLITE_OK ||
+            st.stmt == nullptr) {
+            reason =
+                st.stmt == nullptr && sqlite3_errcode(db) == SQLITE_OK ? "empty query" : sqlite3_errmsg(db);
+            return nullptr;
+        }
+        for (std::size_t i = 0; i < params.size(); ++i)
+            Bind(st.stmt, static_cast<int>(i + 1), params[i]);
+        const int columns = sqlite3_column_count(st.stmt);
+        std::vector<std::string> names;
+        names.reserve(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            const char* n = sqlite3_column_name(st.stmt, c);
+            names.emplace_back(n ? n : "");
+        }
+        std::vector<std::vector<Value>> rows;
+        int rc;
+        while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+            std::vector<Value> row;
+            row.reserve(static_cast<std::size_t>(columns));
+            for (int c = 0; c < columns; ++c)
+                row.push_back(ColumnValue(st.stmt, c));
+            rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) {
+            reason = sqlite3_errmsg(db);
+            return nullptr;
+        }
+        return std::make_unique<Recordset>(source, std::move(names), std::move(rows));
+    }
+};
+
+Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Database::~Database() = default;
+
+std::unique_ptr<Database> Database::open(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) throw DataError(msg::CannotOpen(path));
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    if (sqlite3_open_v2(path.c_str(), &impl->db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        throw DataError(msg::CannotOpen(path));
+    // A double-quoted name that matches no column must be an error, never a text literal.
+    sqlite3_db_config(impl->db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(impl->db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    // Opening succeeds on any file; reading the schema shows whether it is a database.
+    std::string reason;
+    if (!impl->run("SELECT count(*) FROM sqlite_master", {}, "sqlite_master", reason))
+        throw DataError(msg::CannotOpen(path));
+    return std::unique_ptr<Database>(new Database(std::move(impl)));
+}
+
+std::unique_ptr<Recordset> Database::openTable(std::string_view table) {
+    if (!hasTable(table)) throw DataError(msg::NoTable(table));
+    const std::string source(table);
+    const std::string plain = "SELECT * FROM " + QuoteIdentifier(table);
+    std::string reason;
+    if (auto rs = impl_->run(plain + " ORDER BY rowid", {}, source, reason)) return rs;
+    // A table without row ids keeps the order of its key.
+    if (auto rs = impl_->run(plain, {}, source, reason)) return rs;
+    throw ErrorOf(reason, plain);
+}
+
+std::unique_ptr<Recordset> Database::openQuery(const Query& query) {
+    const std::string text = WithoutDistinctRow(query.sql);
+    std::string reason;
+    const std::string ordered = WithStoredOrder(text);
+    if (!ordered.empty())
+        if (auto rs = impl_->run(ordered, query.params, query.sql, reason)) return rs;
+    if (auto rs = impl_->run(text, query.params, query.sql, reason)) return rs;
+    throw ErrorOf(reason, query.sql);
+}
+
+bool Database::hasTable(std::string_view table) const {
+    std::string reason;
+    auto rs = impl_->run(
+        "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? COLLATE NOCASE",
+        {Value(std::string(table))}, "sqlite_master", reason);
+    return rs && rs->recordCount() > 0;
+}
+
+bool Database::hasField(std::string_view table, std::string_view field) const {
+    if (!hasTable(table)) return false;
+    std::string reason;
+    auto rs = impl_->run("SELECT name FROM pragma_table_info(?)", {Value(std::string(table))},
+                         "pragma_table_info", reason);
+    if (!rs) return false;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+        if (EqualsIgnoringCase(rs->field("name").toText(), field)) return true;
+    return false;
+}
+
+const std::string& Database::path() const {
+    return impl_->path;
+}
+
+// ---------------------------------------------------------------------------------------
+// The program's SQL texts
+
+namespace sql {
+
+namespace {
+std::string Flag(bool b) {
+    return b ? "-1" : "0";
+}
+Query Text(std::string sqlText, std::vector<Value> params = {}) {
+    return Query{std::move(sqlText), std::move(params)};
+}
+Value TextParam(std::string_view v) {
+    return Value(std::string(v));
+}
+} // namespace
+
+Query SelectColumn(std::string_view field, std::string_view table) {
+    return Text("SELECT " + QuoteIdentifier(field) + " FROM " + QuoteIdentifier(table));
+}
+
+Query KFactors(std::string_view kerntyp) {
+    return Text("SELECT K1,K2 FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE", {TextParam(kerntyp)});
+}
+
+Query CoreRecord(std::string_view kerntyp, bool lowProfile, bool hole) {
+    return Text("SELECT * FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE AND LP = " + Flag(lowProfile) +
+                    " AND Loch = " + Flag(hole),
+                {TextParam(kerntyp)});
+}
+
+Query PvRow(double t, double f, double b, std::string_view material) {
+    return Text("SELECT * FROM PvT WHERE T = ? AND F = ? AND B = ? AND " + QuoteIdentifier(material) + " > 0",
+                {Value(t), Value(f), Value(b)});
+}
+
+Query MaterialByName(std::string_view name) {
+    return Text("SELECT * FROM Material WHERE Name = ? COLLATE NOCASE", {TextParam(name)});
+}
+
+Query MaterialMuiByName(std::string_view name) {
+    return Text("SELECT mui,Name FROM Material WHERE Name = ? COLLATE NOCASE", {TextParam(name)});
+}
+
+Query CoreVariants(std::string_view kerntyp) {
+    return Text("SELECT Kerntyp,Lp,Loch,Anzeige FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE",
+                {TextParam(kerntyp)});
+}
+
+Query DistinctColumn(std::string_view table, std::string_view field) {
+    const std::string f = QuoteIdentifier(field);
+    return Text("SELECT DISTINCT " + f + " FROM " + QuoteIdentifier(table) + " order by " + f +
+                " COLLATE NOCASE");
+}
+
+Query DistinctRowTwoColumns(std::string_view table, std::string_view field1, std::string_view field2) {
+    const std::string f1 = QuoteIdentifier(field1);
+    return Text("SELECT DISTINCTROW " + f1 + ", " + QuoteIdentifier(field2) + " FROM " +
+                QuoteIdentifier(table) + " order by " + f1 + " COLLATE NOCASE, rowid");
+}
+
+Query WiresBySize() {
+    return Text("SELECT * FROM Draht order by GROESSE, rowid");
+}
+
+} // namespace sql
+
+} // namespace tolvik::data

@@ -1,0 +1,272 @@
+#include "tolvik/data/records.h"
+
+#include "tolvik/numerics/numerics.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace tolvik::data {
+
+namespace {
+
+/// A computed number as a value; a result that is not finite has no value.
+Value FiniteOrEmpty(double x) {
+    return std::isfinite(x) ? Value(x) : Value();
+}
+
+/// The field read for a material selector 1..17, "" outside.
+const char* MaterialFieldName(int selector) {
+    static const char* const kNames[] = {"mui", "Bs25", "Bs100", "Hc25",   "Hc100",   "Tc",
+                                         "hb",  "fmin", "ftyp",  "fmax",   "dT",      "f",
+                                         "B",   "T",    "Pv",    "Dichte", "Leistung"};
+    return selector >= 1 && selector <= 17 ? kNames[selector - 1] : "";
+}
+
+/// The field read for a core selector 1..12, "" outside.
+const char* CoreFieldName(int selector) {
+    static const char* const kNames[] = {"Ae", "le", "Ve", "Amin", "Rth", "AN",
+                                         "LN", "Ar", "K1", "K2",   "CDF", "hWickel"};
+    return selector >= 1 && selector <= 12 ? kNames[selector - 1] : "";
+}
+
+struct KFactorPair {
+    double k1 = 0;
+    double k2 = 0;
+};
+
+/// K1 and K2 of the first row of the core type; both 0 when there is none.
+KFactorPair ReadKFactors(Database& db, std::string_view coreType) {
+    auto rs = db.openQuery(sql::KFactors(coreType));
+    KFactorPair k;
+    rs->moveFirst();
+    if (!rs->eof()) {
+        k.k1 = rs->field("K1").toDouble();
+        k.k2 = rs->field("K2").toDouble();
+    }
+    rs->close();
+    return k;
+}
+
+/// Opens a curve table by name and interpolates one of its columns.
+Value InterpolateTable(Database& db, std::string_view table, std::string_view xField, std::string_view yField,
+                       double x) {
+    auto rs = db.openTable(table);
+    Value v = InterpolateColumn(*rs, xField, yField, x);
+    rs->close();
+    return v;
+}
+
+/// Turns the first decimal comma of a text into a point.
+std::string FirstCommaToPoint(std::string s) {
+    const auto comma = s.find(',');
+    if (comma != std::string::npos) s[comma] = '.';
+    return s;
+}
+
+} // namespace
+
+Query BuildCoreQuery(const CoreSelection& core) {
+    return sql::CoreRecord(core.kerntyp, core.lowProfile, core.hole);
+}
+
+Value GetCoreValue(Database& db, const CoreSelection& core, int selector) {
+    Value result = Value::integer(0);
+    auto rs = db.openQuery(BuildCoreQuery(core));
+    const std::string field = CoreFieldName(selector);
+    if (rs->recordCount() != 0 && !field.empty()) {
+        // Every matching row is visited; the last one's value stays.
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+            result = rs->field(field);
+    }
+    rs->close();
+    return result;
+}
+
+Value GetMaterialValue(Database& db, int selector, std::string_view name) {
+    Value result;
+    auto rs = db.openTable("Material");
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        if (EqualsIgnoringCase(rs->field("Name").toText(), name)) {
+            const std::string field = MaterialFieldName(selector);
+            if (!field.empty()) result = rs->field(field);
+            break; // the first row of that name wins
+        }
+    }
+    rs->close();
+    return result;
+}
+
+Value GetMaterialMui(Database& db, std::string_view name) {
+    return GetMaterialValue(db, 1, name);
+}
+
+Value KFactorAl(Database& db, double s_mm, std::string_view coreType) {
+    const KFactorPair k = ReadKFactors(db, coreType);
+    if (k.k1 != 0 && k.k2 != 0 && s_mm != 0) return FiniteOrEmpty(k.k1 * std::pow(s_mm, k.k2));
+    return Value();
+}
+
+KFactorGapResult KFactorGap(Database& db, double al_nH, std::string_view coreType) {
+    const KFactorPair k = ReadKFactors(db, coreType);
+    KFactorGapResult r;
+    if (k.k2 != 0 && k.k1 != 0) {
+        // A negative Al/K1 with a fractional exponent (or an Al of 0 with a negative one)
+        // has no real air gap: it reads as 0 like a gap that cannot be found.
+        const double s = std::pow(al_nH / k.k1, 1.0 / k.k2);
+        r.s = std::isfinite(s) ? Value(s) : Value::integer(0);
+    } else {
+        r.s = Value::integer(0);
+        r.noKFactors = true;
+    }
+    return r;
+}
+
+Value InterpolateColumn(Recordset& cursor, std::string_view xField, std::string_view yField, double x) {
+    if (xField.empty() || yField.empty()) return Value();
+    // Both fields must exist even when the table is too short to read them.
+    if (!cursor.hasField(xField)) (void)cursor.field(xField);
+    if (!cursor.hasField(yField)) (void)cursor.field(yField);
+    cursor.moveFirst();
+    cursor.moveNext();
+    bool found = false;
+    double x1 = 0, x2 = 0;
+    while (!cursor.eof() && !found) {
+        cursor.movePrevious();
+        x1 = cursor.field(xField).toDouble();
+        cursor.moveNext();
+        x2 = cursor.field(xField).toDouble();
+        if (x1 <= x && x <= x2) found = true;
+        cursor.moveNext();
+    }
+    if (!found) return Value::integer(0);
+    cursor.movePrevious();
+    const double y2 = cursor.field(yField).toDouble();
+    cursor.movePrevious();
+    const double y1 = cursor.field(yField).toDouble();
+    const double y = num::LinearInterpolate(x1, y1, x2, y2, x);
+    return std::isfinite(y) ? Value(y) : Value::integer(0);
+}
+
+Value MuiAtT(Database& db, std::string_view column, double t) {
+    return InterpolateTable(db, "MuiT", "T", column, t);
+}
+Value MuaAtB(Database& db, std::string_view column, double b) {
+    return InterpolateTable(db, "MuaB", "B", column, b);
+}
+Value MuaAtH(Database& db, std::string_view column, double h) {
+    return InterpolateTable(db, "MuaH", "H", column, h);
+}
+
+Value MuRealAtF(Database& db, std::string_view material, double f) {
+    return InterpolateTable(db, "Mu_mu__f", "f", "mu_" + std::string(material), f);
+}
+
+Value MuImagAtF(Database& db, std::string_view material, double f) {
+    return InterpolateTable(db, "Mu_mu__f", "f", "mu__" + std::string(material), f);
+}
+
+HbResult HbAtT(Database& db, std::string_view column, double t) {
+    HbResult r;
+    try {
+        const std::string text = InterpolateTable(db, "hbT", "T", column, t).toText();
+        if (!text.empty()) {
+            r.value = ReadLeadingNumber(FirstCommaToPoint(text));
+            return r;
+        }
+    } catch (const DataError&) {
+        // A missing table or column is the same for the caller as a column without data.
+    }
+    r.value = 0;
+    r.failed = true;
+    return r;
+}
+
+Value PvAt(Database& db, std::string_view material, double f, double b, double t) {
+    Value result = Value::integer(0);
+    if (b != 0 && f != 0 && !material.empty()) {
+        auto rs = db.openQuery(sql::PvRow(t, f, b, material));
+        rs->moveFirst();
+        if (!rs->eof()) result = rs->field(material);
+        rs->close();
+    }
+    return result;
+}
+
+Value CountCurveRows(Recordset& cursor, std::string_view column) {
+    cursor.moveFirst();
+    if (column.empty()) return Value();
+    if (!cursor.hasField(column)) (void)cursor.field(column);
+    long n = 1;
+    // An empty (NULL) cell ends the curve as the mark 0 does.
+    while (!cursor.eof() && cursor.field(column).toDouble() != 0) {
+        ++n;
+        cursor.moveNext();
+    }
+    if (n <= std::numeric_limits<std::int16_t>::max()) return Value::integer(static_cast<std::int16_t>(n));
+    return Value(static_cast<double>(n));
+}
+
+std::string ColumnAsText(Database& db, std::string_view table, std::string_view field) {
+    auto rs = db.openQuery(sql::SelectColumn(field, table));
+    std::string text;
+    if (rs->recordCount() != 0) {
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+            text += rs->field(field).toText();
+            text += '\t';
+        }
+    }
+    rs->close();
+    return text;
+}
+
+ComplexMu ComplexMuAt(Recordset& cursor, std::string_view material, double f, int rowMode) {
+    const std::string re = "mu_" + std::string(material);
+    const std::string im = "mu__" + std::string(material);
+    ComplexMu mu;
+    if (rowMode == -1) {
+        mu.real = InterpolateColumn(cursor, "f", re, f).toDouble();
+        mu.imag = InterpolateColumn(cursor, "f", im, f).toDouble();
+    } else {
+        mu.real = cursor.field(re).toDouble();
+        mu.imag = cursor.field(im).toDouble();
+    }
+    return mu;
+}
+
+namespace {
+double MagnitudeSquared(const ComplexMu& mu) {
+    return mu.real * mu.real + mu.imag * mu.imag;
+}
+} // namespace
+
+Value ComplexMuMagnitude(Recordset& cursor, std::string_view material, double f, int rowMode) {
+    return FiniteOrEmpty(std::sqrt(MagnitudeSquared(ComplexMuAt(cursor, material, f, rowMode))));
+}
+
+Value ComplexMuParallelReal(Recordset& cursor, std::string_view material, double f, int rowMode) {
+    const ComplexMu mu = ComplexMuAt(cursor, material, f, rowMode);
+    if (mu.real == 0) return Value();
+    return FiniteOrEmpty(MagnitudeSquared(mu) / mu.real);
+}
+
+Value ComplexMuParallelImag(Recordset& cursor, std::string_view material, double f, int rowMode) {
+    const ComplexMu mu = ComplexMuAt(cursor, material, f, rowMode);
+    if (mu.imag == 0) return Value();
+    return FiniteOrEmpty(MagnitudeSquared(mu) / mu.imag);
+}
+
+Value ComplexMuGp(Recordset& cursor, std::string_view material, double f, int rowMode) {
+    const ComplexMu mu = ComplexMuAt(cursor, material, f, rowMode);
+    // µ'' ≠ 0 makes |µ|² non-zero; a frequency of 0 would still divide by zero.
+    const double denominator = f * MagnitudeSquared(mu);
+    if (mu.imag == 0 || denominator == 0) return Value();
+    return FiniteOrEmpty(1e9 * mu.imag / denominator);
+}
+
+Value ComplexMuZn(Recordset& cursor, std::string_view material, double f, int rowMode) {
+    const ComplexMu mu = ComplexMuAt(cursor, material, f, rowMode);
+    return FiniteOrEmpty(f * num::kTwoPi * num::kMu0 * std::sqrt(MagnitudeSquared(mu)));
+}
+
+} // namespace tolvik::data

@@ -1,0 +1,394 @@
+// Material, core and curve lookups on the fixture database. The expected values are
+// worked out by hand from the fixture rows (fixture_db.cpp); each case shows how.
+
+#include "fixture_db.h"
+#include "tolvik/data/records.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+namespace tolvik::data {
+namespace {
+
+class RecordsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new test::TempFolder;
+        path_ = test::WriteFixtureDatabase(folder_->path());
+    }
+    static void TearDownTestSuite() {
+        delete folder_;
+        folder_ = nullptr;
+    }
+    void SetUp() override { db_ = Database::open(path_); }
+    Database& db() { return *db_; }
+
+    static inline test::TempFolder* folder_ = nullptr;
+    static inline std::string path_;
+    std::unique_ptr<Database> db_;
+};
+
+/// A number, or the integer 0, or empty, as a lookup may return.
+struct Expected {
+    enum class Kind { Number, IntZero, Empty } kind;
+    double value = 0;
+};
+Expected Num(double v) {
+    return {Expected::Kind::Number, v};
+}
+const Expected kIntZero{Expected::Kind::IntZero, 0};
+const Expected kEmpty{Expected::Kind::Empty, 0};
+
+void ExpectValue(const Value& v, const Expected& e, const std::string& what) {
+    switch (e.kind) {
+    case Expected::Kind::Number:
+        ASSERT_TRUE(v.isDouble()) << what;
+        EXPECT_NEAR(v.toDouble(), e.value, 1e-9 * std::max(1.0, std::fabs(e.value))) << what;
+        break;
+    case Expected::Kind::IntZero:
+        EXPECT_EQ(v, Value::integer(0)) << what;
+        break;
+    case Expected::Kind::Empty:
+        EXPECT_TRUE(v.isEmpty()) << what << " gave " << v.toText();
+        break;
+    }
+}
+
+std::string ErrorText(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DataError& e) {
+        return e.what();
+    }
+    return "(no DataError)";
+}
+
+// ---- interpolation ------------------------------------------------------------------
+
+// MuiT: T = -40, 20, 100; R41 = 1400, 2000, 4000; "K'2" = 10, 20, 30; "3X 90" = 500, 600, 700.
+TEST_F(RecordsTest, MuiAtTInterpolatesInsideAndGivesZeroOutside) {
+    struct Case {
+        const char* what;
+        const char* column;
+        double t;
+        Expected mui;
+    };
+    const Case cases[] = {
+        {"exactly the first x gives the first y", "R41", -40, Num(1400)},
+        {"first interval: 1400 + 30·600/60", "R41", -10, Num(1700)},
+        {"inner row", "R41", 20, Num(2000)},
+        {"second interval: 2000 + 40·2000/80", "R41", 60, Num(3000)},
+        {"exactly the last x gives the last y", "R41", 100, Num(4000)},
+        {"just below the first x", "R41", -40.001, kIntZero},
+        {"just above the last x", "R41", 100.001, kIntZero},
+        {"field name in another case", "r41", 60, Num(3000)},
+        {"name with apostrophe: 20 + 40·10/80", "K'2", 60, Num(25)},
+        {"name with blank and leading digit: 600 + 40·100/80", "3X 90", 60, Num(650)},
+        {"empty column name", "", 60, kEmpty},
+    };
+    for (const auto& c : cases)
+        ExpectValue(MuiAtT(db(), c.column, c.t), c.mui, c.what);
+}
+
+// MuaH: H = 5, 5, 10; R41T25 = 100, 200, 300. MuaB: B = 10, 100; R41T25 = 2000, 3000.
+TEST_F(RecordsTest, OtherCurveTablesInterpolate) {
+    ExpectValue(MuaAtH(db(), "R41T25", 5), Num(0), "equal abscissas around x give 0");
+    ExpectValue(MuaAtH(db(), "R41T25", 7.5), Num(250), "200 + 2.5·100/5");
+    ExpectValue(MuaAtH(db(), "R41T25", 10), Num(300), "last x");
+    ExpectValue(MuaAtB(db(), "R41T25", 55), Num(2500), "2000 + 45·1000/90");
+    ExpectValue(MuaAtB(db(), "R41T25", 5), kIntZero, "below the table");
+    // Mu_mu__f: f = 10, 110; mu_R41 = 300, 600; mu__R41 = 400, 800.
+    ExpectValue(MuRealAtF(db(), "R41", 60), Num(450), "300 + 50·300/100");
+    ExpectValue(MuImagAtF(db(), "R41", 60), Num(600), "400 + 50·400/100");
+}
+
+TEST_F(RecordsTest, MissingCurveColumnOrTableIsADataError) {
+    EXPECT_EQ(ErrorText([&] { MuaAtB(db(), "R41T100", 50); }),
+              "The data file has no field 'R41T100' in table 'MuaB'.");
+    EXPECT_EQ(ErrorText([&] { MuRealAtF(db(), "Q9", 50); }),
+              "The data file has no field 'mu_Q9' in table 'Mu_mu__f'.");
+    // A missing column is found even when x lies outside the table.
+    EXPECT_EQ(ErrorText([&] { MuiAtT(db(), "Q9", 1000); }),
+              "The data file has no field 'Q9' in table 'MuiT'.");
+}
+
+TEST(InterpolateColumnTest, ShortTablesAndFieldNames) {
+    Recordset none("C", {"x", "y"}, {});
+    Recordset one("C", {"x", "y"}, {{Value(5.0), Value(7.0)}});
+    Recordset two("C", {"x", "y"}, {{Value(0.0), Value(10.0)}, {Value(4.0), Value(20.0)}});
+    ExpectValue(InterpolateColumn(none, "x", "y", 5), kIntZero, "no rows");
+    ExpectValue(InterpolateColumn(one, "x", "y", 5), kIntZero, "one row, even at its x");
+    ExpectValue(InterpolateColumn(two, "x", "y", 1), Num(12.5), "10 + 1·10/4");
+    ExpectValue(InterpolateColumn(two, "X", "Y", 4), Num(20), "field names in another case");
+    ExpectValue(InterpolateColumn(two, "", "y", 1), kEmpty, "no x field");
+    ExpectValue(InterpolateColumn(two, "x", "", 1), kEmpty, "no y field");
+    ExpectValue(InterpolateColumn(two, "x", "y", std::nan("")), kIntZero, "x that is not a number");
+    EXPECT_THROW(InterpolateColumn(none, "x", "z", 1), DataError);
+}
+
+// ---- material and core values ---------------------------------------------------------
+
+// Material row R41 in selector order 1..17 (mui is stored in a field "MUI", Hc25 in "HC25").
+TEST_F(RecordsTest, GetMaterialValueReadsEachSelector) {
+    const double r41[] = {2200, 490, 390, 21, 13, 210, 1.4, 25, 100, 500, 40, 100, 200, 100, 375, 4850, -1};
+    for (int selector = 1; selector <= 17; ++selector)
+        ExpectValue(GetMaterialValue(db(), selector, "R41"), Num(r41[selector - 1]),
+                    "R41 selector " + std::to_string(selector));
+}
+
+TEST_F(RecordsTest, GetMaterialValueMatchesAndMisses) {
+    struct Case {
+        const char* what;
+        int selector;
+        const char* name;
+        Expected value;
+    };
+    const Case cases[] = {
+        {"the first of two rows of a name wins", 1, "Dup", Num(1000)},
+        {"name in another case", 1, "r41", Num(2200)},
+        {"apostrophe", 1, "K'2", Num(3000)},
+        {"blank and leading digit", 1, "3X 90", Num(2300)},
+        {"stored 0 is a number", 1, "Zero", Num(0)},
+        {"NULL cell is empty", 4, "Zero", kEmpty},
+        {"unknown material", 1, "Nope", kEmpty},
+        {"selector 0", 0, "R41", kEmpty},
+        {"selector 18", 18, "R41", kEmpty},
+    };
+    for (const auto& c : cases)
+        ExpectValue(GetMaterialValue(db(), c.selector, c.name), c.value, c.what);
+    ExpectValue(GetMaterialMui(db(), "R41"), Num(2200), "GetMaterialMui");
+    ExpectValue(GetMaterialMui(db(), "Nope"), kEmpty, "GetMaterialMui of an unknown material");
+}
+
+TEST_F(RecordsTest, BuildCoreQueryWritesTheFlags) {
+    const Query q = BuildCoreQuery({"E 25", true, false});
+    EXPECT_NE(q.sql.find("SELECT * FROM Kernform WHERE"), std::string::npos);
+    EXPECT_NE(q.sql.find(" AND LP = -1 AND Loch = 0"), std::string::npos);
+    ASSERT_EQ(q.params.size(), 1u);
+    EXPECT_EQ(q.params[0], Value("E 25"));
+    EXPECT_NE(BuildCoreQuery({"E 25", false, true}).sql.find(" AND LP = 0 AND Loch = -1"), std::string::npos);
+}
+
+// Kernform row E 25 (no LP, no hole) in selector order 1..12 (LN is stored in a field "Ln").
+TEST_F(RecordsTest, GetCoreValueReadsEachSelector) {
+    const double e25[] = {52, 58, 3020, 51, 40, 87, 49, 46, 100, -0.5, 0.6, 6.2};
+    for (int selector = 1; selector <= 12; ++selector)
+        ExpectValue(GetCoreValue(db(), {"E 25", false, false}, selector), Num(e25[selector - 1]),
+                    "E 25 selector " + std::to_string(selector));
+}
+
+TEST_F(RecordsTest, GetCoreValueMatchesAndMisses) {
+    struct Case {
+        const char* what;
+        CoreSelection core;
+        int selector;
+        Expected value;
+    };
+    const Case cases[] = {
+        {"low-profile variant", {"E 25", true, false}, 1, Num(60)},
+        {"the last of two matching rows wins (Ae)", {"PQ 9", false, true}, 1, Num(11)},
+        {"the last of two matching rows wins (Ve)", {"PQ 9", false, true}, 3, Num(231)},
+        {"core type in another case", {"e 25", false, false}, 2, Num(58)},
+        {"unknown core", {"Nope", false, false}, 1, kIntZero},
+        {"no such variant", {"E 25", true, true}, 1, kIntZero},
+        {"selector 0", {"E 25", false, false}, 0, kIntZero},
+        {"selector 13", {"E 25", false, false}, 13, kIntZero},
+    };
+    for (const auto& c : cases)
+        ExpectValue(GetCoreValue(db(), c.core, c.selector), c.value, c.what);
+}
+
+// ---- K-factors --------------------------------------------------------------------------
+
+// E 25 (first row): K1 = 100, K2 = -0.5, so Al = 100 / √s and s = (Al / 100)^-2.
+// E 16: K1 = -50, K2 = 0.3. PQ 9: K1 = K2 = 0.
+TEST_F(RecordsTest, KFactorAlFromTheFirstRow) {
+    struct Case {
+        const char* what;
+        double s;
+        const char* core;
+        Expected al;
+    };
+    const Case cases[] = {
+        {"100 · 0.25^-0.5 = 100 · 2", 0.25, "E 25", Num(200)},
+        {"100 · 1^-0.5", 1, "E 25", Num(100)},
+        {"-50 · 0.25^0.3 = -50 · 0.6597540", 0.25, "E 16", Num(-50 * std::exp(0.3 * std::log(0.25)))},
+        {"no air gap", 0, "E 25", kEmpty},
+        {"core without K-factors", 0.25, "PQ 9", kEmpty},
+        {"unknown core", 0.25, "Nope", kEmpty},
+        {"negative gap with fractional exponent has no value", -1, "E 16", kEmpty},
+    };
+    for (const auto& c : cases)
+        ExpectValue(KFactorAl(db(), c.s, c.core), c.al, c.what);
+}
+
+TEST_F(RecordsTest, KFactorGapAndNoKFactors) {
+    struct Case {
+        const char* what;
+        double al;
+        const char* core;
+        Expected s;
+        bool noKFactors;
+    };
+    const Case cases[] = {
+        {"(200/100)^(1/-0.5) = 2^-2", 200, "E 25", Num(0.25), false},
+        {"(50/100)^-2 = 4", 50, "E 25", Num(4), false},
+        {"core without K-factors", 200, "PQ 9", kIntZero, true},
+        {"unknown core", 200, "Nope", kIntZero, true},
+        {"(200/-50)^(1/0.3) has no real value", 200, "E 16", kIntZero, false},
+        {"0^(1/-0.5) is infinite", 0, "E 25", kIntZero, false},
+    };
+    for (const auto& c : cases) {
+        const KFactorGapResult r = KFactorGap(db(), c.al, c.core);
+        ExpectValue(r.s, c.s, c.what);
+        EXPECT_EQ(r.noKFactors, c.noKFactors) << c.what;
+    }
+    EXPECT_STREQ(kNoKFactorsText, "No K-factors available for this core\nSelect E-core first");
+    EXPECT_STREQ(kNoKFactorsTitle, "Air gap with fringe flux - E-cores");
+}
+
+TEST_F(RecordsTest, KFactorRoundTrip) {
+    for (double s : {0.05, 0.4, 1.0, 2.5}) {
+        const double al = KFactorAl(db(), s, "E 25").toDouble();
+        EXPECT_NEAR(al, 100 / std::sqrt(s), 1e-9 * al) << s;
+        EXPECT_NEAR(KFactorGap(db(), al, "E 25").s.toDouble(), s, 1e-12) << s;
+    }
+}
+
+// ---- hb, Pv --------------------------------------------------------------------------------
+
+// hbT: T = 25, 100; R41 = 1.0, 2.5.
+TEST_F(RecordsTest, HbAtT) {
+    struct Case {
+        const char* what;
+        const char* column;
+        double t;
+        double value;
+        bool failed;
+    };
+    const Case cases[] = {
+        {"1.0 + 25·1.5/75", "R41", 50, 1.5, false},
+        {"first row", "R41", 25, 1.0, false},
+        {"outside the table reads 0, no failure", "R41", 300, 0, false},
+        {"missing column", "Q9", 50, 0, true},
+        {"no column name", "", 50, 0, true},
+    };
+    for (const auto& c : cases) {
+        const HbResult r = HbAtT(db(), c.column, c.t);
+        EXPECT_DOUBLE_EQ(r.value, c.value) << c.what;
+        EXPECT_EQ(r.failed, c.failed) << c.what;
+    }
+}
+
+// PvT rows: (T 100, F 100, B 200: R41 375, "3X 90" 0), (T 25, F 100, B 200: R41 500, "3X 90" 420).
+TEST_F(RecordsTest, PvAt) {
+    struct Case {
+        const char* what;
+        const char* material;
+        double f, b, t;
+        Expected pv;
+    };
+    const Case cases[] = {
+        {"row at 100 °C", "R41", 100, 200, 100, Num(375)},
+        {"row at 25 °C", "R41", 100, 200, 25, Num(500)},
+        {"material value 0 gives no row", "3X 90", 100, 200, 100, kIntZero},
+        {"name with blank and leading digit", "3X 90", 100, 200, 25, Num(420)},
+        {"no row at this temperature", "R41", 100, 200, 50, kIntZero},
+        {"b = 0", "R41", 100, 0, 100, kIntZero},
+        {"f = 0", "R41", 0, 200, 100, kIntZero},
+        {"no material", "", 100, 200, 100, kIntZero},
+    };
+    for (const auto& c : cases)
+        ExpectValue(PvAt(db(), c.material, c.f, c.b, c.t), c.pv, c.what);
+    EXPECT_EQ(ErrorText([&] { PvAt(db(), "Q9", 100, 200, 100); }),
+              "The data file has no field 'Q9' in table 'PvT'.");
+}
+
+// ---- row counting and column text -----------------------------------------------------------
+
+// Mu_mu__f: mu_R41 = 300, 600, 0; mu__R41 = 400, 800, 50; mu_Q7 = 0, 5, 6.
+TEST_F(RecordsTest, CountCurveRows) {
+    auto rs = db().openTable("Mu_mu__f");
+    struct Case {
+        const char* what;
+        const char* column;
+        Expected n;
+    };
+    const Case cases[] = {
+        {"end mark in row 3", "mu_R41", Num(3)},
+        {"first value 0: no points", "mu_Q7", Num(1)},
+        {"no end mark: one past the last row", "mu__R41", Num(4)},
+        {"field name in another case", "MU_r41", Num(3)},
+    };
+    for (const auto& c : cases) {
+        const Value n = CountCurveRows(*rs, c.column);
+        EXPECT_TRUE(n.isInt()) << c.what;
+        EXPECT_EQ(n.toDouble(), c.n.value) << c.what;
+    }
+    EXPECT_TRUE(CountCurveRows(*rs, "").isEmpty());
+    EXPECT_THROW(CountCurveRows(*rs, "mu_Q9"), DataError);
+    Recordset empty("Leer", {"x"}, {});
+    EXPECT_EQ(CountCurveRows(empty, "x"), Value::integer(1));
+}
+
+TEST_F(RecordsTest, ColumnAsText) {
+    EXPECT_EQ(ColumnAsText(db(), "Draht", "Groesse"), "0.5\t0.1\t0.3\t"); // stored order
+    EXPECT_EQ(ColumnAsText(db(), "MuiT", "3X 90"), "500\t600\t700\t");
+    EXPECT_EQ(ColumnAsText(db(), "muit", "k'2"), "10\t20\t30\t");
+    EXPECT_EQ(ColumnAsText(db(), "Leer", "x"), "");
+    EXPECT_THROW(ColumnAsText(db(), "Leer", "y"), DataError);
+}
+
+// ---- complex permeability -------------------------------------------------------------------
+
+// Row 1 (f = 10): µ' = 300, µ'' = 400, |µ| = 500, |µ|² = 250000.
+// At f = 60 (interpolated): µ' = 450, µ'' = 600, |µ| = 750, |µ|² = 562500.
+TEST_F(RecordsTest, ComplexPermeabilityFormulas) {
+    using Routine = Value (*)(Recordset&, std::string_view, double, int);
+    struct Case {
+        const char* what;
+        Routine routine;
+        double f;
+        int rowMode;
+        Expected value;
+    };
+    const Case cases[] = {
+        {"|µ| row", ComplexMuMagnitude, 10, 0, Num(500)},
+        {"µp' row: 250000/300", ComplexMuParallelReal, 10, 0, Num(250000.0 / 300)},
+        {"µp'' row: 250000/400", ComplexMuParallelImag, 10, 0, Num(625)},
+        {"gp row: 1E9·400/(10·250000)", ComplexMuGp, 10, 0, Num(160000)},
+        {"Z_N row: 10·6.28·1.256E-6·500", ComplexMuZn, 10, 0, Num(0.0394384)},
+        {"|µ| interpolated", ComplexMuMagnitude, 60, -1, Num(750)},
+        {"µp' interpolated: 562500/450", ComplexMuParallelReal, 60, -1, Num(1250)},
+        {"µp'' interpolated: 562500/600", ComplexMuParallelImag, 60, -1, Num(937.5)},
+        {"gp interpolated: 1E9·600/(60·562500)", ComplexMuGp, 60, -1, Num(6e11 / 3.375e7)},
+        {"Z_N interpolated: 60·6.28·1.256E-6·750", ComplexMuZn, 60, -1, Num(0.3549456)},
+        {"gp at f = 0 has no value", ComplexMuGp, 0, 0, kEmpty},
+        {"outside the table µ' = µ'' = 0: no µp'", ComplexMuParallelReal, 5000, -1, kEmpty},
+        {"outside the table: |µ| = 0", ComplexMuMagnitude, 5000, -1, Num(0)},
+    };
+    for (const auto& c : cases) {
+        auto rs = db().openTable("Mu_mu__f");
+        ExpectValue(c.routine(*rs, "R41", c.f, c.rowMode), c.value, c.what);
+    }
+}
+
+TEST_F(RecordsTest, ComplexPermeabilityZeroParts) {
+    auto rs = db().openTable("Mu_mu__f");
+    rs->moveLast(); // f = 1000: mu_R41 = 0, mu__R41 = 50
+    ExpectValue(ComplexMuParallelReal(*rs, "R41", 1000, 0), kEmpty, "µ' = 0");
+    ExpectValue(ComplexMuParallelImag(*rs, "R41", 1000, 0), Num(50), "µp'' = 2500/50");
+    ExpectValue(ComplexMuMagnitude(*rs, "r41", 1000, 0), Num(50), "field name in another case");
+    ExpectValue(ComplexMuParallelImag(*rs, "Q7", 1000, 0), kEmpty, "µ'' = 0");
+    ExpectValue(ComplexMuGp(*rs, "Q7", 1000, 0), kEmpty, "gp with µ'' = 0");
+    const ComplexMu mu = ComplexMuAt(*rs, "Q7", 1000, 0);
+    EXPECT_EQ(mu.real, 6);
+    EXPECT_EQ(mu.imag, 0);
+    rs->moveNext(); // past the end: no current row
+    EXPECT_THROW(ComplexMuAt(*rs, "R41", 1000, 0), DataError);
+}
+
+} // namespace
+} // namespace tolvik::data
