@@ -6,6 +6,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
+class QPainter;
+
 namespace tolvik::chart {
 
 class Graph : public QWidget {
@@ -23,7 +27,10 @@ public:
     /// Opens the chart's own settings dialog (titles, axis ranges, log scales, line style).
     void setPropertyPages(int value);
     /// Renders the chart into a rectangle of a painter (printing).
-    void render(class QPainter& painter, const QRectF& target);
+    void render(QPainter& painter, const QRectF& target);
+    /// The painter the print command (draw mode 5) renders into, at the frame given by
+    /// the model's print entries (cm on the painter's device). nullptr: no printing.
+    void setPrintPainter(QPainter* painter);
     /// Redraws from the model now (the draw command does this too).
     void refresh();
 
@@ -35,6 +42,11 @@ signals:
     void pointSelected(int index, int set, int point);
     /// A chart button (codes 1 and 4 zoom).
     void buttonEvent(int index, int code);
+    /// The print command was given (after rendering into the print painter, if any).
+    void printRequested(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Impl;

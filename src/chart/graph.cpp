@@ -1,0 +1,540 @@
+#include "tolvik/chart/graph.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QDoubleValidator>
+#include <QFontMetricsF>
+#include <QFormLayout>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLegend>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLocale>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace tolvik::chart {
+
+namespace {
+
+/// Sixteen curve colours, distinguishable on white and on paper, dark enough for thin lines.
+const std::array<QColor, 16> kPalette = {
+    QColor(0x1f, 0x4e, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
+    QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x17, 0xbe, 0xcf),
+    QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22), QColor(0x00, 0x00, 0x00), QColor(0x00, 0x80, 0x80),
+    QColor(0x80, 0x00, 0x00), QColor(0x00, 0x00, 0x80), QColor(0x80, 0x80, 0x00), QColor(0xff, 0x00, 0xff),
+};
+
+constexpr double kPickDistancePx = 8.0;
+constexpr int kAutoMarkerLimit = 30; ///< up to this many points a curve shows its points
+
+enum class LineStyle { Automatic = 0, Line = 1, Points = 2, LineAndPoints = 3 };
+
+struct Range {
+    double min = 0, max = 1;
+};
+
+/// One axis as it is shown.
+struct ShownAxis {
+    bool log = false;
+    double min = 0, max = 1;
+    /// Position 0..1 of a value along the axis; NaN when it cannot be shown.
+    double fraction(double v) const {
+        if (log) {
+            if (!(v > 0)) return std::nan("");
+            return (std::log10(v) - std::log10(min)) / (std::log10(max) - std::log10(min));
+        }
+        return (v - min) / (max - min);
+    }
+};
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+struct Graph::Impl {
+    ChartModel model;
+    int index = 0;
+    QChartView* view = nullptr;
+    QChart* chart = nullptr;
+    QToolButton* zoomIn = nullptr;
+    QToolButton* zoomOut = nullptr;
+    QPointer<QDialog> settings;
+    QPainter* printPainter = nullptr;
+
+    // Choices made in the settings dialog. The ranges last until the data are reset.
+    std::optional<Range> xRange, yRange;
+    LineStyle lineStyle = LineStyle::Automatic;
+    double lineWidth = 1.5;
+
+    ShownAxis xShown, yShown;
+
+    /// Legend below the plot while its entries fit in one row, else at the right.
+    void placeLegend() {
+        QLegend* legend = chart->legend();
+        const QFontMetricsF fm(legend->font());
+        double needed = 0;
+        for (QAbstractSeries* series : chart->series())
+            needed += fm.horizontalAdvance(series->name()) + 2 * fm.height() + 12;
+        const Qt::Alignment want = needed > 0.9 * view->width() ? Qt::AlignRight : Qt::AlignBottom;
+        if (legend->alignment() != want) legend->setAlignment(want);
+    }
+
+    void placeButtons() {
+        const int right = view->width() - 6;
+        zoomOut->move(right - zoomOut->width(), 6);
+        zoomIn->move(right - zoomOut->width() - 2 - zoomIn->width(), 6);
+    }
+
+    /// Data value -> position in the chart view's viewport (pixels).
+    std::pair<double, double> toViewport(double x, double y) const {
+        const double fx = xShown.fraction(x), fy = yShown.fraction(y);
+        if (!std::isfinite(fx) || !std::isfinite(fy)) return {std::nan(""), std::nan("")};
+        const QRectF plot = chart->plotArea();
+        const QPointF inChart(plot.left() + fx * plot.width(), plot.bottom() - fy * plot.height());
+        const QPointF vp = view->viewportTransform().map(chart->mapToScene(inChart));
+        return {vp.x(), vp.y()};
+    }
+};
+
+Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>()) {
+    d_->index = index;
+    setObjectName(QStringLiteral("Graph1(%1)").arg(index));
+    setMinimumSize(360, 260);
+
+    d_->chart = new QChart();
+    d_->chart->setBackgroundRoundness(0);
+    d_->chart->setMargins(QMargins(4, 4, 10, 4));
+    d_->chart->layout()->setContentsMargins(0, 0, 0, 0);
+    d_->chart->legend()->setAlignment(Qt::AlignBottom);
+    d_->chart->legend()->setShowToolTips(true);
+    QFont titleFont = d_->chart->titleFont();
+    titleFont.setPointSizeF(11);
+    titleFont.setBold(true);
+    d_->chart->setTitleFont(titleFont);
+
+    d_->view = new QChartView(d_->chart, this);
+    d_->view->setObjectName(QStringLiteral("chartView"));
+    d_->view->setRenderHint(QPainter::Antialiasing);
+    d_->view->setFrameShape(QFrame::NoFrame);
+    d_->view->setBackgroundBrush(Qt::white);
+    d_->view->viewport()->setCursor(Qt::CrossCursor);
+    d_->view->viewport()->installEventFilter(this);
+    d_->view->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(d_->view);
+
+    auto makeButton = [this](const QString& text, const QString& name, const QString& tip, int code) {
+        auto* b = new QToolButton(d_->view);
+        b->setText(text);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAutoRaise(false);
+        b->setFixedSize(24, 22);
+        b->hide();
+        connect(b, &QToolButton::clicked, this, [this, code] { emit buttonEvent(d_->index, code); });
+        return b;
+    };
+    d_->zoomIn = makeButton(QStringLiteral("+"), QStringLiteral("zoomIn"), tr("Zoom in"), 1);
+    d_->zoomOut = makeButton(QString(QChar(0x2212)), QStringLiteral("zoomOut"), tr("Zoom out"), 4);
+
+    d_->model.onRedraw = [this] { refresh(); };
+    d_->model.onDataReset = [this] {
+        d_->xRange.reset();
+        d_->yRange.reset();
+    };
+    d_->model.onPrint = [this] {
+        if (d_->printPainter && d_->printPainter->device()) {
+            if (auto f = d_->model.printFrame()) {
+                const QPaintDevice* dev = d_->printPainter->device();
+                const double px = dev->logicalDpiX() / 2.54, py = dev->logicalDpiY() / 2.54;
+                render(*d_->printPainter, QRectF(f->left * px, f->top * py, f->width * px, f->height * py));
+            }
+        }
+        emit printRequested(d_->index);
+    };
+    refresh();
+}
+
+Graph::~Graph() {
+    // The model's callbacks point at this widget; they must not outlive it.
+    d_->model.onRedraw = nullptr;
+    d_->model.onDataReset = nullptr;
+    d_->model.onPrint = nullptr;
+    d_->view->viewport()->removeEventFilter(this);
+    d_->view->removeEventFilter(this);
+    delete d_->view; // with the chart, while the rest of Impl still exists
+    d_->view = nullptr;
+}
+
+int Graph::index() const {
+    return d_->index;
+}
+ChartModel& Graph::model() {
+    return d_->model;
+}
+const ChartModel& Graph::model() const {
+    return d_->model;
+}
+
+void Graph::setPrintPainter(QPainter* painter) {
+    d_->printPainter = painter;
+}
+
+namespace {
+
+/// Builds one axis from the model's code, the data and the dialog's choice.
+QAbstractAxis* makeAxis(bool log, const std::optional<Range>& user, bool fixed, double fixedMin,
+                        double fixedMax, const std::optional<std::pair<double, double>>& extent, int ticks,
+                        ShownAxis& shown) {
+    shown.log = log;
+    std::optional<Range> limits;
+    if (user && user->min < user->max && (!log || user->min > 0))
+        limits = user;
+    else if (fixed && fixedMin < fixedMax && (!log || fixedMin > 0))
+        limits = Range{fixedMin, fixedMax};
+
+    if (log) {
+        auto* axis = new QLogValueAxis();
+        axis->setBase(10);
+        axis->setLabelFormat(QStringLiteral("%g"));
+        axis->setMinorTickCount(8);
+        std::pair<double, double> r =
+            limits ? std::make_pair(limits->min, limits->max)
+                   : (extent ? logDecades(extent->first, extent->second) : logDecades(1, 10));
+        // A hair wider, so that rounding in the axis does not drop the end decades' labels.
+        r.first *= 1 - 1e-9;
+        r.second *= 1 + 1e-9;
+        axis->setRange(r.first, r.second);
+        shown.min = r.first;
+        shown.max = r.second;
+        return axis;
+    }
+    auto* axis = new QValueAxis();
+    LinearTicks t;
+    if (limits)
+        t = linearTicksWithin(limits->min, limits->max, ticks);
+    else if (extent)
+        t = niceLinearTicks(extent->first, extent->second, ticks);
+    else
+        t = niceLinearTicks(0, 1, ticks);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(t.step);
+    axis->setMinorTickCount(1);
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(t.decimals) + QStringLiteral("f"));
+    axis->setRange(t.min, t.max);
+    shown.min = t.min;
+    shown.max = t.max;
+    return axis;
+}
+
+void styleAxis(QAbstractAxis* axis, const QString& title) {
+    QFont f = axis->titleFont();
+    f.setPointSizeF(9.5);
+    f.setBold(false);
+    axis->setTitleFont(f);
+    axis->setTitleText(title);
+    QFont lf = axis->labelsFont();
+    lf.setPointSizeF(8.5);
+    axis->setLabelsFont(lf);
+    axis->setGridLinePen(QPen(QColor(0xc8, 0xc8, 0xc8), 1));
+    axis->setMinorGridLinePen(QPen(QColor(0xe8, 0xe8, 0xe8), 1, Qt::DotLine));
+    axis->setLinePen(QPen(QColor(0x40, 0x40, 0x40), 1));
+}
+
+} // namespace
+
+void Graph::refresh() {
+    Impl& d = *d_;
+    const ChartModel& m = d.model;
+    d.chart->removeAllSeries();
+    for (QAbstractAxis* a : d.chart->axes()) {
+        d.chart->removeAxis(a);
+        delete a;
+    }
+
+    const bool xLog = m.xLogarithmic(), yLog = m.yLogarithmic();
+    QAbstractAxis* ax =
+        makeAxis(xLog, d.xRange, m.fixedLimits(), m.xMin(), m.xMax(), m.dataExtent(true, xLog), 8, d.xShown);
+    QAbstractAxis* ay =
+        makeAxis(yLog, d.yRange, m.fixedLimits(), m.yMin(), m.yMax(), m.dataExtent(false, yLog), 6, d.yShown);
+    styleAxis(ax, q(m.bottomTitle()));
+    styleAxis(ay, q(m.leftTitle()));
+    d.chart->addAxis(ax, Qt::AlignBottom);
+    d.chart->addAxis(ay, Qt::AlignLeft);
+    d.chart->setTitle(q(m.graphTitle()));
+
+    bool anyLegend = false;
+    for (int s = 1; s <= m.numSets(); ++s) {
+        QList<QPointF> pts;
+        for (const auto& [x, y] : m.writtenPoints(s)) {
+            if ((xLog && x <= 0) || (yLog && y <= 0)) continue;
+            pts.append(QPointF(x, y));
+        }
+        if (pts.isEmpty()) continue; // empty sets are not drawn
+        const QColor colour = kPalette[static_cast<size_t>((s - 1) % 16)];
+        LineStyle style = d.lineStyle;
+        if (style == LineStyle::Automatic)
+            style = pts.size() <= kAutoMarkerLimit ? LineStyle::LineAndPoints : LineStyle::Line;
+        QXYSeries* series = nullptr;
+        if (style == LineStyle::Points) {
+            auto* scatter = new QScatterSeries();
+            scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+            scatter->setMarkerSize(6 + 1.5 * d.lineWidth);
+            scatter->setColor(colour);
+            scatter->setBorderColor(colour.darker(130));
+            series = scatter;
+        } else {
+            auto* line = new QLineSeries();
+            QPen pen(colour, d.lineWidth);
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            line->setPen(pen);
+            line->setPointsVisible(style == LineStyle::LineAndPoints);
+            line->setMarkerSize(2.5 + d.lineWidth); // a radius for line series
+            series = line;
+        }
+        const std::string legend = m.legendOf(s);
+        series->setName(legend.empty() ? tr("Curve %1").arg(s) : q(legend));
+        anyLegend = anyLegend || !legend.empty();
+        series->replace(pts);
+        d.chart->addSeries(series);
+        series->attachAxis(ax);
+        series->attachAxis(ay);
+    }
+    // A single unnamed curve (the hysteresis loop) needs no legend.
+    d.chart->legend()->setVisible(anyLegend || d.chart->series().size() > 1);
+    d.placeLegend();
+
+    const bool zoom = m.axisScale() == AxisScale::Hysteresis;
+    d.zoomIn->setVisible(zoom);
+    d.zoomOut->setVisible(zoom);
+    d.placeButtons();
+}
+
+void Graph::render(QPainter& painter, const QRectF& target) {
+    // The chart is laid out for the target's size so that text keeps its size on paper.
+    const QSizeF oldSize = d_->chart->size();
+    const QPointF oldPos = d_->chart->pos();
+    const QRectF area = target.normalized();
+    QSizeF layoutSize = area.size();
+    if (const QPaintDevice* dev = painter.device()) {
+        // Lay out in screen-like units (96 per inch) and scale onto the device.
+        const double scale = dev->logicalDpiX() > 0 ? dev->logicalDpiX() / 96.0 : 1.0;
+        if (scale > 0) layoutSize /= scale;
+    }
+    d_->chart->resize(layoutSize);
+    d_->chart->layout()->activate();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    d_->chart->scene()->render(&painter, area, QRectF(d_->chart->mapToScene(QPointF(0, 0)), layoutSize),
+                               Qt::KeepAspectRatio);
+    painter.restore();
+    d_->chart->setPos(oldPos);
+    d_->chart->resize(oldSize);
+    d_->chart->layout()->activate();
+}
+
+void Graph::selectPoint(int set, int point) {
+    if (!d_->model.point(set, point).written()) return;
+    emit pointSelected(d_->index, set, point);
+}
+
+bool Graph::eventFilter(QObject* watched, QEvent* event) {
+    if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
+    if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::LeftButton) {
+            const QPointF pos = me->position();
+            const auto hit = d_->model.pickPoint(
+                pos.x(), pos.y(), [this](double x, double y) { return d_->toViewport(x, y); },
+                kPickDistancePx);
+            if (hit) emit pointSelected(d_->index, hit->first, hit->second);
+        }
+    } else if (watched == d_->view && event->type() == QEvent::Resize) {
+        d_->placeButtons();
+        d_->placeLegend();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- settings dialog ---
+
+namespace {
+
+struct AxisFields {
+    QLineEdit* title = nullptr;
+    QCheckBox* automatic = nullptr;
+    QLineEdit* min = nullptr;
+    QLineEdit* max = nullptr;
+    QCheckBox* log = nullptr;
+};
+
+AxisFields addAxisGroup(QDialog* dlg, QVBoxLayout* layout, const QString& caption, const QString& prefix) {
+    auto* box = new QGroupBox(caption, dlg);
+    auto* grid = new QGridLayout(box);
+    AxisFields f;
+    f.title = new QLineEdit(box);
+    f.automatic = new QCheckBox(Graph::tr("Automatic range"), box);
+    f.min = new QLineEdit(box);
+    f.max = new QLineEdit(box);
+    f.log = new QCheckBox(Graph::tr("Logarithmic scale"), box);
+    f.title->setObjectName(prefix + QStringLiteral("Title"));
+    f.automatic->setObjectName(prefix + QStringLiteral("Auto"));
+    f.min->setObjectName(prefix + QStringLiteral("Min"));
+    f.max->setObjectName(prefix + QStringLiteral("Max"));
+    f.log->setObjectName(prefix + QStringLiteral("Log"));
+    for (QLineEdit* e : {f.min, f.max}) {
+        auto* v = new QDoubleValidator(e);
+        v->setLocale(QLocale::c());
+        e->setValidator(v);
+    }
+    grid->addWidget(new QLabel(Graph::tr("Title:"), box), 0, 0);
+    grid->addWidget(f.title, 0, 1, 1, 3);
+    grid->addWidget(f.automatic, 1, 0, 1, 2);
+    grid->addWidget(f.log, 1, 2, 1, 2);
+    grid->addWidget(new QLabel(Graph::tr("Minimum:"), box), 2, 0);
+    grid->addWidget(f.min, 2, 1);
+    grid->addWidget(new QLabel(Graph::tr("Maximum:"), box), 2, 2);
+    grid->addWidget(f.max, 2, 3);
+    QObject::connect(f.automatic, &QCheckBox::toggled, box, [f](bool on) {
+        f.min->setEnabled(!on);
+        f.max->setEnabled(!on);
+    });
+    layout->addWidget(box);
+    return f;
+}
+
+std::optional<Range> readRange(const AxisFields& f) {
+    if (f.automatic->isChecked()) return std::nullopt;
+    bool okMin = false, okMax = false;
+    const double lo = QLocale::c().toDouble(f.min->text().trimmed(), &okMin);
+    const double hi = QLocale::c().toDouble(f.max->text().trimmed(), &okMax);
+    if (!okMin || !okMax || !std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi)) return std::nullopt;
+    if (f.log->isChecked() && !(lo > 0)) return std::nullopt;
+    return Range{lo, hi};
+}
+
+} // namespace
+
+void Graph::setPropertyPages(int value) {
+    if (value == 0) return;
+    if (d_->settings) {
+        d_->settings->raise();
+        d_->settings->activateWindow();
+        return;
+    }
+    auto* dlg = new QDialog(this);
+    dlg->setObjectName(QStringLiteral("GraphSettings"));
+    dlg->setWindowTitle(tr("Graph settings"));
+    dlg->setAttribute(Qt::WA_DeleteOnClose);
+    d_->settings = dlg;
+    auto* layout = new QVBoxLayout(dlg);
+
+    auto* general = new QGroupBox(tr("Graph"), dlg);
+    auto* form = new QFormLayout(general);
+    auto* graphTitle = new QLineEdit(general);
+    graphTitle->setObjectName(QStringLiteral("graphTitle"));
+    auto* lineStyle = new QComboBox(general);
+    lineStyle->setObjectName(QStringLiteral("lineStyle"));
+    lineStyle->addItems({tr("Automatic"), tr("Line"), tr("Points"), tr("Line and points")});
+    auto* lineWidth = new QDoubleSpinBox(general);
+    lineWidth->setObjectName(QStringLiteral("lineWidth"));
+    lineWidth->setRange(0.5, 6);
+    lineWidth->setSingleStep(0.5);
+    lineWidth->setDecimals(1);
+    form->addRow(tr("Title:"), graphTitle);
+    form->addRow(tr("Curves:"), lineStyle);
+    form->addRow(tr("Line width:"), lineWidth);
+    layout->addWidget(general);
+
+    const AxisFields xf = addAxisGroup(dlg, layout, tr("x-axis"), QStringLiteral("x"));
+    const AxisFields yf = addAxisGroup(dlg, layout, tr("y-axis"), QStringLiteral("y"));
+
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Apply | QDialogButtonBox::Cancel, dlg);
+    layout->addWidget(buttons);
+
+    // Fill from the chart as it is shown now.
+    auto load = [this, graphTitle, lineStyle, lineWidth, xf, yf] {
+        const ChartModel& m = d_->model;
+        graphTitle->setText(q(m.graphTitle()));
+        lineStyle->setCurrentIndex(static_cast<int>(d_->lineStyle));
+        lineWidth->setValue(d_->lineWidth);
+        auto fill = [](const AxisFields& f, const std::string& title, const ShownAxis& shown,
+                       const std::optional<Range>& user) {
+            f.title->setText(q(title));
+            f.log->setChecked(shown.log);
+            f.min->setText(QString::number(shown.min, 'g', 8));
+            f.max->setText(QString::number(shown.max, 'g', 8));
+            f.automatic->setChecked(!user.has_value());
+            f.min->setEnabled(user.has_value());
+            f.max->setEnabled(user.has_value());
+        };
+        fill(xf, m.bottomTitle(), d_->xShown, d_->xRange);
+        fill(yf, m.leftTitle(), d_->yShown, d_->yRange);
+    };
+    load();
+
+    auto apply = [this, graphTitle, lineStyle, lineWidth, xf, yf] {
+        ChartModel& m = d_->model;
+        m.setGraphTitle(graphTitle->text().toStdString());
+        m.setBottomTitle(xf.title->text().toStdString());
+        m.setLeftTitle(yf.title->text().toStdString());
+        const bool xLog = xf.log->isChecked(), yLog = yf.log->isChecked();
+        if (xLog != m.xLogarithmic() || yLog != m.yLogarithmic()) {
+            // The scales chosen here become the chart's axis scaling code.
+            int code = static_cast<int>(AxisScale::Linear);
+            if (xLog && yLog)
+                code = static_cast<int>(AxisScale::LogXLogY);
+            else if (xLog)
+                code = static_cast<int>(AxisScale::LogXLinY);
+            else if (yLog)
+                code = static_cast<int>(AxisScale::LinXLogY);
+            m.setAxisScale(code);
+        }
+        d_->xRange = readRange(xf);
+        d_->yRange = readRange(yf);
+        d_->lineStyle = static_cast<LineStyle>(std::max(0, lineStyle->currentIndex()));
+        d_->lineWidth = lineWidth->value();
+        refresh();
+    };
+    connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, dlg, [apply, load] {
+        apply();
+        load();
+    });
+    connect(buttons, &QDialogButtonBox::accepted, dlg, [apply, dlg] {
+        apply();
+        dlg->accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, dlg, &QDialog::reject);
+    dlg->open();
+}
+
+} // namespace tolvik::chart

@@ -1,0 +1,322 @@
+#include "tolvik/chart/chart_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace tolvik::chart;
+
+namespace {
+
+using Points = std::vector<std::pair<double, double>>;
+
+/// The graph reset every window gives before new curves.
+void resetGraph(ChartModel& m) {
+    for (int code : {1, 9, 5, 3, 1})
+        m.setDataReset(code);
+    m.setNumSets(1);
+    m.setNumPoints(2);
+    m.setGraphStyle(5);
+    m.setRandomData(0);
+    m.setDrawMode(3);
+}
+
+/// A curve as the windows add it: a fresh graph (1 set, 2 points) gets set 1, else a new set.
+int addCurve(ChartModel& m, const std::string& legend, const Points& pts) {
+    const int s = m.numSets(), p = m.numPoints();
+    const int k = (s == 1 && p == 2) ? 1 : s + 1;
+    m.setNumSets(k);
+    m.setThisSet(k);
+    m.setNumPoints(std::max(p, static_cast<int>(pts.size())));
+    m.setLegendText(legend);
+    for (size_t i = 0; i < pts.size(); ++i) {
+        m.setThisPoint(static_cast<int>(i) + 1);
+        m.setYValue(pts[i].second);
+        m.setXValue(pts[i].first);
+    }
+    m.setDrawMode(3);
+    return k;
+}
+
+/// A curve the other way round: select the last set, fill it, then write one set more.
+void addCurveThenGrow(ChartModel& m, const std::string& legend, const Points& pts) {
+    const int s = m.numSets();
+    m.setThisSet(s);
+    m.setNumPoints(std::max(m.numPoints(), static_cast<int>(pts.size())));
+    m.setLegendText(legend);
+    for (size_t i = 0; i < pts.size(); ++i) {
+        m.setThisPoint(static_cast<int>(i) + 1);
+        m.setYValue(pts[i].second);
+        m.setXValue(pts[i].first);
+    }
+    m.setDrawMode(3);
+    m.setNumSets(s + 1);
+}
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+} // namespace
+
+TEST(ChartModelSets, ResetLeavesOneSetOfTwoUnwrittenPoints) {
+    ChartModel m;
+    addCurve(m, "old", {{1, 2}, {3, 4}, {5, 6}});
+    m.setGraphTitle("power loss");
+    m.setAxisScale(15);
+    m.setXMax(200);
+    resetGraph(m);
+    EXPECT_EQ(m.numSets(), 1);
+    EXPECT_EQ(m.numPoints(), 2);
+    EXPECT_TRUE(m.writtenPoints(1).empty());
+    EXPECT_FALSE(m.point(1, 1).written());
+    EXPECT_EQ(m.legendOf(1), "");
+    EXPECT_EQ(m.thisSet(), 1);
+    EXPECT_EQ(m.graphStyle(), 5);
+    EXPECT_EQ(m.dataReset(), 1);
+    // Titles, scaling and limits are not data.
+    EXPECT_EQ(m.graphTitle(), "power loss");
+    EXPECT_EQ(m.axisScaleCode(), 15);
+    EXPECT_EQ(m.xMax(), 200);
+}
+
+TEST(ChartModelSets, CurvesAfterResetGoToSetOneThenTwo) {
+    ChartModel m;
+    resetGraph(m);
+    EXPECT_EQ(addCurve(m, "N87", {{25, 2200}, {100, 3000}, {150, 1000}}), 1);
+    EXPECT_EQ(addCurve(m, "N97", {{25, 2300}, {100, 3100}}), 2);
+    EXPECT_EQ(m.numSets(), 2);
+    EXPECT_EQ(m.numPoints(), 3); // the longest curve decides
+    EXPECT_EQ(m.legendOf(1), "N87");
+    EXPECT_EQ(m.legendOf(2), "N97");
+    EXPECT_EQ(m.writtenPoints(1), (Points{{25, 2200}, {100, 3000}, {150, 1000}}));
+    EXPECT_EQ(m.writtenPoints(2), (Points{{25, 2300}, {100, 3100}}));
+    m.setThisSet(2);
+    EXPECT_EQ(m.legendText(), "N97");
+    m.setThisPoint(2);
+    EXPECT_EQ(m.xValue(), 100);
+    EXPECT_EQ(m.yValue(), 3100);
+}
+
+TEST(ChartModelSets, UnwrittenPointsAndEmptyTrailingSetsAreNotDrawn) {
+    ChartModel m;
+    resetGraph(m);
+    addCurveThenGrow(m, "a", {{1, 1}, {2, 4}, {3, 9}, {4, 16}});
+    addCurveThenGrow(m, "b", {{1, 2}, {2, 3}});
+    EXPECT_EQ(m.numSets(), 3);
+    EXPECT_EQ(m.numPoints(), 4);
+    EXPECT_EQ(m.writtenPoints(2), (Points{{1, 2}, {2, 3}}));
+    EXPECT_FALSE(m.point(2, 3).written());
+    EXPECT_TRUE(m.writtenPoints(3).empty());
+    EXPECT_EQ(m.xValue(), 2); // set 2 point 2 still selected
+    m.setThisSet(2);
+    m.setThisPoint(4);
+    EXPECT_EQ(m.xValue(), 0); // an unwritten point reads as 0
+    // A point with only one coordinate written is not drawn either.
+    m.setThisSet(3);
+    m.setThisPoint(1);
+    m.setXValue(7);
+    EXPECT_TRUE(m.writtenPoints(3).empty());
+    m.setYValue(8);
+    EXPECT_EQ(m.writtenPoints(3), (Points{{7, 8}}));
+}
+
+TEST(ChartModelSets, SelectingBeyondTheCountsRaisesThem) {
+    ChartModel m;
+    m.setThisSet(4);
+    EXPECT_EQ(m.numSets(), 4);
+    m.setThisPoint(10);
+    EXPECT_EQ(m.numPoints(), 10);
+    m.setThisSet(0); // ignored
+    EXPECT_EQ(m.thisSet(), 4);
+    EXPECT_FALSE(m.point(9, 1).written());
+    EXPECT_FALSE(m.point(1, 99).written());
+    m.setNumSets(0);
+    EXPECT_EQ(m.numSets(), 1);
+}
+
+TEST(ChartModelSets, LoweringThePointCountDropsPoints) {
+    ChartModel m;
+    resetGraph(m);
+    m.setNumPoints(300);
+    for (int i = 1; i <= 5; ++i) {
+        m.setThisPoint(i);
+        m.setYValue(i * 10);
+        m.setXValue(i);
+    }
+    m.setNumPoints(3);
+    EXPECT_EQ(m.writtenPoints(1).size(), 3u);
+    m.setNumPoints(5); // points that were dropped come back unwritten
+    EXPECT_EQ(m.writtenPoints(1).size(), 3u);
+    m.setNumPoints(0);
+    EXPECT_TRUE(m.writtenPoints(1).empty());
+    EXPECT_EQ(m.numPoints(), 0);
+}
+
+TEST(ChartModelValues, NonFiniteValuesAreRefused) {
+    ChartModel m;
+    m.setThisPoint(1);
+    m.setXValue(1);
+    m.setYValue(kNaN);
+    m.setThisPoint(2);
+    m.setXValue(kInf);
+    m.setYValue(2);
+    m.setThisPoint(3);
+    m.setXValue(3);
+    m.setYValue(-kInf);
+    EXPECT_TRUE(m.writtenPoints(1).empty());
+    EXPECT_EQ(m.yValue(), 0);
+    EXPECT_FALSE(m.dataExtent(true, false).has_value());
+    // Overwriting a good value with NaN unwrites the point.
+    m.setYValue(5);
+    EXPECT_EQ(m.writtenPoints(1), (Points{{3, 5}}));
+    m.setXValue(kNaN);
+    EXPECT_TRUE(m.writtenPoints(1).empty());
+    m.setXMax(100);
+    m.setXMax(kNaN);
+    EXPECT_EQ(m.xMax(), 100);
+    m.setPrintInfo(2, kInf);
+    EXPECT_EQ(m.printInfo(2), 0);
+}
+
+TEST(ChartModelCodes, AxisScalingCodes) {
+    ChartModel m;
+    EXPECT_EQ(m.axisScale(), AxisScale::Linear);
+    EXPECT_FALSE(m.xLogarithmic());
+    m.setAxisScale(15);
+    EXPECT_TRUE(m.xLogarithmic() && m.yLogarithmic());
+    m.setAxisScale(7);
+    EXPECT_FALSE(m.xLogarithmic());
+    EXPECT_TRUE(m.yLogarithmic());
+    m.setAxisScale(16);
+    EXPECT_TRUE(m.xLogarithmic());
+    EXPECT_FALSE(m.yLogarithmic());
+    EXPECT_FALSE(m.fixedLimits());
+    m.setAxisScale(6);
+    EXPECT_TRUE(m.fixedLimits());
+    EXPECT_FALSE(m.xLogarithmic() || m.yLogarithmic());
+    m.setAxisScale(3); // unknown: linear, but kept as written
+    EXPECT_EQ(m.axisScale(), AxisScale::Linear);
+    EXPECT_EQ(m.axisScaleCode(), 3);
+}
+
+TEST(ChartModelCodes, DrawCommandsAndResetNotifyTheView) {
+    ChartModel m;
+    int redraws = 0, resets = 0, prints = 0;
+    m.onRedraw = [&] { ++redraws; };
+    m.onDataReset = [&] { ++resets; };
+    m.onPrint = [&] { ++prints; };
+    m.setDrawMode(2);
+    m.setDrawMode(3);
+    EXPECT_EQ(redraws, 2);
+    m.setDrawMode(1);
+    m.setDrawMode(5);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(prints, 1);
+    EXPECT_EQ(m.drawMode(), 5);
+    m.setDataReset(9);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(redraws, 3);
+}
+
+TEST(ChartModelCodes, StylesAndPrintFrame) {
+    ChartModel m;
+    EXPECT_FALSE(m.style("PresetA").has_value());
+    m.setStyle("PresetA", 4);
+    EXPECT_EQ(m.style("PresetA"), 4);
+    m.setRandomData(0);
+    EXPECT_EQ(m.randomData(), 0);
+
+    EXPECT_FALSE(m.printFrame().has_value());
+    m.setPrintInfo(2, 3);
+    m.setPrintInfo(3, 4);
+    m.setPrintInfo(4, 23);
+    m.setPrintInfo(5, 15);
+    auto f = m.printFrame();
+    ASSERT_TRUE(f.has_value());
+    EXPECT_EQ(f->left, 3);
+    EXPECT_EQ(f->top, 4);
+    EXPECT_EQ(f->width, 23);
+    EXPECT_EQ(f->height, 15);
+    // The frame stays on the printable page.
+    m.setPrintInfo(6, 24);
+    m.setPrintInfo(7, 18);
+    f = m.printFrame();
+    ASSERT_TRUE(f.has_value());
+    EXPECT_EQ(f->width, 21);
+    EXPECT_EQ(f->height, 14);
+    m.setPrintInfo(2, 30);
+    EXPECT_FALSE(m.printFrame().has_value());
+}
+
+TEST(ChartModelPick, NearestWrittenPointWithinDistance) {
+    ChartModel m;
+    resetGraph(m);
+    addCurve(m, "a", {{0, 0}, {10, 10}, {20, 20}});
+    addCurve(m, "b", {{0, 5}, {10, 15}});
+    const auto identity = [](double x, double y) { return std::make_pair(x, y); };
+    EXPECT_EQ(m.pickPoint(9, 11, identity, 8), std::make_pair(1, 2));
+    EXPECT_EQ(m.pickPoint(9, 14, identity, 8), std::make_pair(2, 2));
+    EXPECT_EQ(m.pickPoint(0, 3.5, identity, 8), std::make_pair(2, 1));
+    EXPECT_FALSE(m.pickPoint(40, 40, identity, 8).has_value());
+    EXPECT_FALSE(m.pickPoint(26, 20, identity, 5.9).has_value());
+    EXPECT_EQ(m.pickPoint(26, 20, identity, 6), std::make_pair(1, 3));
+    // Display units are what count: stretch y by 10.
+    const auto stretched = [](double x, double y) { return std::make_pair(x, 10 * y); };
+    EXPECT_EQ(m.pickPoint(10, 150, stretched, 8), std::make_pair(2, 2));
+    EXPECT_FALSE(m.pickPoint(10, 125, stretched, 8).has_value());
+}
+
+TEST(ChartModelPick, UnwrittenAndUndrawablePointsAreNotPicked) {
+    ChartModel m;
+    resetGraph(m);
+    addCurve(m, "a", {{1, 1}, {2, 2}, {3, 3}});
+    m.setThisSet(2);
+    m.setThisPoint(1);
+    m.setXValue(0); // only x: not written, although (0, 0) is its default place
+    const auto identity = [](double x, double y) { return std::make_pair(x, y); };
+    EXPECT_FALSE(m.pickPoint(0, 0, identity, 0.5).has_value());
+    addCurve(m, "c", {{-1, 5}, {4, 5}});
+    EXPECT_EQ(m.pickPoint(-1, 5, identity, 0.5), std::make_pair(3, 1));
+    m.setAxisScale(16); // log x: x <= 0 is not drawn
+    EXPECT_FALSE(m.pickPoint(-1, 5, identity, 0.5).has_value());
+    const auto noDisplay = [](double, double) { return std::make_pair(std::nan(""), 0.0); };
+    EXPECT_FALSE(m.pickPoint(4, 5, noDisplay, 100).has_value());
+}
+
+TEST(ChartModelAxes, DataExtentAndTicks) {
+    ChartModel m;
+    resetGraph(m);
+    addCurve(m, "a", {{-5, 0.02}, {50, 3}, {1000, 0}});
+    EXPECT_EQ(m.dataExtent(true, false), std::make_pair(-5.0, 1000.0));
+    EXPECT_EQ(m.dataExtent(true, true), std::make_pair(50.0, 1000.0));
+    EXPECT_EQ(m.dataExtent(false, true), std::make_pair(0.02, 3.0));
+
+    LinearTicks t = niceLinearTicks(0.3, 9.7, 6);
+    EXPECT_DOUBLE_EQ(t.step, 2);
+    EXPECT_DOUBLE_EQ(t.min, 0);
+    EXPECT_DOUBLE_EQ(t.max, 10);
+    EXPECT_EQ(t.decimals, 0);
+    t = niceLinearTicks(-41, 139, 8);
+    EXPECT_DOUBLE_EQ(t.step, 25);
+    EXPECT_DOUBLE_EQ(t.min, -50);
+    EXPECT_DOUBLE_EQ(t.max, 150);
+    t = niceLinearTicks(1.02, 1.9, 6);
+    EXPECT_DOUBLE_EQ(t.step, 0.2);
+    EXPECT_EQ(t.decimals, 1);
+    t = niceLinearTicks(0, 0.9, 4);
+    EXPECT_DOUBLE_EQ(t.step, 0.25);
+    EXPECT_EQ(t.decimals, 2);
+    t = niceLinearTicks(5, 5, 6); // a flat curve still gets a range
+    EXPECT_LT(t.min, 5);
+    EXPECT_GT(t.max, 5);
+    t = linearTicksWithin(-62, 62, 6); // fixed limits stay
+    EXPECT_DOUBLE_EQ(t.min, -62);
+    EXPECT_DOUBLE_EQ(t.max, 62);
+    EXPECT_DOUBLE_EQ(t.step, 25);
+
+    EXPECT_EQ(logDecades(25, 1000), std::make_pair(10.0, 1000.0));
+    EXPECT_EQ(logDecades(0.1, 1638.4), std::make_pair(0.1, 10000.0));
+    EXPECT_EQ(logDecades(5, 5), std::make_pair(1.0, 10.0));
+    EXPECT_EQ(logDecades(-1, 5), std::make_pair(1.0, 10.0));
+}
