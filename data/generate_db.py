@@ -158,7 +158,7 @@ MATERIALS = [
          loss=dict(Kh=38, ah=1.2, bh=2.5, Ke=2.0, Kr=0.35, Tmin=95, Tw=55),
          ref=(500, 50, 100)),
     # Signal materials
-    dict(name="N22", mui=2200, Bs25=470, Bs100=380, Hc25=15, Hc100=11, Tc=190,
+    dict(name="S22", mui=2200, Bs25=470, Bs100=380, Hc25=15, Hc100=11, Tc=190,
          hb=0.4, fmin=1, ftyp=100, fmax=300, dT=30, Dichte=4800, dcresist=1.5,
          Leistung=False, mua=True, Aktuell=True, hyst100=True,
          mu_anchor=[(-40, 0.72), (25, 1.0), (55, 1.08), (110, 1.0), (175, 1.7)],
@@ -866,10 +866,10 @@ def check(mats, cores, wires):
         s = (1 / mue - 1 / mui) * c["le"]
         Al = c["Ae"] / c["le"] * 1e-3 * mue * 1.256e-6 / 1e-9
         print(f"DC bias {cn}: x={x:.3f} mue={mue:.0f} s={s:.2f} mm Al={Al:.0f} nH N={math.sqrt(1 / Al) * 1000:.0f}")
-    # harmonic distortion, RM 6 / N22, 1 V, 1 kHz, 600 ohm, L1 = 10 mH, R = 10 ohm
+    # harmonic distortion, RM 6 / S22, 1 V, 1 kHz, 600 ohm, L1 = 10 mH, R = 10 ohm
     for cn in ("RM 6", "RM 10", "T 25/15/10", "P 18/11"):
         c = [k for k in cores if k["Kerntyp"] == cn][0]
-        m = byname["N22"]
+        m = byname["S22"]
         L = 10.0
         P = (0.6 / (1e7 * 1.256e-6)) * m["hb"] * (1 / (1 * 6.28)) * L
         Q = ((1 / 10 + 1 / 10) * 17.2 / 0.5) ** 1.5
@@ -877,7 +877,7 @@ def check(mats, cores, wires):
         Z = 1 / 600 + 1 / 600
         G = (1 * 18.84 * L * Z) ** 2
         k3 = E / math.sqrt(G + 1)
-        print(f"k3c {cn} N22: {20 * math.log10(k3):.0f} dB")
+        print(f"k3c {cn} S22: {20 * math.log10(k3):.0f} dB")
     # K-factor vs gapped relation
     for cn in ("E 20/10/6", "E 32/16/9", "E 42/21/15", "E 65/32/27"):
         c = core[cn]

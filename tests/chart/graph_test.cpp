@@ -248,7 +248,7 @@ void GraphTest::settingsDialogChangesTheChart() {
     ChartModel& m = g.model();
     resetGraph(m);
     m.setGraphTitle("initial permeability");
-    addCurve(m, "N87", {{25, 2200}, {100, 3300}, {200, 500}});
+    addCurve(m, "F77", {{25, 2200}, {100, 3300}, {200, 500}});
 
     g.setPropertyPages(2);
     auto* dlg = g.findChild<QDialog*>("GraphSettings");
@@ -257,7 +257,7 @@ void GraphTest::settingsDialogChangesTheChart() {
     auto* title = dlg->findChild<QLineEdit*>("graphTitle");
     QVERIFY(title);
     QCOMPARE(title->text(), QStringLiteral("initial permeability"));
-    title->setText("µi of N87");
+    title->setText("µi of F77");
     dlg->findChild<QLineEdit*>("yTitle")->setText("µi");
     dlg->findChild<QCheckBox*>("yLog")->setChecked(true);
     dlg->findChild<QCheckBox*>("xAuto")->setChecked(false);
@@ -266,8 +266,8 @@ void GraphTest::settingsDialogChangesTheChart() {
     auto* box = dlg->findChild<QDialogButtonBox*>();
     QTest::mouseClick(box->button(QDialogButtonBox::Apply), Qt::LeftButton);
 
-    QCOMPARE(viewOf(g)->chart()->title(), QStringLiteral("µi of N87"));
-    QCOMPARE(m.graphTitle(), std::string("µi of N87"));
+    QCOMPARE(viewOf(g)->chart()->title(), QStringLiteral("µi of F77"));
+    QCOMPARE(m.graphTitle(), std::string("µi of F77"));
     QCOMPARE(axisOf(g, Qt::Vertical)->titleText(), QStringLiteral("µi"));
     QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical)));
     QCOMPARE(m.axisScaleCode(), 7);
