@@ -1,1 +1,422 @@
-// implementation follows
+#include "tolvik/core/al_value_tab.h"
+
+#include "tolvik/data/database.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace tolvik::core {
+
+namespace {
+
+const QColor kLightGray(0xC0, 0xC0, 0xC0); // &HC0C0C0
+const QColor kRed(0xFF, 0x00, 0x00);       // &HFF
+
+// Grid rows of a panel: options, input, result, then the panel's other fields.
+constexpr int kOptionRow = 0;
+constexpr int kInputRow = 1;
+constexpr int kResultRow = 2;
+constexpr int kLabelColumn = 0;
+constexpr int kFieldColumn = 1;
+
+constexpr const char* kAlCaption = "Al[nH]";
+constexpr const char* kGapCaption = "s[mm]";
+constexpr const char* kLCaption = "L[mH]";
+
+/// The fields of the tab by objectName.
+const std::pair<const char*, std::string AlTabFields::*> kFieldNames[] = {
+    {"t4Al1", &AlTabFields::t4Al1},
+    {"t4s1", &AlTabFields::t4s1},
+    {"t4mue1", &AlTabFields::t4mue1},
+    {"t4Al3", &AlTabFields::t4Al3},
+    {"t4L1", &AlTabFields::t4L1},
+    {"t4N1", &AlTabFields::t4N1},
+    {"t4mue3", &AlTabFields::t4mue3},
+    {"tAlFringeFlux", &AlTabFields::tAlFringeFlux},
+    {"tsFringeFlux", &AlTabFields::tsFringeFlux},
+    {"tmueFringeFlux", &AlTabFields::tmueFringeFlux},
+};
+
+/// The two fringe-flux fields take any key; the other entry fields only numbers.
+bool TakesAnyKey(const QString& name) {
+    return name == "tAlFringeFlux" || name == "tsFringeFlux";
+}
+
+/// Key code of a character key press (Backspace 8, Enter 13), 0 for keys that type nothing.
+int CharacterCode(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Backspace) return 8;
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return 13;
+    const QString text = key.text();
+    if (text.size() != 1) return 0;
+    const char16_t c = text.at(0).unicode();
+    if (c < 32 || c == 127) return 0; // control combinations (copy, paste, ...) are not typing
+    return static_cast<int>(c);
+}
+
+QLineEdit* NewField(const char* name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+QLabel* NewLabel(const char* name, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QRadioButton* NewOption(const char* name, const char* caption, QWidget* parent) {
+    auto* option = new QRadioButton(QString::fromLatin1(caption), parent);
+    option->setObjectName(QString::fromLatin1(name));
+    return option;
+}
+
+QGroupBox* NewFrame(const char* name, const QString& caption, QWidget* parent) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    return frame;
+}
+
+void Show(const AlMessage& m, QWidget* parent) {
+    if (m.kind == AlMessage::Kind::OutOfRange) {
+        ui::ShowValueOutOfRange(parent);
+    } else {
+        ui::ShowMessage(QString::fromStdString(m.text), QString::fromStdString(m.title), parent);
+    }
+}
+
+class DatabaseAlTabData : public AlTabData {
+public:
+    explicit DatabaseAlTabData(AppContext& app) : app_(app) {}
+
+    std::vector<std::array<Value, 4>> coreDimensions(const data::CoreSelection& core) override {
+        std::vector<std::array<Value, 4>> rows;
+        guarded([&](data::Database& db) {
+            auto rs = db.openQuery(data::BuildCoreQuery(core));
+            for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+                rows.push_back({rs->field("Ae"), rs->field("le"), rs->field("ln"), rs->field("An")});
+            rs->close();
+        });
+        return rows;
+    }
+    Value coreValue(const data::CoreSelection& core, data::CoreField field) override {
+        Value v = Value::integer(0);
+        guarded([&](data::Database& db) { v = data::GetCoreValue(db, core, static_cast<int>(field)); });
+        return v;
+    }
+    Value materialMui(const std::string& material) override {
+        Value v;
+        guarded([&](data::Database& db) { v = data::GetMaterialMui(db, material); });
+        return v;
+    }
+    Value kFactorAl(double s_mm, const std::string& coreType) override {
+        Value v;
+        guarded([&](data::Database& db) { v = data::KFactorAl(db, s_mm, coreType); });
+        return v;
+    }
+    data::KFactorGapResult kFactorGap(double al_nH, const std::string& coreType) override {
+        data::KFactorGapResult r{Value::integer(0), true};
+        guarded([&](data::Database& db) { r = data::KFactorGap(db, al_nH, coreType); });
+        return r;
+    }
+
+private:
+    template <class F> void guarded(F&& f) {
+        if (!app_.database) return;
+        try {
+            f(*app_.database);
+        } catch (const data::DataError& e) {
+            ui::ShowMessage(QString::fromStdString(e.what()));
+        }
+    }
+    AppContext& app_;
+};
+
+} // namespace
+
+std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app) {
+    return std::make_unique<DatabaseAlTabData>(app);
+}
+
+AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
+    : QWidget(parent), app_(app), form_(form), data_(MakeDatabaseAlTabData(app)) {
+    setObjectName(QStringLiteral("AlValueTab"));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(buildAirGapPanel());
+    layout->addWidget(buildInductancePanel());
+    layout->addWidget(buildFringeFluxPanel());
+
+    // Initially Al is the input of panels 1 and 3, Al and N of panel 2.
+    for (Panel* p : {&airGap_, &inductance_, &fringeFlux_}) {
+        p->firstOption->setChecked(true);
+        applyOption(*p);
+        connect(p->firstOption, &QRadioButton::toggled, this, [this, p](bool) { applyOption(*p); });
+    }
+    for (const auto& [name, member] : kFieldNames) {
+        (void)member;
+        if (QString(name).contains(QStringLiteral("mue"))) continue; // µe fields are results only
+        field(name)->installEventFilter(this);
+    }
+    setNoteColour(NoteColour::LightGray);
+}
+
+AlValueTab::~AlValueTab() = default;
+
+QWidget* AlValueTab::buildAirGapPanel() {
+    auto* frame = NewFrame("SSFrame2", QStringLiteral("Al - Air gap without fringe flux"), this);
+    auto* grid = new QGridLayout(frame);
+    Panel& p = airGap_;
+    p.grid = grid;
+    p.firstOption = NewOption("Al_s_opt1", "Al", frame);
+    auto* other = NewOption("s_Al_opt1", "s", frame);
+    p.first = NewField("t4Al1", frame);
+    p.second = NewField("t4s1", frame);
+    p.inputLabel = NewLabel("labInputAl", kAlCaption, frame);
+    p.resultLabel = NewLabel("labResultAl", kGapCaption, frame);
+    p.firstCaption = kAlCaption;
+    p.secondCaption = kGapCaption;
+    grid->addWidget(p.firstOption, kOptionRow, 0);
+    grid->addWidget(other, kOptionRow, 1);
+    grid->addWidget(p.inputLabel, kInputRow, kLabelColumn);
+    grid->addWidget(p.resultLabel, kResultRow, kLabelColumn);
+    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), 3, kLabelColumn);
+    grid->addWidget(NewField("t4mue1", frame), 3, kFieldColumn);
+    grid->setRowStretch(4, 1);
+    return frame;
+}
+
+QWidget* AlValueTab::buildInductancePanel() {
+    auto* frame = NewFrame("SSFrame3", QStringLiteral("L - Al"), this);
+    auto* grid = new QGridLayout(frame);
+    Panel& p = inductance_;
+    p.grid = grid;
+    p.firstOption = NewOption("Al_L_opt", "Al,N", frame);
+    auto* other = NewOption("L_Al_opt", "L,N", frame);
+    p.first = NewField("t4Al3", frame);
+    p.second = NewField("t4L1", frame);
+    p.inputLabel = NewLabel("labL_Al(1)", kAlCaption, frame);
+    p.resultLabel = NewLabel("labL_Al(0)", kLCaption, frame);
+    p.firstCaption = kAlCaption;
+    p.secondCaption = kLCaption;
+    grid->addWidget(p.firstOption, kOptionRow, 0);
+    grid->addWidget(other, kOptionRow, 1);
+    grid->addWidget(p.inputLabel, kInputRow, kLabelColumn);
+    grid->addWidget(p.resultLabel, kResultRow, kLabelColumn);
+    grid->addWidget(new QLabel(QStringLiteral("N"), frame), 3, kLabelColumn);
+    grid->addWidget(NewField("t4N1", frame), 3, kFieldColumn);
+    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), 4, kLabelColumn);
+    grid->addWidget(NewField("t4mue3", frame), 4, kFieldColumn);
+    grid->setRowStretch(5, 1);
+    return frame;
+}
+
+QWidget* AlValueTab::buildFringeFluxPanel() {
+    auto* frame = NewFrame("Frame13", QStringLiteral("Al - Air gap with fringe flux (E-cores)"), this);
+    auto* grid = new QGridLayout(frame);
+    Panel& p = fringeFlux_;
+    p.grid = grid;
+    p.firstOption = NewOption("Al_s_ff_opt", "Al", frame);
+    auto* other = NewOption("s_Al_ff_opt", "s", frame);
+    p.first = NewField("tAlFringeFlux", frame);
+    p.second = NewField("tsFringeFlux", frame);
+    p.inputLabel = NewLabel("labInputAlff", kAlCaption, frame);
+    p.resultLabel = NewLabel("labResultAlff", kGapCaption, frame);
+    p.firstCaption = kAlCaption;
+    p.secondCaption = kGapCaption;
+    grid->addWidget(p.firstOption, kOptionRow, 0);
+    grid->addWidget(other, kOptionRow, 1);
+    grid->addWidget(p.inputLabel, kInputRow, kLabelColumn);
+    grid->addWidget(p.resultLabel, kResultRow, kLabelColumn);
+    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), 3, kLabelColumn);
+    grid->addWidget(NewField("tmueFringeFlux", frame), 3, kFieldColumn);
+    noteOut_ = NewLabel("labNoteOut", QStringLiteral("Note:"), frame);
+    noteIn_ = NewLabel("labNoteIn",
+                       QStringLiteral("Assosiated K-factors for E-cores in R41, R52, R63 only.\n"
+                                      "Valid air gaps:\n"
+                                      "0.1mm < s < 3.5mm"),
+                       frame);
+    noteIn_->setWordWrap(true);
+    for (QLabel* note : {noteOut_, noteIn_})
+        note->setAutoFillBackground(true);
+    grid->addWidget(noteOut_, 4, 0, 1, 2);
+    grid->addWidget(noteIn_, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
+    return frame;
+}
+
+void AlValueTab::applyOption(Panel& p) {
+    const bool firstIsInput = p.firstOption->isChecked();
+    QLineEdit* input = firstIsInput ? p.first : p.second;
+    QLineEdit* result = firstIsInput ? p.second : p.first;
+
+    QPalette resultPalette = result->palette();
+    resultPalette.setColor(QPalette::Base, kLightGray);
+    result->setPalette(resultPalette);
+    result->setReadOnly(true);
+    QPalette inputPalette = input->palette();
+    inputPalette.setColor(QPalette::Base, QApplication::palette(input).color(QPalette::Base));
+    input->setPalette(inputPalette);
+    input->setReadOnly(false);
+
+    // The input always stands in the same place.
+    p.grid->removeWidget(input);
+    p.grid->removeWidget(result);
+    p.grid->addWidget(input, kInputRow, kFieldColumn);
+    p.grid->addWidget(result, kResultRow, kFieldColumn);
+    setTabOrder(input, result);
+
+    p.inputLabel->setText(QString::fromUtf8(firstIsInput ? p.firstCaption : p.secondCaption));
+    p.resultLabel->setText(QString::fromUtf8(firstIsInput ? p.secondCaption : p.firstCaption));
+}
+
+void AlValueTab::setNoteColour(NoteColour colour) {
+    if (colour == NoteColour::Unchanged) return;
+    for (QLabel* note : {noteIn_, noteOut_}) {
+        QPalette palette = note->palette();
+        palette.setColor(QPalette::Window, colour == NoteColour::Red ? kRed : kLightGray);
+        note->setPalette(palette);
+    }
+}
+
+void AlValueTab::enterTab() {
+    setNoteColour(NoteColour::LightGray);
+}
+
+void AlValueTab::ResetTabFields() {
+    for (const std::string& name : ResultFields(options()))
+        field(name)->clear();
+}
+
+void AlValueTab::InitAlTab() {
+    auto* kern = form_ ? form_->findChild<QComboBox*>(QStringLiteral("Kern")) : nullptr;
+    if (!kern || kern->currentIndex() == -1) return;
+    const char* names[] = {"t9Ae", "t9le", "t9ln", "t9An"};
+    QLineEdit* targets[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        targets[i] = form_->findChild<QLineEdit*>(QString::fromLatin1(names[i]));
+        if (targets[i]) targets[i]->clear();
+    }
+    for (const auto& row : data_->coreDimensions(coreSelection())) {
+        for (int i = 0; i < 4; ++i)
+            if (targets[i]) targets[i]->setText(QString::fromStdString(row[static_cast<size_t>(i)].toText()));
+    }
+}
+
+void AlValueTab::InitAlCalculation() {
+    AlTabInput in;
+    in.coreType = selectedEntry("Kern");
+    in.material = selectedEntry("Material");
+    if (in.coreType.empty() || in.material.empty()) return;
+
+    in.fields = readFields();
+    in.options = options();
+    const auto text = [this](const char* name) {
+        auto* edit = form_->findChild<QLineEdit*>(QString::fromLatin1(name));
+        return edit ? edit->text().toStdString() : std::string();
+    };
+    in.ae_mm2 = text("t9Ae");
+    in.le_mm = text("t9le");
+    in.mui = GetSelectedMaterialMui();
+    const data::CoreSelection core = coreSelection();
+    in.k1 = data_->coreValue(core, data::CoreField::K1).toDouble();
+    in.k2 = data_->coreValue(core, data::CoreField::K2).toDouble();
+    const std::string coreType = in.coreType;
+    in.kFactorAl = [this, coreType](double s) { return data_->kFactorAl(s, coreType); };
+    in.kFactorGap = [this, coreType](double al) { return data_->kFactorGap(al, coreType); };
+
+    const AlTabResult r = CalculateAlTab(in);
+    for (const AlMessage& m : r.messages)
+        Show(m, this);
+    writeFields(r.fields);
+    setNoteColour(r.notes);
+}
+
+double AlValueTab::GetSelectedMaterialMui() {
+    const std::string material = selectedEntry("Material");
+    if (material.empty()) return 0;
+    const double mui = data_->materialMui(material).toDouble();
+    return std::isfinite(mui) ? mui : 0;
+}
+
+void AlValueTab::setDataSource(std::unique_ptr<AlTabData> data) {
+    if (data) data_ = std::move(data);
+}
+
+bool AlValueTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit || edit->isReadOnly()) return QWidget::eventFilter(watched, event);
+    const int code = CharacterCode(*static_cast<QKeyEvent*>(event));
+    if (code == 0) return QWidget::eventFilter(watched, event);
+
+    bool discard = false;
+    if (!TakesAnyKey(edit->objectName())) {
+        const text::KeyFilterResult filtered = text::NumericKeyFilter(code);
+        if (!filtered.message.empty()) ui::ShowMessage(QString::fromStdString(filtered.message));
+        discard = filtered.key == 0;
+    }
+    for (const std::string& name : DependentFields(edit->objectName().toStdString(), options()))
+        if (QLineEdit* dependent = field(name)) dependent->clear();
+    return discard;
+}
+
+AlTabOptions AlValueTab::options() const {
+    AlTabOptions o;
+    o.alToGap = airGap_.firstOption->isChecked();
+    o.alToL = inductance_.firstOption->isChecked();
+    o.alToGapFringe = fringeFlux_.firstOption->isChecked();
+    return o;
+}
+
+AlTabFields AlValueTab::readFields() const {
+    AlTabFields f;
+    for (const auto& [name, member] : kFieldNames)
+        f.*member = field(name)->text().toStdString();
+    return f;
+}
+
+void AlValueTab::writeFields(const AlTabFields& f) {
+    for (const auto& [name, member] : kFieldNames) {
+        QLineEdit* edit = field(name);
+        const QString text = QString::fromStdString(f.*member);
+        if (edit->text() != text) edit->setText(text);
+    }
+}
+
+QLineEdit* AlValueTab::field(const std::string& name) const {
+    return findChild<QLineEdit*>(QString::fromStdString(name));
+}
+
+std::string AlValueTab::selectedEntry(const char* listName) const {
+    auto* list = form_ ? form_->findChild<QComboBox*>(QString::fromLatin1(listName)) : nullptr;
+    if (!list || list->currentIndex() < 0) return {};
+    return list->itemText(list->currentIndex()).toStdString();
+}
+
+data::CoreSelection AlValueTab::coreSelection() const {
+    data::CoreSelection core;
+    core.kerntyp = selectedEntry("Kern");
+    const auto checked = [this](const char* name) {
+        auto* box = form_ ? form_->findChild<QCheckBox*>(QString::fromLatin1(name)) : nullptr;
+        return box && box->isChecked();
+    };
+    core.lowProfile = checked("LP");
+    core.hole = checked("ML");
+    return core;
+}
+
+} // namespace tolvik::core

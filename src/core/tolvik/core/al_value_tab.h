@@ -1,16 +1,48 @@
 #pragma once
 /// The "Al value" tab of the core calculation window: three panels relating Al, air gap,
 /// turns and inductance (without fringe flux, L - Al, with fringe flux for E-cores).
-/// It finds the window's shared controls (Kern, Material, LP, ML, t9Ae, t9le, t9ln, t9An,
-/// labNoteIn, labNoteOut) by objectName under the window passed in.
+/// It finds the window's shared controls (Kern, Material, LP, ML, t9Ae, t9le, t9ln, t9An)
+/// by objectName under the window passed in; the notes labNoteIn and labNoteOut are its own.
+
+#include "tolvik/core/al_value.h"
+#include "tolvik/data/records.h"
+#include "tolvik/numerics/value.h"
 
 #include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
 
 namespace tolvik {
 struct AppContext;
 }
 
 namespace tolvik::core {
+
+/// The lookups the tab needs; the program answers them from the material database.
+class AlTabData {
+public:
+    virtual ~AlTabData() = default;
+    /// Ae, le, ln, An of every record of the core query, in order.
+    virtual std::vector<std::array<Value, 4>> coreDimensions(const data::CoreSelection& core) = 0;
+    /// K1 or K2 of the core record (the last matching row), integer 0 when there is none.
+    virtual Value coreValue(const data::CoreSelection& core, data::CoreField field) = 0;
+    /// µi of the material, empty when there is no such material.
+    virtual Value materialMui(const std::string& material) = 0;
+    virtual Value kFactorAl(double s_mm, const std::string& coreType) = 0;
+    virtual data::KFactorGapResult kFactorGap(double al_nH, const std::string& coreType) = 0;
+};
+
+/// The lookups on the application's open database. A fault of the data file is shown as a
+/// message and read as no value.
+std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app);
 
 class AlValueTab : public QWidget {
     Q_OBJECT
@@ -26,6 +58,50 @@ public:
     void InitAlTab();
     /// Calculate: panels 1, 3, 2 with range checks and replacement values.
     void InitAlCalculation();
+
+    /// µi of the material selected in the window's Material list (0 when none).
+    double GetSelectedMaterialMui();
+    /// Replaces the lookups (tests answer them without a database).
+    void setDataSource(std::unique_ptr<AlTabData> data);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Panel {
+        QGridLayout* grid = nullptr;
+        QRadioButton* firstOption = nullptr; ///< the option that makes the first field the input
+        QLineEdit* first = nullptr;          ///< Al in every panel
+        QLineEdit* second = nullptr;         ///< s, or L in panel 2
+        QLabel* inputLabel = nullptr;
+        QLabel* resultLabel = nullptr;
+        const char* firstCaption = "";
+        const char* secondCaption = "";
+    };
+
+    QWidget* buildAirGapPanel();
+    QWidget* buildInductancePanel();
+    QWidget* buildFringeFluxPanel();
+    /// Input field unlocked on the window background, result field locked light gray, the
+    /// input in the input cell, captions of the new input and result.
+    void applyOption(Panel& panel);
+    void setNoteColour(NoteColour colour);
+
+    AlTabOptions options() const;
+    AlTabFields readFields() const;
+    void writeFields(const AlTabFields& fields);
+    QLineEdit* field(const std::string& name) const;
+    std::string selectedEntry(const char* listName) const;
+    data::CoreSelection coreSelection() const;
+
+    AppContext& app_;
+    QWidget* form_;
+    std::unique_ptr<AlTabData> data_;
+    Panel airGap_;
+    Panel inductance_;
+    Panel fringeFlux_;
+    QLabel* noteIn_ = nullptr;
+    QLabel* noteOut_ = nullptr;
 };
 
 } // namespace tolvik::core

@@ -1,0 +1,126 @@
+#pragma once
+/// The calculations of the "Al value" tab: three panels relating the inductance factor Al of
+/// a gapped core to its air gap s (without and with fringe flux) and to the turns N and
+/// inductance L of a winding. No Qt: the tab hands in the texts of its fields, its option
+/// states and the looked-up core and material values, and gets back the texts to write, the
+/// messages to show (in order) and the colour of the notes.
+///
+/// References: gapped-core relation 1/µe = 1/µi + s/le, Al = µ0·µe·Ae/le, L = N²·Al (any
+/// ferrite handbook); fringe flux of E-cores by the empirical fit Al = K1·s^K2 per core type.
+
+#include "tolvik/data/records.h"
+#include "tolvik/numerics/value.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tolvik::core {
+
+/// Limits of the inputs; a value equal to a limit is accepted.
+inline constexpr double kAlMin_nH = 0.001;
+inline constexpr double kAlMax_nH = 30000;
+inline constexpr double kGapMax_mm = 100; ///< panel 1, s as input
+inline constexpr double kLMin_mH = 1E-6;
+inline constexpr double kLMax_mH = 100000;
+inline constexpr double kTurnsMin = 0.5;
+inline constexpr double kTurnsMax = 10000;
+inline constexpr double kFringeGapMin_mm = 0.1; ///< validity of the K-factor fit
+inline constexpr double kFringeGapMax_mm = 3.5;
+inline constexpr double kFringeGapFloor_mm = 1E-5; ///< fringe-flux s as input
+
+/// Replacement texts written into a field whose value is out of range.
+inline constexpr const char* kAlReplacement = "100";
+inline constexpr const char* kGapReplacement = "1";
+inline constexpr const char* kFringeGapReplacement = "100"; ///< computed s out of the fit's range
+inline constexpr const char* kLReplacement = "1";
+inline constexpr const char* kTurnsReplacement = "100";
+
+inline constexpr const char* kAppTitle = "Tolvik";
+inline constexpr const char* kNoCoreKFactorsText = "No k-factors available for this core!";
+inline constexpr const char* kKFactorMaterialText = "k-factor calculation only valid for R41, R52 or R63!";
+
+/// The texts of the tab's ten number fields.
+struct AlTabFields {
+    std::string t4Al1;          ///< panel 1: Al [nH]
+    std::string t4s1;           ///< panel 1: s [mm]
+    std::string t4mue1;         ///< panel 1: µe
+    std::string t4Al3;          ///< panel 2: Al [nH]
+    std::string t4L1;           ///< panel 2: L [mH]
+    std::string t4N1;           ///< panel 2: turns N
+    std::string t4mue3;         ///< panel 2: µe
+    std::string tAlFringeFlux;  ///< panel 3: Al [nH]
+    std::string tsFringeFlux;   ///< panel 3: s [mm]
+    std::string tmueFringeFlux; ///< panel 3: µe
+
+    bool operator==(const AlTabFields&) const = default;
+};
+
+/// Which quantity each panel takes as its input.
+struct AlTabOptions {
+    bool alToGap = true;       ///< panel 1: Al in, s out (Al_s_opt1); else s in (s_Al_opt1)
+    bool alToL = true;         ///< panel 2: Al, N in, L out (Al_L_opt); else L, N in (L_Al_opt)
+    bool alToGapFringe = true; ///< panel 3: Al in, s out (Al_s_ff_opt); else s in (s_Al_ff_opt)
+};
+
+/// Everything the calculation reads besides the fields.
+struct AlTabInput {
+    AlTabFields fields;
+    AlTabOptions options;
+    std::string coreType; ///< selected entry of Kern; "" when none
+    std::string material; ///< selected entry of Material; "" when none
+    std::string ae_mm2;   ///< text of t9Ae
+    std::string le_mm;    ///< text of t9le
+    double mui = 0;       ///< µi of the selected material
+    double k1 = 0;        ///< K1 of the core record (core type, low profile, hole)
+    double k2 = 0;        ///< K2 of the core record
+    /// Al [nH] = K1·s^K2 for the core type; empty when K1, K2 or s is 0.
+    std::function<Value(double s_mm)> kFactorAl;
+    /// s [mm] = (Al/K1)^(1/K2) for the core type, or 0 with noKFactors set.
+    std::function<data::KFactorGapResult(double al_nH)> kFactorGap;
+};
+
+/// A message to show: either the shared out-of-range message or an information box.
+struct AlMessage {
+    enum class Kind { OutOfRange, Information };
+    Kind kind = Kind::Information;
+    std::string text;  ///< "" for OutOfRange (its text is the shared one)
+    std::string title; ///< "" for OutOfRange
+
+    bool operator==(const AlMessage&) const = default;
+};
+
+/// Back colour of the two notes of panel 3.
+enum class NoteColour { Unchanged, Red, LightGray };
+
+struct AlTabResult {
+    AlTabFields fields;              ///< all field texts after the calculation
+    std::vector<AlMessage> messages; ///< in the order they arise
+    NoteColour notes = NoteColour::Unchanged;
+    bool calculated = false;        ///< false: no core type or no material selected
+    bool fringeFluxAccepted = true; ///< false: K-factors missing or material refused
+};
+
+/// Reading a field: first "," to ".", then the lenient number reader.
+double ReadField(const std::string& text);
+/// An input counts as empty when it is "", "." or "0." (and "," where commaIsEmpty).
+bool IsEmptyInput(const std::string& text, bool commaIsEmpty = false);
+
+/// Calculate on the tab: panels 1, 3, 2 with range checks and replacement values.
+AlTabResult CalculateAlTab(const AlTabInput& in);
+
+/// The single panel calculations on a working copy of the fields (no range checks).
+void CalculateAirGap(const AlTabInput& in, AlTabFields& f);
+void CalculateLAl(const AlTabInput& in, AlTabFields& f);
+/// False when a K-factor message was shown (no K-factors, material not R41/R52/R63);
+/// appends the messages it shows to `messages`.
+bool CalculateFringeFlux(const AlTabInput& in, AlTabFields& f, std::vector<AlMessage>& messages);
+
+/// The fields that a key press in the named field clears: the panel's µe and the quantity
+/// computed from the edited one. Empty for unknown names.
+std::vector<std::string> DependentFields(const std::string& field, const AlTabOptions& options);
+
+/// The result fields of the three panels under their current options, and the µe fields.
+std::vector<std::string> ResultFields(const AlTabOptions& options);
+
+} // namespace tolvik::core
