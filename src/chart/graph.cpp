@@ -120,22 +120,29 @@ struct Graph::Impl {
     }
 };
 
+namespace {
+/// A new, empty chart in the program's style.
+QChart* makeChart() {
+    auto* chart = new QChart();
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 4, 10, 4));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setShowToolTips(true);
+    QFont titleFont = chart->titleFont();
+    titleFont.setPointSizeF(11);
+    titleFont.setBold(true);
+    chart->setTitleFont(titleFont);
+    return chart;
+}
+} // namespace
+
 Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>()) {
     d_->index = index;
     setObjectName(QStringLiteral("Graph1(%1)").arg(index));
     setMinimumSize(360, 260);
 
-    d_->chart = new QChart();
-    d_->chart->setBackgroundRoundness(0);
-    d_->chart->setMargins(QMargins(4, 4, 10, 4));
-    d_->chart->layout()->setContentsMargins(0, 0, 0, 0);
-    d_->chart->legend()->setAlignment(Qt::AlignBottom);
-    d_->chart->legend()->setShowToolTips(true);
-    QFont titleFont = d_->chart->titleFont();
-    titleFont.setPointSizeF(11);
-    titleFont.setBold(true);
-    d_->chart->setTitleFont(titleFont);
-
+    d_->chart = makeChart();
     d_->view = new QChartView(d_->chart, this);
     d_->view->setObjectName(QStringLiteral("chartView"));
     d_->view->setRenderHint(QPainter::Antialiasing);
@@ -273,11 +280,12 @@ void styleAxis(QAbstractAxis* axis, const QString& title) {
 void Graph::refresh() {
     Impl& d = *d_;
     const ChartModel& m = d.model;
-    d.chart->removeAllSeries();
-    for (QAbstractAxis* a : d.chart->axes()) {
-        d.chart->removeAxis(a);
-        delete a;
-    }
+    // Every redraw starts on a new chart: removing axes from a chart that has been drawn
+    // leaves their grid and labels behind, so old axes would pile up over the new ones.
+    QChart* old = d.chart;
+    d.chart = makeChart();
+    d.view->setChart(d.chart);
+    delete old;
 
     const bool xLog = m.xLogarithmic(), yLog = m.yLogarithmic();
     QAbstractAxis* ax =

@@ -1,1 +1,105 @@
-// implementation follows
+#include "tolvik/core/mue_t.h"
+
+#include "tolvik/numerics/numerics.h"
+#include "tolvik/numerics/value.h"
+
+#include <cmath>
+
+namespace tolvik::core {
+
+namespace {
+
+constexpr const char* kMuiTable = "MuiT";
+
+/// µe of the gapped core at temperature t from the material's µi(t).
+double MueAt(data::Database& db, const MueTInput& in, double t_C) {
+    const double mui = data::MuiAtT(db, in.material, t_C).toDouble();
+    const double mue = num::MueFromGap(mui, in.s_mm.value_or(0.0), in.le_mm.value_or(0.0));
+    return std::isfinite(mue) ? mue : 0.0;
+}
+
+/// The readers need every input of the tab; a material without data reads as "not computed".
+bool ReaderInputsComplete(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
+    return t_C.has_value() && !in.material.empty() && in.s_mm.has_value() && in.le_mm.has_value() &&
+           std::isfinite(*t_C) && HasMuiColumn(db, in.material);
+}
+
+} // namespace
+
+bool HasMuiColumn(data::Database& db, const std::string& material) {
+    return !material.empty() && db.hasTable(kMuiTable) && db.hasField(kMuiTable, material);
+}
+
+std::string NoMuiDataMessage(const std::string& material) {
+    return "No data of µi vs. T available for material " + material + "!";
+}
+
+std::string PathLengthText(data::Database& db, const data::CoreSelection& core) {
+    return data::GetCoreValue(db, core, static_cast<int>(data::CoreField::le)).toText();
+}
+
+double RelativeChangePercent(double mueT, double mueT1) {
+    if (mueT == 0.0) return 0.0;
+    const double change = (mueT - mueT1) / mueT * 100.0;
+    if (!std::isfinite(change) || change < kRelativeLowerLimit) return 0.0;
+    return change;
+}
+
+MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind kind) {
+    MueTCurve curve;
+    const bool relative = kind == MueTCurveKind::Relative;
+    curve.graphTitle = relative ? kRelativeTitle : kMueTTitle;
+    if (in.material.empty() || in.coreType.empty()) return curve;
+    if (!HasMuiColumn(db, in.material)) {
+        curve.message = NoMuiDataMessage(in.material);
+        return curve;
+    }
+    const double s = in.s_mm.value_or(0.0);
+    const double le = in.le_mm.value_or(0.0);
+    const double mueT1 = relative ? MueAt(db, in, in.t1_C) : 0.0;
+
+    auto rs = db.openTable(kMuiTable);
+    const int n = static_cast<int>(data::CountCurveRows(*rs, in.material).toDouble());
+    curve.rowCount = n;
+    curve.legend = std::string(relative ? "dmue[%] " : "µe ") + in.coreType + in.material +
+                   " s=" + PlainNumberText(s) + "[mm]";
+
+    // Points 1 .. n−2: the loop ends when the point index reaches n − 1, so the last usable
+    // record is not plotted. With no usable record (n = 1) nothing is plotted.
+    rs->moveFirst();
+    for (int i = 1; !rs->eof() && i < n - 1; ++i) {
+        const double mui = rs->field(in.material).toDouble();
+        double mue = num::MueFromGap(mui, s, le);
+        if (!std::isfinite(mue)) mue = 0.0;
+        const double y = relative ? RelativeChangePercent(mue, mueT1) : mue;
+        curve.points.push_back({i, rs->field("T").toDouble(), y});
+        rs->moveNext();
+    }
+    rs->close();
+    curve.valid = true;
+    return curve;
+}
+
+MueTReading MueAtTemperature(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
+    MueTReading r;
+    if (!ReaderInputsComplete(db, in, t_C)) return r;
+    r.value = MueAt(db, in, *t_C);
+    r.valid = true;
+    return r;
+}
+
+MueTReading MueAt25(data::Database& db, const MueTInput& in) {
+    return MueAtTemperature(db, in, 25.0);
+}
+
+MueTReading RelativeChangeAt(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
+    MueTReading r;
+    if (!ReaderInputsComplete(db, in, t_C)) return r;
+    const double mueT1 = MueAt(db, in, in.t1_C);
+    const double mueT = MueAt(db, in, *t_C);
+    r.value = mueT1 != 0.0 ? RelativeChangePercent(mueT, mueT1) : 0.0;
+    r.valid = true;
+    return r;
+}
+
+} // namespace tolvik::core

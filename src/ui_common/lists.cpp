@@ -1,1 +1,101 @@
-// implementation follows
+#include "tolvik/ui_common/lists.h"
+
+#include "tolvik/ui_common/services.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <QVariant>
+
+namespace tolvik::ui {
+
+namespace {
+
+const char* const kTagProperty = "tag";
+
+/// Refills the list with the entry field of every row of the table whose flag is true,
+/// then selects the entry that was shown before, if the new list still holds it.
+void FillFromTable(data::Database& db, QComboBox* list, const char* table, const char* flagField,
+                   const char* entryField) {
+    if (!list) return;
+    const QString remembered = list->currentText();
+    {
+        // Filling is not a selection: no handler may see the intermediate states
+        // (QComboBox selects the first entry added to an empty list by itself).
+        const QSignalBlocker blocker(list);
+        list->clear();
+        auto rs = db.openTable(table);
+        rs->moveFirst();
+        while (!rs->eof()) {
+            if (rs->field(flagField).toBool())
+                list->addItem(QString::fromStdString(rs->field(entryField).toText()));
+            rs->moveNext();
+        }
+        rs->close();
+        list->setCurrentIndex(-1);
+        if (list->isEditable()) list->setEditText(QString());
+    }
+    const int i = FindListIndex(remembered, list);
+    if (i > -1) {
+        SetTag(list, kNoAction);
+        if (list->isEditable()) list->setEditText(remembered);
+        list->setCurrentIndex(i);
+    }
+}
+
+} // namespace
+
+QString Tag(const QObject* o) {
+    return o ? o->property(kTagProperty).toString() : QString();
+}
+
+void SetTag(QObject* o, const QString& tag) {
+    if (o) o->setProperty(kTagProperty, tag);
+}
+
+void FillCoreList(data::Database& db, QComboBox* list) {
+    FillFromTable(db, list, "Kernform", "Anzeige", "Kerntyp");
+}
+
+void FillRthCoreList(data::Database& db, QComboBox* list) {
+    FillFromTable(db, list, "Kernform", "RthAnzeige", "Kerntyp");
+}
+
+void FillPowerMaterialList(data::Database& db, QComboBox* list) {
+    FillFromTable(db, list, "Material", "Leistung", "Name");
+}
+
+void FillMuaMaterialList(data::Database& db, QComboBox* list) {
+    FillFromTable(db, list, "Material", "mua", "Name");
+}
+
+void FillMaterialList(data::Database& db, QComboBox* list) {
+    FillFromTable(db, list, "Material", "Aktuell", "Name");
+}
+
+int FindListIndex(const QString& text, const QComboBox* list) {
+    if (!list) return -1;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemText(i) == text) return i;
+    }
+    return -1;
+}
+
+void CheckListEntry(QComboBox* list, const QString& label) {
+    if (!list || list->currentIndex() != -1) return;
+    QString t = list->currentText();
+    if (t.isEmpty()) return;
+    t = t.toUpper();
+    list->setEditText(t);
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemText(i) == t) {
+            // As for a choice of the user: the selection changes and the list is activated.
+            list->setCurrentIndex(i);
+            emit list->activated(i);
+            return;
+        }
+    }
+    ShowMessage(QStringLiteral("No valid selection for ") + label + QStringLiteral("!"), kTitle,
+                list->window());
+}
+
+} // namespace tolvik::ui

@@ -1,1 +1,96 @@
-// implementation follows
+#include "tolvik/ui_common/services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace tolvik::ui {
+
+namespace {
+
+class BoxMessageService : public MessageService {
+public:
+    void information(QWidget* parent, const QString& text, const QString& title) override {
+        QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    }
+};
+
+class SystemClipboardService : public ClipboardService {
+public:
+    void clear() override {
+        if (QClipboard* c = QGuiApplication::clipboard()) c->clear();
+    }
+    void setText(const QString& text) override {
+        if (QClipboard* c = QGuiApplication::clipboard()) c->setText(text);
+    }
+    QString text() const override {
+        if (QClipboard* c = QGuiApplication::clipboard()) return c->text();
+        return {};
+    }
+};
+
+class DetachedLauncherService : public LauncherService {
+public:
+    bool start(const QString& program, const QStringList& arguments) override {
+        return QProcess::startDetached(program, arguments);
+    }
+};
+
+struct Registry {
+    std::unique_ptr<MessageService> messages;
+    std::unique_ptr<ClipboardService> clipboard;
+    std::unique_ptr<LauncherService> launcher;
+};
+
+Registry& registry() {
+    static Registry r;
+    return r;
+}
+
+} // namespace
+
+MessageService& Messages() {
+    auto& r = registry();
+    if (!r.messages) r.messages = std::make_unique<BoxMessageService>();
+    return *r.messages;
+}
+
+ClipboardService& Clipboard() {
+    auto& r = registry();
+    if (!r.clipboard) r.clipboard = std::make_unique<SystemClipboardService>();
+    return *r.clipboard;
+}
+
+LauncherService& Launcher() {
+    auto& r = registry();
+    if (!r.launcher) r.launcher = std::make_unique<DetachedLauncherService>();
+    return *r.launcher;
+}
+
+void SetMessageService(std::unique_ptr<MessageService> s) {
+    registry().messages = std::move(s);
+}
+
+void SetClipboardService(std::unique_ptr<ClipboardService> s) {
+    registry().clipboard = std::move(s);
+}
+
+void SetLauncherService(std::unique_ptr<LauncherService> s) {
+    registry().launcher = std::move(s);
+}
+
+void ShowMessage(const QString& text, const QString& title, QWidget* parent) {
+    Messages().information(parent, text, title);
+}
+
+RecordingMessageService& InstallRecordingMessages() {
+    auto rec = std::make_unique<RecordingMessageService>();
+    RecordingMessageService& ref = *rec;
+    SetMessageService(std::move(rec));
+    return ref;
+}
+
+} // namespace tolvik::ui

@@ -83,16 +83,16 @@ TEST(ChartModelSets, ResetLeavesOneSetOfTwoUnwrittenPoints) {
 TEST(ChartModelSets, CurvesAfterResetGoToSetOneThenTwo) {
     ChartModel m;
     resetGraph(m);
-    EXPECT_EQ(addCurve(m, "N87", {{25, 2200}, {100, 3000}, {150, 1000}}), 1);
-    EXPECT_EQ(addCurve(m, "N97", {{25, 2300}, {100, 3100}}), 2);
+    EXPECT_EQ(addCurve(m, "Q87", {{25, 2200}, {100, 3000}, {150, 1000}}), 1);
+    EXPECT_EQ(addCurve(m, "Q97", {{25, 2300}, {100, 3100}}), 2);
     EXPECT_EQ(m.numSets(), 2);
     EXPECT_EQ(m.numPoints(), 3); // the longest curve decides
-    EXPECT_EQ(m.legendOf(1), "N87");
-    EXPECT_EQ(m.legendOf(2), "N97");
+    EXPECT_EQ(m.legendOf(1), "Q87");
+    EXPECT_EQ(m.legendOf(2), "Q97");
     EXPECT_EQ(m.writtenPoints(1), (Points{{25, 2200}, {100, 3000}, {150, 1000}}));
     EXPECT_EQ(m.writtenPoints(2), (Points{{25, 2300}, {100, 3100}}));
     m.setThisSet(2);
-    EXPECT_EQ(m.legendText(), "N97");
+    EXPECT_EQ(m.legendText(), "Q97");
     m.setThisPoint(2);
     EXPECT_EQ(m.xValue(), 100);
     EXPECT_EQ(m.yValue(), 3100);

@@ -284,7 +284,7 @@ void GraphTest::settingsDialogChangesTheChart() {
 
     // The chosen range lasts until the data are reset.
     resetGraph(m);
-    addCurve(m, "N97", {{25, 2300}, {60, 3000}});
+    addCurve(m, "Q97", {{25, 2300}, {60, 3000}});
     x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
     QVERIFY(x->max() < 250);
 }

@@ -1,0 +1,90 @@
+#pragma once
+/// Controls and state of the Core calculation window shared by its source files.
+
+#include "tolvik/core/core_form.h"
+
+#include <QString>
+
+#include <array>
+
+class QBoxLayout;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace tolvik::chart {
+class Graph;
+}
+
+namespace tolvik::core {
+
+class AlValueTab;
+
+inline constexpr int kTabCount = 7;
+inline constexpr int kArrowCount = 3;
+
+struct CoreForm::Private {
+    explicit Private(AppContext& a) : app(a) {}
+
+    AppContext& app;
+
+    QTabWidget* tabs = nullptr;
+    int lastTab = 0; ///< the tab shown before the latest tab change
+
+    // Selection panel
+    QGroupBox* frame3D1 = nullptr;
+    QComboBox* kern = nullptr;
+    QComboBox* material = nullptr;
+    QCheckBox* lp = nullptr;
+    QCheckBox* ml = nullptr;
+    QRadioButton* t25 = nullptr;
+    QRadioButton* t100 = nullptr;
+
+    // Graph reader
+    QGroupBox* ssFrame5 = nullptr;
+    QLabel* gr1 = nullptr;
+    QLabel* gr2 = nullptr;
+    QLabel* gr3 = nullptr;
+    int lastReadSet = -1; ///< data set read last (-1: none yet)
+
+    // The Calculate button and the arrow pictures, moved onto the current tab
+    QPushButton* cmdCalculate = nullptr;
+    std::array<QLabel*, kArrowCount> picArrow{};
+    std::array<QString, kArrowCount> arrowColour{};
+    /// Per tab: where the Calculate button and each arrow sit (null: placed by position).
+    std::array<QBoxLayout*, kTabCount> calcSlot{};
+    std::array<std::array<QBoxLayout*, kArrowCount>, kTabCount> arrowSlot{};
+
+    AlValueTab* alTab = nullptr;
+    std::array<chart::Graph*, kTabCount> graph{};
+
+    // Data overview
+    QLabel* t9Label20 = nullptr;
+
+    // µe vs. T
+    QLineEdit* s = nullptr;
+    QLineEdit* mue25 = nullptr;
+    QLineEdit* le = nullptr;
+    QLineEdit* t1 = nullptr;
+    QLineEdit* mueT = nullptr;
+    QLineEdit* mue = nullptr;
+    QRadioButton* mue1opt = nullptr;
+    QRadioButton* mue2opt = nullptr;
+    QLabel* label13 = nullptr;
+
+    // Harmonic distortion
+    QRadioButton* optAlN1N2 = nullptr;
+    QRadioButton* optN1N2R1R2 = nullptr;
+    QComboBox* listTemp = nullptr;
+    std::array<QComboBox*, 3> cbD{}; ///< cb_d(1), cb_d(2); element 0 unused
+
+    bool copyButtonDone = false;
+};
+
+/// Light gray of output fields and reader labels (&HC0C0C0).
+inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
+
+} // namespace tolvik::core

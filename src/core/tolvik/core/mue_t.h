@@ -1,0 +1,86 @@
+#pragma once
+/// Effective permeability of a gapped core against temperature: the curve µe(T), the
+/// curve of the relative change (µe(T) − µe(T1)) / µe(T) in %, and the point readers for
+/// a single temperature. µi(T) comes from table MuiT (one column per material), µe from
+/// the gapped-core relation 1/µe = (1 − s/le)/µi + s/le (tolvik::num::MueFromGap).
+///
+/// Input struct in, result struct out; a result that could not be computed says so in
+/// its valid flag and never carries NaN or infinity.
+
+#include "tolvik/data/database.h"
+#include "tolvik/data/records.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolvik::core {
+
+/// What the µe vs. T tab takes from its fields. An empty field is std::nullopt.
+struct MueTInput {
+    std::string material;        ///< material list text at its current index ("" = none)
+    std::string coreType;        ///< core list text at its current index ("" = none)
+    std::optional<double> s_mm;  ///< air gap s [mm]
+    std::optional<double> le_mm; ///< effective magnetic path length le [mm]
+    double t1_C = 0;             ///< reference temperature T1 of the relative curve [°C]
+};
+
+enum class MueTCurveKind {
+    Absolute, ///< µe(T)
+    Relative, ///< (µe(T) − µe(T1)) / µe(T) · 100 [%]
+};
+
+struct MueTPoint {
+    int index = 0;  ///< 1-based point number in the data set
+    double t_C = 0; ///< x: temperature [°C]
+    double y = 0;   ///< µe, or the relative change in %
+};
+
+/// One curve for the tab's chart.
+struct MueTCurve {
+    bool valid = false;            ///< false: nothing is drawn
+    std::string message;           ///< why not, when the user must be told ("" otherwise)
+    std::string graphTitle;        ///< set in every case
+    std::string legend;            ///< legend text of the new data set
+    int rowCount = 0;              ///< n: one more than the usable MuiT records; the set gets >= n points
+    std::vector<MueTPoint> points; ///< points 1 .. n−2 in record order
+};
+
+/// A single value of a point reader.
+struct MueTReading {
+    bool valid = false; ///< false: a field it needs is empty (the tab leaves its output alone)
+    double value = 0;
+};
+
+/// Graph titles of the two curves.
+inline constexpr const char* kMueTTitle = "effective permeability µe ";
+inline constexpr const char* kRelativeTitle = "(µe-µe(T1))/µe vs. T";
+/// A relative change below this limit [%] is shown as 0.
+inline constexpr double kRelativeLowerLimit = -1000.0;
+
+/// True when table MuiT holds a column for the material.
+bool HasMuiColumn(data::Database& db, const std::string& material);
+/// Message shown when the material has no column in MuiT.
+std::string NoMuiDataMessage(const std::string& material);
+
+/// Text for the le field: GetCoreValue(le) of the core in its plain text form.
+std::string PathLengthText(data::Database& db, const data::CoreSelection& core);
+
+/// (µe(T) − µe(T1)) / µe(T) · 100; 0 when µe(T) is 0, when the result is not finite and
+/// when it lies below kRelativeLowerLimit.
+double RelativeChangePercent(double mueT, double mueT1);
+
+/// The curve of µe or of its relative change over the temperatures of table MuiT.
+/// Uses the records before the first 0 of the material's column, except the last of
+/// them (the point loop stops at n − 1).
+MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind kind);
+
+/// Point reader µe(T): needs t, the material, s and le.
+MueTReading MueAtTemperature(data::Database& db, const MueTInput& in, std::optional<double> t_C);
+/// µe at 25 °C: needs the material, s and le.
+MueTReading MueAt25(data::Database& db, const MueTInput& in);
+/// Point reader of the relative change [%] at t: needs t, the material, s and le.
+/// 0 when µe(T1) or µe(t) is 0.
+MueTReading RelativeChangeAt(data::Database& db, const MueTInput& in, std::optional<double> t_C);
+
+} // namespace tolvik::core

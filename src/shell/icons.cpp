@@ -1,0 +1,125 @@
+#include "tolvik/shell/icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace tolvik::shell {
+
+namespace {
+
+constexpr int kSize = 24;
+
+void DrawPrinter(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(7, 2, 10, 7); // paper in
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRoundedRect(2, 8, 20, 9, 2, 2); // body
+    p.setBrush(Qt::white);
+    p.drawRect(6, 14, 12, 8); // paper out
+    p.drawLine(8, 17, 16, 17);
+    p.drawLine(8, 19, 14, 19);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 170, 0));
+    p.drawEllipse(18, 10, 2, 2);
+}
+
+void DrawExitDoor(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(230, 230, 230));
+    p.drawRect(3, 2, 12, 20); // frame
+    p.setBrush(QColor(160, 100, 50));
+    QPolygon door;
+    door << QPoint(3, 2) << QPoint(10, 5) << QPoint(10, 23) << QPoint(3, 22);
+    p.drawPolygon(door); // opened leaf
+    p.setBrush(Qt::black);
+    p.drawEllipse(8, 13, 1, 1);
+    p.setPen(QPen(QColor(200, 0, 0), 2));
+    p.drawLine(13, 12, 22, 12); // way out
+    p.drawLine(22, 12, 18, 8);
+    p.drawLine(22, 12, 18, 16);
+}
+
+void DrawEraser(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.translate(12, 12);
+    p.rotate(-35);
+    p.setBrush(QColor(240, 120, 140));
+    p.drawRect(-10, -5, 12, 10);
+    p.setBrush(QColor(60, 90, 200));
+    p.drawRect(2, -5, 8, 10);
+    p.resetTransform();
+    p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DotLine));
+    p.drawLine(2, 22, 22, 22);
+}
+
+void DrawCopySheets(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(3, 2, 11, 14);
+    p.drawRect(9, 8, 11, 14);
+    p.setPen(QPen(QColor(80, 80, 80), 1));
+    for (int y = 12; y <= 18; y += 3)
+        p.drawLine(11, y, 18, y);
+}
+
+void DrawQuestionMark(QPainter& p) {
+    p.setPen(QPen(QColor(0, 60, 160), 1));
+    p.setBrush(QColor(220, 235, 255));
+    p.drawEllipse(1, 1, 22, 22);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(17);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+void DrawChart(QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(2, 2, 20, 20);
+    p.drawLine(5, 4, 5, 19);   // y axis
+    p.drawLine(5, 19, 20, 19); // x axis
+    QPainterPath curve;
+    curve.moveTo(5, 18);
+    curve.cubicTo(9, 17, 11, 5, 19, 6);
+    p.setPen(QPen(QColor(200, 0, 0), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+}
+
+} // namespace
+
+QIcon PictureButtonIcon(int index) {
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (index) {
+    case 0:
+        DrawPrinter(p);
+        break;
+    case 1:
+        DrawExitDoor(p);
+        break;
+    case 2:
+        DrawEraser(p);
+        break;
+    case 3:
+        DrawCopySheets(p);
+        break;
+    case 4:
+        DrawQuestionMark(p);
+        break;
+    case 5:
+        DrawChart(p);
+        break;
+    default:
+        break;
+    }
+    p.end();
+    return QIcon(pixmap);
+}
+
+} // namespace tolvik::shell

@@ -1,0 +1,407 @@
+#include "tolvik/shell/main_window.h"
+
+#include "tolvik/core/core_form.h"
+#include "tolvik/shell/icons.h"
+#include "tolvik/shell/placement.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace tolvik::shell {
+
+namespace {
+
+int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+/// Hourglass for the time a command runs, also when it ends by an exception.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+struct CommandButton {
+    const char* name;
+    const char* caption;
+    int widthTwips;
+};
+
+// Left to right as in the strip; all 450 twips high.
+const CommandButton kCommandButtons[] = {
+    {"Command_MatForm", "Material Properties", 2025},
+    {"Command_CoreForm", "Core Calculation", 1905},
+    {"cmdPrint", "Print", 1300},
+    {"CmdClear", "Clear", 1300},
+    {"CmdCopy", "Copy", 1300},
+    {"cmdGraph", "Graph", 1300},
+    {"CmdHelp", "Help", 1300},
+    {"CmdExit", "Exit", 1265},
+};
+constexpr int kCommandButtonHeightTwips = 450;
+constexpr int kCommandStripHeightTwips = 495;
+constexpr int kStatusStripHeightTwips = 285;
+
+// Tooltips of the picture buttons, by index.
+const char* const kPictureHints[] = {"Print", "Exit", "Clear", "Copy", "Help", "Graph"};
+
+/// Closes the windows of that name: MDI sub-windows showing it and free windows.
+void CloseWindowsNamed(QWidget* mainWindow, const QString& name) {
+    if (auto* main = qobject_cast<MainWindow*>(mainWindow)) {
+        const auto subs = main->mdiArea()->subWindowList();
+        for (QMdiSubWindow* sub : subs) {
+            if (sub->widget() && sub->widget()->objectName() == name) sub->close();
+        }
+    }
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops) {
+        if (w != mainWindow && w->objectName() == name && w->isVisible()) w->close();
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(AppContext& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+    setObjectName(QStringLiteral("ZUVErudedi"));
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("MDIClient"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+
+    buildMenus();
+    buildCommandStrip();
+    buildStatusStrip();
+
+    app_.versionText = "4.0";
+    setWindowTitle(kDesignCaption + QStringLiteral(" ") + QString::fromStdString(app_.versionText));
+
+    // 12000 twips wide; the design client height holds the strips and the MDI area.
+    resize(Px(kMainWindowWidthTwips), Px(kMainWindowClientHeightTwips) + menuBar()->sizeHint().height());
+}
+
+MainWindow::~MainWindow() = default;
+
+core::CoreForm* MainWindow::coreForm() const {
+    return coreForm_.data();
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuBar"));
+
+    auto addMenu = [&](const char* name, const QString& title) {
+        QMenu* m = bar->addMenu(title);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto addItem = [](QMenu* menu, const char* name, const QString& text, const char* shortcut = nullptr) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        if (shortcut) a->setShortcut(QKeySequence(QLatin1String(shortcut)));
+        return a;
+    };
+
+    QMenu* file = addMenu("mnuFile", QStringLiteral("&File"));
+    connect(addItem(file, "mnuPrint", QStringLiteral("&Print")), &QAction::triggered, this, [this] {
+        if (auto* b = findChild<QPushButton*>(QStringLiteral("cmdPrint"))) b->click();
+    });
+    connect(addItem(file, "mnuCloseWindow", QStringLiteral("&Close Window")), &QAction::triggered, this,
+            [this] { CloseActiveWindow(); });
+    connect(addItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,
+            [this] { close(); });
+
+    struct TabItem {
+        const char* name;
+        QString text;
+        const char* shortcut;
+    };
+    QMenu* materials = addMenu("mnuMaterials", QStringLiteral("&Material properties"));
+    const TabItem materialItems[] = {
+        {"mnuHysteresis", QStringLiteral("&Hysteresis"), "Ctrl+H"},
+        {"mnumi", QStringLiteral("µ&i vs. T"), "Ctrl+T"},
+        {"mnuLosses", QStringLiteral("&Pv vs. f, B, T"), "Ctrl+W"},
+        {"mnumuavsB", QStringLiteral("µ&a vs. B"), "Ctrl+B"},
+        {"mnummvsF", QStringLiteral("µ'-µ'' vs. &F"), "Ctrl+F"},
+    };
+    for (int tab = 0; tab < 5; ++tab) {
+        const TabItem& it = materialItems[tab];
+        connect(addItem(materials, it.name, it.text, it.shortcut), &QAction::triggered, this,
+                [this, tab] { OpenMaterialTab(tab); });
+    }
+
+    QMenu* cores = addMenu("mnuCoreforms", QStringLiteral("&Core calculation"));
+    const TabItem coreItems[] = {
+        {"mnuDataOverview", QStringLiteral("Data &Overview"), nullptr},
+        {"mnuAlvalue", QStringLiteral("&Al value"), nullptr},
+        {"mnumevsT", QStringLiteral("µ&e vs. T"), "Ctrl+M"},
+        {"mnuPTrans", QStringLiteral("&P Trans."), "Ctrl+L"},
+        {"mnuDCBias", QStringLiteral("&DC-bias"), nullptr},
+        {"mnuHarmonicdistortion", QStringLiteral("&Harmonic distortion"), nullptr},
+        {"mnuwirecalculation", QStringLiteral("&Wire calculation"), nullptr},
+    };
+    for (int tab = 0; tab < 7; ++tab) {
+        const TabItem& it = coreItems[tab];
+        connect(addItem(cores, it.name, it.text, it.shortcut), &QAction::triggered, this,
+                [this, tab] { OpenCoreFormTab(tab); });
+    }
+
+    // The help and information windows come with the help module.
+    QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
+    addItem(help, "mnuContents", QStringLiteral("&Contents"));
+    addItem(help, "mnuSearch", QStringLiteral("&Search For Help On ..."));
+    addItem(help, "mnuMaterialComparison", QStringLiteral("&Material Comparison"))->setEnabled(false);
+    addItem(help, "mnuDocumentation", QStringLiteral("&Documentation"));
+    addItem(help, "mnuLicence", QStringLiteral("&Licence"));
+    addItem(help, "mnuEmailAddress", QStringLiteral("&Email-Address"));
+    QAction* line = help->addSeparator();
+    line->setObjectName(QStringLiteral("mnuLine"));
+    addItem(help, "mnuAbout", QStringLiteral("&About"));
+}
+
+void MainWindow::buildCommandStrip() {
+    auto* picture1 = new QWidget(this);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    auto* rows = new QVBoxLayout(picture1);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(1);
+
+    auto* commandRow = new QHBoxLayout;
+    commandRow->setContentsMargins(0, 0, 0, Px(kCommandStripHeightTwips - kCommandButtonHeightTwips));
+    commandRow->setSpacing(1);
+    for (const CommandButton& c : kCommandButtons) {
+        auto* b = new QPushButton(QString::fromUtf8(c.caption), picture1);
+        b->setObjectName(QLatin1String(c.name));
+        b->setMinimumWidth(Px(c.widthTwips));
+        b->setFixedHeight(Px(kCommandButtonHeightTwips));
+        b->setAutoDefault(false);
+        commandRow->addWidget(b);
+    }
+    commandRow->addStretch(1);
+    rows->addLayout(commandRow);
+
+    auto* pictureRow = new QHBoxLayout;
+    pictureRow->setContentsMargins(2, 0, 0, 2);
+    pictureRow->setSpacing(2);
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QToolButton(picture1);
+        b->setObjectName(QStringLiteral("Picture3(%1)").arg(i));
+        b->setIcon(PictureButtonIcon(i));
+        b->setIconSize(QSize(24, 24));
+        b->setAutoRaise(true);
+        b->setToolTip(QLatin1String(kPictureHints[i]));
+        connect(b, &QToolButton::clicked, this, [this, i] { PictureButton(i); });
+        pictureRow->addWidget(b);
+    }
+    pictureRow->addStretch(1);
+    rows->addLayout(pictureRow);
+
+    auto button = [picture1](const char* name) {
+        return picture1->findChild<QPushButton*>(QLatin1String(name));
+    };
+    connect(button("Command_MatForm"), &QPushButton::clicked, this, [this] { MaterialPropertiesButton(); });
+    connect(button("Command_CoreForm"), &QPushButton::clicked, this, [this] { CoreCalculationButton(); });
+    connect(button("cmdPrint"), &QPushButton::clicked, this, [this] { PrintGraph(); });
+    connect(button("CmdClear"), &QPushButton::clicked, this, [this] { ClearGraph(); });
+    connect(button("CmdCopy"), &QPushButton::clicked, this, [this] { CopyGraph(); });
+    connect(button("cmdGraph"), &QPushButton::clicked, this, [this] { GraphSettings(); });
+    connect(button("CmdHelp"), &QPushButton::clicked, this, [this] { HelpSearch(); });
+    connect(button("CmdExit"), &QPushButton::clicked, this, [this] { ExitProgram(); });
+
+    auto* strip = new QToolBar(this);
+    strip->setObjectName(QStringLiteral("CommandStrip"));
+    strip->setMovable(false);
+    strip->setFloatable(false);
+    strip->layout()->setContentsMargins(0, 0, 0, 0);
+    strip->addWidget(picture1);
+    addToolBar(Qt::TopToolBarArea, strip);
+}
+
+void MainWindow::buildStatusStrip() {
+    auto* picture2 = new QWidget(this);
+    picture2->setObjectName(QStringLiteral("Picture2"));
+    picture2->setFixedHeight(Px(kStatusStripHeightTwips));
+    auto* layout = new QHBoxLayout(picture2);
+    layout->setContentsMargins(Px(40), Px(20), 0, 0);
+    label1_ = new QLabel(QStringLiteral("Tolvik"), picture2);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(label1_);
+    layout->addStretch(1);
+
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->addWidget(picture2, 1);
+}
+
+void MainWindow::PlaceOnScreen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect g = s->geometry();
+    const QRect frame = frameGeometry();
+    const MainWindowPosition p =
+        MainWindowPlacement(double(g.width()) * kTwipsPerPixel, double(g.height()) * kTwipsPerPixel,
+                            double(frame.width()) * kTwipsPerPixel, double(frame.height()) * kTwipsPerPixel);
+    move(g.left() + int(std::lround(p.left / kTwipsPerPixel)), g.top() + p.top / kTwipsPerPixel);
+}
+
+template <typename F> void MainWindow::guarded(F&& f) {
+    try {
+        f();
+    } catch (const data::DataError& e) {
+        ui::ShowMessage(QString::fromStdString(e.what()), ui::kTitle, this);
+    }
+}
+
+QMdiSubWindow* MainWindow::currentChild() const {
+    QMdiSubWindow* sub = mdi_->currentSubWindow();
+    return sub && sub->isVisible() ? sub : nullptr;
+}
+
+QMdiSubWindow* MainWindow::ensureCoreForm() {
+    if (!coreForm_) {
+        auto* form = new core::CoreForm(app_);
+        QMdiSubWindow* sub = mdi_->addSubWindow(form);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        coreForm_ = form;
+        PositionChildWindow(form);
+    }
+    return qobject_cast<QMdiSubWindow*>(coreForm_->parentWidget());
+}
+
+void MainWindow::OpenCoreFormTab(int tab) {
+    guarded([&] {
+        QMdiSubWindow* sub = ensureCoreForm();
+        coreForm_->tabControl()->setCurrentIndex(tab);
+        double t = tab;
+        coreForm_->ChangeTab(t);
+        if (!coreForm_ || !sub) return;
+        sub->raise();
+        mdi_->setActiveSubWindow(sub);
+        sub->show();
+        coreForm_->show();
+    });
+}
+
+void MainWindow::OpenMaterialTab(int tab) {
+    // The Material properties window plugs in here, routed like OpenCoreFormTab: create it
+    // if needed, set its SSTab1 to the tab, call its ChangeTab, bring it to the front.
+    (void)tab;
+}
+
+void MainWindow::CoreCalculationButton() {
+    guarded([&] {
+        if (QMdiSubWindow* active = currentChild()) active->hide();
+        QMdiSubWindow* sub = ensureCoreForm();
+        if (sub) {
+            sub->show();
+            mdi_->setActiveSubWindow(sub);
+        }
+        coreForm_->show();
+        coreForm_->tabControl()->setCurrentIndex(0);
+        label1_->setText(QStringLiteral("Core Form"));
+    });
+}
+
+void MainWindow::MaterialPropertiesButton() {
+    // Opens the Material properties window on tab 0 next to the active window and sets
+    // Label1 to "Material Form" once that window is part of the program.
+}
+
+void MainWindow::CloseActiveWindow() {
+    if (QMdiSubWindow* sub = currentChild()) sub->close();
+}
+
+void MainWindow::PictureButton(int index) {
+    WaitCursor wait;
+    switch (index) {
+    case 0:
+        PrintGraph();
+        break;
+    case 1:
+        ExitProgram();
+        break;
+    case 2:
+        ClearGraph();
+        break;
+    case 3:
+        CopyGraph();
+        break;
+    case 4:
+        HelpSearch();
+        break;
+    case 5:
+        GraphSettings();
+        break;
+    default:
+        break;
+    }
+}
+
+// Printing, clearing, copying and the chart settings belong to the graph printing module,
+// the help search to the help module.
+void MainWindow::PrintGraph() {}
+void MainWindow::ClearGraph() {}
+void MainWindow::CopyGraph() {}
+void MainWindow::GraphSettings() {}
+void MainWindow::HelpSearch() {}
+
+void MainWindow::ExitProgram() {
+    UnloadAllWindows(this);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    mdi_->closeAllSubWindows();
+    for (const char* name : {"Haftung", "frmDiverses"})
+        CloseWindowsNamed(this, QLatin1String(name));
+    event->accept();
+}
+
+void PositionChildWindow(QWidget* window) {
+    if (!window) return;
+    QWidget* target = window;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget())) target = sub;
+    const WindowPosition p = ChildWindowPosition();
+    target->move(p.left, p.top);
+}
+
+void CenterWindow(QWidget* window) {
+    if (!window) return;
+    QScreen* s = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!s) return;
+    const QRect g = s->geometry();
+    const QSize size = window->frameGeometry().size();
+    const WindowPosition p =
+        CenterPosition({g.left(), g.top(), g.width(), g.height()}, size.width(), size.height());
+    window->move(p.left, p.top);
+}
+
+void UnloadAllWindows(QWidget* mainWindow) {
+    for (const char* name : {"MatTab", "CoreForm", "Haftung"})
+        CloseWindowsNamed(mainWindow, QLatin1String(name));
+    if (mainWindow) mainWindow->close();
+}
+
+} // namespace tolvik::shell

@@ -1,0 +1,46 @@
+#include "tolvik/shell/startup.h"
+
+#include "tolvik/shell/main_window.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QApplication>
+#include <QLocale>
+
+namespace tolvik::shell {
+
+namespace {
+
+char SystemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point == QLatin1String(",") ? ',' : '.';
+}
+
+} // namespace
+
+bool StartUp(AppContext& app, const QString& folder) {
+    app.appFolder = folder.toStdString();
+    app.databasePath = app.appFolder + "/" + kDataFileName;
+    app.versionText = "4.0";
+    text::SetDecimalSeparator(SystemDecimalSeparator());
+    try {
+        app.database = data::Database::open(app.databasePath);
+    } catch (const data::DataError& e) {
+        app.database.reset();
+        ui::ShowMessage(QString::fromStdString(e.what()));
+        return false;
+    }
+    return true;
+}
+
+int RunProgram(const QString& folder) {
+    AppContext app;
+    if (!StartUp(app, folder)) return 1;
+    MainWindow window(app);
+    window.PlaceOnScreen();
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace tolvik::shell

@@ -1,0 +1,93 @@
+#pragma once
+/// The main window ZUVErudedi: the frame that holds the working windows as sub-windows of
+/// its MDI area, with the command strip, the picture buttons, the status strip and the
+/// menus that route to the working windows.
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class QToolButton;
+
+namespace tolvik {
+struct AppContext;
+namespace core {
+class CoreForm;
+}
+} // namespace tolvik
+
+namespace tolvik::shell {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    /// The design caption; after start-up followed by a blank and the version text.
+    static inline const QString kDesignCaption = QStringLiteral("KESTRON - Tolvik");
+
+    /// Builds the window (objectName "ZUVErudedi") on an application context whose
+    /// database is open, sets the version text and the caption and its size.
+    explicit MainWindow(AppContext& app, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    AppContext& app() const { return app_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+    /// The status label Label1.
+    QLabel* statusLabel() const { return label1_; }
+    /// The Core calculation window, or nullptr when it is not open.
+    core::CoreForm* coreForm() const;
+
+    /// Moves the window to its start-up place on its screen.
+    void PlaceOnScreen();
+
+    /// Routing of the "&Core calculation" menu items: creates the window if needed, sets
+    /// its tab, calls ChangeTab and brings it to the front.
+    void OpenCoreFormTab(int tab);
+    /// Routing of the "&Material properties" menu items.
+    void OpenMaterialTab(int tab);
+    /// "Core Calculation" button.
+    void CoreCalculationButton();
+    /// "Material Properties" button.
+    void MaterialPropertiesButton();
+    /// "&Close Window": closes the active child window, if any.
+    void CloseActiveWindow();
+    /// Picture button Picture3(index), with the hourglass around the command.
+    void PictureButton(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildCommandStrip();
+    void buildStatusStrip();
+    QMdiSubWindow* currentChild() const;
+    QMdiSubWindow* ensureCoreForm();
+    /// Shows a data fault of a working window and keeps the program going.
+    template <typename F> void guarded(F&& f);
+
+    // Commands of the graph and help modules.
+    void PrintGraph();
+    void ClearGraph();
+    void CopyGraph();
+    void GraphSettings();
+    void HelpSearch();
+    void ExitProgram();
+
+    AppContext& app_;
+    QMdiArea* mdi_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QPointer<core::CoreForm> coreForm_;
+};
+
+/// Places a working window at top 20, left 0 (twips) inside the main window; a window
+/// inside an MDI sub-window moves the sub-window.
+void PositionChildWindow(QWidget* window);
+/// Centres a free window on its screen.
+void CenterWindow(QWidget* window);
+/// Closes MatTab, CoreForm and Haftung where open, then the window passed in.
+void UnloadAllWindows(QWidget* mainWindow);
+
+} // namespace tolvik::shell

@@ -1,0 +1,97 @@
+#pragma once
+// A small material database for the core window tests, written with the sqlite3 C API
+// into a temporary folder. Values are chosen for hand calculation:
+//
+// Materials (Aktuell / Leistung / mua):
+//   M1  yes / yes / yes  mui 2000, Bs100 0, Hc100 0, Pv 398 at f 100, B 200, T 100, tandmuei 18.5
+//   M2  yes / no  / no   non-power material with tandmuei 7 and Pv 12 set anyway
+//   M3  yes / yes / no   has no column in MuiT
+//   M4  yes / yes / no   µi from 100 at -40 °C up to 3500 at 150 °C
+//   M5  no  / yes / no   only in the power-material list
+// MuiT (T: -40, 0, 25, 50, 100, 150):
+//   M1  1000 1500 2000 2500 3000 0     five usable records, n = 6
+//   M2  4000 4500 5000 5500 0    0     four usable records, n = 5
+//   M4   100 1500 2000 2500 3000 3500  six usable records, n = 7
+//   M6     0 1000 1000 1000 1000 1000  first value 0: no usable record, n = 1
+// Cores (Kerntyp, LP, Loch, Anzeige, RthAnzeige, le):
+//   E 20   standard only, shown, thermal data, le 50 (Ae 40.25, Ve 2000.4)
+//   P 14   standard (not shown, le 21) and with hole (shown, le 20), thermal data
+//   EL 18  low profile only, shown, no thermal data
+//   R 10   standard, shown, no thermal data
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace tolvik::core::test {
+
+inline const char* const kFixtureScript = R"SQL(
+CREATE TABLE Material (Name TEXT, mui REAL, Bs25 REAL, Bs100 REAL, Hc25 REAL, Hc100 REAL, Tc REAL,
+  hb REAL, fmin REAL, ftyp REAL, fmax REAL, dT REAL, f INTEGER, B INTEGER, T INTEGER, Pv REAL,
+  Dichte REAL, tandmuei REAL, af REAL, dcresist REAL, Leistung INTEGER, mua INTEGER, Aktuell INTEGER);
+INSERT INTO Material VALUES ('M1', 2000, 500, 0, 15.5, 0, 210, 1.6, 25, 100, 200, 40, 100, 200, 100, 398,
+  4800, 18.5, 6.6, 5, -1, -1, -1);
+INSERT INTO Material VALUES ('M2', 5000, 400, 300, 8, 6, 130, 0, 1, 10, 50, 0, 0, 0, 0, 12,
+  4900, 7, 1, 0.5, 0, 0, -1);
+INSERT INTO Material VALUES ('M3', 2300, 490, 380, 12, 9, 220, 1, 25, 100, 200, 40, 25, 200, 100, 100,
+  4800, 3, 2, 4, -1, 0, -1);
+INSERT INTO Material VALUES ('M4', 2000, 480, 370, 12, 9, 215, 1, 25, 100, 200, 40, 25, 200, 100, 90,
+  4800, 3, 2, 4, -1, 0, -1);
+INSERT INTO Material VALUES ('M5', 2000, 480, 370, 12, 9, 215, 1, 25, 100, 200, 40, 25, 200, 100, 90,
+  4800, 3, 2, 4, -1, 0, 0);
+CREATE TABLE Kernform (Kerntyp TEXT, LP INTEGER, Loch INTEGER, Anzeige INTEGER, RthAnzeige INTEGER,
+  Ae REAL, le REAL, Ve REAL, Amin REAL, AN REAL, LN REAL, Rth REAL, Ar REAL, K1 REAL, K2 REAL, CDF REAL,
+  hWickel REAL);
+INSERT INTO Kernform VALUES ('E 20', 0, 0, -1, -1, 40.25, 50, 2000.4, 35, 30.125, 40, 30, 20, 50, -0.8, 0.03, 10);
+INSERT INTO Kernform VALUES ('P 14', 0, 0, 0, -1, 25, 21, 525, 20, 10, 28, 50, 30, 0, 0, 0.05, 5);
+INSERT INTO Kernform VALUES ('P 14', 0, -1, -1, -1, 24, 20, 480, 19, 10, 28, 50, 30, 0, 0, 0.05, 5);
+INSERT INTO Kernform VALUES ('EL 18', -1, 0, -1, 0, 40, 24, 960, 38, 20, 45, 0, 20, 0, 0, 0.02, 3);
+INSERT INTO Kernform VALUES ('R 10', 0, 0, -1, 0, 8, 24, 192, 8, 30, 20, 0, 40, 0, 0, 0.1, 4);
+CREATE TABLE MuiT (T INTEGER, M1 REAL, M2 REAL, M4 REAL, M6 REAL);
+INSERT INTO MuiT VALUES (-40, 1000, 4000, 100, 0);
+INSERT INTO MuiT VALUES (0, 1500, 4500, 1500, 1000);
+INSERT INTO MuiT VALUES (25, 2000, 5000, 2000, 1000);
+INSERT INTO MuiT VALUES (50, 2500, 5500, 2500, 1000);
+INSERT INTO MuiT VALUES (100, 3000, 0, 3000, 1000);
+INSERT INTO MuiT VALUES (150, 0, 0, 3500, 1000);
+CREATE TABLE Draht (Groesse REAL, AWG INTEGER, N_pro_mm2 REAL, fCu REAL);
+INSERT INTO Draht VALUES (0.1, 38, 60, 0.8);
+INSERT INTO Draht VALUES (0.2, 32, 18, 0.85);
+)SQL";
+
+/// A temporary folder holding db1.mdb, removed with its content.
+class FixtureFolder {
+public:
+    FixtureFolder() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / ("tolvik_core_" + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+        sqlite3* db = nullptr;
+        if (sqlite3_open(databasePath().c_str(), &db) != SQLITE_OK) {
+            sqlite3_close(db);
+            throw std::runtime_error("cannot create the fixture database");
+        }
+        char* err = nullptr;
+        const int rc = sqlite3_exec(db, kFixtureScript, nullptr, nullptr, &err);
+        const std::string message = err ? err : "";
+        sqlite3_free(err);
+        sqlite3_close(db);
+        if (rc != SQLITE_OK) throw std::runtime_error("fixture database: " + message);
+    }
+    ~FixtureFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    FixtureFolder(const FixtureFolder&) = delete;
+    FixtureFolder& operator=(const FixtureFolder&) = delete;
+
+    std::string databasePath() const { return (path_ / "db1.mdb").string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace tolvik::core::test

@@ -1,0 +1,8 @@
+# Selection lists, graph helpers and services (Qt Test, offscreen).
+add_executable(tolvik_ui_common_qt_tests ui_common_qt_test.cpp sqlite_fixture.h)
+set_target_properties(tolvik_ui_common_qt_tests PROPERTIES AUTOMOC ON)
+target_link_libraries(tolvik_ui_common_qt_tests PRIVATE tolvik_ui_common Qt6::Test SQLite::SQLite3)
+target_compile_definitions(tolvik_ui_common_qt_tests
+  PRIVATE TOLVIK_ARROW_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/../../src/ui_common/bmp")
+add_test(NAME tolvik_ui_common_qt_tests COMMAND tolvik_ui_common_qt_tests)
+set_tests_properties(tolvik_ui_common_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
