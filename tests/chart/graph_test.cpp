@@ -86,6 +86,7 @@ private slots:
     void selectPointRaisesTheSameSignal();
     void settingsDialogChangesTheChart();
     void renderAndPrintStayInTheirFrame();
+    void redrawsDoNotPileUpAxes();
 };
 
 void GraphTest::seriesShowExactlyTheWrittenPoints() {
@@ -329,6 +330,33 @@ void GraphTest::renderAndPrintStayInTheirFrame() {
     QVERIFY(inkInside(page, frame) > 1000);
     QCOMPARE(inkInside(page, QRect(0, 0, frame.left() - 3, 900)), 0);
     QCOMPARE(inkInside(page, QRect(0, 0, 1200, frame.top() - 3)), 0);
+}
+
+void GraphTest::redrawsDoNotPileUpAxes() {
+    // A reset writes five reset codes and a draw command, each a redraw; the scene must
+    // hold the same items after any number of redraws, or old axes show through new ones.
+    Graph g(2);
+    g.resize(600, 420);
+    g.show();
+    ChartModel& m = g.model();
+    auto reset = [&m] {
+        for (int code : {1, 9, 5, 3, 1}) m.setDataReset(code);
+        m.setNumSets(1);
+        m.setNumPoints(2);
+        m.setDrawMode(3);
+    };
+    auto sceneItems = [&g] { return viewOf(g)->scene()->items().size(); };
+    reset();
+    addCurve(m, "a", {{-40, 400}, {25, 450}, {100, 520}});
+    QCoreApplication::processEvents();
+    const auto first = sceneItems();
+    for (int round = 0; round < 3; ++round) {
+        reset();
+        addCurve(m, "a", {{-40, 4000}, {25, 4500}, {100, 5200}});
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(sceneItems(), first);
+    QCOMPARE(viewOf(g)->chart()->axes().size(), 2);
 }
 
 QTEST_MAIN(GraphTest)
