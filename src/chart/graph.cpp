@@ -25,11 +25,14 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QPixmap>
 #include <QScatterSeries>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -92,15 +95,65 @@ struct Graph::Impl {
 
     ShownAxis xShown, yShown;
 
-    /// Legend below the plot while its entries fit in one row, else at the right.
-    void placeLegend() {
-        QLegend* legend = chart->legend();
-        const QFontMetricsF fm(legend->font());
-        double needed = 0;
-        for (QAbstractSeries* series : chart->series())
-            needed += fm.horizontalAdvance(series->name()) + 2 * fm.height() + 12;
-        const Qt::Alignment want = needed > 0.9 * view->width() ? Qt::AlignRight : Qt::AlignBottom;
-        if (legend->alignment() != want) legend->setAlignment(want);
+    // The legend is a grid of its own below the chart: it names every curve in full, in as
+    // many columns as the width allows, and scrolls when there are many curves. The
+    // chart's own legend is used only on paper.
+    QScrollArea* legendArea = nullptr;
+    QWidget* legendBox = nullptr;
+    struct LegendEntry {
+        QColor colour;
+        QString text;
+    };
+    std::vector<LegendEntry> legendEntries;
+    bool legendWanted = false;
+    int legendColumns = 0;
+
+    void placeLegend(bool entriesChanged = false) {
+        if (!legendWanted || legendEntries.empty()) {
+            legendArea->hide();
+            legendColumns = 0;
+            return;
+        }
+        const QFontMetrics fm(legendBox->font());
+        int widest = 0;
+        for (const LegendEntry& e : legendEntries) widest = std::max(widest, fm.horizontalAdvance(e.text));
+        const int entryWidth = widest + 40;
+        const int avail = std::max(1, view->width() - 16);
+        const int n = static_cast<int>(legendEntries.size());
+        const int columns = std::clamp(avail / entryWidth, 1, n);
+        if (!entriesChanged && columns == legendColumns && legendArea->isVisible()) return;
+        legendColumns = columns;
+
+        delete legendBox->layout();
+        for (QWidget* w : legendBox->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete w;
+        auto* grid = new QGridLayout(legendBox);
+        grid->setContentsMargins(6, 2, 6, 2);
+        grid->setHorizontalSpacing(14);
+        grid->setVerticalSpacing(1);
+        for (int i = 0; i < n; ++i) {
+            QPixmap swatch(22, 10);
+            swatch.fill(Qt::transparent);
+            {
+                QPainter p(&swatch);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.setPen(QPen(legendEntries[i].colour, 2.5));
+                p.drawLine(QPointF(1, 5), QPointF(21, 5));
+                p.setBrush(legendEntries[i].colour);
+                p.drawEllipse(QPointF(11, 5), 2.5, 2.5);
+            }
+            auto* mark = new QLabel(legendBox);
+            mark->setPixmap(swatch);
+            auto* label = new QLabel(legendEntries[i].text, legendBox);
+            label->setObjectName(QStringLiteral("legendEntry"));
+            const int row = i / columns, col = (i % columns) * 2;
+            grid->addWidget(mark, row, col);
+            grid->addWidget(label, row, col + 1);
+        }
+        grid->setColumnStretch(2 * columns - 1, 1);
+        const int rows = (n + columns - 1) / columns;
+        const int rowHeight = std::max(fm.height(), 10) + 1;
+        legendArea->setFixedHeight(std::min(rows, 3) * rowHeight + 6);
+        legendArea->show();
     }
 
     void placeButtons() {
@@ -154,7 +207,20 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(d_->view);
+    layout->setSpacing(0);
+    layout->addWidget(d_->view, 1);
+    d_->legendArea = new QScrollArea(this);
+    d_->legendArea->setObjectName(QStringLiteral("legend"));
+    d_->legendArea->setFrameShape(QFrame::NoFrame);
+    d_->legendArea->setWidgetResizable(true);
+    d_->legendArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    d_->legendArea->setBackgroundRole(QPalette::Base);
+    d_->legendBox = new QWidget;
+    d_->legendBox->setAutoFillBackground(true);
+    d_->legendBox->setBackgroundRole(QPalette::Base);
+    d_->legendArea->setWidget(d_->legendBox);
+    d_->legendArea->hide();
+    layout->addWidget(d_->legendArea);
 
     auto makeButton = [this](const QString& text, const QString& name, const QString& tip, int code) {
         auto* b = new QToolButton(d_->view);
@@ -299,6 +365,7 @@ void Graph::refresh() {
     d.chart->setTitle(q(m.graphTitle()));
 
     bool anyLegend = false;
+    d.legendEntries.clear();
     for (int s = 1; s <= m.numSets(); ++s) {
         QList<QPointF> pts;
         for (const auto& [x, y] : m.writtenPoints(s)) {
@@ -330,6 +397,7 @@ void Graph::refresh() {
         }
         const std::string legend = m.legendOf(s);
         series->setName(legend.empty() ? tr("Curve %1").arg(s) : q(legend));
+        d.legendEntries.push_back({colour, series->name()});
         anyLegend = anyLegend || !legend.empty();
         series->replace(pts);
         d.chart->addSeries(series);
@@ -337,8 +405,9 @@ void Graph::refresh() {
         series->attachAxis(ay);
     }
     // A single unnamed curve (the hysteresis loop) needs no legend.
-    d.chart->legend()->setVisible(anyLegend || d.chart->series().size() > 1);
-    d.placeLegend();
+    d.legendWanted = anyLegend || d.chart->series().size() > 1;
+    d.chart->legend()->setVisible(false);
+    d.placeLegend(true);
 
     const bool zoom = m.axisScale() == AxisScale::Hysteresis;
     d.zoomIn->setVisible(zoom);
@@ -357,6 +426,8 @@ void Graph::render(QPainter& painter, const QRectF& target) {
         const double scale = dev->logicalDpiX() > 0 ? dev->logicalDpiX() / 96.0 : 1.0;
         if (scale > 0) layoutSize /= scale;
     }
+    d_->chart->legend()->setAlignment(Qt::AlignBottom);
+    d_->chart->legend()->setVisible(d_->legendWanted);
     d_->chart->resize(layoutSize);
     d_->chart->layout()->activate();
     painter.save();
@@ -364,6 +435,7 @@ void Graph::render(QPainter& painter, const QRectF& target) {
     d_->chart->scene()->render(&painter, area, QRectF(d_->chart->mapToScene(QPointF(0, 0)), layoutSize),
                                Qt::KeepAspectRatio);
     painter.restore();
+    d_->chart->legend()->setVisible(false);
     d_->chart->setPos(oldPos);
     d_->chart->resize(oldSize);
     d_->chart->layout()->activate();

@@ -202,22 +202,24 @@ void MainWindow::buildCommandStrip() {
     }
     commandRow->addStretch(1);
     rows->addLayout(commandRow);
-
-    auto* pictureRow = new QHBoxLayout;
-    pictureRow->setContentsMargins(2, 0, 0, 2);
-    pictureRow->setSpacing(2);
+    // The six picture buttons sit at the right end of the menu bar, so the command strip
+    // keeps its design height and the working windows keep their room.
+    auto* pictures = new QWidget(this);
+    pictures->setObjectName(QStringLiteral("PictureButtons"));
+    auto* pictureRow = new QHBoxLayout(pictures);
+    pictureRow->setContentsMargins(0, 0, 2, 0);
+    pictureRow->setSpacing(1);
     for (int i = 0; i < 6; ++i) {
-        auto* b = new QToolButton(picture1);
+        auto* b = new QToolButton(pictures);
         b->setObjectName(QStringLiteral("Picture3(%1)").arg(i));
         b->setIcon(PictureButtonIcon(i));
-        b->setIconSize(QSize(24, 24));
+        b->setIconSize(QSize(18, 18));
         b->setAutoRaise(true);
         b->setToolTip(QLatin1String(kPictureHints[i]));
         connect(b, &QToolButton::clicked, this, [this, i] { PictureButton(i); });
         pictureRow->addWidget(b);
     }
-    pictureRow->addStretch(1);
-    rows->addLayout(pictureRow);
+    menuBar()->setCornerWidget(pictures, Qt::TopRightCorner);
 
     auto button = [picture1](const char* name) {
         return picture1->findChild<QPushButton*>(QLatin1String(name));

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
 #include <QLogValueAxis>
@@ -87,6 +88,7 @@ private slots:
     void settingsDialogChangesTheChart();
     void renderAndPrintStayInTheirFrame();
     void redrawsDoNotPileUpAxes();
+    void legendNamesEveryDrawnCurveInFull();
 };
 
 void GraphTest::seriesShowExactlyTheWrittenPoints() {
@@ -357,6 +359,28 @@ void GraphTest::redrawsDoNotPileUpAxes() {
     }
     QCOMPARE(sceneItems(), first);
     QCOMPARE(viewOf(g)->chart()->axes().size(), 2);
+}
+
+void GraphTest::legendNamesEveryDrawnCurveInFull() {
+    Graph g(2);
+    g.resize(420, 360);
+    g.show();
+    ChartModel& m = g.model();
+    const std::string longName = "µe E 42/21/15R41 s=0.25[mm] and a long tail";
+    addCurve(m, longName, {{-40, 400}, {25, 450}});
+    addCurve(m, "µe s=1[mm]", {{-40, 100}, {25, 110}});
+    QCoreApplication::processEvents();
+    QStringList shown;
+    for (QLabel* l : g.findChildren<QLabel*>(QStringLiteral("legendEntry"))) shown << l->text();
+    // two curves, the empty trailing set has no entry, and no name is cut short
+    QCOMPARE(shown, QStringList({QString::fromStdString(longName), QStringLiteral("µe s=1[mm]")}));
+    QVERIFY(g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
+
+    // one unnamed curve (a hysteresis loop) needs no legend
+    for (int code : {1, 9, 5, 3, 1}) m.setDataReset(code);
+    addCurve(m, "", {{-1, -1}, {1, 1}});
+    QCoreApplication::processEvents();
+    QVERIFY(!g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
 }
 
 QTEST_MAIN(GraphTest)
