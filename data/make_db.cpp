@@ -17,11 +17,9 @@
 
 namespace {
 
-bool readFile(const std::string& path, std::string& text)
-{
+bool readFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
+    if (!in) return false;
     std::ostringstream buffer;
     buffer << in.rdbuf();
     text = buffer.str();
@@ -30,8 +28,7 @@ bool readFile(const std::string& path, std::string& text)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: tolvik_make_db <input.sql> <output.mdb>\n";
         return 2;
@@ -48,13 +45,11 @@ int main(int argc, char** argv)
 
     std::error_code ec;
     std::filesystem::remove(temp, ec);
-    if (output.has_parent_path())
-        std::filesystem::create_directories(output.parent_path(), ec);
+    if (output.has_parent_path()) std::filesystem::create_directories(output.parent_path(), ec);
 
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(temp.string().c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-        != SQLITE_OK) {
+    if (sqlite3_open_v2(temp.string().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
         std::cerr << "tolvik_make_db: cannot create " << temp << ": "
                   << (db ? sqlite3_errmsg(db) : "out of memory") << "\n";
         sqlite3_close(db);

@@ -7,3 +7,5 @@ bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 cd build
 ctest --output-on-failure -j "$(nproc)"
+cd ..
+bash scripts/check-format.sh

@@ -19,43 +19,35 @@ struct Table {
     std::vector<std::vector<double>> rows;      // numeric columns (text reads as 0)
     std::vector<std::vector<std::string>> text; // every column as text
 
-    int column(const std::string& name) const
-    {
+    int column(const std::string& name) const {
         for (size_t i = 0; i < columns.size(); ++i)
-            if (columns[i] == name)
-                return static_cast<int>(i);
+            if (columns[i] == name) return static_cast<int>(i);
         return -1;
     }
     bool has(const std::string& name) const { return column(name) >= 0; }
-    double value(size_t row, const std::string& name) const
-    {
+    double value(size_t row, const std::string& name) const {
         return rows.at(row).at(static_cast<size_t>(column(name)));
     }
 };
 
 class SampleDb : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_EQ(sqlite3_open_v2(TOLVIK_SAMPLE_DB_PATH, &db_, SQLITE_OPEN_READONLY, nullptr),
-                  SQLITE_OK)
+    static void SetUpTestSuite() {
+        ASSERT_EQ(sqlite3_open_v2(TOLVIK_SAMPLE_DB_PATH, &db_, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK)
             << "cannot open " << TOLVIK_SAMPLE_DB_PATH;
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         sqlite3_close(db_);
         db_ = nullptr;
     }
 
     // Whole table in stored (rowid) order.
-    static Table read(const std::string& table)
-    {
+    static Table read(const std::string& table) {
         Table t;
         sqlite3_stmt* st = nullptr;
         const std::string sql = "SELECT * FROM " + table + " ORDER BY rowid";
         EXPECT_EQ(sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr), SQLITE_OK) << sql;
-        if (!st)
-            return t;
+        if (!st) return t;
         const int n = sqlite3_column_count(st);
         for (int i = 0; i < n; ++i)
             t.columns.emplace_back(sqlite3_column_name(st, i));
@@ -63,8 +55,7 @@ protected:
             std::vector<double> r;
             std::vector<std::string> s;
             for (int i = 0; i < n; ++i) {
-                r.push_back(sqlite3_column_type(st, i) == SQLITE_TEXT ? 0.0
-                                                                       : sqlite3_column_double(st, i));
+                r.push_back(sqlite3_column_type(st, i) == SQLITE_TEXT ? 0.0 : sqlite3_column_double(st, i));
                 const auto* txt = sqlite3_column_text(st, i);
                 s.emplace_back(txt ? reinterpret_cast<const char*>(txt) : "");
             }
@@ -76,30 +67,25 @@ protected:
     }
 
     // Points of a curve column: rows before the first 0.
-    static std::vector<size_t> curveRows(const Table& t, const std::string& column)
-    {
+    static std::vector<size_t> curveRows(const Table& t, const std::string& column) {
         std::vector<size_t> out;
         const int c = t.column(column);
-        if (c < 0)
-            return out;
+        if (c < 0) return out;
         for (size_t i = 0; i < t.rows.size(); ++i) {
-            if (t.rows[i][static_cast<size_t>(c)] == 0.0)
-                break;
+            if (t.rows[i][static_cast<size_t>(c)] == 0.0) break;
             out.push_back(i);
         }
         return out;
     }
 
-    static void expectAscending(const Table& t, const std::string& x)
-    {
+    static void expectAscending(const Table& t, const std::string& x) {
         ASSERT_TRUE(t.has(x));
         for (size_t i = 1; i < t.rows.size(); ++i)
             EXPECT_LT(t.value(i - 1, x), t.value(i, x)) << x << " at row " << i;
     }
 
     // Once a column has reached its end mark it stays 0.
-    static void expectEndMarkFinal(const Table& t, const std::string& column)
-    {
+    static void expectEndMarkFinal(const Table& t, const std::string& column) {
         const size_t n = curveRows(t, column).size();
         for (size_t i = n; i < t.rows.size(); ++i)
             EXPECT_EQ(t.value(i, column), 0.0) << column << " row " << i;
@@ -111,8 +97,7 @@ protected:
         bool leistung, mua, aktuell;
     };
 
-    static std::vector<Material> materials()
-    {
+    static std::vector<Material> materials() {
         const Table t = read("Material");
         std::vector<Material> out;
         for (size_t i = 0; i < t.rows.size(); ++i) {
@@ -142,12 +127,11 @@ protected:
 
 sqlite3* SampleDb::db_ = nullptr;
 
-TEST_F(SampleDb, MaterialTableHasEveryFieldAndFlagsAreMinusOneOrZero)
-{
+TEST_F(SampleDb, MaterialTableHasEveryFieldAndFlagsAreMinusOneOrZero) {
     const Table t = read("Material");
-    for (const char* f : {"Name", "mui", "Bs25", "Bs100", "Hc25", "Hc100", "Tc", "hb", "fmin",
-                          "ftyp", "fmax", "dT", "f", "B", "T", "Pv", "Dichte", "tandmuei", "af",
-                          "dcresist", "Leistung", "mua", "Aktuell"})
+    for (const char* f : {"Name",   "mui",      "Bs25", "Bs100",    "Hc25",     "Hc100", "Tc",     "hb",
+                          "fmin",   "ftyp",     "fmax", "dT",       "f",        "B",     "T",      "Pv",
+                          "Dichte", "tandmuei", "af",   "dcresist", "Leistung", "mua",   "Aktuell"})
         EXPECT_TRUE(t.has(f)) << f;
     for (size_t i = 0; i < t.rows.size(); ++i)
         for (const char* f : {"Leistung", "mua", "Aktuell"}) {
@@ -156,8 +140,7 @@ TEST_F(SampleDb, MaterialTableHasEveryFieldAndFlagsAreMinusOneOrZero)
         }
 }
 
-TEST_F(SampleDb, MaterialCountsAndNamedPowerMaterials)
-{
+TEST_F(SampleDb, MaterialCountsAndNamedPowerMaterials) {
     const auto ms = materials();
     EXPECT_GE(ms.size(), 9u);
     std::set<std::string> names;
@@ -180,8 +163,7 @@ TEST_F(SampleDb, MaterialCountsAndNamedPowerMaterials)
     }
 }
 
-TEST_F(SampleDb, MaterialValuesArePlausible)
-{
+TEST_F(SampleDb, MaterialValuesArePlausible) {
     for (const auto& m : materials()) {
         EXPECT_GT(m.mui, 500) << m.name;
         EXPECT_LE(m.mui, 20000) << m.name;
@@ -199,8 +181,7 @@ TEST_F(SampleDb, MaterialValuesArePlausible)
     }
 }
 
-TEST_F(SampleDb, CurveAbscissasAscend)
-{
+TEST_F(SampleDb, CurveAbscissasAscend) {
     expectAscending(read("MuiT"), "T");
     expectAscending(read("MuaB"), "B");
     expectAscending(read("MuaH"), "H");
@@ -209,8 +190,7 @@ TEST_F(SampleDb, CurveAbscissasAscend)
     expectAscending(read("Draht"), "Groesse");
 }
 
-TEST_F(SampleDb, InitialPermeabilityCurvesStartAtMinus40AndEndAboveCurie)
-{
+TEST_F(SampleDb, InitialPermeabilityCurvesStartAtMinus40AndEndAboveCurie) {
     const Table t = read("MuiT");
     ASSERT_FALSE(t.rows.empty());
     EXPECT_LE(t.value(0, "T"), -40);
@@ -230,26 +210,21 @@ TEST_F(SampleDb, InitialPermeabilityCurvesStartAtMinus40AndEndAboveCurie)
     }
 }
 
-TEST_F(SampleDb, PowerMaterialsShowTheSecondaryMaximum)
-{
+TEST_F(SampleDb, PowerMaterialsShowTheSecondaryMaximum) {
     const Table t = read("MuiT");
     for (const auto& m : materials()) {
-        if (!m.leistung)
-            continue;
+        if (!m.leistung) continue;
         double at25 = 0, best = 0;
         for (size_t i : curveRows(t, m.name)) {
             const double T = t.value(i, "T");
-            if (T == 25)
-                at25 = t.value(i, m.name);
-            if (T >= 60 && T <= 110)
-                best = std::max(best, t.value(i, m.name));
+            if (T == 25) at25 = t.value(i, m.name);
+            if (T >= 60 && T <= 110) best = std::max(best, t.value(i, m.name));
         }
         EXPECT_GT(best, 1.3 * at25) << m.name;
     }
 }
 
-TEST_F(SampleDb, AmplitudePermeabilityColumnsMatchTheMuaFlag)
-{
+TEST_F(SampleDb, AmplitudePermeabilityColumnsMatchTheMuaFlag) {
     const Table b = read("MuaB");
     const Table h = read("MuaH");
     for (const auto& m : materials()) {
@@ -257,8 +232,7 @@ TEST_F(SampleDb, AmplitudePermeabilityColumnsMatchTheMuaFlag)
             const std::string c = m.name + tag;
             EXPECT_EQ(b.has(c), m.mua) << c;
             EXPECT_EQ(h.has(c), m.mua) << c;
-            if (!m.mua)
-                continue;
+            if (!m.mua) continue;
             expectEndMarkFinal(b, c);
             expectEndMarkFinal(h, c);
             // a row at B = 0 (H = 0) carrying mu_i, a maximum above it, a fall
@@ -279,8 +253,7 @@ TEST_F(SampleDb, AmplitudePermeabilityColumnsMatchTheMuaFlag)
     }
 }
 
-TEST_F(SampleDb, ComplexPermeabilityForEveryMaterialOverTheWholeRange)
-{
+TEST_F(SampleDb, ComplexPermeabilityForEveryMaterialOverTheWholeRange) {
     const Table t = read("Mu_mu__f");
     ASSERT_FALSE(t.rows.empty());
     EXPECT_LE(t.value(0, "f"), 1.0);
@@ -295,15 +268,13 @@ TEST_F(SampleDb, ComplexPermeabilityForEveryMaterialOverTheWholeRange)
         // mu'' peaks inside the range, not at its ends
         size_t peak = 0;
         for (size_t i = 0; i < t.rows.size(); ++i)
-            if (t.value(i, im) > t.value(peak, im))
-                peak = i;
+            if (t.value(i, im) > t.value(peak, im)) peak = i;
         EXPECT_GT(peak, 0u) << im;
         EXPECT_LT(peak, t.rows.size() - 1) << im;
     }
 }
 
-TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc)
-{
+TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc) {
     const Table t = read("Hysterese");
     EXPECT_LE(t.rows.size(), 301u);
     int only25 = 0;
@@ -343,8 +314,8 @@ TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc)
             for (size_t i = 1; i < n; ++i) {
                 const double b0 = t.value(i - 1, bc), b1 = t.value(i, bc);
                 if ((b0 < 0) != (b1 < 0)) {
-                    const double h = t.value(i - 1, hc)
-                        + (t.value(i, hc) - t.value(i - 1, hc)) * (0 - b0) / (b1 - b0);
+                    const double h =
+                        t.value(i - 1, hc) + (t.value(i, hc) - t.value(i - 1, hc)) * (0 - b0) / (b1 - b0);
                     EXPECT_NEAR(std::fabs(h), hcoer, 0.15 * hcoer + 0.5) << hc << " row " << i;
                 }
             }
@@ -353,8 +324,7 @@ TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc)
     EXPECT_GE(only25, 1);
 }
 
-TEST_F(SampleDb, HysteresisConstantOverTemperature)
-{
+TEST_F(SampleDb, HysteresisConstantOverTemperature) {
     const Table t = read("hbT");
     for (const auto& m : materials()) {
         ASSERT_TRUE(t.has(m.name)) << m.name;
@@ -363,8 +333,7 @@ TEST_F(SampleDb, HysteresisConstantOverTemperature)
     }
 }
 
-TEST_F(SampleDb, PowerLossColumnsMatchTheLeistungFlag)
-{
+TEST_F(SampleDb, PowerLossColumnsMatchTheLeistungFlag) {
     const Table pv = read("PvT");
     const Table ex = read("PVEXPO");
     for (const auto& m : materials()) {
@@ -374,8 +343,7 @@ TEST_F(SampleDb, PowerLossColumnsMatchTheLeistungFlag)
     }
 }
 
-TEST_F(SampleDb, PowerLossGridAndPhysicalLimits)
-{
+TEST_F(SampleDb, PowerLossGridAndPhysicalLimits) {
     const Table pv = read("PvT");
     const std::set<double> fs{25, 50, 100, 200, 300, 500, 700, 1000};
     const std::set<double> bs{13, 25, 50, 100, 200, 300};
@@ -392,15 +360,13 @@ TEST_F(SampleDb, PowerLossGridAndPhysicalLimits)
         }
     }
     for (const auto& m : materials()) {
-        if (!m.leistung)
-            continue;
+        if (!m.leistung) continue;
         int at30 = 0;
         std::map<std::pair<double, double>, std::vector<std::pair<double, double>>> byFB;
         for (size_t i = 0; i < pv.rows.size(); ++i) {
             const double v = pv.value(i, m.name);
             EXPECT_GE(v, 0) << m.name;
-            if (v <= 0)
-                continue;
+            if (v <= 0) continue;
             EXPECT_LT(v, 5000) << m.name;
             at30 += pv.value(i, "T") == 30;
             byFB[{pv.value(i, "F"), pv.value(i, "B")}].push_back({pv.value(i, "T"), v});
@@ -423,23 +389,19 @@ TEST_F(SampleDb, PowerLossGridAndPhysicalLimits)
     }
 }
 
-TEST_F(SampleDb, LossLawReproducesTheMeasuredLosses)
-{
+TEST_F(SampleDb, LossLawReproducesTheMeasuredLosses) {
     const Table pv = read("PvT");
     const Table ex = read("PVEXPO");
     for (const auto& m : materials()) {
-        if (!m.leistung)
-            continue;
+        if (!m.leistung) continue;
         int checked = 0;
         for (size_t i = 0; i < pv.rows.size(); ++i) {
             const double v = pv.value(i, m.name);
-            if (v <= 0)
-                continue;
+            if (v <= 0) continue;
             const double F = pv.value(i, "F"), T = pv.value(i, "T"), B = pv.value(i, "B");
             bool found = false;
             for (size_t k = 0; k < ex.rows.size(); ++k) {
-                if (ex.value(k, "F") != F || ex.value(k, "T") != T)
-                    continue;
+                if (ex.value(k, "F") != F || ex.value(k, "T") != T) continue;
                 found = true;
                 const double x = ex.value(k, m.name + "X"), c = ex.value(k, m.name + "C");
                 EXPECT_GT(x, 1.5) << m.name << " F" << F << " T" << T;
@@ -454,8 +416,7 @@ TEST_F(SampleDb, LossLawReproducesTheMeasuredLosses)
     }
 }
 
-TEST_F(SampleDb, CoreShapesAreConsistent)
-{
+TEST_F(SampleDb, CoreShapesAreConsistent) {
     const Table t = read("Kernform");
     EXPECT_GE(t.rows.size(), 30u);
     std::set<std::tuple<std::string, double, double>> keys;
@@ -510,8 +471,7 @@ TEST_F(SampleDb, CoreShapesAreConsistent)
         EXPECT_EQ(n, 1) << name;
 }
 
-TEST_F(SampleDb, KFactorsForTheStandardECoresComeFirst)
-{
+TEST_F(SampleDb, KFactorsForTheStandardECoresComeFirst) {
     // the K-factor query takes the first row of a core type
     const Table t = read("Kernform");
     std::set<std::string> seen;
@@ -526,8 +486,7 @@ TEST_F(SampleDb, KFactorsForTheStandardECoresComeFirst)
     EXPECT_GE(withK, 5);
 }
 
-TEST_F(SampleDb, WiresCoverAwg10To44)
-{
+TEST_F(SampleDb, WiresCoverAwg10To44) {
     const Table t = read("Draht");
     std::set<double> awg;
     for (size_t i = 0; i < t.rows.size(); ++i) {

@@ -23,9 +23,9 @@
 #include <QMouseEvent>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QPixmap>
 #include <QScatterSeries>
 #include <QScrollArea>
 #include <QToolButton>
@@ -116,7 +116,8 @@ struct Graph::Impl {
         }
         const QFontMetrics fm(legendBox->font());
         int widest = 0;
-        for (const LegendEntry& e : legendEntries) widest = std::max(widest, fm.horizontalAdvance(e.text));
+        for (const LegendEntry& e : legendEntries)
+            widest = std::max(widest, fm.horizontalAdvance(e.text));
         const int entryWidth = widest + 40;
         const int avail = std::max(1, view->width() - 16);
         const int n = static_cast<int>(legendEntries.size());
@@ -125,7 +126,8 @@ struct Graph::Impl {
         legendColumns = columns;
 
         delete legendBox->layout();
-        for (QWidget* w : legendBox->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) delete w;
+        for (QWidget* w : legendBox->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            delete w;
         auto* grid = new QGridLayout(legendBox);
         grid->setContentsMargins(6, 2, 6, 2);
         grid->setHorizontalSpacing(14);

@@ -9,20 +9,28 @@ namespace tolvik {
 
 double Value::toDouble() const {
     switch (kind()) {
-    case Kind::Empty: return 0.0;
-    case Kind::Int: return std::get<std::int16_t>(v_);
-    case Kind::Double: return std::get<double>(v_);
-    case Kind::Text: return ReadLeadingNumber(std::get<std::string>(v_));
+    case Kind::Empty:
+        return 0.0;
+    case Kind::Int:
+        return std::get<std::int16_t>(v_);
+    case Kind::Double:
+        return std::get<double>(v_);
+    case Kind::Text:
+        return ReadLeadingNumber(std::get<std::string>(v_));
     }
     return 0.0;
 }
 
 std::string Value::toText() const {
     switch (kind()) {
-    case Kind::Empty: return {};
-    case Kind::Int: return std::to_string(std::get<std::int16_t>(v_));
-    case Kind::Double: return PlainNumberText(std::get<double>(v_));
-    case Kind::Text: return std::get<std::string>(v_);
+    case Kind::Empty:
+        return {};
+    case Kind::Int:
+        return std::to_string(std::get<std::int16_t>(v_));
+    case Kind::Double:
+        return PlainNumberText(std::get<double>(v_));
+    case Kind::Text:
+        return std::get<std::string>(v_);
     }
     return {};
 }
@@ -39,7 +47,8 @@ std::string PlainNumberText(double x) {
         const auto e = s.find('E');
         std::string mant = s.substr(0, e), exp = s.substr(e + 1);
         if (mant.find('.') != std::string::npos) {
-            while (!mant.empty() && mant.back() == '0') mant.pop_back();
+            while (!mant.empty() && mant.back() == '0')
+                mant.pop_back();
             if (!mant.empty() && mant.back() == '.') mant.pop_back();
         }
         const int ev = std::atoi(exp.c_str());
@@ -54,7 +63,8 @@ std::string PlainNumberText(double x) {
         s = buf;
     }
     if (s.find('.') != std::string::npos) {
-        while (!s.empty() && s.back() == '0') s.pop_back();
+        while (!s.empty() && s.back() == '0')
+            s.pop_back();
         if (!s.empty() && s.back() == '.') s.pop_back();
     }
     return s;

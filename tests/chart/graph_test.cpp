@@ -342,7 +342,8 @@ void GraphTest::redrawsDoNotPileUpAxes() {
     g.show();
     ChartModel& m = g.model();
     auto reset = [&m] {
-        for (int code : {1, 9, 5, 3, 1}) m.setDataReset(code);
+        for (int code : {1, 9, 5, 3, 1})
+            m.setDataReset(code);
         m.setNumSets(1);
         m.setNumPoints(2);
         m.setDrawMode(3);
@@ -371,13 +372,15 @@ void GraphTest::legendNamesEveryDrawnCurveInFull() {
     addCurve(m, "µe s=1[mm]", {{-40, 100}, {25, 110}});
     QCoreApplication::processEvents();
     QStringList shown;
-    for (QLabel* l : g.findChildren<QLabel*>(QStringLiteral("legendEntry"))) shown << l->text();
+    for (QLabel* l : g.findChildren<QLabel*>(QStringLiteral("legendEntry")))
+        shown << l->text();
     // two curves, the empty trailing set has no entry, and no name is cut short
     QCOMPARE(shown, QStringList({QString::fromStdString(longName), QStringLiteral("µe s=1[mm]")}));
     QVERIFY(g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
 
     // one unnamed curve (a hysteresis loop) needs no legend
-    for (int code : {1, 9, 5, 3, 1}) m.setDataReset(code);
+    for (int code : {1, 9, 5, 3, 1})
+        m.setDataReset(code);
     addCurve(m, "", {{-1, -1}, {1, 1}});
     QCoreApplication::processEvents();
     QVERIFY(!g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());

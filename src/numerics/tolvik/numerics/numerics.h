@@ -14,9 +14,9 @@
 
 namespace tolvik::num {
 
-inline constexpr double kMu0 = 1.256E-6;   ///< magnetic constant as the program uses it [V·s/(A·m)]
-inline constexpr double kPi = 3.14;        ///< π as written in MueFromAl
-inline constexpr double kTwoPi = 6.28;     ///< 2π as written in the complex-permeability Z_N
+inline constexpr double kMu0 = 1.256E-6; ///< magnetic constant as the program uses it [V·s/(A·m)]
+inline constexpr double kPi = 3.14;      ///< π as written in MueFromAl
+inline constexpr double kTwoPi = 6.28;   ///< 2π as written in the complex-permeability Z_N
 
 void Increment(std::int16_t& v);
 void Decrement(std::int16_t& v);

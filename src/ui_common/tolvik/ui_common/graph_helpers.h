@@ -31,6 +31,8 @@ void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widt
 void ShowValueOutOfRange(QWidget* parent = nullptr);
 
 /// 15 twips per pixel.
-inline constexpr int TwipsToPixels(int twips) { return twips / 15; }
+inline constexpr int TwipsToPixels(int twips) {
+    return twips / 15;
+}
 
 } // namespace tolvik::ui

@@ -29,8 +29,8 @@ std::string FormatSignificant(double x, double digits, double decimals);
 
 /// Result of the key filter of number fields.
 struct KeyFilterResult {
-    int key = 0;           ///< the key code to pass on; 0 = discard
-    std::string message;   ///< decimal-separator hint to show ("" = none)
+    int key = 0;         ///< the key code to pass on; 0 = discard
+    std::string message; ///< decimal-separator hint to show ("" = none)
 };
 /// Digits, Backspace and Enter pass; "." and "," pass with a hint when they are not the
 /// system separator; every other key is discarded.

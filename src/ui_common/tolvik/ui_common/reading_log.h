@@ -10,8 +10,8 @@
 namespace tolvik {
 
 struct ReadingLog {
-    std::string readingLog;          ///< main part
-    std::string readingLogOverflow;  ///< lines after the main part is full
+    std::string readingLog;         ///< main part
+    std::string readingLogOverflow; ///< lines after the main part is full
     std::int16_t readingLogLines = 0;
 
     /// Empties both parts and the counter.
