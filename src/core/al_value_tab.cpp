@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -26,12 +27,22 @@ namespace {
 const QColor kLightGray(0xC0, 0xC0, 0xC0); // &HC0C0C0
 const QColor kRed(0xFF, 0x00, 0x00);       // &HFF
 
-// Grid rows of a panel: options, input, result, then the panel's other fields.
+// Grid of a panel: the options on top, the captions above their fields, the input on the
+// left and the result on the right with the arrow between them, then the panel's other
+// fields (inputs left, results right) and notes.
 constexpr int kOptionRow = 0;
-constexpr int kInputRow = 1;
-constexpr int kResultRow = 2;
-constexpr int kLabelColumn = 0;
-constexpr int kFieldColumn = 1;
+constexpr int kCaptionRow = 1;
+constexpr int kFieldRow = 2;
+constexpr int kMoreCaptionRow = 3;
+constexpr int kMoreFieldRow = 4;
+constexpr int kNoteRow = 5;
+constexpr int kInputColumn = 0;
+constexpr int kArrowColumn = 1;
+constexpr int kResultColumn = 2;
+
+constexpr int kArrowSlotWidth = 36;
+constexpr int kArrowSlotHeight = 26;
+constexpr int kFieldHeight = 20;
 
 constexpr const char* kAlCaption = "Al[nH]";
 constexpr const char* kGapCaption = "s[mm]";
@@ -70,7 +81,34 @@ int CharacterCode(const QKeyEvent& key) {
 QLineEdit* NewField(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->setFixedHeight(kFieldHeight);
+    edit->setMinimumWidth(60);
     return edit;
+}
+
+/// A panel's grid: compact, the field columns share the width, the arrow column between
+/// them keeps its place even when the panel has no arrow.
+QGridLayout* NewPanelGrid(QWidget* frame) {
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(6, 3, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(kInputColumn, 1);
+    grid->setColumnStretch(kResultColumn, 1);
+    grid->setColumnMinimumWidth(kArrowColumn, kArrowSlotWidth);
+    grid->setRowMinimumHeight(kFieldRow, kArrowSlotHeight);
+    return grid;
+}
+
+/// A place for a moved control (arrow picture, Calculate button); returns its layout.
+QBoxLayout* NewSlot(int minWidth, int minHeight, Qt::Alignment align, QWidget** holderOut) {
+    auto* holder = new QWidget;
+    holder->setMinimumSize(minWidth, minHeight);
+    auto* l = new QHBoxLayout(holder);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAlignment(align);
+    *holderOut = holder;
+    return l;
 }
 
 QLabel* NewLabel(const char* name, const QString& caption, QWidget* parent) {
@@ -155,10 +193,27 @@ std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app) {
 AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
     : QWidget(parent), app_(app), form_(form), data_(MakeDatabaseAlTabData(app)) {
     setObjectName(QStringLiteral("AlValueTab"));
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(buildAirGapPanel());
-    layout->addWidget(buildInductancePanel());
-    layout->addWidget(buildFringeFluxPanel());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    auto* panels = new QHBoxLayout;
+    panels->setSpacing(4);
+    panels->addWidget(buildAirGapPanel(), 1, Qt::AlignTop);
+    panels->addWidget(buildInductancePanel(), 1, Qt::AlignTop);
+    panels->addWidget(buildFringeFluxPanel(), 1, Qt::AlignTop);
+    layout->addLayout(panels);
+    layout->addStretch(1);
+
+    // Calculate at the bottom right, arrow 0 pointing at it.
+    auto* calculateRow = new QHBoxLayout;
+    calculateRow->setSpacing(4);
+    calculateRow->addStretch(1);
+    QWidget* holder = nullptr;
+    arrowSlots_[0] = NewSlot(kArrowSlotWidth, kArrowSlotHeight, Qt::AlignCenter, &holder);
+    calculateRow->addWidget(holder);
+    calculateSlot_ = NewSlot(0, 0, Qt::AlignRight, &holder);
+    calculateRow->addWidget(holder);
+    layout->addLayout(calculateRow);
 
     // Initially Al is the input of panels 1 and 3, Al and N of panel 2.
     for (Panel* p : {&airGap_, &inductance_, &fringeFlux_}) {
@@ -178,7 +233,7 @@ AlValueTab::~AlValueTab() = default;
 
 QWidget* AlValueTab::buildAirGapPanel() {
     auto* frame = NewFrame("SSFrame2", QStringLiteral("Al - Air gap without fringe flux"), this);
-    auto* grid = new QGridLayout(frame);
+    auto* grid = NewPanelGrid(frame);
     Panel& p = airGap_;
     p.grid = grid;
     p.firstOption = NewOption("Al_s_opt1", "Al", frame);
@@ -189,19 +244,16 @@ QWidget* AlValueTab::buildAirGapPanel() {
     p.resultLabel = NewLabel("labResultAl", kGapCaption, frame);
     p.firstCaption = kAlCaption;
     p.secondCaption = kGapCaption;
-    grid->addWidget(p.firstOption, kOptionRow, 0);
-    grid->addWidget(other, kOptionRow, 1);
-    grid->addWidget(p.inputLabel, kInputRow, kLabelColumn);
-    grid->addWidget(p.resultLabel, kResultRow, kLabelColumn);
-    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), 3, kLabelColumn);
-    grid->addWidget(NewField("t4mue1", frame), 3, kFieldColumn);
-    grid->setRowStretch(4, 1);
+    addCommonRows(p, other);
+    arrowSlots_[2] = addArrowSlot(p);
+    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
+    grid->addWidget(NewField("t4mue1", frame), kMoreFieldRow, kResultColumn);
     return frame;
 }
 
 QWidget* AlValueTab::buildInductancePanel() {
     auto* frame = NewFrame("SSFrame3", QStringLiteral("L - Al"), this);
-    auto* grid = new QGridLayout(frame);
+    auto* grid = NewPanelGrid(frame);
     Panel& p = inductance_;
     p.grid = grid;
     p.firstOption = NewOption("Al_L_opt", "Al,N", frame);
@@ -212,21 +264,17 @@ QWidget* AlValueTab::buildInductancePanel() {
     p.resultLabel = NewLabel("labL_Al(0)", kLCaption, frame);
     p.firstCaption = kAlCaption;
     p.secondCaption = kLCaption;
-    grid->addWidget(p.firstOption, kOptionRow, 0);
-    grid->addWidget(other, kOptionRow, 1);
-    grid->addWidget(p.inputLabel, kInputRow, kLabelColumn);
-    grid->addWidget(p.resultLabel, kResultRow, kLabelColumn);
-    grid->addWidget(new QLabel(QStringLiteral("N"), frame), 3, kLabelColumn);
-    grid->addWidget(NewField("t4N1", frame), 3, kFieldColumn);
-    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), 4, kLabelColumn);
-    grid->addWidget(NewField("t4mue3", frame), 4, kFieldColumn);
-    grid->setRowStretch(5, 1);
+    addCommonRows(p, other);
+    grid->addWidget(new QLabel(QStringLiteral("N"), frame), kMoreCaptionRow, kInputColumn);
+    grid->addWidget(NewField("t4N1", frame), kMoreFieldRow, kInputColumn);
+    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
+    grid->addWidget(NewField("t4mue3", frame), kMoreFieldRow, kResultColumn);
     return frame;
 }
 
 QWidget* AlValueTab::buildFringeFluxPanel() {
     auto* frame = NewFrame("Frame13", QStringLiteral("Al - Air gap with fringe flux (E-cores)"), this);
-    auto* grid = new QGridLayout(frame);
+    auto* grid = NewPanelGrid(frame);
     Panel& p = fringeFlux_;
     p.grid = grid;
     p.firstOption = NewOption("Al_s_ff_opt", "Al", frame);
@@ -237,12 +285,10 @@ QWidget* AlValueTab::buildFringeFluxPanel() {
     p.resultLabel = NewLabel("labResultAlff", kGapCaption, frame);
     p.firstCaption = kAlCaption;
     p.secondCaption = kGapCaption;
-    grid->addWidget(p.firstOption, kOptionRow, 0);
-    grid->addWidget(other, kOptionRow, 1);
-    grid->addWidget(p.inputLabel, kInputRow, kLabelColumn);
-    grid->addWidget(p.resultLabel, kResultRow, kLabelColumn);
-    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), 3, kLabelColumn);
-    grid->addWidget(NewField("tmueFringeFlux", frame), 3, kFieldColumn);
+    addCommonRows(p, other);
+    arrowSlots_[1] = addArrowSlot(p);
+    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
+    grid->addWidget(NewField("tmueFringeFlux", frame), kMoreFieldRow, kResultColumn);
     noteOut_ = NewLabel("labNoteOut", QStringLiteral("Note:"), frame);
     noteIn_ = NewLabel("labNoteIn",
                        QStringLiteral("Assosiated K-factors for E-cores in R41, R52, R63 only.\n"
@@ -252,10 +298,33 @@ QWidget* AlValueTab::buildFringeFluxPanel() {
     noteIn_->setWordWrap(true);
     for (QLabel* note : {noteOut_, noteIn_})
         note->setAutoFillBackground(true);
-    grid->addWidget(noteOut_, 4, 0, 1, 2);
-    grid->addWidget(noteIn_, 5, 0, 1, 2);
-    grid->setRowStretch(6, 1);
+    grid->addWidget(noteOut_, kNoteRow, 0, 1, 3);
+    grid->addWidget(noteIn_, kNoteRow + 1, 0, 1, 3);
     return frame;
+}
+
+void AlValueTab::addCommonRows(Panel& p, QRadioButton* otherOption) {
+    p.grid->addWidget(p.firstOption, kOptionRow, kInputColumn);
+    p.grid->addWidget(otherOption, kOptionRow, kResultColumn);
+    p.grid->addWidget(p.inputLabel, kCaptionRow, kInputColumn);
+    p.grid->addWidget(p.resultLabel, kCaptionRow, kResultColumn);
+}
+
+QBoxLayout* AlValueTab::addArrowSlot(Panel& p) {
+    QWidget* holder = nullptr;
+    QBoxLayout* slot = NewSlot(kArrowSlotWidth, kArrowSlotHeight, Qt::AlignCenter, &holder);
+    p.grid->addWidget(holder, kFieldRow, kArrowColumn, Qt::AlignCenter);
+    return slot;
+}
+
+QBoxLayout* AlValueTab::calculateSlot() const {
+    return calculateSlot_;
+}
+
+QBoxLayout* AlValueTab::arrowSlot(int index) const {
+    return index >= 0 && index < static_cast<int>(arrowSlots_.size())
+               ? arrowSlots_[static_cast<size_t>(index)]
+               : nullptr;
 }
 
 void AlValueTab::applyOption(Panel& p) {
@@ -275,8 +344,8 @@ void AlValueTab::applyOption(Panel& p) {
     // The input always stands in the same place.
     p.grid->removeWidget(input);
     p.grid->removeWidget(result);
-    p.grid->addWidget(input, kInputRow, kFieldColumn);
-    p.grid->addWidget(result, kResultRow, kFieldColumn);
+    p.grid->addWidget(input, kFieldRow, kInputColumn);
+    p.grid->addWidget(result, kFieldRow, kResultColumn);
     setTabOrder(input, result);
 
     p.inputLabel->setText(QString::fromUtf8(firstIsInput ? p.firstCaption : p.secondCaption));

@@ -138,6 +138,10 @@ CoreForm::CoreForm(AppContext& app, QWidget* parent) : QWidget(parent), d(std::m
 
 CoreForm::~CoreForm() = default;
 
+QSize CoreForm::sizeHint() const {
+    return minimumSizeHint();
+}
+
 QTabWidget* CoreForm::tabControl() const {
     return d->tabs;
 }
@@ -806,6 +810,7 @@ void CoreForm::mueTCurve(bool relative) {
     chart::Graph* graph = d->graph[static_cast<int>(CoreTab::MueT)];
     chart::ChartModel& m = graph->model();
     m.setGraphTitle(curve.graphTitle);
+    m.setLeftTitle(relative ? "dµe/µe [%]" : "µe");
     if (!curve.valid) {
         if (!curve.message.empty()) ui::ShowMessage(Q(curve.message));
         return;

@@ -26,11 +26,32 @@ namespace tolvik::core {
 
 namespace {
 
-constexpr int kFieldWidth = 72;
-constexpr int kArrowSlotSize = 34;
+// The window fits the working area of the main window: compact margins and spacings,
+// fields one text line high.
+constexpr int kFieldWidth = 64;
+constexpr int kFieldHeight = 20;
+constexpr int kListHeight = 22;
+constexpr int kMargin = 4;  ///< around the window and the pages, between frames
+constexpr int kSpacing = 2; ///< between the rows of a frame
+constexpr int kArrowSlotSize = 36;
 
 QString ArrayName(const char* name, int index) {
     return QString::fromLatin1(name) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+/// Margins and spacing of a page or a plain arrangement of frames.
+template <class L> L* Outer(L* l) {
+    l->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    l->setSpacing(kMargin);
+    return l;
+}
+
+/// Margins and spacing inside a frame; a grid keeps some room between caption and field.
+template <class L> L* Inner(L* l) {
+    l->setContentsMargins(6, 3, 6, 4);
+    l->setSpacing(kSpacing);
+    if (auto* grid = qobject_cast<QGridLayout*>(l)) grid->setHorizontalSpacing(6);
+    return l;
 }
 
 /// A text field; an output field is read-only and light gray.
@@ -38,13 +59,23 @@ QLineEdit* NewField(const QString& name, bool output = false, const QString& tex
                     int width = kFieldWidth) {
     auto* f = new QLineEdit(text);
     f->setObjectName(name);
-    f->setFixedWidth(width);
+    f->setFixedSize(width, kFieldHeight);
     if (output) {
         f->setReadOnly(true);
         f->setFocusPolicy(Qt::NoFocus);
         f->setStyleSheet(kGrayStyle);
     }
     return f;
+}
+
+QComboBox* NewList(const QString& name, int width = 0) {
+    auto* list = new QComboBox;
+    list->setObjectName(name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setFixedHeight(kListHeight);
+    if (width > 0) list->setFixedWidth(width);
+    return list;
 }
 
 QLabel* NewLabel(const QString& text, const QString& name = QString()) {
@@ -66,23 +97,34 @@ QRadioButton* NewOption(const QString& text, const QString& name, bool checked =
     return o;
 }
 
-/// A place in a layout that receives a moved control; returns the place's own layout.
-QBoxLayout* NewSlot(QBoxLayout* into, int minWidth = kArrowSlotSize, int minHeight = kArrowSlotSize,
-                    Qt::Alignment align = Qt::AlignCenter) {
+/// A place that receives a moved control; returns the place's own layout. The holder
+/// widget is returned through holderOut for callers that put it into a grid.
+QBoxLayout* NewSlotWidget(QWidget** holderOut, int minWidth = kArrowSlotSize, int minHeight = kArrowSlotSize,
+                          Qt::Alignment align = Qt::AlignCenter) {
     auto* holder = new QWidget;
     holder->setMinimumSize(minWidth, minHeight);
     auto* l = new QHBoxLayout(holder);
     l->setContentsMargins(0, 0, 0, 0);
     l->setAlignment(align);
+    *holderOut = holder;
+    return l;
+}
+
+/// A place in a box layout that receives a moved control; returns the place's own layout.
+QBoxLayout* NewSlot(QBoxLayout* into, int minWidth = kArrowSlotSize, int minHeight = kArrowSlotSize,
+                    Qt::Alignment align = Qt::AlignCenter) {
+    QWidget* holder = nullptr;
+    QBoxLayout* l = NewSlotWidget(&holder, minWidth, minHeight, align);
     into->addWidget(holder, 0, align);
     return l;
 }
 
-/// Adds "caption field" as a row of a grid.
-void AddRow(QGridLayout* g, const QString& caption, QWidget* field, const QString& labelName = QString()) {
-    const int row = g->rowCount();
-    g->addWidget(NewLabel(caption, labelName), row, 0);
-    g->addWidget(field, row, 1);
+/// Adds "caption field" as a row of a grid, in the column pair starting at column.
+void AddRow(QGridLayout* g, const QString& caption, QWidget* field, const QString& labelName = QString(),
+            int row = -1, int column = 0) {
+    if (row < 0) row = g->rowCount();
+    g->addWidget(NewLabel(caption, labelName), row, column);
+    g->addWidget(field, row, column + 1);
 }
 
 } // namespace
@@ -91,21 +133,19 @@ void CoreForm::buildWindow() {
     setObjectName(QStringLiteral("CoreForm"));
     setWindowTitle(QStringLiteral("Core data"));
 
-    auto* root = new QVBoxLayout(this);
+    auto* root = Outer(new QVBoxLayout(this));
     auto* top = new QHBoxLayout;
+    top->setSpacing(kMargin);
     root->addLayout(top);
 
-    // Core and material selection
+    // Core and material selection: the two lists, the core variants and the temperature
+    // options in one short row.
     d->frame3D1 = NewGroup(QStringLiteral("Core and material selection"), QStringLiteral("Frame3D1"));
-    auto* sel = new QHBoxLayout(d->frame3D1);
-    d->kern = new QComboBox;
-    d->kern->setObjectName(QStringLiteral("Kern"));
-    d->material = new QComboBox;
-    d->material->setObjectName(QStringLiteral("Material"));
+    auto* sel = Inner(new QHBoxLayout(d->frame3D1));
+    sel->setSpacing(6);
+    d->kern = NewList(QStringLiteral("Kern"), 118);
+    d->material = NewList(QStringLiteral("Material"), 100);
     for (QComboBox* list : {d->kern, d->material}) {
-        list->setEditable(true);
-        list->setInsertPolicy(QComboBox::NoInsert);
-        list->setMinimumWidth(130);
         list->setMaxVisibleItems(20);
         sel->addWidget(list);
     }
@@ -115,29 +155,38 @@ void CoreForm::buildWindow() {
     d->ml->setObjectName(QStringLiteral("ML"));
     d->t25 = NewOption(QStringLiteral("T=25°C"), QStringLiteral("T25"), true);
     d->t100 = NewOption(QStringLiteral("T=100°C"), QStringLiteral("T100"));
-    for (QWidget* w : std::initializer_list<QWidget*>{d->lp, d->ml, d->t25, d->t100})
-        sel->addWidget(w);
+    auto* variants = new QVBoxLayout;
+    variants->setSpacing(0);
+    variants->addWidget(d->lp);
+    variants->addWidget(d->ml);
+    sel->addLayout(variants);
+    auto* temperatures = new QVBoxLayout;
+    temperatures->setSpacing(0);
+    temperatures->addWidget(d->t25);
+    temperatures->addWidget(d->t100);
+    sel->addLayout(temperatures);
     d->t25->hide();
     d->t100->hide();
     d->frame3D1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
-    top->addWidget(d->frame3D1);
+    top->addWidget(d->frame3D1, 0, Qt::AlignLeft);
 
-    // Graph reader
+    // Graph reader: the curve on the first line, x and y reading side by side below.
     d->ssFrame5 = NewGroup(QStringLiteral("Graph Reader"), QStringLiteral("SSFrame5"));
-    auto* gr = new QVBoxLayout(d->ssFrame5);
-    gr->setSpacing(2);
+    auto* gr = Inner(new QGridLayout(d->ssFrame5));
+    gr->setHorizontalSpacing(4);
     d->gr1 = NewLabel(QString(), QStringLiteral("GR1"));
     d->gr2 = NewLabel(QString(), QStringLiteral("GR2"));
     d->gr3 = NewLabel(QString(), QStringLiteral("GR3"));
     for (QLabel* l : {d->gr1, d->gr2, d->gr3}) {
         l->setStyleSheet(kGrayStyle);
-        l->setMinimumWidth(240);
-        gr->addWidget(l);
+        l->setMinimumWidth(112);
     }
-    d->ssFrame5->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    gr->addWidget(d->gr1, 0, 0, 1, 2);
+    gr->addWidget(d->gr2, 1, 0);
+    gr->addWidget(d->gr3, 1, 1);
+    d->ssFrame5->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     d->ssFrame5->hide();
-    top->addWidget(d->ssFrame5);
-    top->addStretch(1);
+    top->addWidget(d->ssFrame5, 1);
 
     // The tabs
     d->tabs = new QTabWidget;
@@ -152,9 +201,15 @@ void CoreForm::buildWindow() {
     d->tabs->addTab(buildWirePage(), QStringLiteral(" Wire calculation"));
     root->addWidget(d->tabs, 1);
 
+    constexpr int alTab = static_cast<int>(CoreTab::AlValue);
+    d->calcSlot[alTab] = d->alTab->calculateSlot();
+    for (int k = 0; k < kArrowCount; ++k)
+        d->arrowSlot[alTab][k] = d->alTab->arrowSlot(k);
+
     // The Calculate button and the arrows start on the window, hidden.
     d->cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
     d->cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    d->cmdCalculate->setFixedHeight(24);
     d->cmdCalculate->hide();
     for (int k = 0; k < kArrowCount; ++k) {
         d->picArrow[k] = new QLabel(this);
@@ -167,10 +222,12 @@ void CoreForm::buildWindow() {
 
 QWidget* CoreForm::buildDataOverviewPage() {
     auto* page = new QWidget;
-    auto* h = new QHBoxLayout(page);
+    auto* h = Outer(new QHBoxLayout(page));
 
+    // Two caption/field column pairs: the basic values on the left, frequency range and
+    // the further constants on the right.
     auto* frame1 = NewGroup(QStringLiteral("material specifications"), QStringLiteral("Frame1"));
-    auto* g1 = new QGridLayout(frame1);
+    auto* g1 = Inner(new QGridLayout(frame1));
     static const char* const kSpecLabels[] = {
         "µi",
         "Bs [ mT ] 25 °C",
@@ -186,24 +243,32 @@ QWidget* CoreForm::buildDataOverviewPage() {
         "density [ Kg / m³ ]",
         "dc resistance [ ohm m ]",
     };
-    for (int i = 1; i <= 13; ++i)
-        AddRow(g1, QString::fromUtf8(kSpecLabels[i - 1]),
-               NewField(QStringLiteral("t9Text%1").arg(i), false, QString(), 90));
+    constexpr int kLeftRows = 6;
+    for (int i = 1; i <= 13; ++i) {
+        const bool left = i <= kLeftRows;
+        AddRow(g1, QString::fromUtf8(kSpecLabels[i - 1]), NewField(QStringLiteral("t9Text%1").arg(i)),
+               QString(), left ? i - 1 : i - 1 - kLeftRows, left ? 0 : 3);
+    }
     d->t9Label20 = NewLabel(QString(), QStringLiteral("t9Label20"));
     d->t9Label20->hide();
-    g1->addWidget(d->t9Label20, 14, 0);
-    g1->addWidget(NewField(QStringLiteral("t9Text14"), false, QString(), 90), 14, 1);
-    g1->setRowStretch(15, 1);
+    // Room for the power loss caption, which appears only for power materials: the
+    // window keeps its width whatever the material.
+    g1->setColumnMinimumWidth(
+        0, d->t9Label20->fontMetrics().horizontalAdvance(QStringLiteral("Pv(f100,B200,T100) [kW/m³]")) + 4);
+    g1->addWidget(d->t9Label20, kLeftRows, 0);
+    g1->addWidget(NewField(QStringLiteral("t9Text14")), kLeftRows, 1);
+    g1->setColumnMinimumWidth(2, 10); // between the two column pairs
+    g1->setRowStretch(7, 1);
     h->addWidget(frame1, 0, Qt::AlignTop);
 
     auto* frame2 = NewGroup(QStringLiteral("Core parameters"), QStringLiteral("Frame2"));
-    auto* g2 = new QGridLayout(frame2);
-    AddRow(g2, QStringLiteral("Ae [ mm² ]"), NewField(QStringLiteral("t9Ae"), false, QString(), 90));
-    AddRow(g2, QStringLiteral("le [ mm ]"), NewField(QStringLiteral("t9le"), false, QString(), 90));
-    AddRow(g2, QStringLiteral("Ve [ mm³ ]"), NewField(QStringLiteral("t9Ve"), false, QString(), 90));
-    AddRow(g2, QStringLiteral("Amin [ mm² ]"), NewField(QStringLiteral("t9Amin"), false, QString(), 90));
-    AddRow(g2, QStringLiteral("An[ mm² ]"), NewField(QStringLiteral("t9An"), false, QString(), 90));
-    AddRow(g2, QStringLiteral("ln[ mm ]"), NewField(QStringLiteral("t9ln"), false, QString(), 90));
+    auto* g2 = Inner(new QGridLayout(frame2));
+    AddRow(g2, QStringLiteral("Ae [ mm² ]"), NewField(QStringLiteral("t9Ae")));
+    AddRow(g2, QStringLiteral("le [ mm ]"), NewField(QStringLiteral("t9le")));
+    AddRow(g2, QStringLiteral("Ve [ mm³ ]"), NewField(QStringLiteral("t9Ve")));
+    AddRow(g2, QStringLiteral("Amin [ mm² ]"), NewField(QStringLiteral("t9Amin")));
+    AddRow(g2, QStringLiteral("An[ mm² ]"), NewField(QStringLiteral("t9An")));
+    AddRow(g2, QStringLiteral("ln[ mm ]"), NewField(QStringLiteral("t9ln")));
     h->addWidget(frame2, 0, Qt::AlignTop);
     h->addStretch(1);
     return page;
@@ -212,52 +277,63 @@ QWidget* CoreForm::buildDataOverviewPage() {
 QWidget* CoreForm::buildMueTPage() {
     constexpr int tab = static_cast<int>(CoreTab::MueT);
     auto* page = new QWidget;
-    auto* h = new QHBoxLayout(page);
+    auto* h = Outer(new QHBoxLayout(page));
 
     auto* graph = new chart::Graph(tab);
     graph->model().setGraphTitle("effective permeability");
     graph->model().setBottomTitle("T [°C]");
+    graph->setMinimumWidth(480);
     d->graph[tab] = graph;
     h->addWidget(graph, 1);
 
+    // The inputs column: captions above the fields, the arrow from input to result.
     auto* column = new QWidget;
-    column->setFixedWidth(330);
+    column->setFixedWidth(250);
     auto* v = new QVBoxLayout(column);
     v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(kMargin);
 
     auto* gap = NewGroup(QStringLiteral("Air gap selection"));
-    auto* gapRow = new QHBoxLayout(gap);
-    d->s = NewField(QStringLiteral("s"), false, QString(), 60);
-    d->mue25 = NewField(QStringLiteral("mue25"), true, QString(), 60);
-    gapRow->addWidget(NewLabel(QStringLiteral("s[ mm ]")));
-    gapRow->addWidget(d->s);
-    d->arrowSlot[tab][0] = NewSlot(gapRow);
-    gapRow->addWidget(NewLabel(QStringLiteral("µe (25°C)")));
-    gapRow->addWidget(d->mue25);
+    auto* gapGrid = Inner(new QGridLayout(gap));
+    d->s = NewField(QStringLiteral("s"));
+    d->mue25 = NewField(QStringLiteral("mue25"), true);
+    gapGrid->addWidget(NewLabel(QStringLiteral("s[ mm ]")), 0, 0);
+    gapGrid->addWidget(NewLabel(QStringLiteral("µe (25°C)")), 0, 2);
+    gapGrid->addWidget(d->s, 1, 0);
+    QWidget* holder = nullptr;
+    d->arrowSlot[tab][0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
+    gapGrid->addWidget(holder, 1, 1);
+    gapGrid->addWidget(d->mue25, 1, 2);
+    gapGrid->setColumnStretch(3, 1);
     v->addWidget(gap);
 
     auto* curve = new QGridLayout;
-    d->le = NewField(QStringLiteral("le"), true, QString(), 60);
-    d->t1 = NewField(QStringLiteral("T1"), false, QStringLiteral("25"), 60);
+    curve->setContentsMargins(6, 0, 6, 0);
+    curve->setSpacing(kSpacing);
+    curve->setHorizontalSpacing(6);
+    d->le = NewField(QStringLiteral("le"), true);
+    d->t1 = NewField(QStringLiteral("T1"), false, QStringLiteral("25"));
     AddRow(curve, QStringLiteral("le[ mm ]"), d->le);
     AddRow(curve, QStringLiteral("T1 [ °C ]"), d->t1);
     d->mue1opt = NewOption(QStringLiteral("µe(T)"), QStringLiteral("mue1opt"), true);
     d->mue2opt = NewOption(QStringLiteral("(µe(T)-µe(T1))/µe(T)%"), QStringLiteral("Mue2opt"));
-    curve->addWidget(d->mue1opt, curve->rowCount(), 0, 1, 2);
-    curve->addWidget(d->mue2opt, curve->rowCount(), 0, 1, 2);
+    curve->addWidget(d->mue1opt, curve->rowCount(), 0, 1, 3);
+    curve->addWidget(d->mue2opt, curve->rowCount(), 0, 1, 3);
     curve->setColumnStretch(2, 1);
     v->addLayout(curve);
 
     auto* reader = NewGroup(QStringLiteral("Data point reader:"));
-    auto* readerRow = new QHBoxLayout(reader);
-    d->mueT = NewField(QStringLiteral("MueT"), false, QStringLiteral("25"), 60);
-    d->mue = NewField(QStringLiteral("mue"), true, QString(), 60);
+    auto* readerGrid = Inner(new QGridLayout(reader));
+    d->mueT = NewField(QStringLiteral("MueT"), false, QStringLiteral("25"));
+    d->mue = NewField(QStringLiteral("mue"), true);
     d->label13 = NewLabel(QStringLiteral("µe"), QStringLiteral("Label13"));
-    readerRow->addWidget(NewLabel(QStringLiteral("T [ °C ]")));
-    readerRow->addWidget(d->mueT);
-    d->arrowSlot[tab][1] = NewSlot(readerRow);
-    readerRow->addWidget(d->label13);
-    readerRow->addWidget(d->mue);
+    readerGrid->addWidget(NewLabel(QStringLiteral("T [ °C ]")), 0, 0);
+    readerGrid->addWidget(d->label13, 0, 2);
+    readerGrid->addWidget(d->mueT, 1, 0);
+    d->arrowSlot[tab][1] = NewSlotWidget(&holder, kArrowSlotSize, 26);
+    readerGrid->addWidget(holder, 1, 1);
+    readerGrid->addWidget(d->mue, 1, 2);
+    readerGrid->setColumnStretch(3, 1);
     v->addWidget(reader);
 
     v->addStretch(1);
@@ -269,13 +345,13 @@ QWidget* CoreForm::buildMueTPage() {
 QWidget* CoreForm::buildPTransPage() {
     constexpr int tab = static_cast<int>(CoreTab::PTrans);
     auto* page = new QWidget;
-    auto* h = new QHBoxLayout(page);
+    auto* h = Outer(new QHBoxLayout(page));
 
     auto* frame3D3 = NewGroup(QString(), QStringLiteral("Frame3D3"));
-    auto* inner = new QHBoxLayout(frame3D3);
+    auto* inner = Outer(new QHBoxLayout(frame3D3));
 
     auto* geometry = NewGroup(QStringLiteral("geometry values"));
-    auto* g = new QGridLayout(geometry);
+    auto* g = Inner(new QGridLayout(geometry));
     AddRow(g, QStringLiteral("Ae [mm²]"), NewField(QStringLiteral("t6Ae")));
     AddRow(g, QStringLiteral("Ve [mm³]"), NewField(QStringLiteral("t6Ve")));
     AddRow(g, QStringLiteral("AN [mm²]"), NewField(QStringLiteral("t6AN")));
@@ -289,45 +365,54 @@ QWidget* CoreForm::buildPTransPage() {
     AddRow(g, QStringLiteral("r"), NewField(QStringLiteral("t6r"), false, QStringLiteral("0.8")));
     inner->addWidget(geometry, 0, Qt::AlignTop);
 
+    // Input data: the converter type beside the operating values, the wire button below.
     auto* input = NewGroup(QStringLiteral("Input data"));
-    auto* iv = new QVBoxLayout(input);
+    auto* ig = Inner(new QGridLayout(input));
     auto* conv = NewGroup(QStringLiteral("Converter type:"));
-    auto* cv = new QVBoxLayout(conv);
+    auto* cv = Inner(new QVBoxLayout(conv));
     static const char* const kConverters[] = {"Push-Pull ", "Single-Ended", "Flyback"};
     for (int k = 0; k < 3; ++k)
         cv->addWidget(NewOption(QString::fromLatin1(kConverters[k]), ArrayName("optConv", k), k == 0));
-    iv->addWidget(conv);
-    auto* ig = new QGridLayout;
-    AddRow(ig, QStringLiteral("f(kHz)"), NewField(QStringLiteral("t6fw"), false, QStringLiteral("25")));
-    AddRow(ig, QStringLiteral("fCu"), NewField(QStringLiteral("t6fCu"), false, QStringLiteral("0.4")));
-    AddRow(ig, QStringLiteral("dTmax[K]"), NewField(QStringLiteral("t6dT")));
-    AddRow(ig, QStringLiteral("Rth[°C/W]"), NewField(QStringLiteral("t6Rth")));
-    AddRow(ig, QStringLiteral("dTCu[K]"), NewField(QStringLiteral("t6TCU"), false, QStringLiteral("15")));
-    AddRow(ig, QStringLiteral("dTFe[K]"), NewField(QStringLiteral("t6TFE"), false, QStringLiteral("15")));
-    AddRow(ig, QStringLiteral("Rac/Rdc"), NewField(QStringLiteral("t6Fr"), false, QStringLiteral("1")));
-    iv->addLayout(ig);
+    ig->addWidget(conv, 0, 0, 7, 1, Qt::AlignTop);
+    AddRow(ig, QStringLiteral("f(kHz)"), NewField(QStringLiteral("t6fw"), false, QStringLiteral("25")),
+           QString(), 0, 1);
+    AddRow(ig, QStringLiteral("fCu"), NewField(QStringLiteral("t6fCu"), false, QStringLiteral("0.4")),
+           QString(), 1, 1);
+    AddRow(ig, QStringLiteral("dTmax[K]"), NewField(QStringLiteral("t6dT")), QString(), 2, 1);
+    AddRow(ig, QStringLiteral("Rth[°C/W]"), NewField(QStringLiteral("t6Rth")), QString(), 3, 1);
+    AddRow(ig, QStringLiteral("dTCu[K]"), NewField(QStringLiteral("t6TCU"), false, QStringLiteral("15")),
+           QString(), 4, 1);
+    AddRow(ig, QStringLiteral("dTFe[K]"), NewField(QStringLiteral("t6TFE"), false, QStringLiteral("15")),
+           QString(), 5, 1);
+    AddRow(ig, QStringLiteral("Rac/Rdc"), NewField(QStringLiteral("t6Fr"), false, QStringLiteral("1")),
+           QString(), 6, 1);
     auto* command1 = new QPushButton(QStringLiteral("Get Rac/Rdc from wire calculation"));
     command1->setObjectName(QStringLiteral("Command1"));
-    iv->addWidget(command1);
+    command1->setFixedHeight(24);
+    ig->addWidget(command1, 7, 0, 1, 3);
     inner->addWidget(input, 0, Qt::AlignTop);
     h->addWidget(frame3D3, 0, Qt::AlignTop);
 
-    auto* arrows = new QVBoxLayout;
-    arrows->addStretch(2);
-    d->arrowSlot[tab][0] = NewSlot(arrows);
-    arrows->addSpacing(24);
-    d->arrowSlot[tab][1] = NewSlot(arrows);
-    arrows->addStretch(3);
-    h->addLayout(arrows);
-
+    // The arrows point from the inputs to the results beside them.
     auto* right = new QVBoxLayout;
+    right->setSpacing(kMargin);
+    right->addSpacing(60);
+    auto* resultRow = new QHBoxLayout;
+    resultRow->setSpacing(kMargin);
+    auto* arrows = new QVBoxLayout;
+    arrows->setSpacing(kMargin);
+    arrows->addStretch(1);
+    d->arrowSlot[tab][0] = NewSlot(arrows);
+    d->arrowSlot[tab][1] = NewSlot(arrows);
+    arrows->addStretch(1);
+    resultRow->addLayout(arrows);
     auto* result = NewGroup(QStringLiteral("Result"));
-    auto* rg = new QGridLayout(result);
+    auto* rg = Inner(new QGridLayout(result));
     AddRow(rg, QStringLiteral("dB[mT]"), NewField(QStringLiteral("t6dBf"), true));
     AddRow(rg, QStringLiteral("J[A/mm²]"), NewField(QStringLiteral("t6S"), true));
     AddRow(rg, QStringLiteral("Ptrans[W]"), NewField(QStringLiteral("t6Ptrans"), true));
-    right->addSpacing(80);
-    right->addWidget(result);
+    resultRow->addWidget(result);
+    right->addLayout(resultRow);
     right->addStretch(1);
     d->calcSlot[tab] = NewSlot(right, 0, 0, Qt::AlignRight);
     h->addLayout(right);
@@ -338,73 +423,87 @@ QWidget* CoreForm::buildPTransPage() {
 QWidget* CoreForm::buildDcBiasPage() {
     constexpr int tab = static_cast<int>(CoreTab::DcBias);
     auto* page = new QWidget;
-    auto* h = new QHBoxLayout(page);
+    auto* h = Outer(new QHBoxLayout(page));
 
+    // Design: input data, the arrow down to the output data, Calculate below.
     auto* left = new QWidget;
-    left->setFixedWidth(215);
+    left->setFixedWidth(190);
     auto* lv = new QVBoxLayout(left);
     lv->setContentsMargins(0, 0, 0, 0);
+    lv->setSpacing(kMargin);
     auto* ssFrame1 = NewGroup(QString(), QStringLiteral("SSFrame1"));
-    auto* fv = new QVBoxLayout(ssFrame1);
+    auto* fv = Outer(new QVBoxLayout(ssFrame1));
+    fv->setSpacing(0);
     auto* input = NewGroup(QStringLiteral("Input data"));
-    auto* ig = new QGridLayout(input);
+    auto* ig = Inner(new QGridLayout(input));
     AddRow(ig, QStringLiteral("L[mH]"), NewField(QStringLiteral("t1L")));
     AddRow(ig, QStringLiteral("Idc[A]"), NewField(QStringLiteral("t1I")));
     AddRow(ig, QStringLiteral("dµrev[%]"), NewField(QStringLiteral("t1dmurev"), false, QStringLiteral("10")));
     fv->addWidget(input);
-    d->arrowSlot[tab][0] = NewSlot(fv);
+    d->arrowSlot[tab][0] = NewSlot(fv, kArrowSlotSize, kArrowSlotSize);
     auto* output = NewGroup(QStringLiteral("Output data"));
-    auto* og = new QGridLayout(output);
+    auto* og = Inner(new QGridLayout(output));
     AddRow(og, QStringLiteral("µe"), NewField(QStringLiteral("t1mue"), true));
     AddRow(og, QStringLiteral("s[mm]"), NewField(QStringLiteral("t1s"), true));
     AddRow(og, QStringLiteral("Al[nH]"), NewField(QStringLiteral("t1Al"), true));
     AddRow(og, QStringLiteral("N"), NewField(QStringLiteral("t1N"), true));
-    AddRow(og, QStringLiteral("d[mm] "), NewField(QStringLiteral("t1d"), true, QString(), 120));
+    AddRow(og, QStringLiteral("d[mm] "), NewField(QStringLiteral("t1d"), true, QString(), 116));
     fv->addWidget(output);
     lv->addWidget(ssFrame1);
-
-    auto* plotRow = new QHBoxLayout;
-    auto* plot = NewGroup(QStringLiteral("Plot data"));
-    auto* pg = new QGridLayout(plot);
-    AddRow(pg, QStringLiteral("Al[nH ]"), NewField(QStringLiteral("t0Al")));
-    AddRow(pg, QStringLiteral("N"), NewField(QStringLiteral("t0N")));
-    AddRow(pg, QStringLiteral("L[mH]"), NewField(QStringLiteral("t0L"), true));
-    auto* hint = NewLabel(QStringLiteral("Press enter to show new plot data !"));
-    hint->setWordWrap(true);
-    pg->addWidget(hint, pg->rowCount(), 0, 1, 2);
-    plotRow->addWidget(plot, 1);
-    d->arrowSlot[tab][1] = NewSlot(plotRow);
-    lv->addLayout(plotRow);
     lv->addStretch(1);
     d->calcSlot[tab] = NewSlot(lv, 0, 0, Qt::AlignLeft);
     h->addWidget(left);
 
+    // Plot data with the arrow to the graph, the reader below.
+    auto* middle = new QVBoxLayout;
+    middle->setSpacing(kMargin);
+    auto* plotRow = new QHBoxLayout;
+    plotRow->setSpacing(0);
+    auto* plot = NewGroup(QStringLiteral("Plot data"));
+    auto* pg = Inner(new QGridLayout(plot));
+    AddRow(pg, QStringLiteral("Al[nH ]"), NewField(QStringLiteral("t0Al"), false, QString(), 58));
+    AddRow(pg, QStringLiteral("N"), NewField(QStringLiteral("t0N"), false, QString(), 58));
+    AddRow(pg, QStringLiteral("L[mH]"), NewField(QStringLiteral("t0L"), true, QString(), 58));
+    auto* hint = NewLabel(QStringLiteral("Press enter to show new plot data !"));
+    hint->setWordWrap(true);
+    pg->addWidget(hint, pg->rowCount(), 0, 1, 2);
+    plot->setFixedWidth(124);
+    plotRow->addWidget(plot, 0, Qt::AlignTop);
+    d->arrowSlot[tab][1] = NewSlot(plotRow);
+    middle->addLayout(plotRow);
+    auto* reader = NewGroup(QStringLiteral("Data point reader:"));
+    auto* rv = Inner(new QVBoxLayout(reader));
+    for (int k = 1; k <= 2; ++k) {
+        auto* l = NewLabel(QString(), ArrayName("LabGraphReader", k));
+        l->setStyleSheet(kGrayStyle);
+        l->setMinimumWidth(140);
+        rv->addWidget(l);
+    }
+    middle->addWidget(reader);
+    middle->addStretch(1);
+    h->addLayout(middle);
+
+    // The graph with its axis choices below.
     auto* right = new QVBoxLayout;
+    right->setSpacing(kMargin);
     auto* graph = new chart::Graph(tab);
     d->graph[tab] = graph;
     right->addWidget(graph, 1);
     auto* options = new QHBoxLayout;
+    options->setSpacing(kMargin);
     auto* xAxis = NewGroup(QStringLiteral("x-axis"));
-    auto* xv = new QVBoxLayout(xAxis);
+    auto* xv = Inner(new QVBoxLayout(xAxis));
     xv->addWidget(NewOption(QStringLiteral("Hdc[A/m]"), QStringLiteral("Optx1"), true));
     xv->addWidget(NewOption(QStringLiteral("Idc[A]"), QStringLiteral("Optx2")));
     options->addWidget(xAxis, 0, Qt::AlignTop);
     auto* yAxis = NewGroup(QStringLiteral("y-axis"));
-    auto* yg = new QGridLayout(yAxis);
+    auto* yg = Inner(new QGridLayout(yAxis));
     yg->addWidget(NewOption(QStringLiteral("µrev"), QStringLiteral("mu1opt"), true), 0, 0);
     yg->addWidget(NewOption(QStringLiteral("Lrev"), QStringLiteral("mu2opt")), 1, 0);
     yg->addWidget(NewOption(QStringLiteral("Lrev * Idc² /2"), QStringLiteral("mu3opt")), 0, 1);
     yg->addWidget(NewOption(QStringLiteral("µrev/µe"), QStringLiteral("mu4opt")), 1, 1);
     options->addWidget(yAxis, 0, Qt::AlignTop);
-    auto* reader = NewGroup(QStringLiteral("Data point reader:"));
-    auto* rv = new QVBoxLayout(reader);
-    for (int k = 1; k <= 2; ++k) {
-        auto* l = NewLabel(QString(), ArrayName("LabGraphReader", k));
-        l->setStyleSheet(kGrayStyle);
-        l->setMinimumWidth(150);
-        rv->addWidget(l);
-    }
-    options->addWidget(reader, 1, Qt::AlignTop);
+    options->addStretch(1);
     right->addLayout(options);
     h->addLayout(right, 1);
     return page;
@@ -413,26 +512,23 @@ QWidget* CoreForm::buildDcBiasPage() {
 QWidget* CoreForm::buildHarmDistortionPage() {
     constexpr int tab = static_cast<int>(CoreTab::HarmDistortion);
     auto* page = new QWidget;
-    auto* v = new QVBoxLayout(page);
+    auto* v = Outer(new QVBoxLayout(page));
 
     auto* design = NewGroup(QStringLiteral("Transformer design"));
-    auto* dh = new QHBoxLayout(design);
+    auto* dh = Inner(new QHBoxLayout(design));
+    dh->setSpacing(kMargin);
 
     auto* modeGroup = new QButtonGroup(page);
     auto* alBox = new QFrame;
     alBox->setFrameShape(QFrame::StyledPanel);
-    auto* ag = new QGridLayout(alBox);
+    auto* ag = Inner(new QGridLayout(alBox));
     d->optAlN1N2 = NewOption(QStringLiteral("Input Al, N1, N2"), QStringLiteral("opt_td_AlN1N2"));
     ag->addWidget(d->optAlN1N2, 0, 0, 1, 2);
     AddRow(ag, QStringLiteral("Al(25°C) [nH]"), NewField(QStringLiteral("thd_Al25")));
     AddRow(ag, QStringLiteral("N1"), NewField(QStringLiteral("thd_N1")));
     AddRow(ag, QStringLiteral("N2"), NewField(QStringLiteral("thd_N2")));
     for (int k = 1; k <= 2; ++k) {
-        auto* wire = new QComboBox;
-        wire->setObjectName(ArrayName("cb_d", k));
-        wire->setEditable(true);
-        wire->setInsertPolicy(QComboBox::NoInsert);
-        wire->setFixedWidth(120);
+        QComboBox* wire = NewList(ArrayName("cb_d", k), 116);
         d->cbD[k] = wire;
         AddRow(ag, QStringLiteral("d%1[mm] (AWG)").arg(k), wire);
     }
@@ -442,13 +538,14 @@ QWidget* CoreForm::buildHarmDistortionPage() {
 
     auto* n1n2Box = new QFrame;
     n1n2Box->setFrameShape(QFrame::StyledPanel);
-    auto* ng = new QGridLayout(n1n2Box);
+    auto* ng = Inner(new QGridLayout(n1n2Box));
     d->optN1N2R1R2 = NewOption(QStringLiteral("Input N1:N2, L1, R1, R2 "), QStringLiteral("opt_td_N1N2R1R2"));
     ng->addWidget(d->optN1N2R1R2, 0, 0, 1, 2);
     auto* ratio = new QHBoxLayout;
-    ratio->addWidget(NewField(QStringLiteral("thd_turnratioN1"), false, QString(), 50));
+    ratio->setSpacing(3);
+    ratio->addWidget(NewField(QStringLiteral("thd_turnratioN1"), false, QString(), 46));
     ratio->addWidget(NewLabel(QStringLiteral(":")));
-    ratio->addWidget(NewField(QStringLiteral("thd_turnratioN2"), false, QString(), 50));
+    ratio->addWidget(NewField(QStringLiteral("thd_turnratioN2"), false, QString(), 46));
     ratio->addStretch(1);
     const int ratioRow = ng->rowCount();
     ng->addWidget(NewLabel(QStringLiteral("Turn Ratio N1:N2")), ratioRow, 0);
@@ -463,35 +560,37 @@ QWidget* CoreForm::buildHarmDistortionPage() {
     modeGroup->addButton(d->optN1N2R1R2);
 
     auto* frame10 = NewGroup(QString(), QStringLiteral("Frame10"));
-    auto* fg = new QGridLayout(frame10);
+    auto* fg = Inner(new QGridLayout(frame10));
     fg->addWidget(NewOption(QStringLiteral("H(I,N)"), QStringLiteral("H_Iopt"), true), 0, 0, 1, 2);
     fg->addWidget(NewOption(QStringLiteral("I(H,N)"), QStringLiteral("I_Hopt")), 1, 0, 1, 2);
-    AddRow(fg, QStringLiteral("I"), NewField(QStringLiteral("t4I1"), false, QString(), 60));
-    AddRow(fg, QStringLiteral("N"), NewField(QStringLiteral("t4N3"), false, QString(), 60));
+    AddRow(fg, QStringLiteral("I"), NewField(QStringLiteral("t4I1"), false, QString(), 56));
+    AddRow(fg, QStringLiteral("N"), NewField(QStringLiteral("t4N3"), false, QString(), 56));
     fg->setRowStretch(fg->rowCount(), 1);
     dh->addWidget(frame10, 0, Qt::AlignTop);
     dh->addStretch(1);
     v->addWidget(design);
 
     auto* circuit = NewGroup(QStringLiteral("Circuit conditions"));
-    auto* ch = new QHBoxLayout(circuit);
+    auto* ch = Inner(new QHBoxLayout(circuit));
+    ch->setSpacing(10);
     auto* cg = new QGridLayout;
+    cg->setSpacing(kSpacing);
+    cg->setHorizontalSpacing(6);
     AddRow(cg, QStringLiteral("U [Vrms]"), NewField(QStringLiteral("thd_U")));
     AddRow(cg, QStringLiteral("f [kHz]"), NewField(QStringLiteral("thd_f")));
     AddRow(cg, QStringLiteral("R_S [Ohm]"), NewField(QStringLiteral("thd_Rs")));
     ch->addLayout(cg);
     auto* cg2 = new QGridLayout;
+    cg2->setSpacing(kSpacing);
+    cg2->setHorizontalSpacing(6);
     AddRow(cg2, QStringLiteral("R_L [Ohm]"), NewField(QStringLiteral("thd_Rl")));
-    d->listTemp = new QComboBox;
-    d->listTemp->setObjectName(QStringLiteral("listTemp"));
-    d->listTemp->setEditable(true);
-    d->listTemp->setInsertPolicy(QComboBox::NoInsert);
-    d->listTemp->setFixedWidth(kFieldWidth);
+    d->listTemp = NewList(QStringLiteral("listTemp"), kFieldWidth + 8);
     AddRow(cg2, QStringLiteral("T [°C]"), d->listTemp);
     cg2->setRowStretch(cg2->rowCount(), 1);
     ch->addLayout(cg2);
     d->arrowSlot[tab][1] = NewSlot(ch);
     auto* k3c = new QHBoxLayout;
+    k3c->setSpacing(6);
     k3c->addWidget(NewLabel(QStringLiteral("k3c [dB]")));
     k3c->addWidget(NewField(QStringLiteral("thd_k3c"), true));
     ch->addLayout(k3c);
@@ -506,7 +605,7 @@ QWidget* CoreForm::buildHarmDistortionPage() {
 QWidget* CoreForm::buildWirePage() {
     constexpr int tab = static_cast<int>(CoreTab::Wire);
     auto* page = new QWidget;
-    auto* h = new QHBoxLayout(page);
+    auto* h = Outer(new QHBoxLayout(page));
 
     auto* graph = new chart::Graph(tab);
     graph->model().setGraphTitle("Rac/Rdc vs. frequency");
@@ -516,29 +615,35 @@ QWidget* CoreForm::buildWirePage() {
     h->addWidget(graph, 1);
 
     auto* column = new QWidget;
-    column->setFixedWidth(270);
+    column->setFixedWidth(250);
     auto* cv = new QVBoxLayout(column);
     cv->setContentsMargins(0, 0, 0, 0);
+    cv->setSpacing(kMargin);
+    // Inputs, the arrow down to the outputs, the arrow to Rac; captions and fields in
+    // one grid so that they line up.
     auto* ssFrame7 = NewGroup(QString(), QStringLiteral("SSFrame7"));
-    auto* fv = new QVBoxLayout(ssFrame7);
-    auto* inputs = new QGridLayout;
-    AddRow(inputs, QStringLiteral("N-total"), NewField(QStringLiteral("t2N")));
-    AddRow(inputs, QStringLiteral("layer"), NewField(QStringLiteral("t2layer"), false, QStringLiteral("1")));
-    AddRow(inputs, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")));
-    fv->addLayout(inputs);
-    d->arrowSlot[tab][1] = NewSlot(fv);
-    auto* outputs = new QGridLayout;
-    AddRow(outputs, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 120));
-    AddRow(outputs, QStringLiteral("fw[%]"), NewField(QStringLiteral("t2fw"), true));
-    AddRow(outputs, QStringLiteral("Rdc[Ohm]"), NewField(QStringLiteral("t2rdc"), true));
-    AddRow(outputs, QStringLiteral("d_p[mm]"), NewField(QStringLiteral("t2d"), true));
-    fv->addLayout(outputs);
-    auto* racRow = new QHBoxLayout;
-    d->arrowSlot[tab][0] = NewSlot(racRow);
-    racRow->addWidget(NewLabel(QStringLiteral("Rac[Ohm]")));
-    racRow->addWidget(NewField(QStringLiteral("t2Rac"), true));
-    racRow->addStretch(1);
-    fv->addLayout(racRow);
+    auto* fg = Inner(new QGridLayout(ssFrame7));
+    constexpr int kCaption = 1;
+    AddRow(fg, QStringLiteral("N-total"), NewField(QStringLiteral("t2N")), QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("layer"), NewField(QStringLiteral("t2layer"), false, QStringLiteral("1")),
+           QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")),
+           QString(), -1, kCaption);
+    QWidget* holder = nullptr;
+    d->arrowSlot[tab][1] = NewSlotWidget(&holder);
+    fg->addWidget(holder, fg->rowCount(), kCaption, 1, 2, Qt::AlignCenter);
+    AddRow(fg, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 116),
+           QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("fw[%]"), NewField(QStringLiteral("t2fw"), true), QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("Rdc[Ohm]"), NewField(QStringLiteral("t2rdc"), true), QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("d_p[mm]"), NewField(QStringLiteral("t2d"), true), QString(), -1, kCaption);
+    const int racRow = fg->rowCount();
+    d->arrowSlot[tab][0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
+    fg->addWidget(holder, racRow, 0);
+    AddRow(fg, QStringLiteral("Rac[Ohm]"), NewField(QStringLiteral("t2Rac"), true), QString(), racRow,
+           kCaption);
+    fg->setColumnMinimumWidth(0, kArrowSlotSize);
+    fg->setColumnStretch(3, 1);
     cv->addWidget(ssFrame7);
     cv->addStretch(1);
     d->calcSlot[tab] = NewSlot(cv, 0, 0, Qt::AlignRight);

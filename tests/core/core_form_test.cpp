@@ -112,6 +112,40 @@ private slots:
             QCOMPARE(form->tabControl()->tabText(i), captions[i]);
     }
 
+    void opensSmallEnoughForTheMainWindow() {
+        // The main window's working area is about 800 x 500 pixels; the window with its
+        // title bar and borders must fit, with every tab's controls inside it.
+        const QSize hint = form->sizeHint();
+        QVERIFY2(hint.width() <= 790 && hint.height() <= 470,
+                 qPrintable(QStringLiteral("%1 x %2").arg(hint.width()).arg(hint.height())));
+        form->resize(hint);
+        auto place = [this](const QWidget* w) {
+            return QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size());
+        };
+        for (int tab = 1; tab < 7; ++tab) {
+            showTab(tab);
+            QApplication::processEvents();
+            QVERIFY(form->rect().contains(place(get(QStringLiteral("cmdCalculate")))));
+            for (int k = 0; k < 3; ++k) {
+                QWidget* arrow = get(QStringLiteral("picArrow(%1)").arg(k));
+                if (!arrow->isHidden()) QVERIFY(form->rect().contains(place(arrow)));
+            }
+        }
+        // Al value: the arrows of the two air gap panels stand between input and result.
+        showTab(1);
+        QApplication::processEvents();
+        const struct {
+            int arrow;
+            const char* input;
+            const char* result;
+        } kPanels[] = {{2, "t4Al1", "t4s1"}, {1, "tAlFringeFlux", "tsFringeFlux"}};
+        for (const auto& p : kPanels) {
+            const QRect arrow = place(get(QStringLiteral("picArrow(%1)").arg(p.arrow)));
+            QVERIFY(place(field(QString::fromLatin1(p.input))).right() < arrow.left());
+            QVERIFY(arrow.right() < place(field(QString::fromLatin1(p.result))).left());
+        }
+    }
+
     void dataOverviewHasNoCalculateButtonNorArrows() {
         showTab(2);
         QVERIFY(!get(QStringLiteral("cmdCalculate"))->isHidden());

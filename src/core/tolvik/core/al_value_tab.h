@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class QBoxLayout;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -64,6 +65,13 @@ public:
     /// Replaces the lookups (tests answer them without a database).
     void setDataSource(std::unique_ptr<AlTabData> data);
 
+    /// Where the window puts its Calculate button on this tab: the bottom right.
+    QBoxLayout* calculateSlot() const;
+    /// Where the window puts its arrow pictures on this tab: 0 beside the Calculate
+    /// button, 2 in the air gap panel and 1 in the fringe flux panel, each between the
+    /// input and the result field. Null for other indexes.
+    QBoxLayout* arrowSlot(int index) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,6 +90,10 @@ private:
     QWidget* buildAirGapPanel();
     QWidget* buildInductancePanel();
     QWidget* buildFringeFluxPanel();
+    /// The options, the input caption and the result caption of a panel.
+    void addCommonRows(Panel& panel, QRadioButton* otherOption);
+    /// A place for an arrow between the panel's input and result field.
+    QBoxLayout* addArrowSlot(Panel& panel);
     /// Input field unlocked on the window background, result field locked light gray, the
     /// input in the input cell, captions of the new input and result.
     void applyOption(Panel& panel);
@@ -102,6 +114,8 @@ private:
     Panel fringeFlux_;
     QLabel* noteIn_ = nullptr;
     QLabel* noteOut_ = nullptr;
+    QBoxLayout* calculateSlot_ = nullptr;
+    std::array<QBoxLayout*, 3> arrowSlots_{};
 };
 
 } // namespace tolvik::core

@@ -58,6 +58,10 @@ public:
     /// Checks the text typed into Kern against the list.
     void ValidateCoreEntry();
 
+    /// The window opens at the compact size of its layout, which fits the main window's
+    /// working area (the charts alone would ask for more); it can be made larger.
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
