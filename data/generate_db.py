@@ -592,7 +592,7 @@ def material_rows():
         mu = mui_curve(m)
         af = (mu(55) - mu(25)) / (mu(25) ** 2 * 30) * 1e6
         re, im = complex_mu(m, m["fmax"])
-        tand = im / re / m["mui"] * 1e6
+        tand = float(num(im / re / m["mui"] * 1e6, 2))  # data sheets give two digits
         if m["Leistung"]:
             f, B, T = m["ref"]
             Pv = float(num(pv_model(m, f, B, T), 3))
