@@ -4,10 +4,11 @@ namespace tolvik {
 
 namespace {
 
-/// Lines inside one part are separated by a carriage return; the first line of a part
-/// carries none.
+/// An appended line is joined to its part by a carriage return, also when the part is
+/// empty (a reading of another data set with the same legend, the first overflow line):
+/// the printed log then shows a blank line there, which marks the restart.
 void AppendLine(std::string& part, const std::string& line) {
-    if (!part.empty()) part.push_back('\r');
+    part.push_back('\r');
     part += line;
 }
 

@@ -48,7 +48,7 @@ TEST(ReadingLog, ReadingAfterClearOnTheSameCurveCounts) {
     EXPECT_EQ(log.readingLogOverflow, "");
     EXPECT_EQ(log.readingLogLines, 0);
     Read(log, 3, false);
-    EXPECT_EQ(log.readingLog, Line(3)); // no carriage return before the first line
+    EXPECT_EQ(log.readingLog, "\r" + Line(3)); // same curve: appended to the empty log
     EXPECT_EQ(log.readingLogLines, 1);
 }
 
@@ -67,7 +67,7 @@ TEST(ReadingLog, The35thReadingOfOneCurveGoesToTheOverflow) {
     Read(log, 35, false);
     Read(log, 36, false);
     EXPECT_EQ(log.readingLog, expected);
-    EXPECT_EQ(log.readingLogOverflow, Line(35) + "\r" + Line(36));
+    EXPECT_EQ(log.readingLogOverflow, "\r" + Line(35) + "\r" + Line(36));
     EXPECT_EQ(log.readingLogLines, 33);
 }
 
