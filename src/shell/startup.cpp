@@ -1,5 +1,6 @@
 #include "tolvik/shell/startup.h"
 
+#include "tolvik/shell/icons.h"
 #include "tolvik/shell/main_window.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
@@ -37,6 +38,7 @@ bool StartUp(AppContext& app, const QString& folder) {
 int RunProgram(const QString& folder) {
     AppContext app;
     if (!StartUp(app, folder)) return 1;
+    QApplication::setWindowIcon(PictureButtonIcon(5)); // the chart picture marks every window
     MainWindow window(app);
     window.PlaceOnScreen();
     window.show();
