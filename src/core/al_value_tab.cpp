@@ -158,7 +158,13 @@ public:
     }
     Value materialMui(const std::string& material) override {
         Value v;
-        guarded([&](data::Database& db) { v = data::GetMaterialMui(db, material); });
+        guarded([&](data::Database& db) {
+            auto rs = db.openQuery(data::sql::MaterialMuiByName(material));
+            // Every row of that name is read; the last one's µi stays.
+            for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+                v = rs->field("mui");
+            rs->close();
+        });
         return v;
     }
     Value kFactorAl(double s_mm, const std::string& coreType) override {
@@ -204,13 +210,11 @@ AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
     layout->addLayout(panels);
     layout->addStretch(1);
 
-    // Calculate at the bottom right, arrow 0 pointing at it.
+    // Calculate at the bottom right.
     auto* calculateRow = new QHBoxLayout;
     calculateRow->setSpacing(4);
     calculateRow->addStretch(1);
     QWidget* holder = nullptr;
-    arrowSlots_[0] = NewSlot(kArrowSlotWidth, kArrowSlotHeight, Qt::AlignCenter, &holder);
-    calculateRow->addWidget(holder);
     calculateSlot_ = NewSlot(0, 0, Qt::AlignRight, &holder);
     calculateRow->addWidget(holder);
     layout->addLayout(calculateRow);
@@ -265,6 +269,7 @@ QWidget* AlValueTab::buildInductancePanel() {
     p.firstCaption = kAlCaption;
     p.secondCaption = kLCaption;
     addCommonRows(p, other);
+    arrowSlots_[0] = addArrowSlot(p);
     grid->addWidget(new QLabel(QStringLiteral("N"), frame), kMoreCaptionRow, kInputColumn);
     grid->addWidget(NewField("t4N1", frame), kMoreFieldRow, kInputColumn);
     grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);

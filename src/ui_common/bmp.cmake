@@ -3,7 +3,9 @@ set(TOLVIK_ARROW_PICTURES
     arrow_gray.bmp
     arrow_Orange.bmp
     arrow_gray_horz.bmp
-    arrow_Orange_horz.bmp)
+    arrow_Orange_horz.bmp
+    arrow_gray_horz_left.bmp
+    arrow_Orange_horz_left.bmp)
 set(_tolvik_bmp_outputs)
 foreach(_pic IN LISTS TOLVIK_ARROW_PICTURES)
   add_custom_command(

@@ -4,6 +4,7 @@
 // Ae = 97 mm², le = 57.5 mm, µi(R41) = 2200, K1 = 190, K2 = -0.69.
 
 #include "tolvik/core/al_value_tab.h"
+#include "tolvik/data/database.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
@@ -15,8 +16,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 #include <cmath>
 #include <memory>
@@ -404,6 +408,73 @@ private slots:
         QCOMPARE(edit("t4s1")->text(), QString());
         QVERIFY(messages->messages.empty());
         QCOMPARE(tab->GetSelectedMaterialMui(), 2200.0);
+    }
+
+    void arrowSlotsStandBetweenInputAndResult() {
+        const struct {
+            int arrow;
+            const char* frame;
+            const char* input;
+            const char* result;
+        } panels[] = {{0, "SSFrame3", "t4Al3", "t4L1"},
+                      {1, "Frame13", "tAlFringeFlux", "tsFringeFlux"},
+                      {2, "SSFrame2", "t4Al1", "t4s1"}};
+        for (const auto& p : panels) {
+            QBoxLayout* slot = tab->arrowSlot(p.arrow);
+            QVERIFY(slot);
+            QWidget* holder = slot->parentWidget();
+            QCOMPARE(holder->parentWidget()->objectName(), QString::fromLatin1(p.frame));
+            QCOMPARE(rowOf(holder), rowOf(edit(p.input)));
+            QVERIFY(edit(p.input)->geometry().right() < holder->geometry().left());
+            QVERIFY(holder->geometry().right() < edit(p.result)->geometry().left());
+        }
+        QVERIFY(!tab->arrowSlot(3));
+        QVERIFY(!tab->arrowSlot(-1));
+        QVERIFY(tab->calculateSlot());
+    }
+
+    void lookupsOnTheDatabase() {
+        // µi is read by the material's name; with two rows of one name the last one counts.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("db1.mdb"));
+        sqlite3* raw = nullptr;
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+        const char* script =
+            "CREATE TABLE Material (Name TEXT, mui REAL);"
+            "INSERT INTO Material VALUES ('R41', 2100);"
+            "INSERT INTO Material VALUES ('R41', 2200);"
+            "INSERT INTO Material VALUES ('R42', 2000);"
+            "CREATE TABLE Kernform (Kerntyp TEXT, LP INTEGER, Loch INTEGER, Ae REAL, le REAL,"
+            " ln REAL, An REAL, K1 REAL, K2 REAL);"
+            "INSERT INTO Kernform VALUES ('E 42/21/15', 0, 0, 97, 57.5, 25, 113.5, 190, -0.69);"
+            "INSERT INTO Kernform VALUES ('E 55/28/21', 0, 0, 52.5, 67, 30, 150, 0, 0);";
+        QCOMPARE(sqlite3_exec(raw, script, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(raw);
+        app.database = tolvik::data::Database::open(path.toStdString());
+        tab->setDataSource(tolvik::core::MakeDatabaseAlTabData(app));
+
+        QCOMPARE(tab->GetSelectedMaterialMui(), 2200.0);
+        tab->InitAlTab();
+        QCOMPARE(edit("t9Ae")->text(), QStringLiteral("97"));
+        QCOMPARE(edit("t9le")->text(), QStringLiteral("57.5"));
+        // s = (250/190)^(1/-0.69) = 0.67184, µe = (0.0575·2.5E-7)/(1.256E-6·9.7E-5) = 117.99;
+        // panel 1 with µi = 2200: s = 57.5·2082.01/(2199·117.99) = 0.4614
+        edit("tAlFringeFlux")->setText(QStringLiteral("250"));
+        edit("t4Al1")->setText(QStringLiteral("250"));
+        tab->InitAlCalculation();
+        QCOMPARE(edit("tsFringeFlux")->text(), QStringLiteral(".672"));
+        QCOMPARE(edit("tmueFringeFlux")->text(), QStringLiteral("118"));
+        QCOMPARE(edit("t4s1")->text(), QStringLiteral(".461"));
+        QVERIFY(messages->messages.empty());
+
+        kern->setCurrentIndex(1); // a core type without K-factors
+        tab->InitAlTab();
+        tab->InitAlCalculation();
+        QCOMPARE(int(messages->messages.size()), 1);
+        QCOMPARE(messages->messages[0].text, QStringLiteral("No k-factors available for this core!"));
+        QCOMPARE(noteColour("labNoteIn"), kRed);
+        app.database.reset();
     }
 
     void resetClearsTheResultsOnly() {

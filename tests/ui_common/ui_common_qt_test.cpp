@@ -142,6 +142,32 @@ private slots:
         QVERIFY(ui::Tag(&list) != ui::kNoAction);
     }
 
+    void emptyFlagCountsAsFalse() {
+        // A flag without a value (NULL) adds no entry; true is stored as -1, and any other
+        // non-zero number counts as true too.
+        const QString path = dir_.filePath(QStringLiteral("flags.mdb"));
+        {
+            const testing::MaterialRow none[] = {{"unused", 0, 0, 0}};
+            const testing::CoreRow cores[] = {{"unused", 0, 0, 0, 0}};
+            testing::WriteFixture(path, none, cores);
+            sqlite3* raw = nullptr;
+            QCOMPARE(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+            testing::Exec(raw, "DELETE FROM Material");
+            testing::Exec(raw, "INSERT INTO Material VALUES ('Q10', NULL, 0, 0)");
+            testing::Exec(raw, "INSERT INTO Material VALUES ('Q11', -1, 0, 0)");
+            testing::Exec(raw, "INSERT INTO Material VALUES ('Q12', 1, 0, 0)");
+            testing::Exec(raw, "INSERT INTO Material VALUES ('Q13', 0, 0, 0)");
+            sqlite3_close(raw);
+        }
+        auto db = data::Database::open(path.toStdString());
+        QComboBox list;
+        list.setEditable(true);
+        list.setEditText(QStringLiteral("Q10"));
+        ui::FillMaterialList(*db, &list);
+        QCOMPARE(Entries(list), QStringList({"Q11", "Q12"}));
+        QCOMPARE(list.currentIndex(), -1);
+    }
+
     void findListIndexIsExactAndFirst() {
         QComboBox list;
         ui::FillCoreList(*db_, &list);
@@ -301,10 +327,25 @@ private slots:
     void shippedArrowPicturesLoad() {
         const QDir dir(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR));
         for (const char* name :
-             {"arrow_gray.bmp", "arrow_Orange.bmp", "arrow_gray_horz.bmp", "arrow_Orange_horz.bmp"}) {
+             {"arrow_gray.bmp", "arrow_Orange.bmp", "arrow_gray_horz.bmp", "arrow_Orange_horz.bmp",
+              "arrow_gray_horz_left.bmp", "arrow_Orange_horz_left.bmp"}) {
             QImage img(dir.filePath(QLatin1String(name)));
             QVERIFY2(!img.isNull(), name);
             QVERIFY(img.width() <= 64 && img.height() <= 64);
+        }
+    }
+
+    void leftArrowsMirrorTheHorizontalOnes() {
+        const QDir dir(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR));
+        for (const char* colour : {"gray", "Orange"}) {
+            const QImage right(dir.filePath(QStringLiteral("arrow_%1_horz.bmp").arg(QLatin1String(colour))));
+            const QImage left(
+                dir.filePath(QStringLiteral("arrow_%1_horz_left.bmp").arg(QLatin1String(colour))));
+            QVERIFY2(!right.isNull() && !left.isNull(), colour);
+            QCOMPARE(left.size(), right.size());
+            QVERIFY2(left != right, colour); // a real turn, not a copy
+            QCOMPARE(left.convertToFormat(QImage::Format_RGB32),
+                     right.mirrored(true, false).convertToFormat(QImage::Format_RGB32));
         }
     }
 

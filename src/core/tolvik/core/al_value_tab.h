@@ -35,7 +35,7 @@ public:
     virtual std::vector<std::array<Value, 4>> coreDimensions(const data::CoreSelection& core) = 0;
     /// K1 or K2 of the core record (the last matching row), integer 0 when there is none.
     virtual Value coreValue(const data::CoreSelection& core, data::CoreField field) = 0;
-    /// µi of the material, empty when there is no such material.
+    /// µi of the material (the last row of that name), empty when there is no such material.
     virtual Value materialMui(const std::string& material) = 0;
     virtual Value kFactorAl(double s_mm, const std::string& coreType) = 0;
     virtual data::KFactorGapResult kFactorGap(double al_nH, const std::string& coreType) = 0;
@@ -67,9 +67,9 @@ public:
 
     /// Where the window puts its Calculate button on this tab: the bottom right.
     QBoxLayout* calculateSlot() const;
-    /// Where the window puts its arrow pictures on this tab: 0 beside the Calculate
-    /// button, 2 in the air gap panel and 1 in the fringe flux panel, each between the
-    /// input and the result field. Null for other indexes.
+    /// Where the window puts its arrow pictures on this tab: 0 in the L - Al panel, 2 in
+    /// the air gap panel and 1 in the fringe flux panel, each between the input and the
+    /// result field. Null for other indexes.
     QBoxLayout* arrowSlot(int index) const;
 
 protected:
