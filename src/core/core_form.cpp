@@ -447,7 +447,9 @@ void CoreForm::RecalculateCurrentTab() {
         Guarded([&] {
             switch (static_cast<CoreTab>(currentTab())) {
             case CoreTab::DataOverview:
-                showCoreParameters();
+                // The material's values do not depend on the core: a fault in the core
+                // record is reported and the material is still shown.
+                Guarded([&] { showCoreParameters(); });
                 showMaterialSpecifications();
                 break;
             case CoreTab::AlValue:

@@ -62,10 +62,11 @@ INSERT INTO Draht VALUES (0.1, 38, 60, 0.8);
 INSERT INTO Draht VALUES (0.2, 32, 18, 0.85);
 )SQL";
 
-/// A temporary folder holding db1.mdb, removed with its content.
+/// A temporary folder holding db1.mdb, removed with its content. extraSql runs after the
+/// script above (for a damaged data file in a test).
 class FixtureFolder {
 public:
-    FixtureFolder() {
+    explicit FixtureFolder(const std::string& extraSql = std::string()) {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() / ("tolvik_core_" + std::to_string(rd()));
         std::filesystem::create_directories(path_);
@@ -75,7 +76,8 @@ public:
             throw std::runtime_error("cannot create the fixture database");
         }
         char* err = nullptr;
-        const int rc = sqlite3_exec(db, kFixtureScript, nullptr, nullptr, &err);
+        const std::string script = std::string(kFixtureScript) + extraSql;
+        const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &err);
         const std::string message = err ? err : "";
         sqlite3_free(err);
         sqlite3_close(db);

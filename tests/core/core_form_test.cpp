@@ -77,11 +77,11 @@ private:
         showTab(2);
     }
 
-private slots:
-    void init() {
-        tolvik::text::SetDecimalSeparator('.');
-        messages = &tolvik::ui::InstallRecordingMessages();
-        folder = std::make_unique<tolvik::core::test::FixtureFolder>();
+    /// Opens the window on the fixture database, changed by extraSql.
+    void open(const std::string& extraSql) {
+        form.reset();
+        app.reset();
+        folder = std::make_unique<tolvik::core::test::FixtureFolder>(extraSql);
         app = std::make_unique<tolvik::AppContext>();
         app->databasePath = folder->databasePath();
         app->appFolder = TOLVIK_TEST_PROGRAM_DIR;
@@ -89,6 +89,13 @@ private slots:
         form = std::make_unique<CoreForm>(*app);
         form->resize(1000, 650);
         form->show();
+    }
+
+private slots:
+    void init() {
+        tolvik::text::SetDecimalSeparator('.');
+        messages = &tolvik::ui::InstallRecordingMessages();
+        open(std::string());
     }
     void cleanup() {
         form.reset();
@@ -415,13 +422,42 @@ private slots:
         // 35 readings: the first line and 33 appended ones in the main log, one in the overflow
         QCOMPARE(app->log.readingLogLines, std::int16_t(33));
         QCOMPARE(QString::fromStdString(app->log.readingLog).count(QLatin1Char('\r')), 33);
-        const QString overflow = QString::fromStdString(app->log.readingLogOverflow);
-        QCOMPARE(overflow.count(QStringLiteral("T=")), 1); // the 35th reading (point 1)
-        QVERIFY(overflow.endsWith(
-            QString::fromStdString(tolvik::ReadingLog::formatLine("T=-40[°C]", "µe=90.99"))));
+        // The 35th reading (point 1) is joined to the empty overflow part as well.
+        const std::string overflow = "\r" + tolvik::ReadingLog::formatLine("T=-40[°C]", "µe=90.99");
+        QCOMPARE(app->log.readingLogOverflow, overflow);
 
-        calculate(); // a recalculation clears the main log
+        calculate(); // a recalculation clears the main log and its counter only
         QVERIFY(app->log.readingLog.empty());
+        QCOMPARE(app->log.readingLogLines, std::int16_t(0));
+        QCOMPARE(app->log.readingLogOverflow, overflow);
+        QCOMPARE(QApplication::overrideCursor(), nullptr); // the hourglass is gone again
+    }
+
+    void readingAnotherSetWithTheSameLegend() {
+        mueTab(QStringLiteral("M1"), QStringLiteral("E 20"), QStringLiteral("0.5"));
+        QTest::keyClick(field(QStringLiteral("s")), Qt::Key_Return); // the same curve once more
+        auto& m = graph(2)->model();
+        QCOMPARE(m.numSets(), 3);
+        QCOMPARE(m.legendOf(2), m.legendOf(1));
+        const std::string at25 = tolvik::ReadingLog::formatLine("T=25[°C]", "µe=95.28");
+        const std::string at0 = tolvik::ReadingLog::formatLine("T=0[°C]", "µe=93.81");
+        graph(2)->selectPoint(1, 3);
+        QCOMPARE(app->log.readingLog, at25);
+        // Another data set clears the log; its legend is that of the last reading, so the
+        // line is appended to the empty log.
+        graph(2)->selectPoint(2, 3);
+        QCOMPARE(get<QLabel>(QStringLiteral("GR1"))->text(), QStringLiteral("µe E 20M1 s=0.5[mm]"));
+        QCOMPARE(app->log.readingLog, "\r" + at25);
+        QCOMPARE(app->log.readingLogLines, std::int16_t(1));
+        graph(2)->selectPoint(2, 2);
+        QCOMPARE(app->log.readingLog, "\r" + at25 + "\r" + at0);
+        // A curve with another legend starts the log with its line alone.
+        field(QStringLiteral("s"))->setText(QStringLiteral("0.25"));
+        QTest::keyClick(field(QStringLiteral("s")), Qt::Key_Return);
+        graph(2)->selectPoint(2, 3);
+        graph(2)->selectPoint(3, 3);
+        QCOMPARE(get<QLabel>(QStringLiteral("GR1"))->text(), QStringLiteral("µe E 20M1 s=0.25[mm]"));
+        QCOMPARE(app->log.readingLog, tolvik::ReadingLog::formatLine("T=25[°C]", "µe=181.9"));
         QCOMPARE(app->log.readingLogLines, std::int16_t(0));
     }
 
@@ -432,6 +468,154 @@ private slots:
         QCOMPARE(get<QLabel>(QStringLiteral("GR2"))->text(), QStringLiteral("T=50[°C]"));
         QCOMPARE(get<QLabel>(QStringLiteral("GR3"))->text(), QStringLiteral("dµe/µe=20[%]"));
         QCOMPARE(field(QStringLiteral("mue"))->text(), QStringLiteral("20."));
+    }
+
+    void enterReleasedOrDoubleClickRecomputes() {
+        mueTab(QStringLiteral("M1"), QStringLiteral("E 20"), QStringLiteral("0.5"));
+        auto& m = graph(2)->model();
+        QCOMPARE(m.numSets(), 2);
+        // The release of Enter starts the recalculation, not the press.
+        QTest::keyPress(field(QStringLiteral("s")), Qt::Key_Return);
+        QCOMPARE(m.numSets(), 2);
+        QTest::keyRelease(field(QStringLiteral("s")), Qt::Key_Return);
+        QCOMPARE(m.numSets(), 3);
+        QTest::keyClick(field(QStringLiteral("T1")), Qt::Key_Enter);
+        QCOMPARE(m.numSets(), 4);
+        QTest::keyClick(field(QStringLiteral("MueT")), Qt::Key_Return); // not a trigger
+        QCOMPARE(m.numSets(), 4);
+        QTest::mouseDClick(field(QStringLiteral("T1")), Qt::LeftButton);
+        QCOMPARE(m.numSets(), 5);
+        QCOMPARE(field(QStringLiteral("mue"))->text(), QStringLiteral("95.3"));
+        QVERIFY(field(QStringLiteral("mue25"))->text().isEmpty()); // only Calculate writes it
+    }
+
+    void optionClickStartsANewGraph() {
+        mueTab(QStringLiteral("M1"), QStringLiteral("E 20"), QStringLiteral("0.5"));
+        calculate();
+        auto& m = graph(2)->model();
+        QCOMPARE(m.numSets(), 3);
+        QCOMPARE(field(QStringLiteral("mue"))->text(), QStringLiteral("95.3"));
+        get<QRadioButton>(QStringLiteral("Mue2opt"))->click();
+        QCOMPARE(m.numSets(), 2);
+        QCOMPARE(m.legendOf(1), std::string("dmue[%] E 20M1 s=0.5[mm]"));
+        QVERIFY(field(QStringLiteral("mue"))->text().isEmpty());
+        QCOMPARE(field(QStringLiteral("mue25"))->text(), QStringLiteral("95.3"));
+        get<QRadioButton>(QStringLiteral("mue1opt"))->click();
+        QCOMPARE(get<QLabel>(QStringLiteral("Label13"))->text(), QStringLiteral("µe"));
+        QCOMPARE(m.numSets(), 2);
+        QCOMPARE(m.graphTitle(), std::string("effective permeability µe "));
+        QCOMPARE(m.legendOf(1), std::string("µe E 20M1 s=0.5[mm]"));
+        QVERIFY(field(QStringLiteral("mue"))->text().isEmpty());
+    }
+
+    void eachTabPlacesItsControlsAndFillsItsLists() {
+        const QStringList allMaterials{"M1", "M2", "M3", "M4"};
+        const QStringList shownCores{"E 20", "P 14", "EL 18", "R 10"};
+        const struct {
+            int tab;
+            int arrows; ///< arrows 0 .. arrows-1 shown, the others hidden
+            QStringList materials;
+            QStringList cores;
+        } cases[] = {
+            {0, 0, allMaterials, shownCores},
+            {1, 3, allMaterials, shownCores},
+            {3, 2, {"M1", "M3", "M4", "M5"}, {"E 20", "P 14", "P 14"}},
+            {2, 2, allMaterials, shownCores},
+            {4, 2, {"M1"}, shownCores},
+            {6, 2, {"M1"}, shownCores}, // the material list is left as it was
+            {5, 2, allMaterials, shownCores},
+        };
+        auto* frame = get<QGroupBox>(QStringLiteral("Frame3D1"));
+        for (const auto& c : cases) {
+            get(QStringLiteral("SSFrame5"))->show();
+            get(QStringLiteral("picArrow(2)"))->show();
+            showTab(c.tab);
+            const QByteArray where = "tab " + QByteArray::number(c.tab);
+            QVERIFY2(get(QStringLiteral("SSFrame5"))->isHidden(), where);
+            QCOMPARE(get(QStringLiteral("cmdCalculate"))->isHidden(), c.tab == 0);
+            for (int k = 0; k < 3; ++k)
+                QVERIFY2(get(QStringLiteral("picArrow(%1)").arg(k))->isHidden() == (k >= c.arrows), where);
+            QCOMPARE(entries(material()), c.materials);
+            QCOMPARE(entries(kern()), c.cores);
+            QCOMPARE(material()->isHidden(), c.tab == 6);
+            QVERIFY2(!kern()->isHidden() && !get(QStringLiteral("LP"))->isHidden() &&
+                         !get(QStringLiteral("ML"))->isHidden(),
+                     where);
+            QCOMPARE(get(QStringLiteral("T25"))->isHidden(), c.tab != 4);
+            QCOMPARE(get(QStringLiteral("T100"))->isHidden(), c.tab != 4);
+            QCOMPARE(frame->title(), c.tab == 6 ? QStringLiteral("Core selection")
+                                                : QStringLiteral("Core and material selection"));
+            QCOMPARE(QApplication::overrideCursor(), nullptr);
+        }
+    }
+
+    void resetClearsTheResultFieldsOfTheCurrentTab() {
+        const struct {
+            int tab;
+            QStringList cleared;
+            QStringList kept;
+        } cases[] = {
+            {0,
+             {"t9Ae",    "t9le",     "t9Ve",     "t9Amin",   "t9An",     "t9ln",    "t9Text1",
+              "t9Text2", "t9Text3",  "t9Text4",  "t9Text5",  "t9Text6",  "t9Text7", "t9Text8",
+              "t9Text9", "t9Text10", "t9Text11", "t9Text12", "t9Text13", "t9Text14"},
+             {"mue", "t6S", "t2Rac"}},
+            {2, {"mue25", "mue"}, {"s", "le", "T1", "MueT", "t9Ae"}},
+            {3, {"t6dBf", "t6S", "t6Ptrans"}, {"t6Ae", "t6fw", "t1s"}},
+            {4, {"t1s", "t1Al", "t1N", "t1mue", "t1d"}, {"t1L", "t1I", "t1dmurev", "t0L", "t6S"}},
+            {6, {"t2draht_d", "t2rdc", "t2d", "t2Rac", "t2fw"}, {"t2N", "t2layer", "t2f", "t1d"}},
+        };
+        for (const auto& c : cases) {
+            showTab(c.tab);
+            for (const QString& name : c.kept + c.cleared)
+                field(name)->setText(QStringLiteral("7"));
+            for (int k = 1; k <= 2; ++k)
+                get<QLabel>(QStringLiteral("LabGraphReader(%1)").arg(k))->setText(QStringLiteral("x"));
+            form->ResetTabFields();
+            for (const QString& name : c.cleared)
+                QVERIFY2(field(name)->text().isEmpty(), qPrintable(name));
+            for (const QString& name : c.kept)
+                QVERIFY2(field(name)->text() == QStringLiteral("7"), qPrintable(name));
+            for (int k = 1; k <= 2; ++k)
+                QCOMPARE(get<QLabel>(QStringLiteral("LabGraphReader(%1)").arg(k))->text().isEmpty(),
+                         c.tab == 4);
+        }
+    }
+
+    void damagedDataFileGivesMessagesNotExceptions() {
+        // Fields the window reads are missing: every step reports the fault and the
+        // window goes on.
+        open("ALTER TABLE Kernform RENAME COLUMN Amin TO Amin2;"
+             "ALTER TABLE Material RENAME COLUMN af TO af2;"
+             "ALTER TABLE MuiT RENAME COLUMN T TO T2;");
+        auto reported = [this](size_t from, const QString& word) {
+            for (size_t i = from; i < messages->messages.size(); ++i) {
+                if (messages->messages[i].text.contains(word)) return true;
+            }
+            return false;
+        };
+        showTab(0);
+        size_t before = messages->messages.size();
+        choose(kern(), QStringLiteral("E 20"));
+        QVERIFY(reported(before, QStringLiteral("Amin")));
+        before = messages->messages.size();
+        choose(material(), QStringLiteral("M1"));
+        QVERIFY(reported(before, QStringLiteral("af")));
+        QCOMPARE(field(QStringLiteral("t9Text1"))->text(), QStringLiteral("2000")); // read before the fault
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+        field(QStringLiteral("s"))->setText(QStringLiteral("0.5"));
+        before = messages->messages.size();
+        showTab(2);
+        QVERIFY(reported(before, QStringLiteral("MuiT")));
+        before = messages->messages.size();
+        calculate();
+        QVERIFY(reported(before, QStringLiteral("MuiT")));
+        before = messages->messages.size();
+        get<QRadioButton>(QStringLiteral("Mue2opt"))->click();
+        QVERIFY(reported(before, QStringLiteral("MuiT")));
+        QVERIFY(graph(2)->model().writtenPoints(1).empty());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void materialChoiceRefillsTemperatureList() {
