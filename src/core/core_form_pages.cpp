@@ -611,6 +611,8 @@ QWidget* CoreForm::buildWirePage() {
     graph->model().setGraphTitle("Rac/Rdc vs. frequency");
     graph->model().setBottomTitle("f[kHz]");
     graph->model().setLeftTitle("Rac/Rdc");
+    // Frequency runs over decades: logarithmic x axis, linear Rac/Rdc.
+    graph->model().setAxisScale(static_cast<int>(chart::AxisScale::LogXLinY));
     d->graph[tab] = graph;
     h->addWidget(graph, 1);
 
