@@ -1,5 +1,7 @@
 #include "tolvik/core/al_value_tab.h"
 
+#include "page_slot.h"
+
 #include "tolvik/data/database.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
@@ -98,17 +100,6 @@ QGridLayout* NewPanelGrid(QWidget* frame) {
     grid->setColumnMinimumWidth(kArrowColumn, kArrowSlotWidth);
     grid->setRowMinimumHeight(kFieldRow, kArrowSlotHeight);
     return grid;
-}
-
-/// A place for a moved control (arrow picture, Calculate button); returns its layout.
-QBoxLayout* NewSlot(int minWidth, int minHeight, Qt::Alignment align, QWidget** holderOut) {
-    auto* holder = new QWidget;
-    holder->setMinimumSize(minWidth, minHeight);
-    auto* l = new QHBoxLayout(holder);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setAlignment(align);
-    *holderOut = holder;
-    return l;
 }
 
 QLabel* NewLabel(const char* name, const QString& caption, QWidget* parent) {
@@ -215,7 +206,7 @@ AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
     calculateRow->setSpacing(4);
     calculateRow->addStretch(1);
     QWidget* holder = nullptr;
-    calculateSlot_ = NewSlot(0, 0, Qt::AlignRight, &holder);
+    calculateSlot_ = NewSlotWidget(&holder, 0, 0, Qt::AlignRight);
     calculateRow->addWidget(holder);
     layout->addLayout(calculateRow);
 
@@ -317,7 +308,7 @@ void AlValueTab::addCommonRows(Panel& p, QRadioButton* otherOption) {
 
 QBoxLayout* AlValueTab::addArrowSlot(Panel& p) {
     QWidget* holder = nullptr;
-    QBoxLayout* slot = NewSlot(kArrowSlotWidth, kArrowSlotHeight, Qt::AlignCenter, &holder);
+    QBoxLayout* slot = NewSlotWidget(&holder, kArrowSlotWidth, kArrowSlotHeight);
     p.grid->addWidget(holder, kFieldRow, kArrowColumn, Qt::AlignCenter);
     return slot;
 }

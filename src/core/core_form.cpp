@@ -603,6 +603,18 @@ void CoreForm::CheckLowProfileAndLoch() {
     });
 }
 
+namespace {
+/// Shows a text in a filled list: selects the entry that equals it, or puts it into the
+/// edit part of an editable list.
+void ShowListText(QComboBox* list, const QString& text) {
+    const int i = list->findText(text);
+    if (i >= 0)
+        list->setCurrentIndex(i);
+    else if (list->isEditable())
+        list->setEditText(text);
+}
+} // namespace
+
 void CoreForm::FillComboBox(QComboBox* list, const QString& table, const QString& field,
                             const QString& initial) {
     if (!list || !d->app.database) return;
@@ -629,12 +641,7 @@ void CoreForm::FillComboBox(QComboBox* list, const QString& table, const QString
         }
         list->setCurrentIndex(-1);
     }
-    const QString text = initial != kFirstValue ? initial : first;
-    const int i = list->findText(text);
-    if (i >= 0)
-        list->setCurrentIndex(i);
-    else if (list->isEditable())
-        list->setEditText(text);
+    ShowListText(list, initial != kFirstValue ? initial : first);
     rs->close();
 }
 
@@ -656,15 +663,8 @@ void CoreForm::FillComboBoxWith2Values(QComboBox* list, const QString& table, co
         }
         list->setCurrentIndex(-1);
     }
-    QString text = initial;
-    if (initial == kFirstValue) text = first;
-    if (initial != kFirstValue || list->count() > 0) {
-        const int i = list->findText(text);
-        if (i >= 0)
-            list->setCurrentIndex(i);
-        else if (list->isEditable())
-            list->setEditText(text);
-    }
+    if (initial != kFirstValue || list->count() > 0)
+        ShowListText(list, initial == kFirstValue ? first : initial);
     rs->close();
 }
 

@@ -3,6 +3,7 @@
 // the arrow pictures are put when its tab is entered.
 
 #include "core_form_p.h"
+#include "page_slot.h"
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/al_value_tab.h"
@@ -95,19 +96,6 @@ QRadioButton* NewOption(const QString& text, const QString& name, bool checked =
     o->setObjectName(name);
     o->setChecked(checked);
     return o;
-}
-
-/// A place that receives a moved control; returns the place's own layout. The holder
-/// widget is returned through holderOut for callers that put it into a grid.
-QBoxLayout* NewSlotWidget(QWidget** holderOut, int minWidth = kArrowSlotSize, int minHeight = kArrowSlotSize,
-                          Qt::Alignment align = Qt::AlignCenter) {
-    auto* holder = new QWidget;
-    holder->setMinimumSize(minWidth, minHeight);
-    auto* l = new QHBoxLayout(holder);
-    l->setContentsMargins(0, 0, 0, 0);
-    l->setAlignment(align);
-    *holderOut = holder;
-    return l;
 }
 
 /// A place in a box layout that receives a moved control; returns the place's own layout.
@@ -632,7 +620,7 @@ QWidget* CoreForm::buildWirePage() {
     AddRow(fg, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")),
            QString(), -1, kCaption);
     QWidget* holder = nullptr;
-    d->arrowSlot[tab][1] = NewSlotWidget(&holder);
+    d->arrowSlot[tab][1] = NewSlotWidget(&holder, kArrowSlotSize, kArrowSlotSize);
     fg->addWidget(holder, fg->rowCount(), kCaption, 1, 2, Qt::AlignCenter);
     AddRow(fg, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 116),
            QString(), -1, kCaption);
