@@ -1,3 +1,4 @@
+#include "chart_helpers.h"
 #include "tolvik/chart/graph.h"
 
 #include <QApplication>
@@ -23,33 +24,9 @@
 #include <limits>
 
 using namespace tolvik::chart;
+using namespace tolvik::chart::test;
 
 namespace {
-
-void resetGraph(ChartModel& m) {
-    for (int code : {1, 9, 5, 3, 1})
-        m.setDataReset(code);
-    m.setNumSets(1);
-    m.setNumPoints(2);
-    m.setGraphStyle(5);
-    m.setRandomData(0);
-    m.setDrawMode(3);
-}
-
-/// Fills the last set, then adds an empty one, the way several windows add curves.
-void addCurve(ChartModel& m, const std::string& legend, const std::vector<std::pair<double, double>>& pts) {
-    const int s = m.numSets();
-    m.setThisSet(s);
-    m.setNumPoints(std::max(m.numPoints(), static_cast<int>(pts.size())));
-    m.setLegendText(legend);
-    for (size_t i = 0; i < pts.size(); ++i) {
-        m.setThisPoint(static_cast<int>(i) + 1);
-        m.setYValue(pts[i].second);
-        m.setXValue(pts[i].first);
-    }
-    m.setDrawMode(3);
-    m.setNumSets(s + 1);
-}
 
 QChartView* viewOf(Graph& g) {
     return g.findChild<QChartView*>();
@@ -80,311 +57,294 @@ int inkInside(const QImage& img, const QRect& r) {
 class GraphTest : public QObject {
     Q_OBJECT
 private slots:
-    void seriesShowExactlyTheWrittenPoints();
-    void logAxesFollowTheScalingCode();
-    void fixedLimitsAndZoomButtons();
-    void clickOnAPointRaisesPointSelected();
-    void selectPointRaisesTheSameSignal();
-    void settingsDialogChangesTheChart();
-    void renderAndPrintStayInTheirFrame();
-    void redrawsDoNotPileUpAxes();
-    void legendNamesEveryDrawnCurveInFull();
-};
 
-void GraphTest::seriesShowExactlyTheWrittenPoints() {
-    Graph g(2);
-    ChartModel& m = g.model();
-    resetGraph(m);
-    m.setBottomTitle("T[°C]");
-    m.setLeftTitle("µe");
-    addCurve(m, "µe s=0.1[mm]", {{-40, 400}, {25, 450}, {100, 520}, {140, 480}});
-    addCurve(m, "µe s=0.2[mm]", {{-40, 250}, {25, 260}});
-    // A point the window could not compute.
-    m.setThisSet(2);
-    m.setThisPoint(3);
-    m.setYValue(std::numeric_limits<double>::quiet_NaN());
-    m.setXValue(60);
-    m.setDrawMode(3);
+    void seriesShowExactlyTheWrittenPoints() {
+        Graph g(2);
+        ChartModel& m = g.model();
+        resetGraph(m);
+        m.setBottomTitle("T[°C]");
+        m.setLeftTitle("µe");
+        addCurveThenGrow(m, "µe s=0.1[mm]", {{-40, 400}, {25, 450}, {100, 520}, {140, 480}});
+        addCurveThenGrow(m, "µe s=0.2[mm]", {{-40, 250}, {25, 260}});
+        // A point the window could not compute.
+        m.setThisSet(2);
+        m.setThisPoint(3);
+        m.setYValue(std::numeric_limits<double>::quiet_NaN());
+        m.setXValue(60);
+        m.setDrawMode(3);
 
-    const auto series = seriesOf(g);
-    QCOMPARE(m.numSets(), 3);
-    QCOMPARE(series.size(), 2); // the empty trailing set is not drawn
-    for (int s = 0; s < series.size(); ++s) {
-        const auto written = m.writtenPoints(s + 1);
-        QCOMPARE(series[s]->count(), static_cast<int>(written.size()));
-        for (int i = 0; i < series[s]->count(); ++i)
-            QCOMPARE(series[s]->at(i), QPointF(written[i].first, written[i].second));
-        QCOMPARE(series[s]->name(), QString::fromStdString(m.legendOf(s + 1)));
-        QVERIFY(series[s]->pen().color() != QColor());
+        const auto series = seriesOf(g);
+        QCOMPARE(m.numSets(), 3);
+        QCOMPARE(series.size(), 2); // the empty trailing set is not drawn
+        for (int s = 0; s < series.size(); ++s) {
+            const auto written = m.writtenPoints(s + 1);
+            QCOMPARE(series[s]->count(), static_cast<int>(written.size()));
+            for (int i = 0; i < series[s]->count(); ++i)
+                QCOMPARE(series[s]->at(i), QPointF(written[i].first, written[i].second));
+            QCOMPARE(series[s]->name(), QString::fromStdString(m.legendOf(s + 1)));
+            QVERIFY(series[s]->pen().color() != QColor());
+        }
+        QVERIFY(series[0]->color() != series[1]->color());
+        QCOMPARE(axisOf(g, Qt::Horizontal)->titleText(), QStringLiteral("T[°C]"));
+        QCOMPARE(axisOf(g, Qt::Vertical)->titleText(), QStringLiteral("µe"));
+        auto* x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
+        QVERIFY(x);
+        QVERIFY(x->min() <= -40 && x->max() >= 140);
+
+        resetGraph(m);
+        QVERIFY(seriesOf(g).isEmpty());
     }
-    QVERIFY(series[0]->color() != series[1]->color());
-    QCOMPARE(axisOf(g, Qt::Horizontal)->titleText(), QStringLiteral("T[°C]"));
-    QCOMPARE(axisOf(g, Qt::Vertical)->titleText(), QStringLiteral("µe"));
-    auto* x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
-    QVERIFY(x);
-    QVERIFY(x->min() <= -40 && x->max() >= 140);
 
-    resetGraph(m);
-    QVERIFY(seriesOf(g).isEmpty());
-}
+    void logAxesFollowTheScalingCode() {
+        Graph g(2);
+        ChartModel& m = g.model();
+        m.setAxisScale(15);
+        resetGraph(m);
+        addCurveThenGrow(m, "R41B100T25", {{25, 20}, {100, 0}, {200, 300}, {-3, 50}, {500, 2000}});
+        QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Horizontal)));
+        auto* y = qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical));
+        QVERIFY(y);
+        QVERIFY(std::abs(y->min() - 10.0) < 1e-6); // whole decades around 20..2000
+        QVERIFY(std::abs(y->max() - 10000.0) < 1e-3);
+        const auto series = seriesOf(g);
+        QCOMPARE(series.size(), 1);
+        QCOMPARE(series[0]->count(), 3); // points <= 0 are left out on log axes
+        for (int i = 0; i < series[0]->count(); ++i)
+            QVERIFY(series[0]->at(i).x() > 0 && series[0]->at(i).y() > 0);
 
-void GraphTest::logAxesFollowTheScalingCode() {
-    Graph g(2);
-    ChartModel& m = g.model();
-    m.setAxisScale(15);
-    resetGraph(m);
-    addCurve(m, "R41B100T25", {{25, 20}, {100, 0}, {200, 300}, {-3, 50}, {500, 2000}});
-    QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Horizontal)));
-    auto* y = qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical));
-    QVERIFY(y);
-    QVERIFY(std::abs(y->min() - 10.0) < 1e-6); // whole decades around 20..2000
-    QVERIFY(std::abs(y->max() - 10000.0) < 1e-3);
-    const auto series = seriesOf(g);
-    QCOMPARE(series.size(), 1);
-    QCOMPARE(series[0]->count(), 3); // points <= 0 are left out on log axes
-    for (int i = 0; i < series[0]->count(); ++i)
-        QVERIFY(series[0]->at(i).x() > 0 && series[0]->at(i).y() > 0);
+        m.setAxisScale(7);
+        m.setDrawMode(2);
+        QVERIFY(qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal)));
+        QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical)));
+        QCOMPARE(seriesOf(g)[0]->count(), 4); // only y = 0 is left out
+        m.setAxisScale(16);
+        m.setDrawMode(3);
+        QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Horizontal)));
+        QVERIFY(qobject_cast<QValueAxis*>(axisOf(g, Qt::Vertical)));
+        QCOMPARE(seriesOf(g)[0]->count(), 4); // only x = -3 is left out
+        QCOMPARE(seriesOf(g)[0]->at(1), QPointF(100, 0));
+    }
 
-    m.setAxisScale(7);
-    m.setDrawMode(2);
-    QVERIFY(qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal)));
-    QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical)));
-    QCOMPARE(seriesOf(g)[0]->count(), 4); // only y = 0 is left out
-    m.setAxisScale(16);
-    m.setDrawMode(3);
-    QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Horizontal)));
-    QVERIFY(qobject_cast<QValueAxis*>(axisOf(g, Qt::Vertical)));
-    QCOMPARE(seriesOf(g)[0]->count(), 4); // only x = -3 is left out
-    QCOMPARE(seriesOf(g)[0]->at(1), QPointF(100, 0));
-}
-
-void GraphTest::fixedLimitsAndZoomButtons() {
-    Graph g(0);
-    g.resize(600, 400);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
-    ChartModel& m = g.model();
-    resetGraph(m);
-    auto* zoomIn = g.findChild<QToolButton*>("zoomIn");
-    auto* zoomOut = g.findChild<QToolButton*>("zoomOut");
-    QVERIFY(zoomIn && zoomOut);
-    QVERIFY(!zoomIn->isVisible());
-    m.setAxisScale(6);
-    addCurve(m, "", {{-125, -400}, {0, 0}, {125, 400}});
-    m.setXMin(-125);
-    m.setXMax(125);
-    m.setYMin(-400);
-    m.setYMax(400);
-    m.setDrawMode(3);
-    auto* x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
-    QVERIFY(x);
-    QCOMPARE(x->min(), -125.0);
-    QCOMPARE(x->max(), 125.0);
-    QVERIFY(!viewOf(g)->chart()->legend()->isVisible()); // one unnamed curve
-    QVERIFY(zoomIn->isVisible() && zoomOut->isVisible());
-    QSignalSpy spy(&g, &Graph::buttonEvent);
-    QTest::mouseClick(zoomIn, Qt::LeftButton);
-    QTest::mouseClick(zoomOut, Qt::LeftButton);
-    QCOMPARE(spy.size(), 2);
-    QCOMPARE(spy[0], (QList<QVariant>{0, 1}));
-    QCOMPARE(spy[1], (QList<QVariant>{0, 4}));
-    // Limits that are all 0 (an empty loop) fall back to an automatic range.
-    m.setXMin(0);
-    m.setXMax(0);
-    m.setDrawMode(3);
-    x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
-    QVERIFY(x->min() < x->max());
-}
-
-void GraphTest::clickOnAPointRaisesPointSelected() {
-    for (int code : {0, 15}) {
-        Graph g(3);
-        g.resize(640, 480);
+    void fixedLimitsAndZoomButtons() {
+        Graph g(0);
+        g.resize(600, 400);
         g.show();
         QVERIFY(QTest::qWaitForWindowExposed(&g));
         ChartModel& m = g.model();
-        m.setAxisScale(code);
         resetGraph(m);
-        addCurve(m, "a", {{10, 100}, {20, 400}, {40, 900}});
-        addCurve(m, "b", {{10, 300}, {30, 200}});
-        QCoreApplication::processEvents();
-
-        QChartView* view = viewOf(g);
-        QChart* chart = view->chart();
-        const auto series = seriesOf(g);
-        QSignalSpy spy(&g, &Graph::pointSelected);
-        auto pixelOf = [&](QXYSeries* s, int i) {
-            const QPointF inChart = chart->mapToPosition(s->at(i), s);
-            return view->mapFromScene(chart->mapToScene(inChart));
-        };
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[1], 1));
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy[0], (QList<QVariant>{3, 2, 2}));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[0], 2) + QPoint(4, -3));
-        QCOMPARE(spy.size(), 2);
-        QCOMPARE(spy[1], (QList<QVariant>{3, 1, 3}));
-        // Far from every point: nothing.
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[0], 0) + QPoint(30, 0));
-        QCOMPARE(spy.size(), 2);
-    }
-}
-
-void GraphTest::selectPointRaisesTheSameSignal() {
-    Graph g(6);
-    QCOMPARE(g.objectName(), QStringLiteral("Graph1(6)"));
-    ChartModel& m = g.model();
-    resetGraph(m);
-    addCurve(m, "layer 1", {{0.1, 1}, {0.2, 1.1}});
-    QSignalSpy spy(&g, &Graph::pointSelected);
-    g.selectPoint(1, 2);
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy[0], (QList<QVariant>{6, 1, 2}));
-    g.selectPoint(2, 1); // the empty set: no point there
-    g.selectPoint(1, 7);
-    QCOMPARE(spy.size(), 1);
-}
-
-void GraphTest::settingsDialogChangesTheChart() {
-    Graph g(1);
-    g.resize(600, 400);
-    g.show();
-    ChartModel& m = g.model();
-    resetGraph(m);
-    m.setGraphTitle("initial permeability");
-    addCurve(m, "F77", {{25, 2200}, {100, 3300}, {200, 500}});
-
-    g.setPropertyPages(2);
-    auto* dlg = g.findChild<QDialog*>("GraphSettings");
-    QVERIFY(dlg);
-    QVERIFY(dlg->isVisible());
-    auto* title = dlg->findChild<QLineEdit*>("graphTitle");
-    QVERIFY(title);
-    QCOMPARE(title->text(), QStringLiteral("initial permeability"));
-    title->setText("µi of F77");
-    dlg->findChild<QLineEdit*>("yTitle")->setText("µi");
-    dlg->findChild<QCheckBox*>("yLog")->setChecked(true);
-    dlg->findChild<QCheckBox*>("xAuto")->setChecked(false);
-    dlg->findChild<QLineEdit*>("xMin")->setText("0");
-    dlg->findChild<QLineEdit*>("xMax")->setText("250");
-    auto* box = dlg->findChild<QDialogButtonBox*>();
-    QTest::mouseClick(box->button(QDialogButtonBox::Apply), Qt::LeftButton);
-
-    QCOMPARE(viewOf(g)->chart()->title(), QStringLiteral("µi of F77"));
-    QCOMPARE(m.graphTitle(), std::string("µi of F77"));
-    QCOMPARE(axisOf(g, Qt::Vertical)->titleText(), QStringLiteral("µi"));
-    QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical)));
-    QCOMPARE(m.axisScaleCode(), 7);
-    auto* x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
-    QVERIFY(x);
-    QCOMPARE(x->min(), 0.0);
-    QCOMPARE(x->max(), 250.0);
-
-    // A second request shows the same dialog; Cancel closes it.
-    g.setPropertyPages(2);
-    QCOMPARE(g.findChildren<QDialog*>().size(), 1);
-    QTest::mouseClick(box->button(QDialogButtonBox::Cancel), Qt::LeftButton);
-    QVERIFY(!dlg->isVisible());
-
-    // The chosen range lasts until the data are reset.
-    resetGraph(m);
-    addCurve(m, "Q97", {{25, 2300}, {60, 3000}});
-    x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
-    QVERIFY(x->max() < 250);
-}
-
-void GraphTest::renderAndPrintStayInTheirFrame() {
-    Graph g(2);
-    g.resize(500, 350);
-    ChartModel& m = g.model();
-    resetGraph(m);
-    m.setGraphTitle("effective permeability");
-    addCurve(m, "µe", {{0, 1}, {50, 3}, {100, 2}});
-
-    QImage img(800, 600, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        g.render(p, QRectF(100, 100, 400, 300));
-    }
-    QVERIFY(inkInside(img, QRect(100, 100, 400, 300)) > 1000);
-    QCOMPARE(inkInside(img, QRect(0, 0, 800, 95)), 0);
-    QCOMPARE(inkInside(img, QRect(505, 0, 295, 600)), 0);
-
-    // The print command renders into the print entries' frame (cm on the device).
-    QImage page(1200, 900, QImage::Format_RGB32);
-    page.setDotsPerMeterX(3780); // 96 dpi
-    page.setDotsPerMeterY(3780);
-    page.fill(Qt::white);
-    QSignalSpy spy(&g, &Graph::printRequested);
-    {
-        QPainter p(&page);
-        g.setPrintPainter(&p);
-        m.setPrintInfo(2, 8);
-        m.setPrintInfo(3, 4);
-        m.setPrintInfo(4, 20);
-        m.setPrintInfo(5, 14);
-        m.setDrawMode(5);
-        g.setPrintPainter(nullptr);
-    }
-    QCOMPARE(spy.size(), 1);
-    const double px = page.logicalDpiX() / 2.54;
-    const QRect frame(qRound(8 * px), qRound(4 * px), qRound(20 * px), qRound(14 * px));
-    QVERIFY(inkInside(page, frame) > 1000);
-    QCOMPARE(inkInside(page, QRect(0, 0, frame.left() - 3, 900)), 0);
-    QCOMPARE(inkInside(page, QRect(0, 0, 1200, frame.top() - 3)), 0);
-}
-
-void GraphTest::redrawsDoNotPileUpAxes() {
-    // A reset writes five reset codes and a draw command, each a redraw; the scene must
-    // hold the same items after any number of redraws, or old axes show through new ones.
-    Graph g(2);
-    g.resize(600, 420);
-    g.show();
-    ChartModel& m = g.model();
-    auto reset = [&m] {
-        for (int code : {1, 9, 5, 3, 1})
-            m.setDataReset(code);
-        m.setNumSets(1);
-        m.setNumPoints(2);
+        auto* zoomIn = g.findChild<QToolButton*>("zoomIn");
+        auto* zoomOut = g.findChild<QToolButton*>("zoomOut");
+        QVERIFY(zoomIn && zoomOut);
+        QVERIFY(!zoomIn->isVisible());
+        m.setAxisScale(6);
+        addCurveThenGrow(m, "", {{-125, -400}, {0, 0}, {125, 400}});
+        m.setXMin(-125);
+        m.setXMax(125);
+        m.setYMin(-400);
+        m.setYMax(400);
         m.setDrawMode(3);
-    };
-    auto sceneItems = [&g] { return viewOf(g)->scene()->items().size(); };
-    reset();
-    addCurve(m, "a", {{-40, 400}, {25, 450}, {100, 520}});
-    QCoreApplication::processEvents();
-    const auto first = sceneItems();
-    for (int round = 0; round < 3; ++round) {
-        reset();
-        addCurve(m, "a", {{-40, 4000}, {25, 4500}, {100, 5200}});
-        QCoreApplication::processEvents();
+        auto* x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
+        QVERIFY(x);
+        QCOMPARE(x->min(), -125.0);
+        QCOMPARE(x->max(), 125.0);
+        QVERIFY(!viewOf(g)->chart()->legend()->isVisible()); // one unnamed curve
+        QVERIFY(zoomIn->isVisible() && zoomOut->isVisible());
+        QSignalSpy spy(&g, &Graph::buttonEvent);
+        QTest::mouseClick(zoomIn, Qt::LeftButton);
+        QTest::mouseClick(zoomOut, Qt::LeftButton);
+        QCOMPARE(spy.size(), 2);
+        QCOMPARE(spy[0], (QList<QVariant>{0, 1}));
+        QCOMPARE(spy[1], (QList<QVariant>{0, 4}));
+        // Limits that are all 0 (an empty loop) fall back to an automatic range.
+        m.setXMin(0);
+        m.setXMax(0);
+        m.setDrawMode(3);
+        x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
+        QVERIFY(x->min() < x->max());
     }
-    QCOMPARE(sceneItems(), first);
-    QCOMPARE(viewOf(g)->chart()->axes().size(), 2);
-}
 
-void GraphTest::legendNamesEveryDrawnCurveInFull() {
-    Graph g(2);
-    g.resize(420, 360);
-    g.show();
-    ChartModel& m = g.model();
-    const std::string longName = "µe E 42/21/15R41 s=0.25[mm] and a long tail";
-    addCurve(m, longName, {{-40, 400}, {25, 450}});
-    addCurve(m, "µe s=1[mm]", {{-40, 100}, {25, 110}});
-    QCoreApplication::processEvents();
-    QStringList shown;
-    for (QLabel* l : g.findChildren<QLabel*>(QStringLiteral("legendEntry")))
-        shown << l->text();
-    // two curves, the empty trailing set has no entry, and no name is cut short
-    QCOMPARE(shown, QStringList({QString::fromStdString(longName), QStringLiteral("µe s=1[mm]")}));
-    QVERIFY(g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
+    void clickOnAPointRaisesPointSelected() {
+        for (int code : {0, 15}) {
+            Graph g(3);
+            g.resize(640, 480);
+            g.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&g));
+            ChartModel& m = g.model();
+            m.setAxisScale(code);
+            resetGraph(m);
+            addCurveThenGrow(m, "a", {{10, 100}, {20, 400}, {40, 900}});
+            addCurveThenGrow(m, "b", {{10, 300}, {30, 200}});
+            QCoreApplication::processEvents();
 
-    // one unnamed curve (a hysteresis loop) needs no legend
-    for (int code : {1, 9, 5, 3, 1})
-        m.setDataReset(code);
-    addCurve(m, "", {{-1, -1}, {1, 1}});
-    QCoreApplication::processEvents();
-    QVERIFY(!g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
-}
+            QChartView* view = viewOf(g);
+            QChart* chart = view->chart();
+            const auto series = seriesOf(g);
+            QSignalSpy spy(&g, &Graph::pointSelected);
+            auto pixelOf = [&](QXYSeries* s, int i) {
+                const QPointF inChart = chart->mapToPosition(s->at(i), s);
+                return view->mapFromScene(chart->mapToScene(inChart));
+            };
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[1], 1));
+            QCOMPARE(spy.size(), 1);
+            QCOMPARE(spy[0], (QList<QVariant>{3, 2, 2}));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[0], 2) + QPoint(4, -3));
+            QCOMPARE(spy.size(), 2);
+            QCOMPARE(spy[1], (QList<QVariant>{3, 1, 3}));
+            // Far from every point: nothing.
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[0], 0) + QPoint(30, 0));
+            QCOMPARE(spy.size(), 2);
+        }
+    }
+
+    void selectPointRaisesTheSameSignal() {
+        Graph g(6);
+        QCOMPARE(g.objectName(), QStringLiteral("Graph1(6)"));
+        ChartModel& m = g.model();
+        resetGraph(m);
+        addCurveThenGrow(m, "layer 1", {{0.1, 1}, {0.2, 1.1}});
+        QSignalSpy spy(&g, &Graph::pointSelected);
+        g.selectPoint(1, 2);
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy[0], (QList<QVariant>{6, 1, 2}));
+        g.selectPoint(2, 1); // the empty set: no point there
+        g.selectPoint(1, 7);
+        QCOMPARE(spy.size(), 1);
+    }
+
+    void settingsDialogChangesTheChart() {
+        Graph g(1);
+        g.resize(600, 400);
+        g.show();
+        ChartModel& m = g.model();
+        resetGraph(m);
+        m.setGraphTitle("initial permeability");
+        addCurveThenGrow(m, "F77", {{25, 2200}, {100, 3300}, {200, 500}});
+
+        g.setPropertyPages(2);
+        auto* dlg = g.findChild<QDialog*>("GraphSettings");
+        QVERIFY(dlg);
+        QVERIFY(dlg->isVisible());
+        auto* title = dlg->findChild<QLineEdit*>("graphTitle");
+        QVERIFY(title);
+        QCOMPARE(title->text(), QStringLiteral("initial permeability"));
+        title->setText("µi of F77");
+        dlg->findChild<QLineEdit*>("yTitle")->setText("µi");
+        dlg->findChild<QCheckBox*>("yLog")->setChecked(true);
+        dlg->findChild<QCheckBox*>("xAuto")->setChecked(false);
+        dlg->findChild<QLineEdit*>("xMin")->setText("0");
+        dlg->findChild<QLineEdit*>("xMax")->setText("250");
+        auto* box = dlg->findChild<QDialogButtonBox*>();
+        QTest::mouseClick(box->button(QDialogButtonBox::Apply), Qt::LeftButton);
+
+        QCOMPARE(viewOf(g)->chart()->title(), QStringLiteral("µi of F77"));
+        QCOMPARE(m.graphTitle(), std::string("µi of F77"));
+        QCOMPARE(axisOf(g, Qt::Vertical)->titleText(), QStringLiteral("µi"));
+        QVERIFY(qobject_cast<QLogValueAxis*>(axisOf(g, Qt::Vertical)));
+        QCOMPARE(m.axisScaleCode(), 7);
+        auto* x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
+        QVERIFY(x);
+        QCOMPARE(x->min(), 0.0);
+        QCOMPARE(x->max(), 250.0);
+
+        // A second request shows the same dialog; Cancel closes it.
+        g.setPropertyPages(2);
+        QCOMPARE(g.findChildren<QDialog*>().size(), 1);
+        QTest::mouseClick(box->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        QVERIFY(!dlg->isVisible());
+
+        // The chosen range lasts until the data are reset.
+        resetGraph(m);
+        addCurveThenGrow(m, "Q97", {{25, 2300}, {60, 3000}});
+        x = qobject_cast<QValueAxis*>(axisOf(g, Qt::Horizontal));
+        QVERIFY(x->max() < 250);
+    }
+
+    void renderAndPrintStayInTheirFrame() {
+        Graph g(2);
+        g.resize(500, 350);
+        ChartModel& m = g.model();
+        resetGraph(m);
+        m.setGraphTitle("effective permeability");
+        addCurveThenGrow(m, "µe", {{0, 1}, {50, 3}, {100, 2}});
+
+        QImage img(800, 600, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            g.render(p, QRectF(100, 100, 400, 300));
+        }
+        QVERIFY(inkInside(img, QRect(100, 100, 400, 300)) > 1000);
+        QCOMPARE(inkInside(img, QRect(0, 0, 800, 95)), 0);
+        QCOMPARE(inkInside(img, QRect(505, 0, 295, 600)), 0);
+
+        // The print command renders into the print entries' frame (cm on the device).
+        QImage page(1200, 900, QImage::Format_RGB32);
+        page.setDotsPerMeterX(3780); // 96 dpi
+        page.setDotsPerMeterY(3780);
+        page.fill(Qt::white);
+        QSignalSpy spy(&g, &Graph::printRequested);
+        {
+            QPainter p(&page);
+            g.setPrintPainter(&p);
+            m.setPrintInfo(2, 8);
+            m.setPrintInfo(3, 4);
+            m.setPrintInfo(4, 20);
+            m.setPrintInfo(5, 14);
+            m.setDrawMode(5);
+            g.setPrintPainter(nullptr);
+        }
+        QCOMPARE(spy.size(), 1);
+        const double px = page.logicalDpiX() / 2.54;
+        const QRect frame(qRound(8 * px), qRound(4 * px), qRound(20 * px), qRound(14 * px));
+        QVERIFY(inkInside(page, frame) > 1000);
+        QCOMPARE(inkInside(page, QRect(0, 0, frame.left() - 3, 900)), 0);
+        QCOMPARE(inkInside(page, QRect(0, 0, 1200, frame.top() - 3)), 0);
+    }
+
+    void redrawsDoNotPileUpAxes() {
+        // A reset is several redraws; the scene must hold the same items after any number of
+        // them, or old axes show through new ones.
+        Graph g(2);
+        g.resize(600, 420);
+        g.show();
+        ChartModel& m = g.model();
+        auto sceneItems = [&g] { return viewOf(g)->scene()->items().size(); };
+        resetGraph(m);
+        addCurveThenGrow(m, "a", {{-40, 400}, {25, 450}, {100, 520}});
+        QCoreApplication::processEvents();
+        const auto first = sceneItems();
+        for (int round = 0; round < 3; ++round) {
+            resetGraph(m);
+            addCurveThenGrow(m, "a", {{-40, 4000}, {25, 4500}, {100, 5200}});
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(sceneItems(), first);
+        QCOMPARE(viewOf(g)->chart()->axes().size(), 2);
+    }
+
+    void legendNamesEveryDrawnCurveInFull() {
+        Graph g(2);
+        g.resize(420, 360);
+        g.show();
+        ChartModel& m = g.model();
+        const std::string longName = "µe E 42/21/15R41 s=0.25[mm] and a long tail";
+        addCurveThenGrow(m, longName, {{-40, 400}, {25, 450}});
+        addCurveThenGrow(m, "µe s=1[mm]", {{-40, 100}, {25, 110}});
+        QCoreApplication::processEvents();
+        QStringList shown;
+        for (QLabel* l : g.findChildren<QLabel*>(QStringLiteral("legendEntry")))
+            shown << l->text();
+        // two curves, the empty trailing set has no entry, and no name is cut short
+        QCOMPARE(shown, QStringList({QString::fromStdString(longName), QStringLiteral("µe s=1[mm]")}));
+        QVERIFY(g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
+
+        // one unnamed curve (a hysteresis loop) needs no legend
+        resetGraph(m);
+        addCurveThenGrow(m, "", {{-1, -1}, {1, 1}});
+        QCoreApplication::processEvents();
+        QVERIFY(!g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
+    }
+};
 
 QTEST_MAIN(GraphTest)
 #include "graph_test.moc"

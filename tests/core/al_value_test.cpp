@@ -20,6 +20,11 @@
 #include <vector>
 
 namespace tolvik::core {
+void PrintTo(const AlTabFields& f, std::ostream* os) {
+    for (const std::string* t : {&f.t4Al1, &f.t4s1, &f.t4mue1, &f.t4Al3, &f.t4L1, &f.t4N1, &f.t4mue3,
+                                 &f.tAlFringeFlux, &f.tsFringeFlux, &f.tmueFringeFlux})
+        *os << '"' << *t << "\" ";
+}
 void PrintTo(const AlMessage& m, std::ostream* os) {
     *os << (m.kind == AlMessage::Kind::OutOfRange ? "OutOfRange" : "Information") << " \"" << m.text
         << "\" \"" << m.title << '"';
@@ -57,6 +62,10 @@ const AlMessage kNoKFactorsGap{AlMessage::Kind::Information,
                                "No K-factors available for this core\nSelect E-core first",
                                "Air gap with fringe flux - E-cores"};
 
+std::vector<AlMessage> OutOfRange(int count) {
+    return std::vector<AlMessage>(static_cast<std::size_t>(count), kOutOfRange);
+}
+
 class AlValueTest : public ::testing::Test {
 protected:
     void SetUp() override { tolvik::text::SetDecimalSeparator('.'); }
@@ -85,32 +94,28 @@ void ExpectNear(const std::string& text, double expected, const std::string& wha
         << what << ": \"" << text << "\"";
 }
 
-// ---------------------------------------------------------------- panel 1: Al → s
-
-struct AlToGapCase {
-    const char* source;
-    Core core;
-    const char* al;      // typed Al
-    const char* alAfter; // Al after the range check
-    double s;            // hand-calculated s [mm]
-    const char* mue;
-    bool outOfRange;
-};
-
 TEST_F(AlValueTest, AirGapFromAl) {
-    const AlToGapCase cases[] = {
+    const struct {
+        const char* source;
+        Core core;
+        const char* al;      // typed Al
+        const char* alAfter; // Al after the range check
+        double s;            // hand-calculated s [mm]
+        const char* mue;
+        int outOfRange;
+    } cases[] = {
         {"A, 250 nH: µe = 117.990, s = 57.5·2082.01/(2199·117.990)", kCoreA, "250", "250", 0.46140136425648,
-         "118", false},
-        {"A, 100 nH: µe = 47.196", kCoreA, "100", "100", 1.19272578444748, "47", false},
-        {"B, 250 nH: µe = 254.019", kCoreB, "250", "250", 0.230375187593797, "254", false},
-        {"B, comma as separator", kCoreB, "250,0", "250,0", 0.230375187593797, "254", false},
+         "118", 0},
+        {"A, 100 nH: µe = 47.196", kCoreA, "100", "100", 1.19272578444748, "47", 0},
+        {"B, 250 nH: µe = 254.019", kCoreB, "250", "250", 0.230375187593797, "254", 0},
+        {"B, comma as separator", kCoreB, "250,0", "250,0", 0.230375187593797, "254", 0},
         {"A, upper bound 30000 accepted: µe = 14158.8 > µi, negative gap", kCoreA, "30000", "30000",
-         -0.0220853357586782, "14159", false},
+         -0.0220853357586782, "14159", 0},
         {"A, lower bound 0.001 accepted: µe = 0.00047 shows empty", kCoreA, "0.001", "0.001",
-         121887.377216917, "", false},
-        {"A, 30000.5 replaced by 100", kCoreA, "30000.5", "100", 1.19272578444748, "47", true},
-        {"A, 0.0009 replaced by 100", kCoreA, "0.0009", "100", 1.19272578444748, "47", true},
-        {"A, 0 is not empty: replaced by 100", kCoreA, "0", "100", 1.19272578444748, "47", true},
+         121887.377216917, "", 0},
+        {"A, 30000.5 replaced by 100", kCoreA, "30000.5", "100", 1.19272578444748, "47", 1},
+        {"A, 0.0009 replaced by 100", kCoreA, "0.0009", "100", 1.19272578444748, "47", 1},
+        {"A, 0 is not empty: replaced by 100", kCoreA, "0", "100", 1.19272578444748, "47", 1},
     };
     for (const auto& c : cases) {
         AlTabInput in = Input(c.core);
@@ -120,40 +125,28 @@ TEST_F(AlValueTest, AirGapFromAl) {
         EXPECT_EQ(r.fields.t4Al1, c.alAfter) << c.source;
         ExpectNear(r.fields.t4s1, c.s, c.source);
         EXPECT_EQ(r.fields.t4mue1, c.mue) << c.source;
-        EXPECT_EQ(r.messages, c.outOfRange ? std::vector<AlMessage>{kOutOfRange} : std::vector<AlMessage>{})
-            << c.source;
+        EXPECT_EQ(r.messages, OutOfRange(c.outOfRange)) << c.source;
     }
 }
 
-TEST_F(AlValueTest, GapIsShownWithThreeSignificantDigits) {
-    // s = 0.46140136... mm (hand calculation above) shows as ".461"
-    AlTabInput in = Input(kCoreA);
-    in.fields.t4Al1 = "250";
-    EXPECT_EQ(CalculateAlTab(in).fields.t4s1, ".461");
-}
-
-// ---------------------------------------------------------------- panel 1: s → Al
-
-struct GapToAlCase {
-    const char* source;
-    Core core;
-    const char* s;
-    const char* sAfter;
-    const char* al;
-    const char* mue;
-    bool outOfRange;
-};
-
 TEST_F(AlValueTest, AlFromAirGap) {
-    const GapToAlCase cases[] = {
+    const struct {
+        const char* source;
+        Core core;
+        const char* s;
+        const char* sAfter;
+        const char* al;
+        const char* mue;
+        int outOfRange;
+    } cases[] = {
         {"A, s = 0: µe = µi, Al = 1.256E-6·2200·97/57.5·1E6 = 4661.398", kCoreA, "0", "0", "4661.4", "2200",
-         false},
-        {"B, s = 0: Al = 1.256E-6·2000·52.5/67·1E6 = 1968.358", kCoreB, "0", "0", "1968.4", "2000", false},
-        {"A, s = 0.5: µe = 109.334, Al = 231.660", kCoreA, "0.5", "0.5", "231.7", "109", false},
-        {"B, s = 1: µe = 64.860, Al = 63.833", kCoreB, "1", "1", "63.8", "65", false},
-        {"A, upper bound 100 accepted: Al = 1.219, µe = 0.575", kCoreA, "100", "100", "1.2", "1", false},
-        {"A, 100.5 replaced by 1: Al = 118.781, µe = 56.06", kCoreA, "100.5", "1", "118.8", "56", true},
-        {"A, negative gap replaced by 1", kCoreA, "-1", "1", "118.8", "56", true},
+         0},
+        {"B, s = 0: Al = 1.256E-6·2000·52.5/67·1E6 = 1968.358", kCoreB, "0", "0", "1968.4", "2000", 0},
+        {"A, s = 0.5: µe = 109.334, Al = 231.660", kCoreA, "0.5", "0.5", "231.7", "109", 0},
+        {"B, s = 1: µe = 64.860, Al = 63.833", kCoreB, "1", "1", "63.8", "65", 0},
+        {"A, upper bound 100 accepted: Al = 1.219, µe = 0.575", kCoreA, "100", "100", "1.2", "1", 0},
+        {"A, 100.5 replaced by 1: Al = 118.781, µe = 56.06", kCoreA, "100.5", "1", "118.8", "56", 1},
+        {"A, negative gap replaced by 1", kCoreA, "-1", "1", "118.8", "56", 1},
     };
     for (const auto& c : cases) {
         AlTabInput in = Input(c.core);
@@ -163,42 +156,26 @@ TEST_F(AlValueTest, AlFromAirGap) {
         EXPECT_EQ(r.fields.t4s1, c.sAfter) << c.source;
         EXPECT_EQ(r.fields.t4Al1, c.al) << c.source;
         EXPECT_EQ(r.fields.t4mue1, c.mue) << c.source;
-        EXPECT_EQ(r.messages, c.outOfRange ? std::vector<AlMessage>{kOutOfRange} : std::vector<AlMessage>{})
-            << c.source;
+        EXPECT_EQ(r.messages, OutOfRange(c.outOfRange)) << c.source;
     }
 }
 
-TEST_F(AlValueTest, EmptyInputsClearTheResultAndCalculateNothing) {
-    for (const char* empty : {"", ".", "0."}) {
-        AlTabInput in = Input(kCoreA);
-        in.fields.t4Al1 = empty;
-        in.fields.t4s1 = "9";
-        in.fields.t4Al3 = empty;
-        in.fields.t4L1 = "9";
-        in.fields.t4N1 = "";
-        in.fields.tAlFringeFlux = empty;
-        in.fields.tsFringeFlux = "9";
-        const AlTabResult r = CalculateAlTab(in);
-        EXPECT_EQ(r.fields.t4s1, "") << empty;
-        EXPECT_EQ(r.fields.t4mue1, "") << empty;
-        EXPECT_EQ(r.fields.t4L1, "") << empty;
-        EXPECT_EQ(r.fields.t4N1, "") << "panel 2 ends before the turns: " << empty;
-        EXPECT_EQ(r.fields.tsFringeFlux, "") << empty;
-        EXPECT_TRUE(r.messages.empty()) << empty;
-        EXPECT_EQ(r.notes, NoteColour::Unchanged) << empty;
-
-        in.options = AlTabOptions{false, false, false};
-        in.fields.t4Al1 = "9";
-        in.fields.t4s1 = empty;
-        in.fields.t4Al3 = "9";
-        in.fields.t4L1 = empty;
-        in.fields.tAlFringeFlux = "9";
-        in.fields.tsFringeFlux = empty;
-        const AlTabResult s = CalculateAlTab(in);
-        EXPECT_EQ(s.fields.t4Al1, "") << empty;
-        EXPECT_EQ(s.fields.t4Al3, "") << empty;
-        EXPECT_EQ(s.fields.tAlFringeFlux, "") << empty;
-        EXPECT_TRUE(s.messages.empty()) << empty;
+TEST_F(AlValueTest, EmptyInputsClearTheResultsAndCalculateNothing) {
+    // Every panel's input is empty: its result is cleared, µe left alone; panel 2 ends before
+    // the turns.
+    for (const std::string e : {"", ".", "0."}) {
+        for (const bool forward : {true, false}) {
+            AlTabInput in = Input(kCoreA);
+            in.options = AlTabOptions{forward, forward, forward};
+            in.fields = forward ? AlTabFields{e, "9", "9", e, "9", "", "9", e, "9", "9"}
+                                : AlTabFields{"9", e, "9", "9", e, "", "9", "9", e, "9"};
+            const AlTabResult r = CalculateAlTab(in);
+            const AlTabFields cleared = forward ? AlTabFields{e, "", "9", e, "", "", "9", e, "", "9"}
+                                                : AlTabFields{"", e, "9", "", e, "", "9", "", e, "9"};
+            EXPECT_EQ(r.fields, cleared) << '"' << e << '"' << forward;
+            EXPECT_TRUE(r.messages.empty()) << e;
+            EXPECT_EQ(r.notes, NoteColour::Unchanged) << e;
+        }
     }
 }
 
@@ -213,24 +190,20 @@ TEST_F(AlValueTest, CommaCountsAsEmptyOnlyForTheFringeFluxAl) {
     EXPECT_EQ(r.messages, std::vector<AlMessage>{kOutOfRange});
 }
 
-// ---------------------------------------------------------------- panel 2: L, Al, N
-
-struct InductanceCase {
-    const char* source;
-    Core core;
-    bool alToL;
-    const char* al;
-    const char* l;
-    const char* n;
-    const char* alAfter;
-    const char* lAfter;
-    const char* nAfter;
-    const char* mue;
-    int outOfRange;
-};
-
 TEST_F(AlValueTest, InductanceAndAl) {
-    const InductanceCase cases[] = {
+    const struct {
+        const char* source;
+        Core core;
+        bool alToL;
+        const char* al;
+        const char* l;
+        const char* n;
+        const char* alAfter;
+        const char* lAfter;
+        const char* nAfter;
+        const char* mue;
+        int outOfRange;
+    } cases[] = {
         {"A, L = 1 mH, N = 100: Al = 1/1E4·1E6 = 100, µe = 10·100·57.5/(12.56·97) = 47.196", kCoreA, false,
          "", "1", "100", "100", "1", "100", "47", 0},
         {"A, N empty is filled with 100", kCoreA, false, "", "1", "", "100", "1", "100", "47", 0},
@@ -266,27 +239,22 @@ TEST_F(AlValueTest, InductanceAndAl) {
         EXPECT_EQ(r.fields.t4L1, c.lAfter) << c.source;
         EXPECT_EQ(r.fields.t4N1, c.nAfter) << c.source;
         EXPECT_EQ(r.fields.t4mue3, c.mue) << c.source;
-        EXPECT_EQ(r.messages, std::vector<AlMessage>(static_cast<std::size_t>(c.outOfRange), kOutOfRange))
-            << c.source;
+        EXPECT_EQ(r.messages, OutOfRange(c.outOfRange)) << c.source;
     }
 }
 
-// ---------------------------------------------------------------- panel 3: fringe flux
-
-struct FringeCase {
-    const char* source;
-    bool alToGap;
-    const char* input;
-    const char* sAfter; // nullptr: compare the number `s`
-    double s;
-    const char* al; // nullptr: not checked
-    const char* mue;
-    NoteColour notes;
-    int outOfRange;
-};
-
 TEST_F(AlValueTest, FringeFlux) {
-    const FringeCase cases[] = {
+    const struct {
+        const char* source;
+        bool alToGap;
+        const char* input;
+        const char* sAfter; // nullptr: compare the number `s`
+        double s;
+        const char* al; // nullptr: not checked
+        const char* mue;
+        NoteColour notes;
+        int outOfRange;
+    } cases[] = {
         {"Al = 250: s = (250/190)^(1/-0.69) = 0.67184, µe = 117.99", true, "250", nullptr, 0.671840337974703,
          "250", "118", NoteColour::LightGray, 0},
         {"Al = 30: s = 14.514 > 3.5: message, red, the computed s shown again", true, "30", nullptr,
@@ -316,21 +284,18 @@ TEST_F(AlValueTest, FringeFlux) {
         EXPECT_EQ(r.fields.tAlFringeFlux, c.al) << c.source;
         EXPECT_EQ(r.fields.tmueFringeFlux, c.mue) << c.source;
         EXPECT_EQ(r.notes, c.notes) << c.source;
-        EXPECT_EQ(r.messages, std::vector<AlMessage>(static_cast<std::size_t>(c.outOfRange), kOutOfRange))
-            << c.source;
+        EXPECT_EQ(r.messages, OutOfRange(c.outOfRange)) << c.source;
     }
 }
 
-struct RefusalCase {
-    const char* source;
-    const char* material;
-    double k1;
-    double k2;
-    AlMessage message;
-};
-
 TEST_F(AlValueTest, FringeFluxRefusedWhileTheOtherPanelsCalculate) {
-    const RefusalCase cases[] = {
+    const struct {
+        const char* source;
+        const char* material;
+        double k1;
+        double k2;
+        AlMessage message;
+    } cases[] = {
         {"material not in the list", "R42", kK1, kK2, kMaterialRefused},
         {"the name is compared exactly", "r41", kK1, kK2, kMaterialRefused},
         {"the name is compared exactly", "R41 ", kK1, kK2, kMaterialRefused},
@@ -378,8 +343,6 @@ TEST_F(AlValueTest, KFactorsMissingForTheCoreTypeClearTheFringeFluxFields) {
     EXPECT_EQ(r.fields.tsFringeFlux, "100");
     EXPECT_EQ(r.notes, NoteColour::Red);
 }
-
-// ---------------------------------------------------------------- whole tab
 
 TEST_F(AlValueTest, NothingWithoutCoreTypeOrMaterial) {
     for (const auto& [core, material] : {std::pair{"", "R41"}, std::pair{"E 42/21/15", ""}}) {

@@ -1,7 +1,5 @@
 #include "fixture_db.h"
 
-#include <sqlite3.h>
-
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
@@ -17,21 +15,6 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
-}
-
-void WriteDatabase(const std::filesystem::path& path, const std::string& script) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
-        sqlite3_close(db);
-        throw std::runtime_error("cannot create " + path.string());
-    }
-    char* error = nullptr;
-    const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
-    const std::string reason = error ? error : "";
-    sqlite3_free(error);
-    sqlite3_close(db);
-    if (rc != SQLITE_OK) throw std::runtime_error("fixture script failed: " + reason);
 }
 
 namespace {
@@ -92,10 +75,18 @@ INSERT INTO Odd VALUES (1e999), (-1e999), (NULL), (7);
 
 } // namespace
 
-std::string WriteFixtureDatabase(const std::filesystem::path& folder) {
-    const auto path = folder / "db1.mdb";
-    WriteDatabase(path, kScript);
-    return path.string();
+const std::filesystem::path& FixtureFolder() {
+    static const TempFolder folder;
+    return folder.path();
+}
+
+const std::string& FixturePath() {
+    static const std::string path = [] {
+        const std::string p = (FixtureFolder() / "db1.mdb").string();
+        WriteDatabase(p, kScript);
+        return p;
+    }();
+    return path;
 }
 
 } // namespace tolvik::data::test

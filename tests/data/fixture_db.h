@@ -3,10 +3,15 @@
 /// folder, with the tables the lookups read. The values are chosen so that the expected
 /// results can be worked out by hand; each test states its calculation.
 
+#include "tolvik/data/database.h"
 #include "tolvik/numerics/value.h"
 
+#include <sqlite3.h>
+
 #include <filesystem>
+#include <functional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 namespace tolvik {
@@ -33,9 +38,34 @@ private:
 };
 
 /// Runs an SQL script on a new database file at path. Throws std::runtime_error on failure.
-void WriteDatabase(const std::filesystem::path& path, const std::string& script);
+inline void WriteDatabase(const std::string& path, const std::string& script) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_close(db);
+        throw std::runtime_error("cannot create " + path);
+    }
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
+    const std::string reason = error ? error : "";
+    sqlite3_free(error);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error("fixture script failed: " + reason);
+}
 
-/// Writes the fixture database (db1.mdb) into folder and returns its path.
-std::string WriteFixtureDatabase(const std::filesystem::path& folder);
+/// The fixture database (db1.mdb), written once per test program into a temporary folder.
+const std::string& FixturePath();
+/// The folder FixturePath() lies in, for further files a test writes.
+const std::filesystem::path& FixtureFolder();
+
+/// The message of the DataError that action throws, or "(no DataError)".
+inline std::string ErrorText(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DataError& e) {
+        return e.what();
+    }
+    return "(no DataError)";
+}
 
 } // namespace tolvik::data::test

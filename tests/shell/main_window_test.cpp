@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace tolvik;
 using tolvik::shell::MainWindow;
 
@@ -31,10 +33,10 @@ void ProcessDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QStringList ActionNames(const QMenu* menu) {
+QStringList Names(const QList<QAction*>& actions, bool text) {
     QStringList out;
-    for (const QAction* a : menu->actions())
-        out << a->objectName();
+    for (const QAction* a : actions)
+        out << (text ? a->text() : a->objectName());
     return out;
 }
 
@@ -46,16 +48,14 @@ class MainWindowTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        testing::WriteStandardFixture(dir_.filePath(QStringLiteral("db1.mdb")));
+        testing::WriteStandardFixture(dir_.filePath(u"db1.mdb"_s));
     }
-
     void init() {
         recorder_ = &ui::InstallRecordingMessages();
         app_ = std::make_unique<AppContext>();
         QVERIFY(shell::StartUp(*app_, dir_.path()));
         window_ = std::make_unique<MainWindow>(*app_);
     }
-
     void cleanup() {
         sampleWindow_.reset();
         sampleApp_.reset();
@@ -64,53 +64,40 @@ private slots:
         ui::SetMessageService(nullptr);
     }
 
-    // --- start-up ---
-
     void startUpFixesPathsAndOpensDatabase() {
         QCOMPARE(QString::fromStdString(app_->appFolder), dir_.path());
-        QCOMPARE(QString::fromStdString(app_->databasePath), dir_.path() + QStringLiteral("/db1.mdb"));
+        QCOMPARE(QString::fromStdString(app_->databasePath), dir_.path() + u"/db1.mdb"_s);
         QVERIFY(app_->database != nullptr);
         QCOMPARE(app_->versionText, std::string("4.0"));
         QVERIFY(recorder_->messages.empty());
     }
 
-    void missingDataFileGivesOrderlyMessage() {
-        QTemporaryDir empty;
-        AppContext app;
-        QVERIFY(!shell::StartUp(app, empty.path()));
-        QVERIFY(app.database == nullptr);
-        QCOMPARE(recorder_->messages.size(), size_t(1));
-        QCOMPARE(recorder_->messages[0].title, QStringLiteral("Tolvik"));
-        QVERIFY(recorder_->messages[0].text.contains(empty.path() + QStringLiteral("/db1.mdb")));
+    void startUpFailsWithOrderlyMessage() {
+        for (const bool junk : {false, true}) {
+            QTemporaryDir folder;
+            const QString path = folder.filePath(u"db1.mdb"_s);
+            if (junk) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("this is not a database at all, just some text long enough to be read");
+            }
+            recorder_->messages.clear();
+            AppContext app;
+            QVERIFY(!shell::StartUp(app, folder.path()));
+            QVERIFY(app.database == nullptr);
+            QCOMPARE(recorder_->messages.size(), size_t(1));
+            QCOMPARE(recorder_->messages[0].title, u"Tolvik"_s);
+            if (!junk) QVERIFY(recorder_->messages[0].text.contains(path));
+            QCOMPARE(shell::RunProgram(folder.path()), 1); // the program ends with failure
+            QCOMPARE(recorder_->messages.size(), size_t(2));
+        }
     }
 
-    void programEndsWithFailureWithoutDataFile() {
-        QTemporaryDir empty;
-        QCOMPARE(shell::RunProgram(empty.path()), 1);
-        QCOMPARE(recorder_->messages.size(), size_t(1));
-    }
-
-    void unreadableDataFileGivesOrderlyMessage() {
-        QTemporaryDir folder;
-        QFile junk(folder.filePath(QStringLiteral("db1.mdb")));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("this is not a database at all, just some text long enough to be read");
-        junk.close();
-        AppContext app;
-        QVERIFY(!shell::StartUp(app, folder.path()));
-        QCOMPARE(recorder_->messages.size(), size_t(1));
-    }
-
-    // --- window ---
-
-    void captionAndName() {
-        QCOMPARE(window_->windowTitle(), QStringLiteral("KESTRON - Tolvik 4.0"));
-        QCOMPARE(window_->objectName(), QStringLiteral("ZUVErudedi"));
+    void captionAndStrips() {
+        QCOMPARE(window_->windowTitle(), u"KESTRON - Tolvik 4.0"_s);
+        QCOMPARE(window_->objectName(), u"ZUVErudedi"_s);
         QVERIFY(qobject_cast<QMdiArea*>(window_->centralWidget()) != nullptr);
         QCOMPARE(window_->width(), 800);
-    }
-
-    void commandButtons() {
         const QList<QPair<QString, QString>> buttons = {{"Command_MatForm", "Material Properties"},
                                                         {"Command_CoreForm", "Core Calculation"},
                                                         {"cmdPrint", "Print"},
@@ -119,36 +106,30 @@ private slots:
                                                         {"cmdGraph", "Graph"},
                                                         {"CmdHelp", "Help"},
                                                         {"CmdExit", "Exit"}};
-        auto* strip = window_->findChild<QWidget*>(QStringLiteral("Picture1"));
+        auto* strip = window_->findChild<QWidget*>(u"Picture1"_s);
         QVERIFY(strip);
         for (const auto& [name, caption] : buttons) {
             auto* b = strip->findChild<QPushButton*>(name);
-            QVERIFY2(b, qPrintable(name));
-            QCOMPARE(b->text(), caption);
+            QVERIFY2(b && b->text() == caption, qPrintable(name));
         }
         for (int i = 0; i < 6; ++i) {
-            auto* p = window_->findChild<QToolButton*>(QStringLiteral("Picture3(%1)").arg(i));
-            QVERIFY(p);
-            QVERIFY(!p->icon().isNull());
+            auto* p = window_->findChild<QToolButton*>(u"Picture3(%1)"_s.arg(i));
+            QVERIFY(p && !p->icon().isNull());
         }
-    }
-
-    void statusStrip() {
-        auto* strip = window_->findChild<QWidget*>(QStringLiteral("Picture2"));
-        QVERIFY(strip);
-        auto* label = strip->findChild<QLabel*>(QStringLiteral("Label1"));
+        auto* status = window_->findChild<QWidget*>(u"Picture2"_s);
+        QVERIFY(status);
+        auto* label = status->findChild<QLabel*>(u"Label1"_s);
         QVERIFY(label);
-        QCOMPARE(label->text(), QStringLiteral("Tolvik"));
+        QCOMPARE(label->text(), u"Tolvik"_s);
         QCOMPARE(window_->statusLabel(), label);
     }
 
     void menuTree() {
-        struct Item {
+        const struct {
             const char* name;
             QString text;
             QString shortcut;
-        };
-        const Item items[] = {
+        } items[] = {
             {"mnuPrint", "&Print", ""},
             {"mnuCloseWindow", "&Close Window", ""},
             {"mnuExit", "&Exit", ""},
@@ -172,141 +153,102 @@ private slots:
             {"mnuEmailAddress", "&Email-Address", ""},
             {"mnuAbout", "&About", ""},
         };
-        for (const Item& it : items) {
+        for (const auto& it : items) {
             auto* a = window_->findChild<QAction*>(QLatin1String(it.name));
             QVERIFY2(a, it.name);
             QCOMPARE(a->text(), it.text);
             QCOMPARE(a->shortcut(), QKeySequence(it.shortcut));
+            QCOMPARE(a->isEnabled(), qstrcmp(it.name, "mnuMaterialComparison") != 0);
         }
-        const QList<QPair<QString, QString>> menus = {{"mnuFile", "&File"},
-                                                      {"mnuMaterials", "&Material properties"},
-                                                      {"mnuCoreforms", "&Core calculation"},
-                                                      {"mnuHelp", "&Help"}};
-        QStringList barOrder;
-        for (const QAction* a : window_->menuBar()->actions())
-            barOrder << a->text();
-        QStringList expectedOrder;
-        for (const auto& [name, title] : menus) {
-            auto* m = window_->findChild<QMenu*>(name);
-            QVERIFY2(m, qPrintable(name));
-            QCOMPARE(m->title(), title);
-            expectedOrder << title;
-        }
-        QCOMPARE(barOrder, expectedOrder);
-        QCOMPARE(ActionNames(window_->findChild<QMenu*>(QStringLiteral("mnuFile"))),
-                 QStringList({"mnuPrint", "mnuCloseWindow", "mnuExit"}));
-        auto* help = window_->findChild<QMenu*>(QStringLiteral("mnuHelp"));
-        QCOMPARE(ActionNames(help),
-                 QStringList({"mnuContents", "mnuSearch", "mnuMaterialComparison", "mnuDocumentation",
+        QCOMPARE(Names(window_->menuBar()->actions(), true),
+                 (QStringList{"&File", "&Material properties", "&Core calculation", "&Help"}));
+        const QStringList menus{"mnuFile", "mnuMaterials", "mnuCoreforms", "mnuHelp"};
+        for (int i = 0; i < menus.size(); ++i)
+            QCOMPARE(window_->findChild<QMenu*>(menus[i])->menuAction(), window_->menuBar()->actions().at(i));
+        QCOMPARE(Names(window_->findChild<QMenu*>(u"mnuFile"_s)->actions(), false),
+                 (QStringList{"mnuPrint", "mnuCloseWindow", "mnuExit"}));
+        auto* help = window_->findChild<QMenu*>(u"mnuHelp"_s);
+        QCOMPARE(Names(help->actions(), false),
+                 (QStringList{"mnuContents", "mnuSearch", "mnuMaterialComparison", "mnuDocumentation",
                               "mnuLicence", "mnuEmailAddress", "mnuLine", "mnuAbout"}));
         QVERIFY(help->actions().at(6)->isSeparator());
     }
 
-    void materialComparisonIsDisabled() {
-        auto* a = window_->findChild<QAction*>(QStringLiteral("mnuMaterialComparison"));
-        QVERIFY(a);
-        QVERIFY(!a->isEnabled());
-    }
-
     void printMenuPressesPrintButton() {
-        auto* b = window_->findChild<QPushButton*>(QStringLiteral("cmdPrint"));
-        QSignalSpy spy(b, &QPushButton::clicked);
-        window_->findChild<QAction*>(QStringLiteral("mnuPrint"))->trigger();
+        QSignalSpy spy(window_->findChild<QPushButton*>(u"cmdPrint"_s), &QPushButton::clicked);
+        window_->findChild<QAction*>(u"mnuPrint"_s)->trigger();
         QCOMPARE(spy.count(), 1);
     }
 
-    void closeWindowWithoutChildDoesNothing() {
+    void closeWindowClosesTheActiveChildOnly() {
         window_->show();
-        window_->findChild<QAction*>(QStringLiteral("mnuCloseWindow"))->trigger();
+        auto* close = window_->findChild<QAction*>(u"mnuCloseWindow"_s);
+        close->trigger(); // no child: nothing happens
         QVERIFY(window_->isVisible());
-        QVERIFY(window_->mdiArea()->subWindowList().isEmpty());
         QVERIFY(recorder_->messages.empty());
-    }
-
-    void closeWindowClosesActiveChild() {
-        window_->show();
         auto* child = new QWidget;
         QMdiSubWindow* sub = window_->mdiArea()->addSubWindow(child);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->show();
         window_->mdiArea()->setActiveSubWindow(sub);
         QPointer<QWidget> guard(child);
-        window_->findChild<QAction*>(QStringLiteral("mnuCloseWindow"))->trigger();
+        close->trigger();
         ProcessDeletes();
         QVERIFY(guard.isNull());
         QVERIFY(window_->isVisible());
     }
 
-    void positionChildWindowMovesSubWindow() {
+    void windowsArePlaced() {
         auto* child = new QWidget;
         QMdiSubWindow* sub = window_->mdiArea()->addSubWindow(child);
         sub->move(50, 60);
         shell::PositionChildWindow(child);
         QCOMPARE(sub->pos(), QPoint(0, 1));
-    }
 
-    void placeOnScreen() {
-        QScreen* screen = window_->screen();
-        QVERIFY(screen);
         window_->PlaceOnScreen();
-        const QRect g = screen->geometry();
+        const QRect g = window_->screen()->geometry();
+        const QRect frame = window_->frameGeometry();
         const auto expected = shell::MainWindowPlacement(g.width() * 15.0, g.height() * 15.0,
-                                                         window_->frameGeometry().width() * 15.0,
-                                                         window_->frameGeometry().height() * 15.0);
-        QCOMPARE(window_->pos().x(), g.left() + int(std::lround(expected.left / 15)));
-        QCOMPARE(window_->pos().y(), g.top() + expected.top / 15);
-        if (g.height() == 600) QCOMPARE(window_->pos().y(), g.top());
-    }
+                                                         frame.width() * 15.0, frame.height() * 15.0);
+        QCOMPARE(window_->pos(),
+                 QPoint(g.left() + int(std::lround(expected.left / 15)), g.top() + expected.top / 15));
 
-    void centerWindowOnScreen() {
         QWidget free;
         free.resize(200, 100);
         shell::CenterWindow(&free);
-        const QRect g = free.screen()->geometry();
-        const QSize s = free.frameGeometry().size();
-        QVERIFY(free.pos().x() >= g.left() && free.pos().y() >= g.top());
-        QVERIFY(std::abs(free.pos().x() + s.width() / 2 - g.center().x()) <= 1);
-        QVERIFY(std::abs(free.pos().y() + s.height() / 2 - g.center().y()) <= 1);
+        const QRect s = free.screen()->geometry();
+        const QSize size = free.frameGeometry().size();
+        QVERIFY(free.pos().x() >= s.left() && free.pos().y() >= s.top());
+        QVERIFY(std::abs(free.pos().x() + size.width() / 2 - s.center().x()) <= 1);
+        QVERIFY(std::abs(free.pos().y() + size.height() / 2 - s.center().y()) <= 1);
     }
 
-    void exitButtonUnloadsAllWindows() {
+    void exitClosesTheProgramsWindows() {
+        for (const char* name : {"CmdExit", "Picture3(1)", "mnuExit"}) {
+            window_->show();
+            QWidget licence, other;
+            licence.setObjectName(u"Haftung"_s);
+            other.setObjectName(u"Other"_s);
+            licence.show();
+            other.show();
+            QMdiSubWindow* sub = window_->mdiArea()->addSubWindow(new QWidget);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            sub->show();
+            QPointer<QMdiSubWindow> guard(sub);
+            if (auto* a = window_->findChild<QAction*>(QLatin1String(name)))
+                a->trigger();
+            else
+                window_->findChild<QAbstractButton*>(QLatin1String(name))->click();
+            ProcessDeletes();
+            QVERIFY2(!window_->isVisible(), name);
+            QVERIFY2(guard.isNull(), name);
+            QVERIFY2(!licence.isVisible(), name); // the licence window goes too, others stay
+            QVERIFY2(other.isVisible(), name);
+            QVERIFY2(QApplication::overrideCursor() == nullptr, name);
+        }
         window_->show();
-        QWidget licence;
-        licence.setObjectName(QStringLiteral("Haftung"));
-        licence.show();
-        QWidget other;
-        other.setObjectName(QStringLiteral("Other"));
-        other.show();
-        window_->findChild<QPushButton*>(QStringLiteral("CmdExit"))->click();
-        QVERIFY(!licence.isVisible());
-        QVERIFY(other.isVisible());
-        QVERIFY(!window_->isVisible());
-    }
-
-    void exitPictureButtonRestoresCursor() {
-        window_->show();
-        window_->findChild<QToolButton*>(QStringLiteral("Picture3(1)"))->click();
-        QVERIFY(!window_->isVisible());
-        QVERIFY(QApplication::overrideCursor() == nullptr);
-    }
-
-    void exitMenuClosesMainWindow() {
-        window_->show();
-        auto* child = new QWidget;
-        QMdiSubWindow* sub = window_->mdiArea()->addSubWindow(child);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
-        sub->show();
-        QPointer<QMdiSubWindow> guard(sub);
-        window_->findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
-        ProcessDeletes();
-        QVERIFY(!window_->isVisible());
-        QVERIFY(guard.isNull());
-    }
-
-    void pictureButtonsWithoutActionKeepWindow() {
-        window_->show();
-        for (int i : {0, 2, 3, 4, 5}) {
-            window_->findChild<QToolButton*>(QStringLiteral("Picture3(%1)").arg(i))->click();
+        for (int i : {0, 2, 3, 4, 5}) { // picture buttons without an action keep the window
+            window_->findChild<QToolButton*>(u"Picture3(%1)"_s.arg(i))->click();
             QVERIFY(window_->isVisible());
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
@@ -317,14 +259,14 @@ private slots:
     void coreMenuItemsOpenOneCoreFormOnTheirTab() {
         MainWindow* w = sampleWindow();
         if (!w) QSKIP("sample data file not built");
-        w->findChild<QAction*>(QStringLiteral("mnuDCBias"))->trigger();
-        QVERIFY(w->coreForm());
-        QCOMPARE(w->coreForm()->tabControl()->currentIndex(), 4);
-        QCOMPARE(w->coreForm()->objectName(), QStringLiteral("CoreForm"));
+        w->findChild<QAction*>(u"mnuDCBias"_s)->trigger();
         QPointer<core::CoreForm> first = w->coreForm();
-        w->findChild<QAction*>(QStringLiteral("mnumevsT"))->trigger();
+        QVERIFY(first);
+        QCOMPARE(first->tabControl()->currentIndex(), 4);
+        QCOMPARE(first->objectName(), u"CoreForm"_s);
+        w->findChild<QAction*>(u"mnumevsT"_s)->trigger();
         QCOMPARE(w->coreForm(), first.data());
-        QCOMPARE(w->coreForm()->tabControl()->currentIndex(), 2);
+        QCOMPARE(first->tabControl()->currentIndex(), 2);
         QCOMPARE(w->mdiArea()->subWindowList().size(), 1);
         QCOMPARE(w->mdiArea()->subWindowList().first()->pos(), QPoint(0, 1));
         QVERIFY(recorder_->messages.empty());
@@ -336,14 +278,12 @@ private slots:
         QMdiSubWindow* other = w->mdiArea()->addSubWindow(new QWidget);
         other->show();
         w->mdiArea()->setActiveSubWindow(other);
-        w->findChild<QPushButton*>(QStringLiteral("Command_CoreForm"))->click();
+        w->findChild<QPushButton*>(u"Command_CoreForm"_s)->click();
         QVERIFY(!other->isVisible());
-        QVERIFY(w->coreForm());
-        QVERIFY(w->coreForm()->isVisible());
+        QVERIFY(w->coreForm() && w->coreForm()->isVisible());
         QCOMPARE(w->coreForm()->tabControl()->currentIndex(), 0);
-        QCOMPARE(w->statusLabel()->text(), QStringLiteral("Core Form"));
-        // Close Window now closes the Core calculation window.
-        w->findChild<QAction*>(QStringLiteral("mnuCloseWindow"))->trigger();
+        QCOMPARE(w->statusLabel()->text(), u"Core Form"_s);
+        w->findChild<QAction*>(u"mnuCloseWindow"_s)->trigger(); // closes it now
         ProcessDeletes();
         QVERIFY(!w->coreForm());
     }

@@ -33,14 +33,6 @@ struct PatternCase {
 
 // ---- input ---------------------------------------------------------------------------
 
-TEST(CommaToPoint, OnlyTheFirstComma) {
-    EXPECT_EQ(CommaToPoint("1,5"), "1.5");
-    EXPECT_EQ(CommaToPoint("1,5,5"), "1.5,5");
-    EXPECT_EQ(CommaToPoint("1.5"), "1.5");
-    EXPECT_EQ(CommaToPoint(""), "");
-    EXPECT_EQ(CommaToPoint(","), ".");
-}
-
 TEST(ReadNumber, EitherSeparatorAndLenientReading) {
     struct Case {
         const char* text;
@@ -52,26 +44,24 @@ TEST(ReadNumber, EitherSeparatorAndLenientReading) {
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.value) << c.text;
-}
-
-TEST(IntToText, DigitsAndEmptyForZero) {
-    EXPECT_EQ(IntToText(0), "");
-    EXPECT_EQ(IntToText(7), "7");
+    EXPECT_EQ(CommaToPoint("1,5,5"), "1.5,5"); // only the first comma
+    EXPECT_EQ(CommaToPoint(","), ".");
+    EXPECT_EQ(IntToText(0), ""); // zero shows as nothing
     EXPECT_EQ(IntToText(1234), "1234");
 }
 
 // ---- FormatPattern -------------------------------------------------------------------
 
 TEST_P(SeparatorTest, FormatPatternExamples) {
+    // The documented examples, then hand-rounded cases of the other patterns; -0.001 rounds
+    // to zero and shows no sign.
     const PatternCase cases[] = {
-        // the documented examples
         {0, "#", ""},
         {12.4, "#", "12"},
         {12, "#.##", "12."},
         {0.456, "#.##", ".46"},
         {0.5, "0.#", "0.5"},
         {3, "0.#", "3."},
-        // hand-rounded cases of the other patterns
         {12.5, "#", "13"},
         {-12.5, "#", "-13"},
         {0.4, "#", ""},
@@ -94,14 +84,11 @@ TEST_P(SeparatorTest, FormatPatternExamples) {
         {0.1, "#.#################", ".1"},
         {-1.2345, "#.#################", "-1.2345"},
         {1e-20, "#.##", "."},
-        {-0.001, "#.##", "."}, // rounds to zero: no sign
+        {-0.001, "#.##", "."},
         {1e20, "#", "100000000000000000000"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatPattern(c.x, c.pattern), Sep(c.expected)) << c.x << " " << c.pattern;
-}
-
-TEST_P(SeparatorTest, FormatPatternOfNonFiniteIsEmpty) {
     EXPECT_EQ(FormatPattern(std::nan(""), "#.##"), "");
     EXPECT_EQ(FormatPattern(std::numeric_limits<double>::infinity(), "0"), "");
     EXPECT_EQ(FormatPattern(-std::numeric_limits<double>::infinity(), "#"), "");
@@ -136,34 +123,25 @@ INSTANTIATE_TEST_SUITE_P(PointAndComma, SeparatorTest, ::testing::Values('.', ',
 
 // ---- key filter ----------------------------------------------------------------------
 
-TEST(NumericKeyFilter, DigitsBackspaceEnterPass) {
+TEST(NumericKeyFilter, DigitsPassOthersAreDiscardedSeparatorsHint) {
     SetDecimalSeparator('.');
-    const int keys[] = {'0', '5', '9', 8, 13};
-    for (int k : keys) {
-        const KeyFilterResult r = NumericKeyFilter(k);
-        EXPECT_EQ(r.key, k);
-        EXPECT_EQ(r.message, "");
+    for (int k : {int('0'), int('5'), int('9'), 8, 13})
+        EXPECT_EQ(NumericKeyFilter(k).key, k) << k;
+    for (char k : {'-', '+', 'e', 'E', 'a', ' ', '/', ':'})
+        EXPECT_EQ(NumericKeyFilter(k).key, 0) << k;
+    struct Case {
+        char separator, key;
+        const char* message;
+    };
+    const Case cases[] = {{'.', '.', ""},
+                          {'.', ',', "Decimal separator is period '.'"},
+                          {',', '.', "Decimal separator is comma ',' "},
+                          {',', ',', ""}};
+    for (const auto& c : cases) {
+        SetDecimalSeparator(c.separator);
+        const KeyFilterResult r = NumericKeyFilter(c.key);
+        EXPECT_EQ(r.key, c.key);
+        EXPECT_EQ(r.message, c.message) << c.separator << " " << c.key;
     }
-}
-
-TEST(NumericKeyFilter, OtherKeysAreDiscarded) {
-    SetDecimalSeparator('.');
-    const int keys[] = {'-', '+', 'e', 'E', 'a', ' ', '/', ':'};
-    for (int k : keys)
-        EXPECT_EQ(NumericKeyFilter(k).key, 0) << static_cast<char>(k);
-}
-
-TEST(NumericKeyFilter, SeparatorHintsFollowTheSystemSeparator) {
-    SetDecimalSeparator('.');
-    EXPECT_EQ(NumericKeyFilter('.').key, '.');
-    EXPECT_EQ(NumericKeyFilter('.').message, "");
-    EXPECT_EQ(NumericKeyFilter(',').key, ',');
-    EXPECT_EQ(NumericKeyFilter(',').message, "Decimal separator is period '.'");
-
-    SetDecimalSeparator(',');
-    EXPECT_EQ(NumericKeyFilter('.').key, '.');
-    EXPECT_EQ(NumericKeyFilter('.').message, "Decimal separator is comma ',' ");
-    EXPECT_EQ(NumericKeyFilter(',').key, ',');
-    EXPECT_EQ(NumericKeyFilter(',').message, "");
     SetDecimalSeparator('.');
 }

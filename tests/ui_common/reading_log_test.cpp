@@ -23,36 +23,23 @@ TEST(ReadingLog, LineIs17BlanksXThreeBlanksY) {
     EXPECT_EQ(ReadingLog::formatLine("", ""), std::string(20, ' '));
 }
 
-TEST(ReadingLog, FirstReadingOnANewCurveIsTheLineAlone) {
+TEST(ReadingLog, ReadingsOfOneCurveAreJoinedByCarriageReturns) {
     ReadingLog log;
     Read(log, 1, true);
     EXPECT_EQ(log.readingLog, Line(1));
-    EXPECT_EQ(log.readingLogOverflow, "");
     EXPECT_EQ(log.readingLogLines, 0);
-}
-
-TEST(ReadingLog, TwoReadingsOfOneCurveAreSeparatedByOneCarriageReturn) {
-    ReadingLog log;
-    Read(log, 1, true);
     Read(log, 2, false);
     EXPECT_EQ(log.readingLog, Line(1) + "\r" + Line(2));
     EXPECT_EQ(log.readingLogLines, 1);
-}
-
-TEST(ReadingLog, ReadingAfterClearOnTheSameCurveCounts) {
-    ReadingLog log;
-    Read(log, 1, true);
-    Read(log, 2, false);
     log.clear();
     EXPECT_EQ(log.readingLog, "");
-    EXPECT_EQ(log.readingLogOverflow, "");
     EXPECT_EQ(log.readingLogLines, 0);
-    Read(log, 3, false);
-    EXPECT_EQ(log.readingLog, "\r" + Line(3)); // same curve: appended to the empty log
+    Read(log, 3, false); // same curve after a clear: appended to the empty log
+    EXPECT_EQ(log.readingLog, "\r" + Line(3));
     EXPECT_EQ(log.readingLogLines, 1);
 }
 
-TEST(ReadingLog, The35thReadingOfOneCurveGoesToTheOverflow) {
+TEST(ReadingLog, The35thReadingGoesToTheOverflowUntilANewCurve) {
     ReadingLog log;
     std::string expected = Line(1);
     Read(log, 1, true);
@@ -61,27 +48,15 @@ TEST(ReadingLog, The35thReadingOfOneCurveGoesToTheOverflow) {
         expected += "\r" + Line(i);
     }
     EXPECT_EQ(log.readingLog, expected); // first line and 33 appended lines
-    EXPECT_EQ(log.readingLogLines, 33);
     EXPECT_EQ(log.readingLogOverflow, "");
-
     Read(log, 35, false);
     Read(log, 36, false);
     EXPECT_EQ(log.readingLog, expected);
     EXPECT_EQ(log.readingLogOverflow, "\r" + Line(35) + "\r" + Line(36));
     EXPECT_EQ(log.readingLogLines, 33);
-}
 
-TEST(ReadingLog, NewCurveRestartsBothPartsAndTheCounter) {
-    ReadingLog log;
-    Read(log, 1, true);
-    for (int i = 2; i <= 40; ++i)
-        Read(log, i, false);
-    ASSERT_NE(log.readingLogOverflow, "");
-
-    Read(log, 99, true);
+    Read(log, 99, true); // a new curve restarts both parts and the counter
     EXPECT_EQ(log.readingLog, Line(99));
     EXPECT_EQ(log.readingLogOverflow, "");
     EXPECT_EQ(log.readingLogLines, 0);
-    Read(log, 100, false);
-    EXPECT_EQ(log.readingLog, Line(99) + "\r" + Line(100));
 }
