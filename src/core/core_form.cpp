@@ -708,21 +708,21 @@ void CoreForm::showCoreParameters() {
 
 void CoreForm::showMaterialSpecifications() {
     if (d->material->currentIndex() == -1) return;
-    struct Spec {
+    struct FieldFormat {
         int index;
         const char* column;
         const char* pattern;
     };
-    static constexpr Spec kFirst[] = {{1, "mui", "#"},    {2, "Bs25", "#"},    {3, "Bs100", "#"},
-                                      {4, "HC25", "0.#"}, {5, "HC100", "0.#"}, {6, "TC", "#"},
-                                      {7, "fmin", "#"},   {8, "fmax", "#"}};
-    static constexpr Spec kSecond[] = {{10, "hb", "0.#"},
-                                       {11, "af", "0.#"},
-                                       {12, "Dichte", "0.#"},
-                                       {13, "dcresist", "0.#"},
-                                       {14, "PV", "0.#"}};
+    static constexpr FieldFormat kFirst[] = {{1, "mui", "#"},    {2, "Bs25", "#"},    {3, "Bs100", "#"},
+                                             {4, "HC25", "0.#"}, {5, "HC100", "0.#"}, {6, "TC", "#"},
+                                             {7, "fmin", "#"},   {8, "fmax", "#"}};
+    static constexpr FieldFormat kSecond[] = {{10, "hb", "0.#"},
+                                              {11, "af", "0.#"},
+                                              {12, "Dichte", "0.#"},
+                                              {13, "dcresist", "0.#"},
+                                              {14, "PV", "0.#"}};
     auto field = [this](int i) { return findChild<QLineEdit*>(QStringLiteral("t9Text%1").arg(i)); };
-    auto write = [&](const data::Recordset& rs, const Spec& s) {
+    auto write = [&](const data::Recordset& rs, const FieldFormat& s) {
         const double v = rs.field(s.column).toDouble();
         QLineEdit* f = field(s.index);
         f->setText(std::isfinite(v) ? Q(text::FormatPattern(v, s.pattern)) : QString());
@@ -733,7 +733,7 @@ void CoreForm::showMaterialSpecifications() {
     if (rs->recordCount() != 0) {
         rs->moveFirst();
         while (!rs->eof()) {
-            for (const Spec& s : kFirst)
+            for (const FieldFormat& s : kFirst)
                 write(*rs, s);
             const bool power = rs->field("Leistung").toBool();
             const Value tand = rs->field("tandmuei");
@@ -744,7 +744,7 @@ void CoreForm::showMaterialSpecifications() {
             } else {
                 t9Text9->hide();
             }
-            for (const Spec& s : kSecond)
+            for (const FieldFormat& s : kSecond)
                 write(*rs, s);
             if (power && !field(14)->isHidden()) {
                 auto intText = [&](const char* column) {
