@@ -226,65 +226,46 @@ AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
 
 AlValueTab::~AlValueTab() = default;
 
-QWidget* AlValueTab::buildAirGapPanel() {
-    auto* frame = NewFrame("SSFrame2", QStringLiteral("Al - Air gap without fringe flux"), this);
+QGroupBox* AlValueTab::buildPanel(Panel& p, const PanelNames& n) {
+    auto* frame = NewFrame(n.frame, QString::fromUtf8(n.title), this);
     auto* grid = NewPanelGrid(frame);
-    Panel& p = airGap_;
     p.grid = grid;
-    p.firstOption = NewOption("Al_s_opt1", "Al", frame);
-    auto* other = NewOption("s_Al_opt1", "s", frame);
-    p.first = NewField("t4Al1", frame);
-    p.second = NewField("t4s1", frame);
-    p.inputLabel = NewLabel("labInputAl", kAlCaption, frame);
-    p.resultLabel = NewLabel("labResultAl", kGapCaption, frame);
-    p.firstCaption = kAlCaption;
-    p.secondCaption = kGapCaption;
+    p.firstOption = NewOption(n.firstOption, n.firstOptionCaption, frame);
+    auto* other = NewOption(n.otherOption, n.otherOptionCaption, frame);
+    p.first = NewField(n.first, frame);
+    p.second = NewField(n.second, frame);
+    p.firstCaption = n.firstCaption;
+    p.secondCaption = n.secondCaption;
+    p.inputLabel = NewLabel(n.inputLabel, QString::fromUtf8(n.firstCaption), frame);
+    p.resultLabel = NewLabel(n.resultLabel, QString::fromUtf8(n.secondCaption), frame);
     addCommonRows(p, other);
-    arrowSlots_[2] = addArrowSlot(p);
+    arrowSlots_[n.arrow] = addArrowSlot(p);
     grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
-    grid->addWidget(NewField("t4mue1", frame), kMoreFieldRow, kResultColumn);
+    grid->addWidget(NewField(n.mue, frame), kMoreFieldRow, kResultColumn);
     return frame;
 }
 
+QWidget* AlValueTab::buildAirGapPanel() {
+    return buildPanel(airGap_,
+                      {"SSFrame2", "Al - Air gap without fringe flux", "Al_s_opt1", "Al", "s_Al_opt1", "s",
+                       "t4Al1", "t4s1", "labInputAl", "labResultAl", kAlCaption, kGapCaption, "t4mue1", 2});
+}
+
 QWidget* AlValueTab::buildInductancePanel() {
-    auto* frame = NewFrame("SSFrame3", QStringLiteral("L - Al"), this);
-    auto* grid = NewPanelGrid(frame);
-    Panel& p = inductance_;
-    p.grid = grid;
-    p.firstOption = NewOption("Al_L_opt", "Al,N", frame);
-    auto* other = NewOption("L_Al_opt", "L,N", frame);
-    p.first = NewField("t4Al3", frame);
-    p.second = NewField("t4L1", frame);
-    p.inputLabel = NewLabel("labL_Al(1)", kAlCaption, frame);
-    p.resultLabel = NewLabel("labL_Al(0)", kLCaption, frame);
-    p.firstCaption = kAlCaption;
-    p.secondCaption = kLCaption;
-    addCommonRows(p, other);
-    arrowSlots_[0] = addArrowSlot(p);
-    grid->addWidget(new QLabel(QStringLiteral("N"), frame), kMoreCaptionRow, kInputColumn);
-    grid->addWidget(NewField("t4N1", frame), kMoreFieldRow, kInputColumn);
-    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
-    grid->addWidget(NewField("t4mue3", frame), kMoreFieldRow, kResultColumn);
+    QGroupBox* frame =
+        buildPanel(inductance_, {"SSFrame3", "L - Al", "Al_L_opt", "Al,N", "L_Al_opt", "L,N", "t4Al3", "t4L1",
+                                 "labL_Al(1)", "labL_Al(0)", kAlCaption, kLCaption, "t4mue3", 0});
+    inductance_.grid->addWidget(new QLabel(QStringLiteral("N"), frame), kMoreCaptionRow, kInputColumn);
+    inductance_.grid->addWidget(NewField("t4N1", frame), kMoreFieldRow, kInputColumn);
     return frame;
 }
 
 QWidget* AlValueTab::buildFringeFluxPanel() {
-    auto* frame = NewFrame("Frame13", QStringLiteral("Al - Air gap with fringe flux (E-cores)"), this);
-    auto* grid = NewPanelGrid(frame);
-    Panel& p = fringeFlux_;
-    p.grid = grid;
-    p.firstOption = NewOption("Al_s_ff_opt", "Al", frame);
-    auto* other = NewOption("s_Al_ff_opt", "s", frame);
-    p.first = NewField("tAlFringeFlux", frame);
-    p.second = NewField("tsFringeFlux", frame);
-    p.inputLabel = NewLabel("labInputAlff", kAlCaption, frame);
-    p.resultLabel = NewLabel("labResultAlff", kGapCaption, frame);
-    p.firstCaption = kAlCaption;
-    p.secondCaption = kGapCaption;
-    addCommonRows(p, other);
-    arrowSlots_[1] = addArrowSlot(p);
-    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
-    grid->addWidget(NewField("tmueFringeFlux", frame), kMoreFieldRow, kResultColumn);
+    QGroupBox* frame =
+        buildPanel(fringeFlux_, {"Frame13", "Al - Air gap with fringe flux (E-cores)", "Al_s_ff_opt", "Al",
+                                 "s_Al_ff_opt", "s", "tAlFringeFlux", "tsFringeFlux", "labInputAlff",
+                                 "labResultAlff", kAlCaption, kGapCaption, "tmueFringeFlux", 1});
+    QGridLayout* grid = fringeFlux_.grid;
     noteOut_ = NewLabel("labNoteOut", QStringLiteral("Note:"), frame);
     noteIn_ = NewLabel("labNoteIn",
                        QStringLiteral("Assosiated K-factors for E-cores in R41, R52, R63 only.\n"

@@ -17,6 +17,7 @@
 
 class QBoxLayout;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -87,6 +88,24 @@ private:
         const char* secondCaption = "";
     };
 
+    /// Object names and captions of one panel's controls; arrow: index of its arrow picture.
+    struct PanelNames {
+        const char* frame;
+        const char* title;
+        const char* firstOption;
+        const char* firstOptionCaption;
+        const char* otherOption;
+        const char* otherOptionCaption;
+        const char* first;
+        const char* second;
+        const char* inputLabel;
+        const char* resultLabel;
+        const char* firstCaption;
+        const char* secondCaption;
+        const char* mue;
+        int arrow;
+    };
+    QGroupBox* buildPanel(Panel& panel, const PanelNames& names);
     QWidget* buildAirGapPanel();
     QWidget* buildInductancePanel();
     QWidget* buildFringeFluxPanel();
