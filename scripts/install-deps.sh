@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev
   clang-format
   xvfb xauth fonts-dejavu-core
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -18,4 +19,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
+# The tests read and write numbers under a decimal-comma locale: make de_DE.UTF-8 available.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -213,6 +213,27 @@ Value ColumnValue(sqlite3_stmt* stmt, int col) {
     }
 }
 
+/// The file URI of a path for opening it read-only and immutable; characters with a
+/// meaning in a URI are escaped.
+std::string ImmutableUri(const std::string& path) {
+    std::error_code ec;
+    std::string absolute = std::filesystem::absolute(path, ec).generic_string();
+    if (ec) absolute = path;
+    std::string uri = "file:";
+    if (absolute.empty() || absolute.front() != '/') uri += '/';
+    static const char kHex[] = "0123456789ABCDEF";
+    for (unsigned char c : absolute) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~' || c == ':') {
+            uri.push_back(static_cast<char>(c));
+        } else {
+            uri.push_back('%');
+            uri.push_back(kHex[c >> 4]);
+            uri.push_back(kHex[c & 15]);
+        }
+    }
+    return uri + "?mode=ro&immutable=1";
+}
+
 } // namespace
 
 std::string QuoteIdentifier(std::string_view name) {
@@ -271,6 +292,28 @@ Value Recordset::field(std::string_view name) const {
     if (eof() || bof()) throw DataError(msg::NoCurrentRecord(TableOfSource(source_)));
     const auto& row = rows_[static_cast<std::size_t>(pos_)];
     return static_cast<std::size_t>(col) < row.size() ? row[static_cast<std::size_t>(col)] : Value();
+}
+
+Value Recordset::number(std::string_view name) const {
+    const Value v = field(name);
+    if (!v.isText()) return v;
+    std::string text = v.toText();
+    if (IsNumberText(text)) {
+        if (const auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+        return Value(ReadLeadingNumber(text));
+    }
+    // The record by the name the user knows it by, else by its place in the cursor.
+    std::string record = std::to_string(pos_ + 1);
+    for (const char* key : {"Name", "Kerntyp"}) {
+        if (const long col = columnIndex(key); col >= 0 && !EqualsIgnoringCase(key, name)) {
+            const auto& row = rows_[static_cast<std::size_t>(pos_)];
+            if (static_cast<std::size_t>(col) < row.size() && !row[static_cast<std::size_t>(col)].isEmpty()) {
+                record = "'" + row[static_cast<std::size_t>(col)].toText() + "'";
+                break;
+            }
+        }
+    }
+    throw DataError(msg::NotANumber(name, TableOfSource(source_), record));
 }
 
 bool Recordset::hasField(std::string_view name) const {
@@ -342,7 +385,11 @@ std::unique_ptr<Database> Database::open(const std::string& path) {
     if (path.empty() || !std::filesystem::is_regular_file(path, ec)) throw DataError(msg::CannotOpen(path));
     auto impl = std::make_unique<Impl>();
     impl->path = path;
-    if (sqlite3_open_v2(path.c_str(), &impl->db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    // "immutable": the engine takes the file as a read-only medium, so it neither locks it
+    // nor creates a journal, -wal or -shm file beside it, whatever its journal mode and
+    // also in a read-only folder.
+    if (sqlite3_open_v2(ImmutableUri(path).c_str(), &impl->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                        nullptr) != SQLITE_OK)
         throw DataError(msg::CannotOpen(path));
     // A double-quoted name that matches no column must be an error, never a text literal.
     sqlite3_db_config(impl->db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
@@ -352,6 +399,11 @@ std::unique_ptr<Database> Database::open(const std::string& path) {
     if (!impl->run("SELECT count(*) FROM sqlite_master", {}, "sqlite_master", reason))
         throw DataError(msg::CannotOpen(path));
     return std::unique_ptr<Database>(new Database(std::move(impl)));
+}
+
+void Database::checkDataFile() const {
+    for (const char* table : kProgramTables)
+        if (!hasTable(table)) throw DataError(msg::NotADataFile(impl_->path, table));
 }
 
 std::unique_ptr<Recordset> Database::openTable(std::string_view table) {

@@ -41,8 +41,8 @@ KFactorPair ReadKFactors(Database& db, std::string_view coreType) {
     KFactorPair k;
     rs->moveFirst();
     if (!rs->eof()) {
-        k.k1 = rs->field("K1").toDouble();
-        k.k2 = rs->field("K2").toDouble();
+        k.k1 = rs->number("K1").toDouble();
+        k.k2 = rs->number("K2").toDouble();
     }
     rs->close();
     return k;
@@ -77,7 +77,7 @@ Value GetCoreValue(Database& db, const CoreSelection& core, int selector) {
     if (rs->recordCount() != 0 && !field.empty()) {
         // Every matching row is visited; the last one's value stays.
         for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            result = rs->field(field);
+            result = rs->number(field);
     }
     rs->close();
     return result;
@@ -85,13 +85,12 @@ Value GetCoreValue(Database& db, const CoreSelection& core, int selector) {
 
 Value GetMaterialValue(Database& db, int selector, std::string_view name) {
     Value result;
-    auto rs = db.openTable("Material");
-    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-        if (EqualsIgnoringCase(rs->field("Name").toText(), name)) {
-            const std::string field = MaterialFieldName(selector);
-            if (!field.empty()) result = rs->field(field);
-            break; // the first row of that name wins
-        }
+    // The rows of that name in stored order, not a walk over the whole table.
+    auto rs = db.openQuery(sql::MaterialByName(name));
+    rs->moveFirst();
+    if (!rs->eof()) {
+        const std::string field = MaterialFieldName(selector);
+        if (!field.empty()) result = rs->number(field); // the first row of that name wins
     }
     rs->close();
     return result;
@@ -133,17 +132,17 @@ Value InterpolateColumn(Recordset& cursor, std::string_view xField, std::string_
     double x1 = 0, x2 = 0;
     while (!cursor.eof() && !found) {
         cursor.movePrevious();
-        x1 = cursor.field(xField).toDouble();
+        x1 = cursor.number(xField).toDouble();
         cursor.moveNext();
-        x2 = cursor.field(xField).toDouble();
+        x2 = cursor.number(xField).toDouble();
         if (x1 <= x && x <= x2) found = true;
         cursor.moveNext();
     }
     if (!found) return Value::integer(0);
     cursor.movePrevious();
-    const double y2 = cursor.field(yField).toDouble();
+    const double y2 = cursor.number(yField).toDouble();
     cursor.movePrevious();
-    const double y1 = cursor.field(yField).toDouble();
+    const double y1 = cursor.number(yField).toDouble();
     const double y = num::LinearInterpolate(x1, y1, x2, y2, x);
     return std::isfinite(y) ? Value(y) : Value::integer(0);
 }
@@ -187,7 +186,7 @@ Value PvAt(Database& db, std::string_view material, double f, double b, double t
     if (b != 0 && f != 0 && !material.empty()) {
         auto rs = db.openQuery(sql::PvRow(t, f, b, material));
         rs->moveFirst();
-        if (!rs->eof()) result = rs->field(material);
+        if (!rs->eof()) result = rs->number(material);
         rs->close();
     }
     return result;
@@ -199,7 +198,7 @@ Value CountCurveRows(Recordset& cursor, std::string_view column) {
     if (!cursor.hasField(column)) (void)cursor.field(column);
     long n = 1;
     // An empty (NULL) cell ends the curve as the mark 0 does.
-    while (!cursor.eof() && cursor.field(column).toDouble() != 0) {
+    while (!cursor.eof() && cursor.number(column).toDouble() != 0) {
         ++n;
         cursor.moveNext();
     }
@@ -228,8 +227,8 @@ ComplexMu ComplexMuAt(Recordset& cursor, std::string_view material, double f, in
         mu.real = InterpolateColumn(cursor, "f", re, f).toDouble();
         mu.imag = InterpolateColumn(cursor, "f", im, f).toDouble();
     } else {
-        mu.real = cursor.field(re).toDouble();
-        mu.imag = cursor.field(im).toDouble();
+        mu.real = cursor.number(re).toDouble();
+        mu.imag = cursor.number(im).toDouble();
     }
     return mu;
 }

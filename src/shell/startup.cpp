@@ -27,6 +27,7 @@ bool StartUp(AppContext& app, const QString& folder) {
     text::SetDecimalSeparator(SystemDecimalSeparator());
     try {
         app.database = data::Database::open(app.databasePath);
+        app.database->checkDataFile();
     } catch (const data::DataError& e) {
         app.database.reset();
         ui::ShowMessage(QString::fromStdString(e.what()));

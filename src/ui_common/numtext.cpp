@@ -3,6 +3,7 @@
 #include "tolvik/numerics/value.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,9 +28,10 @@ DecimalDigits ToDecimalDigits(double x) {
     DecimalDigits d;
     const double ax = std::fabs(x);
     if (ax == 0.0) return d;
+    // to_chars, unlike printf, never consults the C locale's decimal separator.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", ax);
-    const std::string s(buf);
+    const auto r = std::to_chars(buf, buf + sizeof buf, ax, std::chars_format::scientific, 14);
+    const std::string s(buf, r.ptr);
     const auto e = s.find('e');
     for (std::size_t i = 0; i < e; ++i)
         if (s[i] >= '0' && s[i] <= '9') d.digits.push_back(s[i]);

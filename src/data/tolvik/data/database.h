@@ -53,6 +53,10 @@ public:
     /// and when there is no current row.
     Value field(std::string_view name) const;
     bool hasField(std::string_view name) const;
+    /// A field where the program needs a number: empty, or the number (a text such as
+    /// "0,4" is read with either decimal separator). Throws DataError naming the table,
+    /// the field and the record when the value is a text that is not a number ("abc").
+    Value number(std::string_view name) const;
     const std::vector<std::string>& fieldNames() const;
     /// The table name or SQL text the cursor was opened on.
     const std::string& source() const;
@@ -66,6 +70,10 @@ private:
     long pos_ = 0;
 };
 
+/// The tables without which the program has nothing to show: a file that lacks one is
+/// no data file of the program.
+inline constexpr const char* kProgramTables[] = {"Material", "Kernform"};
+
 class Database {
 public:
     /// Opens the file read-only. Throws DataError ("The data file ... cannot be opened")
@@ -74,6 +82,10 @@ public:
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
+
+    /// Throws DataError ("... is no data file of the program ...") when a table that every
+    /// window needs (kProgramTables) is missing, as in an empty file; start-up refuses it.
+    void checkDataFile() const;
 
     /// The whole table in its stored order. Throws DataError naming a missing table.
     std::unique_ptr<Recordset> openTable(std::string_view table);

@@ -11,6 +11,16 @@ namespace tolvik::data::msg {
 inline std::string CannotOpen(std::string_view path) {
     return "The data file " + std::string(path) + " cannot be opened.";
 }
+/// A file that opens but lacks the program's tables (an empty file, another database).
+inline std::string NotADataFile(std::string_view path, std::string_view table) {
+    return "The file " + std::string(path) + " is no data file of the program: it has no table '" +
+           std::string(table) + "'.";
+}
+/// A value that is not a number in a field where the program needs one.
+inline std::string NotANumber(std::string_view field, std::string_view table, std::string_view record) {
+    return "The data file has a value that is not a number in field '" + std::string(field) + "' of table '" +
+           std::string(table) + "', record " + std::string(record) + ".";
+}
 /// "The data file has no table '<table>'."
 inline std::string NoTable(std::string_view table) {
     return "The data file has no table '" + std::string(table) + "'.";

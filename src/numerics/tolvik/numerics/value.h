@@ -55,4 +55,9 @@ std::string PlainNumberText(double x);
 /// exponent; reading stops at the first character that does not fit; no number gives 0.
 double ReadLeadingNumber(const std::string& text);
 
+/// True when the whole text is one number as the data file may hold it: blanks ignored,
+/// an optional sign, digits with at most one decimal point or comma, an optional
+/// exponent ("0,4", " 12 ", "-1.5E3"). "", "abc", "12abc" and "1.2.3" are not.
+bool IsNumberText(const std::string& text);
+
 } // namespace tolvik
