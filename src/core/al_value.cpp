@@ -4,6 +4,7 @@
 #include "tolvik/ui_common/numtext.h"
 
 #include <cmath>
+#include <optional>
 
 namespace tolvik::core {
 
@@ -161,15 +162,19 @@ void CalculateAirGap(const AlTabInput& in, AlTabFields& f) {
     if (in.material.empty()) return;
     const double ae = ReadField(in.ae_mm2);
     const double le = ReadField(in.le_mm);
-    double s = 0;
+    // A calculation that cannot be made (no µi, no core data) leaves its result empty;
+    // a failed gap is no gap of 0, and µe is then not µi.
+    std::optional<double> s;
     if (in.options.alToGap) {
-        s = num::GapFromAl(le, ae, ReadField(f.t4Al1), in.mui);
-        f.t4s1 = ShowGap(s);
+        s = num::TryGapFromAl(le, ae, ReadField(f.t4Al1), in.mui);
+        f.t4s1 = s ? ShowGap(*s) : std::string();
     } else {
         s = ReadField(f.t4s1);
-        f.t4Al1 = Show(num::AlFromGap(le, ae, s, in.mui), "#.#");
+        const std::optional<double> al = num::TryAlFromGap(le, ae, *s, in.mui);
+        f.t4Al1 = al ? Show(*al, "#.#") : std::string();
     }
-    f.t4mue1 = Show(num::MueFromGap(in.mui, s, le), "#");
+    const std::optional<double> mue = s ? num::TryMueFromGap(in.mui, *s, le) : std::nullopt;
+    f.t4mue1 = mue ? Show(*mue, "#") : std::string();
 }
 
 void CalculateLAl(const AlTabInput& in, AlTabFields& f) {

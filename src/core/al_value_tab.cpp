@@ -4,6 +4,7 @@
 
 #include "tolvik/data/database.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/field_edits.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
@@ -71,6 +72,8 @@ bool TakesAnyKey(const QString& name) {
 
 /// Key code of a character key press (Backspace 8, Enter 13), 0 for keys that type nothing.
 int CharacterCode(const QKeyEvent& key) {
+    // Shortcuts (Ctrl+V, Ctrl+X, ...) type nothing; some platforms still give them a letter.
+    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
     if (key.key() == Qt::Key_Backspace) return 8;
     if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return 13;
     const QString text = key.text();
@@ -220,6 +223,11 @@ AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
         (void)member;
         if (QString(name).contains(QStringLiteral("mue"))) continue; // µe fields are results only
         field(name)->installEventFilter(this);
+        // Any change of an input by the user (typed, pasted, cut) empties what depends on it.
+        ui::ClearOnUserEdit(field(name), [this, n = std::string(name)] {
+            for (const std::string& dependent : DependentFields(n, options()))
+                if (QLineEdit* f = field(dependent)) f->clear();
+        });
     }
     setNoteColour(NoteColour::LightGray);
 }
@@ -415,8 +423,6 @@ bool AlValueTab::eventFilter(QObject* watched, QEvent* event) {
         if (!filtered.message.empty()) ui::ShowMessage(QString::fromStdString(filtered.message));
         discard = filtered.key == 0;
     }
-    for (const std::string& name : DependentFields(edit->objectName().toStdString(), options()))
-        if (QLineEdit* dependent = field(name)) dependent->clear();
     return discard;
 }
 

@@ -6,11 +6,13 @@
 
 #include "core_form_p.h"
 #include "tolvik/chart/graph.h"
+#include "tolvik/core/al_value.h"
 #include "tolvik/core/al_value_tab.h"
 #include "tolvik/core/mue_t.h"
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/field_edits.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/numtext.h"
@@ -206,11 +208,8 @@ void CoreForm::connectSignals() {
     // µe vs. T
     connect(d->mue1opt, &QRadioButton::clicked, this, [this] { mueTOptionClicked(false); });
     connect(d->mue2opt, &QRadioButton::clicked, this, [this] { mueTOptionClicked(true); });
-    connect(d->mueT, &QLineEdit::textChanged, this, [this] { d->mue->clear(); });
-    connect(d->s, &QLineEdit::textChanged, this, [this] {
-        d->mue->clear();
-        d->mue25->clear();
-    });
+    ui::ClearOnUserEdit(d->mueT, {d->mue});
+    ui::ClearOnUserEdit(d->s, {d->mue, d->mue25});
     d->s->installEventFilter(this);
     d->t1->installEventFilter(this);
 
@@ -548,7 +547,10 @@ static void ForgetStaleSelection(QComboBox* list) {
 
 void CoreForm::kernEnter() {
     ForgetStaleSelection(d->kern);
-    ui::CheckListEntry(d->kern, QStringLiteral("core"));
+    // One user action recalculates once: when the typed entry was selected, its click
+    // handler has set the variants and recalculated already (except on the wire tab).
+    if (ui::CheckListEntry(d->kern, QStringLiteral("core")) && currentTab() != static_cast<int>(CoreTab::Wire))
+        return;
     CheckLowProfileAndLoch();
     RecalculateCurrentTab();
 }
@@ -567,7 +569,8 @@ void CoreForm::materialClick() {
 void CoreForm::materialEnter() {
     ResetTabFields();
     ForgetStaleSelection(d->material);
-    ui::CheckListEntry(d->material, QStringLiteral("material"));
+    // When the typed entry was selected, its click handler has recalculated already.
+    if (ui::CheckListEntry(d->material, QStringLiteral("material"))) return;
     RecalculateCurrentTab();
 }
 
@@ -697,7 +700,7 @@ void CoreForm::showCoreParameters() {
     rs->moveFirst();
     while (!rs->eof()) {
         for (const Out& o : kOut) {
-            const double v = rs->field(o.column).toDouble();
+            const double v = rs->number(o.column).toDouble();
             findChild<QLineEdit*>(QString::fromLatin1(o.field))
                 ->setText(std::isfinite(v) ? Q(text::FormatPattern(v, o.pattern)) : QString());
         }
@@ -723,7 +726,7 @@ void CoreForm::showMaterialSpecifications() {
                                               {14, "PV", "0.#"}};
     auto field = [this](int i) { return findChild<QLineEdit*>(QStringLiteral("t9Text%1").arg(i)); };
     auto write = [&](const data::Recordset& rs, const FieldFormat& s) {
-        const double v = rs.field(s.column).toDouble();
+        const double v = rs.number(s.column).toDouble();
         QLineEdit* f = field(s.index);
         f->setText(std::isfinite(v) ? Q(text::FormatPattern(v, s.pattern)) : QString());
         ShowIfNonZero(f);
@@ -736,7 +739,7 @@ void CoreForm::showMaterialSpecifications() {
             for (const FieldFormat& s : kFirst)
                 write(*rs, s);
             const bool power = rs->field("Leistung").toBool();
-            const Value tand = rs->field("tandmuei");
+            const Value tand = rs->number("tandmuei");
             QLineEdit* t9Text9 = field(9);
             if (power && tand.toDouble() != 0.0) {
                 t9Text9->show();
@@ -748,8 +751,7 @@ void CoreForm::showMaterialSpecifications() {
                 write(*rs, s);
             if (power && !field(14)->isHidden()) {
                 auto intText = [&](const char* column) {
-                    const double v = rs->field(column).toDouble();
-                    return Q(text::IntToText(std::isfinite(v) ? std::lround(v) : 0));
+                    return Q(text::RoundedIntText(rs->number(column).toDouble()));
                 };
                 d->t9Label20->show();
                 d->t9Label20->setText(QStringLiteral("Pv(f") + intText("f") + QStringLiteral(",B") +
@@ -833,6 +835,12 @@ void CoreForm::mueTCurve(bool relative) {
 }
 
 void CoreForm::mueTRecalculate() {
+    // The air gap has the limits of the Al value tab: out of them, the message and the
+    // replacement value, then the calculation with it.
+    if (GapOutOfRange(OptionalNumber(d->s))) {
+        ui::ShowValueOutOfRange(this);
+        d->s->setText(QString::fromLatin1(kGapReplacement));
+    }
     mueTSetUp();
     mueTPointReader();
     if (d->mue1opt->isChecked()) mueTCurve(false);

@@ -1,5 +1,7 @@
 #include "tolvik/core/mue_t.h"
 
+#include "tolvik/core/al_value.h"
+
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/numerics/value.h"
 
@@ -11,17 +13,17 @@ namespace {
 
 constexpr const char* kMuiTable = "MuiT";
 
-/// µe of the gapped core at temperature t from the material's µi(t).
-double MueAt(data::Database& db, const MueTInput& in, double t_C) {
+/// µe of the gapped core at temperature t from the material's µi(t); no value when µi(t)
+/// does not exist (t outside the table) or the core has no path length.
+std::optional<double> MueAt(data::Database& db, const MueTInput& in, double t_C) {
     const double mui = data::MuiAtT(db, in.material, t_C).toDouble();
-    const double mue = num::MueFromGap(mui, in.s_mm.value_or(0.0), in.le_mm.value_or(0.0));
-    return std::isfinite(mue) ? mue : 0.0;
+    return num::TryMueFromGap(mui, in.s_mm.value_or(0.0), in.le_mm.value_or(0.0));
 }
 
 /// The readers need every input of the tab; a material without data reads as "not computed".
 bool ReaderInputsComplete(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
     return t_C.has_value() && !in.material.empty() && in.s_mm.has_value() && in.le_mm.has_value() &&
-           std::isfinite(*t_C) && HasMuiColumn(db, in.material);
+           std::isfinite(*t_C) && !GapOutOfRange(in.s_mm) && HasMuiColumn(db, in.material);
 }
 
 } // namespace
@@ -35,7 +37,13 @@ std::string NoMuiDataMessage(const std::string& material) {
 }
 
 std::string PathLengthText(data::Database& db, const data::CoreSelection& core) {
-    return data::GetCoreValue(db, core, static_cast<int>(data::CoreField::le)).toText();
+    // The integer 0 says that there is no core record: no path length, not one of 0.
+    const Value le = data::GetCoreValue(db, core, static_cast<int>(data::CoreField::le));
+    return le.isInt() ? std::string() : le.toText();
+}
+
+bool GapOutOfRange(std::optional<double> s_mm) {
+    return s_mm && (!std::isfinite(*s_mm) || *s_mm < 0.0 || *s_mm > kGapMax_mm);
 }
 
 double RelativeChangePercent(double mueT, double mueT1) {
@@ -56,7 +64,11 @@ MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind
     }
     const double s = in.s_mm.value_or(0.0);
     const double le = in.le_mm.value_or(0.0);
-    const double mueT1 = relative ? MueAt(db, in, in.t1_C) : 0.0;
+    // A gap outside its limits or in a core without a path length gives no curve, and no
+    // relative curve is drawn where its reference µe(T1) does not exist.
+    if (GapOutOfRange(in.s_mm) || (s != 0.0 && !(le > 0.0))) return curve;
+    const std::optional<double> mueT1 = relative ? MueAt(db, in, in.t1_C) : std::optional<double>(0.0);
+    if (!mueT1) return curve;
 
     auto rs = db.openTable(kMuiTable);
     const int n = static_cast<int>(data::CountCurveRows(*rs, in.material).toDouble());
@@ -68,11 +80,10 @@ MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind
     // record is not plotted. With no usable record (n = 1) nothing is plotted.
     rs->moveFirst();
     for (int i = 1; !rs->eof() && i < n - 1; ++i) {
-        const double mui = rs->field(in.material).toDouble();
-        double mue = num::MueFromGap(mui, s, le);
-        if (!std::isfinite(mue)) mue = 0.0;
-        const double y = relative ? RelativeChangePercent(mue, mueT1) : mue;
-        curve.points.push_back({i, rs->field("T").toDouble(), y});
+        const double mui = rs->number(in.material).toDouble();
+        const double mue = num::TryMueFromGap(mui, s, le).value_or(0.0);
+        const double y = relative ? RelativeChangePercent(mue, *mueT1) : mue;
+        curve.points.push_back({i, rs->number("T").toDouble(), y});
         rs->moveNext();
     }
     rs->close();
@@ -83,7 +94,9 @@ MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind
 MueTReading MueAtTemperature(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
     MueTReading r;
     if (!ReaderInputsComplete(db, in, t_C)) return r;
-    r.value = MueAt(db, in, *t_C);
+    const std::optional<double> mue = MueAt(db, in, *t_C);
+    if (!mue) return r;
+    r.value = *mue;
     r.valid = true;
     return r;
 }
@@ -95,9 +108,11 @@ MueTReading MueAt25(data::Database& db, const MueTInput& in) {
 MueTReading RelativeChangeAt(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
     MueTReading r;
     if (!ReaderInputsComplete(db, in, t_C)) return r;
-    const double mueT1 = MueAt(db, in, in.t1_C);
-    const double mueT = MueAt(db, in, *t_C);
-    r.value = mueT1 != 0.0 ? RelativeChangePercent(mueT, mueT1) : 0.0;
+    // Without µe(T1) or µe(t) there is no relative change to show.
+    const std::optional<double> mueT1 = MueAt(db, in, in.t1_C);
+    const std::optional<double> mueT = MueAt(db, in, *t_C);
+    if (!mueT1 || !mueT || *mueT1 == 0.0) return r;
+    r.value = RelativeChangePercent(*mueT, *mueT1);
     r.valid = true;
     return r;
 }

@@ -106,39 +106,58 @@ double MueFromAl(double al_nH, double le_mm, double ae_mm2) {
     return FiniteOr(10.0 * al_nH * le_mm / (4.0 * kPi * ae_mm2), 0.0);
 }
 
-double MueFromGap(double mui, double s_mm, double le_mm) {
-    if (le_mm == 0.0 || s_mm == 0.0) return mui;
-    if (mui == 0.0) return 0.0;
+std::optional<double> TryMueFromGap(double mui, double s_mm, double le_mm) {
+    if (mui == 0.0 || !std::isfinite(mui)) return std::nullopt;
+    if (s_mm == 0.0) return mui;
+    if (le_mm == 0.0) return std::nullopt; // a gap in a core without a path length
     const double r = s_mm / le_mm;
     const double denom = r + (1.0 - r) / mui;
-    if (denom == 0.0) return 0.0;
-    return FiniteOr(1.0 / denom, 0.0);
+    if (denom == 0.0) return std::nullopt;
+    const double mue = 1.0 / denom;
+    return std::isfinite(mue) ? std::optional<double>(mue) : std::nullopt;
 }
 
-double AlFromGap(double le_mm, double ae_mm2, double s_mm, double mui) {
+double MueFromGap(double mui, double s_mm, double le_mm) {
+    if (le_mm == 0.0 || s_mm == 0.0) return mui;
+    return TryMueFromGap(mui, s_mm, le_mm).value_or(0.0);
+}
+
+std::optional<double> TryAlFromGap(double le_mm, double ae_mm2, double s_mm, double mui) {
     const double le = le_mm / 1000.0;
     const double ae = ae_mm2 / 1E6;
     const double s = s_mm / 1000.0;
-    if (mui == 0.0 || le == 0.0 || ae == 0.0) return 0.0;
+    if (mui == 0.0 || le == 0.0 || ae == 0.0) return std::nullopt;
     const double x = 1.0 / mui;
     const double z = (1.0 - x) * s / le + x;
     std::int16_t ok = 0;
     const Value mue = SafeDivide(1.0, z, ok);
-    if (!ok) return 0.0;
-    return FiniteOr(mue.toDouble() * kMu0 * ae / le * 1E9, 0.0);
+    if (!ok) return std::nullopt;
+    const double al = mue.toDouble() * kMu0 * ae / le * 1E9;
+    return std::isfinite(al) ? std::optional<double>(al) : std::nullopt;
 }
 
-double GapFromAl(double le_mm, double ae_mm2, double al_nH, double mui) {
+double AlFromGap(double le_mm, double ae_mm2, double s_mm, double mui) {
+    return TryAlFromGap(le_mm, ae_mm2, s_mm, mui).value_or(0.0);
+}
+
+std::optional<double> TryGapFromAl(double le_mm, double ae_mm2, double al_nH, double mui) {
+    // Without µi there is no gap to find, as in AlFromGap and MueFromGap.
+    if (mui == 0.0) return std::nullopt;
     const double le = le_mm / 1000.0;
     const double ae = ae_mm2 / 1E6;
     const double al = al_nH / 1E9;
     std::int16_t ok = 0;
     const Value mueValue = SafeDivide(le * al, kMu0 * ae, ok);
-    if (!ok) return 0.0;
+    if (!ok) return std::nullopt;
     const double mue = mueValue.toDouble();
     const Value q = SafeDivide(mui - mue, (mui - 1.0) * mue, ok);
-    if (!ok) return 0.0;
-    return FiniteOr(q.toDouble() * le * 1000.0, 0.0);
+    if (!ok) return std::nullopt;
+    const double s = q.toDouble() * le * 1000.0;
+    return std::isfinite(s) ? std::optional<double>(s) : std::nullopt;
+}
+
+double GapFromAl(double le_mm, double ae_mm2, double al_nH, double mui) {
+    return TryGapFromAl(le_mm, ae_mm2, al_nH, mui).value_or(0.0);
 }
 
 double GappedPermeability(double mu, double ae, double le, double mui, double al) {

@@ -80,10 +80,10 @@ int FindListIndex(const QString& text, const QComboBox* list) {
     return -1;
 }
 
-void CheckListEntry(QComboBox* list, const QString& label) {
-    if (!list || list->currentIndex() != -1) return;
+bool CheckListEntry(QComboBox* list, const QString& label) {
+    if (!list || list->currentIndex() != -1) return false;
     QString t = list->currentText();
-    if (t.isEmpty()) return;
+    if (t.isEmpty()) return false;
     t = t.toUpper();
     list->setEditText(t);
     for (int i = 0; i < list->count(); ++i) {
@@ -91,11 +91,12 @@ void CheckListEntry(QComboBox* list, const QString& label) {
             // As for a choice of the user: the selection changes and the list is activated.
             list->setCurrentIndex(i);
             emit list->activated(i);
-            return;
+            return true;
         }
     }
     ShowMessage(QStringLiteral("No valid selection for ") + label + QStringLiteral("!"), kTitle,
                 list->window());
+    return false;
 }
 
 } // namespace tolvik::ui

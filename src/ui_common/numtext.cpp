@@ -104,6 +104,13 @@ std::string IntToText(long n) {
     return std::to_string(n);
 }
 
+std::string RoundedIntText(double x) {
+    // 2^63 and beyond cannot be converted: llround would return an unspecified value.
+    constexpr double kLimit = 9.2e18;
+    if (!std::isfinite(x) || std::fabs(x) >= kLimit) return {};
+    return IntToText(static_cast<long>(std::llround(x)));
+}
+
 std::string FormatPattern(double x, const std::string& pattern) {
     if (!std::isfinite(x)) return {};
 

@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -216,12 +218,18 @@ private slots:
             Qt::Key key;       ///< a key without text
             const char* typed; ///< the field's text after the key ("9" before)
             QStringList cleared;
+            Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+            bool selectAll = false; ///< the whole text selected before the key
         } cases[] = {
             {nullptr, "t4Al1", '5', Qt::Key_unknown, "95", {"t4mue1", "t4s1"}},
-            {nullptr, "t4Al1", 'e', Qt::Key_unknown, "9", {"t4mue1", "t4s1"}}, // letter discarded
-            {nullptr, "t4Al1", '-', Qt::Key_unknown, "9", {"t4mue1", "t4s1"}}, // minus discarded
+            {nullptr, "t4Al1", 'e', Qt::Key_unknown, "9", {}}, // letter discarded: nothing changed
+            {nullptr, "t4Al1", '-', Qt::Key_unknown, "9", {}}, // minus discarded
             {nullptr, "t4Al1", 0, Qt::Key_Backspace, "", {"t4mue1", "t4s1"}},
-            {nullptr, "t4Al1", 0, Qt::Key_Return, "9", {"t4mue1", "t4s1"}},
+            {nullptr, "t4Al1", 0, Qt::Key_Return, "9", {}},
+            // Pasting and cutting change the input as typing does.
+            {nullptr, "t4Al1", 0, Qt::Key_V, "912", {"t4mue1", "t4s1"}, Qt::ControlModifier},
+            {nullptr, "t4Al1", 0, Qt::Key_X, "", {"t4mue1", "t4s1"}, Qt::ControlModifier, true},
+            {nullptr, "t4N1", 0, Qt::Key_V, "912", {"t4mue3", "t4L1"}, Qt::ControlModifier},
             {nullptr, "t4Al1", 0, Qt::Key_Left, "9", {}},     // moving the cursor keeps the results
             {nullptr, "t4s1", '5', Qt::Key_unknown, "9", {}}, // the locked result keeps the input
             {"s_Al_opt1", "t4s1", '.', Qt::Key_unknown, "9.", {"t4mue1", "t4Al1"}},
@@ -239,10 +247,12 @@ private slots:
             fillAll(u"9"_s);
             QLineEdit* target = edit(QLatin1String(c.field));
             target->setFocus();
+            QGuiApplication::clipboard()->setText(u"12"_s);
+            if (c.selectAll) target->selectAll();
             if (c.ch)
                 QTest::keyClick(target, c.ch);
             else
-                QTest::keyClick(target, c.key);
+                QTest::keyClick(target, c.key, c.modifiers);
             const QByteArray where =
                 QByteArray(c.field) + " key " + QByteArray::number(c.ch ? int(c.ch) : int(c.key));
             QVERIFY2(target->text() == QLatin1String(c.typed), where);

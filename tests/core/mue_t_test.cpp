@@ -48,7 +48,7 @@ TEST_F(MueTTest, PathLengthOfTheChosenVariant) {
     EXPECT_EQ(PathLengthText(*db, {"E 20", false, false}), "50");
     EXPECT_EQ(PathLengthText(*db, {"P 14", false, true}), "20");
     EXPECT_EQ(PathLengthText(*db, {"P 14", false, false}), "21");
-    EXPECT_EQ(PathLengthText(*db, {"X 99", false, false}), "0"); // no record: the integer 0
+    EXPECT_EQ(PathLengthText(*db, {"X 99", false, false}), ""); // no record: no path length, not 0
 }
 
 TEST_F(MueTTest, Curves) {
@@ -69,7 +69,6 @@ TEST_F(MueTTest, Curves) {
          "s/le = 0.01: µe = 1/(0.99/µi + 0.01); the last usable record (100 °C) is left out"},
         {Input("M2", 0.0), Kind::Absolute, "µe E 20M2 s=0[mm]", 5, {4000, 4500, 5000}, "s = 0: µe = µi"},
         {Input("M2", nullopt), Kind::Absolute, "µe E 20M2 s=0[mm]", 5, {4000, 4500, 5000}, "empty s: µi"},
-        {Input("M2", 0.5, nullopt), Kind::Absolute, nullptr, 5, {4000, 4500, 5000}, "empty le: µi"},
         {Input("M6", 0.5), Kind::Absolute, nullptr, 1, {}, "column starting with 0: no points"},
         {Input("M4", 0.0),
          Kind::Relative,
@@ -108,6 +107,21 @@ TEST_F(MueTTest, NoCurveWithoutSelectionOrData) {
     EXPECT_FALSE(noColumn.valid);
     EXPECT_EQ(noColumn.message, NoMuiDataMessage("M3"));
     EXPECT_TRUE(noColumn.points.empty());
+
+    // A calculation that cannot be made draws nothing, never µi in place of µe.
+    const struct {
+        MueTInput in;
+        Kind kind;
+        const char* source;
+    } refused[] = {
+        {Input("M2", 0.5, nullopt), Kind::Absolute, "a gap in a core without le"},
+        {Input("M2", 0.5, 0.0), Kind::Absolute, "a gap in a core with le 0"},
+        {Input("M4", 0.0, 50, 300), Kind::Relative, "µe(T1) does not exist: T1 outside the table"},
+        {Input("M1", -1.0), Kind::Absolute, "negative gap"},
+        {Input("M1", 100.5), Kind::Absolute, "gap above 100 mm"},
+    };
+    for (const auto& c : refused)
+        EXPECT_FALSE(MueTCurvePoints(*db, c.in, c.kind).valid) << c.source;
 }
 
 TEST_F(MueTTest, PointReaders) {
@@ -124,13 +138,17 @@ TEST_F(MueTTest, PointReaders) {
         {At, Input("M1", 0.5), 25, true, 1 / 0.010495, "µi 2000, s/le 0.01"},
         {At, Input("M1", 0.5), 37.5, true, 1 / 0.01044, "µi interpolated 2250"},
         {At, Input("M1", 0.1, 20, 25, "P 14"), 25, true, 1 / 0.0054975, "µi 2000, s/le 0.005"},
-        {At, Input("M1", 0.5), 200, true, 0.0, "outside the table: µi 0 gives µe 0"},
+        {At, Input("M1", 0.5), 200, false, 0, "outside the table: no µi, no µe"},
+        {At, Input("M1", 0.5, 0.0), 25, false, 0, "le 0 with a gap: no µe (not µi)"},
+        {At, Input("M1", -1.0), 25, false, 0, "negative gap"},
+        {At, Input("M1", -0.0201), 25, false, 0, "negative gap near -s/(µi-1)"},
+        {At, Input("M1", 0.0, 0.0), 25, true, 2000, "no gap: µe = µi whatever le"},
         {At25, Input("M1", 0.1, 20, 25, "P 14"), nullopt, true, 1 / 0.0054975, "at 25 °C, s/le 0.005"},
         {Relative, Input("M4", 0.0), 25, true, 0.0, "at T1 itself"},
         {Relative, Input("M4", 0.0), 75, true, 750.0 / 27.5, "(2750-2000)/2750*100"},
         {Relative, Input("M4", 0.0), -40, true, 0.0, "-1900 % shown as 0"},
-        {Relative, Input("M4", 0.0), 200, true, 0.0, "µe(T) = 0 outside the table"},
-        {Relative, Input("M4", 0.0, 50, 300), 25, true, 0.0, "µe(T1) = 0 outside the table"},
+        {Relative, Input("M4", 0.0), 200, false, 0, "no µe(T) outside the table"},
+        {Relative, Input("M4", 0.0, 50, 300), 25, false, 0, "no µe(T1) outside the table"},
         {Relative, Input("M1", 0.5), 50, true, gapped, "gapped"},
         {At, Input("M1", 0.5), nullopt, false, 0, "no T"},
         {At, Input("M1", nullopt), 25, false, 0, "no s"},

@@ -63,8 +63,13 @@ bool HasMuiColumn(data::Database& db, const std::string& material);
 /// Message shown when the material has no column in MuiT.
 std::string NoMuiDataMessage(const std::string& material);
 
-/// Text for the le field: GetCoreValue(le) of the core in its plain text form.
+/// Text for the le field: GetCoreValue(le) of the core in its plain text form; "" when
+/// there is no core record.
 std::string PathLengthText(data::Database& db, const data::CoreSelection& core);
+
+/// True when a typed air gap lies outside the limits of the Al value tab (0 .. kGapMax_mm);
+/// the tab then shows ShowValueOutOfRange and writes kGapReplacement.
+bool GapOutOfRange(std::optional<double> s_mm);
 
 /// (µe(T) − µe(T1)) / µe(T) · 100; 0 when µe(T) is 0, when the result is not finite and
 /// when it lies below kRelativeLowerLimit.
@@ -72,15 +77,17 @@ double RelativeChangePercent(double mueT, double mueT1);
 
 /// The curve of µe or of its relative change over the temperatures of table MuiT.
 /// Uses the records before the first 0 of the material's column, except the last of
-/// them (the point loop stops at n − 1).
+/// them (the point loop stops at n − 1). Not valid (nothing drawn) when s is out of range,
+/// when a gap meets a core without path length and, for the relative curve, when µe(T1)
+/// does not exist.
 MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind kind);
 
 /// Point reader µe(T): needs t, the material, s and le.
 MueTReading MueAtTemperature(data::Database& db, const MueTInput& in, std::optional<double> t_C);
 /// µe at 25 °C: needs the material, s and le.
 MueTReading MueAt25(data::Database& db, const MueTInput& in);
-/// Point reader of the relative change [%] at t: needs t, the material, s and le.
-/// 0 when µe(T1) or µe(t) is 0.
+/// Point reader of the relative change [%] at t: needs t, the material, s and le; not
+/// valid when µe(T1) or µe(t) does not exist.
 MueTReading RelativeChangeAt(data::Database& db, const MueTInput& in, std::optional<double> t_C);
 
 } // namespace tolvik::core

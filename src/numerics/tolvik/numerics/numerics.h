@@ -11,6 +11,7 @@
 #include "tolvik/numerics/value.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tolvik::num {
 
@@ -36,8 +37,14 @@ double MueFromGap(double mui, double s_mm, double le_mm);
 /// Al [nH] for an air gap s [mm]; 0 when µi, le or Ae is 0. The caller looks µi up
 /// for the material (GetMaterialMui) and passes it in.
 double AlFromGap(double le_mm, double ae_mm2, double s_mm, double mui);
-/// Air gap s [mm] for Al [nH]; 0 when a guarded division fails.
+/// Air gap s [mm] for Al [nH]; 0 when µi is 0 or a guarded division fails.
 double GapFromAl(double le_mm, double ae_mm2, double al_nH, double mui);
+/// The same three relations with a calculation that cannot be made kept apart from a
+/// result of 0 (std::nullopt): µi = 0, a guarded division that fails, a path length of 0
+/// with an air gap. The windows show no value then, never another quantity in its place.
+std::optional<double> TryMueFromGap(double mui, double s_mm, double le_mm);
+std::optional<double> TryAlFromGap(double le_mm, double ae_mm2, double s_mm, double mui);
+std::optional<double> TryGapFromAl(double le_mm, double ae_mm2, double al_nH, double mui);
 /// µg of a gapped core; mui when le = 0; 0 when mui = 0 (and when the sum is 0).
 double GappedPermeability(double mu, double ae, double le, double mui, double al);
 /// L [mH] from Al [nH] and N turns.

@@ -27,6 +27,8 @@ void FillMaterialList(data::Database& db, QComboBox* list);
 /// Index of the first entry equal to text (case-sensitive), or -1.
 int FindListIndex(const QString& text, const QComboBox* list);
 /// Selects the typed entry (in upper case) or shows "No valid selection for <label>!".
-void CheckListEntry(QComboBox* list, const QString& label);
+/// Returns true when it selected an entry and so ran the list's click handler (activated):
+/// the caller's own step after Enter must then not recalculate a second time.
+bool CheckListEntry(QComboBox* list, const QString& label);
 
 } // namespace tolvik::ui

@@ -19,6 +19,9 @@ std::string CommaToPoint(const std::string& text);
 double ReadNumber(const std::string& text);
 /// Decimal digits of n ≥ 0 without a sign position; "" for 0.
 std::string IntToText(long n);
+/// IntToText of x rounded to a whole number; "" when x is not finite or lies beyond the
+/// range of a long (a huge data value is no whole number to show).
+std::string RoundedIntText(double x);
 /// Display patterns "#", "0", "0.", "0.#", "#.##", ...: "#" a digit shown only when
 /// significant (the integer part of a value below 1 is left out), "0" a digit always
 /// shown, "." the system separator (written even with no decimals after it); rounding
