@@ -348,11 +348,23 @@ int decimalsFor(double step) {
     return 10;
 }
 
+/// (max − min) / ticks without the overflow of max − min for a span beyond the largest
+/// double (about 1.8e308), which made the axis range NaN.
+double StepSpan(double min, double max, int ticks) {
+    return max / ticks - min / ticks;
+}
+
+/// A tick limit that rounding pushed beyond the largest double falls back to the data limit.
+double FiniteOr(double v, double fallback) {
+    return std::isfinite(v) ? v : fallback;
+}
+
 void widenEmpty(double& min, double& max) {
     if (!(max > min)) {
         const double pad = min == 0 ? 1.0 : std::fabs(min) * 0.1;
-        min -= pad;
-        max += pad;
+        min = FiniteOr(min - pad, min);
+        max = FiniteOr(max + pad, max);
+        if (!(max > min)) max = std::nextafter(min, std::numeric_limits<double>::infinity());
     }
 }
 
@@ -364,9 +376,9 @@ LinearTicks niceLinearTicks(double min, double max, int ticks) {
     widenEmpty(min, max);
     ticks = std::max(ticks, 2);
     LinearTicks t;
-    t.step = roundStep((max - min) / ticks);
-    t.min = std::floor(min / t.step + 1e-9) * t.step;
-    t.max = std::ceil(max / t.step - 1e-9) * t.step;
+    t.step = roundStep(StepSpan(min, max, ticks));
+    t.min = FiniteOr(std::floor(min / t.step + 1e-9) * t.step, min);
+    t.max = FiniteOr(std::ceil(max / t.step - 1e-9) * t.step, max);
     t.decimals = decimalsFor(t.step);
     return t;
 }
@@ -379,7 +391,7 @@ LinearTicks linearTicksWithin(double min, double max, int ticks) {
     LinearTicks t;
     t.min = min;
     t.max = max;
-    t.step = roundStep((max - min) / ticks);
+    t.step = roundStep(StepSpan(min, max, ticks));
     t.decimals = decimalsFor(t.step);
     return t;
 }

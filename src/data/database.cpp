@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <system_error>
 #include <utility>
 
@@ -337,6 +338,7 @@ void Recordset::close() {
 struct Database::Impl {
     sqlite3* db = nullptr;
     std::string path;
+    std::map<std::string, long> reads; ///< cursors opened per table (upper-case name)
     ~Impl() { sqlite3_close_v2(db); }
 
     /// Runs an SQL text and reads all its rows. On an engine error returns nullptr and
@@ -406,7 +408,13 @@ void Database::checkDataFile() const {
         if (!hasTable(table)) throw DataError(msg::NotADataFile(impl_->path, table));
 }
 
+long Database::readCount(std::string_view table) const {
+    const auto it = impl_->reads.find(ToUpper(table));
+    return it == impl_->reads.end() ? 0 : it->second;
+}
+
 std::unique_ptr<Recordset> Database::openTable(std::string_view table) {
+    ++impl_->reads[ToUpper(table)];
     if (!hasTable(table)) throw DataError(msg::NoTable(table));
     const std::string source(table);
     const std::string plain = "SELECT * FROM " + QuoteIdentifier(table);
@@ -418,6 +426,7 @@ std::unique_ptr<Recordset> Database::openTable(std::string_view table) {
 }
 
 std::unique_ptr<Recordset> Database::openQuery(const Query& query) {
+    ++impl_->reads[ToUpper(TableOfSql(query.sql))];
     const std::string text = WithoutDistinctRow(query.sql);
     std::string reason;
     const std::string ordered = WithStoredOrder(text);
@@ -509,6 +518,11 @@ Query DistinctRowTwoColumns(std::string_view table, std::string_view field1, std
     const std::string f1 = QuoteIdentifier(field1);
     return Text("SELECT DISTINCTROW " + f1 + ", " + QuoteIdentifier(field2) + " FROM " +
                 QuoteIdentifier(table) + " order by " + f1 + " COLLATE NOCASE, rowid");
+}
+
+Query ListEntries(std::string_view table, std::string_view flagField, std::string_view entryField) {
+    return Text("SELECT " + QuoteIdentifier(entryField) + ", " + QuoteIdentifier(flagField) + " FROM " +
+                QuoteIdentifier(table));
 }
 
 Query WiresBySize() {

@@ -11,19 +11,30 @@ namespace tolvik::ui {
 namespace {
 
 const char* const kTagProperty = "tag";
+/// The data file, table and flag a list was last filled from.
+const char* const kSourceProperty = "tolvikListSource";
 
 /// Refills the list with the entry field of every row of the table whose flag is true,
 /// then selects the entry that was shown before, if the new list still holds it.
+/// The data file is only read, so a list already filled from the same table and flag of
+/// the same file holds what a refill would give: it is left as it is, without a query.
 void FillFromTable(data::Database& db, QComboBox* list, const char* table, const char* flagField,
                    const char* entryField) {
     if (!list) return;
+    const QString source = QStringLiteral("%1|%2|%3|%4")
+                               .arg(QString::number(reinterpret_cast<quintptr>(&db)),
+                                    QString::fromStdString(db.path()), QLatin1String(table),
+                                    QLatin1String(flagField));
+    if (list->property(kSourceProperty).toString() == source) return;
     const QString remembered = list->currentText();
     {
         // Filling is not a selection: no handler may see the intermediate states
         // (QComboBox selects the first entry added to an empty list by itself).
         const QSignalBlocker blocker(list);
         list->clear();
-        auto rs = db.openTable(table);
+        list->setProperty(kSourceProperty, QString());
+        // Only the two fields the list needs, in stored order.
+        auto rs = db.openQuery(data::sql::ListEntries(table, flagField, entryField));
         rs->moveFirst();
         while (!rs->eof()) {
             if (rs->field(flagField).toBool())
@@ -33,6 +44,7 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
         rs->close();
         list->setCurrentIndex(-1);
         if (list->isEditable()) list->setEditText(QString());
+        list->setProperty(kSourceProperty, source);
     }
     const int i = FindListIndex(remembered, list);
     if (i > -1) {

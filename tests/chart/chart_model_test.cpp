@@ -265,6 +265,18 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
     EXPECT_DOUBLE_EQ(t.min, -62);
     EXPECT_DOUBLE_EQ(t.max, 62);
     EXPECT_DOUBLE_EQ(t.step, 25);
+    // Spans beyond the largest double (max − min overflows) still give a finite range.
+    const std::pair<double, double> huge[] = {{-1e308, 1e308},
+                                              {-1.7e308, 1.7e308},
+                                              {1.7e308, 1.7e308},
+                                              {-std::numeric_limits<double>::max(), 0}};
+    for (const auto& [lo, hi] : huge) {
+        for (const LinearTicks& h : {niceLinearTicks(lo, hi, 6), linearTicksWithin(lo, hi, 6)}) {
+            EXPECT_TRUE(std::isfinite(h.min) && std::isfinite(h.max) && std::isfinite(h.step)) << lo << " " << hi;
+            EXPECT_LT(h.min, h.max) << lo << " " << hi;
+            EXPECT_GT(h.step, 0) << lo << " " << hi;
+        }
+    }
 
     EXPECT_EQ(logDecades(25, 1000), std::make_pair(10.0, 1000.0));
     EXPECT_EQ(logDecades(0.1, 1638.4), std::make_pair(0.1, 10000.0));

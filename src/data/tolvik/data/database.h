@@ -92,6 +92,10 @@ public:
     /// A composed query. Throws DataError naming a missing table or field.
     std::unique_ptr<Recordset> openQuery(const Query& query);
 
+    /// How many cursors have been opened on a table so far (by name or by a query that
+    /// reads it); lets tests check that a step does not read a table again.
+    long readCount(std::string_view table) const;
+
     bool hasTable(std::string_view table) const;
     bool hasField(std::string_view table, std::string_view field) const;
     const std::string& path() const;
@@ -130,6 +134,8 @@ Query CoreVariants(std::string_view kerntyp);
 Query DistinctColumn(std::string_view table, std::string_view field);
 /// SELECT DISTINCTROW field1, field2 FROM table order by field1
 Query DistinctRowTwoColumns(std::string_view table, std::string_view field1, std::string_view field2);
+/// SELECT entry, flag FROM table (the two fields a selection list is filled from)
+Query ListEntries(std::string_view table, std::string_view flagField, std::string_view entryField);
 /// SELECT * FROM Draht order by GROESSE
 Query WiresBySize();
 } // namespace sql
