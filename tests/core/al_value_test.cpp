@@ -378,6 +378,30 @@ TEST_F(AlValueTest, NoNonFiniteNumberReachesAField) {
     }
 }
 
+TEST_F(AlValueTest, WhatCannotBeCalculatedStaysEmpty) {
+    // No µi or no core data: no air gap, and never µi shown as µe (panel 1, both ways).
+    const struct {
+        Core core;
+        bool alToGap;
+        const char* source;
+    } cases[] = {
+        {{"", "", 2200}, true, "core data empty, Al 100"},
+        {{"0", "0", 2200}, true, "core data 0, Al 100"},
+        {{"97", "57.5", 0}, true, "material without µi (was s = le)"},
+        {{"", "", 2200}, false, "core data empty, s 0.5"},
+        {{"97", "57.5", 0}, false, "material without µi, s 0.5"},
+    };
+    for (const auto& c : cases) {
+        AlTabInput in = Input(c.core);
+        in.options.alToGap = c.alToGap;
+        in.fields.t4Al1 = c.alToGap ? "100" : "";
+        in.fields.t4s1 = c.alToGap ? "" : "0.5";
+        const AlTabResult r = CalculateAlTab(in);
+        EXPECT_EQ(c.alToGap ? r.fields.t4s1 : r.fields.t4Al1, "") << c.source;
+        EXPECT_EQ(r.fields.t4mue1, "") << c.source;
+    }
+}
+
 TEST_F(AlValueTest, IsEmptyInput) {
     struct {
         const char* text;

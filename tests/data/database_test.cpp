@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace tolvik::data {
 namespace {
@@ -36,6 +40,62 @@ TEST_F(DatabaseTest, FilesThatCannotBeOpenedAreNamed) {
     for (const std::string& path : {(dir / "missing" / "db1.mdb").string(), (dir / "text.mdb").string(),
                                     (dir / "folder.mdb").string(), std::string()})
         EXPECT_EQ(ErrorText([&] { Database::open(path); }), "The data file " + path + " cannot be opened.");
+}
+
+TEST_F(DatabaseTest, NothingIsCreatedBesideTheFileWhateverItsJournalMode) {
+    const auto dir = test::FixtureFolder() / "wal";
+    std::filesystem::create_directories(dir);
+    const auto path = (dir / "db1.mdb").string();
+    std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
+    sqlite3* w = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(w, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(w);
+    auto filesBeside = [&] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir))
+            names.push_back(e.path().filename().string());
+        return names;
+    };
+    ASSERT_EQ(filesBeside(), std::vector<std::string>{"db1.mdb"});
+    {
+        auto db = Database::open(path);
+        EXPECT_EQ(db->openTable("Draht")->recordCount(), 3);
+        EXPECT_EQ(filesBeside(), std::vector<std::string>{"db1.mdb"}); // also while open
+    }
+    EXPECT_EQ(filesBeside(), std::vector<std::string>{"db1.mdb"});
+}
+
+TEST_F(DatabaseTest, AFileWithoutTheProgramsTablesIsNoDataFile) {
+    const auto path = (test::FixtureFolder() / "empty.mdb").string();
+    std::ofstream(path).close(); // 0 bytes
+    auto empty = Database::open(path);
+    EXPECT_EQ(ErrorText([&] { empty->checkDataFile(); }),
+              "The file " + path + " is no data file of the program: it has no table 'Material'.");
+}
+
+TEST_F(DatabaseTest, ATextWhereANumberIsNeededIsNamedOnce) {
+    const auto path = (test::FixtureFolder() / "text.mdb").string();
+    std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
+    sqlite3* w = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(w, "CREATE TABLE Numbers (Name TEXT, v);"
+                              "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(w);
+    auto db = Database::open(path);
+    auto rs = db->openTable("Numbers");
+    rs->moveFirst();
+    EXPECT_EQ(ErrorText([&] { rs->number("v"); }),
+              "The data file has a value that is not a number in field 'v' of table 'Numbers', record 'a'.");
+    rs->moveNext();
+    EXPECT_EQ(rs->number("v"), Value(0.4));
+    rs->moveNext();
+    EXPECT_EQ(rs->number("v"), Value(12.0));
+    rs->moveNext();
+    EXPECT_EQ(ErrorText([&] { rs->number("v"); }),
+              "The data file has a value that is not a number in field 'v' of table 'Numbers', record 4.");
 }
 
 TEST_F(DatabaseTest, TablesAndFieldsIgnoreCase) {

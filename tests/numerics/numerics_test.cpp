@@ -104,6 +104,15 @@ TEST(GapFromAl, HandCalculationZerosAndRoundTrip) {
     EXPECT_EQ(GapFromAl(50, 100, 0, 2000), 0.0);             // µe 0
     EXPECT_EQ(GapFromAl(0, 100, 2512, 2000), 0.0);           // le 0: µe 0
     EXPECT_EQ(GapFromAl(50, 100, 2512, 1), 0.0);             // µi 1
+    EXPECT_EQ(GapFromAl(50, 100, 2512, 0), 0.0);             // µi 0, guarded like its siblings (was s = le)
+    // The Try forms keep "cannot be calculated" apart from a result of 0.
+    EXPECT_FALSE(tolvik::num::TryGapFromAl(50, 100, 2512, 0).has_value());
+    EXPECT_FALSE(tolvik::num::TryGapFromAl(0, 100, 2512, 2000).has_value());
+    EXPECT_NEAR(*tolvik::num::TryGapFromAl(50, 100, 5024, 2000), 0.0, 1e-12);
+    EXPECT_FALSE(tolvik::num::TryAlFromGap(50, 0, 0.5, 2000).has_value());
+    EXPECT_FALSE(tolvik::num::TryMueFromGap(2000, 0.5, 0).has_value()); // a gap without le: not µi
+    EXPECT_FALSE(tolvik::num::TryMueFromGap(0, 0.5, 50).has_value());
+    EXPECT_EQ(*tolvik::num::TryMueFromGap(2000, 0, 0), 2000.0);
     for (double s : {0.05, 0.5, 2.5})
         EXPECT_NEAR(GapFromAl(42, 178, AlFromGap(42, 178, s, 2300), 2300), s, 1e-9) << s;
 }

@@ -73,13 +73,15 @@ private slots:
     }
 
     void startUpFailsWithOrderlyMessage() {
-        for (const bool junk : {false, true}) {
+        // Missing, junk, and empty (0 bytes: a database without the program's tables).
+        for (const int kind : {0, 1, 2}) {
+            const bool junk = kind != 0;
             QTemporaryDir folder;
             const QString path = folder.filePath(u"db1.mdb"_s);
             if (junk) {
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
-                file.write("this is not a database at all, just some text long enough to be read");
+                if (kind == 1) file.write("this is not a database at all, just some text long enough to be read");
             }
             recorder_->messages.clear();
             AppContext app;
@@ -87,7 +89,8 @@ private slots:
             QVERIFY(app.database == nullptr);
             QCOMPARE(recorder_->messages.size(), size_t(1));
             QCOMPARE(recorder_->messages[0].title, u"Tolvik"_s);
-            if (!junk) QVERIFY(recorder_->messages[0].text.contains(path));
+            if (kind != 1) QVERIFY(recorder_->messages[0].text.contains(path));
+            if (kind == 2) QVERIFY(recorder_->messages[0].text.contains(u"no data file"_s));
             QCOMPARE(shell::RunProgram(folder.path()), 1); // the program ends with failure
             QCOMPARE(recorder_->messages.size(), size_t(2));
         }
