@@ -549,7 +549,8 @@ void CoreForm::kernEnter() {
     ForgetStaleSelection(d->kern);
     // One user action recalculates once: when the typed entry was selected, its click
     // handler has set the variants and recalculated already (except on the wire tab).
-    if (ui::CheckListEntry(d->kern, QStringLiteral("core")) && currentTab() != static_cast<int>(CoreTab::Wire))
+    if (ui::CheckListEntry(d->kern, QStringLiteral("core")) &&
+        currentTab() != static_cast<int>(CoreTab::Wire))
         return;
     CheckLowProfileAndLoch();
     RecalculateCurrentTab();

@@ -21,10 +21,10 @@ const char* const kSourceProperty = "tolvikListSource";
 void FillFromTable(data::Database& db, QComboBox* list, const char* table, const char* flagField,
                    const char* entryField) {
     if (!list) return;
-    const QString source = QStringLiteral("%1|%2|%3|%4")
-                               .arg(QString::number(reinterpret_cast<quintptr>(&db)),
-                                    QString::fromStdString(db.path()), QLatin1String(table),
-                                    QLatin1String(flagField));
+    const QString source =
+        QStringLiteral("%1|%2|%3|%4")
+            .arg(QString::number(reinterpret_cast<quintptr>(&db)), QString::fromStdString(db.path()),
+                 QLatin1String(table), QLatin1String(flagField));
     if (list->property(kSourceProperty).toString() == source) return;
     const QString remembered = list->currentText();
     {

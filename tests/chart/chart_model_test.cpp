@@ -266,13 +266,12 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
     EXPECT_DOUBLE_EQ(t.max, 62);
     EXPECT_DOUBLE_EQ(t.step, 25);
     // Spans beyond the largest double (max − min overflows) still give a finite range.
-    const std::pair<double, double> huge[] = {{-1e308, 1e308},
-                                              {-1.7e308, 1.7e308},
-                                              {1.7e308, 1.7e308},
-                                              {-std::numeric_limits<double>::max(), 0}};
+    const std::pair<double, double> huge[] = {
+        {-1e308, 1e308}, {-1.7e308, 1.7e308}, {1.7e308, 1.7e308}, {-std::numeric_limits<double>::max(), 0}};
     for (const auto& [lo, hi] : huge) {
         for (const LinearTicks& h : {niceLinearTicks(lo, hi, 6), linearTicksWithin(lo, hi, 6)}) {
-            EXPECT_TRUE(std::isfinite(h.min) && std::isfinite(h.max) && std::isfinite(h.step)) << lo << " " << hi;
+            EXPECT_TRUE(std::isfinite(h.min) && std::isfinite(h.max) && std::isfinite(h.step))
+                << lo << " " << hi;
             EXPECT_LT(h.min, h.max) << lo << " " << hi;
             EXPECT_GT(h.step, 0) << lo << " " << hi;
         }

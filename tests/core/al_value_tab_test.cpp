@@ -11,15 +11,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QtTest>
 
 #include <sqlite3.h>

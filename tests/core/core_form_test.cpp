@@ -21,8 +21,10 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <clocale>
 #include <cmath>
 #include <memory>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -543,6 +545,155 @@ private slots:
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
+    void damagedValuesAreNamedOnceAndGiveNoResult() {
+        // Texts where numbers are needed, and a huge value: one message naming table,
+        // field and record for each action, and no value shown in place of the right one.
+        const struct {
+            const char* sql;
+            int tab;
+            const char* expected; // "" = no message expected
+            const char* source;
+        } cases[] = {
+            {"UPDATE Material SET mui = 'abc' WHERE Name = 'M1'", 0,
+             "field 'mui' of table 'Material', record 'M1'", "overview"},
+            {"UPDATE Kernform SET le = 'twelve' WHERE Kerntyp = 'E 20'", 0,
+             "field 'le' of table 'Kernform', record 'E 20'", "overview"},
+            {"UPDATE Kernform SET le = 'twelve' WHERE Kerntyp = 'E 20'", 2,
+             "field 'le' of table 'Kernform', record 'E 20'", "µe vs. T"},
+            {"UPDATE MuiT SET M1 = 'hot' WHERE T = 0", 2, "field 'M1' of table 'MuiT', record 2", "µe vs. T"},
+            {"UPDATE Material SET f = 1e300 WHERE Name = 'M1'", 0, "", "huge reference frequency"},
+        };
+        for (const auto& c : cases) {
+            open(c.sql);
+            showTab(c.tab);
+            choose(kern(), "E 20");
+            messages->messages.clear();
+            choose(material(), "M1");
+            const QString what = QString::fromLatin1(c.source) + u": "_s + QLatin1String(c.sql);
+            if (*c.expected) {
+                QVERIFY2(messages->messages.size() == 1, qPrintable(what));
+                QVERIFY2(messages->messages[0].text.contains(QLatin1String(c.expected)),
+                         qPrintable(what + u" / "_s + messages->messages[0].text));
+            } else {
+                QVERIFY2(messages->messages.empty(), qPrintable(what));
+            }
+            if (c.tab == 2) {
+                QVERIFY2(model(2).writtenPoints(1).empty(), qPrintable(what));
+                QVERIFY2(field("mue")->text().isEmpty(), qPrintable(what));
+            }
+        }
+        // The last case: a frequency beyond any whole number shows no digits at all.
+        QCOMPARE(get<QLabel>("t9Label20")->text(), u"Pv(f,B200,T100) [kW/m³]"_s);
+    }
+
+    void typedEntryAndEnterRecalculateOnce() {
+        mueTab("M1", "0.5");
+        auto& m = model(2);
+        const int sets = m.numSets();
+        material()->setFocus();
+        material()->setEditText(QString());
+        QTest::keyClicks(material(), "m4");
+        QTest::keyClick(material(), Qt::Key_Return);
+        QCOMPARE(material()->itemText(material()->currentIndex()), u"M4"_s);
+        QCOMPARE(m.numSets(), sets + 1); // one curve, not two
+
+        kern()->setFocus();
+        kern()->setEditText(QString());
+        QTest::keyClicks(kern(), "r 10");
+        QTest::keyClick(kern(), Qt::Key_Return);
+        QCOMPARE(m.numSets(), sets + 2);
+
+        // A data fault is reported once for the one action.
+        open("UPDATE MuiT SET M4 = 'hot' WHERE T = 0");
+        showTab(2);
+        choose(kern(), "E 20");
+        messages->messages.clear();
+        material()->setFocus();
+        material()->setEditText(QString());
+        QTest::keyClicks(material(), "m4");
+        QTest::keyClick(material(), Qt::Key_Return);
+        QCOMPARE(messages->messages.size(), size_t(1));
+    }
+
+    void mueTGapHasTheLimitsOfTheAlValueTab() {
+        mueTab("M1", "0.5");
+        const struct {
+            const char* typed;
+            bool refused;
+        } cases[] = {{"-1", true}, {"-0.0201", true}, {"100.5", true}, {"100", false}, {"0", false}};
+        for (const auto& c : cases) {
+            messages->messages.clear();
+            field("s")->setText(QLatin1String(c.typed));
+            calculate();
+            QCOMPARE(messages->messages.size(), size_t(c.refused ? 1 : 0));
+            QCOMPARE(field("s")->text(), c.refused ? u"1"_s : QLatin1String(c.typed));
+            QVERIFY2(tolvik::text::ReadNumber(field("mue25")->text().toStdString()) > 0, c.typed);
+        }
+        QCOMPARE(messages->messages.empty(), true);
+    }
+
+    void calculationsThatCannotBeMadeLeaveTheirResultsEmpty() {
+        // A listed core without data: no µe on either tab (never µi in its place).
+        open("INSERT INTO Kernform (Kerntyp, LP, Loch, Anzeige) VALUES ('X 1', 0, 0, -1);");
+        mueTab("M1", "0.5");
+        const int sets = model(2).numSets();
+        choose(kern(), "X 1");
+        calculate();
+        QCOMPARE(texts({"le", "mue", "mue25"}), (QStringList{"", "", ""}));
+        QCOMPARE(model(2).numSets(), sets); // no curve of µi drawn as µe
+
+        showTab(1);
+        field("t4Al1")->setText("100");
+        calculate();
+        QCOMPARE(texts({"t4s1", "t4mue1"}), (QStringList{"", ""}));
+
+        // The relative curve has no reference where µe(T1) does not exist.
+        mueTab("M4", "0");
+        field("T1")->setText("300");
+        field("MueT")->setText("50");
+        get<QRadioButton>("Mue2opt")->click();
+        QVERIFY(model(2).writtenPoints(1).empty());
+        calculate();
+        QVERIFY(field("mue")->text().isEmpty());
+    }
+
+    void tabChangesDoNotRereadTheLists() {
+        showTab(0);
+        tolvik::data::Database& db = *app->database;
+        const long material = db.readCount("Material"), cores = db.readCount("Kernform");
+        for (int tab : {1, 2, 0, 1, 5, 2, 0})
+            showTab(tab);
+        QCOMPARE(db.readCount("Material"), material);
+        QCOMPARE(db.readCount("Kernform"), cores);
+        showTab(3); // another list: power materials, cores with thermal data
+        QVERIFY(db.readCount("Material") > material);
+    }
+
+    void numbersUnderADecimalCommaLocale() {
+        // main() switched the C library to de_DE as Qt does on a German desktop.
+        if (std::string(std::localeconv()->decimal_point) != ",")
+            QSKIP("locale de_DE.UTF-8 is not available: run scripts/install-deps.sh");
+        showTab(0);
+        choose(kern(), "E 20");   // Ae 40.25, le 50
+        choose(material(), "M1"); // µi 2000
+        showTab(1);
+        // Al 160: µe = 0.05·160E-9/(1.256E-6·40.25E-6) = 158.247; s = 50·1841.75/(1999·158.247)
+        field("t4Al1")->setText("160");
+        calculate();
+        QCOMPARE(texts({"t4s1", "t4mue1"}), (QStringList{".291", "158"}));
+        field("t4Al1")->setText("30000.5"); // above 30000: replaced
+        calculate();
+        QCOMPARE(field("t4Al1")->text(), u"100"_s);
+        get<QRadioButton>("s_Al_opt1")->click();
+        // s 1,5: 1/µe = 0.0005 + 0.9995·0.03 → µe 32.803, Al = 32.803·1.256E-6·40.25E-6/0.05·1E9
+        field("t4s1")->setText("1,5");
+        calculate();
+        QCOMPARE(texts({"t4Al1", "t4mue1"}), (QStringList{"33.2", "33"}));
+        mueTab("M1", "0,5");
+        QCOMPARE(model(2).legendOf(1), std::string("µe E 20M1 s=0.5[mm]"));
+        QCOMPARE(texts({"le", "mue"}), (QStringList{"50", "95.3"}));
+    }
+
     void materialChoiceRefillsTemperatureList() {
         showTab(5);
         auto* temps = get<QComboBox>("listTemp");
@@ -591,5 +742,15 @@ private slots:
     }
 };
 
-QTEST_MAIN(CoreFormTest)
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    // Qt adopts the desktop's locale at start-up, and with it the C library's number
+    // locale. The window runs under a decimal-comma locale here, so that no number is
+    // read or written through it unnoticed.
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        qWarning("locale de_DE.UTF-8 is not available (run scripts/install-deps.sh): "
+                 "the window is tested under the C locale only");
+    CoreFormTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "core_form_test.moc"

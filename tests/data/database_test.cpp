@@ -79,10 +79,12 @@ TEST_F(DatabaseTest, ATextWhereANumberIsNeededIsNamedOnce) {
     std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
     sqlite3* w = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(w, "CREATE TABLE Numbers (Name TEXT, v);"
-                              "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(w,
+                     "CREATE TABLE Numbers (Name TEXT, v);"
+                     "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
     sqlite3_close(w);
     auto db = Database::open(path);
     auto rs = db->openTable("Numbers");

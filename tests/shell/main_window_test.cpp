@@ -81,7 +81,8 @@ private slots:
             if (junk) {
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
-                if (kind == 1) file.write("this is not a database at all, just some text long enough to be read");
+                if (kind == 1)
+                    file.write("this is not a database at all, just some text long enough to be read");
             }
             recorder_->messages.clear();
             AppContext app;

@@ -1,7 +1,10 @@
 #include "tolvik/ui_common/numtext.h"
 
+#include "tolvik/numerics/value.h"
+
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -144,4 +147,74 @@ TEST(NumericKeyFilter, DigitsPassOthersAreDiscardedSeparatorsHint) {
         EXPECT_EQ(r.message, c.message) << c.separator << " " << c.key;
     }
     SetDecimalSeparator('.');
+}
+
+// ---- independence of the C library's locale -----------------------------------------
+
+namespace {
+
+/// Switches the C library's locale (as Qt does from the desktop at start-up) to a
+/// decimal-comma locale for one test, and back.
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale() {
+        const char* previous = std::setlocale(LC_ALL, nullptr);
+        previous_ = previous ? previous : "C";
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"}) {
+            if (std::setlocale(LC_ALL, name)) {
+                active_ = std::string(std::localeconv()->decimal_point) == ",";
+                break;
+            }
+        }
+    }
+    ~DecimalCommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+    bool active() const { return active_; }
+
+private:
+    std::string previous_;
+    bool active_ = false;
+};
+
+} // namespace
+
+TEST(NumberTextUnderDecimalCommaLocale, ReadingAndWritingIgnoreTheCLocale) {
+    const DecimalCommaLocale locale;
+    if (!locale.active()) GTEST_SKIP() << "locale de_DE.UTF-8 is not available: run scripts/install-deps.sh";
+    SetDecimalSeparator('.');
+    const struct {
+        const char* text;
+        double value;
+    } reads[] = {
+        {"1,5", 1.5}, {"36.874", 36.874}, {"46.34", 46.34}, {"30000.5", 30000.5}, {"-2.5e-3", -0.0025}};
+    for (const auto& r : reads)
+        EXPECT_DOUBLE_EQ(ReadNumber(r.text), r.value) << r.text;
+    EXPECT_DOUBLE_EQ(tolvik::Value(std::string("0.4")).toDouble(), 0.4);
+    EXPECT_TRUE(tolvik::IsNumberText("0,4"));
+
+    const struct {
+        double x;
+        const char* text;
+    } plain[] = {{0.5, "0.5"}, {36.874, "36.874"}, {-1.25, "-1.25"}, {1e-7, "1E-07"}, {2.5e15, "2.5E+15"}};
+    for (const auto& p : plain)
+        EXPECT_EQ(tolvik::PlainNumberText(p.x), p.text) << p.x;
+
+    EXPECT_EQ(FormatPattern(0.456, "#.##"), ".46");
+    EXPECT_EQ(FormatPattern(12.5, "0.#"), "12.5");
+    EXPECT_EQ(FormatSignificant(0.26912, 3, 999), ".269");
+    EXPECT_EQ(RoundedIntText(100.4), "100");
+}
+
+TEST(RoundedIntText, HugeAndNonFiniteValuesHaveNoWholeNumber) {
+    const struct {
+        double x;
+        const char* text;
+    } cases[] = {{0, ""},
+                 {99.5, "100"},
+                 {1e300, ""},
+                 {-1e300, ""},
+                 {std::numeric_limits<double>::infinity(), ""},
+                 {NAN, ""},
+                 {9.1e18, "9100000000000000000"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundedIntText(c.x), c.text) << c.x;
 }
