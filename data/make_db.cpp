@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,10 @@ bool readFile(const std::string& path, std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The numbers of the SQL text are read by the database engine, which ignores the C
+    // library's locale; the tool pins the "C" locale anyway, so that nothing done here
+    // ever reads or writes a number by the environment's decimal separator.
+    std::setlocale(LC_ALL, "C");
     if (argc != 3) {
         std::cerr << "usage: tolvik_make_db <input.sql> <output.mdb>\n";
         return 2;

@@ -231,9 +231,15 @@ bool CoreForm::eventFilter(QObject* watched, QEvent* event) {
         if (watched == l || watched == l->lineEdit()) list = l;
     }
     if (list && type == QEvent::KeyPress) return listKeyPress(list, static_cast<QKeyEvent*>(event));
+    if ((watched == d->s || watched == d->t1) && type == QEvent::KeyPress &&
+        IsEnter(static_cast<QKeyEvent*>(event)))
+        d->enterPressedIn = watched;
     if ((watched == d->s || watched == d->t1) && type == QEvent::KeyRelease &&
-        IsEnter(static_cast<QKeyEvent*>(event))) {
-        RecalculateCurrentTab();
+        IsEnter(static_cast<QKeyEvent*>(event)) && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        // One press and release of Enter in the field is one recalculation.
+        const bool pressedHere = d->enterPressedIn == watched;
+        d->enterPressedIn = nullptr;
+        if (pressedHere) RecalculateCurrentTab();
         return false;
     }
     if (watched == d->t1 && type == QEvent::MouseButtonDblClick) {

@@ -74,6 +74,9 @@ struct CoreForm::Private {
     QRadioButton* mue1opt = nullptr;
     QRadioButton* mue2opt = nullptr;
     QLabel* label13 = nullptr;
+    /// The field (s or T1) that received the latest press of Enter; its release recalculates
+    /// only there, so the release of an Enter that closed a message box does not.
+    QObject* enterPressedIn = nullptr;
 
     // Harmonic distortion
     QRadioButton* optAlN1N2 = nullptr;
