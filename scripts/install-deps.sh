@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev
   libsqlite3-dev
-  googletest libgtest-dev
+  googletest libgtest-dev libbenchmark-dev
   clang-format
   xvfb xauth fonts-dejavu-core
   locales
