@@ -140,7 +140,7 @@ public:
         guarded([&](data::Database& db) {
             auto rs = db.openQuery(data::BuildCoreQuery(core));
             for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-                rows.push_back({rs->field("Ae"), rs->field("le"), rs->field("ln"), rs->field("An")});
+                rows.push_back({rs->number("Ae"), rs->number("le"), rs->number("ln"), rs->number("An")});
             rs->close();
         });
         return rows;
@@ -156,7 +156,7 @@ public:
             auto rs = db.openQuery(data::sql::MaterialMuiByName(material));
             // Every row of that name is read; the last one's µi stays.
             for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-                v = rs->field("mui");
+                v = rs->number("mui");
             rs->close();
         });
         return v;
