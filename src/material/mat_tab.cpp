@@ -314,9 +314,14 @@ void MatTab::ChangeTab(double& /*tab*/) {
         for (QPushButton* z : d->cmdMinMax)
             z->show();
         break;
-    case MatTabIndex::PowerLoss:
+    case MatTabIndex::PowerLoss: {
         SetPowerLossAxes();
+        // The value lists of an earlier material go; the kept material refills them below.
+        const QSignalBlocker b1(d->list1), b2(d->list2);
+        d->list1->clear();
+        d->list2->clear();
         break;
+    }
     case MatTabIndex::ComplexMu:
         for (QRadioButton* o : d->optMu)
             o->show();
