@@ -156,6 +156,15 @@ void MatTab::buildWindow() {
     top->addWidget(d->picArrow, 0, Qt::AlignVCenter);
     top->addWidget(d->cmdCalculate, 0, Qt::AlignVCenter);
 
+    // Labels of the window's design that no routine shows.
+    static const char* const kDesignLabels[] = {"le [ mm ]", "Hyst.beiw.[10^(-6)/K]", "Bs[mT] 100°C",
+                                                "Bs[mT] 25°C", "µa"};
+    for (int k = 0; k < 5; ++k) {
+        auto* label = new QLabel(QString::fromUtf8(kDesignLabels[k]), this);
+        label->setObjectName(ArrayName("Label3", k));
+        label->hide();
+    }
+
     d->tabs = new QTabWidget;
     d->tabs->setObjectName(QStringLiteral("SSTab1"));
     d->tabs->addTab(buildHysteresisPage(), QStringLiteral("Hysteresis"));

@@ -76,8 +76,7 @@ int main(int argc, char* argv[]) {
     Click(w, "cmdMinMax(1)");
     shot("tab0_zoomed");
 
-    main.OpenMaterialTab(1);
-    Choose(w, QStringLiteral("R41"));
+    main.OpenMaterialTab(1); // draws the kept R41
     Choose(w, QStringLiteral("H52"));
     pick(w, 1, 2, 10);
     shot("tab1_mui");
@@ -112,17 +111,16 @@ int main(int argc, char* argv[]) {
     Rows(w, QStringLiteral("200"), QStringLiteral("100"));
     shot("tab2_performance");
 
-    main.OpenMaterialTab(3);
     Choose(w, QStringLiteral("R41"));
+    main.OpenMaterialTab(3); // draws the kept R41
     Choose(w, QStringLiteral("H52"));
     shot("tab3_mua_B");
-    Click(w, "optmuaH");
+    Click(w, "optmuaH"); // draws H52 again, against H
     Choose(w, QStringLiteral("R41"));
     pick(w, 3, 1, 20);
     shot("tab3_mua_H");
 
-    main.OpenMaterialTab(4);
-    Choose(w, QStringLiteral("R41"));
+    main.OpenMaterialTab(4); // draws the kept R41
     Choose(w, QStringLiteral("H52"));
     Click(w, "Optmu__");
     pick(w, 4, 1, 30);
