@@ -262,6 +262,11 @@ private slots:
         QCOMPARE(model(2).writtenPoints(1).size(), size_t(3));
         QCOMPARE(text(u"PF"_s) + u"/"_s + text(u"PB"_s), u"100/200"_s);
         QCOMPARE(text(u"Pvg"_s), u"400."_s); // PT 30, f 100, B 200
+        click(u"optxf"_s);
+        click(u"optyPer"_s); // with optxf already selected the lists are refilled all the same
+        QCOMPARE(entries(u"List1"_s).first(), u"50"_s);
+        click(u"optyPvV"_s);
+        click(u"optxT"_s);
         click(u"optyPer"_s);
         QVERIFY(get<QRadioButton>(u"optxf"_s)->isChecked());
         QVERIFY(!get(u"optxT"_s)->isEnabled() && !get(u"optxB"_s)->isEnabled());
@@ -348,6 +353,19 @@ private slots:
         QCOMPARE(messageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
     }
 
+    void decimalCommaOfTheSystem() {
+        // Results show the system separator; the displayed µa is read back for the conversion.
+        tolvik::text::SetDecimalSeparator(',');
+        showTab(3);
+        choose(u"A1"_s);
+        field(u"B"_s)->setText(u"100"_s);
+        calculate();
+        QCOMPARE(text(u"t3mua"_s) + u" "_s + text(u"t3H"_s), u"3000, 26,539"_s);
+        graph(3)->selectPoint(1, 2);
+        QCOMPARE(text(u"B"_s), u"100"_s);
+        QCOMPARE(text(u"GR3"_s), u"µa=3000,"_s);
+    }
+
     void hysteresisLoopZoomAndMissingTemperature() {
         choose(u"A1"_s);
         auto limits = [this] {
@@ -416,6 +434,9 @@ private slots:
         QTest::newRow("power loss") << 2 << "" << 2
                                     << QStringList{"A1F100B100", "T=30[°C]", "Pl/V=80.[kW/m³]", "PT", "30",
                                                    "Pvg",        "80."};
+        QTest::newRow("performance factor: the picked value stays in Pvg")
+            << 2 << "optyPer" << 1
+            << QStringList{"A1Pl200T25", "f=100[kHz]", "f*Bmax=374.09[kHz*mT]", "PF", "100", "Pvg", "374.09"};
         QTest::newRow("mua H") << 3 << "optmuaH" << 3
                                << QStringList{"A1T25", "H =  100[A/m]", "µa=120.", "B", "100", "t3H", "15.1"};
         QTest::newRow("complex") << 4 << "" << 3
@@ -430,8 +451,11 @@ private slots:
         if (!option.isEmpty()) click(option);
         choose(u"A1"_s);
         if (tab == 2) {
-            row(u"List1"_s, u"100"_s);
-            row(u"List2"_s, u" 100"_s);
+            const bool performance = option == u"optyPer"_s;
+            row(u"List1"_s, performance ? u"200"_s : u"100"_s);
+            row(u"List2"_s, performance ? u"25"_s : u" 100"_s);
+            field(u"PF"_s)->setText(u"50"_s); // the calculation gives another value than the point
+            field(u"PB"_s)->setText(u"50"_s);
         }
         get(u"GR1"_s)->setProperty("text", u"another curve"_s);
         graph(tab)->selectPoint(1, point);
