@@ -230,6 +230,14 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(legends(1), (QStringList{"A1"}));
         QCOMPARE(model(4).numSets(), 1); // the tab left is reset
+        // A material without µi data tells how often the tab was drawn: once.
+        choose(u"N3"_s);
+        messages->messages.clear();
+        form->tabControl()->setCurrentIndex(4);
+        t = 4;
+        form->ChangeTab(t);
+        QCoreApplication::processEvents();
+        QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
     }
 
     void setNumberingAndLegendsPerFamily() {
