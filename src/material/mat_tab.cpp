@@ -66,7 +66,10 @@ MatTab::MatTab(AppContext& app, QWidget* parent) : QWidget(parent), d(std::make_
     formLoad();
 }
 
-MatTab::~MatTab() = default;
+MatTab::~MatTab() {
+    // The pages go after the window's own state: their removal must not reach the tab model.
+    d->tabs->disconnect(this);
+}
 
 QSize MatTab::sizeHint() const {
     return minimumSizeHint();
