@@ -86,6 +86,7 @@ chart::Graph* NewGraph(int index, const char* title, const char* xTitle, const c
     g->model().setGraphTitle(title);
     g->model().setBottomTitle(xTitle);
     g->model().setLeftTitle(yTitle);
+    g->refresh(); // the titles show before the first curve
     return g;
 }
 
@@ -252,7 +253,7 @@ QWidget* MatTab::buildPowerLossPage() {
     d->list2 = new QListWidget;
     d->list2->setObjectName(QStringLiteral("List2"));
     for (QListWidget* l : {d->list1, d->list2})
-        l->setMinimumHeight(100);
+        l->setMinimumHeight(70);
     lg->addWidget(d->pvLab1, 0, 0);
     lg->addWidget(d->pvLab2, 0, 1);
     lg->addWidget(d->list1, 1, 0);

@@ -149,6 +149,14 @@ private slots:
         QCOMPARE(text(u"PT"_s) + text(u"PF"_s) + text(u"PB"_s), u"3010050"_s);
     }
 
+    void opensSmallEnoughForTheMainWindow() {
+        // The main window's working area is about 800 x 495 pixels; the window with its
+        // title bar and borders must fit.
+        const QSize hint = form->sizeHint();
+        QVERIFY2(hint.width() <= 790 && hint.height() <= 455,
+                 qPrintable(u"%1 x %2"_s.arg(hint.width()).arg(hint.height())));
+    }
+
     void tabSetUp_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<bool>("calcShown");
