@@ -3,6 +3,7 @@
 // reading log.
 
 #include "mat_tab_p.h"
+#include "tolvik/material/power_loss.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <cmath>
@@ -38,33 +39,29 @@ void MatTab::ReadDataPoint(int set, int point) {
         calculateClick();
         break;
     case MatTabIndex::PowerLoss:
-        switch (d->pvYAxis) {
-        case 2:
+        switch (static_cast<PvY>(d->pvYAxis)) {
+        case PvY::Volume:
             d->gr3->setText(QStringLiteral("Pl/V=") + y + QStringLiteral("[kW/m³]"));
             break;
-        case 3:
+        case PvY::Mass:
             d->gr3->setText(QStringLiteral("Pl/m=") + y + QStringLiteral("[mW/g]"));
             break;
-        case 4:
+        case PvY::PerformanceFactor:
             d->gr3->setText(QStringLiteral("f*Bmax=") + y + QStringLiteral("[kHz*mT]"));
             break;
-        default:
-            break;
         }
-        switch (d->pvXAxis) {
-        case 1:
+        switch (static_cast<PvX>(d->pvXAxis)) {
+        case PvX::T:
             d->gr2->setText(QStringLiteral("T=") + x + QStringLiteral("[°C]"));
             d->pt->setText(x);
             break;
-        case 2:
+        case PvX::F:
             d->gr2->setText(QStringLiteral("f=") + x + QStringLiteral("[kHz]"));
             d->pf->setText(x);
             break;
-        case 3:
+        case PvX::B:
             d->gr2->setText(QStringLiteral("B=") + x + QStringLiteral("[mT]"));
             d->pb->setText(x);
-            break;
-        default:
             break;
         }
         calculateClick();

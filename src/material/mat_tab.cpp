@@ -6,6 +6,7 @@
 
 #include "mat_tab_p.h"
 #include "tolvik/material/complex_mu.h"
+#include "tolvik/material/power_loss.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/lists.h"
 
@@ -99,8 +100,8 @@ void MatTab::formLoad() {
         w->hide();
     d->t25->show();
     d->t100->show();
-    d->pvXAxis = 1;
-    d->pvYAxis = 2;
+    d->pvXAxis = static_cast<std::int16_t>(PvX::T);
+    d->pvYAxis = static_cast<std::int16_t>(PvY::Volume);
     setMainCopyEnabled(false);
 }
 
@@ -169,16 +170,18 @@ void MatTab::connectSignals() {
     connect(d->graph[0], &chart::Graph::buttonEvent, this, [this](int, int code) { ZoomHysteresis(code); });
 
     // Power loss
-    const std::pair<QRadioButton*, int> xOptions[] = {{d->optxT, 1}, {d->optxf, 2}, {d->optxB, 3}};
+    const std::pair<QRadioButton*, PvX> xOptions[] = {
+        {d->optxT, PvX::T}, {d->optxf, PvX::F}, {d->optxB, PvX::B}};
     for (auto [option, axis] : xOptions) {
         connect(option, &QRadioButton::toggled, this, [this, axis](bool on) {
-            if (on) xAxisSelected(axis);
+            if (on) xAxisSelected(static_cast<int>(axis));
         });
     }
-    const std::pair<QRadioButton*, int> yOptions[] = {{d->optyPvV, 2}, {d->optyPvm, 3}, {d->optyPer, 4}};
+    const std::pair<QRadioButton*, PvY> yOptions[] = {
+        {d->optyPvV, PvY::Volume}, {d->optyPvm, PvY::Mass}, {d->optyPer, PvY::PerformanceFactor}};
     for (auto [option, axis] : yOptions) {
         connect(option, &QRadioButton::toggled, this, [this, axis](bool on) {
-            if (on) yAxisSelected(axis);
+            if (on) yAxisSelected(static_cast<int>(axis));
         });
     }
     connect(d->list1, &QListWidget::currentRowChanged, this, [this](int row) {
