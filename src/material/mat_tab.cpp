@@ -256,6 +256,7 @@ void MatTab::tabChanged(int index) {
     const int previous = d->lastTab;
     d->lastTab = index;
     if (previous >= 0 && previous < kMatTabCount) ui::ResetGraph(d->graph[previous], d->app);
+    d->setUpTab = -1;
     // The main window sets a tab and then calls ChangeTab itself: the set-up waits until
     // the event is over and is skipped when ChangeTab has already run for this tab.
     QTimer::singleShot(0, this, [this] {
