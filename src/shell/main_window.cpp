@@ -1,6 +1,7 @@
 #include "tolvik/shell/main_window.h"
 
 #include "tolvik/core/core_form.h"
+#include "tolvik/material/mat_tab.h"
 #include "tolvik/shell/icons.h"
 #include "tolvik/shell/placement.h"
 #include "tolvik/ui_common/app_context.h"
@@ -107,6 +108,10 @@ MainWindow::~MainWindow() = default;
 
 core::CoreForm* MainWindow::coreForm() const {
     return coreForm_.data();
+}
+
+material::MatTab* MainWindow::matTab() const {
+    return matTab_.data();
 }
 
 void MainWindow::buildMenus() {
@@ -307,10 +312,29 @@ void MainWindow::OpenCoreFormTab(int tab) {
     });
 }
 
+QMdiSubWindow* MainWindow::ensureMatTab() {
+    if (!matTab_) {
+        auto* form = new material::MatTab(app_);
+        QMdiSubWindow* sub = mdi_->addSubWindow(form);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        matTab_ = form;
+        PositionChildWindow(form);
+    }
+    return qobject_cast<QMdiSubWindow*>(matTab_->parentWidget());
+}
+
 void MainWindow::OpenMaterialTab(int tab) {
-    // The Material properties window plugs in here, routed like OpenCoreFormTab: create it
-    // if needed, set its SSTab1 to the tab, call its ChangeTab, bring it to the front.
-    (void)tab;
+    guarded([&] {
+        QMdiSubWindow* sub = ensureMatTab();
+        matTab_->tabControl()->setCurrentIndex(tab);
+        double t = tab;
+        matTab_->ChangeTab(t);
+        if (!matTab_ || !sub) return;
+        sub->raise();
+        mdi_->setActiveSubWindow(sub);
+        sub->show();
+        matTab_->show();
+    });
 }
 
 void MainWindow::CoreCalculationButton() {
@@ -328,8 +352,17 @@ void MainWindow::CoreCalculationButton() {
 }
 
 void MainWindow::MaterialPropertiesButton() {
-    // Opens the Material properties window on tab 0 next to the active window and sets
-    // Label1 to "Material Form" once that window is part of the program.
+    // The active window stays visible; the tab control's own change sets the tab up.
+    guarded([&] {
+        QMdiSubWindow* sub = ensureMatTab();
+        if (sub) {
+            sub->show();
+            mdi_->setActiveSubWindow(sub);
+        }
+        matTab_->show();
+        matTab_->tabControl()->setCurrentIndex(0);
+        label1_->setText(QStringLiteral("Material Form"));
+    });
 }
 
 void MainWindow::CloseActiveWindow() {

@@ -17,6 +17,9 @@ struct AppContext;
 namespace core {
 class CoreForm;
 }
+namespace material {
+class MatTab;
+}
 } // namespace tolvik
 
 namespace tolvik::shell {
@@ -38,6 +41,8 @@ public:
     QLabel* statusLabel() const { return label1_; }
     /// The Core calculation window, or nullptr when it is not open.
     core::CoreForm* coreForm() const;
+    /// The Material properties window, or nullptr when it is not open.
+    material::MatTab* matTab() const;
 
     /// Moves the window to its start-up place on its screen.
     void PlaceOnScreen();
@@ -65,6 +70,7 @@ private:
     void buildStatusStrip();
     QMdiSubWindow* currentChild() const;
     QMdiSubWindow* ensureCoreForm();
+    QMdiSubWindow* ensureMatTab();
     /// Shows a data fault of a working window and keeps the program going.
     template <typename F> void guarded(F&& f);
 
@@ -80,6 +86,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     QLabel* label1_ = nullptr;
     QPointer<core::CoreForm> coreForm_;
+    QPointer<material::MatTab> matTab_;
 };
 
 /// Places a working window at top 20, left 0 (twips) inside the main window; a window

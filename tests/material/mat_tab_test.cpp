@@ -1,0 +1,581 @@
+// The Material properties window driven by objectName on the fixture database
+// (mat_fixture_db.h), with recorded messages; and its routing from the main window.
+
+#include "mat_fixture_db.h"
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/material/mat_tab.h"
+#include "tolvik/shell/main_window.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/lists.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using tolvik::material::MatTab;
+
+class MatTabTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<tolvik::material::test::MatFixture> fixture;
+    std::unique_ptr<tolvik::AppContext> app;
+    std::unique_ptr<QWidget> host; ///< stands for the main window: holds CmdCopy and the window
+    MatTab* form = nullptr;
+    tolvik::ui::RecordingMessageService* messages = nullptr;
+
+    template <class T = QWidget> T* get(const QString& name) {
+        T* w = form->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
+    QString text(const QString& name) {
+        if (auto* l = form->findChild<QLabel*>(name)) return l->text();
+        return field(name)->text();
+    }
+    QComboBox* material() { return get<QComboBox>(u"Material"_s); }
+    tolvik::chart::Graph* graph(int i) { return get<tolvik::chart::Graph>(u"Graph1(%1)"_s.arg(i)); }
+    tolvik::chart::ChartModel& model(int i) { return graph(i)->model(); }
+    QStringList legends(int i) {
+        QStringList out;
+        for (int s = 1; s <= model(i).numSets(); ++s)
+            out << QString::fromStdString(model(i).legendOf(s));
+        return out;
+    }
+    QStringList entries(const QString& list) {
+        QStringList out;
+        if (auto* l = form->findChild<QListWidget*>(list)) {
+            for (int i = 0; i < l->count(); ++i)
+                out << l->item(i)->text();
+        } else {
+            auto* c = get<QComboBox>(list);
+            for (int i = 0; i < c->count(); ++i)
+                out << c->itemText(i);
+        }
+        return out;
+    }
+    QStringList messageTexts() {
+        QStringList out;
+        for (const auto& m : messages->messages)
+            out << m.text;
+        return out;
+    }
+    /// As the main window does it: set the tab, then ChangeTab.
+    void showTab(int tab) {
+        form->tabControl()->setCurrentIndex(tab);
+        double t = tab;
+        form->ChangeTab(t);
+        QCoreApplication::processEvents();
+    }
+    /// A choice of the user in the material list.
+    void choose(const QString& name) {
+        const int i = material()->findText(name);
+        QVERIFY2(i >= 0, qPrintable(name));
+        material()->setCurrentIndex(i);
+        emit material()->activated(i);
+    }
+    void row(const QString& list, const QString& entry) {
+        auto* l = get<QListWidget>(list);
+        const auto items = l->findItems(entry, Qt::MatchExactly);
+        QVERIFY2(!items.isEmpty(), qPrintable(entry));
+        l->setCurrentItem(items.first());
+    }
+    void click(const QString& name) { get<QAbstractButton>(name)->click(); }
+    void calculate() { click(u"cmdCalculate"_s); }
+    int writtenPoints(int i) {
+        int n = 0;
+        for (int s = 1; s <= model(i).numSets(); ++s)
+            n += static_cast<int>(model(i).writtenPoints(s).size());
+        return n;
+    }
+    QString logLine(const QString& x, const QString& y) {
+        return QString::fromStdString(tolvik::ReadingLog::formatLine(x.toStdString(), y.toStdString()));
+    }
+
+private slots:
+    void init() {
+        tolvik::text::SetDecimalSeparator('.');
+        messages = &tolvik::ui::InstallRecordingMessages();
+        fixture = std::make_unique<tolvik::material::test::MatFixture>();
+        app = std::make_unique<tolvik::AppContext>();
+        app->appFolder = TOLVIK_TEST_PROGRAM_DIR;
+        app->databasePath = fixture->databasePath();
+        app->database = tolvik::data::Database::open(app->databasePath);
+        host = std::make_unique<QWidget>();
+        auto* copy = new QPushButton(u"Copy"_s, host.get());
+        copy->setObjectName(u"CmdCopy"_s);
+        form = new MatTab(*app, host.get());
+        form->resize(790, 470);
+        host->resize(800, 500);
+        host->show();
+    }
+    void cleanup() {
+        host.reset();
+        app.reset();
+        fixture.reset();
+        tolvik::ui::SetMessageService(nullptr);
+    }
+
+    void opensOnTheHysteresisTab() {
+        QCOMPARE(form->windowTitle(), u"Material data"_s);
+        QCOMPARE(form->tabControl()->currentIndex(), 0);
+        const QStringList captions{"Hysteresis", "µi vs. T", "Pv vs. f,B,T", "µa vs. B", "µ'-µ'' vs. f"};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(form->tabControl()->tabText(i), captions[i]);
+        QCOMPARE(entries(u"Material"_s), (QStringList{"A1", "B2", "N3", "O'K 5", "Z6"}));
+        QCOMPARE(material()->currentIndex(), -1);
+        for (const char* hidden : {"Kern", "LP", "ML", "picArrow", "cmdCalculate"})
+            QVERIFY2(get(QLatin1String(hidden))->isHidden(), hidden);
+        for (const char* on : {"T25", "optmuaB", "optxT", "optyPvV"})
+            QVERIFY2(get<QRadioButton>(QLatin1String(on))->isChecked(), on);
+        for (const char* mu : {"Optmu_", "Optmu__", "Optmu_p", "Optmu__p", "OptTand", "Optgp", "Optzn"})
+            QVERIFY2(!get<QRadioButton>(QLatin1String(mu))->isChecked() && get(QLatin1String(mu))->isHidden(),
+                     mu);
+        QVERIFY(!host->findChild<QPushButton*>(u"CmdCopy"_s)->isEnabled());
+        QCOMPARE(text(u"PT"_s) + text(u"PF"_s) + text(u"PB"_s), u"3010050"_s);
+    }
+
+    void opensSmallEnoughForTheMainWindow() {
+        // The main window's working area is about 800 x 495 pixels; the window with its
+        // title bar and borders must fit.
+        const QSize hint = form->sizeHint();
+        QVERIFY2(hint.width() <= 790 && hint.height() <= 455,
+                 qPrintable(u"%1 x %2"_s.arg(hint.width()).arg(hint.height())));
+    }
+
+    void tabSetUp_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("calcShown");
+        QTest::addColumn<bool>("temperatures");
+        QTest::addColumn<bool>("copy");
+        QTest::addColumn<QStringList>("materials");
+        QTest::addColumn<QStringList>("shown");
+        const QStringList current{"A1", "B2", "N3", "O'K 5", "Z6"};
+        QTest::newRow("hysteresis") << 0 << false << true << false << current
+                                    << QStringList{"cmdMinMax(0)", "cmdMinMax(1)"};
+        QTest::newRow("mui") << 1 << true << false << true << current << QStringList{};
+        QTest::newRow("power") << 2 << true << false << false << QStringList{"A1", "N3", "P4", "O'K 5"}
+                               << QStringList{};
+        QTest::newRow("mua") << 3 << true << true << true << QStringList{"A1", "B2", "N3"} << QStringList{};
+        QTest::newRow("complex") << 4 << true << false << true << current
+                                 << QStringList{"Optmu_",  "Optmu__", "Optmu_p", "Optmu__p",
+                                                "OptTand", "Optgp",   "Optzn"};
+    }
+    void tabSetUp() {
+        QFETCH(int, tab);
+        QFETCH(bool, calcShown);
+        QFETCH(bool, temperatures);
+        QFETCH(bool, copy);
+        QFETCH(QStringList, materials);
+        QFETCH(QStringList, shown);
+        showTab(tab == 0 ? 4 : 0); // come from another tab, whose controls must go
+        showTab(tab);
+        QCOMPARE(get(u"cmdCalculate"_s)->isVisible(), calcShown);
+        QCOMPARE(get(u"picArrow"_s)->isVisible(), calcShown);
+        QCOMPARE(get(u"T25"_s)->isVisible(), temperatures);
+        QCOMPARE(get(u"T100"_s)->isVisible(), temperatures);
+        QCOMPARE(host->findChild<QPushButton*>(u"CmdCopy"_s)->isEnabled(), copy);
+        QCOMPARE(entries(u"Material"_s), materials);
+        for (const char* hidden : {"Kern", "LP", "ML"})
+            QVERIFY2(get(QLatin1String(hidden))->isHidden(), hidden);
+        QVERIFY(material()->isVisible());
+        const QStringList all{"cmdMinMax(0)", "cmdMinMax(1)", "Optmu_", "Optmu__", "Optmu_p",
+                              "Optmu__p",     "OptTand",      "Optgp",  "Optzn"};
+        for (const QString& name : all)
+            QCOMPARE(get(name)->isVisible(), shown.contains(name));
+        if (tab == 4) QCOMPARE(text(u"labErg"_s), u"µs' "_s);
+    }
+
+    void listRefillKeepsOrDropsTheSelection() {
+        showTab(1);
+        choose(u"A1"_s);
+        form->tabControl()->setCurrentIndex(2); // as the user does it
+        QTRY_COMPARE(entries(u"List1"_s).size(), 8);
+        QCOMPARE(material()->currentText(), u"A1"_s);
+        QCOMPARE(model(1).numSets(), 1); // the graph of the tab left is reset
+        QVERIFY(model(1).legendOf(1).empty());
+
+        showTab(1);
+        choose(u"B2"_s);
+        showTab(2); // B2 is no power material
+        QCOMPARE(material()->currentIndex(), -1);
+        QVERIFY(entries(u"List1"_s).isEmpty());
+        QCOMPARE(writtenPoints(2), 0);
+
+        choose(u"O'K 5"_s); // a name with an apostrophe and a blank
+        row(u"List1"_s, u"100"_s);
+        QCOMPARE(entries(u"List2"_s), (QStringList{" 100", " 200"}));
+        QVERIFY(messages->messages.empty());
+    }
+
+    void suppressionTagsDrawOnce() {
+        choose(u"A1"_s);
+        click(u"T100"_s);
+        showTab(3); // selects T25 without a draw of its own
+        QVERIFY(get<QRadioButton>(u"T25"_s)->isChecked());
+        QVERIFY(tolvik::ui::Tag(get(u"T25"_s)).isEmpty());
+        QCOMPARE(legends(3), (QStringList{"A1T25", ""}));
+        showTab(4); // selects Optmu_ without a draw of its own
+        QVERIFY(tolvik::ui::Tag(get(u"Optmu_"_s)).isEmpty());
+        QCOMPARE(legends(4), (QStringList{"A1 µ'", ""}));
+        form->tabControl()->setCurrentIndex(1); // the main window's routing: tab set, then ChangeTab
+        double t = 1;
+        form->ChangeTab(t);
+        QCoreApplication::processEvents();
+        QCOMPARE(legends(1), (QStringList{"A1"}));
+        QCOMPARE(model(4).numSets(), 1); // the tab left is reset
+        // A material without µi data tells how often the tab was drawn: once.
+        choose(u"N3"_s);
+        messages->messages.clear();
+        form->tabControl()->setCurrentIndex(4);
+        t = 4;
+        form->ChangeTab(t);
+        QCoreApplication::processEvents();
+        QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+    }
+
+    void setNumberingAndLegendsPerFamily() {
+        showTab(1);
+        choose(u"A1"_s);
+        choose(u"B2"_s);
+        QCOMPARE(legends(1), (QStringList{"A1", "B2"}));
+        QCOMPARE(model(1).numPoints(), 4); // N + 1 of the longer column
+
+        showTab(3);
+        choose(u"B2"_s);
+        click(u"T100"_s); // B2 has no T100 column: one message, nothing drawn
+        click(u"T25"_s);
+        choose(u"A1"_s);
+        QCOMPARE(legends(3).mid(0, 2), (QStringList{"B2T25", "B2T25"}));
+        QCOMPARE(legends(3).last(), QString());
+        QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+
+        showTab(4);
+        click(u"Optgp"_s);
+        QCOMPARE(legends(4), (QStringList{"A1 µ'", "A1 gp", ""}));
+        QCOMPARE(QString::fromStdString(model(4).leftTitle()), u"gp[ps]"_s);
+        QCOMPARE(text(u"labErg"_s), u"gp[ps]"_s);
+
+        showTab(2);
+        row(u"List1"_s, u"100"_s);
+        row(u"List2"_s, u" 100"_s);
+        row(u"List2"_s, u" 200"_s);
+        QCOMPARE(legends(2), (QStringList{"A1F100B100", "A1F100B200"}));
+        QCOMPARE(model(2).writtenPoints(1).size(), size_t(3));
+        QCOMPARE(text(u"PF"_s) + u"/"_s + text(u"PB"_s), u"100/200"_s);
+        QCOMPARE(text(u"Pvg"_s), u"400."_s); // PT 30, f 100, B 200
+        click(u"optxf"_s);
+        click(u"optyPer"_s); // with optxf already selected the lists are refilled all the same
+        QCOMPARE(entries(u"List1"_s).first(), u"50"_s);
+        click(u"optyPvV"_s);
+        click(u"optxT"_s);
+        click(u"optyPer"_s);
+        QVERIFY(get<QRadioButton>(u"optxf"_s)->isChecked());
+        QVERIFY(!get(u"optxT"_s)->isEnabled() && !get(u"optxB"_s)->isEnabled());
+        QCOMPARE(entries(u"List1"_s).first(), u"50"_s);
+        QCOMPARE(model(2).axisScaleCode(), 16);
+        row(u"List1"_s, u"200"_s);
+        row(u"List2"_s, u"25"_s);
+        QCOMPARE(legends(2), (QStringList{"A1Pl200T25"}));
+        QCOMPARE(std::round(model(2).writtenPoints(1).at(0).second * 100), 37409.0);
+        click(u"optyPvV"_s);
+        QVERIFY(get(u"optxT"_s)->isEnabled() && get(u"optxB"_s)->isEnabled());
+        QCOMPARE(model(2).axisScaleCode(), 15);
+    }
+
+    void calculations_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("mat");
+        QTest::addColumn<QStringList>("inputs");   ///< name, text, name, text, ...
+        QTest::addColumn<QStringList>("expected"); ///< name, text, ...
+        QTest::addColumn<QString>("message");
+        QTest::newRow("µi at 62.5 °C")
+            << 1 << ""
+            << "A1" << QStringList{"T", "62,5"} << QStringList{"mui", "2500."} << "";
+        QTest::newRow("µi stops on '0.'")
+            << 1 << ""
+            << "A1" << QStringList{"T", "0.", "mui", "7"} << QStringList{"mui", "7"} << "";
+        QTest::newRow("µa mode H: 120 at 100 A/m gives 15.1 mT")
+            << 3 << "optmuaH"
+            << "A1" << QStringList{"B", "100"} << QStringList{"t3mua", "120.", "t3H", "15.1"} << "";
+        QTest::newRow("µa mode B") << 3 << "optmuaB"
+                                   << "A1" << QStringList{"B", "100"}
+                                   << QStringList{"t3mua", "3000.", "t3H", "26.539"} << "";
+        QTest::newRow("µa mode B outside the table")
+            << 3 << "optmuaB"
+            << "A1" << QStringList{"B", "400"} << QStringList{"t3H", ""} << "No valid value";
+        QTest::newRow("µp' with µ' = 0 has no value")
+            << 4 << "Optmu_p"
+            << "B2" << QStringList{"f", "1000"} << QStringList{"tErg", ""} << "";
+        QTest::newRow("tan d with µ' = 0 is 0")
+            << 4 << "OptTand"
+            << "B2" << QStringList{"f", "1000"} << QStringList{"tErg", ".", "mui", "5000"} << "";
+        QTest::newRow("gp") << 4 << "Optgp"
+                            << "B2" << QStringList{"f", "10"} << QStringList{"tErg", "399.8"}
+                            << ""; // 1e9·100/(10·(5000²+100²))
+        QTest::newRow("loss per mass")
+            << 2 << "optyPvm"
+            << "A1" << QStringList{"PT", "25", "PF", "100", "PB", "200"} << QStringList{"Pvg", "100."} << "";
+        QTest::newRow("no PvT row gives 0")
+            << 2 << "optyPvV"
+            << "A1" << QStringList{"PT", "50", "PF", "100", "PB", "200"} << QStringList{"Pvg", "."} << "";
+        QTest::newRow("performance factor") << 2 << "optyPer"
+                                            << "A1" << QStringList{"PT", "25", "PF", "100", "PB", "200"}
+                                            << QStringList{"Pvg", "374.09"} << "";
+        QTest::newRow("no PVEXPO row")
+            << 2 << "optyPer"
+            << "A1" << QStringList{"PT", "40", "PF", "100", "PB", "200", "Pvg", "7"}
+            << QStringList{"Pvg", "7"} << "No valid values";
+        QTest::newRow("overflow resets the inputs")
+            << 2 << "optyPer"
+            << "A1" << QStringList{"PT", "25", "PF", "300", "PB", "200"}
+            << QStringList{"PT", "30", "PF", "100", "PB", "50", "Pvg", ""}
+            << "The number is either too high or too low. Please enter an other value!";
+        QTest::newRow("PB '0' stops")
+            << 2 << "optyPvV"
+            << "A1" << QStringList{"PB", "0", "Pvg", "7"} << QStringList{"Pvg", "7"} << "";
+    }
+    void calculations() {
+        QFETCH(int, tab);
+        QFETCH(QString, option);
+        QFETCH(QString, mat);
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, message);
+        showTab(tab);
+        if (!option.isEmpty()) click(option);
+        choose(mat);
+        messages->messages.clear();
+        for (int i = 0; i + 1 < inputs.size(); i += 2)
+            field(inputs[i])->setText(inputs[i + 1]);
+        calculate();
+        for (int i = 0; i + 1 < expected.size(); i += 2)
+            QCOMPARE(text(expected[i]), expected[i + 1]);
+        QCOMPARE(messageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
+    }
+
+    void decimalCommaOfTheSystem() {
+        // Results show the system separator; the displayed µa is read back for the conversion.
+        tolvik::text::SetDecimalSeparator(',');
+        showTab(3);
+        choose(u"A1"_s);
+        field(u"B"_s)->setText(u"100"_s);
+        calculate();
+        QCOMPARE(text(u"t3mua"_s) + u" "_s + text(u"t3H"_s), u"3000, 26,539"_s);
+        graph(3)->selectPoint(1, 2);
+        QCOMPARE(text(u"B"_s), u"100"_s);
+        QCOMPARE(text(u"GR3"_s), u"µa=3000,"_s);
+    }
+
+    void hysteresisLoopZoomAndMissingTemperature() {
+        choose(u"A1"_s);
+        auto limits = [this] {
+            const auto& m = model(0);
+            return QList<double>{m.xMax(), m.xMin(), m.yMax(), m.yMin()};
+        };
+        QCOMPARE(writtenPoints(0), 5);
+        QCOMPARE(model(0).axisScaleCode(), 6);
+        QCOMPARE(limits(), (QList<double>{125, -125, 400, -400}));
+        click(u"cmdMinMax(1)"_s);
+        QCOMPARE(limits(), (QList<double>{62, -62, 400, -400}));
+        click(u"cmdMinMax(1)"_s);
+        click(u"cmdMinMax(1)"_s); // 31 < 40: stays
+        QCOMPARE(limits(), (QList<double>{31, -31, 400, -400}));
+        click(u"cmdMinMax(0)"_s);
+        QCOMPARE(limits(), (QList<double>{62, -62, 400, -400}));
+        click(u"T100"_s); // a loop without its closing row is drawn to the end of the table
+        QCOMPARE(writtenPoints(0), 6);
+        QCOMPARE(limits(), (QList<double>{50, -50, 300, -300}));
+        choose(u"B2"_s); // B2 has a loop at 25 °C only
+        QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+        QCOMPARE(writtenPoints(0), 0);
+    }
+
+    void materialWithoutCurveColumnsShowsOneMessage() {
+        // N3 is in every list but has no column in any curve table.
+        const struct {
+            int tab;
+            const char* input;
+            const char* value;
+        } cases[] = {
+            {0, nullptr, nullptr}, {1, "T", "25"}, {2, nullptr, nullptr}, {3, "B", "100"}, {4, "f", "10"}};
+        for (const auto& c : cases) {
+            showTab(c.tab);
+            messages->messages.clear();
+            choose(u"N3"_s);
+            if (c.tab == 2) {
+                QCOMPARE(messageTexts(), QStringList{});
+                row(u"List1"_s, u"100"_s);
+            }
+            QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+            QCOMPARE(writtenPoints(c.tab), 0);
+            if (!c.input) continue;
+            messages->messages.clear();
+            field(QLatin1String(c.input))->setText(QLatin1String(c.value));
+            calculate();
+            QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+        }
+        showTab(2);
+        choose(u"N3"_s);
+        messages->messages.clear();
+        calculate();
+        QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+    }
+
+    void readerTextsPerTab_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("point");
+        QTest::addColumn<QStringList>("expected"); ///< GR1, GR2, GR3, then name, text pairs
+        QTest::newRow("hysteresis") << 0 << "" << 3
+                                    << QStringList{"",    "H=125A/m",    "B=400.mT", "HHysteresis",
+                                                   "125", "BHysteresis", "400."};
+        QTest::newRow("mui") << 1 << "" << 2
+                             << QStringList{"A1", "T=25[°C]", "µi=2000.", "T", "25", "mui", "2000."};
+        QTest::newRow("power loss") << 2 << "" << 2
+                                    << QStringList{"A1F100B100", "T=30[°C]", "Pl/V=80.[kW/m³]", "PT", "30",
+                                                   "Pvg",        "80."};
+        QTest::newRow("performance factor: the picked value stays in Pvg")
+            << 2 << "optyPer" << 1
+            << QStringList{"A1Pl200T25", "f=100[kHz]", "f*Bmax=374.09[kHz*mT]", "PF", "100", "Pvg", "374.09"};
+        QTest::newRow("mua H") << 3 << "optmuaH" << 3
+                               << QStringList{"A1T25", "H =  100[A/m]", "µa=120.", "B", "100", "t3H", "15.1"};
+        QTest::newRow("complex") << 4 << "" << 3
+                                 << QStringList{"A1 µ'", "f=100[kHz]", "1000.", "f", "100", "tErg", "1000."};
+    }
+    void readerTextsPerTab() {
+        QFETCH(int, tab);
+        QFETCH(QString, option);
+        QFETCH(int, point);
+        QFETCH(QStringList, expected);
+        showTab(tab);
+        if (!option.isEmpty()) click(option);
+        choose(u"A1"_s);
+        if (tab == 2) {
+            const bool performance = option == u"optyPer"_s;
+            row(u"List1"_s, performance ? u"200"_s : u"100"_s);
+            row(u"List2"_s, performance ? u"25"_s : u" 100"_s);
+            field(u"PF"_s)->setText(u"50"_s); // the calculation gives another value than the point
+            field(u"PB"_s)->setText(u"50"_s);
+        }
+        get(u"GR1"_s)->setProperty("text", u"another curve"_s);
+        graph(tab)->selectPoint(1, point);
+        QCOMPARE(text(u"GR1"_s), expected[0]);
+        QCOMPARE(text(u"GR2"_s), expected[1]);
+        QCOMPARE(text(u"GR3"_s), expected[2]);
+        for (int i = 3; i + 1 < expected.size(); i += 2)
+            QCOMPARE(text(expected[i]), expected[i + 1]);
+        QCOMPARE(QString::fromStdString(app->log.readingLog), logLine(expected[1], expected[2]));
+    }
+
+    void readerLogOverflowsAfter33Lines() {
+        showTab(1);
+        choose(u"A1"_s);
+        choose(u"B2"_s);
+        for (int i = 0; i < 40; ++i)
+            graph(1)->selectPoint(1, 1 + i % 3);
+        QCOMPARE(app->log.readingLogLines, std::int16_t(33));
+        QCOMPARE(QString::fromStdString(app->log.readingLog).count(u'\r'), 33);
+        QCOMPARE(QString::fromStdString(app->log.readingLogOverflow).count(u'\r'), 6);
+        graph(1)->selectPoint(2, 1); // another curve starts the log afresh
+        QCOMPARE(QString::fromStdString(app->log.readingLog), logLine(u"T=-40[°C]"_s, u"µi=4000."_s));
+        QVERIFY(app->log.readingLogOverflow.empty());
+    }
+
+    void noNaNReachesAField() {
+        const QStringList inputs{"", ".", "-", "1e308", "1e999", "abc", "-1e308"};
+        const struct {
+            int tab;
+            const char* option;
+            const char* field;
+        } cases[] = {
+            {1, nullptr, "T"},    {3, "optmuaB", "B"},  {3, "optmuaH", "B"},  {4, "Optmu_p", "f"},
+            {4, "OptTand", "f"},  {4, "Optgp", "f"},    {4, "Optzn", "f"},    {2, "optyPvm", "PB"},
+            {2, "optyPer", "PB"}, {2, "optyPer", "PF"}, {2, "optyPvV", "PT"},
+        };
+        for (const auto& c : cases) {
+            showTab(c.tab);
+            if (c.option) click(QLatin1String(c.option));
+            choose(u"A1"_s);
+            for (const QString& in : inputs) {
+                field(QLatin1String(c.field))->setText(in);
+                calculate();
+                for (QLineEdit* f : form->findChildren<QLineEdit*>()) {
+                    const QString t = f->text().toLower();
+                    QVERIFY2(!t.contains(u"nan"_s) && !t.contains(u"inf"_s),
+                             qPrintable(f->objectName() + u" = "_s + t + u" after "_s + in));
+                }
+            }
+        }
+    }
+
+    void typedMaterialNamesAndClearingRules() {
+        showTab(1);
+        QLineEdit* edit = material()->lineEdit();
+        QTest::keyClicks(edit, u"b2"_s);
+        QCOMPARE(edit->text(), u"B2"_s);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(material()->currentText(), u"B2"_s);
+        QCOMPARE(legends(1), (QStringList{"B2"})); // drawn once
+        edit->clear();
+        QTest::keyClicks(edit, u"zz"_s);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(messageTexts(), (QStringList{"No valid selection for material!"}));
+        QCOMPARE(legends(1), (QStringList{"B2"}));
+
+        const struct {
+            const char* input;
+            QStringList results;
+        } rules[] = {{"T", {"mui"}},  {"B", {"t3H", "t3mua"}}, {"f", {"tErg"}},
+                     {"PT", {"Pvg"}}, {"PF", {"Pvg"}},         {"PB", {"Pvg"}}};
+        for (const auto& r : rules) {
+            for (const QString& out : r.results)
+                field(out)->setText(u"1"_s);
+            QTest::keyClicks(field(QLatin1String(r.input)), u"5"_s);
+            for (const QString& out : r.results)
+                QVERIFY2(text(out).isEmpty(), r.input);
+        }
+        for (const QString& out : {u"t3H"_s, u"t3mua"_s})
+            field(out)->setText(u"1"_s);
+        QTest::mouseClick(field(u"B"_s), Qt::LeftButton);
+        QVERIFY(text(u"t3H"_s).isEmpty() && text(u"t3mua"_s).isEmpty());
+    }
+
+    void mainWindowRoutesMenusAndButton() {
+        tolvik::shell::MainWindow window(*app);
+        window.show();
+        window.findChild<QAction*>(u"mnumi"_s)->trigger();
+        window.findChild<QAction*>(u"mnumi"_s)->trigger();
+        QCoreApplication::processEvents();
+        MatTab* mat = window.matTab();
+        QVERIFY(mat);
+        QCOMPARE(window.findChildren<MatTab*>().size(), 1);
+        QCOMPARE(mat->tabControl()->currentIndex(), 1);
+        QVERIFY(mat->findChild<QWidget*>(u"cmdCalculate"_s)->isVisible());
+        QVERIFY(window.findChild<QPushButton*>(u"CmdCopy"_s)->isEnabled());
+        window.findChild<QAction*>(u"mnuHysteresis"_s)->trigger();
+        QCoreApplication::processEvents();
+        QVERIFY(!window.findChild<QPushButton*>(u"CmdCopy"_s)->isEnabled());
+        window.findChild<QPushButton*>(u"Command_MatForm"_s)->click();
+        QCOMPARE(mat->tabControl()->currentIndex(), 0);
+        QCOMPARE(window.statusLabel()->text(), u"Material Form"_s);
+    }
+};
+
+QTEST_MAIN(MatTabTest)
+#include "mat_tab_test.moc"

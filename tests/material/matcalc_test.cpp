@@ -1,0 +1,264 @@
+// The Qt-free calculations of the material window: hand calculations and the fixture
+// database (mat_fixture_db.h).
+
+#include "mat_fixture_db.h"
+
+#include "tolvik/material/amplitude.h"
+#include "tolvik/material/complex_mu.h"
+#include "tolvik/material/hysteresis.h"
+#include "tolvik/material/mui_t.h"
+#include "tolvik/material/power_loss.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+namespace tolvik::material {
+namespace {
+
+using Q = ComplexQuantity;
+
+/// One row of Mu_mu__f for material "M" with µ', µ'' at f.
+data::Recordset Row(double re, double im) {
+    return data::Recordset("Mu_mu__f", {"F", "mu_M", "mu__M"}, {{Value(10.0), Value(re), Value(im)}});
+}
+
+TEST(ComplexQuantity, DerivedValuesAndZeroDivisors) {
+    const struct {
+        double re, im, mui;
+        Q q;
+        bool hasValue;
+        double expected;
+        const char* source;
+    } cases[] = {
+        {3, 4, 0, Q::MuS1, true, 3, "µs' = µ'"},
+        {3, 4, 0, Q::MuS2, true, 4, "µs'' = µ''"},
+        {3, 4, 0, Q::MuP1, true, 25.0 / 3, "|µ|² / µ' = 25/3"},
+        {3, 4, 0, Q::MuP2, true, 6.25, "|µ|² / µ'' = 25/4"},
+        {3, 4, 0, Q::Gp, true, 1e9 * 4 / (10 * 25), "1e9·µ''/(f·|µ|²)"},
+        {3, 4, 0, Q::Zn, true, 10 * 6.28 * 1.256e-6 * 5, "f·6.28·1.256e-6·|µ|"},
+        {3, 4, 2000, Q::TanDelta, true, 4.0 / 3 / 2000 * 1e6, "(µ''/µ')/µi·1e6"},
+        {0, 4, 0, Q::MuP1, false, 0, "µ' = 0: no µp'"},
+        {3, 0, 0, Q::MuP2, false, 0, "µ'' = 0: no µp''"},
+        {3, 0, 0, Q::Gp, false, 0, "µ'' = 0: no gp"},
+        {0, 4, 2000, Q::TanDelta, true, 0, "µ' = 0: tan δ/µi is 0"},
+        {-1, 4, 2000, Q::TanDelta, true, 0, "µ' < 0: tan δ/µi is 0"},
+    };
+    for (const auto& c : cases) {
+        data::Recordset rs = Row(c.re, c.im);
+        rs.moveFirst();
+        const Value v = ComplexQuantityAt(rs, "M", c.q, 10, c.mui, 0);
+        EXPECT_EQ(!v.isEmpty(), c.hasValue) << c.source;
+        if (c.hasValue) {
+            EXPECT_NEAR(v.toDouble(), c.expected, 1e-9 * std::fabs(c.expected) + 1e-12) << c.source;
+        }
+    }
+}
+
+TEST(ConvertBH, BothDirectionsAndTheInvalidMu) {
+    const struct {
+        MuaAxis axis;
+        double mua, input;
+        bool valid;
+        double expected;
+        const char* source;
+    } cases[] = {
+        {MuaAxis::H, 120, 100, true, 15.072, "B = 120·0.001256·100 mT"},
+        {MuaAxis::B, 120, 15.072, true, 100, "H = 15.072/(120·0.001256) A/m"},
+        {MuaAxis::B, 0, 50, false, 0, "µa 0: no valid value"},
+        {MuaAxis::B, -10, 50, false, 0, "µa < 0: no valid value"},
+        {MuaAxis::H, 0, 50, true, 0, "mode H has no check"},
+    };
+    for (const auto& c : cases) {
+        const MatValue v = ConvertBH(c.axis, c.mua, c.input);
+        EXPECT_EQ(v.valid, c.valid) << c.source;
+        EXPECT_EQ(v.message, c.valid ? "" : kNoValidValueText) << c.source;
+        if (c.valid) {
+            EXPECT_NEAR(v.value, c.expected, 1e-9 * std::fabs(c.expected)) << c.source;
+        }
+    }
+}
+
+TEST(PowerLossFormulas, MassScaleAndPerformanceFactor) {
+    EXPECT_DOUBLE_EQ(480 * MassScale(4800), 100) << "480 kW/m³ at 4800 kg/m³ is 100 mW/g";
+    // Bmax = (200 / e²)^(1/2.5) = 3.7409 mT; f·Bmax at 100 kHz.
+    const MatValue pf = PerformanceFactor(200, 2, 2.5, 100);
+    ASSERT_TRUE(pf.valid);
+    EXPECT_NEAR(pf.value, 374.09, 0.005);
+    EXPECT_FALSE(PerformanceFactor(200, 2, 0, 100).valid) << "X = 0: no loss law";
+    EXPECT_FALSE(PerformanceFactor(-200, 2, 2.5, 100).valid) << "a negative loss level has no Bmax";
+    EXPECT_FALSE(PerformanceFactor(1e308, -800, 0.1, 100).valid) << "overflow";
+}
+
+TEST(PowerLossAxes, CaptionsTitlesAndCodesPerMode) {
+    const struct {
+        PvX x;
+        PvY y;
+        PowerLossAxes expected;
+    } cases[] = {
+        {PvX::T,
+         PvY::Volume,
+         {"f[kHz]", "B", 7, "T[°C]", "Pl[kW/m³]", "Power loss vs. T", "Plm[kW/m³]", "B[mT]"}},
+        {PvX::F, PvY::Mass, {"B", "T", 15, "f[kHz]", "Pl [mW/g]", "Power loss vs. f", "Plm[mW/g]", "B[mT]"}},
+        {PvX::B,
+         PvY::Volume,
+         {"f[kHz]", "T[°C]", 15, "B[mT]", "Pl[kW/m³]", "Power loss vs. B", "Plm[kW/m³]", "B[mT]"}},
+        {PvX::F,
+         PvY::PerformanceFactor,
+         {"Pl[kW/m³]", "T", 16, "f[kHz]", "f*Bmax[kHz*mT]", "Perform. fact. vs. f", "f*B[kHz*mT]",
+          "Pl[kW/m³]"}},
+    };
+    for (const auto& c : cases) {
+        const PowerLossAxes a = PowerLossAxesFor(c.x, c.y);
+        const PowerLossAxes& e = c.expected;
+        EXPECT_EQ(
+            std::tie(a.pvLab1, a.pvLab2, a.axisCode, a.xTitle, a.yTitle, a.graphTitle, a.pvLabel, a.bLabel),
+            std::tie(e.pvLab1, e.pvLab2, e.axisCode, e.xTitle, e.yTitle, e.graphTitle, e.pvLabel, e.bLabel))
+            << static_cast<int>(c.x) << "/" << static_cast<int>(c.y);
+    }
+}
+
+TEST(HysteresisZoom, StepsAndLimits) {
+    const struct {
+        bool in;
+        double xMax, xMin;
+        bool changed;
+        double newMax, newMin;
+    } cases[] = {
+        {true, 125, -125, true, 62, -62}, // 62.5 goes to the even neighbour
+        {true, 62, -62, true, 31, -31},          {true, 31, -31, false, 31, -31}, // below 40: stop
+        {true, 40, -40, true, 20, -20},          {true, 126.5, -126.5, true, 63, -63},
+        {false, 1500, -1500, true, 3000, -3000}, {false, 3000, -3000, false, 3000, -3000}, // above 2000: stop
+        {false, 2000, -2000, true, 4000, -4000}, {false, 62, -62.25, true, 124, -125},
+    };
+    for (const auto& c : cases) {
+        const ZoomStep s = c.in ? ZoomIn(c.xMax, c.xMin) : ZoomOut(c.xMax, c.xMin);
+        EXPECT_EQ(s.changed, c.changed) << c.xMax;
+        EXPECT_EQ(s.xMax, c.newMax) << c.xMax;
+        EXPECT_EQ(s.xMin, c.newMin) << c.xMax;
+    }
+    EXPECT_EQ(RoundHalfEven(63.5), 64);
+    EXPECT_EQ(RoundHalfEven(-62.5), -62);
+    EXPECT_EQ(RoundHalfEven(1e9), 32767);
+    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(NextCurveSet, FreshGraphTakesSetOne) {
+    EXPECT_EQ(NextCurveSet(1, 2), 1);
+    EXPECT_EQ(NextCurveSet(1, 12), 2);
+    EXPECT_EQ(NextCurveSet(3, 4), 4);
+}
+
+class MatCalcDb : public ::testing::Test {
+protected:
+    test::MatFixture fixture;
+    std::unique_ptr<data::Database> db = data::Database::open(fixture.databasePath());
+};
+
+TEST_F(MatCalcDb, HysteresisLoops) {
+    const struct {
+        const char* material;
+        bool t25;
+        size_t points;
+        std::int16_t hMax, hMin, bMax, bMin;
+        const char* message;
+    } cases[] = {
+        {"A1", true, 5, 125, -125, 400, -400, ""},
+        {"A1", false, 6, 50, -50, 300, -300, ""}, // no closing row: ends with the table
+        {"B2", true, 0, 0, 0, 0, 0, ""},          // first row closes the loop
+        {"B2", false, 0, 0, 0, 0, 0, kNoDataText},
+        {"N3", true, 0, 0, 0, 0, 0, kNoDataText},
+    };
+    for (const auto& c : cases) {
+        const HysteresisLoop l = ReadHysteresisLoop(*db, c.material, c.t25);
+        EXPECT_EQ(l.message, c.message) << c.material << c.t25;
+        EXPECT_EQ(l.valid, std::string(c.message).empty()) << c.material << c.t25;
+        EXPECT_EQ(l.points.size(), c.points) << c.material << c.t25;
+        EXPECT_EQ(std::tie(l.hMax, l.hMin, l.bMax, l.bMin), std::tie(c.hMax, c.hMin, c.bMax, c.bMin))
+            << c.material << c.t25;
+    }
+}
+
+TEST_F(MatCalcDb, PowerLossListsPerMode) {
+    using V = std::vector<std::string>;
+    const V temperatures{"25", "30", "40", "50", "60", "70", "80", "90", "100", "110", "120"};
+    EXPECT_EQ(FirstListEntries(*db, "A1", PvX::F, PvY::Volume).entries,
+              (V{"13", "25", "50", "100", "200", "300"}));
+    EXPECT_EQ(FirstListEntries(*db, "A1", PvX::T, PvY::Mass).entries.size(), 8u);
+    EXPECT_EQ(FirstListEntries(*db, "A1", PvX::F, PvY::PerformanceFactor).entries.front(), "50");
+    EXPECT_TRUE(FirstListEntries(*db, "XX", PvX::T, PvY::Volume).entries.empty()) << "not in Material";
+    // x = T: the B values measured at 30 °C for f = 100, with the leading blank of the list.
+    EXPECT_EQ(SecondListEntries(*db, "A1", PvX::T, PvY::Volume, 100).entries, (V{" 100", " 200"}));
+    EXPECT_EQ(SecondListEntries(*db, "A1", PvX::F, PvY::Volume, 200).entries, temperatures);
+    EXPECT_TRUE(SecondListEntries(*db, "A1", PvX::F, PvY::Volume, 13).entries.empty()) << "no row at B 13";
+    EXPECT_EQ(SecondListEntries(*db, "A1", PvX::B, PvY::Volume, 200).entries, temperatures);
+    EXPECT_EQ(SecondListEntries(*db, "O'K 5", PvX::T, PvY::Volume, 100).entries, (V{" 100", " 200"}));
+    EXPECT_EQ(SecondListEntries(*db, "N3", PvX::T, PvY::Volume, 100).message, kNoDataText);
+}
+
+TEST_F(MatCalcDb, PowerLossCurvesAndValues) {
+    const PowerLossCurve mass = PowerLossCurvePoints(*db, "A1", PvX::T, PvY::Mass, 100, 200);
+    EXPECT_EQ(mass.curve.legend, "A1F100B200");
+    ASSERT_EQ(mass.curve.points.size(), 3u);
+    EXPECT_DOUBLE_EQ(mass.curve.points[0].y, 100) << "480 kW/m³ at 4800 kg/m³";
+    EXPECT_EQ(std::tie(mass.pf, mass.pb, mass.pt), std::tie("100", "200", ""));
+    const PowerLossCurve perf = PowerLossCurvePoints(*db, "A1", PvX::F, PvY::PerformanceFactor, 200, 25);
+    EXPECT_EQ(perf.curve.legend, "A1Pl200T25");
+    ASSERT_EQ(perf.curve.points.size(), 1u) << "X = 0 at 200 kHz draws no point";
+    EXPECT_NEAR(perf.curve.points[0].y, 374.09, 0.005);
+    EXPECT_EQ(PowerLossCurvePoints(*db, "O'K 5", PvX::F, PvY::Volume, 100, 25).curve.legend, "O'K 5B100T25");
+
+    const struct {
+        PowerLossInput in;
+        bool valid;
+        double value;
+        std::string message;
+        bool outOfRange;
+    } cases[] = {
+        {{"A1", PvY::Volume, 25, 100, 200}, true, 480, "", false},
+        {{"A1", PvY::Mass, 25, 100, 200}, true, 100, "", false},
+        {{"A1", PvY::Volume, 50, 100, 200}, true, 0, "", false}, // no row: 0
+        {{"A1", PvY::PerformanceFactor, 25, 100, 200}, true, 374.09, "", false},
+        {{"A1", PvY::PerformanceFactor, 25, 200, 200}, true, 0, "", false}, // X = 0
+        {{"A1", PvY::PerformanceFactor, 40, 100, 200}, false, 0, kNoValidValuesText, false},
+        {{"A1", PvY::PerformanceFactor, 25, 300, 200}, false, 0, "", true},     // (200/e²)^1000 overflows
+        {{"P4", PvY::Mass, 25, 100, 100}, false, 0, kNoValidValuesText, false}, // density 0
+        {{"N3", PvY::Volume, 25, 100, 100}, false, 0, kNoDataText, false},
+    };
+    for (const auto& c : cases) {
+        const PowerLossValue r = PowerLossAt(*db, c.in);
+        EXPECT_EQ(r.value.valid, c.valid) << c.in.material << c.in.b;
+        EXPECT_NEAR(r.value.value, c.value, 0.005) << c.in.material << c.in.b;
+        EXPECT_EQ(r.value.message, c.message) << c.in.material << c.in.b;
+        EXPECT_EQ(r.outOfRange, c.outOfRange) << c.in.material << c.in.b;
+    }
+}
+
+TEST_F(MatCalcDb, PermeabilityCurvesAndValues) {
+    const MatCurve mui = InitialPermeabilityCurve(*db, "A1");
+    EXPECT_EQ(mui.rowCount, 4);
+    EXPECT_EQ(mui.points.size(), 3u);
+    const MatCurve mua = AmplitudeCurve(*db, "A1", MuaAxis::B, false, 6);
+    EXPECT_EQ(mua.legend, "A1T100");
+    ASSERT_EQ(mua.points.size(), 6u) << "two rows, then the last row up to 6 points";
+    EXPECT_EQ(std::tie(mua.points[5].x, mua.points[5].y), std::tie(mua.points[1].x, mua.points[1].y));
+    EXPECT_NEAR(AmplitudeAt(*db, "A1", MuaAxis::H, true, 100).value, 120, 1e-9);
+    const MatCurve tan = ComplexCurve(*db, "B2", Q::TanDelta);
+    ASSERT_EQ(tan.points.size(), 4u);
+    EXPECT_EQ(tan.points[3].y, 0) << "µ' = 0 at 1000 kHz";
+    EXPECT_EQ(tan.legend, "B2 tan d/µi");
+    EXPECT_FALSE(ComplexCurve(*db, "Z6", Q::MuS1).valid) << "no µi";
+    EXPECT_TRUE(ComplexCurve(*db, "Z6", Q::MuS1).message.empty());
+    const ComplexReading r = ComplexAt(*db, "B2", Q::TanDelta, 10);
+    EXPECT_EQ(r.muiText, "5000");
+    EXPECT_NEAR(r.value.value, 100.0 / 5000 / 5000 * 1e6, 1e-9);
+    EXPECT_FALSE(ComplexAt(*db, "B2", Q::MuP1, 1000).value.valid) << "µ' = 0: no µp'";
+    for (const MatCurve& c : {InitialPermeabilityCurve(*db, "N3"),
+                              AmplitudeCurve(*db, "N3", MuaAxis::H, true, 2), ComplexCurve(*db, "N3", Q::Gp)})
+        EXPECT_EQ(c.message, kNoDataText);
+}
+
+} // namespace
+} // namespace tolvik::material
