@@ -2,7 +2,7 @@
 // objectName on the fixture database (core_fixture_db.h) with amplitude permeability
 // data for M1 added, and their graph reader.
 //
-// The choke: M1 (Bs25 500 mT, µa 2000) on E 20 (Ae 40.25 mm², le 50 mm, Ve 2000.4 mm³,
+// The choke: M1 (Bs25 500 mT, µa 2000; Bs100 400 mT, µa 3000) on E 20 (Ae 40.25 mm², le 50 mm, Ve 2000.4 mm³,
 // AN 30.125 mm²), L 1 mH, Idc 1 A, d 10 %: x = 2.485, µe 149, s 0.31 mm, Al 151 nH, N 81.
 // The winding: E 20 (hWickel 10 mm, Ar 20 µΩ) with 40 turns; wires 0.1 and 0.2 mm stored
 // thinnest first.
@@ -86,7 +86,8 @@ private slots:
         messages = &tolvik::ui::InstallRecordingMessages();
         folder = std::make_unique<tolvik::core::test::FixtureFolder>(
             "CREATE TABLE MuaB (B INTEGER, M1T25 REAL, M1T100 REAL);"
-            "INSERT INTO MuaB VALUES (0, 2000, 3000), (400, 2000, 3000), (450, 0, 0);");
+            "INSERT INTO MuaB VALUES (0, 2000, 3000), (400, 2000, 3000), (450, 0, 0);"
+            "UPDATE Material SET Bs100 = 400 WHERE Name = 'M1';");
         app = std::make_unique<tolvik::AppContext>();
         app->databasePath = folder->databasePath();
         app->database = tolvik::data::Database::open(app->databasePath);
@@ -142,6 +143,13 @@ private slots:
 
     void dcBiasClearingAndFaults() {
         showTab(4);
+        QTest::mouseClick(field("t1I"), Qt::LeftButton); // a click clears the design
+        QCOMPARE(texts({"t1mue", "t1s", "t1Al", "t1N", "t1d"}).join(QString()), QString());
+        // 100 °C: Bs 400 mT, µa(0) 3000: x = 2.876, µe 107, Al 108 nH, N = √(1/107.85)·1000 = 96.
+        get<QRadioButton>("T100")->click();
+        QCOMPARE(graph(4)->model().numSets(), 3);
+        QCOMPARE(texts({"t1mue", "t1Al", "t1N"}), (QStringList{"107", "108", "96"}));
+        get<QRadioButton>("T25")->click();
         type("t1L", "2"); // an edit clears the design
         QCOMPARE(texts({"t1mue", "t1s", "t1Al", "t1N", "t1d"}).join(QString()), QString());
         calculate();
