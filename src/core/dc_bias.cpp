@@ -44,6 +44,11 @@ const char* XAxisTitle(DcBiasXAxis x) {
     return x == DcBiasXAxis::Hdc ? "Hdc[A/m]" : "Idc[A]";
 }
 
+std::string PlotDataInductanceText(const std::string& t0Al, const std::string& t0N) {
+    return text::FormatPattern(num::InductanceFromAl(text::ReadNumber(t0Al), text::ReadNumber(t0N)),
+                               "#.####");
+}
+
 void InitDCBiasInput(std::string& t1L, std::string& t1I, std::string& t1dmurev) {
     if (t1L.empty()) t1L = "1";
     if (t1I.empty()) t1I = "1";
@@ -107,8 +112,7 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
         return r;
     };
     try {
-        r.t0L = text::FormatPattern(
-            num::InductanceFromAl(text::ReadNumber(in.t0Al), text::ReadNumber(in.t0N)), "#.####");
+        r.t0L = PlotDataInductanceText(in.t0Al, in.t0N);
 
         const double l_mH = text::ReadNumber(in.t1L);
         const double idc_A = text::ReadNumber(in.t1I);

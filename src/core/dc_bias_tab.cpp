@@ -4,7 +4,6 @@
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/data/records.h"
-#include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/numtext.h"
@@ -231,10 +230,7 @@ void DcBiasTab::xAxisClicked() {
 
 void DcBiasTab::plotDataEntered() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    field("t0L")->setText(
-        Q(text::FormatPattern(num::InductanceFromAl(text::ReadNumber(S(field("t0Al")->text())),
-                                                    text::ReadNumber(S(field("t0N")->text()))),
-                              "#.####")));
+    field("t0L")->setText(Q(PlotDataInductanceText(S(field("t0Al")->text()), S(field("t0N")->text()))));
     curve(false);
     QApplication::restoreOverrideCursor();
 }

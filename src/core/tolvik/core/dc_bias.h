@@ -40,6 +40,9 @@ DcBiasTitles YAxisTitles(DcBiasYAxis y);
 /// "Hdc[A/m]" or "Idc[A]".
 const char* XAxisTitle(DcBiasXAxis x);
 
+/// L [mH] of the plot data, N²·Al/10⁶ from the texts of t0Al and t0N, as t0L shows it ("#.####").
+std::string PlotDataInductanceText(const std::string& t0Al, const std::string& t0N);
+
 /// Empty inputs get their defaults: L "1", Idc "1", dµrev "10".
 void InitDCBiasInput(std::string& t1L, std::string& t1I, std::string& t1dmurev);
 
