@@ -8,7 +8,9 @@
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/al_value.h"
 #include "tolvik/core/al_value_tab.h"
+#include "tolvik/core/dc_bias_tab.h"
 #include "tolvik/core/mue_t.h"
+#include "tolvik/core/wire_tab.h"
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
@@ -75,8 +77,6 @@ const char* const kTab0Fields[] = {"t9Ae",     "t9le",     "t9Ve",     "t9Amin",
                                    "t9Text5",  "t9Text6",  "t9Text7",  "t9Text8",  "t9Text9",
                                    "t9Text10", "t9Text11", "t9Text12", "t9Text13", "t9Text14"};
 const char* const kTab3Fields[] = {"t6dBf", "t6S", "t6Ptrans"};
-const char* const kTab4Fields[] = {"t1s", "t1Al", "t1N", "t1mue", "t1d"};
-const char* const kTab6Fields[] = {"t2draht_d", "t2rdc", "t2d", "t2Rac", "t2fw"};
 const char* const kN1N2Fields[] = {"thd_turnratioN1", "thd_turnratioN2", "thd_L1_25", "thd_R1", "thd_R2"};
 const char* const kN1N2Inputs[] = {"thd_turnratioN1", "thd_turnratioN2", "thd_L1_25",
                                    "thd_R1",          "thd_R2",          "thd_fcu"};
@@ -427,10 +427,7 @@ void CoreForm::ResetTabFields() {
         clear(kTab3Fields);
         break;
     case CoreTab::DcBias:
-        clear(kTab4Fields);
-        for (int k = 1; k <= 2; ++k) {
-            if (auto* l = findChild<QLabel*>(QStringLiteral("LabGraphReader(%1)").arg(k))) l->clear();
-        }
+        d->dcBiasTab->ResetTabFields();
         break;
     case CoreTab::HarmDistortion:
         clear(std::initializer_list<const char*>{"thd_k3c"});
@@ -440,7 +437,7 @@ void CoreForm::ResetTabFields() {
             clear(kAlFields);
         break;
     case CoreTab::Wire:
-        clear(kTab6Fields);
+        d->wireTab->ResetTabFields();
         break;
     }
 }
@@ -468,10 +465,14 @@ void CoreForm::RecalculateCurrentTab() {
                     FillComboBox(d->listTemp, QStringLiteral("muiT"), QStringLiteral("T"),
                                  QStringLiteral("25"));
                 break;
-            case CoreTab::PTrans:
             case CoreTab::DcBias:
+                d->dcBiasTab->recalculate();
+                break;
             case CoreTab::Wire:
-                // Their calculations attach here.
+                d->wireTab->recalculate();
+                break;
+            case CoreTab::PTrans:
+                // Its calculation attaches here.
                 break;
             }
         });
@@ -511,6 +512,7 @@ void CoreForm::cmdCalculateClick() {
     case CoreTab::DcBias:
         flashArrow(0, QStringLiteral("vertikal"));
         flashArrow(1, kHorizontal);
+        d->dcBiasTab->InitDCBiasInput();
         RecalculateCurrentTab();
         break;
     case CoreTab::HarmDistortion:
@@ -520,10 +522,7 @@ void CoreForm::cmdCalculateClick() {
     case CoreTab::Wire:
         flashArrow(0, kHorizontal);
         flashArrow(1, QStringLiteral("vertical"));
-        if (auto* layer = findChild<QLineEdit*>(QStringLiteral("t2layer")); layer && layer->text().isEmpty())
-            layer->setText(QStringLiteral("1"));
-        if (auto* f = findChild<QLineEdit*>(QStringLiteral("t2f")); f && f->text().isEmpty())
-            f->setText(QStringLiteral("10"));
+        d->wireTab->calculate();
         break;
     }
 }
@@ -955,28 +954,9 @@ void CoreForm::graphPointSelected(int /*index*/, int set, int point) {
         }
         break;
     case CoreTab::DcBias: {
-        auto* xLabel = findChild<QLabel*>(QStringLiteral("LabGraphReader(1)"));
-        auto* yLabel = findChild<QLabel*>(QStringLiteral("LabGraphReader(2)"));
-        auto checked = [this](const char* name) {
-            auto* o = findChild<QRadioButton*>(QString::fromLatin1(name));
-            return o && o->isChecked();
-        };
-        if (checked("Optx1"))
-            xLabel->setText(QStringLiteral("Hdc=") + Q(text::FormatPattern(xValue, "#")) +
-                            QStringLiteral("[A/m]"));
-        else
-            xLabel->setText(QStringLiteral("Idc=") + Q(text::FormatSignificant(xValue, 3, 999)) +
-                            QStringLiteral("[A]"));
-        d->gr2->setText(xLabel->text());
-        if (checked("mu1opt"))
-            yLabel->setText(QStringLiteral("µrev=") + y);
-        else if (checked("mu2opt"))
-            yLabel->setText(QStringLiteral("Lrev=") + y + QStringLiteral("[mH]"));
-        else if (checked("mu3opt"))
-            yLabel->setText(QStringLiteral("LI²/2=") + y + QStringLiteral("[mJ]"));
-        else if (checked("mu4opt"))
-            yLabel->setText(QStringLiteral("µrev/µe=") + y + QStringLiteral("[%]"));
-        d->gr3->setText(yLabel->text());
+        const std::array<QString, 2> reading = d->dcBiasTab->readPoint(xValue, y);
+        d->gr2->setText(reading[0]);
+        d->gr3->setText(reading[1]);
         break;
     }
     case CoreTab::Wire:

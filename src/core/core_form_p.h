@@ -22,6 +22,8 @@ class Graph;
 namespace tolvik::core {
 
 class AlValueTab;
+class DcBiasTab;
+class WireTab;
 
 inline constexpr int kTabCount = 7;
 inline constexpr int kArrowCount = 3;
@@ -59,6 +61,8 @@ struct CoreForm::Private {
     std::array<std::array<QBoxLayout*, kArrowCount>, kTabCount> arrowSlot{};
 
     AlValueTab* alTab = nullptr;
+    DcBiasTab* dcBiasTab = nullptr;
+    WireTab* wireTab = nullptr;
     std::array<chart::Graph*, kTabCount> graph{};
 
     // Data overview

@@ -7,6 +7,8 @@
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/al_value_tab.h"
+#include "tolvik/core/dc_bias_tab.h"
+#include "tolvik/core/wire_tab.h"
 #include "tolvik/ui_common/app_context.h"
 
 #include <QButtonGroup>
@@ -410,91 +412,12 @@ QWidget* CoreForm::buildPTransPage() {
 
 QWidget* CoreForm::buildDcBiasPage() {
     constexpr int tab = static_cast<int>(CoreTab::DcBias);
-    auto* page = new QWidget;
-    auto* h = Outer(new QHBoxLayout(page));
-
-    // Design: input data, the arrow down to the output data, Calculate below.
-    auto* left = new QWidget;
-    left->setFixedWidth(190);
-    auto* lv = new QVBoxLayout(left);
-    lv->setContentsMargins(0, 0, 0, 0);
-    lv->setSpacing(kMargin);
-    auto* ssFrame1 = NewGroup(QString(), QStringLiteral("SSFrame1"));
-    auto* fv = Outer(new QVBoxLayout(ssFrame1));
-    fv->setSpacing(0);
-    auto* input = NewGroup(QStringLiteral("Input data"));
-    auto* ig = Inner(new QGridLayout(input));
-    AddRow(ig, QStringLiteral("L[mH]"), NewField(QStringLiteral("t1L")));
-    AddRow(ig, QStringLiteral("Idc[A]"), NewField(QStringLiteral("t1I")));
-    AddRow(ig, QStringLiteral("dµrev[%]"), NewField(QStringLiteral("t1dmurev"), false, QStringLiteral("10")));
-    fv->addWidget(input);
-    d->arrowSlot[tab][0] = NewSlot(fv, kArrowSlotSize, kArrowSlotSize);
-    auto* output = NewGroup(QStringLiteral("Output data"));
-    auto* og = Inner(new QGridLayout(output));
-    AddRow(og, QStringLiteral("µe"), NewField(QStringLiteral("t1mue"), true));
-    AddRow(og, QStringLiteral("s[mm]"), NewField(QStringLiteral("t1s"), true));
-    AddRow(og, QStringLiteral("Al[nH]"), NewField(QStringLiteral("t1Al"), true));
-    AddRow(og, QStringLiteral("N"), NewField(QStringLiteral("t1N"), true));
-    AddRow(og, QStringLiteral("d[mm] "), NewField(QStringLiteral("t1d"), true, QString(), 116));
-    fv->addWidget(output);
-    lv->addWidget(ssFrame1);
-    lv->addStretch(1);
-    d->calcSlot[tab] = NewSlot(lv, 0, 0, Qt::AlignLeft);
-    h->addWidget(left);
-
-    // Plot data with the arrow to the graph, the reader below.
-    auto* middle = new QVBoxLayout;
-    middle->setSpacing(kMargin);
-    auto* plotRow = new QHBoxLayout;
-    plotRow->setSpacing(0);
-    auto* plot = NewGroup(QStringLiteral("Plot data"));
-    auto* pg = Inner(new QGridLayout(plot));
-    AddRow(pg, QStringLiteral("Al[nH ]"), NewField(QStringLiteral("t0Al"), false, QString(), 58));
-    AddRow(pg, QStringLiteral("N"), NewField(QStringLiteral("t0N"), false, QString(), 58));
-    AddRow(pg, QStringLiteral("L[mH]"), NewField(QStringLiteral("t0L"), true, QString(), 58));
-    auto* hint = NewLabel(QStringLiteral("Press enter to show new plot data !"));
-    hint->setWordWrap(true);
-    pg->addWidget(hint, pg->rowCount(), 0, 1, 2);
-    plot->setFixedWidth(124);
-    plotRow->addWidget(plot, 0, Qt::AlignTop);
-    d->arrowSlot[tab][1] = NewSlot(plotRow);
-    middle->addLayout(plotRow);
-    auto* reader = NewGroup(QStringLiteral("Data point reader:"));
-    auto* rv = Inner(new QVBoxLayout(reader));
-    for (int k = 1; k <= 2; ++k) {
-        auto* l = NewLabel(QString(), ArrayName("LabGraphReader", k));
-        l->setStyleSheet(kGrayStyle);
-        l->setMinimumWidth(140);
-        rv->addWidget(l);
-    }
-    middle->addWidget(reader);
-    middle->addStretch(1);
-    h->addLayout(middle);
-
-    // The graph with its axis choices below.
-    auto* right = new QVBoxLayout;
-    right->setSpacing(kMargin);
-    auto* graph = new chart::Graph(tab);
-    d->graph[tab] = graph;
-    right->addWidget(graph, 1);
-    auto* options = new QHBoxLayout;
-    options->setSpacing(kMargin);
-    auto* xAxis = NewGroup(QStringLiteral("x-axis"));
-    auto* xv = Inner(new QVBoxLayout(xAxis));
-    xv->addWidget(NewOption(QStringLiteral("Hdc[A/m]"), QStringLiteral("Optx1"), true));
-    xv->addWidget(NewOption(QStringLiteral("Idc[A]"), QStringLiteral("Optx2")));
-    options->addWidget(xAxis, 0, Qt::AlignTop);
-    auto* yAxis = NewGroup(QStringLiteral("y-axis"));
-    auto* yg = Inner(new QGridLayout(yAxis));
-    yg->addWidget(NewOption(QStringLiteral("µrev"), QStringLiteral("mu1opt"), true), 0, 0);
-    yg->addWidget(NewOption(QStringLiteral("Lrev"), QStringLiteral("mu2opt")), 1, 0);
-    yg->addWidget(NewOption(QStringLiteral("Lrev * Idc² /2"), QStringLiteral("mu3opt")), 0, 1);
-    yg->addWidget(NewOption(QStringLiteral("µrev/µe"), QStringLiteral("mu4opt")), 1, 1);
-    options->addWidget(yAxis, 0, Qt::AlignTop);
-    options->addStretch(1);
-    right->addLayout(options);
-    h->addLayout(right, 1);
-    return page;
+    d->dcBiasTab = new DcBiasTab(d->app, this, [this] { RecalculateCurrentTab(); });
+    d->graph[tab] = d->dcBiasTab->graph();
+    d->calcSlot[tab] = d->dcBiasTab->calculateSlot();
+    for (int k = 0; k < 2; ++k)
+        d->arrowSlot[tab][k] = d->dcBiasTab->arrowSlot(k);
+    return d->dcBiasTab;
 }
 
 QWidget* CoreForm::buildHarmDistortionPage() {
@@ -592,53 +515,12 @@ QWidget* CoreForm::buildHarmDistortionPage() {
 
 QWidget* CoreForm::buildWirePage() {
     constexpr int tab = static_cast<int>(CoreTab::Wire);
-    auto* page = new QWidget;
-    auto* h = Outer(new QHBoxLayout(page));
-
-    auto* graph = new chart::Graph(tab);
-    graph->model().setGraphTitle("Rac/Rdc vs. frequency");
-    graph->model().setBottomTitle("f[kHz]");
-    graph->model().setLeftTitle("Rac/Rdc");
-    // Frequency runs over decades: logarithmic x axis, linear Rac/Rdc.
-    graph->model().setAxisScale(static_cast<int>(chart::AxisScale::LogXLinY));
-    d->graph[tab] = graph;
-    h->addWidget(graph, 1);
-
-    auto* column = new QWidget;
-    column->setFixedWidth(250);
-    auto* cv = new QVBoxLayout(column);
-    cv->setContentsMargins(0, 0, 0, 0);
-    cv->setSpacing(kMargin);
-    // Inputs, the arrow down to the outputs, the arrow to Rac; captions and fields in
-    // one grid so that they line up.
-    auto* ssFrame7 = NewGroup(QString(), QStringLiteral("SSFrame7"));
-    auto* fg = Inner(new QGridLayout(ssFrame7));
-    constexpr int kCaption = 1;
-    AddRow(fg, QStringLiteral("N-total"), NewField(QStringLiteral("t2N")), QString(), -1, kCaption);
-    AddRow(fg, QStringLiteral("layer"), NewField(QStringLiteral("t2layer"), false, QStringLiteral("1")),
-           QString(), -1, kCaption);
-    AddRow(fg, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")),
-           QString(), -1, kCaption);
-    QWidget* holder = nullptr;
-    d->arrowSlot[tab][1] = NewSlotWidget(&holder, kArrowSlotSize, kArrowSlotSize);
-    fg->addWidget(holder, fg->rowCount(), kCaption, 1, 2, Qt::AlignCenter);
-    AddRow(fg, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 116),
-           QString(), -1, kCaption);
-    AddRow(fg, QStringLiteral("fw[%]"), NewField(QStringLiteral("t2fw"), true), QString(), -1, kCaption);
-    AddRow(fg, QStringLiteral("Rdc[Ohm]"), NewField(QStringLiteral("t2rdc"), true), QString(), -1, kCaption);
-    AddRow(fg, QStringLiteral("d_p[mm]"), NewField(QStringLiteral("t2d"), true), QString(), -1, kCaption);
-    const int racRow = fg->rowCount();
-    d->arrowSlot[tab][0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
-    fg->addWidget(holder, racRow, 0);
-    AddRow(fg, QStringLiteral("Rac[Ohm]"), NewField(QStringLiteral("t2Rac"), true), QString(), racRow,
-           kCaption);
-    fg->setColumnMinimumWidth(0, kArrowSlotSize);
-    fg->setColumnStretch(3, 1);
-    cv->addWidget(ssFrame7);
-    cv->addStretch(1);
-    d->calcSlot[tab] = NewSlot(cv, 0, 0, Qt::AlignRight);
-    h->addWidget(column);
-    return page;
+    d->wireTab = new WireTab(d->app, this, [this] { RecalculateCurrentTab(); });
+    d->graph[tab] = d->wireTab->graph();
+    d->calcSlot[tab] = d->wireTab->calculateSlot();
+    for (int k = 0; k < 2; ++k)
+        d->arrowSlot[tab][k] = d->wireTab->arrowSlot(k);
+    return d->wireTab;
 }
 
 } // namespace tolvik::core

@@ -1,0 +1,320 @@
+#include "tolvik/core/dc_bias_tab.h"
+
+#include "tab_page_widgets.h"
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/data/records.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace tolvik::core {
+
+using namespace page;
+
+namespace {
+
+const char* const kResultFields[] = {"t1s", "t1Al", "t1N", "t1mue", "t1d"};
+const char* const kInputFields[] = {"t1L", "t1I", "t1dmurev"};
+const char* const kYOptions[] = {"mu1opt", "mu2opt", "mu3opt", "mu4opt"};
+
+std::string S(const QString& s) {
+    return s.toStdString();
+}
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+DcBiasTab::DcBiasTab(AppContext& app, QWidget* form, std::function<void()> recalculate, QWidget* parent)
+    : QWidget(parent), app_(app), form_(form), recalculate_(std::move(recalculate)) {
+    setObjectName(QStringLiteral("DcBiasTab"));
+    auto* h = Outer(new QHBoxLayout(this));
+
+    // Design: input data, the arrow down to the output data, Calculate below.
+    auto* left = new QWidget;
+    left->setFixedWidth(190);
+    auto* lv = new QVBoxLayout(left);
+    lv->setContentsMargins(0, 0, 0, 0);
+    lv->setSpacing(kMargin);
+    auto* ssFrame1 = NewGroup(QString(), QStringLiteral("SSFrame1"));
+    auto* fv = Outer(new QVBoxLayout(ssFrame1));
+    fv->setSpacing(0);
+    auto* input = NewGroup(QStringLiteral("Input data"));
+    auto* ig = Inner(new QGridLayout(input));
+    AddRow(ig, QStringLiteral("L[mH]"), NewField(QStringLiteral("t1L")));
+    AddRow(ig, QStringLiteral("Idc[A]"), NewField(QStringLiteral("t1I")));
+    AddRow(ig, QStringLiteral("dµrev[%]"), NewField(QStringLiteral("t1dmurev"), false, QStringLiteral("10")));
+    fv->addWidget(input);
+    arrowSlots_[0] = NewSlot(fv, kArrowSlotSize, kArrowSlotSize);
+    auto* output = NewGroup(QStringLiteral("Output data"));
+    auto* og = Inner(new QGridLayout(output));
+    AddRow(og, QStringLiteral("µe"), NewField(QStringLiteral("t1mue"), true));
+    AddRow(og, QStringLiteral("s[mm]"), NewField(QStringLiteral("t1s"), true));
+    AddRow(og, QStringLiteral("Al[nH]"), NewField(QStringLiteral("t1Al"), true));
+    AddRow(og, QStringLiteral("N"), NewField(QStringLiteral("t1N"), true));
+    AddRow(og, QStringLiteral("d[mm] "), NewField(QStringLiteral("t1d"), true, QString(), 116));
+    fv->addWidget(output);
+    lv->addWidget(ssFrame1);
+    lv->addStretch(1);
+    calculateSlot_ = NewSlot(lv, 0, 0, Qt::AlignLeft);
+    h->addWidget(left);
+
+    // Plot data with the arrow to the graph, the reader below.
+    auto* middle = new QVBoxLayout;
+    middle->setSpacing(kMargin);
+    auto* plotRow = new QHBoxLayout;
+    plotRow->setSpacing(0);
+    auto* plot = NewGroup(QStringLiteral("Plot data"));
+    auto* pg = Inner(new QGridLayout(plot));
+    AddRow(pg, QStringLiteral("Al[nH ]"), NewField(QStringLiteral("t0Al"), false, QString(), 58));
+    AddRow(pg, QStringLiteral("N"), NewField(QStringLiteral("t0N"), false, QString(), 58));
+    AddRow(pg, QStringLiteral("L[mH]"), NewField(QStringLiteral("t0L"), true, QString(), 58));
+    auto* hint = NewLabel(QStringLiteral("Press enter to show new plot data !"));
+    hint->setWordWrap(true);
+    pg->addWidget(hint, pg->rowCount(), 0, 1, 2);
+    plot->setFixedWidth(124);
+    plotRow->addWidget(plot, 0, Qt::AlignTop);
+    arrowSlots_[1] = NewSlot(plotRow);
+    middle->addLayout(plotRow);
+    auto* reader = NewGroup(QStringLiteral("Data point reader:"));
+    auto* rv = Inner(new QVBoxLayout(reader));
+    for (int k = 1; k <= 2; ++k) {
+        auto* l = NewLabel(QString(), ArrayName("LabGraphReader", k));
+        l->setStyleSheet(OutputStyle());
+        l->setMinimumWidth(140);
+        rv->addWidget(l);
+    }
+    middle->addWidget(reader);
+    middle->addStretch(1);
+    h->addLayout(middle);
+
+    // The graph with its axis choices below.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(kMargin);
+    graph_ = new chart::Graph(4);
+    graph_->model().setGraphTitle(YAxisTitles(DcBiasYAxis::MuRev).graph);
+    graph_->model().setLeftTitle(YAxisTitles(DcBiasYAxis::MuRev).axis);
+    graph_->model().setBottomTitle(XAxisTitle(DcBiasXAxis::Hdc));
+    right->addWidget(graph_, 1);
+    auto* options = new QHBoxLayout;
+    options->setSpacing(kMargin);
+    auto* xGroup = NewGroup(QStringLiteral("x-axis"));
+    auto* xv = Inner(new QVBoxLayout(xGroup));
+    xv->addWidget(NewOption(QStringLiteral("Hdc[A/m]"), QStringLiteral("Optx1"), true));
+    xv->addWidget(NewOption(QStringLiteral("Idc[A]"), QStringLiteral("Optx2")));
+    options->addWidget(xGroup, 0, Qt::AlignTop);
+    auto* yGroup = NewGroup(QStringLiteral("y-axis"));
+    auto* yg = Inner(new QGridLayout(yGroup));
+    yg->addWidget(NewOption(QStringLiteral("µrev"), QStringLiteral("mu1opt"), true), 0, 0);
+    yg->addWidget(NewOption(QStringLiteral("Lrev"), QStringLiteral("mu2opt")), 1, 0);
+    yg->addWidget(NewOption(QStringLiteral("Lrev * Idc² /2"), QStringLiteral("mu3opt")), 0, 1);
+    yg->addWidget(NewOption(QStringLiteral("µrev/µe"), QStringLiteral("mu4opt")), 1, 1);
+    options->addWidget(yGroup, 0, Qt::AlignTop);
+    options->addStretch(1);
+    right->addLayout(options);
+    h->addLayout(right, 1);
+
+    for (const char* name : kYOptions)
+        connect(findChild<QRadioButton*>(QString::fromLatin1(name)), &QRadioButton::clicked, this,
+                [this] { yAxisClicked(); });
+    for (const char* name : {"Optx1", "Optx2"})
+        connect(findChild<QRadioButton*>(QString::fromLatin1(name)), &QRadioButton::clicked, this,
+                [this] { xAxisClicked(); });
+    for (const char* name : {"T25", "T100"}) {
+        if (auto* o = form_ ? form_->findChild<QRadioButton*>(QString::fromLatin1(name)) : nullptr)
+            connect(o, &QRadioButton::clicked, this, [this] {
+                if (recalculate_) recalculate_();
+            });
+    }
+    // Any edit (typing, paste, cut) or click in the input data makes the design stale.
+    for (const char* name : kInputFields) {
+        connect(field(name), &QLineEdit::textEdited, this, [this] { ResetTabFields(); });
+        field(name)->installEventFilter(this);
+    }
+    for (const char* name : {"t0Al", "t0N"})
+        connect(field(name), &QLineEdit::returnPressed, this, [this] { plotDataEntered(); });
+}
+
+DcBiasTab::~DcBiasTab() = default;
+
+chart::Graph* DcBiasTab::graph() const {
+    return graph_;
+}
+
+QBoxLayout* DcBiasTab::calculateSlot() const {
+    return calculateSlot_;
+}
+
+QBoxLayout* DcBiasTab::arrowSlot(int index) const {
+    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+}
+
+bool DcBiasTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) ResetTabFields();
+    return QWidget::eventFilter(watched, event);
+}
+
+QLineEdit* DcBiasTab::field(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QString DcBiasTab::selectedEntry(const char* listName) const {
+    auto* list = form_ ? form_->findChild<QComboBox*>(QString::fromLatin1(listName)) : nullptr;
+    return list && list->currentIndex() >= 0 ? list->itemText(list->currentIndex()) : QString();
+}
+
+bool DcBiasTab::checked(const char* name) const {
+    auto* button = form_ ? form_->findChild<QAbstractButton*>(QString::fromLatin1(name)) : nullptr;
+    if (!button) button = findChild<QAbstractButton*>(QString::fromLatin1(name));
+    return button && button->isChecked();
+}
+
+DcBiasXAxis DcBiasTab::xAxis() const {
+    return checked("Optx2") ? DcBiasXAxis::Idc : DcBiasXAxis::Hdc;
+}
+
+DcBiasYAxis DcBiasTab::yAxis() const {
+    if (checked("mu2opt")) return DcBiasYAxis::LRev;
+    if (checked("mu3opt")) return DcBiasYAxis::Energy;
+    if (checked("mu4opt")) return DcBiasYAxis::RollOff;
+    return DcBiasYAxis::MuRev;
+}
+
+void DcBiasTab::ResetTabFields() {
+    for (const char* name : kResultFields)
+        field(name)->clear();
+    for (int k = 1; k <= 2; ++k)
+        findChild<QLabel*>(ArrayName("LabGraphReader", k))->clear();
+}
+
+void DcBiasTab::InitDCBiasInput() {
+    std::string l = S(field("t1L")->text());
+    std::string i = S(field("t1I")->text());
+    std::string d = S(field("t1dmurev")->text());
+    core::InitDCBiasInput(l, i, d);
+    field("t1L")->setText(Q(l));
+    field("t1I")->setText(Q(i));
+    field("t1dmurev")->setText(Q(d));
+}
+
+void DcBiasTab::recalculate() {
+    InitDCBiasInput();
+    curve(true);
+}
+
+void DcBiasTab::yAxisClicked() {
+    const DcBiasTitles titles = YAxisTitles(yAxis());
+    graph_->model().setGraphTitle(titles.graph);
+    graph_->model().setLeftTitle(titles.axis);
+    ui::ResetGraph(graph_, app_);
+    if (recalculate_) recalculate_();
+}
+
+void DcBiasTab::xAxisClicked() {
+    graph_->model().setBottomTitle(XAxisTitle(xAxis()));
+    ui::ResetGraph(graph_, app_);
+    if (recalculate_) recalculate_();
+}
+
+void DcBiasTab::plotDataEntered() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    field("t0L")->setText(Q(PlotDataInductanceText(S(field("t0Al")->text()), S(field("t0N")->text()))));
+    curve(false);
+    QApplication::restoreOverrideCursor();
+}
+
+std::array<QString, 2> DcBiasTab::readPoint(double x, const QString& yText) {
+    const DcBiasReading r = DcBiasReaderTexts(x, S(yText), xAxis(), yAxis());
+    std::array<QString, 2> texts{Q(r.x), Q(r.y)};
+    findChild<QLabel*>(ArrayName("LabGraphReader", 1))->setText(texts[0]);
+    findChild<QLabel*>(ArrayName("LabGraphReader", 2))->setText(texts[1]);
+    app_.readerCallFlag = 1;
+    curve(true);
+    return texts;
+}
+
+void DcBiasTab::curve(bool copyToPlotData) {
+    DcBiasInput in;
+    in.material = S(selectedEntry("Material"));
+    in.coreType = S(selectedEntry("Kern"));
+    in.copyToPlotData = copyToPlotData;
+    in.draw = app_.readerCallFlag == 0;
+    app_.readerCallFlag = 0;
+    if (in.material.empty() || in.coreType.empty() || !app_.database) return;
+    in.t1L = S(field("t1L")->text());
+    in.t1I = S(field("t1I")->text());
+    in.t1dmurev = S(field("t1dmurev")->text());
+    in.t0Al = S(field("t0Al")->text());
+    in.t0N = S(field("t0N")->text());
+    in.xAxis = xAxis();
+    in.yAxis = yAxis();
+
+    const bool t25 = checked("T25");
+    std::unique_ptr<data::Recordset> muaTable;
+    try {
+        data::Database& db = app_.db();
+        const auto materialField = t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100;
+        in.bs_mT = data::GetMaterialValue(db, static_cast<int>(materialField), in.material).toDouble();
+        const data::CoreSelection core{in.coreType, checked("LP"), checked("ML")};
+        auto coreValue = [&](data::CoreField f) {
+            return data::GetCoreValue(db, core, static_cast<int>(f)).toDouble();
+        };
+        in.ae_mm2 = coreValue(data::CoreField::Ae);
+        in.le_mm = coreValue(data::CoreField::le);
+        in.ve_mm3 = coreValue(data::CoreField::Ve);
+        in.an_mm2 = coreValue(data::CoreField::AN);
+        in.wires = ReadWires(db);
+        muaTable = db.openTable("MuaB");
+    } catch (const data::DataError&) {
+        ui::ShowMessage(QString::fromLatin1(kValuesNotValidText));
+        ResetTabFields();
+        return;
+    }
+    const std::string column = in.material + (t25 ? "T25" : "T100");
+    in.muaAtB = [&muaTable, &column](double b) {
+        return data::InterpolateColumn(*muaTable, "B", column, b).toDouble();
+    };
+
+    const DcBiasResult r = CalculateDcBias(in);
+    field("t0L")->setText(Q(r.t0L));
+    if (r.designed) {
+        field("t1mue")->setText(Q(r.t1mue));
+        field("t1s")->setText(Q(r.t1s));
+        field("t1Al")->setText(Q(r.t1Al));
+        field("t1N")->setText(Q(r.t1N));
+        if (r.t1d) field("t1d")->setText(Q(*r.t1d));
+        field("t0Al")->setText(Q(r.t0Al));
+        field("t0N")->setText(Q(r.t0N));
+    }
+    for (const std::string& m : r.messages)
+        ui::ShowMessage(Q(m));
+    if (r.failed) ResetTabFields();
+    if (!r.drawn) return;
+
+    chart::ChartModel& m = graph_->model();
+    const int set = m.numSets();
+    m.setThisSet(set);
+    m.setNumPoints(kDcBiasPoints);
+    for (const DcBiasPoint& p : r.points) {
+        m.setThisPoint(p.index);
+        m.setYValue(p.y);
+        m.setXValue(p.x);
+    }
+    m.setLegendText(r.legend);
+    m.setDrawMode(2);
+    m.setNumSets(set + 1);
+}
+
+} // namespace tolvik::core

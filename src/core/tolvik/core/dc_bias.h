@@ -1,0 +1,126 @@
+#pragma once
+/// DC bias of a gapped ferrite core: the design of a choke for an inductance L at a DC
+/// current Idc with an allowed drop d of the reversible permeability (µe, air gap, Al,
+/// turns and wire), and the curves of the reversible permeability, the inductance, the
+/// stored energy or the roll-off of a gapped core over the DC field or current.
+///
+/// Model: the ferrite follows the Langevin description B = Bs·L(x), L(x) = coth x − 1/x,
+/// with the normalised reversible permeability R(x) = 3·(1/x² − 1/sinh² x) and µi = 2000;
+/// the gapped core adds the air gap's reluctance (1/µg = 1/µ − 1/µi + µ0·Ae/(le·Al)).
+/// No Qt: the tab hands in its field texts, options and the looked-up values; a run-time
+/// fault (division by zero, overflow, a missing column) comes back as "Values not valid !".
+
+#include "tolvik/core/wire.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tolvik::core {
+
+inline constexpr double kDcBiasMui = 2000; ///< µi of the model, for every material and temperature
+inline constexpr int kDcBiasPoints = 100;  ///< curve points at x = 0.1, 0.2 … 10
+inline constexpr double kScanStart = 0.1;  ///< operating-point scan over x
+inline constexpr double kScanEnd = 10.0;
+inline constexpr double kScanStep = 0.001;
+
+inline constexpr const char* kValuesNotValidText = "Values not valid !";
+inline constexpr const char* kNegativeGapText = "Value s negativ, make another selection!";
+
+enum class DcBiasXAxis { Hdc, Idc };                     ///< Optx1, Optx2
+enum class DcBiasYAxis { MuRev, LRev, Energy, RollOff }; ///< mu1opt … mu4opt
+
+/// Graph title and y-axis title of a y quantity.
+struct DcBiasTitles {
+    const char* graph;
+    const char* axis;
+};
+DcBiasTitles YAxisTitles(DcBiasYAxis y);
+/// "Hdc[A/m]" or "Idc[A]".
+const char* XAxisTitle(DcBiasXAxis x);
+
+/// L [mH] of the plot data, N²·Al/10⁶ from the texts of t0Al and t0N, as t0L shows it ("#.####").
+std::string PlotDataInductanceText(const std::string& t0Al, const std::string& t0N);
+
+/// Empty inputs get their defaults: L "1", Idc "1", dµrev "10".
+void InitDCBiasInput(std::string& t1L, std::string& t1I, std::string& t1dmurev);
+
+struct OperatingPointInput {
+    double bs_mT = 0;      ///< saturation flux density
+    double mua0 = 0;       ///< amplitude permeability at B = 0
+    double l_mH = 0;       ///< required inductance
+    double ve_mm3 = 0;     ///< core volume
+    double idc_A = 0;      ///< DC current
+    double dmurev_pct = 0; ///< allowed drop of the reversible permeability
+};
+/// The field parameter x in [0.1, 10] (steps of 0.001) where the energy balance
+/// P − Q of the Langevin model comes nearest to 0; none on a run-time fault.
+std::optional<double> OperatingPoint(const OperatingPointInput& in);
+
+/// The choke designed at the operating point x.
+struct DcBiasDesign {
+    double mue = 0;   ///< effective permeability
+    double s_mm = 0;  ///< air gap
+    double al_nH = 0; ///< Al value
+    double turns = 0; ///< N = √(L/|Al|)·1000
+};
+/// µe = 1/(1/µi + t) with t = (1 − d − R(x))/(d·µi·R(x)), s = (1/µe − 1/µi)·le,
+/// Al = µ0·µe·Ae/le; none on a run-time fault.
+std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
+                                            double le_mm, double l_mH);
+
+/// Everything the DC-bias tab reads.
+struct DcBiasInput {
+    std::string material; ///< "" when none is selected
+    std::string coreType; ///< "" when none is selected
+    double bs_mT = 0;     ///< Bs25 or Bs100 of the material
+    double ae_mm2 = 0;
+    double le_mm = 0;
+    double ve_mm3 = 0;
+    double an_mm2 = 0;              ///< winding cross-section, for the wire
+    std::string t1L, t1I, t1dmurev; ///< input data
+    std::string t0Al, t0N;          ///< plot data
+    bool copyToPlotData = true;     ///< the design becomes the plot data
+    bool draw = true;               ///< false: recompute the design only (graph reader)
+    DcBiasXAxis xAxis = DcBiasXAxis::Hdc;
+    DcBiasYAxis yAxis = DcBiasYAxis::MuRev;
+    /// µa at B [mT] of the material at the chosen temperature (MuaB column); may throw
+    /// data::DataError when the column is missing.
+    std::function<double(double b_mT)> muaAtB;
+    std::vector<WireRecord> wires; ///< table Draht
+};
+
+struct DcBiasPoint {
+    int index = 0; ///< 1-based
+    double x = 0;  ///< Hdc [A/m] or Idc [A]
+    double y = 0;
+};
+
+struct DcBiasResult {
+    bool ran = false;      ///< a material and a core were selected
+    std::string t0L;       ///< plot data inductance to show
+    bool designed = false; ///< the design texts below are set
+    std::string t1mue, t1s, t1Al, t1N;
+    std::optional<std::string> t1d;    ///< none: no wire fits (the field keeps its text)
+    std::string t0Al, t0N;             ///< plot data after the design (copied or as given)
+    std::vector<std::string> messages; ///< in the order they arise
+    bool failed = false;               ///< a run-time fault: the tab clears its outputs after writing
+    bool drawn = false;                ///< a curve is to be added
+    std::string legend;
+    std::vector<DcBiasPoint> points;
+};
+
+/// The DC-bias curve routine: plot-data inductance, operating point, design, wire for
+/// the designed turns, copy to the plot data, and one curve of the plot data.
+DcBiasResult CalculateDcBias(const DcBiasInput& in);
+
+/// The reader texts of a picked point: x ("Hdc=…[A/m]", "Idc=…[A]" with three
+/// significant digits) and y (yText already formatted) with the quantity's name.
+struct DcBiasReading {
+    std::string x;
+    std::string y;
+};
+DcBiasReading DcBiasReaderTexts(double x, const std::string& yText, DcBiasXAxis xAxis, DcBiasYAxis yAxis);
+
+} // namespace tolvik::core

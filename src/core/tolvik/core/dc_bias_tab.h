@@ -1,0 +1,76 @@
+#pragma once
+/// The "DC-Bias" tab of the core calculation window: the design of a choke (input data,
+/// output data with the wire), the plot data and the curves over Hdc or Idc in one of four
+/// y quantities, and the data point reader labels. It reads the window's Kern, Material,
+/// LP, ML, T25 and T100 by objectName.
+
+#include "tolvik/core/dc_bias.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QBoxLayout;
+class QLineEdit;
+
+namespace tolvik {
+struct AppContext;
+namespace chart {
+class Graph;
+}
+} // namespace tolvik
+
+namespace tolvik::core {
+
+class DcBiasTab : public QWidget {
+    Q_OBJECT
+public:
+    /// form: the window holding the selection; recalculate: the window's
+    /// RecalculateCurrentTab (temperature and axis options).
+    DcBiasTab(AppContext& app, QWidget* form, std::function<void()> recalculate, QWidget* parent = nullptr);
+    ~DcBiasTab() override;
+
+    /// Graph1(4).
+    chart::Graph* graph() const;
+    QBoxLayout* calculateSlot() const;
+    /// 0 between input and output data (vertical), 1 between the plot data and the graph.
+    QBoxLayout* arrowSlot(int index) const;
+
+    /// Clears t1s, t1Al, t1N, t1mue, t1d and the reader labels LabGraphReader(1), (2).
+    void ResetTabFields();
+    /// Empty L and Idc become "1", an empty dµrev "10".
+    void InitDCBiasInput();
+    /// The recalculation of the tab: InitDCBiasInput, then the curve with the design
+    /// copied to the plot data.
+    void recalculate();
+    /// The DC-bias curve routine: design, and one curve of the plot data (unless the graph
+    /// reader asked for the design only).
+    void curve(bool copyToPlotData);
+    /// The graph reader's point: the reader labels for (x, y), then the design again
+    /// without drawing. Returns the two reader texts (x first).
+    std::array<QString, 2> readPoint(double x, const QString& yText);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void yAxisClicked();
+    void xAxisClicked();
+    void plotDataEntered();
+    DcBiasXAxis xAxis() const;
+    DcBiasYAxis yAxis() const;
+    QLineEdit* field(const char* name) const;
+    QString selectedEntry(const char* listName) const;
+    bool checked(const char* name) const;
+
+    AppContext& app_;
+    QWidget* form_;
+    std::function<void()> recalculate_;
+    chart::Graph* graph_ = nullptr;
+    QBoxLayout* calculateSlot_ = nullptr;
+    std::array<QBoxLayout*, 2> arrowSlots_{};
+};
+
+} // namespace tolvik::core

@@ -1,0 +1,242 @@
+#include "tolvik/core/wire_tab.h"
+
+#include "tab_page_widgets.h"
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/core/wire.h"
+#include "tolvik/data/records.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+namespace tolvik::core {
+
+using namespace page;
+
+namespace {
+
+const char* const kResultFields[] = {"t2draht_d", "t2rdc", "t2d", "t2Rac", "t2fw"};
+const char* const kInputFields[] = {"t2N", "t2layer", "t2f"};
+
+std::string S(const QString& s) {
+    return s.toStdString();
+}
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+WireTab::WireTab(AppContext& app, QWidget* form, std::function<void()> recalculate, QWidget* parent)
+    : QWidget(parent), app_(app), form_(form), recalculate_(std::move(recalculate)) {
+    setObjectName(QStringLiteral("WireTab"));
+    auto* h = Outer(new QHBoxLayout(this));
+
+    graph_ = new chart::Graph(6);
+    chart::ChartModel& m = graph_->model();
+    m.setGraphTitle("Rac/Rdc vs. frequency");
+    m.setBottomTitle("f[kHz]");
+    m.setLeftTitle("Rac/Rdc");
+    // Frequency runs over decades: logarithmic x axis, linear Rac/Rdc.
+    m.setAxisScale(static_cast<int>(chart::AxisScale::LogXLinY));
+    h->addWidget(graph_, 1);
+
+    auto* column = new QWidget;
+    column->setFixedWidth(250);
+    auto* cv = new QVBoxLayout(column);
+    cv->setContentsMargins(0, 0, 0, 0);
+    cv->setSpacing(kMargin);
+    // Inputs, the arrow down to the outputs, the arrow to Rac; captions and fields in one
+    // grid so that they line up.
+    auto* ssFrame7 = NewGroup(QString(), QStringLiteral("SSFrame7"));
+    auto* fg = Inner(new QGridLayout(ssFrame7));
+    constexpr int kCaption = 1;
+    AddRow(fg, QStringLiteral("N-total"), NewField(QStringLiteral("t2N")), -1, kCaption);
+    AddRow(fg, QStringLiteral("layer"), NewField(QStringLiteral("t2layer"), false, QStringLiteral("1")), -1,
+           kCaption);
+    AddRow(fg, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")), -1,
+           kCaption);
+    QWidget* holder = nullptr;
+    arrowSlots_[1] = NewSlotWidget(&holder, kArrowSlotSize, kArrowSlotSize);
+    fg->addWidget(holder, fg->rowCount(), kCaption, 1, 2, Qt::AlignCenter);
+    AddRow(fg, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 116), -1,
+           kCaption);
+    AddRow(fg, QStringLiteral("fw[%]"), NewField(QStringLiteral("t2fw"), true), -1, kCaption);
+    AddRow(fg, QStringLiteral("Rdc[Ohm]"), NewField(QStringLiteral("t2rdc"), true), -1, kCaption);
+    AddRow(fg, QStringLiteral("d_p[mm]"), NewField(QStringLiteral("t2d"), true), -1, kCaption);
+    const int racRow = fg->rowCount();
+    arrowSlots_[0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
+    fg->addWidget(holder, racRow, 0);
+    AddRow(fg, QStringLiteral("Rac[Ohm]"), NewField(QStringLiteral("t2Rac"), true), racRow, kCaption);
+    fg->setColumnMinimumWidth(0, kArrowSlotSize);
+    fg->setColumnStretch(3, 1);
+    cv->addWidget(ssFrame7);
+    cv->addStretch(1);
+    calculateSlot_ = NewSlot(cv, 0, 0, Qt::AlignRight);
+    h->addWidget(column);
+
+    // Any edit of an input (typing, paste, cut) makes the results stale.
+    for (const char* name : kInputFields)
+        connect(field(name), &QLineEdit::textEdited, this, [this] { ResetTabFields(); });
+    field("t2f")->installEventFilter(this);
+    field("t2layer")->installEventFilter(this);
+}
+
+WireTab::~WireTab() = default;
+
+chart::Graph* WireTab::graph() const {
+    return graph_;
+}
+
+QBoxLayout* WireTab::calculateSlot() const {
+    return calculateSlot_;
+}
+
+QBoxLayout* WireTab::arrowSlot(int index) const {
+    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+}
+
+bool WireTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && recalculate_) recalculate_();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QLineEdit* WireTab::field(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QString WireTab::selectedCore() const {
+    auto* kern = form_ ? form_->findChild<QComboBox*>(QStringLiteral("Kern")) : nullptr;
+    return kern && kern->currentIndex() >= 0 ? kern->itemText(kern->currentIndex()) : QString();
+}
+
+bool WireTab::checked(const char* name) const {
+    auto* box = form_ ? form_->findChild<QCheckBox*>(QString::fromLatin1(name)) : nullptr;
+    return box && box->isChecked();
+}
+
+template <class F> void WireTab::guarded(F&& step) {
+    if (!app_.database) return;
+    try {
+        step(app_.db());
+    } catch (const data::DataError& e) {
+        ui::ShowMessage(Q(e.what()));
+    }
+}
+
+void WireTab::ResetTabFields() {
+    for (const char* name : kResultFields)
+        field(name)->clear();
+}
+
+void WireTab::recalculate() {
+    if (searchWire(false)) {
+        dcResistance();
+        curve();
+    }
+}
+
+void WireTab::calculate() {
+    if (field("t2layer")->text().isEmpty()) field("t2layer")->setText(QStringLiteral("1"));
+    if (field("t2f")->text().isEmpty()) field("t2f")->setText(QStringLiteral("10"));
+    auto* kern = form_ ? form_->findChild<QComboBox*>(QStringLiteral("Kern")) : nullptr;
+    if (!kern || kern->currentText().isEmpty()) return;
+    if (searchWire(true)) {
+        dcResistance();
+        curve();
+        acResistance();
+    }
+}
+
+bool WireTab::searchWire(bool showMessages) {
+    WindingWireInput in;
+    in.showMessages = showMessages;
+    const QString core = selectedCore();
+    in.coreSelected = !core.isEmpty();
+    in.turns = text::ReadNumber(S(field("t2N")->text()));
+    in.layers = text::ReadNumber(S(field("t2layer")->text()));
+    bool read = !in.coreSelected;
+    guarded([&](data::Database& db) {
+        if (!in.coreSelected) return;
+        const data::CoreSelection sel{S(core), checked("LP"), checked("ML")};
+        in.an_mm2 = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::AN)).toDouble();
+        in.hWickel_mm = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::hWickel)).toDouble();
+        if (in.turns != 0.0) in.wires = ReadWires(db);
+        read = true;
+    });
+    if (!read) return false;
+    const WindingWireResult r = SuchDrahtHarmDistortion(in);
+    if (r.wire) {
+        field("t2fw")->setText(Q(r.t2fw));
+        field("t2draht_d")->setText(Q(r.t2draht_d));
+    }
+    for (const std::string& m : r.messages)
+        ui::ShowMessage(Q(m));
+    return r.ok;
+}
+
+void WireTab::dcResistance() {
+    const QString core = selectedCore();
+    if (core.isEmpty() || field("t2N")->text().isEmpty()) return;
+    guarded([&](data::Database& db) {
+        const data::CoreSelection sel{S(core), checked("LP"), checked("ML")};
+        const double ar = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::Ar)).toDouble();
+        const double rdc = WindingDcResistance(text::ReadNumber(S(field("t2N")->text())), ar);
+        field("t2rdc")->setText(Q(text::FormatPattern(rdc, "#.###")));
+    });
+}
+
+void WireTab::reportFault(const std::string& message) {
+    ui::ShowMessage(Q(message));
+    ResetTabFields();
+}
+
+void WireTab::curve() {
+    if (selectedCore().isEmpty()) return;
+    const long m = RoundLayers(text::ReadNumber(S(field("t2layer")->text())));
+    const QString wire = field("t2draht_d")->text();
+    if (wire.isEmpty()) return;
+    chart::ChartModel& model = graph_->model();
+    const int set = model.numSets();
+    if (set > kWireCurveMaxSets) return;
+    const WireCurve c = RacRdcCurve(text::ReadNumber(S(wire)), m);
+    if (!c.valid) {
+        reportFault(c.message);
+        return;
+    }
+    model.setThisSet(set);
+    model.setNumPoints(kWireCurvePoints);
+    model.setLegendText(S(field("t2layer")->text()));
+    for (const WireCurvePoint& p : c.points) {
+        model.setThisPoint(p.index);
+        model.setYValue(p.ratio);
+        model.setXValue(p.f_kHz);
+    }
+    model.setNumSets(set + 1);
+    model.setDrawMode(3);
+}
+
+void WireTab::acResistance() {
+    const double f = text::ReadNumber(S(field("t2f")->text()));
+    const long m = RoundLayers(text::ReadNumber(S(field("t2layer")->text())));
+    const double d = text::ReadNumber(S(field("t2draht_d")->text()));
+    const QString rdcText = field("t2rdc")->text();
+    const double rdc = rdcText.isEmpty() ? 0.0 : text::ReadNumber(S(rdcText));
+    const AcResistance r = CalculateAcResistance(f, m, d, rdc);
+    if (!r.valid) {
+        reportFault(r.message);
+        return;
+    }
+    field("t2d")->setText(Q(text::FormatPattern(r.skin_mm, "#.###")));
+    field("t2Rac")->setText(Q(text::FormatPattern(r.rac_Ohm, "#.##")));
+}
+
+} // namespace tolvik::core

@@ -1,0 +1,251 @@
+// The DC-bias and wire calculation tabs in the Core calculation window, driven by
+// objectName on the fixture database (core_fixture_db.h) with amplitude permeability
+// data for M1 added, and their graph reader.
+//
+// The choke: M1 (Bs25 500 mT, µa 2000; Bs100 400 mT, µa 3000) on E 20 (Ae 40.25 mm², le 50 mm, Ve 2000.4 mm³,
+// AN 30.125 mm²), L 1 mH, Idc 1 A, d 10 %: x = 2.485, µe 149, s 0.31 mm, Al 151 nH, N 81.
+// The winding: E 20 (hWickel 10 mm, Ar 20 µΩ) with 40 turns; wires 0.1 and 0.2 mm stored
+// thinnest first.
+
+#include "core_fixture_db.h"
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/core/core_form.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class WireDcBiasTabTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
+    std::unique_ptr<tolvik::AppContext> app;
+    std::unique_ptr<tolvik::core::CoreForm> form;
+    tolvik::ui::RecordingMessageService* messages = nullptr;
+
+    template <class T = QWidget> T* get(const QString& name) {
+        T* w = form->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
+    QStringList texts(const QStringList& names) {
+        QStringList out;
+        for (const QString& name : names) {
+            if (auto* label = qobject_cast<QLabel*>(get(name)))
+                out << label->text();
+            else
+                out << field(name)->text();
+        }
+        return out;
+    }
+    tolvik::chart::Graph* graph(int i) { return get<tolvik::chart::Graph>(u"Graph1(%1)"_s.arg(i)); }
+    QStringList shownMessages() {
+        QStringList out;
+        for (const auto& m : messages->messages)
+            out << m.text;
+        messages->messages.clear();
+        return out;
+    }
+    void showTab(int tab) {
+        form->tabControl()->setCurrentIndex(tab);
+        double t = tab;
+        form->ChangeTab(t);
+    }
+    void choose(const char* list, const QString& text) {
+        auto* l = get<QComboBox>(list);
+        const int i = l->findText(text);
+        QVERIFY2(i >= 0, qPrintable(text));
+        l->setCurrentIndex(i);
+        emit l->activated(i);
+    }
+    void calculate() { get<QPushButton>("cmdCalculate")->click(); }
+    /// The user types a text (raises textEdited, as typing and paste do).
+    void type(const QString& name, const QString& text) {
+        field(name)->selectAll();
+        QTest::keyClicks(field(name), text);
+    }
+    void enter(const QString& name) { QTest::keyClick(field(name), Qt::Key_Return); }
+
+private slots:
+    void init() {
+        tolvik::text::SetDecimalSeparator('.');
+        messages = &tolvik::ui::InstallRecordingMessages();
+        folder = std::make_unique<tolvik::core::test::FixtureFolder>(
+            "CREATE TABLE MuaB (B INTEGER, M1T25 REAL, M1T100 REAL);"
+            "INSERT INTO MuaB VALUES (0, 2000, 3000), (400, 2000, 3000), (450, 0, 0);"
+            "UPDATE Material SET Bs100 = 400 WHERE Name = 'M1';");
+        app = std::make_unique<tolvik::AppContext>();
+        app->databasePath = folder->databasePath();
+        app->database = tolvik::data::Database::open(app->databasePath);
+        form = std::make_unique<tolvik::core::CoreForm>(*app);
+        form->show();
+        showTab(0);
+        choose("Material", "M1");
+        choose("Kern", "E 20");
+    }
+    void cleanup() {
+        form.reset();
+        app.reset();
+        folder.reset();
+    }
+
+    void dcBiasDesignPlotDataAndAxes() {
+        showTab(4);
+        const QStringList design{"t1L", "t1I", "t1dmurev", "t1mue", "t1s", "t1Al", "t1N", "t1d"};
+        QCOMPARE(texts(design), (QStringList{"1", "1", "10", "149", ".31", "151", "81", "0.2 (AWG 32)"}));
+        QCOMPARE(texts({"t0Al", "t0N", "t0L"}), (QStringList{"151", "81", "1"}));
+        auto& m = graph(4)->model();
+        QCOMPARE(m.numSets(), 2);
+        QCOMPARE(m.legendOf(1), "µrev M1 Al=151[nH]");
+
+        // New plot data: L = 81²·200/10⁶ = 1.3122 mH, a second curve, the design kept.
+        field("t0Al")->setText("200");
+        enter("t0Al");
+        QCOMPARE(texts({"t0L", "t1Al"}), (QStringList{"1.3122", "151"}));
+        QCOMPARE(m.numSets(), 3);
+        QCOMPARE(m.legendOf(2), "µrev M1 Al=200[nH]");
+
+        // An axis option starts a new graph with the design as plot data.
+        const struct {
+            const char* option;
+            const char* graphTitle;
+            const char* left;
+            const char* bottom;
+        } axes[] = {{"mu2opt", "reversible Inductance", "Lrev[mH]", "Hdc[A/m]"},
+                    {"mu3opt", "magnetic energy", "LI²/2[mJ]", "Hdc[A/m]"},
+                    {"Optx2", "magnetic energy", "LI²/2[mJ]", "Idc[A]"},
+                    {"mu4opt", "permeability roll-off", "µrev/µe[%]", "Idc[A]"},
+                    {"mu1opt", "reversible permeability", "µrev", "Idc[A]"}};
+        for (const auto& a : axes) {
+            get<QRadioButton>(a.option)->click();
+            QCOMPARE(m.graphTitle(), a.graphTitle);
+            QCOMPARE(m.leftTitle(), a.left);
+            QCOMPARE(m.bottomTitle(), a.bottom);
+            QCOMPARE(m.numSets(), 2);
+            QCOMPARE(field("t0Al")->text(), u"151"_s);
+        }
+        QCOMPARE(shownMessages(), QStringList());
+    }
+
+    void dcBiasClearingAndFaults() {
+        showTab(4);
+        QTest::mouseClick(field("t1I"), Qt::LeftButton); // a click clears the design
+        QCOMPARE(texts({"t1mue", "t1s", "t1Al", "t1N", "t1d"}).join(QString()), QString());
+        // 100 °C: Bs 400 mT, µa(0) 3000: x = 2.876, µe 107, Al 108 nH, N = √(1/107.85)·1000 = 96.
+        get<QRadioButton>("T100")->click();
+        QCOMPARE(graph(4)->model().numSets(), 3);
+        QCOMPARE(texts({"t1mue", "t1Al", "t1N"}), (QStringList{"107", "108", "96"}));
+        get<QRadioButton>("T25")->click();
+        type("t1L", "2"); // an edit clears the design
+        QCOMPARE(texts({"t1mue", "t1s", "t1Al", "t1N", "t1d"}).join(QString()), QString());
+        calculate();
+        // L 2 mH moves the operating point to x = 3.071: Al = 92.7 nH, N = √(2/92.7)·1000 = 147.
+        QCOMPARE(field("t1N")->text(), u"147"_s);
+        type("t1dmurev", "0");
+        calculate();
+        QCOMPARE(shownMessages(), QStringList{"Values not valid !"});
+        QCOMPARE(texts({"t1mue", "t1s", "t1Al", "t1N", "t1d"}).join(QString()), QString());
+        // Empty inputs get their defaults on Calculate.
+        for (const char* name : {"t1L", "t1I", "t1dmurev"})
+            field(name)->clear();
+        calculate();
+        QCOMPARE(texts({"t1L", "t1I", "t1dmurev", "t1N"}), (QStringList{"1", "1", "10", "81"}));
+        QCOMPARE(shownMessages(), QStringList());
+        // N = 0 in the plot data divides the current by zero.
+        field("t0N")->setText("0");
+        enter("t0N");
+        QCOMPARE(shownMessages(), QStringList{"Values not valid !"});
+        QCOMPARE(field("t1N")->text(), QString());
+    }
+
+    void dcBiasReader() {
+        showTab(4);
+        auto& m = graph(4)->model();
+        graph(4)->selectPoint(1, 1);
+        const QStringList labels = texts({"LabGraphReader(1)", "LabGraphReader(2)", "GR2", "GR3"});
+        QCOMPARE(labels[0], u"Hdc=89[A/m]"_s); // H = B/(µg·µ0) = 16.66 mT/(149.4·1.256e-6)
+        QVERIFY2(labels[1].startsWith(u"µrev=149."_s), qPrintable(labels[1]));
+        QCOMPARE(labels.mid(2), labels.mid(0, 2));
+        QCOMPARE(m.numSets(), 2); // the design was recomputed, nothing drawn
+        QCOMPARE(app->readerCallFlag, 0);
+        QCOMPARE(field("t1N")->text(), u"81"_s);
+        QCOMPARE(app->log.readingLog,
+                 tolvik::ReadingLog::formatLine(labels[0].toStdString(), labels[1].toStdString()));
+        // The next recalculation draws again.
+        calculate();
+        QCOMPARE(m.numSets(), 3);
+
+        get<QRadioButton>("Optx2")->click();
+        graph(4)->selectPoint(1, 1);
+        QCOMPARE(get<QLabel>("LabGraphReader(1)")->text(),
+                 u"Idc=.055[A]"_s); // 50·88.8/81000 = 0.0548, three places
+    }
+
+    void wireChoiceResistancesAndCurves() {
+        showTab(6);
+        field("t2N")->setText("40");
+        calculate();
+        // Thickest fitting wire: pitch 10/40 = 0.25 mm > 0.2/√0.85 = 0.217 mm;
+        // fw = 100·40·3.14·0.04/(4·30.125·0.85) = 4.9 %; Rdc = 40²·20/10⁶ = 0.032 Ω;
+        // δ(10 kHz) = 0.672 mm; Rac = 0.032·Fr(Δ = 0.30) = 0.032·1.0007.
+        QCOMPARE(texts({"t2draht_d", "t2fw", "t2rdc", "t2d", "t2Rac"}),
+                 (QStringList{"0.2 (AWG 32)", "5", ".032", ".672", ".03"}));
+        auto& m = graph(6)->model();
+        QCOMPARE(m.numSets(), 2);
+        QCOMPARE(m.legendOf(1), "1");
+
+        // Enter in the layers: the search, Rdc and a further curve, no Rac.
+        type("t2layer", "2");
+        QCOMPARE(field("t2rdc")->text(), QString()); // the edit cleared the results
+        enter("t2layer");
+        QCOMPARE(texts({"t2draht_d", "t2rdc", "t2Rac"}), (QStringList{"0.2 (AWG 32)", ".032", ""}));
+        QCOMPARE(m.numSets(), 3);
+        QCOMPARE(m.legendOf(2), "2");
+        QVERIFY(m.point(2, 15).y > m.point(1, 15).y);
+
+        graph(6)->selectPoint(2, 15);
+        QCOMPARE(get<QLabel>("GR3")->text(), u"f=1638.4[kHz]"_s);
+        QVERIFY(get<QLabel>("GR2")->text().startsWith(u"Rac/Rdc="_s));
+
+        // At most 15 curves after a reset (which leaves one set).
+        for (int i = 0; i < 20; ++i)
+            form->RecalculateCurrentTab();
+        QCOMPARE(m.numSets(), 16);
+        QCOMPARE(shownMessages(), QStringList());
+    }
+
+    void wireMessages() {
+        showTab(6);
+        calculate(); // no turns
+        QCOMPARE(shownMessages(), QStringList{"Please insert value in field N !"});
+        QCOMPARE(field("t2draht_d")->text(), QString());
+        form->RecalculateCurrentTab(); // the recalculation stays silent
+        QCOMPARE(shownMessages(), QStringList());
+
+        field("t2N")->setText("1000"); // pitch 0.01 mm: no wire fits
+        calculate();
+        QCOMPARE(texts({"t2draht_d", "t2rdc"}), (QStringList{"", "20."}));
+        field("t2N")->setText("200"); // 0.1 mm fits; fw = 100·200·3.14·0.01/(4·30.125·0.8) = 6.5
+        field("t2f")->setText("0");
+        calculate();
+        QCOMPARE(shownMessages(), QStringList{"Division by zero"});
+        QCOMPARE(texts({"t2draht_d", "t2fw", "t2rdc", "t2d", "t2Rac"}).join(QString()), QString());
+    }
+};
+
+QTEST_MAIN(WireDcBiasTabTest)
+#include "wire_dc_bias_tab_test.moc"
