@@ -1,6 +1,7 @@
 #pragma once
 /// Controls and state of the Core calculation window shared by its source files.
 
+#include "page_widgets.h"
 #include "tolvik/core/core_form.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ class Graph;
 namespace tolvik::core {
 
 class AlValueTab;
+class HarmonicTab;
+class PTransTab;
 
 inline constexpr int kTabCount = 7;
 inline constexpr int kArrowCount = 3;
@@ -59,6 +62,8 @@ struct CoreForm::Private {
     std::array<std::array<QBoxLayout*, kArrowCount>, kTabCount> arrowSlot{};
 
     AlValueTab* alTab = nullptr;
+    PTransTab* pTransTab = nullptr;
+    HarmonicTab* harmonicTab = nullptr;
     std::array<chart::Graph*, kTabCount> graph{};
 
     // Data overview
@@ -76,15 +81,9 @@ struct CoreForm::Private {
     QLabel* label13 = nullptr;
 
     // Harmonic distortion
-    QRadioButton* optAlN1N2 = nullptr;
-    QRadioButton* optN1N2R1R2 = nullptr;
     QComboBox* listTemp = nullptr;
-    std::array<QComboBox*, 3> cbD{}; ///< cb_d(1), cb_d(2); element 0 unused
 
     bool copyButtonDone = false;
 };
-
-/// Light gray of output fields and reader labels (&HC0C0C0).
-inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
 
 } // namespace tolvik::core
