@@ -124,14 +124,14 @@ K3cResult K3cFromValues(const K3cInput& in) {
     const double g = std::pow(in.f_kHz * kSixPi * lT * z, 2);
     const double k3 = e * 1 / std::sqrt(g + 1);
     // A zero resistance, a non-positive k3 for the logarithm or an overflow has no value.
-    const double k3c = k3 > 0 ? num::Log10(k3) * 20 : std::nan("");
-    if (!std::isfinite(k3c)) {
+    // (Log10 reads such an argument as 0, so it is judged before.)
+    if (!std::isfinite(k3) || !(k3 > 0)) {
         r.status = K3cStatus::NotValid;
         r.messages.push_back({kValuesNotValidText});
         return r;
     }
     r.status = K3cStatus::Ok;
-    r.k3c_dB = k3c;
+    r.k3c_dB = num::Log10(k3) * 20;
     return r;
 }
 

@@ -1,0 +1,5 @@
+# Transmissible power and harmonic distortion: the calculations (GoogleTest, partly on the
+# fixture database) and both tabs in the window (Qt Test, offscreen).
+add_executable(tolvik_ptrans_harmonic_tests p_trans_test.cpp harmonic_test.cpp core_fixture_db.h)
+target_link_libraries(tolvik_ptrans_harmonic_tests PRIVATE tolvik_corecalc SQLite::SQLite3 GTest::gtest_main)
+gtest_discover_tests(tolvik_ptrans_harmonic_tests)
