@@ -38,14 +38,17 @@ const char* const kCircuitInputs[] = {"thd_f", "thd_Rs", "thd_U", "thd_Rl"};
 constexpr double kTurnsMin = 0.5;
 constexpr double kTurnsMax = 10000;
 
-/// Locked fields are gray and take no input; unlocked ones have the window colours.
+/// Locked fields are gray and take no input; unlocked ones have the window colours. A
+/// locked wire list keeps its text black: it shows the wire the design derived.
 void SetLocked(QWidget* w, bool locked) {
     if (!w) return;
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setReadOnly(locked);
-    else
-        w->setEnabled(!locked);
-    w->setStyleSheet(locked ? kGrayStyle : QString());
+        w->setStyleSheet(locked ? kGrayStyle : QString());
+        return;
+    }
+    w->setEnabled(!locked);
+    w->setStyleSheet(locked ? kGrayStyle + QStringLiteral("color: black;") : QString());
 }
 
 } // namespace
