@@ -6,6 +6,7 @@
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/field_edits.h"
 #include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/key_codes.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
@@ -68,19 +69,6 @@ const std::pair<const char*, std::string AlTabFields::*> kFieldNames[] = {
 /// The two fringe-flux fields take any key; the other entry fields only numbers.
 bool TakesAnyKey(const QString& name) {
     return name == "tAlFringeFlux" || name == "tsFringeFlux";
-}
-
-/// Key code of a character key press (Backspace 8, Enter 13), 0 for keys that type nothing.
-int CharacterCode(const QKeyEvent& key) {
-    // Shortcuts (Ctrl+V, Ctrl+X, ...) type nothing; some platforms still give them a letter.
-    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return 0;
-    if (key.key() == Qt::Key_Backspace) return 8;
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) return 13;
-    const QString text = key.text();
-    if (text.size() != 1) return 0;
-    const char16_t c = text.at(0).unicode();
-    if (c < 32 || c == 127) return 0; // control combinations (copy, paste, ...) are not typing
-    return static_cast<int>(c);
 }
 
 QLineEdit* NewField(const char* name, QWidget* parent) {
@@ -414,7 +402,7 @@ bool AlValueTab::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (!edit || edit->isReadOnly()) return QWidget::eventFilter(watched, event);
-    const int code = CharacterCode(*static_cast<QKeyEvent*>(event));
+    const int code = ui::CharacterCode(*static_cast<QKeyEvent*>(event));
     if (code == 0) return QWidget::eventFilter(watched, event);
 
     bool discard = false;

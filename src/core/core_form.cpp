@@ -9,7 +9,9 @@
 #include "tolvik/core/al_value.h"
 #include "tolvik/core/al_value_tab.h"
 #include "tolvik/core/dc_bias_tab.h"
+#include "tolvik/core/harmonic_tab.h"
 #include "tolvik/core/mue_t.h"
+#include "tolvik/core/p_trans_tab.h"
 #include "tolvik/core/wire_tab.h"
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
@@ -29,7 +31,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -76,11 +77,6 @@ const char* const kTab0Fields[] = {"t9Ae",     "t9le",     "t9Ve",     "t9Amin",
                                    "t9ln",     "t9Text1",  "t9Text2",  "t9Text3",  "t9Text4",
                                    "t9Text5",  "t9Text6",  "t9Text7",  "t9Text8",  "t9Text9",
                                    "t9Text10", "t9Text11", "t9Text12", "t9Text13", "t9Text14"};
-const char* const kTab3Fields[] = {"t6dBf", "t6S", "t6Ptrans"};
-const char* const kN1N2Fields[] = {"thd_turnratioN1", "thd_turnratioN2", "thd_L1_25", "thd_R1", "thd_R2"};
-const char* const kN1N2Inputs[] = {"thd_turnratioN1", "thd_turnratioN2", "thd_L1_25",
-                                   "thd_R1",          "thd_R2",          "thd_fcu"};
-const char* const kAlFields[] = {"thd_Al25", "thd_N1", "thd_N2"};
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -115,16 +111,6 @@ template <class F> void Guarded(F&& step) {
     } catch (const data::DataError& e) {
         ui::ShowMessage(QString::fromStdString(e.what()));
     }
-}
-
-/// Locked fields are gray and take no input; unlocked ones have the window colours.
-void SetLocked(QWidget* w, bool locked) {
-    if (!w) return;
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        edit->setReadOnly(locked);
-    else
-        w->setEnabled(!locked);
-    w->setStyleSheet(locked ? kGrayStyle : QString());
 }
 
 } // namespace
@@ -164,8 +150,7 @@ void CoreForm::formLoad() {
         });
     }
     disableMainCopyButton();
-    d->optN1N2R1R2->setChecked(true);
-    selectN1N2R1R2Mode();
+    d->harmonicTab->selectN1N2R1R2Mode();
 }
 
 void CoreForm::disableMainCopyButton() {
@@ -212,10 +197,6 @@ void CoreForm::connectSignals() {
     ui::ClearOnUserEdit(d->s, {d->mue, d->mue25});
     d->s->installEventFilter(this);
     d->t1->installEventFilter(this);
-
-    // Harmonic distortion: the two input modes
-    connect(d->optAlN1N2, &QRadioButton::clicked, this, [this] { selectAlN1N2Mode(); });
-    connect(d->optN1N2R1R2, &QRadioButton::clicked, this, [this] { selectN1N2R1R2Mode(); });
 
     for (chart::Graph* g : d->graph) {
         if (g)
@@ -395,7 +376,7 @@ void CoreForm::ChangeTab(double& /*tab*/) {
         break;
     case CoreTab::HarmDistortion:
         // The arrow between the two design groups points the way of the chosen mode.
-        showModeArrow();
+        d->harmonicTab->showModeArrow();
         break;
     case CoreTab::Wire:
         d->frame3D1->setTitle(QStringLiteral("Core selection"));
@@ -424,17 +405,13 @@ void CoreForm::ResetTabFields() {
         d->mue->clear();
         break;
     case CoreTab::PTrans:
-        clear(kTab3Fields);
+        d->pTransTab->ResetTabFields();
         break;
     case CoreTab::DcBias:
         d->dcBiasTab->ResetTabFields();
         break;
     case CoreTab::HarmDistortion:
-        clear(std::initializer_list<const char*>{"thd_k3c"});
-        if (!d->optN1N2R1R2->isChecked())
-            clear(kN1N2Fields);
-        else
-            clear(kAlFields);
+        d->harmonicTab->ResetTabFields();
         break;
     case CoreTab::Wire:
         d->wireTab->ResetTabFields();
@@ -461,18 +438,16 @@ void CoreForm::RecalculateCurrentTab() {
                 mueTRecalculate();
                 break;
             case CoreTab::HarmDistortion:
-                if (d->listTemp->currentText().isEmpty())
-                    FillComboBox(d->listTemp, QStringLiteral("muiT"), QStringLiteral("T"),
-                                 QStringLiteral("25"));
+                d->harmonicTab->Recalculate();
+                break;
+            case CoreTab::PTrans:
+                d->pTransTab->Recalculate();
                 break;
             case CoreTab::DcBias:
                 d->dcBiasTab->recalculate();
                 break;
             case CoreTab::Wire:
                 d->wireTab->recalculate();
-                break;
-            case CoreTab::PTrans:
-                // Its calculation attaches here.
                 break;
             }
         });
@@ -508,6 +483,7 @@ void CoreForm::cmdCalculateClick() {
     case CoreTab::PTrans:
         flashArrow(0, kHorizontal);
         flashArrow(1, kHorizontal);
+        if (d->app.database) Guarded([&] { d->pTransTab->ComputeTransmissiblePower(); });
         break;
     case CoreTab::DcBias:
         flashArrow(0, QStringLiteral("vertikal"));
@@ -517,7 +493,7 @@ void CoreForm::cmdCalculateClick() {
         break;
     case CoreTab::HarmDistortion:
         flashArrow(1, kHorizontal, 7680, 5450, 0);
-        RecalculateCurrentTab();
+        d->harmonicTab->Calculate([this] { RecalculateCurrentTab(); });
         break;
     case CoreTab::Wire:
         flashArrow(0, kHorizontal);
@@ -861,49 +837,6 @@ void CoreForm::mueTOptionClicked(bool relative) {
     d->label13->setText(relative ? QStringLiteral("dµe/µe[%]") : QStringLiteral("µe"));
     d->mue->clear();
     if (d->app.database) Guarded([&] { mueTCurve(relative); });
-}
-
-// ---------------------------------------------------------------------------------------
-// Harmonic distortion: input modes
-
-void CoreForm::showModeArrow() {
-    if (currentTab() != static_cast<int>(CoreTab::HarmDistortion)) return;
-    const QString file = d->optAlN1N2->isChecked() ? QStringLiteral("/bmp/arrow_gray_horz_left.bmp")
-                                                   : QStringLiteral("/bmp/arrow_gray_horz.bmp");
-    QPixmap arrow;
-    if (!arrow.load(Q(d->app.appFolder) + file)) arrow = QPixmap();
-    d->picArrow[0]->setPixmap(arrow);
-}
-
-void CoreForm::selectAlN1N2Mode() {
-    const QString remembered[3] = {QString(), d->cbD[1]->currentText(), d->cbD[2]->currentText()};
-    d->optAlN1N2->setChecked(true);
-    d->optN1N2R1R2->setChecked(false);
-    for (const char* name : kN1N2Inputs)
-        SetLocked(findChild<QLineEdit*>(QString::fromLatin1(name)), true);
-    for (const char* name : kAlFields)
-        SetLocked(findChild<QLineEdit*>(QString::fromLatin1(name)), false);
-    for (int k = 1; k <= 2; ++k) {
-        SetLocked(d->cbD[k], false);
-        Guarded([&] {
-            FillComboBoxWith2Values(d->cbD[k], QStringLiteral("Draht"), QStringLiteral("Groesse"),
-                                    QStringLiteral("AWG"), kFirstValue);
-        });
-        if (!remembered[k].isEmpty()) d->cbD[k]->setEditText(remembered[k]);
-    }
-    showModeArrow();
-}
-
-void CoreForm::selectN1N2R1R2Mode() {
-    d->optN1N2R1R2->setChecked(true);
-    d->optAlN1N2->setChecked(false);
-    for (const char* name : kN1N2Inputs)
-        SetLocked(findChild<QLineEdit*>(QString::fromLatin1(name)), false);
-    for (const char* name : kAlFields)
-        SetLocked(findChild<QLineEdit*>(QString::fromLatin1(name)), true);
-    for (int k = 1; k <= 2; ++k)
-        SetLocked(d->cbD[k], true);
-    showModeArrow();
 }
 
 // ---------------------------------------------------------------------------------------

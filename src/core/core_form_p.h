@@ -1,6 +1,7 @@
 #pragma once
 /// Controls and state of the Core calculation window shared by its source files.
 
+#include "page_widgets.h"
 #include "tolvik/core/core_form.h"
 
 #include <QString>
@@ -24,6 +25,8 @@ namespace tolvik::core {
 class AlValueTab;
 class DcBiasTab;
 class WireTab;
+class HarmonicTab;
+class PTransTab;
 
 inline constexpr int kTabCount = 7;
 inline constexpr int kArrowCount = 3;
@@ -63,6 +66,8 @@ struct CoreForm::Private {
     AlValueTab* alTab = nullptr;
     DcBiasTab* dcBiasTab = nullptr;
     WireTab* wireTab = nullptr;
+    PTransTab* pTransTab = nullptr;
+    HarmonicTab* harmonicTab = nullptr;
     std::array<chart::Graph*, kTabCount> graph{};
 
     // Data overview
@@ -83,15 +88,9 @@ struct CoreForm::Private {
     QObject* enterPressedIn = nullptr;
 
     // Harmonic distortion
-    QRadioButton* optAlN1N2 = nullptr;
-    QRadioButton* optN1N2R1R2 = nullptr;
     QComboBox* listTemp = nullptr;
-    std::array<QComboBox*, 3> cbD{}; ///< cb_d(1), cb_d(2); element 0 unused
 
     bool copyButtonDone = false;
 };
-
-/// Light gray of output fields and reader labels (&HC0C0C0).
-inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
 
 } // namespace tolvik::core

@@ -1,6 +1,6 @@
 #include "tolvik/core/dc_bias_tab.h"
 
-#include "tab_page_widgets.h"
+#include "page_widgets.h"
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/data/records.h"
@@ -19,8 +19,6 @@
 #include <memory>
 
 namespace tolvik::core {
-
-using namespace page;
 
 namespace {
 
@@ -92,7 +90,7 @@ DcBiasTab::DcBiasTab(AppContext& app, QWidget* form, std::function<void()> recal
     auto* rv = Inner(new QVBoxLayout(reader));
     for (int k = 1; k <= 2; ++k) {
         auto* l = NewLabel(QString(), ArrayName("LabGraphReader", k));
-        l->setStyleSheet(OutputStyle());
+        l->setStyleSheet(kGrayStyle);
         l->setMinimumWidth(140);
         rv->addWidget(l);
     }

@@ -1,6 +1,6 @@
 #include "tolvik/core/wire_tab.h"
 
-#include "tab_page_widgets.h"
+#include "page_widgets.h"
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/wire.h"
@@ -15,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace tolvik::core {
-
-using namespace page;
 
 namespace {
 
@@ -56,23 +54,24 @@ WireTab::WireTab(AppContext& app, QWidget* form, std::function<void()> recalcula
     auto* ssFrame7 = NewGroup(QString(), QStringLiteral("SSFrame7"));
     auto* fg = Inner(new QGridLayout(ssFrame7));
     constexpr int kCaption = 1;
-    AddRow(fg, QStringLiteral("N-total"), NewField(QStringLiteral("t2N")), -1, kCaption);
-    AddRow(fg, QStringLiteral("layer"), NewField(QStringLiteral("t2layer"), false, QStringLiteral("1")), -1,
-           kCaption);
-    AddRow(fg, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")), -1,
-           kCaption);
+    AddRow(fg, QStringLiteral("N-total"), NewField(QStringLiteral("t2N")), QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("layer"), NewField(QStringLiteral("t2layer"), false, QStringLiteral("1")),
+           QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("f[kHz]"), NewField(QStringLiteral("t2f"), false, QStringLiteral("10")),
+           QString(), -1, kCaption);
     QWidget* holder = nullptr;
     arrowSlots_[1] = NewSlotWidget(&holder, kArrowSlotSize, kArrowSlotSize);
     fg->addWidget(holder, fg->rowCount(), kCaption, 1, 2, Qt::AlignCenter);
-    AddRow(fg, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 116), -1,
-           kCaption);
-    AddRow(fg, QStringLiteral("fw[%]"), NewField(QStringLiteral("t2fw"), true), -1, kCaption);
-    AddRow(fg, QStringLiteral("Rdc[Ohm]"), NewField(QStringLiteral("t2rdc"), true), -1, kCaption);
-    AddRow(fg, QStringLiteral("d_p[mm]"), NewField(QStringLiteral("t2d"), true), -1, kCaption);
+    AddRow(fg, QStringLiteral("d[mm]"), NewField(QStringLiteral("t2draht_d"), true, QString(), 116),
+           QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("fw[%]"), NewField(QStringLiteral("t2fw"), true), QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("Rdc[Ohm]"), NewField(QStringLiteral("t2rdc"), true), QString(), -1, kCaption);
+    AddRow(fg, QStringLiteral("d_p[mm]"), NewField(QStringLiteral("t2d"), true), QString(), -1, kCaption);
     const int racRow = fg->rowCount();
     arrowSlots_[0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
     fg->addWidget(holder, racRow, 0);
-    AddRow(fg, QStringLiteral("Rac[Ohm]"), NewField(QStringLiteral("t2Rac"), true), racRow, kCaption);
+    AddRow(fg, QStringLiteral("Rac[Ohm]"), NewField(QStringLiteral("t2Rac"), true), QString(), racRow,
+           kCaption);
     fg->setColumnMinimumWidth(0, kArrowSlotSize);
     fg->setColumnStretch(3, 1);
     cv->addWidget(ssFrame7);

@@ -73,9 +73,7 @@ private:
     void buildWindow();
     QWidget* buildDataOverviewPage();
     QWidget* buildMueTPage();
-    QWidget* buildPTransPage();
     QWidget* buildDcBiasPage();
-    QWidget* buildHarmDistortionPage();
     QWidget* buildWirePage();
     void connectSignals();
 
@@ -107,11 +105,6 @@ private:
     void mueAt25();
     void mueTOptionClicked(bool relative);
     void mueTRecalculate();
-
-    // Harmonic distortion mode
-    void selectAlN1N2Mode();
-    void selectN1N2R1R2Mode();
-    void showModeArrow();
 
     // Graph reader
     void graphPointSelected(int index, int set, int point);

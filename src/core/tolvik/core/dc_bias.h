@@ -10,6 +10,7 @@
 /// No Qt: the tab hands in its field texts, options and the looked-up values; a run-time
 /// fault (division by zero, overflow, a missing column) comes back as "Values not valid !".
 
+#include "tolvik/core/core_messages.h"
 #include "tolvik/core/wire.h"
 
 #include <functional>
@@ -25,7 +26,6 @@ inline constexpr double kScanStart = 0.1;  ///< operating-point scan over x
 inline constexpr double kScanEnd = 10.0;
 inline constexpr double kScanStep = 0.001;
 
-inline constexpr const char* kValuesNotValidText = "Values not valid !";
 inline constexpr const char* kNegativeGapText = "Value s negativ, make another selection!";
 
 enum class DcBiasXAxis { Hdc, Idc };                     ///< Optx1, Optx2

@@ -1,10 +1,12 @@
 #pragma once
-/// Small builders of the controls on the pages of the core calculation window's tabs:
-/// compact fields one text line high, frames, options and caption/field rows.
+/// The building blocks of the core window's pages: compact fields, lists, captions,
+/// frames and options, each carrying its objectName, and the slots that receive the
+/// Calculate button and the arrow pictures.
 
 #include "page_slot.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -12,31 +14,33 @@
 #include <QRadioButton>
 #include <QString>
 
-namespace tolvik::core::page {
+namespace tolvik::core {
 
+/// Light gray of output fields and reader labels (&HC0C0C0).
+inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
+
+// The window fits the working area of the main window: compact margins and spacings,
+// fields one text line high.
 inline constexpr int kFieldWidth = 64;
 inline constexpr int kFieldHeight = 20;
-inline constexpr int kMargin = 4;  ///< around a page, between frames
+inline constexpr int kListHeight = 22;
+inline constexpr int kMargin = 4;  ///< around the window and the pages, between frames
 inline constexpr int kSpacing = 2; ///< between the rows of a frame
 inline constexpr int kArrowSlotSize = 36;
 
-/// Light gray of output fields and reader labels (&HC0C0C0).
-inline QString OutputStyle() {
-    return QStringLiteral("background-color: #c0c0c0;");
-}
-
-/// "name(index)", the objectName of an element of a control array.
 inline QString ArrayName(const char* name, int index) {
     return QString::fromLatin1(name) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
 }
 
-template <class L> L* Outer(L* l) {
+/// Margins and spacing of a page or a plain arrangement of frames.
+template <class L> inline L* Outer(L* l) {
     l->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     l->setSpacing(kMargin);
     return l;
 }
 
-template <class L> L* Inner(L* l) {
+/// Margins and spacing inside a frame; a grid keeps some room between caption and field.
+template <class L> inline L* Inner(L* l) {
     l->setContentsMargins(6, 3, 6, 4);
     l->setSpacing(kSpacing);
     if (auto* grid = qobject_cast<QGridLayout*>(l)) grid->setHorizontalSpacing(6);
@@ -52,9 +56,19 @@ inline QLineEdit* NewField(const QString& name, bool output = false, const QStri
     if (output) {
         f->setReadOnly(true);
         f->setFocusPolicy(Qt::NoFocus);
-        f->setStyleSheet(OutputStyle());
+        f->setStyleSheet(kGrayStyle);
     }
     return f;
+}
+
+inline QComboBox* NewList(const QString& name, int width = 0) {
+    auto* list = new QComboBox;
+    list->setObjectName(name);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setFixedHeight(kListHeight);
+    if (width > 0) list->setFixedWidth(width);
+    return list;
 }
 
 inline QLabel* NewLabel(const QString& text, const QString& name = QString()) {
@@ -86,10 +100,11 @@ inline QBoxLayout* NewSlot(QBoxLayout* into, int minWidth = kArrowSlotSize, int 
 }
 
 /// Adds "caption field" as a row of a grid, in the column pair starting at column.
-inline void AddRow(QGridLayout* g, const QString& caption, QWidget* field, int row = -1, int column = 0) {
+inline void AddRow(QGridLayout* g, const QString& caption, QWidget* field,
+                   const QString& labelName = QString(), int row = -1, int column = 0) {
     if (row < 0) row = g->rowCount();
-    g->addWidget(NewLabel(caption), row, column);
+    g->addWidget(NewLabel(caption, labelName), row, column);
     g->addWidget(field, row, column + 1);
 }
 
-} // namespace tolvik::core::page
+} // namespace tolvik::core

@@ -1,0 +1,422 @@
+#include "tolvik/core/harmonic_tab.h"
+
+#include "page_widgets.h"
+
+#include "tolvik/core/core_form.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/key_codes.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace tolvik::core {
+
+namespace {
+
+const QString kFirstValue = QStringLiteral("FirstValue");
+
+const char* const kN1N2Inputs[] = {"thd_turnratioN1", "thd_turnratioN2", "thd_L1_25",
+                                   "thd_R1",          "thd_R2",          "thd_fcu"};
+/// The fields the design from Al writes (fCu stays: it is cleared by no reset).
+const char* const kN1N2Derived[] = {"thd_turnratioN1", "thd_turnratioN2", "thd_L1_25", "thd_R1", "thd_R2"};
+const char* const kAlFields[] = {"thd_Al25", "thd_N1", "thd_N2"};
+const char* const kCircuitInputs[] = {"thd_f", "thd_Rs", "thd_U", "thd_Rl"};
+
+/// Turns of Frame10: an empty field reads 10; outside 0.5 … 10000 it is replaced by 100.
+constexpr double kTurnsMin = 0.5;
+constexpr double kTurnsMax = 10000;
+
+/// Locked fields are gray and take no input; unlocked ones have the window colours. A
+/// locked wire list keeps its text black: it shows the wire the design derived.
+void SetLocked(QWidget* w, bool locked) {
+    if (!w) return;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setReadOnly(locked);
+        w->setStyleSheet(locked ? kGrayStyle : QString());
+        return;
+    }
+    w->setEnabled(!locked);
+    w->setStyleSheet(locked ? kGrayStyle + QStringLiteral("color: black;") : QString());
+}
+
+} // namespace
+
+HarmonicTab::HarmonicTab(AppContext& app, CoreForm& form, QWidget* parent)
+    : QWidget(parent), app_(app), form_(form) {
+    setObjectName(QStringLiteral("HarmonicTab"));
+    auto* v = Outer(new QVBoxLayout(this));
+    v->addWidget(buildDesign());
+    v->addWidget(buildCircuit());
+    v->addStretch(1);
+    calculateSlot_ = NewSlot(v, 0, 0, Qt::AlignRight);
+    connectFields();
+}
+
+HarmonicTab::~HarmonicTab() = default;
+
+QWidget* HarmonicTab::buildDesign() {
+    auto* design = NewGroup(QStringLiteral("Transformer design"));
+    auto* dh = Inner(new QHBoxLayout(design));
+    dh->setSpacing(kMargin);
+
+    auto* modeGroup = new QButtonGroup(this);
+    auto* alBox = new QFrame;
+    alBox->setFrameShape(QFrame::StyledPanel);
+    auto* ag = Inner(new QGridLayout(alBox));
+    optAlN1N2_ = NewOption(QStringLiteral("Input Al, N1, N2"), QStringLiteral("opt_td_AlN1N2"));
+    ag->addWidget(optAlN1N2_, 0, 0, 1, 2);
+    AddRow(ag, QStringLiteral("Al(25°C) [nH]"), NewField(QStringLiteral("thd_Al25")));
+    AddRow(ag, QStringLiteral("N1"), NewField(QStringLiteral("thd_N1")));
+    AddRow(ag, QStringLiteral("N2"), NewField(QStringLiteral("thd_N2")));
+    for (int k = 1; k <= 2; ++k) {
+        cbD_[static_cast<size_t>(k)] = NewList(ArrayName("cb_d", k), 116);
+        AddRow(ag, QStringLiteral("d%1[mm] (AWG)").arg(k), cbD_[static_cast<size_t>(k)]);
+    }
+    ag->setRowStretch(ag->rowCount(), 1);
+    dh->addWidget(alBox);
+    arrowSlots_[0] = NewSlot(dh);
+
+    auto* n1n2Box = new QFrame;
+    n1n2Box->setFrameShape(QFrame::StyledPanel);
+    auto* ng = Inner(new QGridLayout(n1n2Box));
+    optN1N2R1R2_ = NewOption(QStringLiteral("Input N1:N2, L1, R1, R2 "), QStringLiteral("opt_td_N1N2R1R2"));
+    ng->addWidget(optN1N2R1R2_, 0, 0, 1, 2);
+    auto* ratio = new QHBoxLayout;
+    ratio->setSpacing(3);
+    ratio->addWidget(NewField(QStringLiteral("thd_turnratioN1"), false, QString(), 46));
+    ratio->addWidget(NewLabel(QStringLiteral(":")));
+    ratio->addWidget(NewField(QStringLiteral("thd_turnratioN2"), false, QString(), 46));
+    ratio->addStretch(1);
+    const int ratioRow = ng->rowCount();
+    ng->addWidget(NewLabel(QStringLiteral("Turn Ratio N1:N2")), ratioRow, 0);
+    ng->addLayout(ratio, ratioRow, 1);
+    AddRow(ng, QStringLiteral("L1(25°C) [mH]"), NewField(QStringLiteral("thd_L1_25")));
+    AddRow(ng, QStringLiteral("R1 [Ohm]"), NewField(QStringLiteral("thd_R1")));
+    AddRow(ng, QStringLiteral("R2 [Ohm]"), NewField(QStringLiteral("thd_R2")));
+    AddRow(ng, QStringLiteral("fCu"), NewField(QStringLiteral("thd_fcu"), false, QStringLiteral("0.5")));
+    ng->setRowStretch(ng->rowCount(), 1);
+    dh->addWidget(n1n2Box);
+    modeGroup->addButton(optAlN1N2_);
+    modeGroup->addButton(optN1N2R1R2_);
+
+    // Frame10 carries no calculation: its options do nothing, its fields take numbers.
+    auto* frame10 = NewGroup(QString(), QStringLiteral("Frame10"));
+    auto* fg = Inner(new QGridLayout(frame10));
+    fg->addWidget(NewOption(QStringLiteral("H(I,N)"), QStringLiteral("H_Iopt"), true), 0, 0, 1, 2);
+    fg->addWidget(NewOption(QStringLiteral("I(H,N)"), QStringLiteral("I_Hopt")), 1, 0, 1, 2);
+    AddRow(fg, QStringLiteral("I"), NewField(QStringLiteral("t4I1"), false, QString(), 56));
+    AddRow(fg, QStringLiteral("N"), NewField(QStringLiteral("t4N3"), false, QString(), 56));
+    fg->setRowStretch(fg->rowCount(), 1);
+    dh->addWidget(frame10, 0, Qt::AlignTop);
+    dh->addStretch(1);
+    return design;
+}
+
+QWidget* HarmonicTab::buildCircuit() {
+    auto* circuit = NewGroup(QStringLiteral("Circuit conditions"));
+    auto* ch = Inner(new QHBoxLayout(circuit));
+    ch->setSpacing(10);
+    auto* cg = new QGridLayout;
+    cg->setSpacing(kSpacing);
+    cg->setHorizontalSpacing(6);
+    AddRow(cg, QStringLiteral("U [Vrms]"), NewField(QStringLiteral("thd_U")));
+    AddRow(cg, QStringLiteral("f [kHz]"), NewField(QStringLiteral("thd_f")));
+    AddRow(cg, QStringLiteral("R_S [Ohm]"), NewField(QStringLiteral("thd_Rs")));
+    ch->addLayout(cg);
+    auto* cg2 = new QGridLayout;
+    cg2->setSpacing(kSpacing);
+    cg2->setHorizontalSpacing(6);
+    AddRow(cg2, QStringLiteral("R_L [Ohm]"), NewField(QStringLiteral("thd_Rl")));
+    listTemp_ = NewList(QStringLiteral("listTemp"), kFieldWidth + 8);
+    AddRow(cg2, QStringLiteral("T [°C]"), listTemp_);
+    cg2->setRowStretch(cg2->rowCount(), 1);
+    ch->addLayout(cg2);
+    arrowSlots_[1] = NewSlot(ch);
+    auto* k3c = new QHBoxLayout;
+    k3c->setSpacing(6);
+    k3c->addWidget(NewLabel(QStringLiteral("k3c [dB]")));
+    k3c->addWidget(NewField(QStringLiteral("thd_k3c"), true));
+    ch->addLayout(k3c);
+    ch->addStretch(1);
+    return circuit;
+}
+
+void HarmonicTab::connectFields() {
+    connect(optAlN1N2_, &QRadioButton::clicked, this, [this] { selectAlN1N2Mode(); });
+    connect(optN1N2R1R2_, &QRadioButton::clicked, this, [this] { selectN1N2R1R2Mode(); });
+
+    // Any edit of the user (typing, paste, cut) makes k3c stale.
+    const auto clearK3c = [this] { field("thd_k3c")->clear(); };
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        if (edit->objectName().startsWith(QLatin1String("thd_")) && edit->objectName() != "thd_k3c")
+            connect(edit, &QLineEdit::textEdited, this, clearK3c);
+    }
+    for (QComboBox* list : {cbD_[1], cbD_[2], listTemp_}) {
+        connect(list, qOverload<int>(&QComboBox::activated), this, clearK3c);
+        connect(list->lineEdit(), &QLineEdit::textEdited, this, clearK3c);
+    }
+
+    for (const char* name : {"t4I1", "t4N3"})
+        field(name)->installEventFilter(this);
+    connect(field("t4N3"), &QLineEdit::textEdited, this, [this] { checkTurnsField(); });
+}
+
+bool HarmonicTab::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress && edit->objectName() == QLatin1String("t4N3")) {
+        checkTurnsField();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int code = ui::CharacterCode(*static_cast<QKeyEvent*>(event));
+        if (code == 0) return false;
+        const text::KeyFilterResult filtered = text::NumericKeyFilter(code);
+        if (!filtered.message.empty()) ui::ShowMessage(QString::fromStdString(filtered.message));
+        return filtered.key == 0;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HarmonicTab::checkTurnsField() {
+    QLineEdit* turns = field("t4N3");
+    if (turns->text().isEmpty()) turns->setText(QStringLiteral("10"));
+    const double n = text::ReadNumber(turns->text().toStdString());
+    if (n > kTurnsMax || n < kTurnsMin) {
+        ui::ShowValueOutOfRange(this);
+        turns->setText(QStringLiteral("100"));
+    }
+    form_.ValidateCoreEntry();
+}
+
+QComboBox* HarmonicTab::temperatureList() const {
+    return listTemp_;
+}
+
+QBoxLayout* HarmonicTab::calculateSlot() const {
+    return calculateSlot_;
+}
+
+QBoxLayout* HarmonicTab::arrowSlot(int index) const {
+    return index >= 0 && index < static_cast<int>(arrowSlots_.size())
+               ? arrowSlots_[static_cast<size_t>(index)]
+               : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Input modes
+
+void HarmonicTab::showModeArrow() {
+    if (form_.tabControl()->currentIndex() != static_cast<int>(CoreTab::HarmDistortion)) return;
+    auto* picture = form_.findChild<QLabel*>(QStringLiteral("picArrow(0)"));
+    if (!picture) return;
+    const QString file = optAlN1N2_->isChecked() ? QStringLiteral("/bmp/arrow_gray_horz_left.bmp")
+                                                 : QStringLiteral("/bmp/arrow_gray_horz.bmp");
+    QPixmap arrow;
+    if (!arrow.load(QString::fromStdString(app_.appFolder) + file)) arrow = QPixmap();
+    picture->setPixmap(arrow);
+}
+
+void HarmonicTab::selectAlN1N2Mode() {
+    const QString remembered[3] = {QString(), cbD_[1]->currentText(), cbD_[2]->currentText()};
+    optAlN1N2_->setChecked(true);
+    optN1N2R1R2_->setChecked(false);
+    for (const char* name : kN1N2Inputs)
+        SetLocked(field(name), true);
+    for (const char* name : kAlFields)
+        SetLocked(field(name), false);
+    for (int k = 1; k <= 2; ++k) {
+        QComboBox* wire = cbD_[static_cast<size_t>(k)];
+        SetLocked(wire, false);
+        try {
+            form_.FillComboBoxWith2Values(wire, QStringLiteral("Draht"), QStringLiteral("Groesse"),
+                                          QStringLiteral("AWG"), kFirstValue);
+        } catch (const data::DataError& e) {
+            ui::ShowMessage(QString::fromStdString(e.what()));
+        }
+        if (!remembered[k].isEmpty()) wire->setEditText(remembered[k]);
+    }
+    showModeArrow();
+}
+
+void HarmonicTab::selectN1N2R1R2Mode() {
+    optN1N2R1R2_->setChecked(true);
+    optAlN1N2_->setChecked(false);
+    for (const char* name : kN1N2Inputs)
+        SetLocked(field(name), false);
+    for (const char* name : kAlFields)
+        SetLocked(field(name), true);
+    for (int k = 1; k <= 2; ++k)
+        SetLocked(cbD_[static_cast<size_t>(k)], true);
+    showModeArrow();
+}
+
+// ---------------------------------------------------------------------------------------
+// Calculation
+
+void HarmonicTab::ResetTabFields() {
+    field("thd_k3c")->clear();
+    if (!optN1N2R1R2_->isChecked()) {
+        for (const char* name : kN1N2Derived)
+            field(name)->clear();
+    } else {
+        for (const char* name : kAlFields)
+            field(name)->clear();
+    }
+}
+
+void HarmonicTab::Calculate(const std::function<void()>& recalculate) {
+    calculatePressed_ = true;
+    recalculate();
+    calculatePressed_ = false;
+}
+
+void HarmonicTab::Recalculate() {
+    if (!app_.database) return;
+    if (listTemp_->currentText().isEmpty())
+        form_.FillComboBox(listTemp_, QStringLiteral("muiT"), QStringLiteral("T"), QStringLiteral("25"));
+    if (!InitHarmonicDistortion()) return;
+    const bool designed = optAlN1N2_->isChecked() ? CalculateR1R2FcuL() : CalculateAlN1N2();
+    // A design that stopped with a message leaves nothing to judge the distortion of.
+    if (designed) CalculateK3c();
+}
+
+bool HarmonicTab::InitHarmonicDistortion() {
+    std::vector<std::string> texts;
+    if (optAlN1N2_->isChecked()) {
+        for (const char* name : kAlFields)
+            texts.push_back(field(name)->text().toStdString());
+        texts.push_back(cbD_[1]->currentText().toStdString());
+        texts.push_back(cbD_[2]->currentText().toStdString());
+    } else {
+        for (const char* name : kN1N2Inputs)
+            texts.push_back(field(name)->text().toStdString());
+    }
+    for (const char* name : kCircuitInputs)
+        texts.push_back(field(name)->text().toStdString());
+    if (AllInputsGiven(texts)) return true;
+    if (calculatePressed_) ui::ShowMessage(QString::fromLatin1(kFillInAllText));
+    return false;
+}
+
+bool HarmonicTab::CalculateR1R2FcuL() {
+    if (!materialAndCoreSelected()) return false;
+    AlDesignInput in;
+    in.n1 = value("thd_N1");
+    in.n2 = value("thd_N2");
+    in.d1_mm = text::ReadNumber(cbD_[1]->currentText().toStdString());
+    in.d2_mm = text::ReadNumber(cbD_[2]->currentText().toStdString());
+    in.al_nH = value("thd_Al25");
+    in.an_mm2 = coreValue(data::CoreField::AN);
+    in.ln_mm = coreValue(data::CoreField::LN);
+    const AlDesignResult r = DesignFromAlN1N2(in);
+    showMessages(r.messages);
+    if (r.status == DesignStatus::NotValid) ResetTabFields();
+    if (r.status != DesignStatus::Ok) return false;
+    const std::pair<const char*, const std::string*> out[] = {{"thd_turnratioN1", &r.turnRatioN1},
+                                                              {"thd_turnratioN2", &r.turnRatioN2},
+                                                              {"thd_R1", &r.r1_Ohm},
+                                                              {"thd_R2", &r.r2_Ohm},
+                                                              {"thd_fcu", &r.fCu},
+                                                              {"thd_L1_25", &r.l1_mH}};
+    for (const auto& [name, t] : out)
+        field(name)->setText(QString::fromStdString(*t));
+    return true;
+}
+
+bool HarmonicTab::CalculateAlN1N2() {
+    if (!materialAndCoreSelected()) return false;
+    N1N2DesignInput in;
+    in.r1_Ohm = value("thd_R1");
+    in.r2_Ohm = value("thd_R2");
+    in.fCu = value("thd_fcu");
+    in.l1_mH = value("thd_L1_25");
+    in.an_mm2 = coreValue(data::CoreField::AN);
+    in.ln_mm = coreValue(data::CoreField::LN);
+    in.ratioN1 = value("thd_turnratioN1");
+    in.ratioN2 = value("thd_turnratioN2");
+    in.awgOf = [this](double d) { return GetAWGFromGroesse(app_.db(), d); };
+    const N1N2DesignResult r = DesignFromN1N2R1R2(in);
+    showMessages(r.messages);
+    if (r.status == DesignStatus::NotValid) ResetTabFields();
+    if (r.status != DesignStatus::Ok) return false;
+    field("thd_N1")->setText(QString::fromStdString(r.n1));
+    field("thd_N2")->setText(QString::fromStdString(r.n2));
+    field("thd_Al25")->setText(QString::fromStdString(r.al_nH));
+    cbD_[1]->setEditText(QString::fromStdString(r.wire1));
+    cbD_[2]->setEditText(QString::fromStdString(r.wire2));
+    return true;
+}
+
+void HarmonicTab::CalculateK3c() {
+    if (!materialAndCoreSelected()) return;
+    K3cInput in;
+    // In both modes the fields hold the design, typed or derived.
+    in.r1_Ohm = value("thd_R1");
+    in.r2_Ohm = value("thd_R2");
+    in.rs_Ohm = value("thd_Rs");
+    in.rl_Ohm = value("thd_Rl");
+    in.n1 = value("thd_N1");
+    in.n2 = value("thd_N2");
+    in.f_kHz = value("thd_f");
+    in.fCu = value("thd_fcu");
+    in.u_V = value("thd_U");
+    in.l1_mH = value("thd_L1_25");
+    in.ae_mm2 = coreValue(data::CoreField::Ae);
+    in.le_mm = coreValue(data::CoreField::le);
+    in.cdf = coreValue(data::CoreField::CDF);
+    const double t = text::ReadNumber(listTemp_->currentText().toStdString());
+    const K3cResult r = core::CalculateK3c(app_.db(), selectedEntry("Material"), t, in);
+    showMessages(r.messages);
+    if (r.status == K3cStatus::NotValid) ResetTabFields();
+    if (r.status != K3cStatus::Ok) return;
+    field("thd_k3c")->setText(QString::fromStdString(text::FormatPattern(r.k3c_dB, "#")));
+}
+
+void HarmonicTab::showMessages(const std::vector<CoreMessage>& messages) {
+    for (const CoreMessage& m : messages)
+        ui::ShowMessage(QString::fromStdString(m.text), QString::fromStdString(m.title));
+}
+
+QLineEdit* HarmonicTab::field(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+double HarmonicTab::value(const char* name) const {
+    const double v = text::ReadNumber(field(name)->text().toStdString());
+    return std::isfinite(v) ? v : 0.0;
+}
+
+double HarmonicTab::coreValue(data::CoreField which) const {
+    const auto checked = [this](const char* name) {
+        auto* box = form_.findChild<QCheckBox*>(QString::fromLatin1(name));
+        return box && box->isChecked();
+    };
+    const data::CoreSelection core{selectedEntry("Kern"), checked("LP"), checked("ML")};
+    const double v = data::GetCoreValue(app_.db(), core, static_cast<int>(which)).toDouble();
+    return std::isfinite(v) ? v : 0.0;
+}
+
+std::string HarmonicTab::selectedEntry(const char* listName) const {
+    auto* list = form_.findChild<QComboBox*>(QString::fromLatin1(listName));
+    if (!list || list->currentIndex() < 0) return {};
+    return list->itemText(list->currentIndex()).toStdString();
+}
+
+bool HarmonicTab::materialAndCoreSelected() const {
+    return !selectedEntry("Material").empty() && !selectedEntry("Kern").empty();
+}
+
+} // namespace tolvik::core

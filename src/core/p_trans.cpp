@@ -1,0 +1,101 @@
+#include "tolvik/core/p_trans.h"
+
+#include "tolvik/numerics/numerics.h"
+#include "tolvik/ui_common/numtext.h"
+
+#include <cmath>
+
+namespace tolvik::core {
+
+namespace {
+
+constexpr double kCopperResistivity_Ohm_m = 2.1e-8; ///< copper at operating temperature
+
+std::string Formatted(const Value& v, const char* pattern) {
+    const double x = v.toDouble();
+    return std::isfinite(x) ? text::FormatPattern(x, pattern) : std::string();
+}
+
+} // namespace
+
+double ConverterFactor(ConverterType type) {
+    switch (type) {
+    case ConverterType::SingleEnded:
+        return 0.71;
+    case ConverterType::Flyback:
+        return 0.62;
+    case ConverterType::PushPull:
+        break;
+    }
+    return 1.0;
+}
+
+PTransResult CalculateTransmissiblePower(const PTransInput& in) {
+    PTransResult r;
+    for (double v : {in.dTFe_K, in.dTCu_K, in.rth_KW, in.pl, in.f_kHz, in.x, in.y, in.b_mT, in.fw_kHz,
+                     in.ae_mm2, in.ve_mm3, in.fCu, in.r, in.an_mm2, in.ln_mm, in.fr}) {
+        if (v == 0.0) return r;
+    }
+    const double k = ConverterFactor(in.converter);
+    const double ferriteLimit =
+        std::pow(in.f_kHz / in.fw_kHz, in.y) * in.dTFe_K / (in.rth_KW * in.pl * in.ve_mm3 / 1E6 * in.r);
+    const double dBFerrite = 2.0 * in.b_mT * std::pow(ferriteLimit, 1.0 / in.x);
+    const double dB = num::MinOf(in.bs25_mT, dBFerrite);
+    const double j =
+        std::sqrt(in.dTCu_K * 10.0 / (in.fCu * kCopperResistivity_Ohm_m * in.an_mm2 * in.ln_mm * in.rth_KW)) /
+        100.0;
+    const double p = k / 1E6 * dB * in.fw_kHz * in.ae_mm2 * in.an_mm2 * in.fCu * j / std::sqrt(in.fr);
+    // An overflow or a power of a negative base has no value: nothing is shown but the message.
+    if (!std::isfinite(dBFerrite) || !std::isfinite(dB) || !std::isfinite(j) || !std::isfinite(p)) {
+        r.status = PTransStatus::NotValid;
+        r.message = kValuesNotValidText;
+        return r;
+    }
+    r.status = PTransStatus::Ok;
+    r.dB_mT = dB;
+    r.j_A_mm2 = j;
+    r.p_W = p;
+    return r;
+}
+
+std::optional<PTransGeometryTexts> LoadPTransGeometry(data::Database& db, const data::CoreSelection& core) {
+    std::optional<PTransGeometryTexts> out;
+    auto rs = db.openQuery(data::BuildCoreQuery(core));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        out = PTransGeometryTexts{Formatted(rs->field("Ae"), "#.##"), Formatted(rs->field("Ve"), "#.##"),
+                                  Formatted(rs->field("An"), "#.##"), Formatted(rs->field("Ln"), "#.##"),
+                                  Formatted(rs->field("Rth"), "#.##")};
+    }
+    rs->close();
+    return out;
+}
+
+std::optional<PTransMaterialTexts> LoadPTransMaterial(data::Database& db, const std::string& material) {
+    std::optional<PTransMaterialTexts> out;
+    auto rs = db.openQuery(data::sql::MaterialByName(material));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        out = PTransMaterialTexts{Formatted(rs->field("dT"), "#"), Formatted(rs->field("ftyp"), "#"),
+                                  Formatted(rs->field("Pv"), "#.##"), Formatted(rs->field("f"), "#"),
+                                  Formatted(rs->field("B"), "#")};
+    }
+    rs->close();
+    return out;
+}
+
+std::string HalfTemperatureRiseText(double dTmax_K) {
+    std::string t = PlainNumberText(dTmax_K / 2.0);
+    if (const auto dot = t.find('.'); dot != std::string::npos) t[dot] = text::DecimalSeparator();
+    return t;
+}
+
+std::optional<std::string> RacRdcText(const std::string& rdc, const std::string& rac) {
+    if (rdc.empty() || rac.empty() || rdc == "." || rac == ".") return std::nullopt;
+    const double rdcValue = text::ReadNumber(rdc);
+    const double racValue = text::ReadNumber(rac);
+    if (rdcValue == 0.0 || racValue == 0.0) return std::nullopt;
+    const double ratio = racValue / rdcValue;
+    if (!std::isfinite(ratio)) return std::nullopt;
+    return text::FormatPattern(ratio, "#.#");
+}
+
+} // namespace tolvik::core

@@ -1,0 +1,321 @@
+#include "tolvik/core/p_trans_tab.h"
+
+#include "page_widgets.h"
+
+#include "tolvik/data/records.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <cstring>
+
+namespace tolvik::core {
+
+namespace {
+
+/// What the mouse over a field or caption tells in the main window's status label.
+struct Hint {
+    const char* control;
+    const char* text;
+};
+constexpr Hint kHints[] = {
+    {"Label25", "gives the transmissible power"},
+    {"Label26", "gives the current density"},
+    {"Label27", "gives the total flux density sweep"},
+    {"Label28", "enter the frequency of the converter"},
+    {"Label29", "enter the temperature rise of the ferrite"},
+    {"Label30", "enter the temperature rise of the copper winding"},
+    {"t6dBf", "gives the total flux density sweep"},
+    {"t6fCu", "enter the copper space factor"},
+    {"t6fw", "enter the frequency of the converter"},
+    {"t6Ptrans", "gives the transmissible power"},
+    {"t6S", "gives the current density"},
+    {"t6TCU", "enter the temperature rise of the copper winding"},
+    {"t6TFE", "enter the temperature rise of the ferrite"},
+    {"t6x", "enter the Pl(B) exponent"},
+    {"t6y", "enter the Pl(f) exponent"},
+};
+
+const char* const kResultFields[] = {"t6dBf", "t6S", "t6Ptrans"};
+
+/// "", "0", "0." and "." (either separator) are no value yet: typing them changes nothing.
+bool IsNoValueYet(const QString& typed) {
+    const std::string t = text::CommaToPoint(typed.toStdString());
+    return t.empty() || t == "0" || t == "0." || t == ".";
+}
+
+} // namespace
+
+PTransTab::PTransTab(AppContext& app, QWidget* form, QWidget* parent)
+    : QWidget(parent), app_(app), form_(form) {
+    setObjectName(QStringLiteral("PTransTab"));
+    auto* h = Outer(new QHBoxLayout(this));
+
+    auto* frame3D3 = NewGroup(QString(), QStringLiteral("Frame3D3"));
+    auto* inner = Outer(new QHBoxLayout(frame3D3));
+    inner->addWidget(buildGeometry(), 0, Qt::AlignTop);
+    inner->addWidget(buildInput(), 0, Qt::AlignTop);
+    h->addWidget(frame3D3, 0, Qt::AlignTop);
+    h->addLayout(buildResult());
+    h->addStretch(1);
+    connectFields();
+}
+
+PTransTab::~PTransTab() = default;
+
+QWidget* PTransTab::buildGeometry() {
+    auto* geometry = NewGroup(QStringLiteral("geometry values"));
+    auto* g = Inner(new QGridLayout(geometry));
+    AddRow(g, QStringLiteral("Ae [mm²]"), NewField(QStringLiteral("t6Ae")));
+    AddRow(g, QStringLiteral("Ve [mm³]"), NewField(QStringLiteral("t6Ve")));
+    AddRow(g, QStringLiteral("AN [mm²]"), NewField(QStringLiteral("t6AN")));
+    AddRow(g, QStringLiteral("LN [mm]"), NewField(QStringLiteral("t6LN")));
+    AddRow(g, QStringLiteral("B [mT]"), NewField(QStringLiteral("t6B")));
+    AddRow(g, QStringLiteral("f [kHz]"), NewField(QStringLiteral("t6f")));
+    AddRow(g, QStringLiteral("Pl"), NewField(QStringLiteral("t6Pl")));
+    AddRow(g, QStringLiteral("ftyp [kHz]"), NewField(QStringLiteral("t6ftyp"), true));
+    AddRow(g, QStringLiteral("Pl Exp. B: x"), NewField(QStringLiteral("t6x"), false, QStringLiteral("2.7")));
+    AddRow(g, QStringLiteral("Pl Exp. f: y"), NewField(QStringLiteral("t6y"), false, QStringLiteral("1.3")));
+    AddRow(g, QStringLiteral("r"), NewField(QStringLiteral("t6r"), false, QStringLiteral("0.8")));
+    return geometry;
+}
+
+QWidget* PTransTab::buildInput() {
+    // The converter type beside the operating values, the wire button below.
+    auto* input = NewGroup(QStringLiteral("Input data"));
+    auto* ig = Inner(new QGridLayout(input));
+    auto* conv = NewGroup(QStringLiteral("Converter type:"));
+    auto* cv = Inner(new QVBoxLayout(conv));
+    static const char* const kConverters[] = {"Push-Pull ", "Single-Ended", "Flyback"};
+    for (int k = 0; k < 3; ++k) {
+        optConv_[static_cast<size_t>(k)] =
+            NewOption(QString::fromLatin1(kConverters[k]), ArrayName("optConv", k), k == 0);
+        cv->addWidget(optConv_[static_cast<size_t>(k)]);
+    }
+    ig->addWidget(conv, 0, 0, 7, 1, Qt::AlignTop);
+    struct Row {
+        const char* caption;
+        const char* field;
+        const char* text;
+        const char* label;
+    };
+    static constexpr Row kRows[] = {
+        {"f(kHz)", "t6fw", "25", "Label28"},   {"fCu", "t6fCu", "0.4", ""},
+        {"dTmax[K]", "t6dT", "", ""},          {"Rth[°C/W]", "t6Rth", "", ""},
+        {"dTCu[K]", "t6TCU", "15", "Label30"}, {"dTFe[K]", "t6TFE", "15", "Label29"},
+        {"Rac/Rdc", "t6Fr", "1", ""},
+    };
+    int row = 0;
+    for (const Row& r : kRows)
+        AddRow(ig, QString::fromUtf8(r.caption),
+               NewField(QString::fromLatin1(r.field), false, QString::fromLatin1(r.text)),
+               QString::fromLatin1(r.label), row++, 1);
+    auto* command1 = new QPushButton(QStringLiteral("Get Rac/Rdc from wire calculation"));
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setFixedHeight(24);
+    connect(command1, &QPushButton::clicked, this, [this] { CopyRacRdc(); });
+    ig->addWidget(command1, 7, 0, 1, 3);
+    return input;
+}
+
+QLayout* PTransTab::buildResult() {
+    // The arrows point from the inputs to the results beside them; Calculate below.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(kMargin);
+    right->addSpacing(60);
+    auto* resultRow = new QHBoxLayout;
+    resultRow->setSpacing(kMargin);
+    auto* arrows = new QVBoxLayout;
+    arrows->setSpacing(kMargin);
+    arrows->addStretch(1);
+    arrowSlots_[0] = NewSlot(arrows);
+    arrowSlots_[1] = NewSlot(arrows);
+    arrows->addStretch(1);
+    resultRow->addLayout(arrows);
+    auto* result = NewGroup(QStringLiteral("Result"));
+    auto* rg = Inner(new QGridLayout(result));
+    AddRow(rg, QStringLiteral("dB[mT]"), NewField(QStringLiteral("t6dBf"), true), QStringLiteral("Label27"));
+    AddRow(rg, QStringLiteral("J[A/mm²]"), NewField(QStringLiteral("t6S"), true), QStringLiteral("Label26"));
+    AddRow(rg, QStringLiteral("Ptrans[W]"), NewField(QStringLiteral("t6Ptrans"), true),
+           QStringLiteral("Label25"));
+    resultRow->addWidget(result);
+    right->addLayout(resultRow);
+    right->addStretch(1);
+    calculateSlot_ = NewSlot(right, 0, 0, Qt::AlignRight);
+    return right;
+}
+
+void PTransTab::connectFields() {
+    // Only the user's edits count (typing, paste, cut); the loads and defaults do not.
+    for (const char* name : {"t6x", "t6y"}) {
+        connect(field(name), &QLineEdit::textEdited, this, [this](const QString& t) {
+            if (!IsNoValueYet(t)) ComputeTransmissiblePower();
+        });
+    }
+    for (const char* name : {"t6fw", "t6fCu", "t6Rth", "t6TCU", "t6TFE"}) {
+        connect(field(name), &QLineEdit::textEdited, this, [this](const QString& t) {
+            if (!IsNoValueYet(t)) ResetTabFields();
+        });
+    }
+    connect(field("t6Fr"), &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (text::ReadNumber(t.toStdString()) != 0.0) ResetTabFields();
+    });
+    for (QRadioButton* option : optConv_)
+        connect(option, &QRadioButton::clicked, this, [this] { ResetTabFields(); });
+    for (const Hint& h : kHints) {
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(h.control))) w->installEventFilter(this);
+    }
+}
+
+bool PTransTab::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter) showHint(watched);
+    return QWidget::eventFilter(watched, event);
+}
+
+void PTransTab::showHint(const QObject* control) {
+    const QString name = control->objectName();
+    for (const Hint& h : kHints) {
+        if (name != QLatin1String(h.control)) continue;
+        // The status label is the main window's, found the way the window finds its
+        // Copy button; without a main window there is no label to write to.
+        if (form_ && form_->window() != form_) {
+            if (auto* label1 = form_->window()->findChild<QLabel*>(QStringLiteral("Label1")))
+                label1->setText(QString::fromLatin1(h.text));
+        }
+        return;
+    }
+}
+
+QBoxLayout* PTransTab::calculateSlot() const {
+    return calculateSlot_;
+}
+
+QBoxLayout* PTransTab::arrowSlot(int index) const {
+    return index >= 0 && index < static_cast<int>(arrowSlots_.size())
+               ? arrowSlots_[static_cast<size_t>(index)]
+               : nullptr;
+}
+
+void PTransTab::ResetTabFields() {
+    for (const char* name : kResultFields)
+        field(name)->clear();
+}
+
+void PTransTab::Recalculate() {
+    if (!app_.database) return;
+    loadGeometry();
+    loadMaterialData();
+    ComputeTransmissiblePower();
+}
+
+void PTransTab::loadGeometry() {
+    const std::string core = selectedEntry("Kern");
+    if (core.empty()) return;
+    static const char* const kGeometry[] = {"t6Ae", "t6Ve", "t6AN", "t6LN", "t6Rth"};
+    for (const char* name : kGeometry)
+        field(name)->clear();
+    const auto checked = [this](const char* name) {
+        auto* box = form_->findChild<QCheckBox*>(QString::fromLatin1(name));
+        return box && box->isChecked();
+    };
+    const auto g = LoadPTransGeometry(app_.db(), {core, checked("LP"), checked("ML")});
+    if (!g) return;
+    const std::pair<const char*, const std::string*> out[] = {
+        {"t6Ae", &g->ae}, {"t6Ve", &g->ve}, {"t6AN", &g->an}, {"t6LN", &g->ln}, {"t6Rth", &g->rth}};
+    for (const auto& [name, t] : out)
+        field(name)->setText(QString::fromStdString(*t));
+}
+
+void PTransTab::loadMaterialData() {
+    const std::string material = selectedEntry("Material");
+    if (material.empty()) return;
+    static const char* const kMaterial[] = {"t6dT", "t6ftyp", "t6Pl", "t6f", "t6B"};
+    for (const char* name : kMaterial)
+        field(name)->clear();
+    if (const auto m = LoadPTransMaterial(app_.db(), material)) {
+        const std::pair<const char*, const std::string*> out[] = {
+            {"t6dT", &m->dT}, {"t6ftyp", &m->ftyp}, {"t6Pl", &m->pl}, {"t6f", &m->f}, {"t6B", &m->b}};
+        for (const auto& [name, t] : out)
+            field(name)->setText(QString::fromStdString(*t));
+    }
+    const QString half = QString::fromStdString(HalfTemperatureRiseText(value("t6dT")));
+    field("t6TCU")->setText(half);
+    field("t6TFE")->setText(half);
+}
+
+void PTransTab::ComputeTransmissiblePower() {
+    const std::string material = selectedEntry("Material");
+    if (material.empty() || !app_.database) return;
+    PTransInput in;
+    in.dTFe_K = value("t6TFE");
+    in.dTCu_K = value("t6TCU");
+    in.rth_KW = value("t6Rth");
+    in.pl = value("t6Pl");
+    in.f_kHz = value("t6f");
+    in.x = value("t6x");
+    in.y = value("t6y");
+    in.b_mT = value("t6B");
+    in.fw_kHz = value("t6fw");
+    in.ae_mm2 = value("t6Ae");
+    in.ve_mm3 = value("t6Ve");
+    in.fCu = value("t6fCu");
+    in.r = value("t6r");
+    in.an_mm2 = value("t6AN");
+    in.ln_mm = value("t6LN");
+    in.fr = value("t6Fr");
+    for (size_t k = 0; k < optConv_.size(); ++k) {
+        if (optConv_[k]->isChecked()) in.converter = static_cast<ConverterType>(k);
+    }
+    try {
+        in.bs25_mT = data::GetMaterialValue(app_.db(), static_cast<int>(data::MaterialField::Bs25), material)
+                         .toDouble();
+    } catch (const data::DataError& e) {
+        ui::ShowMessage(QString::fromStdString(e.what()));
+        return;
+    }
+    const PTransResult r = CalculateTransmissiblePower(in);
+    if (!r.message.empty()) ui::ShowMessage(QString::fromStdString(r.message));
+    if (r.status != PTransStatus::Ok) return;
+    field("t6dBf")->setText(QString::fromStdString(text::FormatPattern(r.dB_mT, "#.##")));
+    field("t6S")->setText(QString::fromStdString(text::FormatPattern(r.j_A_mm2, "#.#")));
+    field("t6Ptrans")->setText(QString::fromStdString(text::FormatPattern(r.p_W, "#.#")));
+}
+
+void PTransTab::CopyRacRdc() {
+    const auto wireText = [this](const char* name) {
+        auto* f = form_->findChild<QLineEdit*>(QString::fromLatin1(name));
+        return f ? f->text().toStdString() : std::string();
+    };
+    const auto ratio = RacRdcText(wireText("t2rdc"), wireText("t2Rac"));
+    if (!ratio) {
+        ui::ShowMessage(QString::fromLatin1(kNoWireValuesText));
+        return;
+    }
+    field("t6Fr")->setText(QString::fromStdString(*ratio));
+    // A new ratio makes the shown power stale, as a typed one does.
+    if (text::ReadNumber(*ratio) != 0.0) ResetTabFields();
+}
+
+QLineEdit* PTransTab::field(const char* name) const {
+    return findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+double PTransTab::value(const char* name) const {
+    const double v = text::ReadNumber(field(name)->text().toStdString());
+    return std::isfinite(v) ? v : 0.0;
+}
+
+std::string PTransTab::selectedEntry(const char* listName) const {
+    auto* list = form_ ? form_->findChild<QComboBox*>(QString::fromLatin1(listName)) : nullptr;
+    if (!list || list->currentIndex() < 0) return {};
+    return list->itemText(list->currentIndex()).toStdString();
+}
+
+} // namespace tolvik::core

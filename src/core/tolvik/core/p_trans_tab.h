@@ -1,0 +1,68 @@
+#pragma once
+/// The "P trans" tab of the core calculation window: the core's geometry and the power
+/// material's loss figure (loaded on a recalculation, editable), the converter data, and
+/// the flux density sweep, current density and transmissible power.
+/// It finds the window's shared controls (Kern, Material, LP, ML, the wire tab's t2rdc
+/// and t2Rac) by objectName under the window passed in, and writes its hints into the
+/// main window's status label Label1.
+
+#include "tolvik/core/p_trans.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QBoxLayout;
+class QLineEdit;
+class QRadioButton;
+
+namespace tolvik {
+struct AppContext;
+}
+
+namespace tolvik::core {
+
+class PTransTab : public QWidget {
+    Q_OBJECT
+public:
+    PTransTab(AppContext& app, QWidget* form, QWidget* parent = nullptr);
+    ~PTransTab() override;
+
+    /// Recalculation of the tab: geometry, material data, then the power.
+    void Recalculate();
+    /// The power from the values on screen (Calculate keeps the user's edits).
+    void ComputeTransmissiblePower();
+    /// Clears t6dBf, t6S, t6Ptrans.
+    void ResetTabFields();
+    /// "Get Rac/Rdc from wire calculation": t6Fr from the wire tab's Rac and Rdc.
+    void CopyRacRdc();
+
+    /// Where the window puts its Calculate button on this tab: below the results.
+    QBoxLayout* calculateSlot() const;
+    /// Where the window puts arrow 0 and 1: between the inputs and the results.
+    QBoxLayout* arrowSlot(int index) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildGeometry();
+    QWidget* buildInput();
+    QLayout* buildResult();
+    void connectFields();
+    void loadGeometry();
+    void loadMaterialData();
+    void showHint(const QObject* control);
+
+    QLineEdit* field(const char* name) const;
+    double value(const char* name) const;
+    std::string selectedEntry(const char* listName) const;
+
+    AppContext& app_;
+    QWidget* form_;
+    std::array<QRadioButton*, 3> optConv_{};
+    QBoxLayout* calculateSlot_ = nullptr;
+    std::array<QBoxLayout*, 2> arrowSlots_{};
+};
+
+} // namespace tolvik::core

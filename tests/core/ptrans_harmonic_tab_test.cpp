@@ -1,0 +1,276 @@
+// The "P trans" and " Harm. distortion" tabs in the core window, driven by objectName on
+// the fixture database (core_fixture_db.h) with recorded messages.
+//
+// P trans, core E 20 / material M1 as loaded: Ae 40.25, Ve 2000.4, AN 30.13, LN 40, Rth 30,
+// B 200, f 100, Pl 398, dTmax 40 → dTCu = dTFe = 20; defaults fw 25, fCu 0.4, x 2.7, y 1.3,
+// r 0.8, Fr 1; Bs25 500:
+//   dB = 400·(4^1.3·20 / (30·398·2000.4e-6·0.8))^(1/2.7) = 400·6.34595^0.37037 = 793.0 → 500
+//   J  = √(200 / (0.4·2.1e-8·30.13·40·30)) / 100 = 8.1149
+//   P  = 10⁻⁶·500·25·40.25·30.13·0.4·8.1149 = 49.206 W; flyback 30.508; Fr 4: 15.254;
+//   Ae typed 80: 49.206·80/40.25 = 97.801.
+// Harmonic distortion, core E 20 (AN 30.125, LN 40, Ae 40.25, le 50, CDF 0.03), M1 at 25 °C
+// (hb 1.6): the transformer of harmonic_test.cpp, k3c = −35.07 (N1:N2 design) and
+// −35.10 (from Al 914, N 105 : 105, d 0.32 mm).
+
+#include "core_fixture_db.h"
+
+#include "tolvik/core/core_form.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// hb of M1 against T, a wire of 0.32 mm (AWG 28), and a core without bobbin data.
+const char* const kExtraSql = R"SQL(
+CREATE TABLE hbT (T INTEGER, M1 REAL);
+INSERT INTO hbT VALUES (0, 1.2);
+INSERT INTO hbT VALUES (25, 1.6);
+INSERT INTO hbT VALUES (50, 2.0);
+INSERT INTO Draht VALUES (0.32, 28, 9, 0.9);
+INSERT INTO Kernform VALUES ('B 0', 0, 0, -1, 0, 40, 50, 2000, 35, 0, 0, 0, 20, 0, 0, 0.03, 10);
+)SQL";
+
+const QString kNotValid = u"Values not valid !"_s;
+
+} // namespace
+
+class PTransHarmonicTabTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
+    std::unique_ptr<tolvik::AppContext> app;
+    std::unique_ptr<tolvik::core::CoreForm> form;
+    tolvik::ui::RecordingMessageService* messages = nullptr;
+
+    template <class T = QWidget> T* get(const QString& name) {
+        T* w = form->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
+    QStringList texts(const QStringList& names) {
+        QStringList out;
+        for (const QString& name : names)
+            out << field(name)->text();
+        return out;
+    }
+    QStringList shown() {
+        QStringList out;
+        for (const auto& m : messages->messages)
+            out << m.text;
+        messages->messages.clear();
+        return out;
+    }
+    void showTab(int tab) {
+        form->tabControl()->setCurrentIndex(tab);
+        double t = tab;
+        form->ChangeTab(t);
+    }
+    void choose(const QString& listName, const QString& text) {
+        auto* list = get<QComboBox>(listName);
+        const int i = list->findText(text);
+        QVERIFY2(i >= 0, qPrintable(text));
+        list->setCurrentIndex(i);
+        emit list->activated(i);
+    }
+    /// The user replaces a field's text (typing raises textEdited).
+    void type(const QString& name, const QString& text) {
+        QLineEdit* f = field(name);
+        f->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(f, Qt::Key_Delete);
+        else
+            QTest::keyClicks(f, text);
+        QCOMPARE(f->text(), text);
+    }
+    void calculate() { get<QPushButton>("cmdCalculate")->click(); }
+    /// Material and core chosen on the overview, then the tab entered.
+    void enter(int tab, const QString& core = u"E 20"_s) {
+        showTab(0);
+        choose("Material", "M1");
+        choose("Kern", core);
+        showTab(tab);
+    }
+    void fillTransformer() {
+        const std::pair<const char*, const char*> inputs[] = {
+            {"thd_turnratioN1", "1"}, {"thd_turnratioN2", "1"}, {"thd_L1_25", "10"},
+            {"thd_R1", "1"},          {"thd_R2", "1"},          {"thd_U", "1"},
+            {"thd_f", "1"},           {"thd_Rs", "600"},        {"thd_Rl", "600"}};
+        for (const auto& [name, value] : inputs)
+            field(QString::fromLatin1(name))->setText(QString::fromLatin1(value));
+    }
+
+private slots:
+    void init() {
+        tolvik::text::SetDecimalSeparator('.');
+        messages = &tolvik::ui::InstallRecordingMessages();
+        folder = std::make_unique<tolvik::core::test::FixtureFolder>(kExtraSql);
+        app = std::make_unique<tolvik::AppContext>();
+        app->databasePath = folder->databasePath();
+        app->database = tolvik::data::Database::open(app->databasePath);
+        form = std::make_unique<tolvik::core::CoreForm>(*app);
+        form->resize(1000, 650);
+        form->show();
+    }
+    void cleanup() {
+        form.reset();
+        app.reset();
+        folder.reset();
+    }
+
+    void pTransLoadsComputesAndKeepsEdits() {
+        const QStringList results{"t6dBf", "t6S", "t6Ptrans"};
+        enter(3);
+        QCOMPARE(
+            texts({"t6Ae", "t6Ve", "t6AN", "t6LN", "t6Rth", "t6B", "t6f", "t6Pl", "t6dT", "t6TCU", "t6TFE"}),
+            (QStringList{"40.25", "2000.4", "30.13", "40.", "30.", "200", "100", "398.", "40", "20", "20"}));
+        QCOMPARE(texts(results), (QStringList{"500.", "8.1", "49.2"})); // dB 793 capped at Bs25
+
+        type("t6Ae", "80"); // Calculate computes from the values on screen
+        calculate();
+        QCOMPARE(field("t6Ptrans")->text(), u"97.8"_s);
+        type("t6TCU", "10");
+        QCOMPARE(texts(results), (QStringList{"", "", ""}));
+        choose("Kern", "E 20"); // a new selection reloads geometry and dTCu, dTFe
+        QCOMPARE(texts({"t6Ae", "t6TCU", "t6Ptrans"}), (QStringList{"40.25", "20", "49.2"}));
+
+        get<QRadioButton>("optConv(2)")->click(); // flyback
+        QCOMPARE(field("t6Ptrans")->text(), QString());
+        calculate();
+        QCOMPARE(field("t6Ptrans")->text(), u"30.5"_s);
+        type("t6Fr", "0"); // a zero ratio does not clear
+        QCOMPARE(field("t6Ptrans")->text(), u"30.5"_s);
+        type("t6Fr", "4");
+        QCOMPARE(field("t6Ptrans")->text(), QString());
+        type("t6fw", "25");
+        type("t6x", "2.7"); // x and y recompute at once
+        QCOMPARE(texts(results), (QStringList{"500.", "8.1", "15.3"}));
+        type("t6y", "0.");
+        QCOMPARE(field("t6Ptrans")->text(), u"15.3"_s);
+        QCOMPARE(shown(), QStringList());
+    }
+
+    void pTransFaults() {
+        enter(3);
+        type("t6TFE", "-20"); // a negative base to the power 1/2.7
+        calculate();
+        QCOMPARE(shown(), QStringList{kNotValid});
+        QCOMPARE(texts({"t6dBf", "t6S", "t6Ptrans"}), (QStringList{"", "", ""}));
+        type("t6TFE", "");
+        calculate(); // an empty input: no result, no message
+        QCOMPARE(shown(), QStringList());
+        QCOMPARE(field("t6Ptrans")->text(), QString());
+    }
+
+    void pTransRatioFromWireTabAndHints() {
+        enter(3);
+        auto* command1 = get<QPushButton>("Command1");
+        command1->click();
+        QCOMPARE(shown(), QStringList{u"No valid values for Rdc and Rac in Wire calculation"_s});
+        QCOMPARE(field("t6Fr")->text(), u"1"_s);
+        field("t2rdc")->setText("2");
+        field("t2Rac")->setText("3");
+        command1->click();
+        QCOMPARE(field("t6Fr")->text(), u"1.5"_s);
+        QCOMPARE(field("t6Ptrans")->text(), QString()); // the shown power no longer fits
+
+        // Hints go to the main window's status label.
+        QWidget mainWindow;
+        auto* label1 = new QLabel(&mainWindow);
+        label1->setObjectName("Label1");
+        form->setParent(&mainWindow);
+        const std::pair<const char*, QString> hints[] = {
+            {"t6x", u"enter the Pl(B) exponent"_s},
+            {"Label25", u"gives the transmissible power"_s},
+            {"t6TFE", u"enter the temperature rise of the ferrite"_s},
+        };
+        for (const auto& [name, hint] : hints) {
+            QEvent enterEvent(QEvent::Enter);
+            QCoreApplication::sendEvent(get(QString::fromLatin1(name)), &enterEvent);
+            QCOMPARE(label1->text(), hint);
+        }
+        form->setParent(nullptr);
+    }
+
+    void harmonicDesignInBothModes() {
+        enter(5);
+        fillTransformer();
+        calculate();
+        QCOMPARE(shown(), QStringList());
+        QCOMPARE(texts({"thd_N1", "thd_N2", "thd_Al25", "thd_k3c"}),
+                 (QStringList{"105", "105", "914", "-35"}));
+        QCOMPARE(get<QComboBox>("cb_d(1)")->currentText(), u".3 (28)"_s);
+        type("thd_U", "1"); // any edit makes k3c stale
+        QCOMPARE(field("thd_k3c")->text(), QString());
+
+        get<QRadioButton>("opt_td_AlN1N2")->click();
+        QCOMPARE(get<QComboBox>("cb_d(2)")->currentText(), u".3 (28)"_s); // kept over the refill
+        for (const char* list : {"cb_d(1)", "cb_d(2)"})
+            choose(QString::fromLatin1(list), "0.32 (28)");
+        calculate();
+        QCOMPARE(shown(), QStringList());
+        QCOMPARE(texts({"thd_turnratioN1", "thd_turnratioN2", "thd_R1", "thd_R2", "thd_fcu", "thd_L1_25",
+                        "thd_k3c"}),
+                 (QStringList{"1", "1.", ".8987", ".8987", ".5604", "10.1", "-35"}));
+    }
+
+    void harmonicMessages() {
+        enter(5);
+        fillTransformer();
+        field("thd_Rl")->clear();
+        choose("Material", "M1"); // a recalculation: missing inputs are not reported
+        QCOMPARE(shown(), QStringList());
+        calculate();
+        QCOMPARE(shown(), QStringList{u"Please fill in all input fields !"_s});
+
+        field("thd_Rl")->setText("600");
+        field("thd_U")->setText("-1"); // k3 < 0 has no logarithm
+        calculate();
+        QCOMPARE(shown(), QStringList{kNotValid});
+        QCOMPARE(texts({"thd_k3c", "thd_N1", "thd_Al25"}), (QStringList{"", "", ""}));
+
+        // No bobbin data: the message in both modes, no design, no k3c.
+        field("thd_U")->setText("1");
+        choose("Kern", "B 0");
+        QCOMPARE(shown(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
+        get<QRadioButton>("opt_td_AlN1N2")->click();
+        field("thd_Al25")->setText("914");
+        field("thd_N1")->setText("105");
+        field("thd_N2")->setText("105");
+        calculate();
+        QCOMPARE(shown(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
+        QCOMPARE(texts({"thd_R1", "thd_k3c"}), (QStringList{"", ""}));
+    }
+
+    void frame10TurnsField() {
+        enter(5);
+        QLineEdit* turns = field("t4N3");
+        QTest::keyClicks(turns, "20000"); // checked on every edit: the fifth key is too many
+        QCOMPARE(turns->text(), u"100"_s);
+        QCOMPARE(shown(),
+                 QStringList{u"The number is either too high or too low. Please enter an other value!"_s});
+        turns->selectAll();
+        QTest::keyClick(turns, Qt::Key_Delete);
+        QCOMPARE(turns->text(), u"10"_s);
+        QTest::keyClicks(field("t4I1"), "1a2");
+        QCOMPARE(field("t4I1")->text(), u"12"_s);
+        QCOMPARE(shown(), QStringList());
+    }
+};
+
+QTEST_MAIN(PTransHarmonicTabTest)
+#include "ptrans_harmonic_tab_test.moc"
