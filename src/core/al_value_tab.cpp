@@ -1,6 +1,6 @@
 #include "tolvik/core/al_value_tab.h"
 
-#include "page_slot.h"
+#include "page_widgets.h"
 
 #include "tolvik/data/database.h"
 #include "tolvik/ui_common/app_context.h"

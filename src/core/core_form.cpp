@@ -18,6 +18,7 @@
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/field_edits.h"
 #include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/key_codes.h"
 #include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
@@ -246,18 +247,7 @@ bool CoreForm::listKeyPress(QComboBox* list, QKeyEvent* key) {
             materialEnter();
         return true;
     }
-    const QString typed = key->text();
-    if (typed.size() == 1) {
-        const int code = typed.at(0).unicode();
-        if (code >= 93 && code <= 122) {
-            const int upper = code - 32;
-            QKeyEvent replacement(QEvent::KeyPress, upper, key->modifiers() & ~Qt::ShiftModifier,
-                                  QString(QChar(upper)));
-            QCoreApplication::sendEvent(list, &replacement);
-            return true;
-        }
-    }
-    return false;
+    return ui::TypeShiftedInto(list, *key);
 }
 
 // ---------------------------------------------------------------------------------------

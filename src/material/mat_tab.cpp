@@ -8,6 +8,7 @@
 #include "tolvik/material/complex_mu.h"
 #include "tolvik/material/power_loss.h"
 #include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/key_codes.h"
 #include "tolvik/ui_common/lists.h"
 
 #include <QAbstractButton>
@@ -224,19 +225,7 @@ bool MatTab::eventFilter(QObject* watched, QEvent* event) {
                 materialEnter();
                 return true;
             }
-            // Lower-case letters (and the four characters below them, codes 93 to 122) are
-            // typed as the character 32 codes lower.
-            const QString typed = key->text();
-            if (typed.size() == 1) {
-                const int code = typed.at(0).unicode();
-                if (code >= 93 && code <= 122) {
-                    const int upper = code - 32;
-                    QKeyEvent replacement(QEvent::KeyPress, upper, key->modifiers() & ~Qt::ShiftModifier,
-                                          QString(QChar(upper)));
-                    QCoreApplication::sendEvent(watched, &replacement);
-                    return true;
-                }
-            }
+            if (ui::TypeShiftedInto(watched, *key)) return true;
         } else if (type == QEvent::FocusOut && watched == d->material->lineEdit()) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) materialLeft();

@@ -111,9 +111,6 @@ struct MatTab::Private {
     chart::ChartModel& model(MatTabIndex tab) { return graph[static_cast<int>(tab)]->model(); }
 };
 
-/// Light gray of output fields and reader labels.
-inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
-
 inline QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }

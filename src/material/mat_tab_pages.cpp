@@ -3,68 +3,21 @@
 
 #include "mat_tab_p.h"
 
+#include "tolvik/ui_common/page_widgets.h"
+
 #include <QBoxLayout>
 #include <QGridLayout>
 
 namespace tolvik::material {
 
+using namespace ::tolvik::ui::page;
+
 namespace {
 
 // The window fits the working area of the main window: compact margins, fields one
 // text line high, the controls of a tab in one column beside its graph.
-constexpr int kFieldWidth = 64;
-constexpr int kFieldHeight = 20;
-constexpr int kMargin = 4;
 constexpr int kColumnWidth = 236;
 constexpr int kGraphMinWidth = 480;
-
-QString ArrayName(const char* name, int index) {
-    return QString::fromLatin1(name) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
-}
-
-template <class L> L* Outer(L* l) {
-    l->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-    l->setSpacing(kMargin);
-    return l;
-}
-
-template <class L> L* Inner(L* l) {
-    l->setContentsMargins(6, 3, 6, 4);
-    l->setSpacing(2);
-    if (auto* grid = qobject_cast<QGridLayout*>(l)) grid->setHorizontalSpacing(6);
-    return l;
-}
-
-QLineEdit* NewField(const QString& name, bool output = false, const QString& text = QString()) {
-    auto* f = new QLineEdit(text);
-    f->setObjectName(name);
-    f->setFixedSize(kFieldWidth, kFieldHeight);
-    if (output) {
-        f->setReadOnly(true);
-        f->setFocusPolicy(Qt::NoFocus);
-        f->setStyleSheet(kGrayStyle);
-    }
-    return f;
-}
-
-QLabel* NewLabel(const QString& text, const QString& name = QString()) {
-    auto* l = new QLabel(text);
-    if (!name.isEmpty()) l->setObjectName(name);
-    return l;
-}
-
-QGroupBox* NewGroup(const QString& title, const QString& name = QString()) {
-    auto* g = new QGroupBox(title);
-    if (!name.isEmpty()) g->setObjectName(name);
-    return g;
-}
-
-QRadioButton* NewOption(const QString& text, const QString& name, bool checked = false) {
-    auto* o = new QRadioButton(text);
-    o->setObjectName(name);
-    o->setChecked(checked);
-    return o;
-}
 
 /// A page: the graph on the left, a fixed-width column of controls on the right.
 QVBoxLayout* NewPage(QWidget** page, chart::Graph* graph) {

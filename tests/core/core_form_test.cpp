@@ -1,6 +1,7 @@
 // The Core calculation window driven by objectName on the fixture database
 // (core_fixture_db.h), with recorded messages.
 
+#include "../ui_common/window_test_base.h"
 #include "core_fixture_db.h"
 
 #include "tolvik/chart/graph.h"
@@ -32,38 +33,21 @@ using namespace Qt::StringLiterals;
 
 using tolvik::core::CoreForm;
 
-class CoreFormTest : public QObject {
+class CoreFormTest : public tolvik::test::WindowTestBase {
     Q_OBJECT
 
 private:
     std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
     std::unique_ptr<tolvik::AppContext> app;
     std::unique_ptr<CoreForm> form;
-    tolvik::ui::RecordingMessageService* messages = nullptr;
+    QWidget* windowUnderTest() const override { return form.get(); }
 
-    template <class T = QWidget> T* get(const QString& name) {
-        T* w = form->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
     QComboBox* kern() { return get<QComboBox>("Kern"); }
     QComboBox* material() { return get<QComboBox>("Material"); }
     tolvik::chart::ChartModel& model(int i) {
         return get<tolvik::chart::Graph>(u"Graph1(%1)"_s.arg(i))->model();
     }
     void select(int set, int point) { get<tolvik::chart::Graph>("Graph1(2)")->selectPoint(set, point); }
-    /// Texts of fields and labels, for comparing several at once.
-    QStringList texts(const QStringList& names) {
-        QStringList out;
-        for (const QString& name : names) {
-            if (auto* label = qobject_cast<QLabel*>(get(name)))
-                out << label->text();
-            else
-                out << field(name)->text();
-        }
-        return out;
-    }
     QStringList entries(QComboBox* list) {
         QStringList out;
         for (int i = 0; i < list->count(); ++i)
@@ -78,29 +62,12 @@ private:
         double t = tab;
         form->ChangeTab(t);
     }
-    /// A choice of the user in a list.
-    void choose(QComboBox* list, const QString& text) {
-        const int i = list->findText(text);
-        QVERIFY2(i >= 0, qPrintable(text));
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
-    void calculate() { get<QPushButton>("cmdCalculate")->click(); }
-    /// The user replaces the text of a field by typing.
-    void type(const QString& name, const QString& text) {
-        field(name)->setFocus();
-        field(name)->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(field(name), Qt::Key_Delete);
-        else
-            QTest::keyClicks(field(name), text);
-    }
     /// Chooses material, core and air gap on the overview, then enters the µe vs. T tab,
     /// which draws one curve.
     void mueTab(const QString& mat, const QString& s) {
         showTab(0);
-        choose(material(), mat);
-        choose(kern(), "E 20");
+        choose("Material", mat);
+        choose("Kern", "E 20");
         field("s")->setText(s);
         showTab(2);
     }
@@ -230,8 +197,8 @@ private slots:
 
     void refillingKeepsTheSelection() {
         showTab(0);
-        choose(material(), "M1");
-        choose(kern(), "P 14");
+        choose("Material", "M1");
+        choose("Kern", "P 14");
         showTab(3);
         QCOMPARE(material()->currentIndex(), 0);
         QCOMPARE(kern()->currentText(), u"P 14"_s);
@@ -239,7 +206,7 @@ private slots:
         QCOMPARE(tolvik::ui::Tag(material()), QString());
         QCOMPARE(tolvik::ui::Tag(kern()), QString());
 
-        choose(material(), "M5");
+        choose("Material", "M5");
         showTab(0); // M5 is no current material: no selection
         QCOMPARE(material()->currentIndex(), -1);
         QCOMPARE(field("t9Text1")->text(), QString());
@@ -247,8 +214,8 @@ private slots:
 
     void dataOverviewOfMaterialAndCore() {
         showTab(0);
-        choose(kern(), "E 20");
-        choose(material(), "M1");
+        choose("Kern", "E 20");
+        choose("Material", "M1");
         // Hc100 = 0 shows "0.", hidden like Bs100 = 0.
         QCOMPARE(texts({"t9Text1", "t9Text2", "t9Text4", "t9Text8", "t9Text9", "t9Text13", "t9Text14"}),
                  (QStringList{"2000", "500", "15.5", "200", "18.5", "5.", "398."}));
@@ -262,7 +229,7 @@ private slots:
         };
         const QStringList flagged{"t9Text3", "t9Text5", "t9Text9", "t9Label20", "t9Text10"};
         QCOMPARE(shown(flagged), (QList<bool>{false, false, true, true, true}));
-        choose(material(), "M2"); // no power material: tandmuei and Pv are set but not shown
+        choose("Material", "M2"); // no power material: tandmuei and Pv are set but not shown
         QCOMPARE(shown(flagged), (QList<bool>{true, true, false, false, false})); // hb 0
         QCOMPARE(texts({"t9Text3", "t9Text13"}), (QStringList{"300", "0.5"}));
         QVERIFY(messages->messages.empty());
@@ -292,7 +259,7 @@ private slots:
             {"E 20", false, false, false, false}, // standard form only
         };
         for (const auto& c : cases) {
-            choose(kern(), c.core);
+            choose("Kern", c.core);
             QVERIFY2(lp->isEnabled() == c.lpEnabled && lp->isChecked() == c.lpChecked, c.core);
             QVERIFY2(ml->isEnabled() == c.mlEnabled && ml->isChecked() == c.mlChecked, c.core);
         }
@@ -351,7 +318,7 @@ private slots:
         QVERIFY(field("mue")->text().isEmpty());
         calculate();
         QCOMPARE(field("mue")->text(), u"95.8"_s);
-        choose(kern(), "P 14"); // with hole: le 20
+        choose("Kern", "P 14"); // with hole: le 20
         QCOMPARE(field("le")->text(), u"20"_s);
         field("s")->setText("0.1");
         field("MueT")->setText("25"); // 1/(0.995/2000 + 0.005) = 181.90
@@ -534,9 +501,9 @@ private slots:
                 found = found || messages->messages[seen].text.contains(QLatin1String(word));
             return found;
         };
-        choose(kern(), "E 20");
+        choose("Kern", "E 20");
         QVERIFY(reports("Amin"));
-        choose(material(), "M1");
+        choose("Material", "M1");
         QVERIFY(reports("af"));
         QCOMPARE(field("t9Text1")->text(), u"2000"_s); // read before the fault
         QCOMPARE(QApplication::overrideCursor(), nullptr);
@@ -577,10 +544,10 @@ private slots:
         for (const auto& c : cases) {
             open(c.sql);
             showTab(c.tab);
-            choose(kern(), "E 20");
+            choose("Kern", "E 20");
             if (c.tab == 1) field("t4Al1")->setText("100");
             messages->messages.clear();
-            choose(material(), "M1");
+            choose("Material", "M1");
             if (c.tab == 1) calculate(); // reads µi
             const QString what = QString::fromLatin1(c.source) + u": "_s + QLatin1String(c.sql);
             if (*c.expected) {
@@ -620,7 +587,7 @@ private slots:
         // A data fault is reported once for the one action.
         open("UPDATE MuiT SET M4 = 'hot' WHERE T = 0");
         showTab(2);
-        choose(kern(), "E 20");
+        choose("Kern", "E 20");
         messages->messages.clear();
         material()->setFocus();
         material()->setEditText(QString());
@@ -651,7 +618,7 @@ private slots:
         open("INSERT INTO Kernform (Kerntyp, LP, Loch, Anzeige) VALUES ('X 1', 0, 0, -1);");
         mueTab("M1", "0.5");
         const int sets = model(2).numSets();
-        choose(kern(), "X 1");
+        choose("Kern", "X 1");
         calculate();
         QCOMPARE(texts({"le", "mue", "mue25"}), (QStringList{"", "", ""}));
         QCOMPARE(model(2).numSets(), sets); // no curve of µi drawn as µe
@@ -688,8 +655,8 @@ private slots:
         if (std::string(std::localeconv()->decimal_point) != ",")
             QSKIP("locale de_DE.UTF-8 is not available: run scripts/install-deps.sh");
         showTab(0);
-        choose(kern(), "E 20");   // Ae 40.25, le 50
-        choose(material(), "M1"); // µi 2000
+        choose("Kern", "E 20");   // Ae 40.25, le 50
+        choose("Material", "M1"); // µi 2000
         showTab(1);
         // Al 160: µe = 0.05·160E-9/(1.256E-6·40.25E-6) = 158.247; s = 50·1841.75/(1999·158.247)
         field("t4Al1")->setText("160");
@@ -714,7 +681,7 @@ private slots:
         QCOMPARE(entries(temps), (QStringList{"-40", "0", "25", "50", "100", "150"}));
         QCOMPARE(temps->currentText(), u"25"_s);
         temps->setCurrentIndex(4);
-        choose(material(), "M2");
+        choose("Material", "M2");
         QCOMPARE(temps->currentText(), u"25"_s);
         QCOMPARE(temps->count(), 6);
     }
@@ -750,7 +717,7 @@ private slots:
         QCOMPARE(texts({"t2layer", "t2f"}), (QStringList{"1", "10"}));
         // Choosing a core on this tab sets the check boxes but does not recompute.
         field("t2Rac")->setText("1.5");
-        choose(kern(), "P 14");
+        choose("Kern", "P 14");
         QVERIFY(get<QCheckBox>("ML")->isChecked());
         QCOMPARE(field("t2Rac")->text(), u"1.5"_s);
     }

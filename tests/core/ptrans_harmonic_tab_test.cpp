@@ -12,6 +12,7 @@
 // (hb 1.6): the transformer of harmonic_test.cpp, k3c = −35.07 (N1:N2 design) and
 // −35.10 (from Al 914, N 105 : 105, d 0.32 mm).
 
+#include "../ui_common/window_test_base.h"
 #include "core_fixture_db.h"
 
 #include "tolvik/core/core_form.h"
@@ -47,57 +48,20 @@ const QString kNotValid = u"Values not valid !"_s;
 
 } // namespace
 
-class PTransHarmonicTabTest : public QObject {
+class PTransHarmonicTabTest : public tolvik::test::WindowTestBase {
     Q_OBJECT
 
 private:
     std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
     std::unique_ptr<tolvik::AppContext> app;
     std::unique_ptr<tolvik::core::CoreForm> form;
-    tolvik::ui::RecordingMessageService* messages = nullptr;
+    QWidget* windowUnderTest() const override { return form.get(); }
 
-    template <class T = QWidget> T* get(const QString& name) {
-        T* w = form->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
-    QStringList texts(const QStringList& names) {
-        QStringList out;
-        for (const QString& name : names)
-            out << field(name)->text();
-        return out;
-    }
-    QStringList shown() {
-        QStringList out;
-        for (const auto& m : messages->messages)
-            out << m.text;
-        messages->messages.clear();
-        return out;
-    }
     void showTab(int tab) {
         form->tabControl()->setCurrentIndex(tab);
         double t = tab;
         form->ChangeTab(t);
     }
-    void choose(const QString& listName, const QString& text) {
-        auto* list = get<QComboBox>(listName);
-        const int i = list->findText(text);
-        QVERIFY2(i >= 0, qPrintable(text));
-        list->setCurrentIndex(i);
-        emit list->activated(i);
-    }
-    /// The user replaces a field's text (typing raises textEdited).
-    void type(const QString& name, const QString& text) {
-        QLineEdit* f = field(name);
-        f->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(f, Qt::Key_Delete);
-        else
-            QTest::keyClicks(f, text);
-        QCOMPARE(f->text(), text);
-    }
-    void calculate() { get<QPushButton>("cmdCalculate")->click(); }
     /// Material and core chosen on the overview, then the tab entered.
     void enter(int tab, const QString& core = u"E 20"_s) {
         showTab(0);
@@ -161,18 +125,18 @@ private slots:
         QCOMPARE(texts(results), (QStringList{"500.", "8.1", "15.3"}));
         type("t6y", "0.");
         QCOMPARE(field("t6Ptrans")->text(), u"15.3"_s);
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
     }
 
     void pTransFaults() {
         enter(3);
         type("t6TFE", "-20"); // a negative base to the power 1/2.7
         calculate();
-        QCOMPARE(shown(), QStringList{kNotValid});
+        QCOMPARE(shownMessages(), QStringList{kNotValid});
         QCOMPARE(texts({"t6dBf", "t6S", "t6Ptrans"}), (QStringList{"", "", ""}));
         type("t6TFE", "");
         calculate(); // an empty input: no result, no message
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(field("t6Ptrans")->text(), QString());
     }
 
@@ -180,7 +144,7 @@ private slots:
         enter(3);
         auto* command1 = get<QPushButton>("Command1");
         command1->click();
-        QCOMPARE(shown(), QStringList{u"No valid values for Rdc and Rac in Wire calculation"_s});
+        QCOMPARE(shownMessages(), QStringList{u"No valid values for Rdc and Rac in Wire calculation"_s});
         QCOMPARE(field("t6Fr")->text(), u"1"_s);
         field("t2rdc")->setText("2");
         field("t2Rac")->setText("3");
@@ -210,7 +174,7 @@ private slots:
         enter(5);
         fillTransformer();
         calculate();
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(texts({"thd_N1", "thd_N2", "thd_Al25", "thd_k3c"}),
                  (QStringList{"105", "105", "914", "-35"}));
         QCOMPARE(get<QComboBox>("cb_d(1)")->currentText(), u".3 (28)"_s);
@@ -222,7 +186,7 @@ private slots:
         for (const char* list : {"cb_d(1)", "cb_d(2)"})
             choose(QString::fromLatin1(list), "0.32 (28)");
         calculate();
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(texts({"thd_turnratioN1", "thd_turnratioN2", "thd_R1", "thd_R2", "thd_fcu", "thd_L1_25",
                         "thd_k3c"}),
                  (QStringList{"1", "1.", ".8987", ".8987", ".5604", "10.1", "-35"}));
@@ -233,26 +197,26 @@ private slots:
         fillTransformer();
         field("thd_Rl")->clear();
         choose("Material", "M1"); // a recalculation: missing inputs are not reported
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
         calculate();
-        QCOMPARE(shown(), QStringList{u"Please fill in all input fields !"_s});
+        QCOMPARE(shownMessages(), QStringList{u"Please fill in all input fields !"_s});
 
         field("thd_Rl")->setText("600");
         field("thd_U")->setText("-1"); // k3 < 0 has no logarithm
         calculate();
-        QCOMPARE(shown(), QStringList{kNotValid});
+        QCOMPARE(shownMessages(), QStringList{kNotValid});
         QCOMPARE(texts({"thd_k3c", "thd_N1", "thd_Al25"}), (QStringList{"", "", ""}));
 
         // No bobbin data: the message in both modes, no design, no k3c.
         field("thd_U")->setText("1");
         choose("Kern", "B 0");
-        QCOMPARE(shown(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
+        QCOMPARE(shownMessages(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
         get<QRadioButton>("opt_td_AlN1N2")->click();
         field("thd_Al25")->setText("914");
         field("thd_N1")->setText("105");
         field("thd_N2")->setText("105");
         calculate();
-        QCOMPARE(shown(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
+        QCOMPARE(shownMessages(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
         QCOMPARE(texts({"thd_R1", "thd_k3c"}), (QStringList{"", ""}));
     }
 
@@ -261,14 +225,14 @@ private slots:
         QLineEdit* turns = field("t4N3");
         QTest::keyClicks(turns, "20000"); // checked on every edit: the fifth key is too many
         QCOMPARE(turns->text(), u"100"_s);
-        QCOMPARE(shown(),
+        QCOMPARE(shownMessages(),
                  QStringList{u"The number is either too high or too low. Please enter an other value!"_s});
         turns->selectAll();
         QTest::keyClick(turns, Qt::Key_Delete);
         QCOMPARE(turns->text(), u"10"_s);
         QTest::keyClicks(field("t4I1"), "1a2");
         QCOMPARE(field("t4I1")->text(), u"12"_s);
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
     }
 };
 

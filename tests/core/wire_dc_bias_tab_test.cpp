@@ -7,6 +7,7 @@
 // The winding: E 20 (hWickel 10 mm, Ar 20 µΩ) with 40 turns; wires 0.1 and 0.2 mm stored
 // thinnest first.
 
+#include "../ui_common/window_test_base.h"
 #include "core_fixture_db.h"
 
 #include "tolvik/chart/graph.h"
@@ -27,56 +28,20 @@
 
 using namespace Qt::StringLiterals;
 
-class WireDcBiasTabTest : public QObject {
+class WireDcBiasTabTest : public tolvik::test::WindowTestBase {
     Q_OBJECT
 
 private:
     std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
     std::unique_ptr<tolvik::AppContext> app;
     std::unique_ptr<tolvik::core::CoreForm> form;
-    tolvik::ui::RecordingMessageService* messages = nullptr;
+    QWidget* windowUnderTest() const override { return form.get(); }
 
-    template <class T = QWidget> T* get(const QString& name) {
-        T* w = form->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
-    QStringList texts(const QStringList& names) {
-        QStringList out;
-        for (const QString& name : names) {
-            if (auto* label = qobject_cast<QLabel*>(get(name)))
-                out << label->text();
-            else
-                out << field(name)->text();
-        }
-        return out;
-    }
     tolvik::chart::Graph* graph(int i) { return get<tolvik::chart::Graph>(u"Graph1(%1)"_s.arg(i)); }
-    QStringList shownMessages() {
-        QStringList out;
-        for (const auto& m : messages->messages)
-            out << m.text;
-        messages->messages.clear();
-        return out;
-    }
     void showTab(int tab) {
         form->tabControl()->setCurrentIndex(tab);
         double t = tab;
         form->ChangeTab(t);
-    }
-    void choose(const char* list, const QString& text) {
-        auto* l = get<QComboBox>(list);
-        const int i = l->findText(text);
-        QVERIFY2(i >= 0, qPrintable(text));
-        l->setCurrentIndex(i);
-        emit l->activated(i);
-    }
-    void calculate() { get<QPushButton>("cmdCalculate")->click(); }
-    /// The user types a text (raises textEdited, as typing and paste do).
-    void type(const QString& name, const QString& text) {
-        field(name)->selectAll();
-        QTest::keyClicks(field(name), text);
     }
     void enter(const QString& name) { QTest::keyClick(field(name), Qt::Key_Return); }
 

@@ -1,6 +1,7 @@
 // The Material properties window driven by objectName on the fixture database
 // (mat_fixture_db.h), with recorded messages; and its routing from the main window.
 
+#include "../ui_common/window_test_base.h"
 #include "mat_fixture_db.h"
 
 #include "tolvik/chart/graph.h"
@@ -27,7 +28,7 @@
 using namespace Qt::StringLiterals;
 using tolvik::material::MatTab;
 
-class MatTabTest : public QObject {
+class MatTabTest : public tolvik::test::WindowTestBase {
     Q_OBJECT
 
 private:
@@ -35,14 +36,8 @@ private:
     std::unique_ptr<tolvik::AppContext> app;
     std::unique_ptr<QWidget> host; ///< stands for the main window: holds CmdCopy and the window
     MatTab* form = nullptr;
-    tolvik::ui::RecordingMessageService* messages = nullptr;
+    QWidget* windowUnderTest() const override { return form; }
 
-    template <class T = QWidget> T* get(const QString& name) {
-        T* w = form->findChild<T*>(name);
-        if (!w) qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    QLineEdit* field(const QString& name) { return get<QLineEdit>(name); }
     QString text(const QString& name) {
         if (auto* l = form->findChild<QLabel*>(name)) return l->text();
         return field(name)->text();
@@ -82,12 +77,7 @@ private:
         QCoreApplication::processEvents();
     }
     /// A choice of the user in the material list.
-    void choose(const QString& name) {
-        const int i = material()->findText(name);
-        QVERIFY2(i >= 0, qPrintable(name));
-        material()->setCurrentIndex(i);
-        emit material()->activated(i);
-    }
+    void choose(const QString& name) { WindowTestBase::choose(u"Material"_s, name); }
     void row(const QString& list, const QString& entry) {
         auto* l = get<QListWidget>(list);
         const auto items = l->findItems(entry, Qt::MatchExactly);
@@ -95,7 +85,6 @@ private:
         l->setCurrentItem(items.first());
     }
     void click(const QString& name) { get<QAbstractButton>(name)->click(); }
-    void calculate() { click(u"cmdCalculate"_s); }
     int writtenPoints(int i) {
         int n = 0;
         for (int s = 1; s <= model(i).numSets(); ++s)

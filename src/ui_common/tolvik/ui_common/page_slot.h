@@ -5,7 +5,7 @@
 #include <QHBoxLayout>
 #include <QWidget>
 
-namespace tolvik::core {
+namespace tolvik::ui::page {
 
 /// A holder widget of at least the given size with a layout of its own; returns that
 /// layout and the holder through holderOut, for callers that put it into a grid or box.
@@ -20,4 +20,4 @@ inline QBoxLayout* NewSlotWidget(QWidget** holderOut, int minWidth, int minHeigh
     return l;
 }
 
-} // namespace tolvik::core
+} // namespace tolvik::ui::page

@@ -1,0 +1,68 @@
+#pragma once
+/// What the window tests share: finding controls by objectName and driving them as a
+/// user does (choosing in a list, typing, pressing Calculate), and the recorded messages.
+
+#include "tolvik/ui_common/services.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace tolvik::test {
+
+class WindowTestBase : public QObject {
+protected:
+    ui::RecordingMessageService* messages = nullptr;
+
+    /// The window whose controls the test drives.
+    virtual QWidget* windowUnderTest() const = 0;
+
+    template <class T = QWidget> T* get(const QString& name) const {
+        T* w = windowUnderTest()->findChild<T*>(name);
+        if (!w) qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    QLineEdit* field(const QString& name) const { return get<QLineEdit>(name); }
+    /// Texts of fields and labels, for comparing several at once.
+    QStringList texts(const QStringList& names) const {
+        QStringList out;
+        for (const QString& name : names) {
+            if (auto* label = qobject_cast<QLabel*>(get(name)))
+                out << label->text();
+            else
+                out << field(name)->text();
+        }
+        return out;
+    }
+    /// The texts of the messages shown since the last call.
+    QStringList shownMessages() {
+        QStringList out;
+        for (const auto& m : messages->messages)
+            out << m.text;
+        messages->messages.clear();
+        return out;
+    }
+    /// A choice of the user in a list.
+    void choose(const QString& listName, const QString& text) {
+        auto* list = get<QComboBox>(listName);
+        const int i = list->findText(text);
+        QVERIFY2(i >= 0, qPrintable(text));
+        list->setCurrentIndex(i);
+        emit list->activated(i);
+    }
+    /// The user replaces the text of a field by typing (which raises textEdited, as paste does).
+    void type(const QString& name, const QString& text) {
+        QLineEdit* f = field(name);
+        f->setFocus();
+        f->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(f, Qt::Key_Delete);
+        else
+            QTest::keyClicks(f, text);
+    }
+    void calculate() { get<QAbstractButton>(QStringLiteral("cmdCalculate"))->click(); }
+};
+
+} // namespace tolvik::test
