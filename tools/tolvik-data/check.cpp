@@ -254,7 +254,7 @@ private:
         const Table& t = tables_[table];
         if (t.present && !t.has(column))
             warn(table, 0, column,
-                 "material " + m.name + " has no column " + column + ": " + effect + "; add the column");
+                 std::string("the column is missing: ") + effect + " for " + m.name + "; add it");
     }
 
     /// Rows after the end mark are never read.

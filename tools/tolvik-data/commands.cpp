@@ -43,6 +43,25 @@ const char* const kReadmeHead =
     "\n"
     "Units and meanings of the tables:\n";
 
+/// A paragraph broken into lines of at most about 88 characters, each indented by 4.
+std::string Wrapped(std::string_view text) {
+    std::string out, line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(start, end - start);
+        if (!line.empty() && line.size() + 1 + word.size() > 84) {
+            out += "    " + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + std::string(word);
+        start = end + 1;
+    }
+    if (!line.empty()) out += "    " + line + "\n";
+    return out;
+}
+
 std::string CellText(const Value& v) {
     if (v.isEmpty()) return {};
     if (v.isText()) return CsvField(v.toText());
@@ -298,7 +317,7 @@ std::string ExportDataFile(const std::string& dataFile, const std::string& folde
         }
         std::string readme = kReadmeHead;
         for (const TableSpec& t : ProgramTables())
-            readme += std::string("\n") + t.name + ".csv\n    " + t.about + "\n";
+            readme += std::string("\n") + t.name + ".csv\n" + Wrapped(t.about);
         std::ofstream out(fs::path(folder) / "README.txt", std::ios::binary);
         out << readme;
         if (!out) return "cannot write " + (fs::path(folder) / "README.txt").string();

@@ -19,12 +19,12 @@ const std::vector<TableSpec>& ProgramTables() {
           {"f", N},    {"B", N},        {"T", N},        {"Pv", N},    {"Dichte", N}, {"tandmuei", N},
           {"af", N},   {"dcresist", N}, {"Leistung", F}, {"mua", F},   {"Aktuell", F}},
          "One row per material. Name: the name shown in the lists (any text, also with blanks or an "
-         "apostrophe); mui: initial permeability; Bs25, Bs100: saturation flux density at 25 and 100 degC "
-         "[mT]; Hc25, Hc100: coercive field strength [A/m]; Tc: Curie temperature [degC]; hb: hysteresis "
-         "constant [1e-6/mT]; fmin, ftyp, fmax: frequency range [kHz]; dT: allowed temperature rise [K]; f, "
-         "B, T, Pv: reference loss Pv [kW/m3] at f [kHz], B [mT], T [degC]; Dichte: density [kg/m3]; "
-         "tandmuei: tan(delta)/mui at fmax [1e-6]; af: temperature factor [1e-6/K]; dcresist: DC "
-         "resistivity [Ohm m]. Flags (-1 yes, 0 no): Leistung: power material with loss data in PvT and "
+         "apostrophe); mui: initial permeability µi; Bs25, Bs100: saturation flux density at 25 and 100 °C "
+         "[mT]; Hc25, Hc100: coercive field strength [A/m]; Tc: Curie temperature [°C]; hb: hysteresis "
+         "constant [10⁻⁶/mT]; fmin, ftyp, fmax: frequency range [kHz]; dT: allowed temperature rise [K]; f, "
+         "B, T, Pv: reference loss Pv [kW/m³] at f [kHz], B [mT], T [°C]; Dichte: density [kg/m³]; "
+         "tandmuei: tan δ/µi at fmax [10⁻⁶]; af: temperature factor [10⁻⁶/K]; dcresist: DC "
+         "resistivity [Ω·m]. Flags (-1 yes, 0 no): Leistung: power material with loss data in PvT and "
          "PVEXPO; mua: has amplitude permeability curves in MuaB and MuaH; Aktuell: listed in the general "
          "material lists."},
         {"Kernform",
@@ -49,21 +49,21 @@ const std::vector<TableSpec>& ProgramTables() {
          "One row per core shape variant; a core is Kerntyp with LP (low profile) and Loch (with centre "
          "hole), flags -1 or 0. Anzeige: -1 lists the row in the core lists (one row per core type); "
          "RthAnzeige: -1 lists it in the transmissible power tab (needs Rth). Ae: effective cross-section "
-         "[mm2]; le: effective path length [mm]; Ve: effective volume [mm3] (= Ae * le); Amin: minimum "
-         "cross-section [mm2]; AN: winding cross-section [mm2]; LN: mean length of turn [mm]; Rth: thermal "
-         "resistance [degC/W]; Ar: resistance factor [uOhm per turn2]; K1, K2: Al = K1 * s^K2 [nH, s in mm], "
+         "[mm²]; le: effective path length [mm]; Ve: effective volume [mm³] (= Ae * le); Amin: minimum "
+         "cross-section [mm²]; AN: winding cross-section [mm²]; LN: mean length of turn [mm]; Rth: thermal "
+         "resistance [°C/W]; Ar: resistance factor [µΩ per turn²]; K1, K2: Al = K1 * s^K2 [nH, s in mm], "
          "0 for none; CDF: core distortion factor, 0 for none; hWickel: winding height of the bobbin [mm]."},
         {"MuiT",
          TableKind::Curve,
          {{"T", N}},
-         "Initial permeability against temperature. T [degC], ascending; one column per material, named "
+         "Initial permeability against temperature. T [°C], ascending; one column per material, named "
          "as the material. A curve ends at its first 0 (the end mark, at or above the Curie temperature); "
          "an empty cell counts as 0."},
         {"MuaB",
          TableKind::Curve,
          {{"B", N}},
          "Amplitude permeability against flux density B [mT], ascending; columns <material>T25 and "
-         "<material>T100 (at 25 and 100 degC) for every material with mua = -1. A curve ends at its first "
+         "<material>T100 (at 25 and 100 °C) for every material with mua = -1. A curve ends at its first "
          "0 or at the end of the table."},
         {"MuaH",
          TableKind::Curve,
@@ -83,24 +83,24 @@ const std::vector<TableSpec>& ProgramTables() {
         {"hbT",
          TableKind::Curve,
          {{"T", N}},
-         "Hysteresis constant against temperature T [degC], ascending; one column per material, ended by "
+         "Hysteresis constant against temperature T [°C], ascending; one column per material, ended by "
          "0 as in MuiT."},
         {"PvT",
          TableKind::Curve,
          {{"T", N}, {"F", N}, {"B", N}},
-         "Relative core loss Pv [kW/m3] at temperature T [degC], frequency F [kHz] and flux density B [mT]; "
+         "Relative core loss Pv [kW/m³] at temperature T [°C], frequency F [kHz] and flux density B [mT]; "
          "one column per power material; a row applies to a material where its value is above 0."},
         {"PVEXPO",
          TableKind::Curve,
          {{"F", N}, {"T", N}},
-         "Loss law per frequency F [kHz] and temperature T [degC]: Pv = e^C * B^X (Pv in kW/m3, B in mT); "
+         "Loss law per frequency F [kHz] and temperature T [°C]: Pv = e^C * B^X (Pv in kW/m³, B in mT); "
          "columns <material>X and <material>C for every power material. It must reproduce the values of "
          "PvT."},
         {"Draht",
          TableKind::Record,
          {{"Groesse", N}, {"AWG", N}, {"N_pro_mm2", N}, {"fCu", N}},
          "Wire sizes: Groesse: bare copper diameter [mm], ascending; AWG: gauge number; N_pro_mm2: turns per "
-         "mm2 of winding cross-section; fCu: copper share of the wire's cross-section (0..1)."},
+         "mm² of winding cross-section; fCu: copper share of the wire's cross-section (0..1)."},
     };
     return tables;
 }
