@@ -125,7 +125,7 @@ TEST_F(DataTool, ExportThenBuildGivesTheSameTablesAndRowsAndANameWithApostropheB
     const std::string own = file("own.mdb");
     const auto result = BuildDataFile(csv().string(), own, {}, false);
     ASSERT_TRUE(result.written);
-    EXPECT_TRUE(HasFinding(result.findings, Severity::Warning, "hbT", 0, name, "no column"));
+    EXPECT_TRUE(HasFinding(result.findings, Severity::Warning, "hbT", 0, name, "column is missing"));
     auto db = data::Database::open(own);
     EXPECT_EQ(data::GetMaterialMui(*db, name).toDouble(), 3100.5);
     // T runs -40, -35, ...: halfway between the first two points
