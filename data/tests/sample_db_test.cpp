@@ -1,6 +1,11 @@
-// Invariants of the sample database db1.mdb that the program's curve readers,
-// lists and calculations rely on. Read through the plain sqlite3 interface so
-// that a fault of the data cannot hide behind a fault of the program's reader.
+// The sample database db1.mdb: it passes the data file checker without findings (the
+// rules every data file must follow: fields, flags against curve columns, ascending
+// abscissas, end marks, loss law, core geometry), and it keeps what only this sample
+// promises: its counts, its physical models and magnitudes. The values are read
+// through the plain sqlite3 interface so that a fault of the data cannot hide behind
+// a fault of the program's reader.
+
+#include "tolvik/datatool/check.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -78,19 +83,6 @@ protected:
         return out;
     }
 
-    static void expectAscending(const Table& t, const std::string& x) {
-        ASSERT_TRUE(t.has(x));
-        for (size_t i = 1; i < t.rows.size(); ++i)
-            EXPECT_LT(t.value(i - 1, x), t.value(i, x)) << x << " at row " << i;
-    }
-
-    // Once a column has reached its end mark it stays 0.
-    static void expectEndMarkFinal(const Table& t, const std::string& column) {
-        const size_t n = curveRows(t, column).size();
-        for (size_t i = n; i < t.rows.size(); ++i)
-            EXPECT_EQ(t.value(i, column), 0.0) << column << " row " << i;
-    }
-
     struct Material {
         std::string name;
         double mui, bs25, bs100, hc25, hc100, tc, f, b, t, pv, dichte;
@@ -114,17 +106,9 @@ protected:
 
 sqlite3* SampleDb::db_ = nullptr;
 
-TEST_F(SampleDb, MaterialTableHasEveryFieldAndFlagsAreMinusOneOrZero) {
-    const Table t = read("Material");
-    for (const char* f : {"Name",   "mui",      "Bs25", "Bs100",    "Hc25",     "Hc100", "Tc",     "hb",
-                          "fmin",   "ftyp",     "fmax", "dT",       "f",        "B",     "T",      "Pv",
-                          "Dichte", "tandmuei", "af",   "dcresist", "Leistung", "mua",   "Aktuell"})
-        EXPECT_TRUE(t.has(f)) << f;
-    for (size_t i = 0; i < t.rows.size(); ++i)
-        for (const char* f : {"Leistung", "mua", "Aktuell"}) {
-            const double v = t.value(i, f);
-            EXPECT_TRUE(v == -1 || v == 0) << f << " row " << i;
-        }
+TEST_F(SampleDb, PassesTheCheckerWithoutFindings) {
+    for (const auto& finding : tolvik::datatool::CheckDataFile(TOLVIK_SAMPLE_DB_PATH))
+        ADD_FAILURE() << tolvik::datatool::FormatFinding(finding);
 }
 
 TEST_F(SampleDb, MaterialCountsAndNamedPowerMaterials) {
@@ -168,32 +152,14 @@ TEST_F(SampleDb, MaterialValuesArePlausible) {
     }
 }
 
-TEST_F(SampleDb, CurveAbscissasAscend) {
-    for (const auto& [table, x] : {std::pair{"MuiT", "T"},
-                                   {"MuaB", "B"},
-                                   {"MuaH", "H"},
-                                   {"Mu_mu__f", "f"},
-                                   {"hbT", "T"},
-                                   {"Draht", "Groesse"}})
-        expectAscending(read(table), x);
-}
-
 TEST_F(SampleDb, InitialPermeabilityCurvesStartAtMinus40AndEndAboveCurie) {
     const Table t = read("MuiT"), hb = read("hbT");
     ASSERT_FALSE(t.rows.empty());
     EXPECT_LE(t.value(0, "T"), -40);
     for (const auto& m : materials()) {
-        // the hysteresis constant over temperature: a column with an end mark
-        ASSERT_TRUE(hb.has(m.name)) << m.name;
-        expectEndMarkFinal(hb, m.name);
         EXPECT_GE(curveRows(hb, m.name).size(), 10u) << m.name;
-        ASSERT_TRUE(t.has(m.name)) << m.name;
-        expectEndMarkFinal(t, m.name);
         const auto pts = curveRows(t, m.name);
-        ASSERT_LT(pts.size(), t.rows.size()) << m.name << " has no end mark";
-        // last point below Tc, end mark at or above it
-        EXPECT_LT(t.value(pts.back(), "T"), m.tc) << m.name;
-        EXPECT_GE(t.value(pts.size(), "T"), m.tc) << m.name;
+        ASSERT_GE(pts.size(), 10u) << m.name;
         // value at 25 degC agrees with the material's mu_i
         for (size_t i : pts)
             if (t.value(i, "T") == 25) {
@@ -216,17 +182,13 @@ TEST_F(SampleDb, PowerMaterialsShowTheSecondaryMaximum) {
     }
 }
 
-TEST_F(SampleDb, AmplitudePermeabilityColumnsMatchTheMuaFlag) {
+TEST_F(SampleDb, AmplitudePermeabilityRisesFromMuiAndReachesNearSaturation) {
     const Table b = read("MuaB");
     const Table h = read("MuaH");
     for (const auto& m : materials()) {
         for (const char* tag : {"T25", "T100"}) {
             const std::string c = m.name + tag;
-            EXPECT_EQ(b.has(c), m.mua) << c;
-            EXPECT_EQ(h.has(c), m.mua) << c;
             if (!m.mua) continue;
-            expectEndMarkFinal(b, c);
-            expectEndMarkFinal(h, c);
             // a row at B = 0 (H = 0) carrying mu_i, a maximum above it, a fall
             EXPECT_EQ(b.value(0, "B"), 0.0);
             EXPECT_EQ(h.value(0, "H"), 0.0);
@@ -252,7 +214,6 @@ TEST_F(SampleDb, ComplexPermeabilityForEveryMaterialOverTheWholeRange) {
     EXPECT_GE(t.value(t.rows.size() - 1, "f"), 10000.0);
     for (const auto& m : materials()) {
         const std::string re = "mu_" + m.name, im = "mu__" + m.name;
-        ASSERT_TRUE(t.has(re) && t.has(im)) << m.name;
         EXPECT_EQ(curveRows(t, re).size(), t.rows.size()) << re;
         EXPECT_EQ(curveRows(t, im).size(), t.rows.size()) << im;
         EXPECT_NEAR(t.value(0, re), m.mui, 0.05 * m.mui) << re;
@@ -266,14 +227,13 @@ TEST_F(SampleDb, ComplexPermeabilityForEveryMaterialOverTheWholeRange) {
     }
 }
 
-TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc) {
+TEST_F(SampleDb, HysteresisLoopsMatchBsAndHc) {
     const Table t = read("Hysterese");
     EXPECT_LE(t.rows.size(), 301u);
     int only25 = 0;
     for (const auto& m : materials()) {
         for (const char* tag : {"T25", "T100"}) {
             const std::string hc = "H" + m.name + tag, bc = "B" + m.name + tag;
-            EXPECT_EQ(t.has(hc), t.has(bc)) << hc;
             if (!t.has(hc)) {
                 ASSERT_STREQ(tag, "T100") << m.name << " has no 25 degC loop";
                 ++only25;
@@ -282,16 +242,8 @@ TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc) {
             size_t n = 0;
             while (n < t.rows.size() && !(t.value(n, hc) == 0 && t.value(n, bc) == 0))
                 ++n;
-            ASSERT_LT(n, t.rows.size()) << hc << " has no (0,0) end row";
             EXPECT_LE(n, 300u) << hc;
             ASSERT_GE(n, 20u) << hc;
-            // no single 0 inside the loop: a curve reader would stop there
-            for (size_t i = 0; i < n; ++i) {
-                EXPECT_NE(t.value(i, hc), 0.0) << hc << " row " << i;
-                EXPECT_NE(t.value(i, bc), 0.0) << bc << " row " << i;
-            }
-            EXPECT_EQ(t.value(0, hc), t.value(n - 1, hc)) << "open loop " << hc;
-            EXPECT_EQ(t.value(0, bc), t.value(n - 1, bc)) << "open loop " << bc;
             double bmax = 0, bmin = 0;
             for (size_t i = 0; i < n; ++i) {
                 bmax = std::max(bmax, t.value(i, bc));
@@ -316,23 +268,16 @@ TEST_F(SampleDb, HysteresisLoopsAreClosedAndMatchBsAndHc) {
     EXPECT_GE(only25, 1);
 }
 
-TEST_F(SampleDb, PowerLossColumnsGridAndPhysicalLimits) {
-    const Table pv = read("PvT"), ex = read("PVEXPO");
-    for (const auto& m : materials()) {
-        EXPECT_EQ(pv.has(m.name), m.leistung) << m.name;
-        EXPECT_EQ(ex.has(m.name + "X"), m.leistung) << m.name;
-        EXPECT_EQ(ex.has(m.name + "C"), m.leistung) << m.name;
-    }
+TEST_F(SampleDb, PowerLossGridAndPhysicalLimits) {
+    const Table pv = read("PvT");
     const std::set<double> fs{25, 50, 100, 200, 300, 500, 700, 1000};
     const std::set<double> bs{13, 25, 50, 100, 200, 300};
     const std::set<double> ts{25, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
-    std::set<std::tuple<double, double, double>> seen;
     for (size_t i = 0; i < pv.rows.size(); ++i) {
         const double T = pv.value(i, "T"), F = pv.value(i, "F"), B = pv.value(i, "B");
         EXPECT_TRUE(fs.count(F)) << F;
         EXPECT_TRUE(bs.count(B)) << B;
         EXPECT_TRUE(ts.count(T)) << T;
-        EXPECT_TRUE(seen.insert({T, F, B}).second) << "duplicate row " << i;
         if (F >= 1000) {
             EXPECT_LE(B, 50) << "row " << i;
         }
@@ -343,7 +288,6 @@ TEST_F(SampleDb, PowerLossColumnsGridAndPhysicalLimits) {
         std::map<std::pair<double, double>, std::vector<std::pair<double, double>>> byFB;
         for (size_t i = 0; i < pv.rows.size(); ++i) {
             const double v = pv.value(i, m.name);
-            EXPECT_GE(v, 0) << m.name;
             if (v <= 0) continue;
             EXPECT_LT(v, 5000) << m.name;
             at30 += pv.value(i, "T") == 30;
@@ -367,65 +311,20 @@ TEST_F(SampleDb, PowerLossColumnsGridAndPhysicalLimits) {
     }
 }
 
-TEST_F(SampleDb, LossLawReproducesTheMeasuredLosses) {
-    const Table pv = read("PvT");
-    const Table ex = read("PVEXPO");
-    for (const auto& m : materials()) {
-        if (!m.leistung) continue;
-        int checked = 0;
-        for (size_t i = 0; i < pv.rows.size(); ++i) {
-            const double v = pv.value(i, m.name);
-            if (v <= 0) continue;
-            const double F = pv.value(i, "F"), T = pv.value(i, "T"), B = pv.value(i, "B");
-            bool found = false;
-            for (size_t k = 0; k < ex.rows.size(); ++k) {
-                if (ex.value(k, "F") != F || ex.value(k, "T") != T) continue;
-                found = true;
-                const double x = ex.value(k, m.name + "X"), c = ex.value(k, m.name + "C");
-                EXPECT_GT(x, 1.5) << m.name << " F" << F << " T" << T;
-                EXPECT_LT(x, 3.5) << m.name << " F" << F << " T" << T;
-                const double model = std::exp(c) * std::pow(B, x);
-                EXPECT_NEAR(model / v, 1.0, 0.25) << m.name << " F" << F << " B" << B << " T" << T;
-                ++checked;
-            }
-            EXPECT_TRUE(found) << m.name << " F" << F << " T" << T;
-        }
-        EXPECT_GT(checked, 20) << m.name;
-    }
-}
-
-TEST_F(SampleDb, CoreShapesAreConsistent) {
+TEST_F(SampleDb, CoreShapesHaveKFactorsOnEcoresThatFitTheGappedCoreRelation) {
     const Table t = read("Kernform");
     EXPECT_GE(t.rows.size(), 30u);
-    std::set<std::tuple<std::string, double, double>> keys;
-    std::map<std::string, int> listed;
+    std::set<std::string> seen;
     int eCoresWithK = 0;
     for (size_t i = 0; i < t.rows.size(); ++i) {
         const std::string name = t.text[i][static_cast<size_t>(t.column("Kerntyp"))];
         // the K-factor query takes the first row of a core type: E-cores have them there
-        if (!listed.count(name) && name.rfind("E ", 0) == 0) {
+        if (seen.insert(name).second && name.rfind("E ", 0) == 0) {
             EXPECT_NE(t.value(i, "K1"), 0) << name;
             eCoresWithK += t.value(i, "K1") != 0;
         }
-        const double ae = t.value(i, "Ae"), le = t.value(i, "le"), ve = t.value(i, "Ve");
-        EXPECT_TRUE(keys.insert({name, t.value(i, "LP"), t.value(i, "Loch")}).second) << name;
-        for (const char* f : {"LP", "Loch", "Anzeige", "RthAnzeige"}) {
-            const double v = t.value(i, f);
-            EXPECT_TRUE(v == -1 || v == 0) << name << " " << f;
-        }
-        listed[name] += t.value(i, "Anzeige") == -1;
-        EXPECT_GT(ae, 0) << name;
-        EXPECT_GT(le, 0) << name;
-        EXPECT_NEAR(ve, ae * le, 0.02 * ae * le) << name;
-        EXPECT_LE(t.value(i, "Amin"), ae) << name;
+        const double ae = t.value(i, "Ae"), le = t.value(i, "le");
         EXPECT_GT(t.value(i, "Amin"), 0.5 * ae) << name;
-        EXPECT_GT(t.value(i, "AN"), 0) << name;
-        EXPECT_GT(t.value(i, "LN"), 0) << name;
-        EXPECT_GT(t.value(i, "Ar"), 0) << name;
-        EXPECT_GT(t.value(i, "hWickel"), 0) << name;
-        if (t.value(i, "RthAnzeige") == -1) {
-            EXPECT_GT(t.value(i, "Rth"), 0) << name;
-        }
         const double k1 = t.value(i, "K1"), k2 = t.value(i, "K2");
         const bool eCore = name.rfind("E ", 0) == 0;
         if (!eCore) {
@@ -433,7 +332,6 @@ TEST_F(SampleDb, CoreShapesAreConsistent) {
             EXPECT_EQ(k2, 0) << name;
         }
         if (k1 != 0) {
-            EXPECT_LT(k2, 0) << name;
             // Agrees with the gapped-core relation, which ignores the fringe flux:
             // within tens of percent while the gap is small against the pole face,
             // and never below it by much nor above twice it over 0.1 .. 3.5 mm.
@@ -450,9 +348,6 @@ TEST_F(SampleDb, CoreShapesAreConsistent) {
             }
         }
     }
-    // every core type appears exactly once in the general core list
-    for (const auto& [name, n] : listed)
-        EXPECT_EQ(n, 1) << name;
     EXPECT_GE(eCoresWithK, 5);
 }
 

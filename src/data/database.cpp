@@ -444,6 +444,18 @@ bool Database::hasTable(std::string_view table) const {
     return rs && rs->recordCount() > 0;
 }
 
+std::vector<std::string> Database::tableNames() const {
+    std::string reason;
+    auto rs = impl_->run("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
+                         "ESCAPE '\\' ORDER BY rowid",
+                         {}, "sqlite_master", reason);
+    std::vector<std::string> names;
+    if (rs)
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+            names.push_back(rs->field("name").toText());
+    return names;
+}
+
 bool Database::hasField(std::string_view table, std::string_view field) const {
     if (!hasTable(table)) return false;
     std::string reason;

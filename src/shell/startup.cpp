@@ -1,5 +1,6 @@
 #include "tolvik/shell/startup.h"
 
+#include "tolvik/data/data_location.h"
 #include "tolvik/shell/icons.h"
 #include "tolvik/shell/main_window.h"
 #include "tolvik/ui_common/app_context.h"
@@ -22,7 +23,8 @@ char SystemDecimalSeparator() {
 
 bool StartUp(AppContext& app, const QString& folder) {
     app.appFolder = folder.toStdString();
-    app.databasePath = app.appFolder + "/" + kDataFileName;
+    // A data file the user installed (tolvik-data install) comes before the bundled one.
+    app.databasePath = data::FindDataFile(app.appFolder);
     app.versionText = "4.0";
     text::SetDecimalSeparator(SystemDecimalSeparator());
     try {

@@ -97,6 +97,8 @@ public:
     long readCount(std::string_view table) const;
 
     bool hasTable(std::string_view table) const;
+    /// The names of all tables of the file, in the order they were created.
+    std::vector<std::string> tableNames() const;
     bool hasField(std::string_view table, std::string_view field) const;
     const std::string& path() const;
 

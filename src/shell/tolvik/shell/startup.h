@@ -10,7 +10,8 @@ struct AppContext;
 
 namespace tolvik::shell {
 
-/// Sets appFolder to the folder, databasePath to folder + "/db1.mdb", the version text,
+/// Sets appFolder to the folder, databasePath to the user's data file when there is one
+/// (data::FindDataFile), else folder + "/db1.mdb", the version text,
 /// the decimal separator of the system locale, and opens the database. When the data file
 /// cannot be opened, shows the data layer's message and returns false.
 bool StartUp(AppContext& app, const QString& folder);
