@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpContentModel>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
@@ -53,7 +54,11 @@ class HelpWindow::Browser : public QTextBrowser {
 public:
     Browser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
     QVariant loadResource(int type, const QUrl& name) override {
-        if (name.scheme() == QLatin1String("qthelp")) return engine_->fileData(name);
+        if (name.scheme() == QLatin1String("qthelp")) {
+            const QByteArray data = engine_->fileData(name);
+            if (type == QTextDocument::StyleSheetResource) return QString::fromUtf8(data);
+            return data;
+        }
         return QTextBrowser::loadResource(type, name);
     }
 
@@ -127,6 +132,9 @@ HelpWindow::HelpWindow(const QString& collectionFile, QWidget* parent) : QWidget
     layout->addWidget(split);
     resize(960, 680);
 
+    // The contents are read in the background: open the first level when they are there.
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandToDepth(0); });
     connect(contents, &QHelpContentWidget::linkActivated, browser_,
             [this](const QUrl& u) { browser_->setSource(u); });
     connect(index, &QHelpIndexWidget::documentActivated, browser_,

@@ -7,7 +7,9 @@
 #include "tolvik/ui_common/services.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -191,7 +193,8 @@ QString AboutTextFor(const AppContext& app) {
                           "Free software under the GNU General Public License, version 3 or later; "
                           "built on Qt and Qt Charts.\n\n"
                           "Data file in use:\n%2")
-        .arg(version, QString::fromStdString(app.databasePath));
+        .arg(version, QDir::toNativeSeparators(
+                          QFileInfo(QString::fromStdString(app.databasePath)).absoluteFilePath()));
 }
 
 Haftung* ShowLicence() {

@@ -146,6 +146,7 @@ private slots:
             {1, 0, "A1", false, 1, {3, 4, 23, 15}}, // no log: no curve unless on the hysteresis tab
             {0, 0, "A1T25", true, 1, {3, 4, 23, 15}},
             {1, 2, "A1", true, 1, {8, 4, 20, 14}},
+            {1, 33, "A1", true, 1, {8, 4, 20, 14}}, // counter at 32: one page
             {1, 34, "A1", true, 2, {8, 4, 20, 14}}, // counter past 32: a second page, still empty
             {1, 36, "A1", true, 2, {8, 4, 20, 14}},
             {1, 3, "", false, 1, {8, 4, 20, 14}}, // no curve picked: points without curve line
