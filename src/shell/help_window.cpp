@@ -54,8 +54,9 @@ class HelpWindow::Browser : public QTextBrowser {
 public:
     Browser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
     QVariant loadResource(int type, const QUrl& name) override {
-        if (name.scheme() == QLatin1String("qthelp")) {
-            const QByteArray data = engine_->fileData(name);
+        const QUrl url = name.isRelative() ? source().resolved(name) : name;
+        if (url.scheme() == QLatin1String("qthelp")) {
+            const QByteArray data = engine_->fileData(url);
             if (type == QTextDocument::StyleSheetResource) return QString::fromUtf8(data);
             return data;
         }
