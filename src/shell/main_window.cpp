@@ -2,7 +2,11 @@
 
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
+#include "tolvik/shell/graph_print.h"
+#include "tolvik/shell/help_window.h"
 #include "tolvik/shell/icons.h"
+#include "tolvik/shell/info_windows.h"
+#include "tolvik/shell/manual.h"
 #include "tolvik/shell/placement.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/services.h"
@@ -174,17 +178,22 @@ void MainWindow::buildMenus() {
                 [this, tab] { OpenCoreFormTab(tab); });
     }
 
-    // The help and information windows come with the help module.
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
-    addItem(help, "mnuContents", QStringLiteral("&Contents"));
-    addItem(help, "mnuSearch", QStringLiteral("&Search For Help On ..."));
+    connect(addItem(help, "mnuContents", QStringLiteral("&Contents")), &QAction::triggered, this,
+            [this] { ShowHelpContents(app_, this); });
+    connect(addItem(help, "mnuSearch", QStringLiteral("&Search For Help On ...")), &QAction::triggered, this,
+            [this] { HelpSearch(); });
     addItem(help, "mnuMaterialComparison", QStringLiteral("&Material Comparison"))->setEnabled(false);
-    addItem(help, "mnuDocumentation", QStringLiteral("&Documentation"));
-    addItem(help, "mnuLicence", QStringLiteral("&Licence"));
-    addItem(help, "mnuEmailAddress", QStringLiteral("&Email-Address"));
+    connect(addItem(help, "mnuDocumentation", QStringLiteral("&Documentation")), &QAction::triggered, this,
+            [this] { OpenManual(app_, this); });
+    connect(addItem(help, "mnuLicence", QStringLiteral("&Licence")), &QAction::triggered, this,
+            [] { ShowLicence(); });
+    connect(addItem(help, "mnuEmailAddress", QStringLiteral("&Email-Address")), &QAction::triggered, this,
+            [this] { ShowEmailAddress(app_); });
     QAction* line = help->addSeparator();
     line->setObjectName(QStringLiteral("mnuLine"));
-    addItem(help, "mnuAbout", QStringLiteral("&About"));
+    connect(addItem(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
+            [this] { ShowAbout(app_); });
 }
 
 void MainWindow::buildCommandStrip() {
@@ -395,13 +404,31 @@ void MainWindow::PictureButton(int index) {
     }
 }
 
-// Printing, clearing, copying and the chart settings belong to the graph printing module,
-// the help search to the help module.
-void MainWindow::PrintGraph() {}
-void MainWindow::ClearGraph() {}
-void MainWindow::CopyGraph() {}
-void MainWindow::GraphSettings() {}
-void MainWindow::HelpSearch() {}
+QWidget* MainWindow::activeWorkingWindow() const {
+    QMdiSubWindow* sub = currentChild();
+    return sub ? sub->widget() : nullptr;
+}
+
+void MainWindow::PrintGraph() {
+    const int matTab = matTab_ ? matTab_->tabControl()->currentIndex() : 0;
+    shell::PrintGraph(activeWorkingWindow(), app_, matTab, this);
+}
+
+void MainWindow::ClearGraph() {
+    shell::ClearGraph(activeWorkingWindow(), app_);
+}
+
+void MainWindow::CopyGraph() {
+    shell::CopyGraph(activeWorkingWindow(), app_, findChild<QPushButton*>(QStringLiteral("CmdCopy")), this);
+}
+
+void MainWindow::GraphSettings() {
+    shell::GraphSettings(activeWorkingWindow(), this);
+}
+
+void MainWindow::HelpSearch() {
+    ShowHelpIndex(app_, this);
+}
 
 void MainWindow::ExitProgram() {
     UnloadAllWindows(this);
@@ -409,7 +436,7 @@ void MainWindow::ExitProgram() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     mdi_->closeAllSubWindows();
-    for (const char* name : {"Haftung", "frmDiverses"})
+    for (const char* name : {"Haftung", "frmDiverses", "HelpWindow"})
         CloseWindowsNamed(this, QLatin1String(name));
     event->accept();
 }

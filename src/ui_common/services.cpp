@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 
 namespace tolvik::ui {
@@ -39,10 +41,19 @@ public:
     }
 };
 
+class DialogPrintService : public PrintService {
+public:
+    bool setUp(QPrinter& printer, QWidget* parent) override {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
+};
+
 struct Registry {
     std::unique_ptr<MessageService> messages;
     std::unique_ptr<ClipboardService> clipboard;
     std::unique_ptr<LauncherService> launcher;
+    std::unique_ptr<PrintService> printing;
 };
 
 Registry& registry() {
@@ -70,6 +81,12 @@ LauncherService& Launcher() {
     return *r.launcher;
 }
 
+PrintService& Printing() {
+    auto& r = registry();
+    if (!r.printing) r.printing = std::make_unique<DialogPrintService>();
+    return *r.printing;
+}
+
 void SetMessageService(std::unique_ptr<MessageService> s) {
     registry().messages = std::move(s);
 }
@@ -80,6 +97,10 @@ void SetClipboardService(std::unique_ptr<ClipboardService> s) {
 
 void SetLauncherService(std::unique_ptr<LauncherService> s) {
     registry().launcher = std::move(s);
+}
+
+void SetPrintService(std::unique_ptr<PrintService> s) {
+    registry().printing = std::move(s);
 }
 
 void ShowMessage(const QString& text, const QString& title, QWidget* parent) {

@@ -69,6 +69,8 @@ private:
     void buildCommandStrip();
     void buildStatusStrip();
     QMdiSubWindow* currentChild() const;
+    /// The working window in front (the contents of the current sub-window), or nullptr.
+    QWidget* activeWorkingWindow() const;
     QMdiSubWindow* ensureCoreForm();
     QMdiSubWindow* ensureMatTab();
     /// Shows a data fault of a working window and keeps the program going.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
 class QWidget;
 
 namespace tolvik::ui {
@@ -35,16 +36,26 @@ public:
     virtual bool start(const QString& program, const QStringList& arguments) = 0;
 };
 
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    /// Lets the user choose the printer and its settings (the system print dialog);
+    /// false when the user cancelled.
+    virtual bool setUp(QPrinter& printer, QWidget* parent) = 0;
+};
+
 /// Shows an information message through the installed message service.
 void ShowMessage(const QString& text, const QString& title = kTitle, QWidget* parent = nullptr);
 
 MessageService& Messages();
 ClipboardService& Clipboard();
 LauncherService& Launcher();
+PrintService& Printing();
 /// Installs a service (nullptr restores the real one); returns nothing, owns the object.
 void SetMessageService(std::unique_ptr<MessageService> s);
 void SetClipboardService(std::unique_ptr<ClipboardService> s);
 void SetLauncherService(std::unique_ptr<LauncherService> s);
+void SetPrintService(std::unique_ptr<PrintService> s);
 
 /// A message service that records instead of showing (tests).
 class RecordingMessageService : public MessageService {
