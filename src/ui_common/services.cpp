@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -30,6 +32,18 @@ public:
         if (QClipboard* c = QGuiApplication::clipboard()) return c->text();
         return {};
     }
+    void setImage(const QImage& image) override {
+        if (QClipboard* c = QGuiApplication::clipboard()) c->setImage(image);
+    }
+};
+
+class NativeFileDialogService : public FileDialogService {
+public:
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                         const QStringList& filters, QString* selectedFilter) override {
+        return QFileDialog::getSaveFileName(parent, caption, suggestedPath,
+                                            filters.join(QStringLiteral(";;")), selectedFilter);
+    }
 };
 
 class DetachedLauncherService : public LauncherService {
@@ -43,6 +57,7 @@ struct Registry {
     std::unique_ptr<MessageService> messages;
     std::unique_ptr<ClipboardService> clipboard;
     std::unique_ptr<LauncherService> launcher;
+    std::unique_ptr<FileDialogService> fileDialogs;
 };
 
 Registry& registry() {
@@ -68,6 +83,18 @@ LauncherService& Launcher() {
     auto& r = registry();
     if (!r.launcher) r.launcher = std::make_unique<DetachedLauncherService>();
     return *r.launcher;
+}
+
+FileDialogService& FileDialogs() {
+    auto& r = registry();
+    if (!r.fileDialogs) r.fileDialogs = std::make_unique<NativeFileDialogService>();
+    return *r.fileDialogs;
+}
+
+void ClipboardService::setImage(const QImage&) {}
+
+void SetFileDialogService(std::unique_ptr<FileDialogService> s) {
+    registry().fileDialogs = std::move(s);
 }
 
 void SetMessageService(std::unique_ptr<MessageService> s) {
