@@ -142,7 +142,9 @@ struct Graph::Impl {
         grid->setHorizontalSpacing(14);
         grid->setVerticalSpacing(1);
         for (int i = 0; i < n; ++i) {
-            QPixmap swatch(22, 10);
+            const qreal dpr = legendBox->devicePixelRatioF();
+            QPixmap swatch(QSize(22, 10) * dpr);
+            swatch.setDevicePixelRatio(dpr);
             swatch.fill(Qt::transparent);
             {
                 QPainter p(&swatch);
@@ -229,6 +231,17 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     d_->legendBox = new QWidget;
     d_->legendBox->setAutoFillBackground(true);
     d_->legendBox->setBackgroundRole(QPalette::Base);
+    {
+        // The legend belongs to the chart: black on white under any colour scheme, so that
+        // the dark curve colours stay visible beside their names.
+        QPalette legendPalette = d_->legendBox->palette();
+        legendPalette.setColor(QPalette::Base, Qt::white);
+        legendPalette.setColor(QPalette::Window, Qt::white);
+        legendPalette.setColor(QPalette::Text, Qt::black);
+        legendPalette.setColor(QPalette::WindowText, Qt::black);
+        d_->legendBox->setPalette(legendPalette);
+        d_->legendArea->setPalette(legendPalette);
+    }
     d_->legendArea->setWidget(d_->legendBox);
     d_->legendArea->hide();
     layout->addWidget(d_->legendArea);

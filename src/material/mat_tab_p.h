@@ -112,7 +112,8 @@ struct MatTab::Private {
 };
 
 /// Light gray of output fields and reader labels.
-inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
+/// Gray result fields keep black text, so they stay readable under a dark colour scheme.
+inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0; color: black;");
 
 inline QString Q(const std::string& s) {
     return QString::fromStdString(s);

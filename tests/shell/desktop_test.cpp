@@ -1,4 +1,5 @@
-// The File menu's graph export on every graph of both working windows (sample data file).
+// The desktop: the File menu's graph export on every graph of both working windows, and
+// the gray result fields under a dark colour scheme (sample data file).
 
 #include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
@@ -9,6 +10,7 @@
 #include "tolvik/ui_common/services.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +24,7 @@
 
 using namespace tolvik;
 
-class GraphExportMenuTest : public QObject {
+class DesktopTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -100,7 +102,45 @@ private slots:
         ui::SetFileDialogService(nullptr);
         ui::SetMessageService(nullptr);
     }
+
+    /// Under a dark scheme the gray result fields keep dark text and differ from inputs.
+    void grayFieldsReadableUnderDarkScheme() {
+        const QString sample = QStringLiteral(TOLVIK_SAMPLE_DATABASE);
+        if (!QFile::exists(sample)) QSKIP("sample data file not built");
+        ui::InstallRecordingMessages();
+        const QPalette saved = QApplication::palette();
+        QPalette dark = saved;
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(0x2a, 0x2a, 0x2a));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(0xee, 0xee, 0xee));
+        QApplication::setPalette(dark);
+        AppContext app;
+        QVERIFY(shell::StartUp(app, QFileInfo(sample).path()));
+        shell::MainWindow window(app);
+        window.show();
+        int grayFields = 0;
+        for (const int tab : {1, 2, 4}) { // Al value, µe vs. T, DC bias; then the material window
+            window.OpenCoreFormTab(tab);
+            for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+                if (!field->isVisible() || field->width() < 20) continue;
+                if (field->text().isEmpty()) field->setText(QStringLiteral("888"));
+                const QImage image = field->grab().toImage();
+                const QColor background = image.pixelColor(image.width() - 4, image.height() / 2);
+                if (background.lightness() < 150) continue; // an input field: dark
+                ++grayFields;
+                int darkText = 0;
+                for (int y = 4; y < image.height() - 4; ++y) // inside the frame
+                    for (int x = 4; x < image.width() - 4; ++x)
+                        darkText += image.pixelColor(x, y).lightness() < 80;
+                QVERIFY2(darkText > 5, qPrintable(field->objectName()));
+            }
+        }
+        QApplication::setPalette(saved);
+        QVERIFY(grayFields >= 5);
+        ui::SetMessageService(nullptr);
+    }
 };
 
-QTEST_MAIN(GraphExportMenuTest)
-#include "graph_export_menu_test.moc"
+QTEST_MAIN(DesktopTest)
+#include "desktop_test.moc"
