@@ -3,13 +3,14 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
   qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite poppler-utils
   libsqlite3-dev
   googletest libgtest-dev libbenchmark-dev
   clang-format
   xvfb xauth fonts-dejavu-core
   locales
+  desktop-file-utils appstream dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,11 @@
 #include "tolvik/chart/graph.h"
 
+#include <QAction>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -20,6 +22,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QLogValueAxis>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintDevice>
 #include <QPainter>
@@ -76,6 +79,11 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+std::function<void(Graph&, Graph::Command)>& commandHandler() {
+    static std::function<void(Graph&, Graph::Command)> handler;
+    return handler;
+}
+
 } // namespace
 
 struct Graph::Impl {
@@ -87,6 +95,7 @@ struct Graph::Impl {
     QToolButton* zoomOut = nullptr;
     QPointer<QDialog> settings;
     QPainter* printPainter = nullptr;
+    std::array<QAction*, 3> commands{};
 
     // Choices made in the settings dialog. The ranges last until the data are reset.
     std::optional<Range> xRange, yRange;
@@ -133,7 +142,9 @@ struct Graph::Impl {
         grid->setHorizontalSpacing(14);
         grid->setVerticalSpacing(1);
         for (int i = 0; i < n; ++i) {
-            QPixmap swatch(22, 10);
+            const qreal dpr = legendBox->devicePixelRatioF();
+            QPixmap swatch(QSize(22, 10) * dpr);
+            swatch.setDevicePixelRatio(dpr);
             swatch.fill(Qt::transparent);
             {
                 QPainter p(&swatch);
@@ -220,6 +231,17 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     d_->legendBox = new QWidget;
     d_->legendBox->setAutoFillBackground(true);
     d_->legendBox->setBackgroundRole(QPalette::Base);
+    {
+        // The legend belongs to the chart: black on white under any colour scheme, so that
+        // the dark curve colours stay visible beside their names.
+        QPalette legendPalette = d_->legendBox->palette();
+        legendPalette.setColor(QPalette::Base, Qt::white);
+        legendPalette.setColor(QPalette::Window, Qt::white);
+        legendPalette.setColor(QPalette::Text, Qt::black);
+        legendPalette.setColor(QPalette::WindowText, Qt::black);
+        d_->legendBox->setPalette(legendPalette);
+        d_->legendArea->setPalette(legendPalette);
+    }
     d_->legendArea->setWidget(d_->legendBox);
     d_->legendArea->hide();
     layout->addWidget(d_->legendArea);
@@ -237,6 +259,21 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     };
     d_->zoomIn = makeButton(QStringLiteral("+"), QStringLiteral("zoomIn"), tr("Zoom in"), 1);
     d_->zoomOut = makeButton(QString(QChar(0x2212)), QStringLiteral("zoomOut"), tr("Zoom out"), 4);
+
+    const std::array<std::pair<const char*, QString>, 3> commands = {{
+        {"mnuGraphSaveAs", tr("Save Graph As...")},
+        {"mnuGraphExportData", tr("Export Curve Data...")},
+        {"mnuGraphCopy", tr("Copy Graph")},
+    }};
+    for (size_t i = 0; i < commands.size(); ++i) {
+        auto* action = new QAction(commands[i].second, this);
+        action->setObjectName(QLatin1String(commands[i].first));
+        const auto command = static_cast<Command>(i);
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (commandHandler()) commandHandler()(*this, command);
+        });
+        d_->commands[i] = action;
+    }
 
     d_->model.onRedraw = [this] { refresh(); };
     d_->model.onDataReset = [this] {
@@ -443,6 +480,14 @@ void Graph::render(QPainter& painter, const QRectF& target) {
     d_->chart->layout()->activate();
 }
 
+void Graph::setCommandHandler(std::function<void(Graph&, Command)> handler) {
+    commandHandler() = std::move(handler);
+}
+
+QAction* Graph::commandAction(Command command) const {
+    return d_->commands[static_cast<size_t>(command)];
+}
+
 void Graph::selectPoint(int set, int point) {
     if (!d_->model.point(set, point).written()) return;
     emit pointSelected(d_->index, set, point);
@@ -459,6 +504,15 @@ bool Graph::eventFilter(QObject* watched, QEvent* event) {
                 kPickDistancePx);
             if (hit) emit pointSelected(d_->index, hit->first, hit->second);
         }
+    } else if (watched == d_->view->viewport() && event->type() == QEvent::ContextMenu) {
+        if (commandHandler()) {
+            QMenu menu(this);
+            menu.setObjectName(QStringLiteral("GraphContextMenu"));
+            for (QAction* a : d_->commands)
+                menu.addAction(a);
+            menu.exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        }
+        return true;
     } else if (watched == d_->view && event->type() == QEvent::Resize) {
         d_->placeButtons();
         d_->placeLegend();

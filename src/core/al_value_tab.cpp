@@ -307,10 +307,12 @@ void AlValueTab::applyOption(Panel& p) {
 
     QPalette resultPalette = result->palette();
     resultPalette.setColor(QPalette::Base, kLightGray);
+    resultPalette.setColor(QPalette::Text, Qt::black); // readable on gray under any colour scheme
     result->setPalette(resultPalette);
     result->setReadOnly(true);
     QPalette inputPalette = input->palette();
     inputPalette.setColor(QPalette::Base, QApplication::palette(input).color(QPalette::Base));
+    inputPalette.setColor(QPalette::Text, QApplication::palette(input).color(QPalette::Text));
     input->setPalette(inputPalette);
     input->setReadOnly(false);
 
@@ -330,6 +332,7 @@ void AlValueTab::setNoteColour(NoteColour colour) {
     for (QLabel* note : {noteIn_, noteOut_}) {
         QPalette palette = note->palette();
         palette.setColor(QPalette::Window, colour == NoteColour::Red ? kRed : kLightGray);
+        palette.setColor(QPalette::WindowText, Qt::black);
         note->setPalette(palette);
     }
 }

@@ -48,7 +48,7 @@ void SetLocked(QWidget* w, bool locked) {
         return;
     }
     w->setEnabled(!locked);
-    w->setStyleSheet(locked ? kGrayStyle + QStringLiteral("color: black;") : QString());
+    w->setStyleSheet(locked ? kGrayStyle : QString());
 }
 
 } // namespace

@@ -92,34 +92,40 @@ void DrawChart(QPainter& p) {
 } // namespace
 
 QIcon PictureButtonIcon(int index) {
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (index) {
-    case 0:
-        DrawPrinter(p);
-        break;
-    case 1:
-        DrawExitDoor(p);
-        break;
-    case 2:
-        DrawEraser(p);
-        break;
-    case 3:
-        DrawCopySheets(p);
-        break;
-    case 4:
-        DrawQuestionMark(p);
-        break;
-    case 5:
-        DrawChart(p);
-        break;
-    default:
-        break;
+    // Drawn for each usual device pixel ratio, so the pictures stay sharp on scaled screens.
+    QIcon icon;
+    for (const int scale : {1, 2, 3}) {
+        QPixmap pixmap(kSize * scale, kSize * scale);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        switch (index) {
+        case 0:
+            DrawPrinter(p);
+            break;
+        case 1:
+            DrawExitDoor(p);
+            break;
+        case 2:
+            DrawEraser(p);
+            break;
+        case 3:
+            DrawCopySheets(p);
+            break;
+        case 4:
+            DrawQuestionMark(p);
+            break;
+        case 5:
+            DrawChart(p);
+            break;
+        default:
+            break;
+        }
+        p.end();
+        icon.addPixmap(pixmap);
     }
-    p.end();
-    return QIcon(pixmap);
+    return icon;
 }
 
 } // namespace tolvik::shell

@@ -1,5 +1,6 @@
 #include "tolvik/shell/main_window.h"
 
+#include "tolvik/chart/graph_export.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
 #include "tolvik/shell/graph_print.h"
@@ -138,6 +139,19 @@ void MainWindow::buildMenus() {
     connect(addItem(file, "mnuPrint", QStringLiteral("&Print")), &QAction::triggered, this, [this] {
         if (auto* b = findChild<QPushButton*>(QStringLiteral("cmdPrint"))) b->click();
     });
+    // Export of the current graph, also in every chart's context menu.
+    chart::InstallGraphExport();
+    auto currentGraph = [this] {
+        QMdiSubWindow* sub = currentChild();
+        return chart::CurrentGraph(sub ? sub->widget() : nullptr);
+    };
+    connect(addItem(file, "mnuSaveGraphAs", QStringLiteral("Save Graph &As..."), "Ctrl+Shift+S"),
+            &QAction::triggered, this, [this, currentGraph] { chart::SaveGraphAs(currentGraph(), this); });
+    connect(addItem(file, "mnuExportCurveData", QStringLiteral("Export Curve &Data..."), "Ctrl+E"),
+            &QAction::triggered, this,
+            [this, currentGraph] { chart::ExportCurveData(currentGraph(), this); });
+    connect(addItem(file, "mnuCopyGraph", QStringLiteral("Cop&y Graph"), "Ctrl+Shift+C"), &QAction::triggered,
+            this, [this, currentGraph] { chart::CopyGraph(currentGraph(), this); });
     connect(addItem(file, "mnuCloseWindow", QStringLiteral("&Close Window")), &QAction::triggered, this,
             [this] { CloseActiveWindow(); });
     connect(addItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,

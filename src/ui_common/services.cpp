@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -32,6 +34,18 @@ public:
         if (QClipboard* c = QGuiApplication::clipboard()) return c->text();
         return {};
     }
+    void setImage(const QImage& image) override {
+        if (QClipboard* c = QGuiApplication::clipboard()) c->setImage(image);
+    }
+};
+
+class NativeFileDialogService : public FileDialogService {
+public:
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                         const QStringList& filters, QString* selectedFilter) override {
+        return QFileDialog::getSaveFileName(parent, caption, suggestedPath,
+                                            filters.join(QStringLiteral(";;")), selectedFilter);
+    }
 };
 
 class DetachedLauncherService : public LauncherService {
@@ -54,6 +68,7 @@ struct Registry {
     std::unique_ptr<ClipboardService> clipboard;
     std::unique_ptr<LauncherService> launcher;
     std::unique_ptr<PrintService> printing;
+    std::unique_ptr<FileDialogService> fileDialogs;
 };
 
 Registry& registry() {
@@ -85,6 +100,18 @@ PrintService& Printing() {
     auto& r = registry();
     if (!r.printing) r.printing = std::make_unique<DialogPrintService>();
     return *r.printing;
+}
+
+FileDialogService& FileDialogs() {
+    auto& r = registry();
+    if (!r.fileDialogs) r.fileDialogs = std::make_unique<NativeFileDialogService>();
+    return *r.fileDialogs;
+}
+
+void ClipboardService::setImage(const QImage&) {}
+
+void SetFileDialogService(std::unique_ptr<FileDialogService> s) {
+    registry().fileDialogs = std::move(s);
 }
 
 void SetMessageService(std::unique_ptr<MessageService> s) {

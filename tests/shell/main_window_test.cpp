@@ -135,6 +135,9 @@ private slots:
             QString shortcut;
         } items[] = {
             {"mnuPrint", "&Print", ""},
+            {"mnuSaveGraphAs", "Save Graph &As...", "Ctrl+Shift+S"},
+            {"mnuExportCurveData", "Export Curve &Data...", "Ctrl+E"},
+            {"mnuCopyGraph", "Cop&y Graph", "Ctrl+Shift+C"},
             {"mnuCloseWindow", "&Close Window", ""},
             {"mnuExit", "&Exit", ""},
             {"mnuHysteresis", "&Hysteresis", "Ctrl+H"},
@@ -170,7 +173,8 @@ private slots:
         for (int i = 0; i < menus.size(); ++i)
             QCOMPARE(window_->findChild<QMenu*>(menus[i])->menuAction(), window_->menuBar()->actions().at(i));
         QCOMPARE(Names(window_->findChild<QMenu*>(u"mnuFile"_s)->actions(), false),
-                 (QStringList{"mnuPrint", "mnuCloseWindow", "mnuExit"}));
+                 (QStringList{"mnuPrint", "mnuSaveGraphAs", "mnuExportCurveData", "mnuCopyGraph",
+                              "mnuCloseWindow", "mnuExit"}));
         auto* help = window_->findChild<QMenu*>(u"mnuHelp"_s);
         QCOMPARE(Names(help->actions(), false),
                  (QStringList{"mnuContents", "mnuSearch", "mnuMaterialComparison", "mnuDocumentation",

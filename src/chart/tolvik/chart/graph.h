@@ -6,8 +6,10 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QAction;
 class QPainter;
 
 namespace tolvik::chart {
@@ -36,6 +38,15 @@ public:
 
     /// Simulates a user's click at the data point (set, point): raises pointSelected.
     void selectPoint(int set, int point);
+
+    /// Commands of the chart's context menu.
+    enum class Command { SaveAs, ExportData, Copy };
+    /// What the context-menu commands do, for every chart of the program (the export
+    /// module installs it). Without a handler the chart shows no context menu.
+    static void setCommandHandler(std::function<void(Graph&, Command)> handler);
+    /// The context-menu item of a command (objectNames "mnuGraphSaveAs",
+    /// "mnuGraphExportData", "mnuGraphCopy"); triggering it runs the command.
+    QAction* commandAction(Command command) const;
 
 signals:
     /// The user clicked on or near a data point.

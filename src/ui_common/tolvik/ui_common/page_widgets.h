@@ -16,8 +16,9 @@
 
 namespace tolvik::ui::page {
 
-/// Light gray of output fields and reader labels (&HC0C0C0).
-inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0;");
+/// Light gray of output fields and reader labels (&HC0C0C0). Gray result fields keep black
+/// text, so they stay readable under a dark colour scheme.
+inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0; color: black;");
 
 // The window fits the working area of the main window: compact margins and spacings,
 // fields one text line high.

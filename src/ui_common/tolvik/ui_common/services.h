@@ -4,10 +4,13 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPrinter;
+class QImage;
 class QWidget;
 
 namespace tolvik::ui {
@@ -27,6 +30,19 @@ public:
     virtual void clear() = 0;
     virtual void setText(const QString& text) = 0;
     virtual QString text() const = 0;
+    /// Puts a picture on the clipboard. The default does nothing (text-only services).
+    virtual void setImage(const QImage& image);
+};
+
+/// File dialogs. Tests answer them without a dialog.
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    /// Asks for the name of a file to write. filters: "Description (*.ext)" entries;
+    /// selectedFilter holds the suggested filter and receives the chosen one.
+    /// Returns "" when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                                 const QStringList& filters, QString* selectedFilter) = 0;
 };
 
 class LauncherService {
@@ -51,11 +67,13 @@ MessageService& Messages();
 ClipboardService& Clipboard();
 LauncherService& Launcher();
 PrintService& Printing();
+FileDialogService& FileDialogs();
 /// Installs a service (nullptr restores the real one); returns nothing, owns the object.
 void SetMessageService(std::unique_ptr<MessageService> s);
 void SetClipboardService(std::unique_ptr<ClipboardService> s);
 void SetLauncherService(std::unique_ptr<LauncherService> s);
 void SetPrintService(std::unique_ptr<PrintService> s);
+void SetFileDialogService(std::unique_ptr<FileDialogService> s);
 
 /// A message service that records instead of showing (tests).
 class RecordingMessageService : public MessageService {
@@ -68,6 +86,26 @@ public:
         messages.push_back({text, title});
     }
     std::vector<Message> messages;
+};
+
+/// A file dialog service that answers from a function instead of asking (tests).
+class ScriptedFileDialogService : public FileDialogService {
+public:
+    /// Called with the caption, the suggested path, the filters and the suggested filter;
+    /// returns the path and the chosen filter ("" path: cancelled).
+    using Answer = std::function<std::pair<QString, QString>(const QString&, const QString&,
+                                                             const QStringList&, const QString&)>;
+    explicit ScriptedFileDialogService(Answer answer) : answer_(std::move(answer)) {}
+    QString saveFileName(QWidget*, const QString& caption, const QString& suggestedPath,
+                         const QStringList& filters, QString* selectedFilter) override {
+        const QString suggested = selectedFilter ? *selectedFilter : QString();
+        auto [path, filter] = answer_(caption, suggestedPath, filters, suggested);
+        if (selectedFilter) *selectedFilter = filter;
+        return path;
+    }
+
+private:
+    Answer answer_;
 };
 
 /// Installs a RecordingMessageService and returns it (owned by the registry).

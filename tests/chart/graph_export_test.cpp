@@ -1,0 +1,276 @@
+// Export of a graph: each picture format written and read back by another reader, the
+// curve data read back against the chart's points, failed writes, the clipboard and the
+// chart's context menu.
+
+#include "chart_helpers.h"
+#include "tolvik/chart/curve_csv.h"
+#include "tolvik/chart/graph.h"
+#include "tolvik/chart/graph_export.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace tolvik;
+using namespace tolvik::chart;
+using namespace tolvik::chart::test;
+
+namespace {
+
+const QColor kFirstCurve(0x1f, 0x4e, 0xb4); // the chart's first curve colour
+const QStringList kTexts = {QStringLiteral("Pv vs. f"), QStringLiteral("f[kHz]"), QStringLiteral("Pv[kW/m³]"),
+                            QStringLiteral("N87 25 °C"), QStringLiteral("N97 100 °C")};
+
+/// Pixels close to the colour (antialiased lines give mixed shades).
+int PixelsOf(const QImage& image, const QColor& colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                    std::abs(c.blue() - colour.blue()) <
+                40)
+                ++n;
+        }
+    return n;
+}
+
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class ImageClipboard : public ui::ClipboardService {
+public:
+    void clear() override {}
+    void setText(const QString&) override {}
+    QString text() const override { return {}; }
+    void setImage(const QImage& i) override { image = i; }
+    QImage image;
+};
+
+} // namespace
+
+class GraphExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(dir_.isValid());
+        messages_ = &ui::InstallRecordingMessages();
+        graph_ = std::make_unique<Graph>(2);
+        graph_->resize(600, 420);
+        graph_->show();
+        ChartModel& m = graph_->model();
+        resetGraph(m);
+        m.setGraphTitle("Pv vs. f");
+        m.setBottomTitle("f[kHz]");
+        m.setLeftTitle("Pv[kW/m³]");
+        m.setAxisScale(15);
+        addCurve(m, "N87 25 °C", {{10, 5.5}, {25, 20.125}, {100, 180}, {300, 1234.5678}});
+        addCurve(m, "N97 100 °C", {{10, 3}, {50, 41}, {200, 510}});
+    }
+    void cleanup() {
+        graph_.reset();
+        ui::SetMessageService(nullptr);
+        ui::SetFileDialogService(nullptr);
+        ui::SetClipboardService(nullptr);
+    }
+
+    /// Every picture format through "Save Graph As", checked by a reader of its own.
+    void picturesHoldCurvesAndTexts() {
+        const struct {
+            const char* filter;
+            const char* file;
+            double scale; ///< PNG pixels per screen pixel
+        } cases[] = {
+            {"PNG image, 96 dpi (*.png)", "g96.png", 1},
+            {"PNG image, 300 dpi (*.png)", "g300", 300 / 96.0}, // suffix added from the filter
+            {"SVG drawing (*.svg)", "g.svg", 0},
+            {"PDF document (*.pdf)", "g.pdf", 0},
+        };
+        for (const auto& c : cases) {
+            answer(dir_.filePath(QLatin1String(c.file)), QLatin1String(c.filter));
+            SaveGraphAs(graph_.get(), nullptr);
+            QVERIFY2(messages_->messages.empty(), c.file);
+            const QString filter = QLatin1String(c.filter);
+            if (filter.startsWith(u"PNG")) {
+                const QImage png(
+                    dir_.filePath(QLatin1String(c.file)) +
+                    (QLatin1String(c.file).endsWith(u".png") ? QString() : QStringLiteral(".png")));
+                QCOMPARE(png.size(), QSize(qRound(600 * c.scale), qRound(420 * c.scale)));
+                QCOMPARE(qRound(png.dotsPerMeterX() * 0.0254), qRound(96 * c.scale));
+                QVERIFY2(PixelsOf(png, kFirstCurve) > 100 * c.scale, c.file);
+            } else if (filter.startsWith(u"SVG")) {
+                checkSvg(dir_.filePath(QLatin1String(c.file)));
+            } else {
+                checkPdf(dir_.filePath(QLatin1String(c.file)));
+            }
+        }
+    }
+
+    /// The CSV read back holds every curve's points as the chart holds them.
+    void curveDataReadsBack() {
+        const QString path = dir_.filePath(QStringLiteral("curves.csv"));
+        answer(path, QStringLiteral("CSV table (*.csv)"));
+        ExportCurveData(graph_.get(), nullptr);
+        QVERIFY(messages_->messages.empty());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(
+            QString::fromUtf8(lines[0]),
+            QStringLiteral("\"N87 25 °C, f[kHz]\",\"N87 25 °C, Pv[kW/m³]\",\"N97 100 °C, f[kHz]\",\"N97 100 "
+                           "°C, Pv[kW/m³]\""));
+        const ChartModel& m = graph_->model();
+        for (int set = 1; set <= 2; ++set) {
+            const auto points = m.writtenPoints(set);
+            for (size_t i = 0; i < points.size(); ++i) {
+                const QList<QByteArray> cells = lines[int(i) + 1].split(',');
+                bool okX = false, okY = false;
+                QCOMPARE(cells[2 * (set - 1)].toDouble(&okX), points[i].first);
+                QCOMPARE(cells[2 * (set - 1) + 1].toDouble(&okY), points[i].second);
+                QVERIFY(okX && okY);
+            }
+        }
+        QCOMPARE(lines.size(), 6); // heading, 4 rows, the empty rest after the last "\n"
+    }
+
+    /// A write that fails leaves the old file as it was, no temporary file, and a message.
+    void failedWriteLeavesNoHalfFile() {
+        QTemporaryDir dir;
+        QFile plain(dir.filePath(QStringLiteral("plain")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QTemporaryDir readOnly;
+        QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const bool root = ::geteuid() == 0; // permissions do not stop root
+        const QString old = dir.filePath(QStringLiteral("old.png"));
+        QFile oldFile(old);
+        QVERIFY(oldFile.open(QIODevice::WriteOnly));
+        oldFile.write("old content");
+        oldFile.close();
+
+        struct Case {
+            QString path;
+            bool diskFull; ///< the file system refuses to grow the file after 2 kB
+        };
+        std::vector<Case> cases = {{dir.filePath(QStringLiteral("plain/g.png")), false}, {old, true}};
+        if (!root) cases.push_back({readOnly.filePath(QStringLiteral("g.png")), false});
+        for (const Case& c : cases) {
+            messages_->messages.clear();
+            answer(c.path, QStringLiteral("PNG image, 300 dpi (*.png)"));
+            rlimit saved{};
+            ::getrlimit(RLIMIT_FSIZE, &saved);
+            if (c.diskFull) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit small = saved;
+                small.rlim_cur = 2048;
+                ::setrlimit(RLIMIT_FSIZE, &small);
+            }
+            SaveGraphAs(graph_.get(), nullptr);
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            QCOMPARE(messages_->messages.size(), size_t(1));
+            QVERIFY2(messages_->messages[0].text.startsWith(QStringLiteral("The file ") +
+                                                            QDir::toNativeSeparators(c.path) +
+                                                            QStringLiteral(" could not be written: ")),
+                     qPrintable(messages_->messages[0].text));
+            QCOMPARE(messages_->messages[0].title, QStringLiteral("Tolvik"));
+        }
+        QFile kept(old);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("old content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({QStringLiteral("old.png"), QStringLiteral("plain")}));
+    }
+
+    /// The context menu's commands: copy puts the picture on the clipboard; without a graph
+    /// or without curves the commands say so.
+    void contextMenuAndMessages() {
+        InstallGraphExport();
+        auto clipboard = std::make_unique<ImageClipboard>();
+        ImageClipboard& board = *clipboard;
+        ui::SetClipboardService(std::move(clipboard));
+        graph_->commandAction(Graph::Command::Copy)->trigger();
+        QCOMPARE(board.image.size(), QSize(600, 420) * graph_->devicePixelRatioF());
+        QVERIFY(PixelsOf(board.image, kFirstCurve) > 100);
+
+        resetGraph(graph_->model());
+        answer(dir_.filePath(QStringLiteral("none.csv")), QStringLiteral("CSV table (*.csv)"));
+        graph_->commandAction(Graph::Command::ExportData)->trigger();
+        SaveGraphAs(nullptr, nullptr);
+        QCOMPARE(messages_->messages.size(), size_t(2));
+        QCOMPARE(messages_->messages[0].text, QStringLiteral("The graph holds no curve to export."));
+        QVERIFY(messages_->messages[1].text.startsWith(QStringLiteral("No graph loaded")));
+        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("none.csv"))));
+        Graph::setCommandHandler(nullptr);
+    }
+
+private:
+    void answer(const QString& path, const QString& filter) {
+        ui::SetFileDialogService(std::make_unique<ui::ScriptedFileDialogService>(
+            [path, filter](const QString&, const QString&, const QStringList& filters, const QString&) {
+                return std::make_pair(path, filters.contains(filter) ? filter : QString());
+            }));
+    }
+
+    void checkSvg(const QString& path) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&f);
+        QString texts;
+        int curvePaths = 0;
+        bool curveStroke = false; // the writer puts the pen on the group around the shapes
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == u"g") {
+                curveStroke = xml.attributes()
+                                  .value(QStringLiteral("stroke"))
+                                  .compare(kFirstCurve.name(), Qt::CaseInsensitive) == 0;
+            } else if (xml.name() == u"text") {
+                texts += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'\n';
+            } else if ((xml.name() == u"path" || xml.name() == u"polyline") && curveStroke) {
+                ++curvePaths;
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(curvePaths > 0);
+        for (const QString& t : kTexts)
+            QVERIFY2(texts.contains(t), qPrintable(t));
+    }
+
+    void checkPdf(const QString& path) {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString text = Run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        for (const QString& t : kTexts)
+            QVERIFY2(text.contains(t), qPrintable(t + QStringLiteral(" in: ") + text));
+        const QString prefix = dir_.filePath(QStringLiteral("pdfpage"));
+        Run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"),
+                                         QStringLiteral("-singlefile"), path, prefix});
+        const QImage page(prefix + QStringLiteral(".png"));
+        QVERIFY(!page.isNull());
+        QVERIFY(PixelsOf(page, kFirstCurve) > 100);
+        QFile::remove(prefix + QStringLiteral(".png"));
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Graph> graph_;
+    ui::RecordingMessageService* messages_ = nullptr;
+};
+
+QTEST_MAIN(GraphExportTest)
+#include "graph_export_test.moc"
