@@ -154,7 +154,7 @@ private slots:
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), u"About"_s);
         QCOMPARE(w->tag(), u"About"_s);
-        const auto visible = [w](const char* name) {
+        const auto visible = [&w](const char* name) { // w changes when the window is made afresh
             return w->findChild<QWidget*>(QLatin1String(name))->isVisible();
         };
         QVERIFY(visible("AboutText") && !visible("txtEmail") && !visible("cmdCopyEmail") &&
