@@ -135,7 +135,9 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
         if (in.copyToPlotData) {
             r.t0Al = r.t1Al;
             r.t0N = r.t1N;
-            r.t0L = in.t1L;
+            // The plot data show the inductance that was read, in their own format: the
+            // typed text itself may be anything.
+            r.t0L = text::FormatPattern(l_mH, "#.####");
         }
         if (design->s_mm < 0) r.messages.emplace_back(kNegativeGapText);
 

@@ -107,7 +107,7 @@ private slots:
         showTab(4);
         const QStringList design{"t1L", "t1I", "t1dmurev", "t1mue", "t1s", "t1Al", "t1N", "t1d"};
         QCOMPARE(texts(design), (QStringList{"1", "1", "10", "149", ".31", "151", "81", "0.2 (AWG 32)"}));
-        QCOMPARE(texts({"t0Al", "t0N", "t0L"}), (QStringList{"151", "81", "1"}));
+        QCOMPARE(texts({"t0Al", "t0N", "t0L"}), (QStringList{"151", "81", "1."}));
         auto& m = graph(4)->model();
         QCOMPARE(m.numSets(), 2);
         QCOMPARE(m.legendOf(1), "µrev M1 Al=151[nH]");

@@ -27,7 +27,10 @@ void ShowArrow(const AppContext& app, const QString& orientation, QLabel* pictur
                int leftTwips, int topTwips, double pause);
 /// Shows the window's cmdCalculate and places it (twips).
 void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widthTwips);
-/// "The number is either too high or too low. Please enter an other value!"
+inline constexpr const char* kValueOutOfRangeText =
+    "The number is either too high or too low. Please enter an other value!";
+inline constexpr const char* kValueOutOfRangeTitle = "Value out of range";
+/// Shows kValueOutOfRangeText titled kValueOutOfRangeTitle.
 void ShowValueOutOfRange(QWidget* parent = nullptr);
 
 /// 15 twips per pixel.
