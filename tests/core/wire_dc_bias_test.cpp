@@ -281,7 +281,7 @@ TEST_F(DcBiasCurve, DesignCopiedToThePlotDataAndDrawn) {
     }
 }
 
-TEST_F(DcBiasCurve, InductanceCopiedToThePlotDataAsTheNumberRead) {
+TEST_F(DcBiasCurve, PlotDataAndLegendShowNumbersRead) {
     // Typed texts reach the plot data only as numbers in the field's format "#.####" (a
     // random-input run showed "nan" there).
     const std::pair<const char*, const char*> cases[] = {
@@ -290,6 +290,17 @@ TEST_F(DcBiasCurve, InductanceCopiedToThePlotDataAsTheNumberRead) {
         DcBiasInput in = Choke();
         in.t1L = typed;
         EXPECT_EQ(CalculateDcBias(in).t0L, shown) << typed;
+    }
+    // The legend names the Al value read from the plot data, not their text.
+    const std::pair<const char*, const char*> legends[] = {{" 2,5inf-0", "µrev M1 Al=2.5[nH]"},
+                                                           {"151", "µrev M1 Al=151[nH]"},
+                                                           {"99.1234", "µrev M1 Al=99.123[nH]"}};
+    for (const auto& [typed, legend] : legends) {
+        DcBiasInput in = Choke();
+        in.copyToPlotData = false;
+        in.t0Al = typed;
+        in.t0N = "81";
+        EXPECT_EQ(CalculateDcBias(in).legend, legend) << typed;
     }
 }
 
