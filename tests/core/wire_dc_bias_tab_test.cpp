@@ -216,6 +216,12 @@ private slots:
         QCOMPARE(m.numSets(), 3);
         QCOMPARE(m.legendOf(2), "2");
         QVERIFY(m.point(2, 15).y > m.point(1, 15).y);
+        // The legend names the layers drawn, not the typed text (a random run showed "1nan7a").
+        type("t2layer", "2,6nan");
+        enter("t2layer");
+        QCOMPARE(m.legendOf(3), "3");
+        type("t2layer", "2");
+        enter("t2layer");
 
         graph(6)->selectPoint(2, 15);
         QCOMPARE(get<QLabel>("GR3")->text(), u"f=1638.4[kHz]"_s);
