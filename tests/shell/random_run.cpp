@@ -375,7 +375,10 @@ public:
                                             QRegularExpression::CaseInsensitiveOption);
         const auto textFault = [&](const QString& text, const QObject* where) -> QString {
             // What the user typed is not what the program shows.
-            if (const auto it = typed_.constFind(where); it != typed_.cend() && *it == text) return {};
+            // (The lists show a typed name in capitals.)
+            if (const auto it = typed_.constFind(where);
+                it != typed_.cend() && it->compare(text, Qt::CaseInsensitive) == 0)
+                return {};
             if (bad.match(text).hasMatch()) return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(where);
             return {};
         };
