@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl1-mesa-dev
   libsqlite3-dev
   googletest libgtest-dev libbenchmark-dev
-  clang-format
+  clang-format clang libclang-rt-14-dev ccache
   xvfb xauth fonts-dejavu-core
   locales
 )

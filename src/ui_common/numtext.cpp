@@ -101,7 +101,8 @@ double ReadNumber(const std::string& text) {
 
 std::string IntToText(long n) {
     if (n == 0) return {};
-    return std::to_string(n);
+    char buf[24];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
 }
 
 std::string RoundedIntText(double x) {
