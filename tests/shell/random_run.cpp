@@ -70,13 +70,7 @@ int main(int argc, char** argv) {
                 const std::optional<Action> a = s.choose(rng);
                 if (!a) continue;
                 seq.push_back(*a);
-                QElapsedTimer t;
-                t.start();
-                s.run(*a);
-                ++g_progress;
-                failure.what = s.check();
-                if (failure.what.isEmpty() && t.elapsed() > kSlowActionMs)
-                    failure.what = u"action took %1 ms"_s.arg(t.elapsed());
+                failure.what = RunAndCheck(s, *a);
                 if (!failure.what.isEmpty()) break;
             }
         }
