@@ -24,6 +24,6 @@ CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 for target in read_number_fuzz:read format_fuzz:format; do
   found=$(mktemp -d)
-  "build-fuzz/${target%%:*}" -runs=200000 "$found" "tests/fuzz/corpus/${target##*:}"
+  "build-fuzz/${target%%:*}" -runs=1000000 "$found" "tests/fuzz/corpus/${target##*:}"
   rm -rf "$found"
 done
