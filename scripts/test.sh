@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test headless.
+# Installs what is needed, builds, and runs every test headless: the normal build, then all
+# tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets
+# of the number text for a fixed number of runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-cd build
-ctest --output-on-failure -j "$(nproc)"
+(cd build && ctest --output-on-failure -j "$(nproc)")
+
+# Sanitizer build of the tests: no recovery, leaks reported except the system's own.
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+  -DTOLVIK_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
+(cd build-asan && ctest --output-on-failure -j "$(nproc)")
+
+# Fuzz targets (libFuzzer, clang): a fixed number of runs from the committed seed corpus.
+CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja >/dev/null
+cmake --build build-fuzz -j "$(nproc)"
+for target in read_number_fuzz:read format_fuzz:format; do
+  found=$(mktemp -d)
+  "build-fuzz/${target%%:*}" -runs=1000000 "$found" "tests/fuzz/corpus/${target##*:}"
+  rm -rf "$found"
+done

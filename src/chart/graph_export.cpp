@@ -2,6 +2,7 @@
 
 #include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
+#include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QDir>
@@ -24,9 +25,7 @@ constexpr double kScreenDpi = 96.0;
 constexpr double kMetresPerInch = 0.0254;
 const QSize kUnshownSize(800, 560);
 
-const QString kNoGraph =
-    QStringLiteral("No graph loaded, please open Material properties or Core calculation form "
-                   "with graph display first");
+const QString kNoGraph = QString::fromLatin1(ui::kNoGraphText);
 
 struct PictureFormat {
     QString filter;
@@ -207,7 +206,7 @@ void ExportCurveData(Graph* graph, QWidget* parent) {
         return;
     }
     if (ExportedCurves(graph->model()).empty()) {
-        ui::ShowMessage(QStringLiteral("The graph holds no curve to export."), ui::kTitle, parent);
+        ui::ShowMessage(QString::fromLatin1(kNoCurveText), ui::kTitle, parent);
         return;
     }
     LastChoice& last = lastChoice();

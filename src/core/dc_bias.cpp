@@ -135,7 +135,9 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
         if (in.copyToPlotData) {
             r.t0Al = r.t1Al;
             r.t0N = r.t1N;
-            r.t0L = in.t1L;
+            // The plot data show the inductance that was read, in their own format: the
+            // typed text itself may be anything.
+            r.t0L = text::FormatPattern(l_mH, "#.####");
         }
         if (design->s_mm < 0) r.messages.emplace_back(kNegativeGapText);
 
@@ -175,7 +177,10 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
             if (!AllFinite({xValue, y})) return fail();
             r.points.push_back({i, xValue, y});
         }
-        r.legend = "µrev " + in.material + " Al=" + r.t0Al + "[nH]";
+        // The Al value as read: the typed text itself may be anything.
+        std::string alText = text::FormatPattern(al, "#.###");
+        if (!alText.empty() && alText.back() == '.') alText.pop_back();
+        r.legend = "µrev " + in.material + " Al=" + (alText.empty() ? std::string("0") : alText) + "[nH]";
         r.drawn = true;
     } catch (const data::DataError&) {
         return fail();

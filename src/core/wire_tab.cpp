@@ -14,6 +14,8 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include <charconv>
+
 namespace tolvik::core {
 
 namespace {
@@ -213,7 +215,9 @@ void WireTab::curve() {
     }
     model.setThisSet(set);
     model.setNumPoints(kWireCurvePoints);
-    model.setLegendText(S(field("t2layer")->text()));
+    // The number of layers the curve is drawn for: the typed text itself may be anything.
+    char layers[24];
+    model.setLegendText(std::string(layers, std::to_chars(layers, layers + sizeof layers, m).ptr));
     for (const WireCurvePoint& p : c.points) {
         model.setThisPoint(p.index);
         model.setYValue(p.ratio);

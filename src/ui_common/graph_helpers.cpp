@@ -78,8 +78,8 @@ void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widt
 }
 
 void ShowValueOutOfRange(QWidget* parent) {
-    ShowMessage(QStringLiteral("The number is either too high or too low. Please enter an other value!"),
-                QStringLiteral("Value out of range"), parent);
+    ShowMessage(QString::fromLatin1(kValueOutOfRangeText), QString::fromLatin1(kValueOutOfRangeTitle),
+                parent);
 }
 
 } // namespace tolvik::ui

@@ -101,7 +101,8 @@ double ReadNumber(const std::string& text) {
 
 std::string IntToText(long n) {
     if (n == 0) return {};
-    return std::to_string(n);
+    char buf[24];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, n).ptr);
 }
 
 std::string RoundedIntText(double x) {
@@ -184,13 +185,11 @@ KeyFilterResult NumericKeyFilter(int key) {
     r.key = key;
     if ((key >= '0' && key <= '9') || key == 8 || key == 13) return r;
     if (key == '.') {
-        if (FormatPattern(10.0 / 3.0, "0.0").find(',') != std::string::npos)
-            r.message = "Decimal separator is comma ',' ";
+        if (FormatPattern(10.0 / 3.0, "0.0").find(',') != std::string::npos) r.message = kDecimalCommaText;
         return r;
     }
     if (key == ',') {
-        if (FormatPattern(10.0 / 3.0, "0.0").find('.') != std::string::npos)
-            r.message = "Decimal separator is period '.'";
+        if (FormatPattern(10.0 / 3.0, "0.0").find('.') != std::string::npos) r.message = kDecimalPointText;
         return r;
     }
     r.key = 0;

@@ -72,7 +72,7 @@ private slots:
         showTab(4);
         const QStringList design{"t1L", "t1I", "t1dmurev", "t1mue", "t1s", "t1Al", "t1N", "t1d"};
         QCOMPARE(texts(design), (QStringList{"1", "1", "10", "149", ".31", "151", "81", "0.2 (AWG 32)"}));
-        QCOMPARE(texts({"t0Al", "t0N", "t0L"}), (QStringList{"151", "81", "1"}));
+        QCOMPARE(texts({"t0Al", "t0N", "t0L"}), (QStringList{"151", "81", "1."}));
         auto& m = graph(4)->model();
         QCOMPARE(m.numSets(), 2);
         QCOMPARE(m.legendOf(1), "µrev M1 Al=151[nH]");
@@ -181,6 +181,12 @@ private slots:
         QCOMPARE(m.numSets(), 3);
         QCOMPARE(m.legendOf(2), "2");
         QVERIFY(m.point(2, 15).y > m.point(1, 15).y);
+        // The legend names the layers drawn, not the typed text (a random run showed "1nan7a").
+        type("t2layer", "2,6nan");
+        enter("t2layer");
+        QCOMPARE(m.legendOf(3), "3");
+        type("t2layer", "2");
+        enter("t2layer");
 
         graph(6)->selectPoint(2, 15);
         QCOMPARE(get<QLabel>("GR3")->text(), u"f=1638.4[kHz]"_s);

@@ -264,7 +264,8 @@ TEST_F(DcBiasCurve, DesignCopiedToThePlotDataAndDrawn) {
     EXPECT_EQ((std::vector<std::string>{r.t1mue, r.t1s, r.t1Al, r.t1N}),
               (std::vector<std::string>{"149", ".31", "151", "81"}));
     EXPECT_EQ(r.t1d, "0.2 (AWG 32)"); // chosen for the 81 turns beside it: 81/18 = 4.5 < 8
-    EXPECT_EQ((std::vector<std::string>{r.t0Al, r.t0N, r.t0L}), (std::vector<std::string>{"151", "81", "1"}));
+    EXPECT_EQ((std::vector<std::string>{r.t0Al, r.t0N, r.t0L}),
+              (std::vector<std::string>{"151", "81", "1."}));
     EXPECT_TRUE(r.messages.empty());
     ASSERT_TRUE(r.drawn);
     EXPECT_EQ(r.legend, "µrev M1 Al=151[nH]");
@@ -277,6 +278,29 @@ TEST_F(DcBiasCurve, DesignCopiedToThePlotDataAndDrawn) {
     for (size_t i = 1; i < r.points.size(); ++i) {
         EXPECT_LT(r.points[i].y, r.points[i - 1].y) << i; // µrev falls with the DC field
         EXPECT_GT(r.points[i].x, r.points[i - 1].x) << i;
+    }
+}
+
+TEST_F(DcBiasCurve, PlotDataAndLegendShowNumbersRead) {
+    // Typed texts reach the plot data only as numbers in the field's format "#.####" (a
+    // random-input run showed "nan" there).
+    const std::pair<const char*, const char*> cases[] = {
+        {"nan", "."}, {"2,5", "2.5"}, {"1.23456", "1.2346"}, {"inf", "."}, {"1abc", "1."}};
+    for (const auto& [typed, shown] : cases) {
+        DcBiasInput in = Choke();
+        in.t1L = typed;
+        EXPECT_EQ(CalculateDcBias(in).t0L, shown) << typed;
+    }
+    // The legend names the Al value read from the plot data, not their text.
+    const std::pair<const char*, const char*> legends[] = {{" 2,5inf-0", "µrev M1 Al=2.5[nH]"},
+                                                           {"151", "µrev M1 Al=151[nH]"},
+                                                           {"99.1234", "µrev M1 Al=99.123[nH]"}};
+    for (const auto& [typed, legend] : legends) {
+        DcBiasInput in = Choke();
+        in.copyToPlotData = false;
+        in.t0Al = typed;
+        in.t0N = "81";
+        EXPECT_EQ(CalculateDcBias(in).legend, legend) << typed;
     }
 }
 

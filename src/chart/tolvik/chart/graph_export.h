@@ -12,6 +12,9 @@ class QWidget;
 
 namespace tolvik::chart {
 
+/// Export of the curve data of a graph without a curve.
+inline constexpr const char* kNoCurveText = "The graph holds no curve to export.";
+
 class Graph;
 class ChartModel;
 

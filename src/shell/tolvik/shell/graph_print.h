@@ -2,6 +2,8 @@
 /// The graph commands of the main window: Print, Clear, Copy and Graph act on the graph
 /// Graph1(t) of the working window in front, t being the current tab of its SSTab1.
 
+#include "tolvik/ui_common/graph_helpers.h"
+
 class QWidget;
 
 namespace tolvik {
@@ -13,8 +15,7 @@ namespace tolvik::shell {
 /// "Error occured: no graph selected or printer error"
 inline constexpr const char* kPrintErrorText = "Error occured: no graph selected or printer error";
 /// Shown by Graph when there is no graph to set up.
-inline constexpr const char* kNoGraphText =
-    "No graph loaded, please open Material properties or Core calculation form with graph display first";
+using ui::kNoGraphText;
 
 /// Prints the graph of the current tab of `window` (MatTab or CoreForm; nullptr when no
 /// working window is in front) on a landscape page: the date line, the header with the

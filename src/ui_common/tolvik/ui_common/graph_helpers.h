@@ -17,6 +17,10 @@ class Graph;
 
 namespace tolvik::ui {
 
+/// Shown by the graph commands (settings, export) when no working window shows a graph.
+inline constexpr const char* kNoGraphText =
+    "No graph loaded, please open Material properties or Core calculation form with graph display first";
+
 /// Empties the chart (one set of two unwritten points) and clears the reading log.
 /// A null graph is skipped.
 void ResetGraph(chart::Graph* graph, AppContext& app);
@@ -27,7 +31,10 @@ void ShowArrow(const AppContext& app, const QString& orientation, QLabel* pictur
                int leftTwips, int topTwips, double pause);
 /// Shows the window's cmdCalculate and places it (twips).
 void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widthTwips);
-/// "The number is either too high or too low. Please enter an other value!"
+inline constexpr const char* kValueOutOfRangeText =
+    "The number is either too high or too low. Please enter an other value!";
+inline constexpr const char* kValueOutOfRangeTitle = "Value out of range";
+/// Shows kValueOutOfRangeText titled kValueOutOfRangeTitle.
 void ShowValueOutOfRange(QWidget* parent = nullptr);
 
 /// 15 twips per pixel.

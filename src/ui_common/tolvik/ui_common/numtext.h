@@ -30,6 +30,10 @@ std::string FormatPattern(double x, const std::string& pattern);
 /// Significant-digit formatting: (1.2345, 3, 999) → "1.23", (12, 3, 999) → "12.".
 std::string FormatSignificant(double x, double digits, double decimals);
 
+/// Hints of the key filter when the key is not the system's decimal separator.
+inline constexpr const char* kDecimalCommaText = "Decimal separator is comma ',' ";
+inline constexpr const char* kDecimalPointText = "Decimal separator is period '.'";
+
 /// Result of the key filter of number fields.
 struct KeyFilterResult {
     int key = 0;         ///< the key code to pass on; 0 = discard

@@ -1,0 +1,250 @@
+// Damaged and hostile data files, and the promise that the data file is only read: the
+// program starts on files derived from the sample and is driven through every tab and a
+// short random run. Each file either gives an orderly message naming what is wrong or works;
+// nothing crashes, hangs or shows NaN, and the file and its folder stay as they were.
+
+#include "ui_driver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+
+namespace {
+
+QByteArray Sample() {
+    QFile f(QStringLiteral(TOLVIK_SAMPLE_DATABASE));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+/// Runs SQL on the file (the test's own change of a copy, not the program).
+void Sql(const QString& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in " << sql;
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+/// SQL that sets every field of the first row of a table to NULL.
+std::string NullRow(const QString& path, const std::string& table) {
+    sqlite3* db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, ("SELECT * FROM " + table).c_str(), -1, &st, nullptr);
+    std::string sets;
+    for (int i = 0; i < sqlite3_column_count(st); ++i)
+        sets += std::string(i ? ", " : "") + "\"" + sqlite3_column_name(st, i) + "\" = NULL";
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return "UPDATE " + table + " SET " + sets + " WHERE rowid = (SELECT min(rowid) FROM " + table + ")";
+}
+
+QStringList Listing(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+/// Every tab of both windows through the menus, then a short random run.
+Failure Drive(Session& s, unsigned seed, int actions) {
+    std::vector<QAction*> tabs;
+    for (QMenu* menu : s.window().menuBar()->findChildren<QMenu*>())
+        if (menu->objectName() == u"mnuMaterials"_s || menu->objectName() == u"mnuCoreforms"_s)
+            for (QAction* a : menu->actions())
+                tabs.push_back(a);
+    // Every tab twice: as opened, and with the first core and material of the lists chosen,
+    // so that each tab reads the data it needs.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (QAction* a : tabs) {
+            a->trigger();
+            QCoreApplication::processEvents();
+            if (QString f = s.check(); !f.isEmpty()) return {u"tab "_s + a->objectName() + u": "_s + f, -1};
+        }
+        for (QComboBox* list : s.window().findChildren<QComboBox*>())
+            if ((list->objectName() == u"Kern"_s || list->objectName() == u"Material"_s) &&
+                list->isVisible() && list->count() > 0) {
+                list->setCurrentIndex(0);
+                emit list->activated(0);
+            }
+    }
+    std::mt19937 rng(seed);
+    for (int i = 0; i < actions; ++i) {
+        const std::optional<Action> a = s.choose(rng);
+        if (!a) continue;
+        s.run(*a);
+        if (QString f = s.check(); !f.isEmpty()) return {Describe(*a) + u": "_s + f, i};
+    }
+    return {};
+}
+
+struct Case {
+    const char* name;
+    std::function<void(const QString& path)> make;
+    bool startFails;
+    const char* named; ///< a text some message must contain (nullptr: none needed)
+};
+
+TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
+    const QByteArray sample = Sample();
+    ASSERT_FALSE(sample.isEmpty());
+    const auto copy = [&](const QString& p) { Write(p, sample); };
+    const auto sql = [&](std::string s) {
+        return [copy, s](const QString& p) {
+            copy(p);
+            Sql(p, s);
+        };
+    };
+    const Case cases[] = {
+        {"empty", [](const QString& p) { Write(p, {}); }, true, "no data file"},
+        {"truncated to 100 bytes", [&](const QString& p) { Write(p, sample.left(100)); }, true, "db1.mdb"},
+        {"truncated to one page", [&](const QString& p) { Write(p, sample.left(4096)); }, true, "db1.mdb"},
+        {"truncated to half", [&](const QString& p) { Write(p, sample.left(sample.size() / 2)); }, false,
+         nullptr},
+        {"truncated by 1000 bytes", [&](const QString& p) { Write(p, sample.left(sample.size() - 1000)); },
+         false, nullptr},
+        {"random bytes",
+         [](const QString& p) {
+             QByteArray junk(20000, '\0');
+             std::mt19937 rng(7);
+             for (char& c : junk)
+                 c = char(rng());
+             Write(p, junk);
+         },
+         true, "db1.mdb"},
+        {"a missing table", sql("DROP TABLE MuiT"), false, "MuiT"},
+        {"a missing core table", sql("DROP TABLE Kernform"), true, "Kernform"},
+        {"a missing column", sql("ALTER TABLE Kernform DROP COLUMN le"), false, "le"},
+        {"text in a numeric column", sql("UPDATE Kernform SET Ae = 'abc', Ve = 'x1'"), false, "Ae"},
+        {"NULL in every field of a core",
+         [&](const QString& p) {
+             copy(p);
+             Sql(p, NullRow(p, "Kernform"));
+         },
+         false, nullptr},
+        {"NULL in every field of a core but its name",
+         sql("UPDATE Kernform SET LP = NULL, Loch = NULL, Anzeige = NULL, RthAnzeige = NULL, Ae = NULL, "
+             "le = NULL, Ve = NULL, Amin = NULL, AN = NULL, LN = NULL, Rth = NULL, Ar = NULL, K1 = NULL, "
+             "K2 = NULL, CDF = NULL, hWickel = NULL"),
+         false, nullptr},
+        {"NULL in every field of a material",
+         [&](const QString& p) {
+             copy(p);
+             Sql(p, NullRow(p, "Material"));
+         },
+         false, nullptr},
+        {"NULL in every field of every material but its name",
+         sql("UPDATE Material SET mui = NULL, Bs25 = NULL, Bs100 = NULL, Hc25 = NULL, Hc100 = NULL, Tc = "
+             "NULL, "
+             "hb = NULL, fmin = NULL, ftyp = NULL, fmax = NULL, dT = NULL, f = NULL, B = NULL, T = NULL, "
+             "Pv = NULL, Dichte = NULL, tandmuei = NULL, af = NULL, dcresist = NULL, Leistung = NULL, "
+             "mua = NULL, Aktuell = NULL"),
+         false, nullptr},
+        {"curve columns with no end mark",
+         sql("UPDATE Hysterese SET HR25T25 = coalesce(HR25T25, 1), BR25T25 = coalesce(BR25T25, 1), "
+             "HH125T25 = coalesce(HH125T25, 0), BH125T25 = coalesce(BH125T25, 0)"),
+         false, nullptr},
+        {"duplicated and unordered abscissas",
+         sql("UPDATE MuiT SET T = 25 WHERE rowid IN (3, 4, 5); UPDATE MuiT SET T = -T WHERE rowid % 7 = 0; "
+             "UPDATE MuaB SET B = 100 WHERE rowid IN (2, 3); UPDATE MuaB SET B = 400 - B WHERE rowid % 5 = "
+             "0"),
+         false, nullptr},
+        {"10,000 cores and 500 materials",
+         sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+             "INSERT INTO Kernform SELECT Kerntyp || ' #' || i, LP, Loch, Anzeige, RthAnzeige, Ae, le, Ve, "
+             "Amin, "
+             "AN, LN, Rth, Ar, K1, K2, CDF, hWickel FROM n JOIN Kernform ON Kernform.rowid = 1 + i % 56; "
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 491) "
+             "INSERT INTO Material SELECT 'X' || i, mui, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, fmax, "
+             "dT, "
+             "f, B, T, Pv, Dichte, tandmuei, af, dcresist, Leistung, mua, Aktuell FROM n JOIN Material "
+             "ON Material.rowid = 1 + i % 9"),
+         false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"db1.mdb"_s);
+        c.make(path);
+        const QByteArray before = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        const QStringList listing = Listing(dir.path());
+        {
+            Session s(dir.path(), true);
+            if (c.startFails) {
+                EXPECT_FALSE(s.started());
+            }
+            if (s.started()) {
+                const Failure f = Drive(s, 11, 150);
+                EXPECT_TRUE(f.what.isEmpty()) << f.what.toStdString();
+            }
+            for (const auto& m : s.messages())
+                EXPECT_TRUE(AllowedMessage(m.text) || DataFaultMessage(m.text)) << m.text.toStdString();
+            if (c.named) {
+                bool named = false;
+                for (const auto& m : s.messages())
+                    named = named || m.text.contains(QString::fromUtf8(c.named), Qt::CaseInsensitive);
+                QStringList all;
+                for (const auto& m : s.messages())
+                    all << m.text;
+                EXPECT_TRUE(named) << "no message names " << c.named << ": "
+                                   << all.join(u" | "_s).toStdString();
+            }
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readAll() == before) << "the data file changed";
+        EXPECT_EQ(Listing(dir.path()), listing);
+    }
+}
+
+TEST(DataFile, SessionLeavesTheFileAndItsFolderUntouchedAlsoWhenReadOnly) {
+    const QByteArray sample = Sample();
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only folder" : "writable folder");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"db1.mdb"_s);
+        Write(path, sample);
+        if (readOnly) {
+            QFile::setPermissions(path,
+                                  QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+            QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        {
+            Session s(dir.path());
+            ASSERT_TRUE(s.started());
+            const Failure f = Drive(s, 5, 400);
+            EXPECT_TRUE(f.what.isEmpty()) << f.what.toStdString();
+            // Open while the windows hold the database: nothing beside it.
+            EXPECT_EQ(Listing(dir.path()), QStringList{u"db1.mdb"_s});
+        }
+        EXPECT_EQ(Listing(dir.path()), QStringList{u"db1.mdb"_s});
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readAll() == sample) << "the data file changed";
+        QFile::setPermissions(dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,561 @@
+#pragma once
+// The random-input driver shared by the random-input run and the damaged-data test: actions
+// on every enabled control found by objectName, and the invariants checked after each one.
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/chart/graph_export.h"
+#include "tolvik/core/al_value.h"
+#include "tolvik/core/core_messages.h"
+#include "tolvik/core/dc_bias.h"
+#include "tolvik/core/harmonic.h"
+#include "tolvik/core/mue_t.h"
+#include "tolvik/core/p_trans.h"
+#include "tolvik/core/wire.h"
+#include "tolvik/data/records.h"
+#include "tolvik/material/amplitude.h"
+#include "tolvik/material/mat_curve.h"
+#include "tolvik/material/power_loss.h"
+#include "tolvik/shell/graph_print.h"
+#include "tolvik/shell/main_window.h"
+#include "tolvik/shell/manual.h"
+#include "tolvik/shell/startup.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <random>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using namespace tolvik;
+
+namespace {
+
+// --- services that record instead of acting ---
+
+class RecordingClipboard : public ui::ClipboardService {
+public:
+    void clear() override { text_.clear(); }
+    void setText(const QString& t) override { text_ = t; }
+    QString text() const override { return text_; }
+
+private:
+    QString text_;
+};
+
+class RecordingLauncher : public ui::LauncherService {
+public:
+    bool start(const QString&, const QStringList&) override { return true; }
+};
+
+/// Prints into a PDF file of the session's folder instead of asking for a printer.
+class PdfPrinting : public ui::PrintService {
+public:
+    explicit PdfPrinting(QString path) : path_(std::move(path)) {}
+    bool setUp(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path_);
+        return true;
+    }
+
+private:
+    QString path_;
+};
+
+/// Answers every save dialog with a file of the session's folder, in the suggested format.
+std::unique_ptr<ui::FileDialogService> ExportIntoFolder(const QString& folder) {
+    return std::make_unique<ui::ScriptedFileDialogService>(
+        [folder](const QString&, const QString&, const QStringList& filters, const QString& suggested) {
+            const QString filter = suggested.isEmpty() && !filters.isEmpty() ? filters.first() : suggested;
+            static const QRegularExpression ext(u"\\*\\.(\\w+)"_s);
+            const auto m = ext.match(filter);
+            return std::pair{folder + u"/export."_s + (m.hasMatch() ? m.captured(1) : u"out"_s), filter};
+        });
+}
+
+// --- the program's own message texts ---
+
+/// A fault of the data file named by the data layer (a damaged file): the forms of its texts.
+bool DataFaultMessage(const QString& text) {
+    static const QRegularExpression forms(
+        u"^(The data file .* cannot be opened\\.|The file .* is no data file of the program: .*|"
+        "The data file has a value that is not a number in field .*|The data file has no table .*|"
+        "The data file has no field .*|There is no current record in .*|"
+        "The data file cannot answer the query .*)$"_s,
+        QRegularExpression::DotMatchesEverythingOption);
+    return forms.match(text).hasMatch();
+}
+
+bool AllowedMessage(const QString& text) {
+    static const QStringList exact = [] {
+        QStringList l;
+        for (const char* t : {core::kValuesNotValidText,
+                              core::kInsertNText,
+                              core::kFillFactorText,
+                              core::kDivisionByZeroText,
+                              core::kInvalidArgumentText,
+                              core::kOverflowText,
+                              core::kNegativeGapText,
+                              core::kFillInAllText,
+                              core::kFcuOutOfRangeText,
+                              core::kNoBobbinText,
+                              core::kNoCdfText,
+                              core::kNoCoreKFactorsText,
+                              core::kKFactorMaterialText,
+                              core::kNoWireValuesText,
+                              data::kNoKFactorsText,
+                              data::kNoMaterialDataText,
+                              material::kNoValidValueText,
+                              material::kNoValidValuesText,
+                              material::kNoDataText,
+                              text::kDecimalCommaText,
+                              text::kDecimalPointText})
+            l << QString::fromUtf8(t);
+        l << QString::fromLatin1(ui::kValueOutOfRangeText) << QString::fromLatin1(ui::kNoGraphText)
+          << QString::fromLatin1(shell::kPrintErrorText) << QString::fromLatin1(shell::kNoPdfProgramText)
+          << QString::fromLatin1(shell::kPdfProgramFailedText) << QString::fromLatin1(chart::kNoCurveText)
+          << u"No material selected"_s;
+        return l;
+    }();
+    if (exact.contains(text)) return true;
+    // Texts with a name in them: the program's own text around any name.
+    const QString mui = QString::fromStdString(core::NoMuiDataMessage("\x01"));
+    const qsizetype at = mui.indexOf(QChar(1));
+    if (text.startsWith(mui.left(at)) && text.endsWith(mui.mid(at + 1))) return true;
+    if (text.startsWith(u"The file "_s) && text.contains(u" could not be written: "_s)) return true;
+    if (text.startsWith(u"The help file "_s) && text.endsWith(u" cannot be read."_s)) return true;
+    return text.startsWith(u"No valid selection for "_s) && text.endsWith(u"!"_s);
+}
+
+// --- actions ---
+
+enum class Kind { Menu, Button, Tab, ListChoice, ListType, FieldType, ChartPoint, ChartClick };
+constexpr int kKinds = 8;
+
+struct Action {
+    Kind kind = Kind::Menu;
+    QString target; ///< path of objectNames of the control
+    int index = 0;  ///< position among the candidates of its kind when it was chosen
+    int a = 0, b = 0;
+    QString text;
+    bool enter = false;
+};
+
+QString PathOf(const QObject* o) {
+    QStringList parts;
+    for (; o; o = o->parent())
+        if (!o->objectName().isEmpty()) parts.prepend(o->objectName());
+    return parts.join(u'/');
+}
+
+QString Describe(const Action& a) {
+    static const char* names[] = {"menu",      "button", "tab",         "list-choice",
+                                  "list-type", "type",   "chart-point", "chart-click"};
+    QString s = QString::fromLatin1(names[int(a.kind)]) + u' ' + a.target;
+    if (a.kind == Kind::FieldType || a.kind == Kind::ListType)
+        s += u" \""_s +
+             (a.text.size() > 40 ? a.text.left(40) + u"…("_s + QString::number(a.text.size()) + u')'
+                                 : a.text) +
+             u'"' + (a.enter ? u" +Enter"_s : u""_s);
+    else if (a.kind != Kind::Menu && a.kind != Kind::Button)
+        s += u" "_s + QString::number(a.a) + u',' + QString::number(a.b);
+    return s;
+}
+
+bool Usable(const QWidget* w) {
+    return w->isVisible() && w->isEnabled();
+}
+
+/// Controls that must not be driven: they end the program.
+bool Denied(const QObject* o) {
+    const QString n = o->objectName();
+    return n == u"mnuExit"_s || n == u"CmdExit"_s;
+}
+
+template <typename T> QList<T*> Candidates() {
+    QList<T*> out;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) continue;
+        if (auto* self = qobject_cast<T*>(top); self && Usable(self)) out << self;
+        for (T* w : top->findChildren<T*>())
+            if (Usable(w) && !Denied(w)) out << w;
+    }
+    return out;
+}
+
+QList<QAction*> MenuActions(shell::MainWindow& window) {
+    QList<QAction*> out;
+    for (QMenu* menu : window.menuBar()->findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && a->isEnabled() && !a->objectName().isEmpty() && !Denied(a) && !a->menu())
+                out << a;
+    return out;
+}
+
+QList<QLineEdit*> Fields() {
+    QList<QLineEdit*> out;
+    for (QLineEdit* e : Candidates<QLineEdit>())
+        if (!e->isReadOnly() && !qobject_cast<QComboBox*>(e->parentWidget())) out << e;
+    return out;
+}
+
+QList<chart::Graph*> Graphs() {
+    return Candidates<chart::Graph>();
+}
+
+/// Finds the control again: the same position when it has the same path, else the first of that path.
+template <typename T> T* Find(const QList<T*>& list, const Action& a) {
+    if (a.index < list.size() && PathOf(list[a.index]) == a.target) return list[a.index];
+    for (T* w : list)
+        if (PathOf(w) == a.target) return w;
+    return nullptr;
+}
+
+QString RandomNumberText(std::mt19937& rng) {
+    static const QStringList pieces = {
+        u"0"_s,     u"1"_s,      u"7"_s,          u"25"_s,   u"100"_s, u"3"_s,  u"0.5"_s,
+        u"2,5"_s,   u","_s,      u"."_s,          u"-"_s,    u"+"_s,   u"e"_s,  u"E"_s,
+        u"1e308"_s, u"1e-320"_s, u"-1e308"_s,     u"9e99"_s, u" "_s,   u"a"_s,  u"x"_s,
+        u"-0"_s,    u"1,2,3"_s,  u"1.2.3"_s,      u"nan"_s,  u"inf"_s, u"1e"_s, u"0.0001"_s,
+        u"65535"_s, u"32768"_s,  u"2147483648"_s, u"1e10"_s, u"µ"_s,   u"°"_s};
+    std::uniform_int_distribution<int> shape(0, 19);
+    const int s = shape(rng);
+    if (s == 0) return {};
+    if (s == 1) return QString(std::uniform_int_distribution<int>(200, 400)(rng), u'9');
+    QString t;
+    const int n = std::uniform_int_distribution<int>(1, 4)(rng);
+    for (int i = 0; i < n; ++i)
+        t += pieces[std::uniform_int_distribution<int>(0, int(pieces.size()) - 1)(rng)];
+    return t;
+}
+
+// --- one session: a fresh main window, a sequence of actions ---
+
+struct Failure {
+    QString what;
+    int at = -1; ///< index of the action after which it showed
+};
+
+class Session {
+public:
+    /// dataFaults: messages naming faults of the data file are allowed (a damaged file).
+    explicit Session(const QString& folder, bool dataFaults = false)
+        : messages_(ui::InstallRecordingMessages()), dataFaults_(dataFaults) {
+        ui::SetClipboardService(std::make_unique<RecordingClipboard>());
+        ui::SetLauncherService(std::make_unique<RecordingLauncher>());
+        ui::SetPrintService(std::make_unique<PdfPrinting>(output_.filePath(u"print.pdf"_s)));
+        ui::SetFileDialogService(ExportIntoFolder(output_.path()));
+        if (!shell::StartUp(app_, folder)) return;
+        window_ = std::make_unique<shell::MainWindow>(app_);
+        window_->show();
+    }
+    bool started() const { return window_ != nullptr; }
+    shell::MainWindow& window() { return *window_; }
+    const std::vector<ui::RecordingMessageService::Message>& messages() const { return messages_.messages; }
+    ~Session() {
+        window_.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->deleteLater();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    /// Chooses an action at random (it is not run).
+    std::optional<Action> choose(std::mt19937& rng) {
+        const auto pick = [&](auto list, Kind kind) -> std::optional<Action> {
+            if (list.isEmpty()) return std::nullopt;
+            const int i = std::uniform_int_distribution<int>(0, int(list.size()) - 1)(rng);
+            Action a;
+            a.kind = kind;
+            a.target = PathOf(list[i]);
+            a.index = i;
+            return a;
+        };
+        const int roll = std::uniform_int_distribution<int>(0, 99)(rng);
+        std::optional<Action> a;
+        if (roll < 8)
+            a = pick(MenuActions(*window_), Kind::Menu);
+        else if (roll < 22)
+            a = pick(Candidates<QAbstractButton>(), Kind::Button);
+        else if (roll < 32) {
+            a = pick(Candidates<QTabBar>(), Kind::Tab);
+            if (a) a->a = std::uniform_int_distribution<int>(0, 7)(rng);
+        } else if (roll < 44) {
+            a = pick(Candidates<QComboBox>(), Kind::ListChoice);
+            if (a) a->a = std::uniform_int_distribution<int>(-1, 60)(rng);
+        } else if (roll < 48) {
+            const auto lists = Candidates<QListWidget>();
+            a = pick(lists, Kind::ListChoice);
+            if (a) a->a = std::uniform_int_distribution<int>(-1, 30)(rng);
+        } else if (roll < 54) {
+            QList<QComboBox*> editable;
+            for (QComboBox* c : Candidates<QComboBox>())
+                if (c->isEditable()) editable << c;
+            a = pick(editable, Kind::ListType);
+            if (a) {
+                QComboBox* c = editable[a->index];
+                const bool right = c->count() > 0 && std::uniform_int_distribution<int>(0, 1)(rng);
+                a->text = right ? c->itemText(std::uniform_int_distribution<int>(0, c->count() - 1)(rng))
+                                : RandomNumberText(rng);
+                a->enter = std::uniform_int_distribution<int>(0, 3)(rng) != 0;
+            }
+        } else if (roll < 84) {
+            a = pick(Fields(), Kind::FieldType);
+            if (a) {
+                a->text = RandomNumberText(rng);
+                a->enter = std::uniform_int_distribution<int>(0, 2)(rng) != 0;
+            }
+        } else if (roll < 92) {
+            a = pick(Graphs(), Kind::ChartPoint);
+            if (a) {
+                a->a = std::uniform_int_distribution<int>(0, 16)(rng);
+                a->b = std::uniform_int_distribution<int>(0, 200)(rng);
+            }
+        } else {
+            a = pick(Graphs(), Kind::ChartClick);
+            if (a) {
+                a->a = std::uniform_int_distribution<int>(0, 999)(rng);
+                a->b = std::uniform_int_distribution<int>(0, 999)(rng);
+            }
+        }
+        return a;
+    }
+
+    /// Runs an action; a control that is not there (any more) makes it a no-op.
+    void run(const Action& a) {
+        switch (a.kind) {
+        case Kind::Menu:
+            if (QAction* act = Find(MenuActions(*window_), a)) act->trigger();
+            break;
+        case Kind::Button:
+            if (QAbstractButton* b = Find(Candidates<QAbstractButton>(), a))
+                QTest::mouseClick(b, Qt::LeftButton);
+            break;
+        case Kind::Tab:
+            if (QTabBar* t = Find(Candidates<QTabBar>(), a); t && t->count() > 0) {
+                const int i = a.a % t->count();
+                if (t->isTabEnabled(i)) QTest::mouseClick(t, Qt::LeftButton, {}, t->tabRect(i).center());
+            }
+            break;
+        case Kind::ListChoice:
+            if (QComboBox* c = Find(Candidates<QComboBox>(), a)) {
+                if (c->count() > 0) c->setCurrentIndex(a.a < 0 ? -1 : a.a % c->count());
+                emit c->activated(c->currentIndex());
+            } else if (QListWidget* l = Find(Candidates<QListWidget>(), a); l && l->count() > 0) {
+                QListWidgetItem* item = l->item(std::max(0, a.a) % l->count());
+                QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+            }
+            break;
+        case Kind::ListType:
+            if (QComboBox* c = Find(Candidates<QComboBox>(), a); c && c->lineEdit()) {
+                c->lineEdit()->selectAll();
+                QTest::keyClick(c->lineEdit(), Qt::Key_Delete);
+                QTest::keyClicks(c->lineEdit(), a.text);
+                typed_[c->lineEdit()] = c->lineEdit()->text();
+                if (a.enter) QTest::keyClick(c->lineEdit(), Qt::Key_Return);
+            }
+            break;
+        case Kind::FieldType:
+            if (QLineEdit* e = Find(Fields(), a)) {
+                e->setFocus();
+                e->selectAll();
+                QTest::keyClick(e, Qt::Key_Delete);
+                if (a.text.size() > 40) {
+                    e->insert(a.text);
+                    emit e->textEdited(e->text());
+                } else {
+                    QTest::keyClicks(e, a.text);
+                }
+                typed_[e] = e->text();
+                if (a.enter) QTest::keyClick(e, Qt::Key_Return);
+            }
+            break;
+        case Kind::ChartPoint:
+            if (chart::Graph* g = Find(Graphs(), a)) {
+                const chart::ChartModel& m = g->model();
+                if (m.numSets() > 0 && m.numPoints() > 0)
+                    g->selectPoint(1 + a.a % m.numSets(), 1 + a.b % m.numPoints());
+            }
+            break;
+        case Kind::ChartClick:
+            if (chart::Graph* g = Find(Graphs(), a))
+                if (auto* view = g->findChild<QGraphicsView*>()) {
+                    QWidget* vp = view->viewport();
+                    QTest::mouseClick(vp, Qt::LeftButton, {},
+                                      QPoint(vp->width() * a.a / 1000, vp->height() * a.b / 1000));
+                }
+            break;
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    /// The invariants after an action; empty when all hold.
+    QString check() {
+        static const QRegularExpression bad(u"(^|[^a-z])(nan|inf|infinity)([^a-z]|$)"_s,
+                                            QRegularExpression::CaseInsensitiveOption);
+        const auto textFault = [&](const QString& text, const QObject* where) -> QString {
+            // What the user typed is not what the program shows.
+            // (The lists show a typed name in capitals.)
+            if (const auto it = typed_.constFind(where);
+                it != typed_.cend() && it->compare(text, Qt::CaseInsensitive) == 0)
+                return {};
+            if (bad.match(text).hasMatch()) return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(where);
+            return {};
+        };
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (!top->isVisible()) continue;
+            if (top->isModal() && !qobject_cast<QDialog*>(top)->objectName().startsWith(u"GraphSettings"_s))
+                return u"a modal window is open: "_s + PathOf(top) + u' ' + top->metaObject()->className();
+            for (QWidget* w : top->findChildren<QWidget*>()) {
+                if (!w->isVisible()) continue;
+                QString fault;
+                if (auto* e = qobject_cast<QLineEdit*>(w))
+                    fault = textFault(e->text(), w);
+                else if (auto* l = qobject_cast<QLabel*>(w))
+                    fault = textFault(l->text(), w);
+                else if (auto* c = qobject_cast<QComboBox*>(w)) {
+                    for (int i = 0; i < c->count() && fault.isEmpty(); ++i)
+                        fault = textFault(c->itemText(i), w);
+                } else if (auto* lw = qobject_cast<QListWidget*>(w)) {
+                    for (int i = 0; i < lw->count() && fault.isEmpty(); ++i)
+                        fault = textFault(lw->item(i)->text(), w);
+                } else if (auto* g = qobject_cast<chart::Graph*>(w)) {
+                    fault = chartFault(*g);
+                }
+                if (!fault.isEmpty()) return fault;
+            }
+        }
+        for (; seenMessages_ < messages_.messages.size(); ++seenMessages_) {
+            const auto& m = messages_.messages[seenMessages_];
+            if (!(AllowedMessage(m.text) || (dataFaults_ && DataFaultMessage(m.text))) ||
+                (m.title != ui::kTitle && m.title != QString::fromLatin1(ui::kValueOutOfRangeTitle)))
+                return u"message not of the program: \""_s + m.text + u"\" titled \""_s + m.title + u'"';
+        }
+        return {};
+    }
+
+private:
+    /// A text the user typed somewhere (the chart settings put typed titles on the chart).
+    bool typedSomewhere(const QString& text) const {
+        for (const QString& t : typed_)
+            if (t.compare(text, Qt::CaseInsensitive) == 0) return true;
+        return false;
+    }
+
+    QString chartFault(const chart::Graph& g) const {
+        const chart::ChartModel& m = g.model();
+        const QString where = PathOf(&g);
+        for (const std::string* t : {&m.graphTitle(), &m.bottomTitle(), &m.leftTitle()})
+            if (!typedSomewhere(QString::fromStdString(*t)) &&
+                QRegularExpression(u"(^|[^a-z])(nan|inf)([^a-z]|$)"_s,
+                                   QRegularExpression::CaseInsensitiveOption)
+                    .match(QString::fromStdString(*t))
+                    .hasMatch())
+                return u"chart title \""_s + QString::fromStdString(*t) + u"\" in "_s + where;
+        for (double v : {m.xMin(), m.xMax(), m.yMin(), m.yMax()})
+            if (!std::isfinite(v)) return u"non-finite axis limit in "_s + where;
+        for (int s = 1; s <= m.numSets(); ++s) {
+            for (int p = 1; p <= m.numPoints(); ++p) {
+                const chart::Point& pt = m.point(s, p);
+                if ((pt.xWritten && !std::isfinite(pt.x)) || (pt.yWritten && !std::isfinite(pt.y)))
+                    return u"non-finite point %1,%2 in "_s.arg(s).arg(p) + where;
+            }
+            const QString legend = QString::fromStdString(m.legendOf(s));
+            if (QRegularExpression(u"(^|[^a-z])(nan|inf)([^a-z]|$)"_s,
+                                   QRegularExpression::CaseInsensitiveOption)
+                    .match(legend)
+                    .hasMatch())
+                return u"legend \""_s + legend + u"\" in "_s + where;
+        }
+        return {};
+    }
+
+    QTemporaryDir output_; ///< where printing and export write
+    AppContext app_;
+    std::unique_ptr<shell::MainWindow> window_;
+    ui::RecordingMessageService& messages_;
+    bool dataFaults_ = false;
+    QHash<const QObject*, QString> typed_;
+    size_t seenMessages_ = 0;
+};
+
+std::atomic<long> g_progress{0}; ///< actions finished, for the watchdog
+
+// Far beyond one frame: only a hang or a runaway loop. Counted in the thread's processor
+// time, so that a busy machine does not make an action look slow; a wait without work shows
+// as a modal window or as no progress at all (the watchdog).
+constexpr qint64 kSlowActionMs = 5000;
+
+/// Processor time of the calling thread in ms.
+inline qint64 ThreadCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+/// Runs an action and checks the invariants after it: the fault, or empty.
+inline QString RunAndCheck(Session& s, const Action& a) {
+    const qint64 start = ThreadCpuMs();
+    s.run(a);
+    ++g_progress;
+    QString fault = s.check();
+    if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
+        fault = u"action took %1 ms of processor time"_s.arg(ms);
+    return fault;
+}
+
+/// Replays a sequence in a fresh session; the first failure, if any.
+Failure Replay(const QString& folder, const std::vector<Action>& actions, bool dataFaults = false) {
+    Session s(folder, dataFaults);
+    for (size_t i = 0; i < actions.size(); ++i) {
+        const QString fault = RunAndCheck(s, actions[i]);
+        if (!fault.isEmpty()) return {fault, int(i)};
+    }
+    return {};
+}
+
+/// Drops parts of a failing sequence while it still fails (delta debugging, bounded).
+[[maybe_unused]] std::vector<Action> Shorten(const QString& folder, std::vector<Action> seq, int budget) {
+    for (size_t chunk = seq.size() / 2; chunk >= 1 && budget > 0; chunk /= 2) {
+        for (size_t start = 0; start < seq.size() && budget > 0;) {
+            std::vector<Action> trial(seq.begin(), seq.begin() + std::ptrdiff_t(start));
+            trial.insert(trial.end(), seq.begin() + std::ptrdiff_t(std::min(seq.size(), start + chunk)),
+                         seq.end());
+            --budget;
+            const Failure f = Replay(folder, trial);
+            if (!f.what.isEmpty())
+                seq.assign(trial.begin(), trial.begin() + f.at + 1);
+            else
+                start += chunk;
+        }
+        if (chunk == 1) break;
+    }
+    return seq;
+}
+
+} // namespace
