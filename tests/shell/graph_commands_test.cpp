@@ -46,14 +46,6 @@ public:
     int calls = 0;
 };
 
-class RecordingClipboard : public ui::ClipboardService {
-public:
-    void clear() override { text_.clear(); }
-    void setText(const QString& t) override { text_ = t; }
-    QString text() const override { return text_; }
-    QString text_ = u"before"_s;
-};
-
 /// The text of a PDF, one entry per page.
 QStringList PdfPages(const QString& file) {
     QProcess p;
@@ -74,7 +66,7 @@ class GraphCommandsTest : public QObject {
     std::unique_ptr<shell::MainWindow> window;
     ui::RecordingMessageService* messages = nullptr;
     PdfPrintService* printing = nullptr;
-    RecordingClipboard* clipboard = nullptr;
+    ui::RecordingClipboardService* clipboard = nullptr;
     QTemporaryDir out;
 
     material::MatTab* openMaterialTab(int tab, const QString& material = u"A1"_s) {
@@ -111,7 +103,7 @@ private slots:
         auto p = std::make_unique<PdfPrintService>();
         printing = p.get();
         ui::SetPrintService(std::move(p));
-        auto c = std::make_unique<RecordingClipboard>();
+        auto c = std::make_unique<ui::RecordingClipboardService>(u"before"_s);
         clipboard = c.get();
         ui::SetClipboardService(std::move(c));
         fixture = std::make_unique<material::test::MatFixture>();

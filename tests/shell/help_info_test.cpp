@@ -28,24 +28,6 @@ using namespace tolvik;
 
 namespace {
 
-class RecordingClipboard : public ui::ClipboardService {
-public:
-    void clear() override { text_.clear(); }
-    void setText(const QString& t) override { text_ = t; }
-    QString text() const override { return text_; }
-    QString text_ = u"before"_s;
-};
-
-class RecordingLauncher : public ui::LauncherService {
-public:
-    bool start(const QString& program, const QStringList& arguments) override {
-        calls << (QStringList{program} + arguments);
-        return result;
-    }
-    QList<QStringList> calls;
-    bool result = true;
-};
-
 void WriteFile(const QString& path, const QByteArray& text) {
     QDir().mkpath(QFileInfo(path).path());
     QFile f(path);
@@ -62,8 +44,8 @@ class HelpInfoTest : public QObject {
     std::unique_ptr<AppContext> app;
     std::unique_ptr<shell::MainWindow> window;
     ui::RecordingMessageService* messages = nullptr;
-    RecordingClipboard* clipboard = nullptr;
-    RecordingLauncher* launcher = nullptr;
+    ui::RecordingClipboardService* clipboard = nullptr;
+    ui::RecordingLauncherService* launcher = nullptr;
 
     void trigger(const char* name) { window->findChild<QAction*>(QLatin1String(name))->trigger(); }
     QStringList messageTexts() const {
@@ -87,10 +69,10 @@ private slots:
     }
     void init() {
         messages = &ui::InstallRecordingMessages();
-        auto c = std::make_unique<RecordingClipboard>();
+        auto c = std::make_unique<ui::RecordingClipboardService>(u"before"_s);
         clipboard = c.get();
         ui::SetClipboardService(std::move(c));
-        auto l = std::make_unique<RecordingLauncher>();
+        auto l = std::make_unique<ui::RecordingLauncherService>();
         launcher = l.get();
         ui::SetLauncherService(std::move(l));
         app = std::make_unique<AppContext>();

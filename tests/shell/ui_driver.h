@@ -58,21 +58,6 @@ namespace {
 
 // --- services that record instead of acting ---
 
-class RecordingClipboard : public ui::ClipboardService {
-public:
-    void clear() override { text_.clear(); }
-    void setText(const QString& t) override { text_ = t; }
-    QString text() const override { return text_; }
-
-private:
-    QString text_;
-};
-
-class RecordingLauncher : public ui::LauncherService {
-public:
-    bool start(const QString&, const QStringList&) override { return true; }
-};
-
 /// Prints into a PDF file of the session's folder instead of asking for a printer.
 class PdfPrinting : public ui::PrintService {
 public:
@@ -266,8 +251,8 @@ public:
     /// dataFaults: messages naming faults of the data file are allowed (a damaged file).
     explicit Session(const QString& folder, bool dataFaults = false)
         : messages_(ui::InstallRecordingMessages()), dataFaults_(dataFaults) {
-        ui::SetClipboardService(std::make_unique<RecordingClipboard>());
-        ui::SetLauncherService(std::make_unique<RecordingLauncher>());
+        ui::SetClipboardService(std::make_unique<ui::RecordingClipboardService>());
+        ui::SetLauncherService(std::make_unique<ui::RecordingLauncherService>());
         ui::SetPrintService(std::make_unique<PdfPrinting>(output_.filePath(u"print.pdf"_s)));
         ui::SetFileDialogService(ExportIntoFolder(output_.path()));
         if (!shell::StartUp(app_, folder)) return;

@@ -75,6 +75,27 @@ void SetLauncherService(std::unique_ptr<LauncherService> s);
 void SetPrintService(std::unique_ptr<PrintService> s);
 void SetFileDialogService(std::unique_ptr<FileDialogService> s);
 
+/// A clipboard that keeps its text to itself instead of the system's (tests).
+class RecordingClipboardService : public ClipboardService {
+public:
+    explicit RecordingClipboardService(QString initial = QString()) : text_(std::move(initial)) {}
+    void clear() override { text_.clear(); }
+    void setText(const QString& t) override { text_ = t; }
+    QString text() const override { return text_; }
+    QString text_;
+};
+
+/// A launcher that records the programs it is asked to start (tests).
+class RecordingLauncherService : public LauncherService {
+public:
+    bool start(const QString& program, const QStringList& arguments) override {
+        calls << (QStringList{program} + arguments);
+        return result;
+    }
+    QList<QStringList> calls;
+    bool result = true; ///< what start answers
+};
+
 /// A message service that records instead of showing (tests).
 class RecordingMessageService : public MessageService {
 public:
