@@ -409,6 +409,8 @@ public:
             if (const auto it = typed_.constFind(where);
                 it != typed_.cend() && it->compare(text, Qt::CaseInsensitive) == 0)
                 return {};
+            // The chart settings show again what the user typed there before.
+            if (PathOf(where).contains(u"GraphSettings"_s) && typedSomewhere(text)) return {};
             if (bad.match(text).hasMatch()) return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(where);
             return {};
         };
