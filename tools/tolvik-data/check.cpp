@@ -62,8 +62,8 @@ public:
     explicit Checker(data::Database& db) : db_(db) {}
 
     std::vector<Finding> run() {
-        for (const TableSpec& spec : ProgramTables())
-            tables_[spec.name] = load(spec);
+        for (const TableDef& def : ProgramTables())
+            tables_[def.name] = load(def);
         materials();
         for (const char* name : {"MuiT", "MuaB", "MuaH", "Mu_mu__f", "hbT"})
             curveTable(tables_[name]);
@@ -86,36 +86,36 @@ private:
     }
     static long Row(std::size_t index) { return static_cast<long>(index) + 1; }
 
-    Table load(const TableSpec& spec) {
+    Table load(const TableDef& def) {
         Table t;
-        t.name = spec.name;
-        if (!db_.hasTable(spec.name)) {
-            error(spec.name, 0, "",
+        t.name = def.name;
+        if (!db_.hasTable(def.name)) {
+            error(def.name, 0, "",
                   "the table is missing: the program stops with a message where it needs it; add it "
                   "(an exported folder holds it as " +
-                      std::string(spec.name) + ".csv)");
+                      std::string(def.name) + ".csv)");
             return t;
         }
-        auto rs = db_.openTable(spec.name);
+        auto rs = db_.openTable(def.name);
         t.present = true;
         t.columns = rs->fieldNames();
-        for (const FieldSpec& f : spec.fields)
+        for (const FieldDef& f : def.fields)
             if (!t.has(f.name))
-                error(spec.name, 0, f.name,
+                error(def.name, 0, f.name,
                       "the field is missing: the program stops with a message where it "
                       "reads it; add the column");
         std::map<std::string, std::string> seen;
         for (const std::string& c : t.columns) {
             const auto [it, fresh] = seen.emplace(Upper(c), c);
             if (!fresh)
-                error(spec.name, 0, c,
+                error(def.name, 0, c,
                       "the column has the same name as '" + it->second +
                           "' but for case: the program cannot tell them apart; rename one");
         }
         for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
             std::vector<Value> row;
             for (const std::string& c : t.columns) {
-                const FieldSpec* f = FindField(spec, c);
+                const FieldDef* f = FindField(def, c);
                 const FieldType type = f ? f->type : FieldType::Number;
                 Value v = rs->field(c);
                 const long r = Row(t.cells.size());
@@ -123,7 +123,7 @@ private:
                     try {
                         v = rs->number(c);
                     } catch (const data::DataError&) {
-                        error(spec.name, r, c,
+                        error(def.name, r, c,
                               "'" + v.toText() +
                                   "' is not a number: write a number with a point as decimal "
                                   "separator");
@@ -132,12 +132,12 @@ private:
                 }
                 if (type == FieldType::Flag &&
                     !(v.toDouble() == -1.0 || (v.toDouble() == 0.0 && !v.isEmpty())))
-                    error(spec.name, r, c,
+                    error(def.name, r, c,
                           "a flag is -1 (yes) or 0 (no), not " +
                               (v.isEmpty() ? "empty" : "'" + v.toText() + "'") +
                               ": the program reads it wrongly");
-                else if (type == FieldType::Number && v.isEmpty() && spec.kind == TableKind::Record)
-                    warn(spec.name, r, c, "the cell is empty: write the value, or 0 where there is none");
+                else if (type == FieldType::Number && v.isEmpty() && def.kind == TableKind::Record)
+                    warn(def.name, r, c, "the cell is empty: write the value, or 0 where there is none");
                 row.push_back(std::move(v));
             }
             t.cells.push_back(std::move(row));
@@ -286,8 +286,8 @@ private:
 
     void curveTable(const Table& t) {
         if (!t.present) return;
-        const TableSpec& spec = *FindTable(t.name);
-        const std::string x = spec.fields.front().name;
+        const TableDef& def = *FindTable(t.name);
+        const std::string x = def.fields.front().name;
         ascending(t, x);
         const bool curie = t.name == "MuiT" || t.name == "hbT";
         for (std::size_t ci = 0; ci < t.columns.size(); ++ci) {

@@ -98,26 +98,26 @@ public:
     explicit Builder(std::vector<Finding>& findings) : out_(findings) {}
 
     /// Reads and type-checks one CSV file; false when it has errors.
-    bool prepare(const TableSpec& spec, const fs::path& file, Prepared& table) {
-        table.name = spec.name;
+    bool prepare(const TableDef& def, const fs::path& file, Prepared& table) {
+        table.name = def.name;
         const std::size_t before = errors();
         std::string text, reason;
         CsvText csv;
         if (!ReadFile(file, text)) {
-            error(spec.name, 0, "", "cannot read " + file.string());
+            error(def.name, 0, "", "cannot read " + file.string());
             return false;
         }
         if (!ParseCsv(text, csv, reason)) {
-            error(spec.name, 0, "",
+            error(def.name, 0, "",
                   file.filename().string() + ", " + reason + ": close it with a double quote");
             return false;
         }
         if (csv.header.empty()) {
-            error(spec.name, 0, "", file.filename().string() + " has no header row: write the field names");
+            error(def.name, 0, "", file.filename().string() + " has no header row: write the field names");
             return false;
         }
         if (csv.header.size() == 1 && csv.header.front().find(';') != std::string::npos)
-            error(spec.name, 0, "",
+            error(def.name, 0, "",
                   file.filename().string() +
                       " is separated by semicolons: save it with commas as separators");
         std::vector<int> keep; // CSV column index of each written column
@@ -125,7 +125,7 @@ public:
         for (std::size_t i = 0; i < csv.header.size(); ++i) {
             const std::string name = Trimmed(csv.header[i]);
             if (name.empty()) {
-                error(spec.name, 0, "",
+                error(def.name, 0, "",
                       "column " + std::to_string(i + 1) + " has no name: write its field name");
                 continue;
             }
@@ -134,32 +134,32 @@ public:
                            [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
             const auto [it, fresh] = seen.emplace(upper, name);
             if (!fresh) {
-                error(spec.name, 0, name,
+                error(def.name, 0, name,
                       "the column appears twice (names are compared without regard to case): remove one");
                 continue;
             }
-            const FieldSpec* field = FindField(spec, name);
-            if (field == nullptr && spec.kind == TableKind::Record) {
-                warning(spec.name, 0, name, "the program does not read this field: it is left out");
+            const FieldDef* field = FindField(def, name);
+            if (field == nullptr && def.kind == TableKind::Record) {
+                warning(def.name, 0, name, "the program does not read this field: it is left out");
                 continue;
             }
             keep.push_back(static_cast<int>(i));
             table.columns.push_back(field ? field->name : name);
             table.types.push_back(field ? field->type : FieldType::Number);
         }
-        for (const FieldSpec& f : spec.fields)
+        for (const FieldDef& f : def.fields)
             if (!seen.count([&] {
                     std::string u = f.name;
                     std::transform(u.begin(), u.end(), u.begin(),
                                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
                     return u;
                 }()))
-                error(spec.name, 0, f.name, "the column is missing: add it (see README.txt)");
+                error(def.name, 0, f.name, "the column is missing: add it (see README.txt)");
         for (std::size_t r = 0; r < csv.rows.size(); ++r) {
             const auto& cells = csv.rows[r];
             const long row = static_cast<long>(r) + 1;
             if (cells.size() != csv.header.size()) {
-                error(spec.name, row, "",
+                error(def.name, row, "",
                       "the row has " + std::to_string(cells.size()) + " cells, the header " +
                           std::to_string(csv.header.size()) +
                           ": add or remove cells (a comma in a name needs "
@@ -168,7 +168,7 @@ public:
             }
             std::vector<Value> values;
             for (std::size_t k = 0; k < keep.size(); ++k)
-                values.push_back(cell(spec.name, row, table.columns[k], table.types[k],
+                values.push_back(cell(def.name, row, table.columns[k], table.types[k],
                                       cells[static_cast<std::size_t>(keep[k])]));
             table.rows.push_back(std::move(values));
         }
@@ -316,7 +316,7 @@ std::string ExportDataFile(const std::string& dataFile, const std::string& folde
             if (!out) return "cannot write " + (fs::path(folder) / (table + ".csv")).string();
         }
         std::string readme = kReadmeHead;
-        for (const TableSpec& t : ProgramTables())
+        for (const TableDef& t : ProgramTables())
             readme += std::string("\n") + t.name + ".csv\n" + Wrapped(t.about);
         std::ofstream out(fs::path(folder) / "README.txt", std::ios::binary);
         out << readme;
@@ -341,15 +341,15 @@ BuildResult BuildDataFile(const std::string& folder, const std::string& dataFile
                 "install that, or add --force");
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return fail("the folder " + folder + " does not exist");
-    std::map<const TableSpec*, fs::path> files;
+    std::map<const TableDef*, fs::path> files;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         const fs::path& p = entry.path();
         std::string ext = p.extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (ext != ".csv") continue;
-        if (const TableSpec* spec = FindTable(p.stem().string()))
-            files[spec] = p;
+        if (const TableDef* def = FindTable(p.stem().string()))
+            files[def] = p;
         else
             result.findings.push_back({Severity::Warning, p.filename().string(), 0, "",
                                        "the program reads no table of this name: the file is left out"});
@@ -357,17 +357,17 @@ BuildResult BuildDataFile(const std::string& folder, const std::string& dataFile
     Builder builder(result.findings);
     std::vector<Prepared> tables;
     bool ok = true;
-    for (const TableSpec& spec : ProgramTables()) {
-        const auto it = files.find(&spec);
+    for (const TableDef& def : ProgramTables()) {
+        const auto it = files.find(&def);
         if (it == files.end()) {
-            result.findings.push_back({Severity::Error, spec.name, 0, "",
-                                       "the folder has no " + std::string(spec.name) +
+            result.findings.push_back({Severity::Error, def.name, 0, "",
+                                       "the folder has no " + std::string(def.name) +
                                            ".csv: add it (an exported folder holds every table)"});
             ok = false;
             continue;
         }
         Prepared table;
-        ok = builder.prepare(spec, it->second, table) && ok;
+        ok = builder.prepare(def, it->second, table) && ok;
         tables.push_back(std::move(table));
     }
     if (!ok) return result;

@@ -10,8 +10,8 @@ constexpr FieldType N = FieldType::Number;
 constexpr FieldType F = FieldType::Flag;
 } // namespace
 
-const std::vector<TableSpec>& ProgramTables() {
-    static const std::vector<TableSpec> tables = {
+const std::vector<TableDef>& ProgramTables() {
+    static const std::vector<TableDef> tables = {
         {"Material",
          TableKind::Record,
          {{"Name", T}, {"mui", N},      {"Bs25", N},     {"Bs100", N}, {"Hc25", N},   {"Hc100", N},
@@ -105,14 +105,14 @@ const std::vector<TableSpec>& ProgramTables() {
     return tables;
 }
 
-const TableSpec* FindTable(std::string_view name) {
-    for (const TableSpec& t : ProgramTables())
+const TableDef* FindTable(std::string_view name) {
+    for (const TableDef& t : ProgramTables())
         if (data::EqualsIgnoringCase(t.name, name)) return &t;
     return nullptr;
 }
 
-const FieldSpec* FindField(const TableSpec& table, std::string_view name) {
-    for (const FieldSpec& f : table.fields)
+const FieldDef* FindField(const TableDef& table, std::string_view name) {
+    for (const FieldDef& f : table.fields)
         if (data::EqualsIgnoringCase(f.name, name)) return &f;
     return nullptr;
 }

@@ -10,7 +10,7 @@ namespace tolvik::datatool {
 
 enum class FieldType { Text, Number, Flag };
 
-struct FieldSpec {
+struct FieldDef {
     const char* name;
     FieldType type;
 };
@@ -21,18 +21,18 @@ enum class TableKind {
     Curve,  ///< fixed fields (the x column, the loss keys) and one or more columns per material
 };
 
-struct TableSpec {
+struct TableDef {
     const char* name;
     TableKind kind;
-    std::vector<FieldSpec> fields; ///< the fixed fields, in their usual order
-    const char* about;             ///< one paragraph for the README of an exported folder
+    std::vector<FieldDef> fields; ///< the fixed fields, in their usual order
+    const char* about;            ///< one paragraph for the README of an exported folder
 };
 
 /// Every table the program reads, in the order of the sample file.
-const std::vector<TableSpec>& ProgramTables();
+const std::vector<TableDef>& ProgramTables();
 /// The table of that name (without regard to case), nullptr when the program reads none.
-const TableSpec* FindTable(std::string_view name);
+const TableDef* FindTable(std::string_view name);
 /// The fixed field of that name (without regard to case), nullptr when there is none.
-const FieldSpec* FindField(const TableSpec& table, std::string_view name);
+const FieldDef* FindField(const TableDef& table, std::string_view name);
 
 } // namespace tolvik::datatool
