@@ -12,8 +12,8 @@
 set(TOLVIK_APP_ID com.kestron.tolvik)
 set(TOLVIK_INSTALL_PROGRAM_DIR lib/tolvik)
 set(TOLVIK_ICON_SIZES 16 22 24 32 48 64 128 256)
-set(_tolvik_packaging_src ${CMAKE_SOURCE_DIR}/packaging)
-set(_tolvik_packaging_bin ${CMAKE_BINARY_DIR}/packaging)
+set(_tolvik_packaging_src ${PROJECT_SOURCE_DIR}/packaging)
+set(_tolvik_packaging_bin ${PROJECT_BINARY_DIR}/packaging)
 
 # --- the program folder ---
 install(TARGETS tolvik RUNTIME DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR})
@@ -63,6 +63,11 @@ foreach(_size IN LISTS TOLVIK_ICON_SIZES)
 endforeach()
 
 # --- Debian package ---
+# Only a build of Tolvik itself packages it; a project that adds Tolvik as a subdirectory
+# has a package of its own.
+if(NOT PROJECT_IS_TOP_LEVEL)
+  return()
+endif()
 # Libraries are found by dpkg-shlibdeps; the plugins Qt loads at run time are declared here
 # (append to TOLVIK_DEB_EXTRA_DEPENDS for further plugins).
 # The help reads its collection through Qt's SQLite driver.
@@ -84,13 +89,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_tolvik_deb_depends}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, hicolor-icon-theme, xdg-utils")
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 include(CPack)
 
 # --- checks of the desktop files and the package ---
 if(TOLVIK_BUILD_TESTS)
   add_test(NAME tolvik_package_tests
-           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/packaging/check_package.sh ${CMAKE_BINARY_DIR}
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/check_package.sh ${PROJECT_BINARY_DIR}
                    ${_tolvik_packaging_src}/${TOLVIK_APP_ID}.desktop
                    ${_tolvik_packaging_bin}/${TOLVIK_APP_ID}.metainfo.xml)
   set_tests_properties(tolvik_package_tests PROPERTIES RUN_SERIAL TRUE)

@@ -135,15 +135,36 @@ QString ManualPath(const AppContext& app) {
     return QString::fromStdString(app.appFolder) + QStringLiteral("/manual.pdf");
 }
 
+QString NoPdfViewerMessage(const QString& manual) {
+    return QStringLiteral("No program is set up to open PDF files. Install a PDF viewer and make it the "
+                          "default for PDF files, or open the manual by hand:\n") +
+           QDir::toNativeSeparators(manual);
+}
+
+QString ManualMissingMessage(const QString& manual) {
+    return QStringLiteral("The manual is missing:\n") + QDir::toNativeSeparators(manual) +
+           QStringLiteral("\nPlease check the installation of Tolvik.");
+}
+
+QString PdfViewerFailedMessage(const QString& program, const QString& manual) {
+    return QStringLiteral("The PDF viewer \"") + program +
+           QStringLiteral("\" could not be started. Open the manual by hand:\n") +
+           QDir::toNativeSeparators(manual);
+}
+
 bool OpenManual(const AppContext& app, QWidget* parent) {
     const QString manual = ManualPath(app);
-    const std::optional<CommandLine> cmd = DefaultProgramCommand(QStringLiteral("application/pdf"), manual);
-    if (!cmd) {
-        ui::ShowMessage(QLatin1String(kNoPdfProgramText), ui::kTitle, parent);
+    if (!QFileInfo::exists(manual)) {
+        ui::ShowMessage(ManualMissingMessage(manual), ui::kTitle, parent);
         return false;
     }
-    if (!QFileInfo::exists(manual) || !ui::Launcher().start(cmd->program, cmd->arguments)) {
-        ui::ShowMessage(QLatin1String(kPdfProgramFailedText), ui::kTitle, parent);
+    const std::optional<CommandLine> cmd = DefaultProgramCommand(QStringLiteral("application/pdf"), manual);
+    if (!cmd) {
+        ui::ShowMessage(NoPdfViewerMessage(manual), ui::kTitle, parent);
+        return false;
+    }
+    if (!ui::Launcher().start(cmd->program, cmd->arguments)) {
+        ui::ShowMessage(PdfViewerFailedMessage(cmd->program, manual), ui::kTitle, parent);
         return false;
     }
     return true;

@@ -94,8 +94,8 @@ private slots:
 
     void documentationStartsThePdfProgram() {
         const QString manual = QString::fromStdString(app->appFolder) + u"/manual.pdf"_s;
-        const QString noProgram = QLatin1String(shell::kNoPdfProgramText);
-        const QString failed = QLatin1String(shell::kPdfProgramFailedText);
+        const QString noProgram = shell::NoPdfViewerMessage(manual);
+        const QString missing = shell::ManualMissingMessage(u"/nonexistent/manual.pdf"_s);
         // mimeapps.list line, the viewer's Exec line, launcher result, app folder, message.
         const struct {
             const char* defaults;
@@ -108,8 +108,10 @@ private slots:
             {"application/pdf=missing.desktop;\n", "viewer %f", true, {}, noProgram}, // its entry is missing
             {"application/pdf=viewer.desktop\n", "viewer --page 1", true, {}, noProgram}, // no file code
             {"application/pdf=missing.desktop;viewer.desktop\n", "\"my viewer\" %i %U", true, {}, {}},
-            {"application/pdf=viewer.desktop\n", "viewer %f", false, {}, failed}, // cannot be started
-            {"application/pdf=viewer.desktop\n", "viewer %f", true, u"/nonexistent"_s, failed}, // no manual
+            {"application/pdf=viewer.desktop\n", "viewer %f", false, {},
+             shell::PdfViewerFailedMessage(u"viewer"_s, manual)},                              // cannot be started
+            {"application/pdf=viewer.desktop\n", "viewer %f", true, u"/nonexistent"_s, missing}, // no manual
+            {"", "viewer %f", true, u"/nonexistent"_s, missing}, // the missing manual is named first
         };
         for (const auto& c : cases) {
             WriteFile(xdg.path() + u"/XDG_CONFIG_HOME/mimeapps.list"_s,
@@ -123,7 +125,7 @@ private slots:
                 c.folder.isEmpty() ? std::string(TOLVIK_TEST_PROGRAM_DIR) : c.folder.toStdString();
             trigger("mnuDocumentation");
             QCOMPARE(messageTexts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-            if (c.message == noProgram) QVERIFY(launcher->calls.isEmpty());
+            if (c.message == noProgram || c.message == missing) QVERIFY(launcher->calls.isEmpty());
             if (c.message.isEmpty())
                 QCOMPARE(launcher->calls, (QList<QStringList>{{u"my viewer"_s, manual}}));
         }

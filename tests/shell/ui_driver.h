@@ -122,8 +122,7 @@ bool AllowedMessage(const QString& text) {
                               text::kDecimalPointText})
             l << QString::fromUtf8(t);
         l << QString::fromLatin1(ui::kValueOutOfRangeText) << QString::fromLatin1(ui::kNoGraphText)
-          << QString::fromLatin1(shell::kPrintErrorText) << QString::fromLatin1(shell::kNoPdfProgramText)
-          << QString::fromLatin1(shell::kPdfProgramFailedText) << QString::fromLatin1(chart::kNoCurveText)
+          << QString::fromLatin1(shell::kPrintErrorText) << QString::fromLatin1(chart::kNoCurveText)
           << u"No material selected"_s;
         return l;
     }();
@@ -133,6 +132,12 @@ bool AllowedMessage(const QString& text) {
     const qsizetype at = mui.indexOf(QChar(1));
     if (text.startsWith(mui.left(at)) && text.endsWith(mui.mid(at + 1))) return true;
     if (text.startsWith(u"The file "_s) && text.contains(u" could not be written: "_s)) return true;
+    // The manual's messages end with its path.
+    for (const QString& manual : {shell::NoPdfViewerMessage({}), shell::ManualMissingMessage({}),
+                                  shell::PdfViewerFailedMessage({}, {})}) {
+        const qsizetype cut = manual.indexOf(u'\n');
+        if (text.startsWith(manual.left(cut).section(u'"', 0, 0)) && text.contains(u"manual"_s)) return true;
+    }
     if (text.startsWith(u"The help file "_s) && text.endsWith(u" cannot be read."_s)) return true;
     return text.startsWith(u"No valid selection for "_s) && text.endsWith(u"!"_s);
 }

@@ -6,9 +6,9 @@ if(TARGET tolvik_data)
 else()
   add_executable(tolvik_text_tests
     numtext_test.cpp reading_log_test.cpp
-    ${CMAKE_SOURCE_DIR}/src/ui_common/numtext.cpp
-    ${CMAKE_SOURCE_DIR}/src/ui_common/reading_log.cpp)
-  target_include_directories(tolvik_text_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/ui_common)
+    ${PROJECT_SOURCE_DIR}/src/ui_common/numtext.cpp
+    ${PROJECT_SOURCE_DIR}/src/ui_common/reading_log.cpp)
+  target_include_directories(tolvik_text_tests PRIVATE ${PROJECT_SOURCE_DIR}/src/ui_common)
   target_link_libraries(tolvik_text_tests PRIVATE tolvik_numerics GTest::gtest_main)
 endif()
 gtest_discover_tests(tolvik_text_tests)

@@ -16,12 +16,14 @@ struct AppContext;
 
 namespace tolvik::shell {
 
+/// The messages of a failed "&Documentation" name the real cause and the manual's path,
+/// so that the user can open it by hand.
 /// No program for PDF files, or its desktop entry names no way to pass it a file.
-inline constexpr const char* kNoPdfProgramText =
-    "Cannot start Adobe Acrobat! Please check whether Acrobat installation is OK!";
-/// The program could not be started with the manual.
-inline constexpr const char* kPdfProgramFailedText =
-    "Cannot start Adobe Acrobat! Please check whether Acrobat installation is OK or Aplication!";
+QString NoPdfViewerMessage(const QString& manual);
+/// The manual is not in the program folder.
+QString ManualMissingMessage(const QString& manual);
+/// The PDF viewer could not be started with the manual.
+QString PdfViewerFailedMessage(const QString& program, const QString& manual);
 
 struct CommandLine {
     QString program;
@@ -36,9 +38,9 @@ std::optional<CommandLine> DefaultProgramCommand(const QString& mimeType, const 
 /// appFolder/manual.pdf
 QString ManualPath(const AppContext& app);
 
-/// Starts the PDF program with the manual (through the launcher service); shows the
-/// first message when there is no such program, the second when it cannot be started
-/// or the manual is missing. True when the program was started.
+/// Starts the PDF program with the manual (through the launcher service); shows one of
+/// the messages above when the manual is missing, no program is set up for PDF files or
+/// it cannot be started. True when the program was started.
 bool OpenManual(const AppContext& app, QWidget* parent = nullptr);
 
 } // namespace tolvik::shell
