@@ -108,8 +108,11 @@ private slots:
             {"application/pdf=missing.desktop;\n", "viewer %f", true, {}, noProgram}, // its entry is missing
             {"application/pdf=viewer.desktop\n", "viewer --page 1", true, {}, noProgram}, // no file code
             {"application/pdf=missing.desktop;viewer.desktop\n", "\"my viewer\" %i %U", true, {}, {}},
-            {"application/pdf=viewer.desktop\n", "viewer %f", false, {},
-             shell::PdfViewerFailedMessage(u"viewer"_s, manual)},                              // cannot be started
+            {"application/pdf=viewer.desktop\n",
+             "viewer %f",
+             false,
+             {},
+             shell::PdfViewerFailedMessage(u"viewer"_s, manual)}, // cannot be started
             {"application/pdf=viewer.desktop\n", "viewer %f", true, u"/nonexistent"_s, missing}, // no manual
             {"", "viewer %f", true, u"/nonexistent"_s, missing}, // the missing manual is named first
         };
