@@ -394,7 +394,7 @@ private:
             warn(t.name, Row(end - 1), column,
                  "the curve goes on above the Curie temperature Tc = " + NumberText(m.tc) +
                      " of the material: end it at Tc");
-        else if (last > physics::kCurieFall * peak)
+        else if (peak > 0 && last > physics::kCurieFall * peak)
             warn(t.name, Row(end - 1), column,
                  "the curve ends at T = " + NumberText(lastT) + " with mui = " + Short(last) + " (" +
                      Short(100 * last / peak) +
@@ -618,6 +618,7 @@ private:
             const std::size_t end = EndMark(t, c);
             if (end < 2) continue;
             const double mu0 = t.num(0, c), half = (mu0 + 1) / 2;
+            if (mu0 <= 1) continue;
             // fr: where µ' falls to half, on a logarithmic frequency axis; past the last
             // point when it never does (the limit is then exceeded all the more).
             double fr = t.num(end - 1, "f");
