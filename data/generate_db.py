@@ -14,16 +14,17 @@ typical of the material class (not taken from any particular data sheet):
   * initial permeability vs temperature: anisotropy compensation gives a
     secondary maximum where the crystal anisotropy constant K1 passes through
     zero (power ferrites place it at the loss minimum, 80..100 degC); the
-    Hopkinson peak lies just below the Curie temperature Tc, above which the
-    material is paramagnetic (mu_i ~ 1, stored as the end mark 0);
+    Hopkinson peak lies just below the Curie temperature Tc, from which the
+    curve falls steeply to mu_i = 1 at Tc (paramagnetic above: end mark 0);
   * B-H loop: shifted branch model B = F(H -/+ Hc) with a fast (tanh) and a
     slow (arctan) approach to saturation; Bs is the flux density at the
     measuring field of 1200 A/m, the loop passes through (+-Hc, 0);
   * amplitude permeability: Rayleigh-type rise from mu_i to a maximum at
     roughly 40 % of Bs, then the fall of B/(mu0 H) towards saturation;
-  * complex permeability: Debye relaxation of the domain-wall/spin
-    contribution, mu = 1 + (mu_i - 1)/(1 + j f/fr), with the relaxation
-    frequency following Snoek's law fr * mu_i = const;
+  * complex permeability: relaxation of the domain-wall/spin contribution,
+    mu = 1 + (mu_i - 1)/(1 + j (f/fr)^n), with fr at 80 % of Snoek's limit
+    (mu_i - 1) fr = gamma Js / (3 pi); n = 1 (a single relaxation) except for
+    the low-loss signal grade, whose spectrum is sharper;
   * core loss: loss separation, hysteresis k_h f^a B^b (Steinmetz) plus
     classical eddy current k_e f^2 B^2 plus a residual/relaxation term rising
     with f^3, with the parabolic temperature law (1 + ((T-Tmin)/Tw)^2);
@@ -31,10 +32,13 @@ typical of the material class (not taken from any particular data sheet):
   * core constants: effective parameters by the summation method of the core
     standards (C1 = sum l/A, C2 = sum l/A^2, Ae = C1/C2, le = C1^2/C2,
     Ve = Ae le) over a path model built from the nominal dimensions of each
-    standard shape; thermal resistance from the empirical relation
-    Rth = 53 Ve^-0.54 (Ve in cm^3, natural convection);
-  * gap with fringe flux: the pole faces of the gap grow by s/3 in each
-    direction, the resulting Al(s) is fitted to Al = K1 s^K2 over 0.1..3.5 mm;
+    standard shape; thermal resistance in free air from the outer surface S of
+    the wound core, Rth = c S^p, fitted per family to published tables;
+    resistance factor Ar = rho LN / (fCu AN) for a copper fill factor of 0.5;
+    core distortion factor CDF = (le/Ae^2) (LN/AN)^1.5 in mm^-4.5;
+  * gap with fringe flux: each dimension of the pole face grows by the gap s,
+    the resulting Al(s) is fitted to Al = K1 s^K2 over 0.1..3.5 mm and kept
+    above the fringe-free relation;
   * wire: AWG diameters d = 0.127 mm * 92^((36 - n)/39), grade-1 enamel
     increment 0.055 mm * sqrt(d/mm).
 """
@@ -161,6 +165,7 @@ MATERIALS = [
     dict(name="S22", mui=2200, Bs25=470, Bs100=380, Hc25=15, Hc100=11, Tc=190,
          hb=0.4, fmin=1, ftyp=100, fmax=300, dT=30, Dichte=4800, dcresist=1.5,
          Leistung=False, mua=True, Aktuell=True, hyst100=True,
+         sharp=1.6, tanh_mui=0.6e-6,
          mu_anchor=[(-40, 0.72), (25, 1.0), (55, 1.08), (110, 1.0), (175, 1.7)],
          Brr25=0.28, Brr100=0.20, muamax25=2.0, muamax100=1.6),
     dict(name="H52", mui=5200, Bs25=430, Bs100=300, Hc25=6, Hc100=4, Tc=155,
@@ -180,7 +185,13 @@ MATERIALS = [
          Brr25=0.18, Brr100=0.15, muamax25=1.35, muamax100=1.3),
 ]
 
-SNOEK = 12e6          # fr * mu_i in kHz (12 GHz): relaxation frequency
+# Shape of the permeability spectrum (see complex_mu): a single relaxation (1.0) for
+# the power and high-permeability grades; the low-loss signal grade is sharper and
+# has the smaller hysteresis loss angle.
+for _m in MATERIALS:
+    _m.setdefault("sharp", 1.0)
+    _m.setdefault("tanh_mui", 1.5e-6)
+
 HMAX = 1200.0         # A/m, measuring field of Bs and of the loops
 
 MUIT_T = list(range(-40, 265, 5))
@@ -195,17 +206,21 @@ MUF_F = [round(10 ** (k / 10.0), 4) for k in range(0, 48)]   # 1 kHz .. 50 MHz
 
 
 def mui_curve(m):
-    """mu_i(T): smooth curve through the anchor points, collapsing at Tc."""
+    """mu_i(T): smooth curve through the anchor points; past the last anchor (the
+    Hopkinson peak) it falls steeply, to a third of the peak 5 K below Tc and to
+    mu_i = 1 at Tc, where the material turns paramagnetic.  Above Tc the table
+    holds the end mark 0."""
     anchors = sorted(m["mu_anchor"])
     Tc = m["Tc"]
-    xs = [a[0] for a in anchors] + [Tc - 4, Tc - 1]
-    ys = [a[1] for a in anchors] + [anchors[-1][1] * 0.55, 0.03]
+    one = 1.0 / m["mui"]
+    xs = [a[0] for a in anchors] + [Tc - 5, Tc]
+    ys = [a[1] for a in anchors] + [anchors[-1][1] / 3, one]
     f = pchip(xs, ys)
 
     def mu(T):
-        if T >= Tc:
+        if T > Tc:
             return 0.0
-        return m["mui"] * f(T)
+        return max(1.0, m["mui"] * f(T))
     return mu
 
 
@@ -299,12 +314,28 @@ def mua_of_h(mu_i, r, Bs, H):
 
 # --- complex permeability ---------------------------------------------------
 
+# Snoek's limit: (mu_i - 1) * fr <= gamma * Js / (3 pi), with the gyromagnetic ratio
+# gamma / (2 pi) = 28 GHz/T, i.e. 18.7 GHz per tesla of Js (Js taken as Bs at 25 degC).
+# Real MnZn grades reach about 80 % of it; fr is the frequency at which mu' has fallen
+# to half its low-frequency value.
+SNOEK_GHZ_PER_T = 2.0 / 3.0 * 28.0
+SNOEK_SHARE = 0.8
+
+
+def relaxation_fr(m):
+    """Relaxation frequency [kHz] of the material by Snoek's law."""
+    return SNOEK_SHARE * SNOEK_GHZ_PER_T * 1e6 * (m["Bs25"] / 1000.0) / (m["mui"] - 1)
+
+
 def complex_mu(m, f):
-    fr = SNOEK / m["mui"]
-    z = complex(1.0, f / fr)
+    """mu = 1 + (mu_i - 1) / (1 + j (f/fr)^n): a relaxation at fr that is sharper
+    than a single Debye term (n > 1), as the measured spectra of low-loss grades are:
+    their loss below fr rises with f^n, not with f.  mu' falls to half at fr."""
+    fr = relaxation_fr(m)
+    z = complex(1.0, (f / fr) ** m["sharp"])
     mu = 1 + (m["mui"] - 1) / z
-    # small frequency-independent hysteresis loss angle of the ferrite
-    tan_h = 1.5e-6 * m["mui"]
+    # frequency-independent hysteresis loss angle of the ferrite (tan_h / mu_i)
+    tan_h = m["tanh_mui"] * m["mui"]
     return mu.real, -mu.imag + mu.real * tan_h
 
 
@@ -352,14 +383,57 @@ def hb_of_T(m, T):
 def summation(segs):
     c1 = sum(l / A for l, A in segs)
     c2 = sum(l / A**2 for l, A in segs)
-    c3 = sum(l / A**3 for l, A in segs)
     Ae = c1 / c2
     le = c1 * c1 / c2
-    return Ae, le, min(A for _, A in segs), math.sqrt(c3)
+    return Ae, le, min(A for _, A in segs)
 
 
-def rth_of(Ve):
-    return 53.0 * (Ve / 1000.0) ** -0.54
+# Thermal resistance in free air (natural convection and radiation) of a wound core:
+# heat leaves through the outer surface S, and the heat transfer coefficient falls
+# slowly with size, so Rth = c * S^-p.  p and c are fitted per family to the values of
+# published tables (E cores: E 13 94, E 16 65, E 20 46, E 25 40, E 30 23, E 32 22,
+# E 42/15 19, E 42/20 15, E 55 11, E 65 6.5 K/W; EFD: EFD 15 75, EFD 20 45, EFD 25 30,
+# EFD 30 25 K/W) by least squares of ln Rth on ln S.  The other families (ETD, PQ,
+# RM, toroids) take the E-core law: it holds the shape in the surface.
+RTH_PUBLISHED = {
+    "E": {"E 13/7/4": 94, "E 16/8/5": 65, "E 20/10/6": 46, "E 25/13/7": 40,
+          "E 30/15/7": 23, "E 32/16/9": 22, "E 42/21/15": 19, "E 42/21/20": 15,
+          "E 55/28/21": 11, "E 65/32/27": 6.5},
+    "EFD": {"EFD 15": 75, "EFD 20": 45, "EFD 25": 30, "EFD 30": 25},
+}
+
+
+def rth_laws(standard_rows):
+    """{family: (c, p)} with Rth = c * (S / 1000 mm2)^p; standard_rows maps a core
+    name to its geometry (standard variant)."""
+    pub = RTH_PUBLISHED["E"]
+    X, C = lsq([math.log(standard_rows[n]["surf"] / 1000) for n in pub],
+               [math.log(r) for r in pub.values()])
+    laws = {"E": (math.exp(C), X)}
+    for fam, pub in RTH_PUBLISHED.items():
+        if fam == "E":
+            continue
+        lc = sum(math.log(r) - X * math.log(standard_rows[n]["surf"] / 1000)
+                 for n, r in pub.items()) / len(pub)
+        laws[fam] = (math.exp(lc), X)
+    return laws
+
+
+def rth_of(law, surf):
+    c, p = law
+    return c * (surf / 1000.0) ** p
+
+
+# Copper fill factor of a bobbin's winding area with round enamelled wire (layer
+# winding, insulation and the wire's enamel included): Ar = rho * LN / (fCu * AN).
+AR_FILL = 0.5
+
+
+def cdf_of(le, Ae, LN, AN):
+    """Core distortion factor (le / Ae^2) * (LN / AN)^1.5 in mm^-4.5: the third
+    harmonic of a Rayleigh core grows with le/Ae^2 (flux density at a given voltage)
+    and with the winding's loss figure (LN/AN)^1.5."""
+    return le / Ae**2 * (LN / AN) ** 1.5
 
 
 def bobbin(D2, w):
@@ -391,13 +465,16 @@ def e_like(A, B, C, D, E, F, round_leg=False, Fthick=None, outer_factor=1.0,
     vert = 2 * D + h
     horiz = 2 * (w + F / 4 + to / 2)
     segs = [(vert, A1), (vert, A2), (horiz, A3)]
-    Ae, le, Amin, cdf = summation(segs)
+    Ae, le, Amin = summation(segs)
     AN, hw, tw = bobbin(2 * D, w)
     if round_leg:
         LN = math.pi * (F + w + tw)
     else:
         LN = 2 * (F + (Fthick if Fthick else C)) + math.pi * (w + tw)
-    return dict(Ae=Ae, le=le, Amin=Amin, AN=AN, LN=LN, hw=hw, cdf=cdf,
+    # outer surface of the wound core: the winding stands out of the core's depth
+    depth = max(C, (F if round_leg else (Fthick if Fthick else C)) + 2 * w)
+    surf = 2 * (A * 2 * B + A * depth + 2 * B * depth)
+    return dict(Ae=Ae, le=le, Amin=Amin, AN=AN, LN=LN, hw=hw, surf=surf,
                 pole=(F, Fthick if Fthick else C) if not round_leg else None,
                 A1=A1, D=D)
 
@@ -415,10 +492,15 @@ def pot_like(A, E, F, hole, B, D, outer_share, rm=False):
     vert = 2 * D + h
     horiz = 2 * (w + F / 4)
     segs = [(vert, A1), (vert, A2), (horiz, A3)]
-    Ae, le, Amin, cdf = summation(segs)
+    Ae, le, Amin = summation(segs)
     AN, hw, tw = bobbin(2 * D, w)
     LN = math.pi * (F + w + tw)
-    return dict(Ae=Ae, le=le, Amin=Amin, AN=AN, LN=LN, hw=hw, cdf=cdf, pole=None,
+    if rm:
+        # RM: a square outline of side A with the winding open at two sides
+        surf = 2 * A * A + 4 * A * 2 * B
+    else:
+        surf = math.pi * A * A / 2 + math.pi * A * 2 * B
+    return dict(Ae=Ae, le=le, Amin=Amin, AN=AN, LN=LN, hw=hw, surf=surf, pole=None,
                 A1=A1, D=D)
 
 
@@ -430,28 +512,44 @@ def toroid(OD, ID, H):
     AN = math.pi * r1 * r1 * 0.5
     tw = ID / 6
     LN = 2 * (H + (r2 - r1)) + math.pi * tw * 2
+    # wound toroid: the winding (thickness tw) covers the core all round
+    od, idw, hh = OD + 2 * tw, ID - 2 * tw, H + 2 * tw
+    surf = math.pi / 2 * (od * od - idw * idw) + math.pi * (od + idw) * hh
     # uniform section: the smallest section is the effective one
     return dict(Ae=Ae, le=le, Amin=Ae, AN=AN, LN=LN,
-                hw=math.pi * ID * 0.8, cdf=math.sqrt(le / Ae**3), pole=None,
+                hw=math.pi * ID * 0.8, surf=surf, pole=None,
                 A1=Ae, D=H / 2)
 
 
-K_FIT_MUI = 2200.0       # mean mu_i of the K-factor materials
+K_FIT_MUI = 2400.0       # highest mu_i of the K-factor materials (R41, R52, R63)
+K_FIT_GAPS = [0.1 * (35.0 ** (i / 14.0)) for i in range(15)]   # 0.1 .. 3.5 mm
+
+
+def al_fringed(c, s, mui):
+    """Al [nH] of the gapped core with fringe flux: by the usual rule of thumb
+    each dimension of the pole face widens by the gap s, A_gap = (a + s)(b + s)."""
+    a, b = c["pole"]
+    Agap = (a + s) * (b + s)
+    rel = c["le"] / (mui * c["Ae"]) + s / Agap       # 1/mm
+    return MU0 / (rel * 1e3) * 1e9
+
+
+def al_unfringed(c, s, mui):
+    """Al [nH] of the gapped core relation that ignores the fringe flux."""
+    mue = 1 / (1 / mui + (1 - 1 / mui) * s / c["le"])
+    return mue * MU0 * c["Ae"] / c["le"] * 1e6
 
 
 def k_factors(c):
-    """Fit Al = K1 s^K2 to the fringe-corrected gapped-core relation."""
-    a, b = c["pole"]
-    xs, ys = [], []
-    for i in range(15):
-        s = 0.1 * (35.0 ** (i / 14.0))          # 0.1 .. 3.5 mm, log spaced
-        Agap = (a + s / 3) * (b + s / 3)
-        rel = c["le"] / (K_FIT_MUI * c["Ae"]) + s / Agap       # 1/mm
-        Al = MU0 / (rel * 1e3) * 1e9
-        xs.append(math.log(s))
-        ys.append(math.log(Al))
+    """Fit Al = K1 s^K2 to the fringe-corrected gapped-core relation over
+    0.1 .. 3.5 mm.  Fringe flux always raises Al: where the power law falls below
+    the fringe-free relation somewhere in the range, K1 is raised to meet it."""
+    xs = [math.log(s) for s in K_FIT_GAPS]
+    ys = [math.log(al_fringed(c, s, K_FIT_MUI)) for s in K_FIT_GAPS]
     X, C = lsq(xs, ys)
-    return math.exp(C), X
+    K1 = math.exp(C)
+    lift = max(al_unfringed(c, s, K_FIT_MUI) / (K1 * s ** X) for s in K_FIT_GAPS)
+    return K1 * max(1.0, lift * 1.005), X
 
 
 def lsq(xs, ys):
@@ -527,6 +625,12 @@ TOROIDS = [
 
 def build_cores():
     rows = []
+    standard = {}
+    for name, A, B, C, D, E, F in E_CORES:
+        standard[name] = e_like(A, B, C, D, E, F)
+    for name, A, B, C, D, E, F, Ft in EFD_CORES:
+        standard[name] = e_like(A, B, C, D, E, F, Fthick=Ft)
+    laws = rth_laws(standard)
 
     def add(name, c, LP=False, Loch=False, Anzeige=True, RthAnz=True,
             has_rth=True, kf=False, cdf=False):
@@ -534,12 +638,14 @@ def build_cores():
         K1 = K2 = 0.0
         if kf:
             K1, K2 = k_factors(c)
+        fam = name.split()[0]
         rows.append(dict(Kerntyp=name, LP=LP, Loch=Loch, Anzeige=Anzeige,
                          RthAnzeige=RthAnz, Ae=c["Ae"], le=c["le"], Ve=Ve,
                          Amin=c["Amin"], AN=c["AN"], LN=c["LN"],
-                         Rth=rth_of(Ve) if has_rth else 0.0,
-                         Ar=17.2 * c["LN"] / c["AN"], K1=K1, K2=K2,
-                         CDF=c["cdf"] if cdf else 0.0, hWickel=c["hw"]))
+                         Rth=rth_of(laws.get(fam, laws["E"]), c["surf"]) if has_rth else 0.0,
+                         Ar=RHO_CU * 1e9 * c["LN"] / (AR_FILL * c["AN"]), K1=K1, K2=K2,
+                         CDF=cdf_of(c["le"], c["Ae"], c["LN"], c["AN"]) if cdf else 0.0,
+                         hWickel=c["hw"]))
 
     for name, A, B, C, D, E, F in E_CORES:
         add(name, e_like(A, B, C, D, E, F), kf=True, cdf=A <= 20)
@@ -883,7 +989,7 @@ def check(mats, cores, wires):
         c = core[cn]
         for s in (0.1, 0.5, 1.0, 2.0, 3.5):
             Alk = c["K1"] * s ** c["K2"]
-            mue = 1 / (1 / 2300 + (1 - 1 / 2300) * s / c["le"])
+            mue = 1 / (1 / K_FIT_MUI + (1 - 1 / K_FIT_MUI) * s / c["le"])
             Alg = mue * 1.256e-6 * c["Ae"] / 1e6 / (c["le"] / 1000) * 1e9
             print(f"Al {cn} s={s}: K-factor {Alk:.0f} nH, gapped {Alg:.0f} nH, ratio {Alk / Alg:.2f}")
     for m in mats:

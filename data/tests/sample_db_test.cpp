@@ -5,6 +5,7 @@
 // through the plain sqlite3 interface so that a fault of the data cannot hide behind
 // a fault of the program's reader.
 
+#include "tolvik/core/harmonic.h"
 #include "tolvik/datatool/check.h"
 
 #include <gtest/gtest.h>
@@ -165,6 +166,9 @@ TEST_F(SampleDb, InitialPermeabilityCurvesStartAtMinus40AndEndAboveCurie) {
             if (t.value(i, "T") == 25) {
                 EXPECT_NEAR(t.value(i, m.name), m.mui, 0.02 * m.mui) << m.name;
             }
+        // through the Hopkinson peak down to about 1 at the Curie point, then the end mark
+        EXPECT_EQ(t.value(pts.back(), "T"), m.tc) << m.name;
+        EXPECT_LE(t.value(pts.back(), m.name), 1.5) << m.name;
     }
 }
 
@@ -225,6 +229,11 @@ TEST_F(SampleDb, ComplexPermeabilityForEveryMaterialOverTheWholeRange) {
         EXPECT_GT(peak, 0u) << im;
         EXPECT_LT(peak, t.rows.size() - 1) << im;
     }
+    // a low-loss signal grade: tan(delta)/mui at 100 kHz of a few 1e-6
+    for (size_t i = 0; i < t.rows.size(); ++i)
+        if (t.value(i, "f") == 100) {
+            EXPECT_LT(t.value(i, "mu__S22") / t.value(i, "mu_S22") / 2200, 3e-6);
+        }
 }
 
 TEST_F(SampleDb, HysteresisLoopsMatchBsAndHc) {
@@ -332,23 +341,93 @@ TEST_F(SampleDb, CoreShapesHaveKFactorsOnEcoresThatFitTheGappedCoreRelation) {
             EXPECT_EQ(k2, 0) << name;
         }
         if (k1 != 0) {
-            // Agrees with the gapped-core relation, which ignores the fringe flux:
-            // within tens of percent while the gap is small against the pole face,
-            // and never below it by much nor above twice it over 0.1 .. 3.5 mm.
+            // Fringe flux raises Al above the gapped-core relation that ignores it, for
+            // the highest mui of the K-factor materials (R52, 2400), over 0.1 .. 3.5 mm;
+            // close to it while the gap is small against the pole face.
             for (double s : {0.1, 0.2, 0.5, 1.0, 1.5, 2.0, 3.0, 3.5}) {
                 const double alK = k1 * std::pow(s, k2);
-                const double mue = 1.0 / (1.0 / 2300 + (1.0 - 1.0 / 2300) * s / le);
+                const double mue = 1.0 / (1.0 / 2400 + (1.0 - 1.0 / 2400) * s / le);
                 const double alGap = mue * 1.256e-6 * ae / 1e6 / (le / 1000) * 1e9;
                 const double ratio = alK / alGap;
-                EXPECT_GT(ratio, 0.8) << name << " s=" << s;
-                EXPECT_LT(ratio, 2.0) << name << " s=" << s;
-                if (s <= 0.5 * std::sqrt(ae)) {
-                    EXPECT_LT(ratio, 1.5) << name << " s=" << s;
-                }
+                EXPECT_GE(ratio, 1.0) << name << " s=" << s;
+                EXPECT_LT(ratio, s <= 0.1 * std::sqrt(ae) ? 1.5 : 4.0) << name << " s=" << s;
             }
         }
     }
     EXPECT_GE(eCoresWithK, 5);
+}
+
+// The core distortion factor is (le/Ae^2)*(LN/AN)^1.5 in mm^-4.5 (values worked out by
+// hand from each core's le, Ae, LN and AN), and k3c follows from it: a transformer of
+// L1 = 10 mH, R1 = R2 = 10 ohm, fCu = 0.5, N1 = N2 = 100, driven with 1 V at 1 kHz from
+// 600 ohm into 600 ohm at 25 degC, worked out by hand with hb(25 degC) of the material.
+TEST_F(SampleDb, CoreDistortionFactorsFollowTheGeometryAndGiveTheHandCalculatedK3c) {
+    struct Case {
+        const char* core;
+        bool hole;
+        const char* material;
+        double hb, cdf, k3c_dB;
+    };
+    const Case cases[] = {
+        {"RM 6", false, "S22", 0.4, 0.062833, -70.69},
+        {"RM 6", true, "S22", 0.4, 0.08363, -68.20},
+        {"P 9/5", true, "S22", 0.4, 1.4979, -43.14},
+        {"T 58/41/18", false, "H52", 0.9, 0.00036803, -108.29},
+        {"RM 14", false, "H103", 1.2, 0.0010829, -96.42},
+    };
+    const Table t = read("Kernform"), hbT = read("hbT");
+    for (const Case& c : cases) {
+        for (size_t i = 0; i < hbT.rows.size(); ++i)
+            if (hbT.value(i, "T") == 25) {
+                EXPECT_DOUBLE_EQ(hbT.value(i, c.material), c.hb) << c.material;
+            }
+        int found = 0;
+        for (size_t i = 0; i < t.rows.size(); ++i) {
+            if (t.text[i][static_cast<size_t>(t.column("Kerntyp"))] != c.core ||
+                (t.value(i, "Loch") == -1) != c.hole)
+                continue;
+            ++found;
+            EXPECT_NEAR(t.value(i, "CDF"), c.cdf, 1e-3 * c.cdf) << c.core;
+            tolvik::core::K3cInput in;
+            in.r1_Ohm = in.r2_Ohm = 10;
+            in.rs_Ohm = in.rl_Ohm = 600;
+            in.n1 = in.n2 = 100;
+            in.f_kHz = 1;
+            in.fCu = 0.5;
+            in.u_V = 1;
+            in.l1_mH = 10;
+            in.ae_mm2 = t.value(i, "Ae");
+            in.le_mm = t.value(i, "le");
+            in.cdf = t.value(i, "CDF");
+            in.muiT = in.mui25 = 2000;
+            in.hb = c.hb;
+            const auto k3c = tolvik::core::K3cFromValues(in);
+            ASSERT_EQ(k3c.status, tolvik::core::K3cStatus::Ok) << c.core;
+            EXPECT_NEAR(k3c.k3c_dB, c.k3c_dB, 0.02) << c.core << " " << c.material;
+        }
+        EXPECT_EQ(found, 1) << c.core;
+    }
+}
+
+// Free-air thermal resistance of E cores against published tables (natural convection),
+// within 15 %; and the resistance factor Ar for a copper fill factor of 0.5 of the
+// bobbin's winding area: Ar = 17.2 uOhm*mm * LN / (0.5 * AN).
+TEST_F(SampleDb, ThermalResistanceNearPublishedValuesAndArForHalfFilledWindow) {
+    const std::map<std::string, double> published = {
+        {"E 20/10/6", 46}, {"E 25/13/7", 40}, {"E 32/16/9", 22}, {"E 55/28/21", 11}};
+    const Table t = read("Kernform");
+    int compared = 0;
+    for (size_t i = 0; i < t.rows.size(); ++i) {
+        const std::string name = t.text[i][static_cast<size_t>(t.column("Kerntyp"))];
+        const auto it = published.find(name);
+        if (it != published.end() && t.value(i, "LP") == 0) {
+            EXPECT_NEAR(t.value(i, "Rth"), it->second, 0.15 * it->second) << name;
+            ++compared;
+        }
+        const double fill = 17.2 * t.value(i, "LN") / (t.value(i, "Ar") * t.value(i, "AN"));
+        EXPECT_NEAR(fill, 0.5, 0.005) << name;
+    }
+    EXPECT_EQ(compared, 4);
 }
 
 TEST_F(SampleDb, WiresCoverAwg10To44) {

@@ -234,6 +234,14 @@ TEST_F(DataTool, CheckFindsEachSeededFaultAtItsPlace) {
          "differs only in case"},
         {"UPDATE Material SET Name = 'r41' WHERE Name = 'H52'", E, "Material", 7, "Name", "name of row 2"},
         {"UPDATE Material SET Aktuell = 1 WHERE Name = 'H52'", E, "Material", 7, "Aktuell", "-1 (yes) or 0"},
+        // physical plausibility: RM 4, E 42/21/15 (rows 28, 9); R52 at its Curie point 225 degC (row 54)
+        {"UPDATE Kernform SET CDF = CDF * 3 WHERE rowid = 28", W, "Kernform", 28, "CDF",
+         "far from (le/Ae^2)"},
+        {"UPDATE Kernform SET Rth = Rth / 2 WHERE rowid = 9", W, "Kernform", 9, "Rth", "in free air"},
+        {"UPDATE Kernform SET K1 = K1 * 0.8 WHERE rowid = 9", W, "Kernform", 9, "K1",
+         "fringe flux always raises"},
+        {"UPDATE Mu_mu__f SET mu_R41 = 2300 WHERE f <= 10000", W, "Mu_mu__f", 0, "mu_R41", "Snoek's limit"},
+        {"UPDATE MuiT SET R52 = 3450 WHERE T = 225", W, "MuiT", 54, "R52", "falls through its peak"},
     };
     for (const CheckFault& f : faults) {
         SCOPED_TRACE(f.sql);

@@ -1,10 +1,14 @@
 #include "tolvik/datatool/check.h"
 
+#include "tolvik/data/records.h"
 #include "tolvik/datatool/csv.h"
 #include "tolvik/datatool/schema.h"
+#include "tolvik/numerics/numerics.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -46,8 +50,62 @@ struct Material {
     std::string name;
     long row = 0;
     double tc = 0;
+    double mui = 0;
+    double bs25 = 0; ///< mT
     bool leistung = false, mua = false;
 };
+
+/// A value for a message: whole from 100 up, else 3 significant digits; never in the
+/// locale's form.
+std::string Short(double v) {
+    std::array<char, 32> buf{};
+    const auto r = std::fabs(v) >= 100
+                       ? std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, 0)
+                       : std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::general, 3);
+    return std::string(buf.data(), r.ptr);
+}
+
+// Physical plausibility of a data file: the rules a real ferrite and a real core obey,
+// so that a file whose numbers the program reads without fault still gives sound
+// designs. Each rule is stated here once; the checker below only applies them.
+namespace physics {
+
+/// Core distortion factor of the geometry, (le / Ae²) · (LN / AN)^1.5 in mm^-4.5: the
+/// third harmonic of a Rayleigh core grows with the flux density per volt (le/Ae²) and
+/// with the winding's loss figure. A stored CDF this far from it (a factor) is suspect.
+double CdfOfGeometry(double le_mm, double ae_mm2, double ln_mm, double an_mm2) {
+    return le_mm / (ae_mm2 * ae_mm2) * std::pow(ln_mm / an_mm2, 1.5);
+}
+constexpr double kCdfFactor = 1.5;
+
+/// Thermal resistance in free air against the core's volume: a least-squares fit to
+/// published values of E and EFD cores (natural convection), Rth = 57 · (Ve/cm³)^-0.46
+/// K/W. Cores of other families lie within the factor below of it.
+double RthOfVolume(double ve_mm3) {
+    return 57.0 * std::pow(ve_mm3 / 1000.0, -0.46);
+}
+constexpr double kRthFactor = 1.5;
+
+/// Snoek's limit: a ferrite's permeability cannot hold up beyond (µi − 1) · fr =
+/// γ · Js / (3π), with the gyromagnetic ratio γ/2π = 28 GHz/T, i.e. 2/3 · 28 GHz per
+/// tesla of the saturation polarisation (taken as Bs at 25 °C). fr is read off the
+/// curve as the frequency at which µ' has fallen to half its low-frequency value.
+/// Allowance: 10 % for the difference of Bs and Js and for reading fr off the table.
+double SnoekLimit_kHz(double bs25_mT) {
+    return 2.0 / 3.0 * 28e6 * bs25_mT / 1000.0;
+}
+constexpr double kSnoekAllowance = 1.1;
+
+/// At the Curie temperature µi(T) has fallen through its Hopkinson peak to about 1:
+/// the last point of a curve stays below this share of the curve's highest value.
+constexpr double kCurieFall = 0.1;
+
+/// Air gaps of the K-factor law (its stated range, mm).
+constexpr std::array<double, 6> kKFactorGaps{0.1, 0.2, 0.5, 1.0, 2.0, 3.5};
+/// The materials the K-factor air-gap calculation accepts.
+constexpr std::array<const char*, 3> kKFactorMaterials{"R41", "R52", "R63"};
+
+} // namespace physics
 
 /// The first row (0-based) of a column whose value is 0 or empty; the size when none.
 std::size_t EndMark(const Table& t, int c) {
@@ -70,6 +128,8 @@ public:
         hysteresis();
         losses();
         cores();
+        snoek();
+        kFactorFringing();
         wires();
         return std::move(out_);
     }
@@ -193,6 +253,8 @@ private:
             m.name = t.cell(r, name).toText();
             m.row = Row(r);
             m.tc = t.num(r, "Tc");
+            m.mui = t.num(r, "mui");
+            m.bs25 = t.num(r, "Bs25");
             m.leistung = t.num(r, "Leistung") == -1.0;
             m.mua = t.num(r, "mua") == -1.0;
             if (m.name.empty()) {
@@ -313,17 +375,32 @@ private:
                 continue;
             }
             afterEndMark(t, c, end);
-            if (t.name == "MuiT" && m->tc > 0 && t.has(x) && end < t.size()) {
-                if (t.num(end - 1, x) >= m->tc)
-                    warn(t.name, Row(end - 1), column,
-                         "the curve goes on at or above the Curie temperature Tc = " + NumberText(m->tc) +
-                             " of the material: end it below Tc");
-                else if (t.num(end, x) < m->tc)
-                    warn(t.name, Row(end), column,
-                         "the end mark lies below the Curie temperature Tc = " + NumberText(m->tc) +
-                             ": the curve falls to 0 too early; give points up to Tc");
-            }
+            if (t.name == "MuiT" && m->tc > 0 && t.has(x) && end < t.size()) curieFall(t, c, end, *m);
         }
+    }
+
+    /// µi(T) goes through its Hopkinson peak down to about 1 at Tc, and stops there.
+    void curieFall(const Table& t, int c, std::size_t end, const Material& m) {
+        const std::string& column = t.columns[static_cast<std::size_t>(c)];
+        const double lastT = t.num(end - 1, "T"), last = t.num(end - 1, c);
+        double peak = 0;
+        for (std::size_t r = 0; r < end; ++r)
+            peak = std::max(peak, t.num(r, c));
+        if (t.num(end, "T") < m.tc)
+            warn(t.name, Row(end), column,
+                 "the end mark lies below the Curie temperature Tc = " + NumberText(m.tc) +
+                     ": the curve falls to 0 too early; give points up to Tc");
+        else if (lastT > m.tc)
+            warn(t.name, Row(end - 1), column,
+                 "the curve goes on above the Curie temperature Tc = " + NumberText(m.tc) +
+                     " of the material: end it at Tc");
+        else if (peak > 0 && last > physics::kCurieFall * peak)
+            warn(t.name, Row(end - 1), column,
+                 "the curve ends at T = " + NumberText(lastT) + " with mui = " + Short(last) + " (" +
+                     Short(100 * last / peak) +
+                     " % of its peak): a real curve falls through its peak to about 1 at the Curie "
+                     "temperature Tc = " +
+                     NumberText(m.tc) + "; give points down to Tc");
     }
 
     void hysteresis() {
@@ -498,6 +575,25 @@ private:
             if (v("CDF") < 0)
                 warn(t.name, row, "CDF",
                      "the core distortion factor is never negative: write 0 where there is none");
+            if (v("CDF") > 0 && ae > 0 && le > 0 && v("AN") > 0 && v("LN") > 0) {
+                const double geometry = physics::CdfOfGeometry(le, ae, v("LN"), v("AN"));
+                const double ratio = v("CDF") / geometry;
+                if (ratio > physics::kCdfFactor || ratio < 1 / physics::kCdfFactor)
+                    warn(t.name, row, "CDF",
+                         "CDF = " + Short(v("CDF")) + " is far from (le/Ae^2)*(LN/AN)^1.5 = " +
+                             Short(geometry) + " mm^-4.5 of the core's geometry: k3c is off by " +
+                             Short(20 * std::log10(ratio)) +
+                             " dB; write the core distortion factor in mm^-4.5");
+            }
+            if (v("Rth") > 0 && ve > 0) {
+                const double law = physics::RthOfVolume(ve);
+                const double ratio = v("Rth") / law;
+                if (ratio > physics::kRthFactor || ratio < 1 / physics::kRthFactor)
+                    warn(t.name, row, "Rth",
+                         "Rth = " + Short(v("Rth")) + " K/W is far from the " + Short(law) +
+                             " K/W that cores of Ve = " + Short(ve) +
+                             " mm3 have in free air: the transmissible power is off; check Rth");
+            }
         }
         for (const auto& [upper, rows] : listed) {
             if (rows.empty())
@@ -509,6 +605,71 @@ private:
                      "core type '" + spellings[upper].first + "' is listed already in row " +
                          std::to_string(rows[0]) +
                          ": it appears twice in the core lists; set Anzeige to 0 here");
+        }
+    }
+
+    /// The complex permeability of each material against Snoek's limit.
+    void snoek() {
+        const Table& t = tables_["Mu_mu__f"];
+        if (!t.present || !t.has("f")) return;
+        for (const Material& m : materials_) {
+            const int c = t.col("mu_" + m.name);
+            if (c < 0 || m.bs25 <= 0) continue;
+            const std::size_t end = EndMark(t, c);
+            if (end < 2) continue;
+            const double mu0 = t.num(0, c), half = (mu0 + 1) / 2;
+            if (mu0 <= 1) continue;
+            // fr: where µ' falls to half, on a logarithmic frequency axis; past the last
+            // point when it never does (the limit is then exceeded all the more).
+            double fr = t.num(end - 1, "f");
+            for (std::size_t r = 1; r < end; ++r) {
+                const double a = t.num(r - 1, c), b = t.num(r, c);
+                if (b > half) continue;
+                const double f1 = t.num(r - 1, "f"), f2 = t.num(r, "f");
+                fr = f1 > 0 && f2 > 0 && a != b ? f1 * std::pow(f2 / f1, (a - half) / (a - b)) : f2;
+                break;
+            }
+            const double product = (mu0 - 1) * fr, limit = physics::SnoekLimit_kHz(m.bs25);
+            if (product > physics::kSnoekAllowance * limit)
+                warn(t.name, 0, "mu_" + m.name,
+                     "mu' falls to half at " + Short(fr) + " kHz, so (mui - 1) * fr = " +
+                         Short(product / 1e6) + " GHz, above Snoek's limit of about " + Short(limit / 1e6) +
+                         " GHz for Bs25 = " + NumberText(m.bs25) +
+                         " mT: no ferrite holds its permeability that far; let the "
+                         "curve fall earlier");
+        }
+    }
+
+    /// Fringe flux widens the gap's cross-section, so the K-factor law Al = K1 · s^K2 never
+    /// gives less than the gapped-core relation without it, for the µi of the materials the
+    /// K-factor calculation accepts (the highest of them: the lowest gap reluctance share).
+    void kFactorFringing() {
+        const Table& t = tables_["Kernform"];
+        if (!t.present || !t.has("Kerntyp")) return;
+        const Material* fit = nullptr;
+        for (const Material& m : materials_)
+            for (const char* name : physics::kKFactorMaterials)
+                if (m.name == name && (fit == nullptr || m.mui > fit->mui)) fit = &m;
+        if (fit == nullptr || fit->mui <= 0) return;
+        std::map<std::string, bool> seen;
+        for (std::size_t r = 0; r < t.size(); ++r) {
+            const std::string type = t.cell(r, t.col("Kerntyp")).toText();
+            // the K-factor query reads the first row of a core type
+            if (type.empty() || !seen.emplace(Upper(type), true).second) continue;
+            const double k1 = t.num(r, "K1"), k2 = t.num(r, "K2"), ae = t.num(r, "Ae"), le = t.num(r, "le");
+            if (k1 == 0 || k2 >= 0 || ae <= 0 || le <= 0) continue;
+            for (double s : physics::kKFactorGaps) {
+                const double fringed = data::KFactorAl(db_, s, type).toDouble();
+                const double plain = num::AlFromGap(le, ae, s, fit->mui);
+                if (fringed < plain * (1 - 1e-3)) {
+                    warn(t.name, Row(r), "K1",
+                         "K1, K2 give Al = " + Short(fringed) + " nH at s = " + NumberText(s) +
+                             " mm, less than the " + Short(plain) +
+                             " nH without fringe flux (mui = " + NumberText(fit->mui) + " of " + fit->name +
+                             "): fringe flux always raises Al; fit K1 and K2 again");
+                    break;
+                }
+            }
         }
     }
 
