@@ -245,6 +245,8 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
     }
     if (!errors.empty()) return;
 
+    // Curves gathered over all materials first: an empty table takes the union of their x values.
+    std::map<std::string, std::vector<NamedCurve>> curves;
     for (const MasMaterial& m : docs.materials) {
         const std::string owner = "material '" + m.name + "'";
         const std::size_t row = AppendRow(mat);
@@ -263,8 +265,7 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
         for (const char* none : {"hb", "ftyp", "dT", "f", "B", "T", "Pv", "tandmuei", "af"})
             Set(mat, row, none, "0");
 
-        if (m.muiT.size() >= 2)
-            PutCurves(tables["MuiT"], "MuiT", "T", {{m.name, m.muiT, owner, m.tc}}, true, notes);
+        if (m.muiT.size() >= 2) curves["MuiT"].push_back({m.name, m.muiT, owner, m.tc});
         if (!m.muReal.empty() && !m.muImag.empty()) {
             // Both parts on one frequency grid: the union of their frequencies.
             std::set<double> fs;
@@ -279,16 +280,18 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
                 re.push_back({f, Interpolate(m.muReal, f)});
                 im.push_back({f, Interpolate(m.muImag, f)});
             }
-            if (!re.empty())
-                PutCurves(tables["Mu_mu__f"], "Mu_mu__f", "f",
-                          {{"mu_" + m.name, re, owner}, {"mu__" + m.name, im, owner}}, false, notes);
+            if (!re.empty()) {
+                curves["Mu_mu__f"].push_back({"mu_" + m.name, re, owner});
+                curves["Mu_mu__f"].push_back({"mu__" + m.name, im, owner});
+            }
         }
 
         // Amplitude permeability against B, and against H = B / (µ0 µa).
         const bool mua = !m.muaB.empty();
         Set(mat, row, "mua", mua ? "-1" : "0");
         if (mua) {
-            std::vector<NamedCurve> byB, byH;
+            std::vector<NamedCurve>& byB = curves["MuaB"];
+            std::vector<NamedCurve>& byH = curves["MuaH"];
             for (int temp : {25, 100}) {
                 const std::string column = m.name + "T" + std::to_string(temp);
                 const auto it = m.muaB.find(temp);
@@ -305,8 +308,6 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
                 }
                 if (!h.empty()) byH.push_back({column, h, owner});
             }
-            PutCurves(tables["MuaB"], "MuaB", "B", byB, false, notes);
-            PutCurves(tables["MuaH"], "MuaH", "H", byH, false, notes);
         }
 
         // Loops: one point per row, closed, ended by H = 0 and B = 0.
@@ -475,6 +476,10 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
             }
         }
     }
+
+    for (const auto& [table, x] :
+         {std::pair{"MuiT", "T"}, std::pair{"Mu_mu__f", "f"}, std::pair{"MuaB", "B"}, std::pair{"MuaH", "H"}})
+        PutCurves(tables[table], table, x, curves[table], std::string(table) == "MuiT", notes);
 
     for (const MasCore& c : docs.cores) {
         const int kc = Column(cores, "Kerntyp"), shown = EnsureColumn(cores, "Anzeige");
