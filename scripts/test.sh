@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs every test headless: the normal build, then all
 # tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets
-# of the number text for a fixed number of runs.
+# of the number text and of the MAS reader for a fixed number of runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -22,8 +22,9 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressi
 # Fuzz targets (libFuzzer, clang): a fixed number of runs from the committed seed corpus.
 CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
-for target in read_number_fuzz:read format_fuzz:format; do
+for target in read_number_fuzz:read:1000000 format_fuzz:format:1000000 mas_fuzz:mas:300000; do
+  IFS=: read -r name corpus runs <<<"$target"
   found=$(mktemp -d)
-  "build-fuzz/${target%%:*}" -runs=1000000 "$found" "tests/fuzz/corpus/${target##*:}"
+  "build-fuzz/$name" -runs="$runs" "$found" "tests/fuzz/corpus/$corpus"
   rm -rf "$found"
 done

@@ -27,7 +27,9 @@ std::string Slurp(const fs::path& p) {
     return s.str();
 }
 
-void Write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+void Write(const fs::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+}
 
 /// Every table of a data file, through the CSV export.
 CsvTables Tables(const std::string& dataFile, const fs::path& scratch) {
@@ -69,7 +71,8 @@ long Find(const CsvText& t, const std::vector<std::pair<std::string, std::string
 }
 
 /// A curve column down to its end mark, as (x, y).
-std::vector<std::pair<double, double>> Curve(const CsvText& t, const std::string& x, const std::string& column) {
+std::vector<std::pair<double, double>> Curve(const CsvText& t, const std::string& x,
+                                             const std::string& column) {
     std::vector<std::pair<double, double>> out;
     if (Col(t, column) < 0) return out;
     for (std::size_t r = 0; r < t.rows.size() && Num(t, r, column) != 0; ++r)
@@ -81,13 +84,15 @@ double At(const std::vector<std::pair<double, double>>& c, double x) {
     for (std::size_t i = 0; i < c.size(); ++i)
         if (c[i].first >= x) {
             if (i == 0 || c[i].first == x) return c[i].second;
-            return c[i - 1].second + (c[i].second - c[i - 1].second) * (x - c[i - 1].first) / (c[i].first - c[i - 1].first);
+            return c[i - 1].second +
+                   (c[i].second - c[i - 1].second) * (x - c[i - 1].first) / (c[i].first - c[i - 1].first);
         }
     return std::nan("");
 }
 
 ::testing::AssertionResult Near(double expected, double actual, double rel = 1e-9) {
-    if (std::fabs(actual - expected) <= rel * std::max(1.0, std::fabs(expected))) return ::testing::AssertionSuccess();
+    if (std::fabs(actual - expected) <= rel * std::max(1.0, std::fabs(expected)))
+        return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << actual << " instead of " << expected;
 }
 
@@ -107,15 +112,16 @@ TEST(Mas, SampleThroughMasAndBackGivesTheSameMaterialsAndShapes) {
         EXPECT_LE(count(built.findings), count(before)) << table;
     }
 
-    auto a = Tables(kSample, dir.path() / "a"), b = Tables((dir.path() / "back.mdb").string(), dir.path() / "b");
+    auto a = Tables(kSample, dir.path() / "a"),
+         b = Tables((dir.path() / "back.mdb").string(), dir.path() / "b");
     const CsvText &ma = a["Material"], &mb = b["Material"];
     ASSERT_EQ(ma.rows.size(), mb.rows.size());
     for (std::size_t r = 0; r < ma.rows.size(); ++r) {
         const std::string name = ma.rows[r][static_cast<std::size_t>(Col(ma, "Name"))];
         const long s = Find(mb, {{"Name", name}});
         ASSERT_GE(s, 0) << name;
-        for (const char* f : {"mui", "Bs25", "Bs100", "Hc25", "Hc100", "Tc", "Dichte", "dcresist", "fmin", "fmax",
-                              "Leistung", "mua", "Aktuell"})
+        for (const char* f : {"mui", "Bs25", "Bs100", "Hc25", "Hc100", "Tc", "Dichte", "dcresist", "fmin",
+                              "fmax", "Leistung", "mua", "Aktuell"})
             EXPECT_TRUE(Near(Num(ma, r, f), Num(mb, static_cast<std::size_t>(s), f))) << name << "." << f;
         // Every curve point of the sample lies on the imported curve.
         std::vector<std::tuple<std::string, std::string, std::string>> curves = {
@@ -153,7 +159,8 @@ TEST(Mas, SampleThroughMasAndBackGivesTheSameMaterialsAndShapes) {
                                  {"Loch", NumberText(Num(ka, r, "Loch"))}});
         ASSERT_GE(s, 0) << "Kernform row " << r + 1;
         for (const char* f : {"Ae", "le", "Ve", "Amin", "AN", "Rth"})
-            EXPECT_TRUE(Near(Num(ka, r, f), Num(kb, static_cast<std::size_t>(s), f))) << "row " << r + 1 << " " << f;
+            EXPECT_TRUE(Near(Num(ka, r, f), Num(kb, static_cast<std::size_t>(s), f)))
+                << "row " << r + 1 << " " << f;
     }
 }
 
@@ -203,7 +210,8 @@ TEST(Mas, HandWrittenMaterialAndCoreImportIntoHandConvertedValues) {
     const auto result = ImportMas(in.string(), folder.string(), false);
     ASSERT_TRUE(result.written) << (result.errors.empty() ? "" : result.errors.front());
     CsvTables t;
-    for (const char* name : {"Material", "MuiT", "MuaB", "MuaH", "Mu_mu__f", "Hysterese", "PvT", "Kernform"}) {
+    for (const char* name :
+         {"Material", "MuiT", "MuaB", "MuaH", "Mu_mu__f", "Hysterese", "PvT", "Kernform"}) {
         std::string error;
         ASSERT_TRUE(ParseCsv(Slurp(folder / (std::string(name) + ".csv")), t[name], error)) << name;
     }
@@ -216,7 +224,7 @@ TEST(Mas, HandWrittenMaterialAndCoreImportIntoHandConvertedValues) {
     };
     const std::vector<Expect> expected = {
         {"Material", {{"Name", m}}, "mui", 2000}, // the 25 °C point
-        {"Material", {{"Name", m}}, "Bs25", 480},  // 0.48 T
+        {"Material", {{"Name", m}}, "Bs25", 480}, // 0.48 T
         {"Material", {{"Name", m}}, "Bs100", 380},
         {"Material", {{"Name", m}}, "Hc25", 15},
         {"Material", {{"Name", m}}, "Tc", 220},
@@ -234,7 +242,7 @@ TEST(Mas, HandWrittenMaterialAndCoreImportIntoHandConvertedValues) {
         {"MuaB", {{"B", "300"}}, m + "T25", 4000},
         {"MuaB", {{"B", "100"}}, m + "T100", 3500},
         {"MuaH", {{"H", NumberText(100 / (0.001256 * 2500))}}, m + "T25", 2500}, // H = B / (µ0 µa)
-        {"Mu_mu__f", {{"f", "1000"}}, "mu__" + m, 800},                        // 1 MHz
+        {"Mu_mu__f", {{"f", "1000"}}, "mu__" + m, 800},                          // 1 MHz
         {"Mu_mu__f", {{"f", "1"}}, "mu_" + m, 2000},
         {"PvT", {{"T", "25"}, {"F", "100"}, {"B", "50"}}, m, 10},
         {"PvT", {{"T", "100"}, {"F", "200"}, {"B", "100"}}, m, 90},
@@ -254,7 +262,8 @@ TEST(Mas, HandWrittenMaterialAndCoreImportIntoHandConvertedValues) {
     }
     // The loop: closed, a 0 written as 0.001, ended by H = 0 and B = 0.
     const CsvText& h = t["Hysterese"];
-    const std::vector<std::pair<double, double>> loop = {{200, 300}, {0.001, 100}, {-200, -300}, {-1, -100}, {200, 300}, {0, 0}};
+    const std::vector<std::pair<double, double>> loop = {{200, 300}, {0.001, 100}, {-200, -300},
+                                                         {-1, -100}, {200, 300},   {0, 0}};
     for (std::size_t r = 0; r < loop.size(); ++r) {
         EXPECT_EQ(Num(h, r, "H" + m + "T25"), loop[r].first) << r;
         EXPECT_EQ(Num(h, r, "B" + m + "T25"), loop[r].second) << r;
@@ -266,8 +275,10 @@ TEST(Mas, HandWrittenMaterialAndCoreImportIntoHandConvertedValues) {
     ASSERT_TRUE(ParseCsv(Slurp(folder / "PVEXPO.csv"), ex, error));
     const struct {
         double f, t, b, pv;
-    } points[] = {{100, 25, 50, 10}, {100, 25, 100, 60}, {100, 25, 200, 380}, {100, 100, 100, 40}, {100, 100, 200, 250},
-                  {200, 100, 100, 3.7 * std::pow(2e5, 1.3) * std::pow(0.1, 2.5) / 1000}};
+    } points[] = {
+        {100, 25, 50, 10},    {100, 25, 100, 60},
+        {100, 25, 200, 380},  {100, 100, 100, 40},
+        {100, 100, 200, 250}, {200, 100, 100, 3.7 * std::pow(2e5, 1.3) * std::pow(0.1, 2.5) / 1000}};
     for (const auto& p : points) {
         const long r = Find(ex, {{"F", NumberText(p.f)}, {"T", NumberText(p.t)}});
         ASSERT_GE(r, 0);
@@ -290,31 +301,39 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
     for (const auto& e : fs::directory_iterator(folder))
         before[e.path().filename().string()] = Slurp(e.path());
 
-    const std::string loss = R"j({"magneticFluxDensity": {"frequency": 1e5, "magneticFluxDensity": {"processed": {"peak": 0.1}}}, "temperature": 25, "value": 5e4})j";
+    const std::string loss =
+        R"j({"magneticFluxDensity": {"frequency": 1e5, "magneticFluxDensity": {"processed": {"peak": 0.1}}}, "temperature": 25, "value": 5e4})j";
     const struct {
         const char* file;
         std::string text;
         const char* words; // the place, the field path and the reason
     } cases[] = {
         {"a.json", "{\"name\": \"X\", permeability}", "a.json: not JSON (line 1, column 15"},
-        {"b.json", R"j({"name": "S", "family": "e", "dimensions": {"A": 0.02}})j", "b.json line 1: dimensions: a bare MAS shape"},
+        {"b.json", R"j({"name": "S", "family": "e", "dimensions": {"A": 0.02}})j",
+         "b.json line 1: dimensions: a bare MAS shape"},
         {"c.json", R"j({"name": "W", "turns": 3})j", "c.json line 1: not a MAS material"},
         {"d.json", R"j({"permeability": {"initial": {"value": 2000}}})j", "d.json line 1: name: missing"},
         {"e.json", "{\"name\": \"E\",\n \"permeability\": {\"initial\": [{\"value\": \"2000\"}]}}",
          "e.json line 2 (material 'E'): permeability.initial[0].value: is a text, not a number"},
-        {"f.json", R"j({"name": "F", "permeability": {"initial": {"value": 2000}}, "saturation": [{"magneticFluxDensity": 490, "temperature": 25}]})j",
-         "(material 'F'): saturation[0].magneticFluxDensity: 490 is out of range: MAS gives flux densities in tesla"},
+        {"f.json",
+         R"j({"name": "F", "permeability": {"initial": {"value": 2000}}, "saturation": [{"magneticFluxDensity": 490, "temperature": 25}]})j",
+         "(material 'F'): saturation[0].magneticFluxDensity: 490 is out of range: MAS gives flux densities "
+         "in tesla"},
         {"g.json", R"j({"name": "G", "permeability": {"initial": {"value": 2000}}, "bhCycle": []})j",
          "(material 'G'): bhCycle: the curve has no points"},
-        {"h.ndjson", std::string(R"j({"name": "H1", "permeability": {"initial": {"value": 2000}}})j") + "\n" +
-                         R"j({"name": "H2", "permeability": {"initial": {"value": 2000}}, "volumetricLosses": {"default": [[)j" + loss +
-                         R"j(, {"temperature": 25, "value": 1}]]}})j",
+        {"h.ndjson",
+         std::string(R"j({"name": "H1", "permeability": {"initial": {"value": 2000}}})j") + "\n" +
+             R"j({"name": "H2", "permeability": {"initial": {"value": 2000}}, "volumetricLosses": {"default": [[)j" +
+             loss + R"j(, {"temperature": 25, "value": 1}]]}})j",
          "h.ndjson line 2 (material 'H2'): volumetricLosses.default[0][1].magneticFluxDensity: missing"},
         {"i.json", R"j({"name": "hand 3c", "permeability": {"initial": {"value": 2000}}})j",
-         "i.json (material 'hand 3c'): name: the folder holds a material 'Hand 3C' already: rename it in the document, or add --replace"},
-        {"j.json", R"j([{"name": "J", "permeability": {"initial": {"value": 1}}}, {"name": "j", "permeability": {"initial": {"value": 1}}}])j",
+         "i.json (material 'hand 3c'): name: the folder holds a material 'Hand 3C' already: rename it in the "
+         "document, or add --replace"},
+        {"j.json",
+         R"j([{"name": "J", "permeability": {"initial": {"value": 1}}}, {"name": "j", "permeability": {"initial": {"value": 1}}}])j",
          "j.json, document 2 (material 'j'): name: another document of the input has this name"},
-        {"k.json", R"j({"name": "K", "functionalDescription": {"shape": "K 1"}, "processedDescription": {"effectiveParameters": {"effectiveLength": 46}}})j",
+        {"k.json",
+         R"j({"name": "K", "functionalDescription": {"shape": "K 1"}, "processedDescription": {"effectiveParameters": {"effectiveLength": 46}}})j",
          "(core 'K 1'): processedDescription.effectiveParameters.effectiveArea: missing"},
     };
     for (const auto& c : cases) {
@@ -331,7 +350,8 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
             after[e.path().filename().string()] = Slurp(e.path());
         EXPECT_TRUE(after == before) << c.file << ": the folder changed";
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1 + std::size(cases) + 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
+              1 + std::size(cases) + 1);
 
     // With --replace the clashing material takes the old one's place.
     const fs::path again = dir.path() / "i.json";

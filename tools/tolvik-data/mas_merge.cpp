@@ -14,6 +14,11 @@ namespace tolvik::datatool {
 
 namespace {
 
+std::string CoreName(const MasCore& c) {
+    return c.name + std::string(c.lowProfile ? kLowProfileSuffix : "") +
+           std::string(c.hole ? kHoleSuffix : "");
+}
+
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -221,7 +226,7 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
     std::set<std::tuple<std::string, bool, bool>> coreKeys;
     for (const MasCore& c : docs.cores) {
         if (!coreKeys.insert({Upper(c.name), c.lowProfile, c.hole}).second) {
-            errors.push_back(c.place + " (core '" + c.name +
+            errors.push_back(c.place + " (core '" + CoreName(c) +
                              "'): name: another document of the input describes "
                              "this core: remove one");
             continue;
@@ -233,13 +238,13 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
                 (CellNumber(cores, r, hole) == -1.0) != c.hole)
                 continue;
             if (!replace) {
-                errors.push_back(c.place + " (core '" + c.name +
+                errors.push_back(c.place + " (core '" + CoreName(c) +
                                  "'): name: the folder holds this core already: "
                                  "rename it in the document, or add --replace to replace it");
                 break;
             }
             cores.rows.erase(cores.rows.begin() + static_cast<long>(r));
-            notes.push_back("core '" + c.name + "': replaces the core of that name in the folder");
+            notes.push_back("core '" + CoreName(c) + "': replaces the core of that name in the folder");
             break;
         }
     }

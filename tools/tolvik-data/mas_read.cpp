@@ -110,7 +110,8 @@ private:
         const Json* v = obj.find(key);
         const std::string p = path.empty() ? key : path + "." + key;
         if (v == nullptr || v->kind() == Json::Kind::Null) {
-            if (required) error(obj, p, "missing: write a number in " + std::string(*q.unit ? q.unit : "1"));
+            if (required)
+                error(obj, p, std::string("missing: write a number") + (*q.unit ? " in " : "") + q.unit);
             return std::nullopt;
         }
         double value = 0;
@@ -139,8 +140,8 @@ private:
             }
         } else {
             error(*v, p,
-                  std::string("is ") + KindName(v->kind()) + ", not a number: write a number in " +
-                      (*q.unit ? q.unit : "1"));
+                  std::string("is ") + KindName(v->kind()) + ", not a number: write a number" +
+                      (*q.unit ? " in " : "") + q.unit);
             return std::nullopt;
         }
         if (!(value > q.low && value < q.high)) {
