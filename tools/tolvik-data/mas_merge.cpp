@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <set>
 #include <tuple>
@@ -17,6 +18,13 @@ namespace {
 std::string CoreName(const MasCore& c) {
     return c.name + std::string(c.lowProfile ? kLowProfileSuffix : "") +
            std::string(c.hole ? kHoleSuffix : "");
+}
+
+/// A number for a note: six significant digits.
+std::string Short(double v) {
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 6);
+    return std::string(buffer, r.ptr);
 }
 
 std::string Upper(std::string s) {
@@ -150,11 +158,11 @@ void PutCurves(CsvText& t, const std::string& table, const std::string& x,
         }
         if (below)
             notes.push_back(c.owner + ": " + table + "." + c.column +
-                            ": the table starts below the curve's first " + x + " = " +
-                            NumberText(pts.front().x) + ": held at its first value there");
+                            ": the table starts below the curve's first " + x + " = " + Short(pts.front().x) +
+                            ": held at its first value there");
         if (std::isfinite(lastX) && pts.back().x > lastX)
             notes.push_back(c.owner + ": " + table + "." + c.column + ": the points above " + x + " = " +
-                            NumberText(lastX) + " lie beyond the table's last row: left out");
+                            Short(lastX) + " lie beyond the table's last row: left out");
         if (!ended && endRow && std::isfinite(lastX)) {
             const double step = t.rows.size() >= 2 ? lastX - CellNumber(t, t.rows.size() - 2, xc) : 10;
             const std::size_t r = AppendRow(t);
@@ -253,7 +261,7 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
     // Curves gathered over all materials first: an empty table takes the union of their x values.
     std::map<std::string, std::vector<NamedCurve>> curves;
     for (const MasMaterial& m : docs.materials) {
-        const std::string owner = "material '" + m.name + "'";
+        const std::string owner = m.place + " (material '" + m.name + "')";
         const std::size_t row = AppendRow(mat);
         Set(mat, row, "Name", m.name);
         SetNumber(mat, row, "mui", m.mui);
