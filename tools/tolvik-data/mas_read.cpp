@@ -297,7 +297,7 @@ private:
             else if (!untimed)
                 untimed = *v;
         }
-        if (!Sorted(curve, "permeability.initial")) return;
+        if (!Sorted(curve, perm, "permeability.initial")) return;
         if (curve.size() >= 2) {
             m.muiT = curve;
             m.mui = Rounded(Interpolate(curve, 25));
@@ -330,7 +330,7 @@ private:
             m.muaB[table].push_back({Rounded(*b * 1000), *v});
         }
         for (auto& [t, curve] : m.muaB)
-            Sorted(curve, "permeability.amplitude at " + std::to_string(t) + " °C");
+            Sorted(curve, perm, "permeability.amplitude at " + std::to_string(t) + " °C");
         if (!m.muaB.count(100) && !m.muaB.empty())
             note("permeability.amplitude", "no points at 100 °C: the 100 °C columns stay empty");
     }
@@ -344,7 +344,7 @@ private:
             const auto f = number(*points[i], p, "frequency", kFreq, true);
             if (v && f) out.push_back({Rounded(*f / 1000), *v});
         }
-        Sorted(out, path + "." + key);
+        Sorted(out, cx, path + "." + key);
     }
 
     void loops(const Json& doc, MasMaterial& m) {
@@ -463,12 +463,12 @@ private:
     }
 
     /// Sorts a curve by x; false and an error when an x repeats.
-    bool Sorted(std::vector<CurvePoint>& curve, const std::string& path) {
+    bool Sorted(std::vector<CurvePoint>& curve, const Json& owner, const std::string& path) {
         std::stable_sort(curve.begin(), curve.end(),
                          [](const CurvePoint& a, const CurvePoint& b) { return a.x < b.x; });
         for (std::size_t i = 1; i < curve.size(); ++i)
             if (curve[i].x == curve[i - 1].x) {
-                error(Json(), path, "two points at the same abscissa: remove one");
+                error(owner, path, "two points at the same abscissa: remove one");
                 return false;
             }
         return true;
