@@ -331,7 +331,8 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
              R"j({"name": "H2", "permeability": {"initial": {"value": 2000}}, "volumetricLosses": {"default": [[)j" +
              loss + R"j(, {"temperature": 25, "value": 1}]]}})j",
          "h.ndjson line 2 (material 'H2'): volumetricLosses.default[0][1].magneticFluxDensity: missing"},
-        {"i.json", R"j({"name": "hand 3c", "permeability": {"initial": {"value": 2000}}})j",
+        {"i.json",
+         R"j({"name": "hand 3c", "curieTemperature": 310, "permeability": {"initial": [{"value": 2000, "temperature": 25}, {"value": 900, "temperature": 300}]}})j",
          "i.json (material 'hand 3c'): name: the folder holds a material 'Hand 3C' already: rename it in the "
          "document, or add --replace"},
         {"j.json",
@@ -358,7 +359,8 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
               1 + std::size(cases) + 1);
 
-    // With --replace the clashing material takes the old one's place.
+    // With --replace the clashing material takes the old one's place; its µi curve runs past
+    // the table's last temperature (220 °C) and extends the table, up to the end mark at Tc.
     const fs::path again = dir.path() / "i.json";
     ASSERT_TRUE(ImportMas(again.string(), folder.string(), true).written);
     CsvText mat;
@@ -367,6 +369,17 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
     ASSERT_EQ(mat.rows.size(), 1u);
     EXPECT_EQ(Num(mat, 0, "mui"), 2000);
     EXPECT_EQ(mat.rows[0][static_cast<std::size_t>(Col(mat, "Name"))], "hand 3c");
+    CsvText mui;
+    ASSERT_TRUE(ParseCsv(Slurp(folder / "MuiT.csv"), mui, error));
+    const std::vector<std::pair<double, double>> expected = {{-40, 2000},
+                                                             {25, 2000},
+                                                             {100, 2000 - 1100 * 75.0 / 275},
+                                                             {300, 900},
+                                                             {310, 0}}; // held, interpolated, end
+    for (const auto& [x, y] : expected)
+        EXPECT_TRUE(Near(y, Num(mui, static_cast<std::size_t>(Find(mui, {{"T", NumberText(x)}})), "hand 3c")))
+            << x;
+    EXPECT_TRUE(BuildDataFile(folder.string(), (dir.path() / "own.mdb").string(), {}, false).written);
 }
 
 } // namespace

@@ -96,7 +96,8 @@ MasImportResult ImportMas(const std::string& input, const std::string& folder, b
         return result;
     }
 
-    const fs::path target = fs::path(folder).lexically_normal();
+    fs::path target = fs::absolute(folder).lexically_normal();
+    if (!target.has_filename()) target = target.parent_path(); // "mydata/", "."
     CsvTables tables;
     std::map<std::string, fs::path> files;
     if (!LoadFolder(target, tables, files, result.errors)) return result;

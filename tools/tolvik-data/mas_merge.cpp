@@ -135,6 +135,17 @@ void PutCurves(CsvText& t, const std::string& table, const std::string& x,
             t.rows[AppendRow(t)][static_cast<std::size_t>(xc)] = NumberText(g);
     }
     for (const NamedCurve& c : curves) {
+        // A curve that runs past the table's last row extends the table: the new rows are
+        // empty (0, past the end) in every other column.
+        double top = -HUGE_VAL;
+        for (std::size_t r = 0; r < t.rows.size(); ++r)
+            if (const double g = CellNumber(t, r, xc); std::isfinite(g)) top = std::max(top, g);
+        std::vector<double> more;
+        for (const CurvePoint& p : c.points)
+            if (p.x > top) more.push_back(p.x);
+        if (!more.empty() && endRow && c.endAt > more.back()) more.push_back(c.endAt);
+        for (double g : more)
+            t.rows[AppendRow(t)][static_cast<std::size_t>(xc)] = NumberText(g);
         const int col = EnsureColumn(t, c.column);
         const auto& pts = c.points;
         bool below = false, ended = false;
@@ -515,6 +526,19 @@ void MergeMas(const MasDocuments& docs, CsvTables& tables, bool replace, std::ve
         SetNumber(cores, row, "Rth", c.rth);
         for (const char* none : {"LN", "Ar", "K1", "K2", "CDF", "hWickel"})
             Set(cores, row, none, "0");
+    }
+
+    // The data file cannot hold a table without columns: with no loop at all, Hysterese keeps
+    // an empty loop (its end row only) of the first material, which shows no loop.
+    CsvText& loops = tables["Hysterese"];
+    if (loops.header.empty()) {
+        const int nc = Column(mat, "Name");
+        const std::string first =
+            nc >= 0 && !mat.rows.empty() ? mat.rows[0][static_cast<std::size_t>(nc)] : "";
+        loops.header = {"H" + first + "T25", "B" + first + "T25"};
+        loops.rows = {{"0", "0"}};
+        notes.push_back("Hysterese: no material has a loop; the table keeps an empty loop of '" + first +
+                        "' so that it has columns");
     }
 }
 
