@@ -505,17 +505,16 @@ private:
                 note("functionalDescription.gapping",
                      "the data file keeps ungapped shapes: the gaps are left out");
         }
-        for (auto [suffix, flag] :
-             {std::pair{kLowProfileSuffix, &c.lowProfile}, std::pair{kHoleSuffix, &c.hole}})
-            if (name.size() > suffix.size() && name.ends_with(suffix)) {
-                *flag = true;
-                name.resize(name.size() - suffix.size());
-            }
-        for (auto [suffix, flag] : {std::pair{kLowProfileSuffix, &c.lowProfile}})
-            if (name.size() > suffix.size() && name.ends_with(suffix)) {
-                *flag = true;
-                name.resize(name.size() - suffix.size());
-            }
+        // The variant is written after the core type, " (low profile)" before " (with hole)".
+        for (bool stripped = true; stripped;) {
+            stripped = false;
+            for (auto [suffix, flag] :
+                 {std::pair{kLowProfileSuffix, &c.lowProfile}, std::pair{kHoleSuffix, &c.hole}})
+                if (!*flag && name.size() > suffix.size() && name.ends_with(suffix)) {
+                    *flag = stripped = true;
+                    name.resize(name.size() - suffix.size());
+                }
+        }
         if (name.find_first_not_of(" \t") == std::string::npos) {
             error(doc, "functionalDescription.shape.name", "the core has no name: write the shape's name");
             return;
