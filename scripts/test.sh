@@ -36,7 +36,7 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressi
 # Fuzz targets (libFuzzer, clang): a fixed number of runs from the committed seed corpus.
 CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
-for target in read_number_fuzz:read format_fuzz:format; do
+for target in read_number_fuzz:read format_fuzz:format design_fuzz:design; do
   found=$(mktemp -d)
   "build-fuzz/${target%%:*}" -runs=1000000 "$found" "tests/fuzz/corpus/${target##*:}"
   rm -rf "$found"
