@@ -149,11 +149,15 @@ QStringList RestoreWindow(QWidget* window, const design::WindowState& state) {
             const int i = list->findText(Q(text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
             if (i >= 0) {
                 list->setCurrentIndex(i);
+                emit list->activated(i);
+            } else if (list->isEditable()) {
                 list->setEditText(Q(text));
-            } else if (!text.empty() && list->isEditable()) {
-                list->setEditText(Q(text));
-                missing << QStringLiteral("\"%1\" (list %2) is not in the data file.").arg(Q(text), Q(name));
             }
+            // The selection lists of cores and materials hold the data file's rows.
+            if (i < 0 && !text.empty() && (name == "Kern" || name == "Material"))
+                missing << QStringLiteral("The %1 \"%2\" is not in the data file.")
+                               .arg(name == "Kern" ? QStringLiteral("core") : QStringLiteral("material"),
+                                    Q(text));
         } else if (auto* values = Find<QListWidget>(window, name)) {
             const QList<QListWidgetItem*> found = values->findItems(Q(text), Qt::MatchExactly);
             if (!found.isEmpty()) values->setCurrentItem(found.front());
@@ -163,14 +167,13 @@ QStringList RestoreWindow(QWidget* window, const design::WindowState& state) {
         if (auto* b = Find<QAbstractButton>(window, name); b && b->isCheckable() && b->isChecked() != checked)
             b->setChecked(checked);
     // Fields and graphs exactly as saved: nothing reacts to them.
-    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
-    for (QObject* o : window->findChildren<QObject*>())
-        quiet.push_back(std::make_unique<QSignalBlocker>(o));
     for (const auto& [name, text] : state.texts) {
-        if (auto* field = Find<QLineEdit>(window, name))
+        if (auto* field = Find<QLineEdit>(window, name)) {
+            const QSignalBlocker quiet(field);
             field->setText(Q(text));
-        else if (auto* label = Find<QLabel>(window, name))
+        } else if (auto* label = Find<QLabel>(window, name)) {
             label->setText(Q(text));
+        }
     }
     for (const design::GraphState& g : state.graphs)
         if (auto* graph = Find<chart::Graph>(window, g.name)) RestoreGraph(*graph, g);
