@@ -6,6 +6,7 @@
 #   <prefix>/share/applications/  desktop entry
 #   <prefix>/share/icons/hicolor/ icon, SVG and PNG sizes
 #   <prefix>/share/metainfo/      AppStream metainfo
+#   <prefix>/share/mime/packages/ the design file type
 #
 # Package: cmake --build build && cd build && cpack   (see README.md)
 
@@ -36,6 +37,8 @@ configure_file(${_tolvik_packaging_src}/${TOLVIK_APP_ID}.metainfo.xml.in
                ${_tolvik_packaging_bin}/${TOLVIK_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${_tolvik_packaging_src}/${TOLVIK_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${_tolvik_packaging_bin}/${TOLVIK_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+# The design file type (*.tolvik), opened by the desktop entry.
+install(FILES ${_tolvik_packaging_src}/${TOLVIK_APP_ID}.mime.xml DESTINATION share/mime/packages RENAME ${TOLVIK_APP_ID}.xml)
 install(FILES ${_tolvik_packaging_src}/tolvik.svg DESTINATION share/icons/hicolor/scalable/apps
         RENAME ${TOLVIK_APP_ID}.svg)
 

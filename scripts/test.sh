@@ -36,7 +36,7 @@ export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressi
 # Fuzz targets (libFuzzer, clang): a fixed number of runs from the committed seed corpus.
 CXX=clang++ cmake -S tests/fuzz -B build-fuzz -G Ninja >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
-for target in read_number_fuzz:read:1000000 format_fuzz:format:1000000 mas_fuzz:mas:300000; do
+for target in read_number_fuzz:read:1000000 format_fuzz:format:1000000 mas_fuzz:mas:300000 design_fuzz:design:300000; do
   IFS=: read -r name corpus runs <<<"$target"
   found=$(mktemp -d)
   "build-fuzz/$name" -runs="$runs" "$found" "tests/fuzz/corpus/$corpus"

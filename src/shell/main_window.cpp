@@ -3,6 +3,7 @@
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
+#include "tolvik/shell/design_files.h"
 #include "tolvik/shell/graph_print.h"
 #include "tolvik/shell/help_window.h"
 #include "tolvik/shell/icons.h"
@@ -24,6 +25,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -98,6 +100,7 @@ MainWindow::MainWindow(AppContext& app, QWidget* parent) : QMainWindow(parent), 
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
 
+    designs_ = new DesignFiles(*this);
     buildMenus();
     buildCommandStrip();
     buildStatusStrip();
@@ -136,9 +139,23 @@ void MainWindow::buildMenus() {
     };
 
     QMenu* file = addMenu("mnuFile", QStringLiteral("&File"));
+    connect(addItem(file, "mnuOpenDesign", QStringLiteral("&Open Design..."), "Ctrl+O"), &QAction::triggered,
+            this, [this] { designs_->openWithDialog(); });
+    connect(addItem(file, "mnuSaveDesign", QStringLiteral("&Save Design"), "Ctrl+S"), &QAction::triggered,
+            this, [this] { designs_->save(); });
+    connect(addItem(file, "mnuSaveDesignAs", QStringLiteral("Save Design &As...")), &QAction::triggered, this,
+            [this] { designs_->saveAs(); });
+    QMenu* recent = file->addMenu(QStringLiteral("&Recent Designs"));
+    recent->setObjectName(QStringLiteral("mnuRecentDesigns"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { designs_->fillRecentMenu(recent); });
+    file->addSeparator();
     connect(addItem(file, "mnuPrint", QStringLiteral("&Print")), &QAction::triggered, this, [this] {
         if (auto* b = findChild<QPushButton*>(QStringLiteral("cmdPrint"))) b->click();
     });
+    connect(addItem(file, "mnuPrintDesignSheet", QStringLiteral("Print Design &Sheet...")),
+            &QAction::triggered, this, [this] { designs_->printSheet(); });
+    connect(addItem(file, "mnuExportDesignSheet", QStringLiteral("Export Design Sheet as PDF...")),
+            &QAction::triggered, this, [this] { designs_->exportSheetPdf(); });
     // Export of the current graph, also in every chart's context menu.
     chart::InstallGraphExport();
     auto currentGraph = [this] {
@@ -317,6 +334,7 @@ QMdiSubWindow* MainWindow::ensureCoreForm() {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         coreForm_ = form;
         PositionChildWindow(form);
+        placeRemembered(sub, form->objectName());
     }
     return qobject_cast<QMdiSubWindow*>(coreForm_->parentWidget());
 }
@@ -342,6 +360,7 @@ QMdiSubWindow* MainWindow::ensureMatTab() {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         matTab_ = form;
         PositionChildWindow(form);
+        placeRemembered(sub, form->objectName());
     }
     return qobject_cast<QMdiSubWindow*>(matTab_->parentWidget());
 }
@@ -445,10 +464,32 @@ void MainWindow::HelpSearch() {
 }
 
 void MainWindow::ExitProgram() {
+    if (!designs_->confirmClose()) return;
     UnloadAllWindows(this);
 }
 
+void MainWindow::RememberLayout() {
+    rememberLayout_ = true;
+    if (!restoreGeometry(Settings().value(QStringLiteral("layout/main")).toByteArray())) PlaceOnScreen();
+}
+
+void MainWindow::placeRemembered(QMdiSubWindow* sub, const QString& name) {
+    if (!rememberLayout_ || !sub) return;
+    const QRect r = Settings().value(QStringLiteral("layout/") + name).toRect();
+    if (r.isValid() && mdi_->rect().intersects(r)) sub->setGeometry(r);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!designs_->confirmClose()) {
+        event->ignore();
+        return;
+    }
+    if (rememberLayout_) {
+        Settings().setValue(QStringLiteral("layout/main"), saveGeometry());
+        for (QMdiSubWindow* sub : mdi_->subWindowList())
+            if (sub->widget())
+                Settings().setValue(QStringLiteral("layout/") + sub->widget()->objectName(), sub->geometry());
+    }
     mdi_->closeAllSubWindows();
     for (const char* name : {"Haftung", "frmDiverses", "HelpWindow"})
         CloseWindowsNamed(this, QLatin1String(name));

@@ -1,6 +1,7 @@
 #include "tolvik/shell/startup.h"
 
 #include "tolvik/data/data_location.h"
+#include "tolvik/shell/design_files.h"
 #include "tolvik/shell/icons.h"
 #include "tolvik/shell/main_window.h"
 #include "tolvik/ui_common/app_context.h"
@@ -38,13 +39,15 @@ bool StartUp(AppContext& app, const QString& folder) {
     return true;
 }
 
-int RunProgram(const QString& folder) {
+int RunProgram(const QString& folder, const QString& designFile) {
     AppContext app;
     if (!StartUp(app, folder)) return 1;
     QApplication::setWindowIcon(PictureButtonIcon(5)); // the chart picture marks every window
     MainWindow window(app);
     window.PlaceOnScreen();
+    window.RememberLayout();
     window.show();
+    if (!designFile.isEmpty()) window.designs().open(designFile);
     return QApplication::exec();
 }
 

@@ -20,6 +20,24 @@ public:
         QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
         box.exec();
     }
+    SaveChoice askToSave(QWidget* parent, const QString& text, const QString& title) override {
+        QMessageBox box(QMessageBox::Question, title, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+        box.setDefaultButton(QMessageBox::Save);
+        switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveChoice::Save;
+        case QMessageBox::Discard:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+        }
+    }
+};
+
+class SilentMessageService : public MessageService {
+public:
+    void information(QWidget*, const QString&, const QString&) override {}
 };
 
 class SystemClipboardService : public ClipboardService {
@@ -45,6 +63,10 @@ public:
                          const QStringList& filters, QString* selectedFilter) override {
         return QFileDialog::getSaveFileName(parent, caption, suggestedPath,
                                             filters.join(QStringLiteral(";;")), selectedFilter);
+    }
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QStringList& filters) override {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filters.join(QStringLiteral(";;")));
     }
 };
 
@@ -109,6 +131,20 @@ FileDialogService& FileDialogs() {
 }
 
 void ClipboardService::setImage(const QImage&) {}
+
+SaveChoice MessageService::askToSave(QWidget*, const QString&, const QString&) {
+    return SaveChoice::Cancel;
+}
+
+QuietMessages::QuietMessages() {
+    Messages(); // the service in use is made before it is put aside
+    saved_ = std::move(registry().messages);
+    registry().messages = std::make_unique<SilentMessageService>();
+}
+
+QuietMessages::~QuietMessages() {
+    registry().messages = std::move(saved_);
+}
 
 void SetFileDialogService(std::unique_ptr<FileDialogService> s) {
     registry().fileDialogs = std::move(s);

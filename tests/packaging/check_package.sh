@@ -8,7 +8,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 desktop-file-validate "$desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$metainfo" || fail "metainfo"
-grep -qx 'Exec=tolvik' "$desktop" || fail "the desktop entry does not start bin/tolvik"
+grep -qx 'Exec=tolvik %f' "$desktop" || fail "the desktop entry does not start bin/tolvik with a design file"
+grep -qx 'MimeType=application/x-tolvik-design;' "$desktop" || fail "the desktop entry does not open design files"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,6 +25,7 @@ need=(
   /usr/lib/tolvik/tolvik-data
   /usr/share/applications/com.kestron.tolvik.desktop
   /usr/share/metainfo/com.kestron.tolvik.metainfo.xml
+  /usr/share/mime/packages/com.kestron.tolvik.xml
   /usr/share/icons/hicolor/scalable/apps/com.kestron.tolvik.svg
 )
 for size in 16 22 24 32 48 64 128 256; do

@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(help->sideTabs()->currentIndex(), 0);
         QHelpContentModel* contents = help->engine()->contentModel();
         // The contents hold every top-level page of the reading order.
-        QTRY_VERIFY(contents->rowCount() > 0 && contents->rowCount(contents->index(0, 0)) == 8);
+        QTRY_VERIFY(contents->rowCount() > 0 && contents->rowCount(contents->index(0, 0)) == 9);
         QTRY_VERIFY(help->browser()->toPlainText().contains(u"Tolvik"_s));
 
         window->findChild<QPushButton*>(u"CmdHelp"_s)->click(); // the same window, at its index

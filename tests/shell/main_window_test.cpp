@@ -134,7 +134,12 @@ private slots:
             QString text;
             QString shortcut;
         } items[] = {
+            {"mnuOpenDesign", "&Open Design...", "Ctrl+O"},
+            {"mnuSaveDesign", "&Save Design", "Ctrl+S"},
+            {"mnuSaveDesignAs", "Save Design &As...", ""},
             {"mnuPrint", "&Print", ""},
+            {"mnuPrintDesignSheet", "Print Design &Sheet...", ""},
+            {"mnuExportDesignSheet", "Export Design Sheet as PDF...", ""},
             {"mnuSaveGraphAs", "Save Graph &As...", "Ctrl+Shift+S"},
             {"mnuExportCurveData", "Export Curve &Data...", "Ctrl+E"},
             {"mnuCopyGraph", "Cop&y Graph", "Ctrl+Shift+C"},
@@ -173,8 +178,9 @@ private slots:
         for (int i = 0; i < menus.size(); ++i)
             QCOMPARE(window_->findChild<QMenu*>(menus[i])->menuAction(), window_->menuBar()->actions().at(i));
         QCOMPARE(Names(window_->findChild<QMenu*>(u"mnuFile"_s)->actions(), false),
-                 (QStringList{"mnuPrint", "mnuSaveGraphAs", "mnuExportCurveData", "mnuCopyGraph",
-                              "mnuCloseWindow", "mnuExit"}));
+                 (QStringList{"mnuOpenDesign", "mnuSaveDesign", "mnuSaveDesignAs", "", "", "mnuPrint",
+                              "mnuPrintDesignSheet", "mnuExportDesignSheet", "mnuSaveGraphAs",
+                              "mnuExportCurveData", "mnuCopyGraph", "mnuCloseWindow", "mnuExit"}));
         auto* help = window_->findChild<QMenu*>(u"mnuHelp"_s);
         QCOMPARE(Names(help->actions(), false),
                  (QStringList{"mnuContents", "mnuSearch", "mnuMaterialComparison", "mnuDocumentation",

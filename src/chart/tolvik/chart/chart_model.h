@@ -95,6 +95,7 @@ public:
     /// Further style codes, by name, passed through unchanged.
     void setStyle(const std::string& name, int value);
     std::optional<int> style(const std::string& name) const;
+    const std::map<std::string, int>& styles() const { return styles_; }
     /// Page-layout entries for printing. Entries 2..5 are the graph frame on the page in
     /// cm: 2 left, 3 top, 4 width, 5 height. Entries 6 and 7, when positive, are the
     /// printable page width and height in cm; the frame is kept inside them. Entry 1 and

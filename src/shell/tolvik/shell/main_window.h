@@ -24,6 +24,8 @@ class MatTab;
 
 namespace tolvik::shell {
 
+class DesignFiles;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,6 +48,12 @@ public:
 
     /// Moves the window to its start-up place on its screen.
     void PlaceOnScreen();
+    /// From now on the size and place of the main window and the working windows are
+    /// remembered between sessions (the program; tests leave the settings alone), and the
+    /// remembered ones are taken now.
+    void RememberLayout();
+    /// Design files and design sheets of this window.
+    DesignFiles& designs() const { return *designs_; }
 
     /// Routing of the "&Core calculation" menu items: creates the window if needed, sets
     /// its tab, calls ChangeTab and brings it to the front.
@@ -84,7 +92,12 @@ private:
     void HelpSearch();
     void ExitProgram();
 
+    /// The remembered place of a working window's sub-window, when layouts are remembered.
+    void placeRemembered(QMdiSubWindow* sub, const QString& name);
+
     AppContext& app_;
+    DesignFiles* designs_ = nullptr;
+    bool rememberLayout_ = false;
     QMdiArea* mdi_ = nullptr;
     QLabel* label1_ = nullptr;
     QPointer<core::CoreForm> coreForm_;

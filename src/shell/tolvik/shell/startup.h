@@ -16,8 +16,9 @@ namespace tolvik::shell {
 /// cannot be opened, shows the data layer's message and returns false.
 bool StartUp(AppContext& app, const QString& folder);
 
-/// The whole program on the program folder: start-up, the main window, the event loop.
-/// Returns the exit status (non-zero when the start-up failed).
-int RunProgram(const QString& folder);
+/// The whole program on the program folder: start-up, the main window (with a design file
+/// opened when one is named), the event loop. Returns the exit status (non-zero when the
+/// start-up failed).
+int RunProgram(const QString& folder, const QString& designFile = QString());
 
 } // namespace tolvik::shell

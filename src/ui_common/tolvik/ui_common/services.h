@@ -17,11 +17,28 @@ namespace tolvik::ui {
 
 inline const QString kTitle = QStringLiteral("Tolvik");
 
+/// The answers to "save the changes?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 /// Modal information box with one OK button (information icon).
 class MessageService {
 public:
     virtual ~MessageService() = default;
     virtual void information(QWidget* parent, const QString& text, const QString& title) = 0;
+    /// Asks whether to save changes (Save, Discard, Cancel). The default answers Cancel.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text, const QString& title);
+};
+
+/// While it lives, messages are not shown (a design being restored recalculates on the way).
+class QuietMessages {
+public:
+    QuietMessages();
+    ~QuietMessages();
+    QuietMessages(const QuietMessages&) = delete;
+    QuietMessages& operator=(const QuietMessages&) = delete;
+
+private:
+    std::unique_ptr<MessageService> saved_;
 };
 
 class ClipboardService {
@@ -43,6 +60,9 @@ public:
     /// Returns "" when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggestedPath,
                                  const QStringList& filters, QString* selectedFilter) = 0;
+    /// Asks for an existing file to read; "" when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QStringList& filters) = 0;
 };
 
 class LauncherService {
@@ -106,7 +126,13 @@ public:
     void information(QWidget*, const QString& text, const QString& title) override {
         messages.push_back({text, title});
     }
+    SaveChoice askToSave(QWidget*, const QString& text, const QString&) override {
+        questions << text;
+        return saveChoice;
+    }
     std::vector<Message> messages;
+    QStringList questions;                       ///< "save the changes?" asked
+    SaveChoice saveChoice = SaveChoice::Discard; ///< and what it answers
 };
 
 /// A file dialog service that answers from a function instead of asking (tests).
@@ -123,6 +149,10 @@ public:
         auto [path, filter] = answer_(caption, suggestedPath, filters, suggested);
         if (selectedFilter) *selectedFilter = filter;
         return path;
+    }
+    QString openFileName(QWidget*, const QString& caption, const QString& folder,
+                         const QStringList& filters) override {
+        return answer_(caption, folder, filters, QString()).first;
     }
 
 private:

@@ -4,8 +4,8 @@
 /// quantity in SI units (T, A/m, Hz, W/m³, m, m², °C); the data file keeps mT, kHz, kW/m³,
 /// mm and mm².
 
+#include "tolvik/data/json.h"
 #include "tolvik/datatool/csv.h"
-#include "tolvik/datatool/mas_json.h"
 
 #include <map>
 #include <string>
@@ -13,6 +13,10 @@
 #include <vector>
 
 namespace tolvik::datatool {
+
+using data::Json;
+using data::KindName;
+using data::ParseJson;
 
 /// The tables of a CSV folder by table name (as `export` writes them).
 using CsvTables = std::map<std::string, CsvText>;

@@ -1,10 +1,10 @@
-#include "tolvik/datatool/mas_json.h"
+#include "tolvik/data/json.h"
 
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-namespace tolvik::datatool {
+namespace tolvik::data {
 
 Json Json::number(double v) {
     Json j;
@@ -424,4 +424,4 @@ bool ParseJson(std::string_view text, Json& out, std::string& error) {
     return JsonReader(text).read(out, error);
 }
 
-} // namespace tolvik::datatool
+} // namespace tolvik::data

@@ -1,5 +1,5 @@
 #pragma once
-/// A small JSON reader and writer for MAS documents: objects keep their keys in the order
+/// A small JSON reader and writer (MAS documents, design files): objects keep their keys in the order
 /// written, numbers are read and written independent of the locale, and every value keeps
 /// the line it starts on so that a refusal can name its place.
 
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace tolvik::datatool {
+namespace tolvik::data {
 
 class Json {
 public:
@@ -63,4 +63,4 @@ const char* KindName(Json::Kind kind);
 /// Nesting deeper than 64 levels is refused.
 bool ParseJson(std::string_view text, Json& out, std::string& error);
 
-} // namespace tolvik::datatool
+} // namespace tolvik::data

@@ -1,0 +1,288 @@
+// Design files through the main window on the sample data file: a comparison of materials and
+// a DC-bias design saved and opened in a fresh main window equal; damaged files refused with
+// nothing changed; a failed save keeps the old file; the design sheet printed to PDF.
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/core/core_form.h"
+#include "tolvik/data/database.h"
+#include "tolvik/material/mat_tab.h"
+#include "tolvik/shell/design_files.h"
+#include "tolvik/shell/main_window.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace tolvik;
+
+namespace {
+
+struct Session {
+    AppContext app;
+    std::unique_ptr<shell::MainWindow> window;
+    Session() {
+        app.appFolder = TOLVIK_TEST_PROGRAM_DIR;
+        app.databasePath = TOLVIK_SAMPLE_DATABASE;
+        app.database = data::Database::open(app.databasePath);
+        window = std::make_unique<shell::MainWindow>(app);
+        window->show();
+    }
+    void choose(QWidget* form, const char* list, const QString& text) {
+        auto* l = form->findChild<QComboBox*>(QLatin1String(list));
+        const int i = l->findText(text);
+        QVERIFY2(i >= 0, qPrintable(text));
+        l->setCurrentIndex(i);
+        emit l->activated(i);
+    }
+    void type(QWidget* form, const char* name, const QString& text) {
+        auto* f = form->findChild<QLineEdit*>(QLatin1String(name));
+        f->setText(text);
+        emit f->textEdited(text);
+    }
+    void calculate(QWidget* form) { form->findChild<QAbstractButton*>(u"cmdCalculate"_s)->click(); }
+};
+
+class PdfPrinting : public ui::PrintService {
+public:
+    explicit PdfPrinting(QString file) : file_(std::move(file)) {}
+    bool setUp(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file_);
+        return true;
+    }
+    QString file_;
+};
+
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+class DesignTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+    ui::RecordingMessageService* messages = nullptr;
+    QString answer; ///< what the file dialogs answer
+
+    QStringList shown() {
+        QStringList t;
+        for (const auto& m : messages->messages)
+            t << m.text;
+        messages->messages.clear();
+        return t;
+    }
+
+    /// Three materials compared on µi(T), and a DC-bias design drawn twice.
+    void drawDesign(Session& s) {
+        s.window->OpenMaterialTab(1);
+        material::MatTab* mat = s.window->matTab();
+        for (const char* m : {"R41", "R52", "R63"}) {
+            s.choose(mat, "Material", QLatin1String(m));
+            s.calculate(mat);
+        }
+        s.window->OpenCoreFormTab(static_cast<int>(core::CoreTab::DcBias));
+        core::CoreForm* form = s.window->coreForm();
+        s.choose(form, "Material", u"R41"_s);
+        s.choose(form, "Kern", u"E 20/10/6"_s);
+        s.calculate(form);
+        s.type(form, "t1I", u"0.5"_s);
+        s.calculate(form);
+    }
+
+private slots:
+    void init() {
+        text::SetDecimalSeparator('.');
+        messages = &ui::InstallRecordingMessages();
+        ui::SetFileDialogService(std::make_unique<ui::ScriptedFileDialogService>(
+            [this](const QString&, const QString&, const QStringList&, const QString& filter) {
+                return std::make_pair(answer, filter);
+            }));
+    }
+    void cleanup() {
+        ui::SetMessageService(nullptr);
+        ui::SetFileDialogService(nullptr);
+        ui::SetPrintService(nullptr);
+    }
+
+    void savedDesignOpensAsSaved() {
+        const QString path = dir.filePath(u"compare.tolvik"_s);
+        design::Design saved;
+        {
+            Session s;
+            drawDesign(s);
+            QVERIFY(s.window->designs().modified());
+            answer = dir.filePath(u"compare"_s); // the extension is added
+            QVERIFY(s.window->designs().saveAs());
+            QCOMPARE(s.window->designs().path(), path);
+            QVERIFY(!s.window->designs().modified());
+            saved = s.window->designs().Current();
+            QCOMPARE(shown(), QStringList());
+            QCOMPARE(s.window->designs().recentDesigns().value(0), path);
+        }
+        const auto curves = [](const design::Design& d, const char* window, int graph) {
+            for (const auto& w : d.windows)
+                if (w.name == window)
+                    for (const auto& g : w.graphs)
+                        if (g.name == "Graph1(" + std::to_string(graph) + ")") return g.curves;
+            return std::vector<design::CurveState>{};
+        };
+        // The comparison is in the file: three µi(T) curves and two DC-bias curves.
+        const auto drawn = [](const std::vector<design::CurveState>& c) {
+            return std::count_if(c.begin(), c.end(), [](const auto& curve) { return !curve.points.empty(); });
+        };
+        QCOMPARE(drawn(curves(saved, "MatTab", 1)), 3);
+        QVERIFY(drawn(curves(saved, "CoreForm", 4)) >= 2);
+
+        Session fresh;
+        QVERIFY(fresh.window->designs().open(path));
+        QCOMPARE(shown(), QStringList());
+        const design::Design opened = fresh.window->designs().Current();
+        QCOMPARE(opened.windows.size(), saved.windows.size());
+        for (std::size_t i = 0; i < saved.windows.size(); ++i) {
+            const design::WindowState& a = saved.windows[i];
+            const design::WindowState& b = opened.windows[i];
+            QCOMPARE(b.name, a.name);
+            QCOMPARE(b.tab, a.tab);
+            QCOMPARE(b.core, a.core);
+            QCOMPARE(b.material, a.material);
+            QVERIFY(b.texts == a.texts);
+            QVERIFY(b.options == a.options);
+            QVERIFY(b.lists == a.lists);
+            QVERIFY(b.graphs == a.graphs);
+        }
+        QVERIFY(!fresh.window->designs().modified());
+    }
+
+    void damagedFilesChangeNothing() {
+        Session s;
+        drawDesign(s);
+        answer = dir.filePath(u"good.tolvik"_s);
+        QVERIFY(s.window->designs().saveAs());
+        const QByteArray good = Read(answer);
+        const design::Design before = s.window->designs().Current();
+        const auto with = [&good](const char* from, const char* to) {
+            QByteArray b = good;
+            return b.replace(from, to);
+        };
+        const struct {
+            const char* what;
+            QByteArray bytes;
+            const char* reason;
+        } cases[] = {
+            {"truncated", good.left(good.size() / 2), "not JSON"},
+            {"not JSON", "<html>a web page</html>", "not JSON"},
+            {"wrong format name", with("tolvik-design", "other-design"), "not a Tolvik design"},
+            {"newer version", with("\"version\":1", "\"version\":9"), "newer Tolvik"},
+            {"text for a number", with("\"tab\":4", "\"tab\":\"four\""), "a number is expected"},
+            {"junk", QByteArray(100 << 20, 'x'), "too large"},
+        };
+        for (const auto& c : cases) {
+            const QString path = dir.filePath(QLatin1String(c.what) + u".tolvik"_s);
+            Write(path, c.bytes);
+            QVERIFY2(!s.window->designs().open(path), c.what);
+            const QStringList m = shown();
+            QCOMPARE(m.size(), 1);
+            QVERIFY2(m[0].contains(path) && m[0].contains(QLatin1String(c.reason)), qPrintable(m[0]));
+            QVERIFY2(s.window->designs().Current() == before, c.what);
+        }
+        // A core the data file lacks: opened, with a warning naming it.
+        const QString missing = dir.filePath(u"missing.tolvik"_s);
+        Write(missing, with("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\""));
+        QVERIFY(s.window->designs().open(missing));
+        const QStringList m = shown();
+        QCOMPARE(m.size(), 1);
+        QVERIFY2(m[0].contains(u"E 99/99/99"_s), qPrintable(m[0]));
+    }
+
+    void failedSaveKeepsTheOldFile() {
+        Session s;
+        drawDesign(s);
+        const QString path = dir.filePath(u"kept.tolvik"_s);
+        Write(path, "old");
+        QTemporaryDir readOnly;
+        QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
+        const QString blocked = readOnly.filePath(u"kept.tolvik"_s);
+        if (::geteuid() != 0) { // root writes anywhere
+            answer = blocked;
+            QVERIFY(!s.window->designs().saveAs());
+            QVERIFY(!QFile::exists(blocked));
+            QCOMPARE(shown().size(), 1);
+        }
+        // A full disk: the file may not grow past a few bytes.
+        rlimit saved{}, small{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        small = saved;
+        small.rlim_cur = 16;
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        answer = path;
+        const bool written = s.window->designs().saveAs();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!written);
+        QCOMPARE(Read(path), QByteArray("old"));
+        const QStringList m = shown();
+        QCOMPARE(m.size(), 1);
+        QVERIFY(m[0].startsWith(u"The file "_s) && m[0].contains(u"could not be written"_s));
+        QCOMPARE(QDir(dir.path()).entryList({u"kept.tolvik*"_s}, QDir::Files | QDir::Hidden),
+                 QStringList{u"kept.tolvik"_s});
+    }
+
+    void unsavedChangesAreAskedAbout() {
+        Session s;
+        QVERIFY(s.window->designs().confirmClose()); // nothing open: nothing asked
+        drawDesign(s);
+        const struct {
+            ui::SaveChoice choice;
+            bool closes;
+        } cases[] = {
+            {ui::SaveChoice::Cancel, false}, {ui::SaveChoice::Discard, true}, {ui::SaveChoice::Save, true}};
+        answer = dir.filePath(u"asked.tolvik"_s);
+        for (const auto& c : cases) {
+            messages->questions.clear();
+            messages->saveChoice = c.choice;
+            QCOMPARE(s.window->designs().confirmClose(), c.closes);
+            QCOMPARE(messages->questions.size(), 1);
+        }
+        QVERIFY(QFile::exists(answer));
+        QVERIFY(s.window->designs().confirmClose()); // saved: nothing more to ask
+    }
+
+    void designSheetInPdf() {
+        Session s;
+        drawDesign(s);
+        answer = dir.filePath(u"sheet.pdf"_s);
+        QVERIFY(s.window->designs().exportSheetPdf());
+        QProcess p;
+        p.start(u"pdftotext"_s, {u"-layout"_s, answer, u"-"_s});
+        QVERIFY(p.waitForFinished(20000));
+        const QStringList pages =
+            QString::fromUtf8(p.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 2); // one page per working window
+        for (const char* expected : {"DC", "Core: E 20/10/6", "Material: R41", "db1.mdb", "0.5"})
+            QVERIFY2(pages[0].contains(QLatin1String(expected)), expected);
+        QVERIFY(pages[1].contains(u"Material: R63"_s));
+    }
+};
+
+QTEST_MAIN(DesignTest)
+#include "design_test.moc"
