@@ -26,24 +26,9 @@ const QString kVertical = QStringLiteral("vertikal");
 constexpr int kArrowLeft = 10320;
 constexpr int kArrowTop = 3420;
 
-bool IsEnter(const QKeyEvent* k) {
-    return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-}
-
 /// A number that is still being typed: nothing is calculated from it.
 bool IsIncomplete(const QString& t) {
     return t.isEmpty() || t == QLatin1String(".") || t == QLatin1String("0.");
-}
-
-/// A typed text that no longer equals the selected entry is no selection.
-void ForgetStaleSelection(QComboBox* list) {
-    const int i = list->currentIndex();
-    if (i >= 0 && list->currentText() != list->itemText(i)) {
-        const QString typed = list->currentText();
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(-1);
-        list->setEditText(typed);
-    }
 }
 
 } // namespace
@@ -62,7 +47,8 @@ bool MatTab::guarded(const std::function<void()>& step) {
 // ---------------------------------------------------------------------------------------
 // Opening the window
 
-MatTab::MatTab(AppContext& app, QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(app)) {
+MatTab::MatTab(AppContext& app, QWidget* parent)
+    : ui::WorkingWindow(app, parent), d(std::make_unique<Private>(app)) {
     buildWindow();
     connectSignals();
     formLoad();
@@ -70,19 +56,34 @@ MatTab::MatTab(AppContext& app, QWidget* parent) : QWidget(parent), d(std::make_
 
 MatTab::~MatTab() {
     // The pages go after the window's own state: their removal must not reach the tab model.
-    d->tabs->disconnect(this);
+    tabControl()->disconnect(this);
 }
 
 QSize MatTab::sizeHint() const {
     return minimumSizeHint();
 }
 
-QTabWidget* MatTab::tabControl() const {
-    return d->tabs;
+chart::Graph* MatTab::currentGraph() const {
+    const int tab = currentTab();
+    return tab >= 0 && tab < kMatTabCount ? d->graph[static_cast<size_t>(tab)] : nullptr;
 }
 
-int MatTab::currentTab() const {
-    return d->tabs->currentIndex();
+ui::CopyRequest MatTab::copyRequest() const {
+    using Kind = ui::CopyRequest::Kind;
+    const std::string material = S(d->material->currentText());
+    if (material.empty()) return {Kind::NoMaterial, {}};
+    switch (static_cast<MatTabIndex>(currentTab())) {
+    case MatTabIndex::MuiT:
+        return {Kind::Column, {"muiT", material}};
+    case MatTabIndex::Amplitude:
+        return {Kind::Column, {"muaB", material + (d->t25->isChecked() ? "T25" : "T100")}};
+    case MatTabIndex::ComplexMu:
+        if (d->optMu[0]->isChecked()) return {Kind::Column, {"mu_mu__f", "mu_" + material}};
+        if (d->optMu[1]->isChecked()) return {Kind::Column, {"mu_mu__f", "mu__" + material}};
+        return {Kind::Column, {"mu_mu__f", material}};
+    default:
+        return {Kind::NoCurve, {}};
+    }
 }
 
 QString MatTab::selectedMaterial() const {
@@ -103,22 +104,18 @@ void MatTab::formLoad() {
     d->t100->show();
     d->pvXAxis = static_cast<std::int16_t>(PvX::T);
     d->pvYAxis = static_cast<std::int16_t>(PvY::Volume);
-    setMainCopyEnabled(false);
+    showCopy(false);
 }
 
-void MatTab::setMainCopyEnabled(bool enabled) {
+void MatTab::showCopy(bool enabled) {
     d->copyEnabled = enabled;
-    if (window() == this) return;
-    if (auto* copy = window()->findChild<QAbstractButton*>(QStringLiteral("CmdCopy"))) {
-        copy->setEnabled(enabled);
-        d->copyButtonFound = true;
-    }
+    if (setMainCopyEnabled(enabled)) d->copyButtonFound = true;
 }
 
 void MatTab::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The window may have been put into the main window only after it was created.
-    if (!d->copyButtonFound) setMainCopyEnabled(d->copyEnabled);
+    if (!d->copyButtonFound) showCopy(d->copyEnabled);
 }
 
 void MatTab::errors() {
@@ -126,7 +123,7 @@ void MatTab::errors() {
 }
 
 void MatTab::connectSignals() {
-    connect(d->tabs, &QTabWidget::currentChanged, this, [this](int index) { tabChanged(index); });
+    connect(tabControl(), &QTabWidget::currentChanged, this, [this](int index) { tabChanged(index); });
     connect(d->cmdCalculate, &QPushButton::clicked, this, [this] { calculateClick(); });
 
     // A choice of the user (or of CheckListEntry) raises activated; a list routine that
@@ -221,7 +218,7 @@ bool MatTab::eventFilter(QObject* watched, QEvent* event) {
     if (watched == d->material || watched == d->material->lineEdit()) {
         if (type == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (IsEnter(key)) {
+            if (ui::IsEnter(key)) {
                 materialEnter();
                 return true;
             }
@@ -250,14 +247,15 @@ void MatTab::tabChanged(int index) {
     // the event is over and is skipped when ChangeTab has already run for this tab.
     QTimer::singleShot(0, this, [this] {
         if (d->setUpTab == currentTab()) return;
-        double tab = currentTab();
-        ChangeTab(tab);
+        ChangeTab(currentTab());
     });
 }
 
-void MatTab::ChangeTab(double& /*tab*/) {
-    const int tab = currentTab();
-    if (tab < 0 || tab >= kMatTabCount) return;
+void MatTab::ChangeTab(double tabNumber) {
+    if (!(tabNumber >= 0 && tabNumber < kMatTabCount)) return;
+    const int tab = static_cast<int>(tabNumber);
+    // Making it current schedules its set-up, which then finds it done.
+    if (tab != currentTab()) tabControl()->setCurrentIndex(tab);
     d->setUpTab = tab;
     const auto which = static_cast<MatTabIndex>(tab);
 
@@ -272,7 +270,7 @@ void MatTab::ChangeTab(double& /*tab*/) {
     d->picArrow->setVisible(calculates);
     if (calculates) {
         d->arrowColour = QStringLiteral("gray");
-        ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop, 0);
+        ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);
     }
 
     const bool temperatures = which == MatTabIndex::Hysteresis || which == MatTabIndex::Amplitude;
@@ -303,8 +301,8 @@ void MatTab::ChangeTab(double& /*tab*/) {
     });
     ui::SetTag(d->material, QString());
 
-    setMainCopyEnabled(which == MatTabIndex::MuiT || which == MatTabIndex::Amplitude ||
-                       which == MatTabIndex::ComplexMu);
+    showCopy(which == MatTabIndex::MuiT || which == MatTabIndex::Amplitude ||
+             which == MatTabIndex::ComplexMu);
     switch (which) {
     case MatTabIndex::Hysteresis:
         for (QPushButton* z : d->cmdMinMax)
@@ -401,7 +399,7 @@ void MatTab::materialActivated() {
 }
 
 void MatTab::materialEnter() {
-    ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(d->material);
     d->checkingEntry = true;
     ui::CheckListEntry(d->material, QStringLiteral("material"));
     d->checkingEntry = false;
@@ -410,7 +408,7 @@ void MatTab::materialEnter() {
 
 void MatTab::materialLeft() {
     if (d->checkingEntry) return;
-    ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(d->material);
     d->checkingEntry = true;
     ui::CheckListEntry(d->material, QStringLiteral("material"));
     d->checkingEntry = false;
@@ -429,7 +427,7 @@ void MatTab::temperatureSelected(bool t25) {
 
 void MatTab::calculateClick() {
     d->arrowColour = QStringLiteral("Orange");
-    ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop, 9000000);
+    ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);
     switch (static_cast<MatTabIndex>(currentTab())) {
     case MatTabIndex::Hysteresis:
         break;
@@ -452,7 +450,7 @@ void MatTab::calculateClick() {
         break;
     }
     d->arrowColour = QStringLiteral("gray");
-    ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop, 0);
+    ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);
 }
 
 void MatTab::SetMuCaptionDependingOnOption() {

@@ -33,7 +33,6 @@ struct MatTab::Private {
 
     AppContext& app;
 
-    QTabWidget* tabs = nullptr;
     int lastTab = 0;   ///< the tab shown before the latest tab change
     int setUpTab = -1; ///< the tab ChangeTab set up last (-1: none yet)
 

@@ -85,18 +85,11 @@ void MatTab::buildWindow() {
     d->frame3D1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     top->addWidget(d->frame3D1, 0, Qt::AlignLeft);
 
-    d->ssFrame5 = NewGroup(QStringLiteral("Graph Reader"), QStringLiteral("SSFrame5"));
-    auto* gr = Inner(new QGridLayout(d->ssFrame5));
-    d->gr1 = NewLabel(QString(), QStringLiteral("GR1"));
-    d->gr2 = NewLabel(QString(), QStringLiteral("GR2"));
-    d->gr3 = NewLabel(QString(), QStringLiteral("GR3"));
-    for (QLabel* l : {d->gr1, d->gr2, d->gr3}) {
-        l->setStyleSheet(kGrayStyle);
-        l->setMinimumWidth(130);
-    }
-    gr->addWidget(d->gr1, 0, 0, 1, 2);
-    gr->addWidget(d->gr2, 1, 0);
-    gr->addWidget(d->gr3, 1, 1);
+    ui::ReaderFrame& reader = makeReaderFrame(130);
+    d->ssFrame5 = reader.frame;
+    d->gr1 = reader.curve;
+    d->gr2 = reader.x;
+    d->gr3 = reader.y;
     top->addWidget(d->ssFrame5, 1);
 
     // Calculate with its arrow, at the right of the selection row.
@@ -119,14 +112,15 @@ void MatTab::buildWindow() {
         label->hide();
     }
 
-    d->tabs = new QTabWidget;
-    d->tabs->setObjectName(QStringLiteral("SSTab1"));
-    d->tabs->addTab(buildHysteresisPage(), QStringLiteral("Hysteresis"));
-    d->tabs->addTab(buildMuiTPage(), QStringLiteral("µi vs. T"));
-    d->tabs->addTab(buildPowerLossPage(), QStringLiteral("Pv vs. f,B,T"));
-    d->tabs->addTab(buildAmplitudePage(), QStringLiteral("µa vs. B"));
-    d->tabs->addTab(buildComplexMuPage(), QStringLiteral("µ'-µ'' vs. f"));
-    root->addWidget(d->tabs, 1);
+    QTabWidget* tabs =
+        makeTabs({{buildHysteresisPage(), nullptr},
+                  {buildMuiTPage(), nullptr},
+                  {buildPowerLossPage(), nullptr},
+                  {buildAmplitudePage(), nullptr},
+                  {buildComplexMuPage(), nullptr}},
+                 {QStringLiteral("Hysteresis"), QStringLiteral("µi vs. T"), QStringLiteral("Pv vs. f,B,T"),
+                  QStringLiteral("µa vs. B"), QStringLiteral("µ'-µ'' vs. f")});
+    root->addWidget(tabs, 1);
 }
 
 QWidget* MatTab::buildHysteresisPage() {

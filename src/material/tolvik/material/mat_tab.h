@@ -3,7 +3,7 @@
 /// control SSTab1 with five tabs (hysteresis loop, µi vs. T, power loss, µa vs. B,
 /// complex permeability), each with its own graph Graph1(tab), and the graph reader.
 
-#include <QWidget>
+#include "tolvik/ui_common/working_window.h"
 
 #include <functional>
 #include <memory>
@@ -20,18 +20,16 @@ namespace tolvik::material {
 /// Tab indices of SSTab1; the graph of a tab is Graph1(index).
 enum class MatTabIndex : int { Hysteresis = 0, MuiT = 1, PowerLoss = 2, Amplitude = 3, ComplexMu = 4 };
 
-class MatTab : public QWidget {
+class MatTab : public ui::WorkingWindow {
     Q_OBJECT
 public:
     /// objectName "MatTab". Fills the material list on construction.
     explicit MatTab(AppContext& app, QWidget* parent = nullptr);
     ~MatTab() override;
 
-    /// The tab control, objectName "SSTab1".
-    QTabWidget* tabControl() const;
-    /// Sets the window up for the tab control's current tab and draws its curve for the
-    /// selected material.
-    void ChangeTab(double& tab);
+    /// Sets the window up for tab `tab` and draws its curve for the selected material. A tab
+    /// other than the current one is made current first.
+    void ChangeTab(double tab);
     /// Clears the result fields of the current tab.
     void ResetTabFields();
     /// Lets pending window events run.
@@ -43,6 +41,11 @@ public:
 
     /// The compact size of the layout, which fits the main window's working area.
     QSize sizeHint() const override;
+
+    // GraphWindow: the shell's view of the window
+    chart::Graph* currentGraph() const override;
+    /// The curve of the current tab that Copy takes, for the material shown in the list.
+    ui::CopyRequest copyRequest() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,9 +64,8 @@ private:
     QWidget* buildComplexMuPage();
     void connectSignals();
     void formLoad();
-    int currentTab() const;
     void tabChanged(int index);
-    void setMainCopyEnabled(bool enabled);
+    void showCopy(bool enabled);
     void ShowSelectedCurve();
     void calculateClick();
     void materialActivated();
