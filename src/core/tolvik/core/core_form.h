@@ -20,7 +20,7 @@ namespace tolvik::core {
 class CoreForm : public ui::WorkingWindow, private CoreWindow {
     Q_OBJECT
 public:
-    /// objectName "CoreForm". Fills the lists (Form_Load) on construction.
+    /// objectName "CoreForm". Fills the lists on construction.
     explicit CoreForm(AppContext& app, QWidget* parent = nullptr);
     ~CoreForm() override;
 
