@@ -32,41 +32,31 @@
 namespace tolvik::core {
 
 void CoreForm::buildWindow() {
-    setObjectName(QStringLiteral("CoreForm"));
-    setWindowTitle(QStringLiteral("Core data"));
-
-    auto* root = Outer(new QVBoxLayout(this));
-    auto* top = new QHBoxLayout;
-    top->setSpacing(kMargin);
-    root->addLayout(top);
-
     // Core and material selection: the two lists, the core variants and the temperature
     // options in one short row.
-    d->frame3D1 = NewGroup(QStringLiteral("Core and material selection"), QStringLiteral("Frame3D1"));
-    auto* sel = Inner(new QHBoxLayout(d->frame3D1));
-    sel->setSpacing(6);
+    const ui::SelectionRow selection =
+        makeSelectionRow(QStringLiteral("CoreForm"), QStringLiteral("Core data"),
+                         QStringLiteral("Core and material selection"));
+    QVBoxLayout* root = selection.root;
+    QHBoxLayout* top = selection.top;
+    d->frame3D1 = selection.frame;
+    QHBoxLayout* sel = selection.row;
     d->kern = NewList(QStringLiteral("Kern"), 118);
     d->material = NewList(QStringLiteral("Material"), 100);
     for (QComboBox* list : {d->kern, d->material}) {
         list->setMaxVisibleItems(20);
         sel->addWidget(list);
     }
-    d->lp = new QCheckBox(QStringLiteral("low profile"));
-    d->lp->setObjectName(QStringLiteral("LP"));
-    d->ml = new QCheckBox(QStringLiteral("with hole"));
-    d->ml->setObjectName(QStringLiteral("ML"));
-    d->t25 = NewOption(QStringLiteral("T=25°C"), QStringLiteral("T25"), true);
-    d->t100 = NewOption(QStringLiteral("T=100°C"), QStringLiteral("T100"));
+    d->lp = selection.lowProfile;
+    d->ml = selection.withHole;
+    d->t25 = selection.t25;
+    d->t100 = selection.t100;
     auto* variants = new QVBoxLayout;
     variants->setSpacing(0);
     variants->addWidget(d->lp);
     variants->addWidget(d->ml);
     sel->addLayout(variants);
-    auto* temperatures = new QVBoxLayout;
-    temperatures->setSpacing(0);
-    temperatures->addWidget(d->t25);
-    temperatures->addWidget(d->t100);
-    sel->addLayout(temperatures);
+    sel->addLayout(selection.temperatures);
     d->t25->hide();
     d->t100->hide();
     d->frame3D1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);

@@ -18,17 +18,12 @@ namespace tolvik::material {
 using namespace ::tolvik::ui::page;
 
 void MatTab::buildWindow() {
-    setObjectName(QStringLiteral("MatTab"));
-    setWindowTitle(QStringLiteral("Material data"));
-
-    auto* root = Outer(new QVBoxLayout(this));
-    auto* top = new QHBoxLayout;
-    top->setSpacing(kMargin);
-    root->addLayout(top);
-
-    d->frame3D1 = NewGroup(QStringLiteral("Material selection"), QStringLiteral("Frame3D1"));
-    auto* sel = Inner(new QHBoxLayout(d->frame3D1));
-    sel->setSpacing(6);
+    const ui::SelectionRow selection = makeSelectionRow(
+        QStringLiteral("MatTab"), QStringLiteral("Material data"), QStringLiteral("Material selection"));
+    QVBoxLayout* root = selection.root;
+    QHBoxLayout* top = selection.top;
+    d->frame3D1 = selection.frame;
+    QHBoxLayout* sel = selection.row;
     d->material = new QComboBox;
     d->material->setObjectName(QStringLiteral("Material"));
     d->material->setEditable(true);
@@ -39,21 +34,15 @@ void MatTab::buildWindow() {
     d->kern->setObjectName(QStringLiteral("Kern"));
     d->kern->setEditable(true);
     d->kern->setInsertPolicy(QComboBox::NoInsert);
-    d->lp = new QCheckBox(QStringLiteral("low profile"));
-    d->lp->setObjectName(QStringLiteral("LP"));
-    d->ml = new QCheckBox(QStringLiteral("with hole"));
-    d->ml->setObjectName(QStringLiteral("ML"));
-    d->t25 = NewOption(QStringLiteral("T=25°C"), QStringLiteral("T25"), true);
-    d->t100 = NewOption(QStringLiteral("T=100°C"), QStringLiteral("T100"));
+    d->lp = selection.lowProfile;
+    d->ml = selection.withHole;
+    d->t25 = selection.t25;
+    d->t100 = selection.t100;
     sel->addWidget(d->material);
     sel->addWidget(d->kern);
     sel->addWidget(d->lp);
     sel->addWidget(d->ml);
-    auto* temperatures = new QVBoxLayout;
-    temperatures->setSpacing(0);
-    temperatures->addWidget(d->t25);
-    temperatures->addWidget(d->t100);
-    sel->addLayout(temperatures);
+    sel->addLayout(selection.temperatures);
     d->frame3D1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     top->addWidget(d->frame3D1, 0, Qt::AlignLeft);
 

@@ -7,12 +7,15 @@
 #include "tolvik/ui_common/page_widgets.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -31,6 +34,32 @@ void ForgetStaleSelection(QComboBox* list) {
 WorkingWindow::WorkingWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {}
 
 WorkingWindow::~WorkingWindow() = default;
+
+SelectionRow WorkingWindow::makeSelectionRow(const QString& name, const QString& title,
+                                             const QString& frameTitle) {
+    using namespace page;
+    setObjectName(name);
+    setWindowTitle(title);
+    SelectionRow r;
+    r.root = Outer(new QVBoxLayout(this));
+    r.top = new QHBoxLayout;
+    r.top->setSpacing(kMargin);
+    r.root->addLayout(r.top);
+    r.frame = NewGroup(frameTitle, QStringLiteral("Frame3D1"));
+    r.row = Inner(new QHBoxLayout(r.frame));
+    r.row->setSpacing(6);
+    r.lowProfile = new QCheckBox(QStringLiteral("low profile"));
+    r.lowProfile->setObjectName(QStringLiteral("LP"));
+    r.withHole = new QCheckBox(QStringLiteral("with hole"));
+    r.withHole->setObjectName(QStringLiteral("ML"));
+    r.t25 = NewOption(QStringLiteral("T=25°C"), QStringLiteral("T25"), true);
+    r.t100 = NewOption(QStringLiteral("T=100°C"), QStringLiteral("T100"));
+    r.temperatures = new QVBoxLayout;
+    r.temperatures->setSpacing(0);
+    r.temperatures->addWidget(r.t25);
+    r.temperatures->addWidget(r.t100);
+    return r;
+}
 
 QTabWidget* WorkingWindow::makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
                                     const std::vector<QString>& captions) {

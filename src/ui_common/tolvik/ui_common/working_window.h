@@ -13,10 +13,14 @@
 
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
+class QRadioButton;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace tolvik {
 struct AppContext;
@@ -52,6 +56,20 @@ struct ReaderFrame {
     QLabel* y = nullptr;
 };
 
+/// The frame of a working window: its rows, the selection group in the top row and the
+/// controls both windows' selection groups hold (not yet placed).
+struct SelectionRow {
+    QVBoxLayout* root = nullptr; ///< the window's rows: the top row, then the tabs
+    QHBoxLayout* top = nullptr;  ///< the selection group, the graph reader, …
+    QGroupBox* frame = nullptr;  ///< Frame3D1
+    QHBoxLayout* row = nullptr;  ///< the inside of Frame3D1
+    QCheckBox* lowProfile = nullptr;
+    QCheckBox* withHole = nullptr;
+    QRadioButton* t25 = nullptr;
+    QRadioButton* t100 = nullptr;
+    QVBoxLayout* temperatures = nullptr; ///< t25 above t100
+};
+
 /// The base of both working windows: the pages of the tab control, the graph reader and
 /// the main window's Copy button.
 class WorkingWindow : public QWidget, public GraphWindow {
@@ -71,6 +89,8 @@ protected:
     /// The page of the current tab (nullptr: none).
     TabPage* currentPage() const;
     int currentTab() const;
+    /// Names the window, lays out its rows and makes the selection group titled `frameTitle`.
+    SelectionRow makeSelectionRow(const QString& name, const QString& title, const QString& frameTitle);
     /// Makes the tab control and adds the pages to it in order, with their captions.
     QTabWidget* makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
                          const std::vector<QString>& captions);
