@@ -178,8 +178,8 @@ std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app) {
     return std::make_unique<DatabaseAlTabData>(app);
 }
 
-AlValueTab::AlValueTab(AppContext& app, QWidget* form, QWidget* parent)
-    : QWidget(parent), app_(app), form_(form), data_(MakeDatabaseAlTabData(app)) {
+AlValueTab::AlValueTab(AppContext& app, CoreWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window), data_(MakeDatabaseAlTabData(app)) {
     setObjectName(QStringLiteral("AlValueTab"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -347,36 +347,45 @@ void AlValueTab::ResetTabFields() {
 }
 
 void AlValueTab::InitAlTab() {
-    auto* kern = form_ ? form_->findChild<QComboBox*>(QStringLiteral("Kern")) : nullptr;
-    if (!kern || kern->currentIndex() == -1) return;
-    const char* names[] = {"t9Ae", "t9le", "t9ln", "t9An"};
-    QLineEdit* targets[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        targets[i] = form_->findChild<QLineEdit*>(QString::fromLatin1(names[i]));
-        if (targets[i]) targets[i]->clear();
+    if (window_.selectedCore().isEmpty()) return;
+    // Ae, le, ln, An of the last record, as their plain texts.
+    CoreDimensionTexts texts;
+    for (const auto& row : data_->coreDimensions(window_.core())) {
+        const auto at = [&row](size_t i) { return QString::fromStdString(row[i].toText()); };
+        texts = {at(0), at(1), at(2), at(3)};
     }
-    for (const auto& row : data_->coreDimensions(coreSelection())) {
-        for (int i = 0; i < 4; ++i)
-            if (targets[i]) targets[i]->setText(QString::fromStdString(row[static_cast<size_t>(i)].toText()));
-    }
+    window_.setCoreDimensions(texts);
+}
+
+void AlValueTab::enter() {
+    enterTab();
+}
+
+void AlValueTab::clearResults() {
+    ResetTabFields();
+}
+
+void AlValueTab::recalculate() {
+    InitAlTab();
+}
+
+void AlValueTab::calculate() {
+    InitAlCalculation();
 }
 
 void AlValueTab::InitAlCalculation() {
     AlTabInput in;
-    in.coreType = selectedEntry("Kern");
-    in.material = selectedEntry("Material");
+    in.coreType = window_.selectedCore().toStdString();
+    in.material = window_.selectedMaterial().toStdString();
     if (in.coreType.empty() || in.material.empty()) return;
 
     in.fields = readFields();
     in.options = options();
-    const auto text = [this](const char* name) {
-        auto* edit = form_->findChild<QLineEdit*>(QString::fromLatin1(name));
-        return edit ? edit->text().toStdString() : std::string();
-    };
-    in.ae_mm2 = text("t9Ae");
-    in.le_mm = text("t9le");
+    const CoreDimensionTexts dimensions = window_.coreDimensions();
+    in.ae_mm2 = dimensions.ae.toStdString();
+    in.le_mm = dimensions.le.toStdString();
     in.mui = GetSelectedMaterialMui();
-    const data::CoreSelection core = coreSelection();
+    const data::CoreSelection core = window_.core();
     in.k1 = data_->coreValue(core, data::CoreField::K1).toDouble();
     in.k2 = data_->coreValue(core, data::CoreField::K2).toDouble();
     const std::string coreType = in.coreType;
@@ -391,7 +400,7 @@ void AlValueTab::InitAlCalculation() {
 }
 
 double AlValueTab::GetSelectedMaterialMui() {
-    const std::string material = selectedEntry("Material");
+    const std::string material = window_.selectedMaterial().toStdString();
     if (material.empty()) return 0;
     const double mui = data_->materialMui(material).toDouble();
     return std::isfinite(mui) ? mui : 0;
@@ -442,24 +451,6 @@ void AlValueTab::writeFields(const AlTabFields& f) {
 
 QLineEdit* AlValueTab::field(const std::string& name) const {
     return findChild<QLineEdit*>(QString::fromStdString(name));
-}
-
-std::string AlValueTab::selectedEntry(const char* listName) const {
-    auto* list = form_ ? form_->findChild<QComboBox*>(QString::fromLatin1(listName)) : nullptr;
-    if (!list || list->currentIndex() < 0) return {};
-    return list->itemText(list->currentIndex()).toStdString();
-}
-
-data::CoreSelection AlValueTab::coreSelection() const {
-    data::CoreSelection core;
-    core.kerntyp = selectedEntry("Kern");
-    const auto checked = [this](const char* name) {
-        auto* box = form_ ? form_->findChild<QCheckBox*>(QString::fromLatin1(name)) : nullptr;
-        return box && box->isChecked();
-    };
-    core.lowProfile = checked("LP");
-    core.hole = checked("ML");
-    return core;
 }
 
 } // namespace tolvik::core

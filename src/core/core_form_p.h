@@ -8,35 +8,26 @@
 
 #include <array>
 
-class QBoxLayout;
-class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
-namespace tolvik::chart {
-class Graph;
-}
-
 namespace tolvik::core {
 
 class AlValueTab;
 class DcBiasTab;
-class WireTab;
 class HarmonicTab;
+class MueTTab;
+class OverviewTab;
 class PTransTab;
+class WireTab;
 
 inline constexpr int kTabCount = 7;
 inline constexpr int kArrowCount = 3;
 
 struct CoreForm::Private {
-    explicit Private(AppContext& a) : app(a) {}
-
-    AppContext& app;
-
-    QTabWidget* tabs = nullptr;
     int lastTab = 0; ///< the tab shown before the latest tab change
 
     // Selection panel
@@ -48,46 +39,24 @@ struct CoreForm::Private {
     QRadioButton* t25 = nullptr;
     QRadioButton* t100 = nullptr;
 
-    // Graph reader
-    QGroupBox* ssFrame5 = nullptr;
-    QLabel* gr1 = nullptr;
-    QLabel* gr2 = nullptr;
-    QLabel* gr3 = nullptr;
-    int lastReadSet = -1; ///< data set read last (-1: none yet)
+    int lastReadSet = -1; ///< data set read last by the graph reader (-1: none yet)
 
     // The Calculate button and the arrow pictures, moved onto the current tab
     QPushButton* cmdCalculate = nullptr;
     std::array<QLabel*, kArrowCount> picArrow{};
     std::array<QString, kArrowCount> arrowColour{};
-    /// Per tab: where the Calculate button and each arrow sit (null: placed by position).
-    std::array<QBoxLayout*, kTabCount> calcSlot{};
-    std::array<std::array<QBoxLayout*, kArrowCount>, kTabCount> arrowSlot{};
 
+    // The pages, in tab order
+    OverviewTab* overviewTab = nullptr;
     AlValueTab* alTab = nullptr;
-    DcBiasTab* dcBiasTab = nullptr;
-    WireTab* wireTab = nullptr;
+    MueTTab* mueTTab = nullptr;
     PTransTab* pTransTab = nullptr;
+    DcBiasTab* dcBiasTab = nullptr;
     HarmonicTab* harmonicTab = nullptr;
-    std::array<chart::Graph*, kTabCount> graph{};
+    WireTab* wireTab = nullptr;
+    std::array<CorePage*, kTabCount> pages{};
 
-    // Data overview
-    QLabel* t9Label20 = nullptr;
-
-    // µe vs. T
-    QLineEdit* s = nullptr;
-    QLineEdit* mue25 = nullptr;
-    QLineEdit* le = nullptr;
-    QLineEdit* t1 = nullptr;
-    QLineEdit* mueT = nullptr;
-    QLineEdit* mue = nullptr;
-    QRadioButton* mue1opt = nullptr;
-    QRadioButton* mue2opt = nullptr;
-    QLabel* label13 = nullptr;
-    /// The field (s or T1) that received the latest press of Enter; its release recalculates
-    /// only there, so the release of an Enter that closed a message box does not.
-    QObject* enterPressedIn = nullptr;
-
-    // Harmonic distortion
+    // Harmonic distortion: emptied on a change of material, so that it is refilled
     QComboBox* listTemp = nullptr;
 
     bool copyButtonDone = false;

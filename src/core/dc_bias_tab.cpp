@@ -35,8 +35,8 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-DcBiasTab::DcBiasTab(AppContext& app, QWidget* form, std::function<void()> recalculate, QWidget* parent)
-    : QWidget(parent), app_(app), form_(form), recalculate_(std::move(recalculate)) {
+DcBiasTab::DcBiasTab(AppContext& app, CoreWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
     setObjectName(QStringLiteral("DcBiasTab"));
     auto* h = Outer(new QHBoxLayout(this));
 
@@ -130,12 +130,6 @@ DcBiasTab::DcBiasTab(AppContext& app, QWidget* form, std::function<void()> recal
     for (const char* name : {"Optx1", "Optx2"})
         connect(findChild<QRadioButton*>(QString::fromLatin1(name)), &QRadioButton::clicked, this,
                 [this] { xAxisClicked(); });
-    for (const char* name : {"T25", "T100"}) {
-        if (auto* o = form_ ? form_->findChild<QRadioButton*>(QString::fromLatin1(name)) : nullptr)
-            connect(o, &QRadioButton::clicked, this, [this] {
-                if (recalculate_) recalculate_();
-            });
-    }
     // Any edit (typing, paste, cut) or click in the input data makes the design stale.
     for (const char* name : kInputFields) {
         connect(field(name), &QLineEdit::textEdited, this, [this] { ResetTabFields(); });
@@ -168,14 +162,8 @@ QLineEdit* DcBiasTab::field(const char* name) const {
     return findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-QString DcBiasTab::selectedEntry(const char* listName) const {
-    auto* list = form_ ? form_->findChild<QComboBox*>(QString::fromLatin1(listName)) : nullptr;
-    return list && list->currentIndex() >= 0 ? list->itemText(list->currentIndex()) : QString();
-}
-
 bool DcBiasTab::checked(const char* name) const {
-    auto* button = form_ ? form_->findChild<QAbstractButton*>(QString::fromLatin1(name)) : nullptr;
-    if (!button) button = findChild<QAbstractButton*>(QString::fromLatin1(name));
+    auto* button = findChild<QAbstractButton*>(QString::fromLatin1(name));
     return button && button->isChecked();
 }
 
@@ -207,6 +195,20 @@ void DcBiasTab::InitDCBiasInput() {
     field("t1dmurev")->setText(Q(d));
 }
 
+void DcBiasTab::enter() {
+    graph_->show();
+}
+
+void DcBiasTab::calculate() {
+    InitDCBiasInput();
+    window_.recalculateCurrentTab();
+}
+
+std::optional<ui::ReaderLines> DcBiasTab::pointPicked(const ui::PickedPoint& point) {
+    const std::array<QString, 2> texts = readPoint(point.x, point.yText);
+    return ui::ReaderLines{texts[0], texts[1]};
+}
+
 void DcBiasTab::recalculate() {
     InitDCBiasInput();
     curve(true);
@@ -217,13 +219,13 @@ void DcBiasTab::yAxisClicked() {
     graph_->model().setGraphTitle(titles.graph);
     graph_->model().setLeftTitle(titles.axis);
     ui::ResetGraph(graph_, app_);
-    if (recalculate_) recalculate_();
+    window_.recalculateCurrentTab();
 }
 
 void DcBiasTab::xAxisClicked() {
     graph_->model().setBottomTitle(XAxisTitle(xAxis()));
     ui::ResetGraph(graph_, app_);
-    if (recalculate_) recalculate_();
+    window_.recalculateCurrentTab();
 }
 
 void DcBiasTab::plotDataEntered() {
@@ -238,18 +240,16 @@ std::array<QString, 2> DcBiasTab::readPoint(double x, const QString& yText) {
     std::array<QString, 2> texts{Q(r.x), Q(r.y)};
     findChild<QLabel*>(ArrayName("LabGraphReader", 1))->setText(texts[0]);
     findChild<QLabel*>(ArrayName("LabGraphReader", 2))->setText(texts[1]);
-    app_.readerCallFlag = 1;
-    curve(true);
+    curve(true, false);
     return texts;
 }
 
-void DcBiasTab::curve(bool copyToPlotData) {
+void DcBiasTab::curve(bool copyToPlotData, bool draw) {
     DcBiasInput in;
-    in.material = S(selectedEntry("Material"));
-    in.coreType = S(selectedEntry("Kern"));
+    in.material = S(window_.selectedMaterial());
+    in.coreType = S(window_.selectedCore());
     in.copyToPlotData = copyToPlotData;
-    in.draw = app_.readerCallFlag == 0;
-    app_.readerCallFlag = 0;
+    in.draw = draw;
     if (in.material.empty() || in.coreType.empty() || !app_.database) return;
     in.t1L = S(field("t1L")->text());
     in.t1I = S(field("t1I")->text());
@@ -259,13 +259,13 @@ void DcBiasTab::curve(bool copyToPlotData) {
     in.xAxis = xAxis();
     in.yAxis = yAxis();
 
-    const bool t25 = checked("T25");
+    const bool t25 = window_.at25C();
     std::unique_ptr<data::Recordset> muaTable;
     try {
         data::Database& db = app_.db();
         const auto materialField = t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100;
         in.bs_mT = data::GetMaterialValue(db, static_cast<int>(materialField), in.material).toDouble();
-        const data::CoreSelection core{in.coreType, checked("LP"), checked("ML")};
+        const data::CoreSelection core{in.coreType, window_.lowProfile(), window_.withHole()};
         auto coreValue = [&](data::CoreField f) {
             return data::GetCoreValue(db, core, static_cast<int>(f)).toDouble();
         };

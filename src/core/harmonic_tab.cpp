@@ -2,7 +2,6 @@
 
 #include "page_widgets.h"
 
-#include "tolvik/core/core_form.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/key_codes.h"
@@ -53,8 +52,8 @@ void SetLocked(QWidget* w, bool locked) {
 
 } // namespace
 
-HarmonicTab::HarmonicTab(AppContext& app, CoreForm& form, QWidget* parent)
-    : QWidget(parent), app_(app), form_(form) {
+HarmonicTab::HarmonicTab(AppContext& app, CoreWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
     setObjectName(QStringLiteral("HarmonicTab"));
     auto* v = Outer(new QVBoxLayout(this));
     v->addWidget(buildDesign());
@@ -198,7 +197,7 @@ void HarmonicTab::checkTurnsField() {
         ui::ShowValueOutOfRange(this);
         turns->setText(QStringLiteral("100"));
     }
-    form_.ValidateCoreEntry();
+    window_.validateCoreEntry();
 }
 
 QComboBox* HarmonicTab::temperatureList() const {
@@ -219,8 +218,8 @@ QBoxLayout* HarmonicTab::arrowSlot(int index) const {
 // Input modes
 
 void HarmonicTab::showModeArrow() {
-    if (form_.tabControl()->currentIndex() != static_cast<int>(CoreTab::HarmDistortion)) return;
-    auto* picture = form_.findChild<QLabel*>(QStringLiteral("picArrow(0)"));
+    if (!window_.isCurrentPage(this)) return;
+    QLabel* picture = window_.arrowPicture(0);
     if (!picture) return;
     const QString file = optAlN1N2_->isChecked() ? QStringLiteral("/bmp/arrow_gray_horz_left.bmp")
                                                  : QStringLiteral("/bmp/arrow_gray_horz.bmp");
@@ -241,8 +240,8 @@ void HarmonicTab::selectAlN1N2Mode() {
         QComboBox* wire = cbD_[static_cast<size_t>(k)];
         SetLocked(wire, false);
         try {
-            form_.FillComboBoxWith2Values(wire, QStringLiteral("Draht"), QStringLiteral("Groesse"),
-                                          QStringLiteral("AWG"), kFirstValue);
+            window_.fillPairList(wire, QStringLiteral("Draht"), QStringLiteral("Groesse"),
+                                 QStringLiteral("AWG"), kFirstValue);
         } catch (const data::DataError& e) {
             ui::ShowMessage(QString::fromStdString(e.what()));
         }
@@ -277,16 +276,16 @@ void HarmonicTab::ResetTabFields() {
     }
 }
 
-void HarmonicTab::Calculate(const std::function<void()>& recalculate) {
+void HarmonicTab::calculate() {
     calculatePressed_ = true;
-    recalculate();
+    window_.recalculateCurrentTab();
     calculatePressed_ = false;
 }
 
 void HarmonicTab::Recalculate() {
     if (!app_.database) return;
     if (listTemp_->currentText().isEmpty())
-        form_.FillComboBox(listTemp_, QStringLiteral("muiT"), QStringLiteral("T"), QStringLiteral("25"));
+        window_.fillList(listTemp_, QStringLiteral("muiT"), QStringLiteral("T"), QStringLiteral("25"));
     if (!InitHarmonicDistortion()) return;
     const bool designed = optAlN1N2_->isChecked() ? CalculateR1R2FcuL() : CalculateAlN1N2();
     // A design that stopped with a message leaves nothing to judge the distortion of.
@@ -378,7 +377,7 @@ void HarmonicTab::CalculateK3c() {
     in.le_mm = coreValue(data::CoreField::le);
     in.cdf = coreValue(data::CoreField::CDF);
     const double t = text::ReadNumber(listTemp_->currentText().toStdString());
-    const K3cResult r = core::CalculateK3c(app_.db(), selectedEntry("Material"), t, in);
+    const K3cResult r = core::CalculateK3c(app_.db(), window_.selectedMaterial().toStdString(), t, in);
     showMessages(r.messages);
     if (r.status == K3cStatus::NotValid) ResetTabFields();
     if (r.status != K3cStatus::Ok) return;
@@ -400,23 +399,13 @@ double HarmonicTab::value(const char* name) const {
 }
 
 double HarmonicTab::coreValue(data::CoreField which) const {
-    const auto checked = [this](const char* name) {
-        auto* box = form_.findChild<QCheckBox*>(QString::fromLatin1(name));
-        return box && box->isChecked();
-    };
-    const data::CoreSelection core{selectedEntry("Kern"), checked("LP"), checked("ML")};
+    const data::CoreSelection core = window_.core();
     const double v = data::GetCoreValue(app_.db(), core, static_cast<int>(which)).toDouble();
     return std::isfinite(v) ? v : 0.0;
 }
 
-std::string HarmonicTab::selectedEntry(const char* listName) const {
-    auto* list = form_.findChild<QComboBox*>(QString::fromLatin1(listName));
-    if (!list || list->currentIndex() < 0) return {};
-    return list->itemText(list->currentIndex()).toStdString();
-}
-
 bool HarmonicTab::materialAndCoreSelected() const {
-    return !selectedEntry("Material").empty() && !selectedEntry("Kern").empty();
+    return !window_.selectedMaterial().isEmpty() && !window_.selectedCore().isEmpty();
 }
 
 } // namespace tolvik::core

@@ -1,5 +1,7 @@
 #include "tolvik/core/p_trans_tab.h"
 
+#include "tolvik/ui_common/working_window.h"
+
 #include "page_widgets.h"
 
 #include "tolvik/data/records.h"
@@ -53,8 +55,8 @@ bool IsNoValueYet(const QString& typed) {
 
 } // namespace
 
-PTransTab::PTransTab(AppContext& app, QWidget* form, QWidget* parent)
-    : QWidget(parent), app_(app), form_(form) {
+PTransTab::PTransTab(AppContext& app, CoreWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
     setObjectName(QStringLiteral("PTransTab"));
     auto* h = Outer(new QHBoxLayout(this));
 
@@ -183,12 +185,7 @@ void PTransTab::showHint(const QObject* control) {
     const QString name = control->objectName();
     for (const Hint& h : kHints) {
         if (name != QLatin1String(h.control)) continue;
-        // The status label is the main window's, found the way the window finds its
-        // Copy button; without a main window there is no label to write to.
-        if (form_ && form_->window() != form_) {
-            if (auto* label1 = form_->window()->findChild<QLabel*>(QStringLiteral("Label1")))
-                label1->setText(QString::fromLatin1(h.text));
-        }
+        window_.showStatusHint(QString::fromLatin1(h.text));
         return;
     }
 }
@@ -216,16 +213,12 @@ void PTransTab::Recalculate() {
 }
 
 void PTransTab::loadGeometry() {
-    const std::string core = selectedEntry("Kern");
+    const std::string core = window_.selectedCore().toStdString();
     if (core.empty()) return;
     static const char* const kGeometry[] = {"t6Ae", "t6Ve", "t6AN", "t6LN", "t6Rth"};
     for (const char* name : kGeometry)
         field(name)->clear();
-    const auto checked = [this](const char* name) {
-        auto* box = form_->findChild<QCheckBox*>(QString::fromLatin1(name));
-        return box && box->isChecked();
-    };
-    const auto g = LoadPTransGeometry(app_.db(), {core, checked("LP"), checked("ML")});
+    const auto g = LoadPTransGeometry(app_.db(), {core, window_.lowProfile(), window_.withHole()});
     if (!g) return;
     const std::pair<const char*, const std::string*> out[] = {
         {"t6Ae", &g->ae}, {"t6Ve", &g->ve}, {"t6AN", &g->an}, {"t6LN", &g->ln}, {"t6Rth", &g->rth}};
@@ -234,7 +227,7 @@ void PTransTab::loadGeometry() {
 }
 
 void PTransTab::loadMaterialData() {
-    const std::string material = selectedEntry("Material");
+    const std::string material = window_.selectedMaterial().toStdString();
     if (material.empty()) return;
     static const char* const kMaterial[] = {"t6dT", "t6ftyp", "t6Pl", "t6f", "t6B"};
     for (const char* name : kMaterial)
@@ -251,7 +244,7 @@ void PTransTab::loadMaterialData() {
 }
 
 void PTransTab::ComputeTransmissiblePower() {
-    const std::string material = selectedEntry("Material");
+    const std::string material = window_.selectedMaterial().toStdString();
     if (material.empty() || !app_.database) return;
     PTransInput in;
     in.dTFe_K = value("t6TFE");
@@ -289,11 +282,8 @@ void PTransTab::ComputeTransmissiblePower() {
 }
 
 void PTransTab::CopyRacRdc() {
-    const auto wireText = [this](const char* name) {
-        auto* f = form_->findChild<QLineEdit*>(QString::fromLatin1(name));
-        return f ? f->text().toStdString() : std::string();
-    };
-    const auto ratio = RacRdcText(wireText("t2rdc"), wireText("t2Rac"));
+    const WireResistanceTexts wire = window_.wireResistances();
+    const auto ratio = RacRdcText(wire.rdc, wire.rac);
     if (!ratio) {
         ui::ShowMessage(QString::fromLatin1(kNoWireValuesText));
         return;
@@ -312,10 +302,8 @@ double PTransTab::value(const char* name) const {
     return std::isfinite(v) ? v : 0.0;
 }
 
-std::string PTransTab::selectedEntry(const char* listName) const {
-    auto* list = form_ ? form_->findChild<QComboBox*>(QString::fromLatin1(listName)) : nullptr;
-    if (!list || list->currentIndex() < 0) return {};
-    return list->itemText(list->currentIndex()).toStdString();
+void PTransTab::calculate() {
+    if (app_.database) ui::Guarded([&] { ComputeTransmissiblePower(); });
 }
 
 } // namespace tolvik::core

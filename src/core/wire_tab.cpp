@@ -32,8 +32,8 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-WireTab::WireTab(AppContext& app, QWidget* form, std::function<void()> recalculate, QWidget* parent)
-    : QWidget(parent), app_(app), form_(form), recalculate_(std::move(recalculate)) {
+WireTab::WireTab(AppContext& app, CoreWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
     setObjectName(QStringLiteral("WireTab"));
     auto* h = Outer(new QHBoxLayout(this));
 
@@ -105,7 +105,7 @@ QBoxLayout* WireTab::arrowSlot(int index) const {
 bool WireTab::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && recalculate_) recalculate_();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) window_.recalculateCurrentTab();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -115,13 +115,21 @@ QLineEdit* WireTab::field(const char* name) const {
 }
 
 QString WireTab::selectedCore() const {
-    auto* kern = form_ ? form_->findChild<QComboBox*>(QStringLiteral("Kern")) : nullptr;
-    return kern && kern->currentIndex() >= 0 ? kern->itemText(kern->currentIndex()) : QString();
+    return window_.selectedCore();
 }
 
-bool WireTab::checked(const char* name) const {
-    auto* box = form_ ? form_->findChild<QCheckBox*>(QString::fromLatin1(name)) : nullptr;
-    return box && box->isChecked();
+WireResistanceTexts WireTab::resistances() const {
+    return {field("t2rdc")->text().toStdString(), field("t2Rac")->text().toStdString()};
+}
+
+void WireTab::enter() {
+    graph_->show();
+    if (auto* frame = findChild<QWidget*>(QStringLiteral("SSFrame7"))) frame->show();
+}
+
+std::optional<ui::ReaderLines> WireTab::pointPicked(const ui::PickedPoint& point) {
+    return ui::ReaderLines{QStringLiteral("Rac/Rdc=") + point.yText,
+                           QStringLiteral("f=") + point.xText + QStringLiteral("[kHz]")};
 }
 
 template <class F> void WireTab::guarded(F&& step) {
@@ -148,8 +156,7 @@ void WireTab::recalculate() {
 void WireTab::calculate() {
     if (field("t2layer")->text().isEmpty()) field("t2layer")->setText(QStringLiteral("1"));
     if (field("t2f")->text().isEmpty()) field("t2f")->setText(QStringLiteral("10"));
-    auto* kern = form_ ? form_->findChild<QComboBox*>(QStringLiteral("Kern")) : nullptr;
-    if (!kern || kern->currentText().isEmpty()) return;
+    if (window_.coreText().isEmpty()) return;
     if (searchWire(true)) {
         dcResistance();
         curve();
@@ -167,7 +174,7 @@ bool WireTab::searchWire(bool showMessages) {
     bool read = !in.coreSelected;
     guarded([&](data::Database& db) {
         if (!in.coreSelected) return;
-        const data::CoreSelection sel{S(core), checked("LP"), checked("ML")};
+        const data::CoreSelection sel{S(core), window_.lowProfile(), window_.withHole()};
         in.an_mm2 = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::AN)).toDouble();
         in.hWickel_mm = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::hWickel)).toDouble();
         if (in.turns != 0.0) in.wires = ReadWires(db);
@@ -188,7 +195,7 @@ void WireTab::dcResistance() {
     const QString core = selectedCore();
     if (core.isEmpty() || field("t2N")->text().isEmpty()) return;
     guarded([&](data::Database& db) {
-        const data::CoreSelection sel{S(core), checked("LP"), checked("ML")};
+        const data::CoreSelection sel{S(core), window_.lowProfile(), window_.withHole()};
         const double ar = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::Ar)).toDouble();
         const double rdc = WindingDcResistance(text::ReadNumber(S(field("t2N")->text())), ar);
         field("t2rdc")->setText(Q(text::FormatPattern(rdc, "#.###")));

@@ -1,35 +1,123 @@
 // µa vs. B tab: amplitude permeability against B or H at 25 or 100 °C, µa at one point
 // and the conversion between B and H through the shown µa.
 
-#include "mat_tab_p.h"
+#include "tolvik/material/amplitude_tab.h"
+
+#include "mat_page_widgets.h"
 #include "tolvik/material/amplitude.h"
 #include "tolvik/numerics/numerics.h"
+#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/working_window.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 namespace tolvik::material {
 
 namespace {
+
 MuaAxis AxisOf(const QString& axis) {
     return axis == QLatin1String("H") ? MuaAxis::H : MuaAxis::B;
 }
+
 } // namespace
 
-void MatTab::amplitudeAxisSelected(bool byB) {
-    chart::Graph* graph = d->graph[static_cast<int>(MatTabIndex::Amplitude)];
-    graph->model().setBottomTitle(byB ? "B[mT]" : "H[A/m]");
-    d->muaBLabel->setText(byB ? QStringLiteral("B[mT]") : QStringLiteral("H[A/m]"));
-    d->label2->setText(byB ? QStringLiteral("H[A/m]") : QStringLiteral("B[mT]"));
-    ui::ResetGraph(graph, d->app);
-    d->b->clear();
-    guarded([&] { DrawAmplitudePermeability(byB ? QStringLiteral("B") : QStringLiteral("H")); });
+AmplitudeTab::AmplitudeTab(AppContext& app, MatWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
+    graph_ = NewGraph(3, "amplitude permeability", "B[mT]", "µa");
+    auto* v = NewPage(this, graph_);
+    auto* axis = NewGroup(QStringLiteral("x-axis"), QStringLiteral("Frame1"));
+    auto* al = Inner(new QHBoxLayout(axis));
+    optmuaH_ = NewOption(QStringLiteral("H[A/m]"), QStringLiteral("optmuaH"));
+    optmuaB_ = NewOption(QStringLiteral("B[mT]"), QStringLiteral("optmuaB"), true);
+    al->addWidget(optmuaH_);
+    al->addWidget(optmuaB_);
+    v->addWidget(axis);
+    auto* frame = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("Frame2"));
+    auto* g = Inner(new QGridLayout(frame));
+    b_ = NewField(QStringLiteral("B"));
+    t3mua_ = NewField(QStringLiteral("t3mua"), true);
+    t3H_ = NewField(QStringLiteral("t3H"), true);
+    muaBLabel_ = NewLabel(QStringLiteral("B[mT]"), QStringLiteral("muaBLabel"));
+    label2_ = NewLabel(QStringLiteral("H[A/m]"), QStringLiteral("Label2"));
+    g->addWidget(muaBLabel_, 0, 0);
+    g->addWidget(b_, 0, 1);
+    g->addWidget(NewLabel(QStringLiteral("µa"), QStringLiteral("Label1")), 1, 0);
+    g->addWidget(t3mua_, 1, 1);
+    g->addWidget(label2_, 2, 0);
+    g->addWidget(t3H_, 2, 1);
+    g->setColumnStretch(2, 1);
+    v->addWidget(frame);
+    v->addStretch(1);
+
+    ClearsOnEdit(this, b_, {t3H_, t3mua_});
+    b_->installEventFilter(this);
+    connect(optmuaB_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) axisSelected(true);
+    });
+    connect(optmuaH_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) axisSelected(false);
+    });
 }
 
-void MatTab::DrawAmplitudePermeability(const QString& axis) {
-    const std::string m = S(selectedMaterial());
+AmplitudeTab::~AmplitudeTab() = default;
+
+bool AmplitudeTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == b_ && event->type() == QEvent::MouseButtonPress) {
+        t3H_->clear();
+        t3mua_->clear();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::optional<ui::CopyColumn> AmplitudeTab::copyColumn(const std::string& material) const {
+    return ui::CopyColumn{"muaB", material + (window_.at25C() ? "T25" : "T100")};
+}
+
+void AmplitudeTab::clearResults() {
+    t3mua_->clear();
+    t3H_->clear();
+}
+
+void AmplitudeTab::recalculate() {
+    if (optmuaB_->isChecked()) DrawAmplitudePermeability(QStringLiteral("B"));
+    if (optmuaH_->isChecked()) DrawAmplitudePermeability(QStringLiteral("H"));
+}
+
+std::optional<ui::ReaderLines> AmplitudeTab::pointPicked(const ui::PickedPoint& p) {
+    ui::ReaderLines lines;
+    if (optmuaH_->isChecked())
+        lines.first = QStringLiteral("H =  ") + p.xText + QStringLiteral("[A/m]");
+    else
+        lines.first = QStringLiteral("B=") + p.xText + QStringLiteral("[mT]");
+    lines.second = QStringLiteral("µa=") + p.yText;
+    b_->setText(p.xText);
+    window_.calculate();
+    return lines;
+}
+
+void AmplitudeTab::axisSelected(bool byB) {
+    graph_->model().setBottomTitle(byB ? "B[mT]" : "H[A/m]");
+    muaBLabel_->setText(byB ? QStringLiteral("B[mT]") : QStringLiteral("H[A/m]"));
+    label2_->setText(byB ? QStringLiteral("H[A/m]") : QStringLiteral("B[mT]"));
+    ui::ResetGraph(graph_, app_);
+    b_->clear();
+    if (app_.database)
+        ui::Guarded([&] { DrawAmplitudePermeability(byB ? QStringLiteral("B") : QStringLiteral("H")); },
+                    this);
+}
+
+void AmplitudeTab::DrawAmplitudePermeability(const QString& axis) {
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    chart::ChartModel& g = d->model(MatTabIndex::Amplitude);
-    const MatCurve curve = AmplitudeCurve(d->app.db(), m, AxisOf(axis), d->t25->isChecked(), g.numPoints());
+    chart::ChartModel& g = graph_->model();
+    const MatCurve curve = AmplitudeCurve(app_.db(), m, AxisOf(axis), window_.at25C(), g.numPoints());
     if (!curve.valid) {
         ShowIfMessage(curve.message);
         return;
@@ -46,34 +134,39 @@ void MatTab::DrawAmplitudePermeability(const QString& axis) {
     g.setNumSets(set + 1);
 }
 
-bool MatTab::CalcAmplitudePermeability(const QString& axis) {
-    const double x = text::ReadNumber(S(d->b->text()));
-    const std::string m = S(selectedMaterial());
+bool AmplitudeTab::CalcAmplitudePermeability(const QString& axis) {
+    const double x = text::ReadNumber(S(b_->text()));
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return true;
-    const MatValue v = AmplitudeAt(d->app.db(), m, AxisOf(axis), d->t25->isChecked(), x);
+    const MatValue v = AmplitudeAt(app_.db(), m, AxisOf(axis), window_.at25C(), x);
     ShowIfMessage(v.message);
-    d->t3mua->setText(v.valid ? Q(text::FormatPattern(v.value, "#.#")) : QString());
+    t3mua_->setText(v.valid ? Q(text::FormatPattern(v.value, "#.#")) : QString());
     return v.message.empty();
 }
 
-void MatTab::calculateAmplitude() {
-    // The conversion uses µa as shown, with its one decimal.
-    auto shownMua = [this] { return text::ReadNumber(S(d->t3mua->text())); };
-    const double input = text::ReadNumber(S(d->b->text()));
-    if (d->optmuaB->isChecked()) {
-        if (!CalcAmplitudePermeability(QStringLiteral("B"))) return;
-        const MatValue h = ConvertBH(MuaAxis::B, shownMua(), input);
-        if (!h.message.empty()) {
-            ShowIfMessage(h.message);
-            return;
-        }
-        d->t3H->setText(h.valid ? Q(text::FormatPattern(h.value, "#.###")) : QString());
-    }
-    if (d->optmuaH->isChecked()) {
-        if (!CalcAmplitudePermeability(QStringLiteral("H"))) return;
-        const MatValue b = ConvertBH(MuaAxis::H, shownMua(), input);
-        d->t3H->setText(b.valid ? Q(text::FormatPattern(b.value, "#.#")) : QString());
-    }
+void AmplitudeTab::calculate() {
+    if (!app_.database) return;
+    ui::Guarded(
+        [&] {
+            // The conversion uses µa as shown, with its one decimal.
+            auto shownMua = [this] { return text::ReadNumber(S(t3mua_->text())); };
+            const double input = text::ReadNumber(S(b_->text()));
+            if (optmuaB_->isChecked()) {
+                if (!CalcAmplitudePermeability(QStringLiteral("B"))) return;
+                const MatValue h = ConvertBH(MuaAxis::B, shownMua(), input);
+                if (!h.message.empty()) {
+                    ShowIfMessage(h.message);
+                    return;
+                }
+                t3H_->setText(h.valid ? Q(text::FormatPattern(h.value, "#.###")) : QString());
+            }
+            if (optmuaH_->isChecked()) {
+                if (!CalcAmplitudePermeability(QStringLiteral("H"))) return;
+                const MatValue b = ConvertBH(MuaAxis::H, shownMua(), input);
+                t3H_->setText(b.valid ? Q(text::FormatPattern(b.value, "#.#")) : QString());
+            }
+        },
+        this);
 }
 
 } // namespace tolvik::material

@@ -1,16 +1,27 @@
 // µ'-µ'' vs. f tab: one curve of the chosen quantity per material and option (options
 // add curves without a reset) and the quantity at one frequency.
 
-#include "mat_tab_p.h"
+#include "tolvik/material/complex_mu_tab.h"
+
+#include "mat_page_widgets.h"
 #include "tolvik/material/complex_mu.h"
 #include "tolvik/numerics/numerics.h"
+#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/working_window.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 namespace tolvik::material {
 
 namespace {
-/// The quantity of each option, in the order of d->optMu.
+
+/// The quantity of each option, in the order of the options.
 constexpr ComplexQuantity kQuantities[kMuOptionCount] = {
     ComplexQuantity::MuS1, ComplexQuantity::MuS2, ComplexQuantity::MuP1,     ComplexQuantity::MuP2,
     ComplexQuantity::Gp,   ComplexQuantity::Zn,   ComplexQuantity::TanDelta,
@@ -22,28 +33,125 @@ ComplexQuantity SelectedQuantity(const std::array<QRadioButton*, kMuOptionCount>
     }
     return ComplexQuantity::MuS1;
 }
+
 } // namespace
 
-void MatTab::complexOptionSelected(int option) {
-    if (option == 0 && ui::Tag(d->optMu[0]) == ui::kNoAction) {
-        ui::SetTag(d->optMu[0], QString());
+ComplexMuTab::ComplexMuTab(AppContext& app, MatWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
+    graph_ = NewGraph(4, "complex permeability", "f[kHz]", "µ'");
+    // Frequency on a logarithmic axis, as the permeability spectra are shown in data books.
+    graph_->model().setAxisScale(static_cast<int>(chart::AxisScale::LogXLogY));
+    auto* v = NewPage(this, graph_);
+    auto* options = new QGridLayout;
+    options->setContentsMargins(6, 0, 6, 0);
+    options->setSpacing(2);
+    struct Opt {
+        const char* name;
+        const char* text;
+    };
+    // In the order SetMuCaptionDependingOnOption tests them.
+    static const Opt kOptions[kMuOptionCount] = {
+        {"Optmu_", "µs' "},  {"Optmu__", "µs''"},      {"Optmu_p", "µp'"},           {"Optmu__p", "µp''"},
+        {"Optgp", "gp[ps]"}, {"Optzn", "Z_N[Ohm/mm]"}, {"OptTand", "tan d/µi*10^6"},
+    };
+    for (int k = 0; k < kMuOptionCount; ++k) {
+        optMu_[k] = NewOption(QString::fromUtf8(kOptions[k].text), QString::fromLatin1(kOptions[k].name));
+        optMu_[k]->hide();
+        options->addWidget(optMu_[k], k < 4 ? k : k - 4, k < 4 ? 0 : 1);
+    }
+    v->addLayout(options);
+    auto* frame = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("Frame4"));
+    auto* g = Inner(new QGridLayout(frame));
+    f_ = NewField(QStringLiteral("f"));
+    tErg_ = NewField(QStringLiteral("tErg"), true);
+    labErg_ = NewLabel(QString(), QStringLiteral("labErg"));
+    g->addWidget(NewLabel(QStringLiteral("f[kHz]"), QStringLiteral("Label7")), 0, 0);
+    g->addWidget(f_, 0, 1);
+    g->addWidget(labErg_, 1, 0);
+    g->addWidget(tErg_, 1, 1);
+    g->setColumnStretch(2, 1);
+    v->addWidget(frame);
+    v->addStretch(1);
+
+    ClearsOnEdit(this, f_, {tErg_});
+    for (int k = 0; k < kMuOptionCount; ++k) {
+        connect(optMu_[k], &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) optionSelected(k);
+        });
+    }
+}
+
+ComplexMuTab::~ComplexMuTab() = default;
+
+std::optional<ui::CopyColumn> ComplexMuTab::copyColumn(const std::string& material) const {
+    if (optMu_[0]->isChecked()) return ui::CopyColumn{"mu_mu__f", "mu_" + material};
+    if (optMu_[1]->isChecked()) return ui::CopyColumn{"mu_mu__f", "mu__" + material};
+    return ui::CopyColumn{"mu_mu__f", material};
+}
+
+void ComplexMuTab::enter() {
+    for (QRadioButton* o : optMu_)
+        o->show();
+    if (!optMu_[0]->isChecked()) {
+        ui::SetTag(optMu_[0], ui::kNoAction);
+        optMu_[0]->setChecked(true);
+    }
+    SetMuCaptionDependingOnOption();
+    graph_->model().setLeftTitle(AxisTitle(ComplexQuantity::MuS1));
+}
+
+void ComplexMuTab::hideOwnControls() {
+    for (QRadioButton* o : optMu_)
+        o->hide();
+}
+
+void ComplexMuTab::clearResults() {
+    tErg_->clear();
+}
+
+void ComplexMuTab::calculate() {
+    if (IsIncomplete(f_->text())) return;
+    if (app_.database) ui::Guarded([&] { CalcComplexPermeability(); }, this);
+}
+
+std::optional<ui::ReaderLines> ComplexMuTab::pointPicked(const ui::PickedPoint& p) {
+    f_->setText(p.xText);
+    clearResults();
+    tErg_->setText(p.yText);
+    SetMuCaptionDependingOnOption();
+    window_.calculate();
+    return ui::ReaderLines{QStringLiteral("f=") + p.xText + QStringLiteral("[kHz]"), p.yText};
+}
+
+void ComplexMuTab::SetMuCaptionDependingOnOption() {
+    for (QRadioButton* o : optMu_) {
+        if (o->isChecked()) {
+            labErg_->setText(o->text());
+            return;
+        }
+    }
+}
+
+void ComplexMuTab::optionSelected(int option) {
+    if (option == 0 && ui::Tag(optMu_[0]) == ui::kNoAction) {
+        ui::SetTag(optMu_[0], QString());
         return;
     }
     SetMuCaptionDependingOnOption();
-    d->model(MatTabIndex::ComplexMu).setLeftTitle(AxisTitle(kQuantities[option]));
-    guarded([&] { DrawComplexPermeability(); });
+    graph_->model().setLeftTitle(AxisTitle(kQuantities[option]));
+    if (app_.database) ui::Guarded([&] { DrawComplexPermeability(); }, this);
 }
 
-void MatTab::DrawComplexPermeability() {
-    const std::string m = S(selectedMaterial());
+void ComplexMuTab::DrawComplexPermeability() {
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const MatCurve curve = ComplexCurve(d->app.db(), m, SelectedQuantity(d->optMu));
+    const MatCurve curve = ComplexCurve(app_.db(), m, SelectedQuantity(optMu_));
     if (!curve.valid) {
         ShowIfMessage(curve.message);
         return;
     }
     CalcComplexPermeability();
-    chart::ChartModel& g = d->model(MatTabIndex::ComplexMu);
+    chart::ChartModel& g = graph_->model();
     const int set = g.numSets();
     g.setThisSet(set);
     g.setNumPoints(static_cast<int>(num::MaxOf(g.numPoints(), curve.rowCount)));
@@ -53,15 +161,15 @@ void MatTab::DrawComplexPermeability() {
     g.setNumSets(set + 1);
 }
 
-void MatTab::CalcComplexPermeability() {
-    const double f = text::ReadNumber(S(d->f->text()));
+void ComplexMuTab::CalcComplexPermeability() {
+    const double f = text::ReadNumber(S(f_->text()));
     if (f == 0) return;
-    const std::string m = S(selectedMaterial());
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const ComplexReading r = ComplexAt(d->app.db(), m, SelectedQuantity(d->optMu), f);
-    if (!r.muiText.empty()) d->mui->setText(Q(r.muiText));
+    const ComplexReading r = ComplexAt(app_.db(), m, SelectedQuantity(optMu_), f);
+    if (!r.muiText.empty()) window_.showMui(Q(r.muiText));
     ShowIfMessage(r.value.message);
-    d->tErg->setText(r.value.valid ? Q(text::FormatPattern(r.value.value, "#.#")) : QString());
+    tErg_->setText(r.value.valid ? Q(text::FormatPattern(r.value.value, "#.#")) : QString());
     SetMuCaptionDependingOnOption();
 }
 

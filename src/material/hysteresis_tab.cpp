@@ -1,24 +1,84 @@
 // Hysteresis tab: one B–H loop at a time, with fixed axis limits from its extremes and
 // the zoom of its H axis.
 
-#include "mat_tab_p.h"
+#include "tolvik/material/hysteresis_tab.h"
+
+#include "mat_page_widgets.h"
 #include "tolvik/material/hysteresis.h"
+#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace tolvik::material {
 
-void MatTab::DrawHysteresisLoop() {
-    const std::string m = S(selectedMaterial());
+HysteresisTab::HysteresisTab(AppContext& app, MatWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
+    graph_ = NewGraph(0, "hysteresis", "H[A/m]", "B[mT]");
+    auto* v = NewPage(this, graph_);
+    auto* frame = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("Frame5"));
+    auto* g = Inner(new QGridLayout(frame));
+    hHysteresis_ = NewField(QStringLiteral("HHysteresis"), true);
+    bHysteresis_ = NewField(QStringLiteral("BHysteresis"), true);
+    g->addWidget(NewLabel(QStringLiteral("H[A/m]")), 0, 0);
+    g->addWidget(hHysteresis_, 0, 1);
+    g->addWidget(NewLabel(QStringLiteral("B[mT]")), 1, 0);
+    g->addWidget(bHysteresis_, 1, 1);
+    g->setColumnStretch(2, 1);
+    v->addWidget(frame);
+    auto* zoom = new QHBoxLayout;
+    cmdMinMax_[1] = new QPushButton(QStringLiteral("Zoom in"));
+    cmdMinMax_[0] = new QPushButton(QStringLiteral("Zoom out"));
+    for (int k : {1, 0}) {
+        cmdMinMax_[k]->setObjectName(ArrayName("cmdMinMax", k));
+        zoom->addWidget(cmdMinMax_[k]);
+    }
+    v->addLayout(zoom);
+    v->addStretch(1);
+
+    connect(cmdMinMax_[1], &QPushButton::clicked, this, [this] { ZoomHysteresis(1); });
+    connect(cmdMinMax_[0], &QPushButton::clicked, this, [this] { ZoomHysteresis(4); });
+    connect(graph_, &chart::Graph::buttonEvent, this, [this](int, int code) { ZoomHysteresis(code); });
+}
+
+HysteresisTab::~HysteresisTab() = default;
+
+void HysteresisTab::enter() {
+    for (QPushButton* z : cmdMinMax_)
+        z->show();
+}
+
+void HysteresisTab::hideOwnControls() {
+    for (QPushButton* z : cmdMinMax_)
+        z->hide();
+}
+
+void HysteresisTab::clearResults() {
+    bHysteresis_->clear();
+    hHysteresis_->clear();
+}
+
+std::optional<ui::ReaderLines> HysteresisTab::pointPicked(const ui::PickedPoint& p) {
+    // The H reading goes into the log line too, not the x of an earlier reading.
+    bHysteresis_->setText(p.yText);
+    hHysteresis_->setText(p.xText);
+    return ui::ReaderLines{QStringLiteral("H=") + p.xText + QStringLiteral("A/m"),
+                           QStringLiteral("B=") + p.yText + QStringLiteral("mT")};
+}
+
+void HysteresisTab::DrawHysteresisLoop() {
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    chart::Graph* graph = d->graph[static_cast<int>(MatTabIndex::Hysteresis)];
-    chart::ChartModel& g = graph->model();
+    chart::ChartModel& g = graph_->model();
     g.setStyle("PresetA", 0);
-    ui::ResetGraph(graph, d->app);
+    ui::ResetGraph(graph_, app_);
     g.setStyle("PresetB", 4);
     g.setAxisScale(static_cast<int>(chart::AxisScale::Hysteresis));
     g.setStyle("PresetC", 1);
-
-    const HysteresisLoop loop = ReadHysteresisLoop(d->app.db(), m, d->t25->isChecked());
+    const HysteresisLoop loop = ReadHysteresisLoop(app_.db(), m, window_.at25C());
     if (!loop.valid) {
         ShowIfMessage(loop.message);
         return;
@@ -28,10 +88,6 @@ void MatTab::DrawHysteresisLoop() {
     g.setNumPoints(kLoopPoints);
     WritePoints(g, loop.points);
     g.setNumPoints(static_cast<int>(loop.points.size()));
-    d->hystHMax = loop.hMax;
-    d->hystBMax = loop.bMax;
-    d->hystHMin = loop.hMin;
-    d->hystBMin = loop.bMin;
     g.setXMax(loop.hMax);
     g.setYMax(loop.bMax);
     g.setXMin(loop.hMin);
@@ -41,8 +97,8 @@ void MatTab::DrawHysteresisLoop() {
     g.setStyle("PresetC", 1);
 }
 
-void MatTab::ZoomHysteresis(int code) {
-    chart::ChartModel& g = d->model(MatTabIndex::Hysteresis);
+void HysteresisTab::ZoomHysteresis(int code) {
+    chart::ChartModel& g = graph_->model();
     if (code == 1 || code == 4) {
         if (code == 4) g.setStyle("XScaleMode", 2);
         const ZoomStep step = code == 1 ? ZoomIn(g.xMax(), g.xMin()) : ZoomOut(g.xMax(), g.xMin());

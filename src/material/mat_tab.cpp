@@ -1,21 +1,27 @@
-// The Material properties window: tab model, material selection, Calculate and the
-// rules that clear stale results. Each tab's drawing and calculation is in its own
-// *_tab.cpp file; the formulas are in the Qt-free files of this folder.
+// The Material properties window: tab model, material selection, Calculate and the graph
+// reader. Each tab is a page of its own (hysteresis_tab, mui_t_tab, power_loss_tab,
+// amplitude_tab, complex_mu_tab); the formulas are in the Qt-free files of this folder.
 
 #include "tolvik/material/mat_tab.h"
 
 #include "mat_tab_p.h"
-#include "tolvik/material/complex_mu.h"
-#include "tolvik/material/power_loss.h"
+#include "tolvik/chart/graph.h"
+#include "tolvik/material/amplitude_tab.h"
+#include "tolvik/material/complex_mu_tab.h"
+#include "tolvik/material/hysteresis_tab.h"
+#include "tolvik/material/mui_t_tab.h"
+#include "tolvik/material/power_loss_tab.h"
+#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/key_codes.h"
 #include "tolvik/ui_common/lists.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace tolvik::material {
@@ -26,43 +32,13 @@ const QString kVertical = QStringLiteral("vertikal");
 constexpr int kArrowLeft = 10320;
 constexpr int kArrowTop = 3420;
 
-bool IsEnter(const QKeyEvent* k) {
-    return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-}
-
-/// A number that is still being typed: nothing is calculated from it.
-bool IsIncomplete(const QString& t) {
-    return t.isEmpty() || t == QLatin1String(".") || t == QLatin1String("0.");
-}
-
-/// A typed text that no longer equals the selected entry is no selection.
-void ForgetStaleSelection(QComboBox* list) {
-    const int i = list->currentIndex();
-    if (i >= 0 && list->currentText() != list->itemText(i)) {
-        const QString typed = list->currentText();
-        const QSignalBlocker blocker(list);
-        list->setCurrentIndex(-1);
-        list->setEditText(typed);
-    }
-}
-
 } // namespace
-
-bool MatTab::guarded(const std::function<void()>& step) {
-    if (!d->app.database) return false;
-    try {
-        step();
-        return true;
-    } catch (const data::DataError& e) {
-        ui::ShowMessage(QString::fromStdString(e.what()), ui::kTitle, this);
-        return false;
-    }
-}
 
 // ---------------------------------------------------------------------------------------
 // Opening the window
 
-MatTab::MatTab(AppContext& app, QWidget* parent) : QWidget(parent), d(std::make_unique<Private>(app)) {
+MatTab::MatTab(AppContext& app, QWidget* parent)
+    : ui::WorkingWindow(app, parent), d(std::make_unique<Private>()) {
     buildWindow();
     connectSignals();
     formLoad();
@@ -70,19 +46,15 @@ MatTab::MatTab(AppContext& app, QWidget* parent) : QWidget(parent), d(std::make_
 
 MatTab::~MatTab() {
     // The pages go after the window's own state: their removal must not reach the tab model.
-    d->tabs->disconnect(this);
+    tabControl()->disconnect(this);
 }
 
 QSize MatTab::sizeHint() const {
     return minimumSizeHint();
 }
 
-QTabWidget* MatTab::tabControl() const {
-    return d->tabs;
-}
-
-int MatTab::currentTab() const {
-    return d->tabs->currentIndex();
+MatPage* MatTab::page(int tab) const {
+    return tab >= 0 && tab < kMatTabCount ? d->pages[static_cast<size_t>(tab)] : nullptr;
 }
 
 QString MatTab::selectedMaterial() const {
@@ -90,35 +62,55 @@ QString MatTab::selectedMaterial() const {
     return i < 0 ? QString() : d->material->itemText(i);
 }
 
+bool MatTab::at25C() const {
+    return d->t25->isChecked();
+}
+
+void MatTab::calculate() {
+    calculateClick();
+}
+
+void MatTab::showMui(const QString& text) {
+    d->muiTTab->showMui(text);
+}
+
+ui::CopyRequest MatTab::copyRequest() const {
+    using Kind = ui::CopyRequest::Kind;
+    const std::string material = d->material->currentText().toStdString();
+    if (material.empty()) return {Kind::NoMaterial, {}};
+    const MatPage* p = page(currentTab());
+    const std::optional<ui::CopyColumn> column = p ? p->copyColumn(material) : std::nullopt;
+    if (!column) return {Kind::NoCurve, {}};
+    return {Kind::Column, *column};
+}
+
 void MatTab::formLoad() {
     move(0, ui::TwipsToPixels(20));
-    guarded([&] {
-        ui::FillMaterialList(d->app.db(), d->material);
-        ui::FillCoreList(d->app.db(), d->kern);
-    });
+    if (app_.database) {
+        ui::Guarded(
+            [&] {
+                ui::FillMaterialList(app_.db(), d->material);
+                ui::FillCoreList(app_.db(), d->kern);
+            },
+            this);
+    }
     d->material->show();
     for (QWidget* w : std::initializer_list<QWidget*>{d->kern, d->lp, d->ml, d->picArrow, d->cmdCalculate})
         w->hide();
     d->t25->show();
     d->t100->show();
-    d->pvXAxis = static_cast<std::int16_t>(PvX::T);
-    d->pvYAxis = static_cast<std::int16_t>(PvY::Volume);
-    setMainCopyEnabled(false);
+    showCopy(false);
 }
 
-void MatTab::setMainCopyEnabled(bool enabled) {
+void MatTab::showCopy(bool enabled) {
     d->copyEnabled = enabled;
-    if (window() == this) return;
-    if (auto* copy = window()->findChild<QAbstractButton*>(QStringLiteral("CmdCopy"))) {
-        copy->setEnabled(enabled);
-        d->copyButtonFound = true;
-    }
+    if (setMainCopyEnabled(enabled)) d->copyButtonFound = true;
 }
 
 void MatTab::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The window may have been put into the main window only after it was created.
-    if (!d->copyButtonFound) setMainCopyEnabled(d->copyEnabled);
+    if (!d->copyButtonFound) showCopy(d->copyEnabled);
 }
 
 void MatTab::errors() {
@@ -126,7 +118,7 @@ void MatTab::errors() {
 }
 
 void MatTab::connectSignals() {
-    connect(d->tabs, &QTabWidget::currentChanged, this, [this](int index) { tabChanged(index); });
+    connect(tabControl(), &QTabWidget::currentChanged, this, [this](int index) { tabChanged(index); });
     connect(d->cmdCalculate, &QPushButton::clicked, this, [this] { calculateClick(); });
 
     // A choice of the user (or of CheckListEntry) raises activated; a list routine that
@@ -150,69 +142,8 @@ void MatTab::connectSignals() {
         if (on) temperatureSelected(false);
     });
 
-    // Editing an input clears the result computed from it (typing, paste and cut alike).
-    auto clearsOnEdit = [this](QLineEdit* input, std::initializer_list<QLineEdit*> results) {
-        const std::vector<QLineEdit*> r(results);
-        connect(input, &QLineEdit::textEdited, this, [r] {
-            for (QLineEdit* f : r)
-                f->clear();
-        });
-    };
-    clearsOnEdit(d->t, {d->mui});
-    clearsOnEdit(d->b, {d->t3H, d->t3mua});
-    clearsOnEdit(d->f, {d->tErg});
-    for (QLineEdit* p : {d->pt, d->pf, d->pb})
-        clearsOnEdit(p, {d->pvg});
-    d->b->installEventFilter(this);
-
-    // Hysteresis
-    connect(d->cmdMinMax[1], &QPushButton::clicked, this, [this] { ZoomHysteresis(1); });
-    connect(d->cmdMinMax[0], &QPushButton::clicked, this, [this] { ZoomHysteresis(4); });
-    connect(d->graph[0], &chart::Graph::buttonEvent, this, [this](int, int code) { ZoomHysteresis(code); });
-
-    // Power loss
-    const std::pair<QRadioButton*, PvX> xOptions[] = {
-        {d->optxT, PvX::T}, {d->optxf, PvX::F}, {d->optxB, PvX::B}};
-    for (auto [option, axis] : xOptions) {
-        connect(option, &QRadioButton::toggled, this, [this, axis](bool on) {
-            if (on) xAxisSelected(static_cast<int>(axis));
-        });
-    }
-    const std::pair<QRadioButton*, PvY> yOptions[] = {
-        {d->optyPvV, PvY::Volume}, {d->optyPvm, PvY::Mass}, {d->optyPer, PvY::PerformanceFactor}};
-    for (auto [option, axis] : yOptions) {
-        connect(option, &QRadioButton::toggled, this, [this, axis](bool on) {
-            if (on) yAxisSelected(static_cast<int>(axis));
-        });
-    }
-    connect(d->list1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) FillPowerLossSecondList();
-    });
-    connect(d->list2, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0) return;
-        guarded([&] {
-            DrawPowerLossCurve();
-            CalcPowerLoss();
-        });
-    });
-
-    // µa vs. B
-    connect(d->optmuaB, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) amplitudeAxisSelected(true);
-    });
-    connect(d->optmuaH, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) amplitudeAxisSelected(false);
-    });
-
-    // Complex permeability
-    for (int k = 0; k < kMuOptionCount; ++k) {
-        connect(d->optMu[k], &QRadioButton::toggled, this, [this, k](bool on) {
-            if (on) complexOptionSelected(k);
-        });
-    }
-
-    for (chart::Graph* g : d->graph)
-        connect(g, &chart::Graph::pointSelected, this,
+    for (MatPage* p : d->pages)
+        connect(p->graph(), &chart::Graph::pointSelected, this,
                 [this](int, int set, int point) { ReadDataPoint(set, point); });
 }
 
@@ -221,7 +152,7 @@ bool MatTab::eventFilter(QObject* watched, QEvent* event) {
     if (watched == d->material || watched == d->material->lineEdit()) {
         if (type == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (IsEnter(key)) {
+            if (ui::IsEnter(key)) {
                 materialEnter();
                 return true;
             }
@@ -230,10 +161,6 @@ bool MatTab::eventFilter(QObject* watched, QEvent* event) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) materialLeft();
         }
-    }
-    if (watched == d->b && type == QEvent::MouseButtonPress) {
-        d->t3H->clear();
-        d->t3mua->clear();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -244,93 +171,70 @@ bool MatTab::eventFilter(QObject* watched, QEvent* event) {
 void MatTab::tabChanged(int index) {
     const int previous = d->lastTab;
     d->lastTab = index;
-    if (previous >= 0 && previous < kMatTabCount) ui::ResetGraph(d->graph[previous], d->app);
+    if (MatPage* p = page(previous)) ui::ResetGraph(p->graph(), app_);
     d->setUpTab = -1;
     // The main window sets a tab and then calls ChangeTab itself: the set-up waits until
     // the event is over and is skipped when ChangeTab has already run for this tab.
     QTimer::singleShot(0, this, [this] {
         if (d->setUpTab == currentTab()) return;
-        double tab = currentTab();
-        ChangeTab(tab);
+        ChangeTab(currentTab());
     });
 }
 
-void MatTab::ChangeTab(double& /*tab*/) {
-    const int tab = currentTab();
-    if (tab < 0 || tab >= kMatTabCount) return;
+void MatTab::ChangeTab(double tabNumber) {
+    if (!(tabNumber >= 0 && tabNumber < kMatTabCount)) return;
+    const int tab = static_cast<int>(tabNumber);
+    // Making it current schedules its set-up, which then finds it done.
+    if (tab != currentTab()) tabControl()->setCurrentIndex(tab);
     d->setUpTab = tab;
-    const auto which = static_cast<MatTabIndex>(tab);
+    MatPage* p = page(tab);
 
-    for (QRadioButton* o : d->optMu)
-        o->hide();
-    for (QPushButton* z : d->cmdMinMax)
-        z->hide();
-    ui::ResetGraph(d->graph[tab], d->app);
+    for (MatPage* other : d->pages)
+        other->hideOwnControls();
+    ui::ResetGraph(p->graph(), app_);
 
-    const bool calculates = which != MatTabIndex::Hysteresis;
+    const bool calculates = p->calculates();
     d->cmdCalculate->setVisible(calculates);
     d->picArrow->setVisible(calculates);
     if (calculates) {
         d->arrowColour = QStringLiteral("gray");
-        ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop, 0);
+        ui::ShowArrow(app_, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);
     }
 
-    const bool temperatures = which == MatTabIndex::Hysteresis || which == MatTabIndex::Amplitude;
-    d->t25->setVisible(temperatures);
-    d->t100->setVisible(temperatures);
-    if (which == MatTabIndex::Hysteresis) {
-        // The loop is drawn once below, through the material selection.
+    const TemperatureOptions temperatures = p->temperatureOptions();
+    d->t25->setVisible(temperatures != TemperatureOptions::Hidden);
+    d->t100->setVisible(temperatures != TemperatureOptions::Hidden);
+    if (temperatures == TemperatureOptions::Reset25) {
+        // The curve is drawn once below, through the material selection.
         const QSignalBlocker blocker(d->t25);
         d->t25->setChecked(true);
         d->t100->setChecked(false);
-    } else if (which == MatTabIndex::Amplitude && !d->t25->isChecked()) {
+    } else if (temperatures == TemperatureOptions::Keep25 && !d->t25->isChecked()) {
         ui::SetTag(d->t25, ui::kNoAction);
         d->t25->setChecked(true);
     }
 
-    guarded([&] {
-        switch (which) {
-        case MatTabIndex::PowerLoss:
-            ui::FillPowerMaterialList(d->app.db(), d->material);
-            break;
-        case MatTabIndex::Amplitude:
-            ui::FillMuaMaterialList(d->app.db(), d->material);
-            break;
-        default:
-            ui::FillMaterialList(d->app.db(), d->material);
-            break;
-        }
-    });
+    if (app_.database) {
+        ui::Guarded(
+            [&] {
+                switch (p->materialList()) {
+                case MaterialList::Power:
+                    ui::FillPowerMaterialList(app_.db(), d->material);
+                    break;
+                case MaterialList::Amplitude:
+                    ui::FillMuaMaterialList(app_.db(), d->material);
+                    break;
+                case MaterialList::Current:
+                    ui::FillMaterialList(app_.db(), d->material);
+                    break;
+                }
+            },
+            this);
+    }
     ui::SetTag(d->material, QString());
 
-    setMainCopyEnabled(which == MatTabIndex::MuiT || which == MatTabIndex::Amplitude ||
-                       which == MatTabIndex::ComplexMu);
-    switch (which) {
-    case MatTabIndex::Hysteresis:
-        for (QPushButton* z : d->cmdMinMax)
-            z->show();
-        break;
-    case MatTabIndex::PowerLoss: {
-        SetPowerLossAxes();
-        // The value lists of an earlier material go; the kept material refills them below.
-        const QSignalBlocker b1(d->list1), b2(d->list2);
-        d->list1->clear();
-        d->list2->clear();
-        break;
-    }
-    case MatTabIndex::ComplexMu:
-        for (QRadioButton* o : d->optMu)
-            o->show();
-        if (!d->optMu[0]->isChecked()) {
-            ui::SetTag(d->optMu[0], ui::kNoAction);
-            d->optMu[0]->setChecked(true);
-        }
-        SetMuCaptionDependingOnOption();
-        d->model(MatTabIndex::ComplexMu).setLeftTitle(AxisTitle(ComplexQuantity::MuS1));
-        break;
-    default:
-        break;
-    }
+    showCopy(p->offersCopy());
+    p->enter();
     d->kern->hide();
     d->lp->hide();
     d->ml->hide();
@@ -341,50 +245,13 @@ void MatTab::ChangeTab(double& /*tab*/) {
 }
 
 void MatTab::ResetTabFields() {
-    switch (static_cast<MatTabIndex>(currentTab())) {
-    case MatTabIndex::Hysteresis:
-        d->bHysteresis->clear();
-        d->hHysteresis->clear();
-        break;
-    case MatTabIndex::MuiT:
-        d->mui->clear();
-        break;
-    case MatTabIndex::PowerLoss:
-        d->pvg->clear();
-        break;
-    case MatTabIndex::Amplitude:
-        d->t3mua->clear();
-        d->t3H->clear();
-        break;
-    case MatTabIndex::ComplexMu:
-        d->tErg->clear();
-        break;
-    }
+    if (MatPage* p = page(currentTab())) p->clearResults();
 }
 
 void MatTab::ShowSelectedCurve() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ResetTabFields();
-    guarded([&] {
-        switch (static_cast<MatTabIndex>(currentTab())) {
-        case MatTabIndex::Hysteresis:
-            DrawHysteresisLoop();
-            break;
-        case MatTabIndex::MuiT:
-            DrawInitialPermeability();
-            break;
-        case MatTabIndex::PowerLoss:
-            FillPowerLossFirstList();
-            break;
-        case MatTabIndex::Amplitude:
-            if (d->optmuaB->isChecked()) DrawAmplitudePermeability(QStringLiteral("B"));
-            if (d->optmuaH->isChecked()) DrawAmplitudePermeability(QStringLiteral("H"));
-            break;
-        case MatTabIndex::ComplexMu:
-            DrawComplexPermeability();
-            break;
-        }
-    });
+    if (MatPage* p = page(currentTab()); p && app_.database) ui::Guarded([&] { p->recalculate(); }, this);
     QApplication::restoreOverrideCursor();
 }
 
@@ -401,7 +268,7 @@ void MatTab::materialActivated() {
 }
 
 void MatTab::materialEnter() {
-    ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(d->material);
     d->checkingEntry = true;
     ui::CheckListEntry(d->material, QStringLiteral("material"));
     d->checkingEntry = false;
@@ -410,7 +277,7 @@ void MatTab::materialEnter() {
 
 void MatTab::materialLeft() {
     if (d->checkingEntry) return;
-    ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(d->material);
     d->checkingEntry = true;
     ui::CheckListEntry(d->material, QStringLiteral("material"));
     d->checkingEntry = false;
@@ -425,43 +292,21 @@ void MatTab::temperatureSelected(bool t25) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Calculate
+// Calculate and the graph reader
 
 void MatTab::calculateClick() {
+    // The highlighted arrow turns gray again at once.
     d->arrowColour = QStringLiteral("Orange");
-    ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop, 9000000);
-    switch (static_cast<MatTabIndex>(currentTab())) {
-    case MatTabIndex::Hysteresis:
-        break;
-    case MatTabIndex::MuiT:
-        if (IsIncomplete(d->t->text())) return;
-        guarded([&] { CalcInitialPermeability(); });
-        break;
-    case MatTabIndex::PowerLoss:
-        for (QLineEdit* p : {d->pb, d->pf, d->pt}) {
-            if (IsIncomplete(p->text()) || p->text() == QLatin1String("0")) return;
-        }
-        guarded([&] { CalcPowerLoss(); });
-        break;
-    case MatTabIndex::Amplitude:
-        guarded([&] { calculateAmplitude(); });
-        break;
-    case MatTabIndex::ComplexMu:
-        if (IsIncomplete(d->f->text())) return;
-        guarded([&] { CalcComplexPermeability(); });
-        break;
-    }
-    d->arrowColour = QStringLiteral("gray");
-    ui::ShowArrow(d->app, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop, 0);
+    ui::ShowArrow(app_, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);
+    if (MatPage* p = page(currentTab())) p->calculate();
 }
 
 void MatTab::SetMuCaptionDependingOnOption() {
-    for (QRadioButton* o : d->optMu) {
-        if (o->isChecked()) {
-            d->labErg->setText(o->text());
-            return;
-        }
-    }
+    d->complexMuTab->SetMuCaptionDependingOnOption();
+}
+
+void MatTab::ReadDataPoint(int set, int point) {
+    readPoint(set, point, "#.##", false);
 }
 
 } // namespace tolvik::material

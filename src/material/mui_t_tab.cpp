@@ -1,22 +1,74 @@
 // µi vs. T tab: the µi curves of the chosen materials, numbered from set 1 after a
 // reset, and µi at one temperature.
 
-#include "mat_tab_p.h"
+#include "tolvik/material/mui_t_tab.h"
+
+#include "mat_page_widgets.h"
 #include "tolvik/material/mui_t.h"
 #include "tolvik/numerics/numerics.h"
+#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/working_window.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLineEdit>
 
 namespace tolvik::material {
 
-void MatTab::DrawInitialPermeability() {
-    const std::string m = S(selectedMaterial());
+MuiTTab::MuiTTab(AppContext& app, MatWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
+    graph_ = NewGraph(1, "initial permeability", "T[°C]", "µi");
+    auto* v = NewPage(this, graph_);
+    auto* frame = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("Frame3"));
+    auto* g = Inner(new QGridLayout(frame));
+    t_ = NewField(QStringLiteral("T"));
+    mui_ = NewField(QStringLiteral("mui"), true);
+    g->addWidget(NewLabel(QStringLiteral("T[°C]")), 0, 0);
+    g->addWidget(t_, 0, 1);
+    g->addWidget(NewLabel(QStringLiteral("µi")), 1, 0);
+    g->addWidget(mui_, 1, 1);
+    g->setColumnStretch(2, 1);
+    v->addWidget(frame);
+    v->addStretch(1);
+    ClearsOnEdit(this, t_, {mui_});
+}
+
+MuiTTab::~MuiTTab() = default;
+
+std::optional<ui::CopyColumn> MuiTTab::copyColumn(const std::string& material) const {
+    return ui::CopyColumn{"muiT", material};
+}
+
+void MuiTTab::clearResults() {
+    mui_->clear();
+}
+
+void MuiTTab::showMui(const QString& text) {
+    mui_->setText(text);
+}
+
+void MuiTTab::calculate() {
+    if (IsIncomplete(t_->text())) return;
+    if (app_.database) ui::Guarded([&] { CalcInitialPermeability(); }, this);
+}
+
+std::optional<ui::ReaderLines> MuiTTab::pointPicked(const ui::PickedPoint& p) {
+    t_->setText(p.xText);
+    window_.calculate();
+    return ui::ReaderLines{QStringLiteral("T=") + p.xText + QStringLiteral("[°C]"),
+                           QStringLiteral("µi=") + p.yText};
+}
+
+void MuiTTab::DrawInitialPermeability() {
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const MatCurve curve = InitialPermeabilityCurve(d->app.db(), m);
+    const MatCurve curve = InitialPermeabilityCurve(app_.db(), m);
     if (!curve.valid) {
         ShowIfMessage(curve.message);
         return;
     }
-    chart::ChartModel& g = d->model(MatTabIndex::MuiT);
+    chart::ChartModel& g = graph_->model();
     const int set = NextCurveSet(g.numSets(), g.numPoints());
     g.setNumSets(set);
     g.setThisSet(set);
@@ -26,13 +78,13 @@ void MatTab::DrawInitialPermeability() {
     g.setDrawMode(3);
 }
 
-void MatTab::CalcInitialPermeability() {
-    const double t = text::ReadNumber(S(d->t->text()));
-    const std::string m = S(selectedMaterial());
+void MuiTTab::CalcInitialPermeability() {
+    const double t = text::ReadNumber(S(t_->text()));
+    const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const MatValue v = InitialPermeabilityAt(d->app.db(), m, t);
+    const MatValue v = InitialPermeabilityAt(app_.db(), m, t);
     ShowIfMessage(v.message);
-    d->mui->setText(v.valid ? Q(text::FormatPattern(v.value, "#.###")) : QString());
+    mui_->setText(v.valid ? Q(text::FormatPattern(v.value, "#.###")) : QString());
 }
 
 } // namespace tolvik::material

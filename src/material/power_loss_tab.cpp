@@ -1,145 +1,294 @@
 // Pv vs. f,B,T tab: the x and y options, the two value lists per mode, the loss (or
 // performance-factor) curves they add, and one value into Pvg.
 
-#include "mat_tab_p.h"
+#include "tolvik/material/power_loss_tab.h"
+
+#include "mat_page_widgets.h"
 #include "tolvik/material/mui_t.h"
-#include "tolvik/material/power_loss.h"
+#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/working_window.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QSignalBlocker>
 
 namespace tolvik::material {
 
 namespace {
+
 void Fill(QListWidget* list, const std::vector<std::string>& entries) {
     const QSignalBlocker blocker(list);
     for (const std::string& e : entries)
         list->addItem(Q(e));
 }
+
 double SelectedNumber(const QListWidget* list) {
     return text::ReadNumber(S(list->currentItem() ? list->currentItem()->text() : QString()));
 }
+
 } // namespace
 
-void MatTab::xAxisSelected(int pvXAxis) {
-    d->pvXAxis = static_cast<std::int16_t>(pvXAxis);
-    SetPowerLossAxes();
-    ui::ResetGraph(d->graph[static_cast<int>(MatTabIndex::PowerLoss)], d->app);
-    guarded([&] { FillPowerLossFirstList(); });
+PowerLossTab::PowerLossTab(AppContext& app, MatWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
+    graph_ = NewGraph(2, "power loss", "", "Pv[kW/m³]");
+    auto* v = NewPage(this, graph_);
+
+    auto* axes = new QHBoxLayout;
+    auto* xFrame = NewGroup(QStringLiteral("x-axis"), QStringLiteral("SSFrame1"));
+    auto* xl = Inner(new QVBoxLayout(xFrame));
+    optxB_ = NewOption(QStringLiteral("B"), QStringLiteral("optxB"));
+    optxf_ = NewOption(QStringLiteral("f"), QStringLiteral("optxf"));
+    optxT_ = NewOption(QStringLiteral("T"), QStringLiteral("optxT"), true);
+    for (QRadioButton* o : {optxB_, optxf_, optxT_})
+        xl->addWidget(o);
+    auto* yFrame = NewGroup(QStringLiteral("y-axis"), QStringLiteral("SSFrame4"));
+    auto* yl = Inner(new QVBoxLayout(yFrame));
+    optyPer_ = NewOption(QStringLiteral("Perform.factor"), QStringLiteral("optyPer"));
+    optyPvm_ = NewOption(QStringLiteral("Pl/m[mW/g]"), QStringLiteral("optyPvm"));
+    optyPvV_ = NewOption(QStringLiteral("Pl/V[kW/m³]"), QStringLiteral("optyPvV"), true);
+    for (QRadioButton* o : {optyPer_, optyPvm_, optyPvV_})
+        yl->addWidget(o);
+    axes->addWidget(xFrame);
+    axes->addWidget(yFrame, 1);
+    v->addLayout(axes);
+
+    auto* lists = NewGroup(QString(), QStringLiteral("SSFrame2"));
+    auto* lg = Inner(new QGridLayout(lists));
+    pvLab1_ = NewLabel(QStringLiteral("f[kHz]"), QStringLiteral("PvLab1"));
+    pvLab2_ = NewLabel(QStringLiteral("B"), QStringLiteral("PvLab2"));
+    list1_ = new QListWidget;
+    list1_->setObjectName(QStringLiteral("List1"));
+    list2_ = new QListWidget;
+    list2_->setObjectName(QStringLiteral("List2"));
+    for (QListWidget* l : {list1_, list2_})
+        l->setMinimumHeight(70);
+    lg->addWidget(pvLab1_, 0, 0);
+    lg->addWidget(pvLab2_, 0, 1);
+    lg->addWidget(list1_, 1, 0);
+    lg->addWidget(list2_, 1, 1);
+    v->addWidget(lists, 1);
+
+    auto* reader = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("SSFrame3"));
+    auto* rg = Inner(new QGridLayout(reader));
+    pt_ = NewField(QStringLiteral("PT"), false, QStringLiteral("30"));
+    pf_ = NewField(QStringLiteral("PF"), false, QStringLiteral("100"));
+    pb_ = NewField(QStringLiteral("PB"), false, QStringLiteral("50"));
+    pvg_ = NewField(QStringLiteral("Pvg"), true);
+    bLabel_ = NewLabel(QStringLiteral("B[mT]"), QStringLiteral("BLabel"));
+    pvLabel_ = NewLabel(QStringLiteral("Plm[ kW / m³ ]"), QStringLiteral("PvLabel"));
+    rg->addWidget(NewLabel(QStringLiteral("T[°C]"), QStringLiteral("Label10")), 0, 0);
+    rg->addWidget(pt_, 0, 1);
+    rg->addWidget(NewLabel(QStringLiteral("f[kHz]"), QStringLiteral("Label12")), 1, 0);
+    rg->addWidget(pf_, 1, 1);
+    rg->addWidget(bLabel_, 2, 0);
+    rg->addWidget(pb_, 2, 1);
+    rg->addWidget(pvLabel_, 3, 0);
+    rg->addWidget(pvg_, 3, 1);
+    rg->setColumnStretch(2, 1);
+    v->addWidget(reader);
+
+    for (QLineEdit* p : {pt_, pf_, pb_})
+        ClearsOnEdit(this, p, {pvg_});
+    const std::pair<QRadioButton*, PvX> xOptions[] = {{optxT_, PvX::T}, {optxf_, PvX::F}, {optxB_, PvX::B}};
+    for (auto [option, axis] : xOptions) {
+        connect(option, &QRadioButton::toggled, this, [this, axis](bool on) {
+            if (on) xAxisSelected(axis);
+        });
+    }
+    const std::pair<QRadioButton*, PvY> yOptions[] = {
+        {optyPvV_, PvY::Volume}, {optyPvm_, PvY::Mass}, {optyPer_, PvY::PerformanceFactor}};
+    for (auto [option, axis] : yOptions) {
+        connect(option, &QRadioButton::toggled, this, [this, axis](bool on) {
+            if (on) yAxisSelected(axis);
+        });
+    }
+    connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) FillPowerLossSecondList();
+    });
+    connect(list2_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0 || !app_.database) return;
+        ui::Guarded(
+            [&] {
+                DrawPowerLossCurve();
+                CalcPowerLoss();
+            },
+            this);
+    });
 }
 
-void MatTab::yAxisSelected(int pvYAxis) {
-    if (pvYAxis != static_cast<int>(PvY::PerformanceFactor)) {
-        d->pvYAxis = static_cast<std::int16_t>(pvYAxis);
-        d->optxT->setEnabled(true);
-        d->optxB->setEnabled(true);
+PowerLossTab::~PowerLossTab() = default;
+
+void PowerLossTab::enter() {
+    SetPowerLossAxes();
+    // The value lists of an earlier material go; the kept material refills them.
+    const QSignalBlocker b1(list1_), b2(list2_);
+    list1_->clear();
+    list2_->clear();
+}
+
+void PowerLossTab::clearResults() {
+    pvg_->clear();
+}
+
+void PowerLossTab::calculate() {
+    for (QLineEdit* p : {pb_, pf_, pt_}) {
+        if (IsIncomplete(p->text()) || p->text() == QLatin1String("0")) return;
+    }
+    if (app_.database) ui::Guarded([&] { CalcPowerLoss(); }, this);
+}
+
+std::optional<ui::ReaderLines> PowerLossTab::pointPicked(const ui::PickedPoint& p) {
+    ui::ReaderLines lines;
+    switch (yAxis_) {
+    case PvY::Volume:
+        lines.second = QStringLiteral("Pl/V=") + p.yText + QStringLiteral("[kW/m³]");
+        break;
+    case PvY::Mass:
+        lines.second = QStringLiteral("Pl/m=") + p.yText + QStringLiteral("[mW/g]");
+        break;
+    case PvY::PerformanceFactor:
+        lines.second = QStringLiteral("f*Bmax=") + p.yText + QStringLiteral("[kHz*mT]");
+        break;
+    }
+    switch (xAxis_) {
+    case PvX::T:
+        lines.first = QStringLiteral("T=") + p.xText + QStringLiteral("[°C]");
+        pt_->setText(p.xText);
+        break;
+    case PvX::F:
+        lines.first = QStringLiteral("f=") + p.xText + QStringLiteral("[kHz]");
+        pf_->setText(p.xText);
+        break;
+    case PvX::B:
+        lines.first = QStringLiteral("B=") + p.xText + QStringLiteral("[mT]");
+        pb_->setText(p.xText);
+        break;
+    }
+    window_.calculate();
+    pvg_->setText(p.yText);
+    return lines;
+}
+
+void PowerLossTab::xAxisSelected(PvX axis) {
+    xAxis_ = axis;
+    SetPowerLossAxes();
+    ui::ResetGraph(graph_, app_);
+    if (app_.database) ui::Guarded([&] { FillPowerLossFirstList(); }, this);
+}
+
+void PowerLossTab::yAxisSelected(PvY axis) {
+    if (axis != PvY::PerformanceFactor) {
+        yAxis_ = axis;
+        optxT_->setEnabled(true);
+        optxB_->setEnabled(true);
         SetPowerLossAxes();
-        ui::ResetGraph(d->graph[static_cast<int>(MatTabIndex::PowerLoss)], d->app);
-        guarded([&] { FillPowerLossFirstList(); });
+        ui::ResetGraph(graph_, app_);
+        if (app_.database) ui::Guarded([&] { FillPowerLossFirstList(); }, this);
         return;
     }
-    d->kern->hide();
-    d->lp->hide();
-    d->ml->hide();
-    d->pvYAxis = static_cast<std::int16_t>(pvYAxis);
+    yAxis_ = axis;
     // The performance factor is drawn against f only.
-    if (d->optxf->isChecked())
-        xAxisSelected(static_cast<int>(PvX::F));
+    if (optxf_->isChecked())
+        xAxisSelected(PvX::F);
     else
-        d->optxf->setChecked(true);
-    d->optxT->setEnabled(false);
-    d->optxB->setEnabled(false);
-    ui::ResetGraph(d->graph[static_cast<int>(MatTabIndex::PowerLoss)], d->app);
+        optxf_->setChecked(true);
+    optxT_->setEnabled(false);
+    optxB_->setEnabled(false);
+    ui::ResetGraph(graph_, app_);
 }
 
-void MatTab::SetPowerLossAxes() {
-    const PowerLossAxes a = PowerLossAxesFor(static_cast<PvX>(d->pvXAxis), static_cast<PvY>(d->pvYAxis));
-    chart::ChartModel& g = d->model(MatTabIndex::PowerLoss);
-    d->pvLab1->setText(Q(a.pvLab1));
-    d->pvLab2->setText(Q(a.pvLab2));
+void PowerLossTab::SetPowerLossAxes() {
+    const PowerLossAxes a = PowerLossAxesFor(xAxis_, yAxis_);
+    chart::ChartModel& g = graph_->model();
+    pvLab1_->setText(Q(a.pvLab1));
+    pvLab2_->setText(Q(a.pvLab2));
     g.setAxisScale(a.axisCode);
     g.setBottomTitle(a.xTitle);
     g.setGraphTitle(a.graphTitle);
     g.setLeftTitle(a.yTitle);
-    d->pvLabel->setText(Q(a.pvLabel));
-    d->bLabel->setText(Q(a.bLabel));
+    pvLabel_->setText(Q(a.pvLabel));
+    bLabel_->setText(Q(a.bLabel));
     g.setDrawMode(2);
 }
 
-void MatTab::FillPowerLossFirstList() {
+void PowerLossTab::FillPowerLossFirstList() {
     {
-        const QSignalBlocker b1(d->list1), b2(d->list2);
-        d->list1->clear();
-        d->list2->clear();
+        const QSignalBlocker b1(list1_), b2(list2_);
+        list1_->clear();
+        list2_->clear();
     }
-    const ListFill fill = FirstListEntries(d->app.db(), S(selectedMaterial()), static_cast<PvX>(d->pvXAxis),
-                                           static_cast<PvY>(d->pvYAxis));
+    const ListFill fill = FirstListEntries(app_.db(), S(window_.selectedMaterial()), xAxis_, yAxis_);
     ShowIfMessage(fill.message);
-    Fill(d->list1, fill.entries);
+    Fill(list1_, fill.entries);
 }
 
-void MatTab::FillPowerLossSecondList() {
+void PowerLossTab::FillPowerLossSecondList() {
     {
-        const QSignalBlocker blocker(d->list2);
-        d->list2->clear();
+        const QSignalBlocker blocker(list2_);
+        list2_->clear();
     }
-    const std::string m = S(selectedMaterial());
-    if (m.empty()) return;
-    guarded([&] {
-        const ListFill fill = SecondListEntries(d->app.db(), m, static_cast<PvX>(d->pvXAxis),
-                                                static_cast<PvY>(d->pvYAxis), SelectedNumber(d->list1));
-        ShowIfMessage(fill.message);
-        Fill(d->list2, fill.entries);
-    });
+    const std::string m = S(window_.selectedMaterial());
+    if (m.empty() || !app_.database) return;
+    ui::Guarded(
+        [&] {
+            const ListFill fill = SecondListEntries(app_.db(), m, xAxis_, yAxis_, SelectedNumber(list1_));
+            ShowIfMessage(fill.message);
+            Fill(list2_, fill.entries);
+        },
+        this);
 }
 
-void MatTab::DrawPowerLossCurve() {
-    chart::ChartModel& g = d->model(MatTabIndex::PowerLoss);
+void PowerLossTab::DrawPowerLossCurve() {
+    chart::ChartModel& g = graph_->model();
     const int set = NextCurveSet(g.numSets(), g.numPoints());
     g.setNumSets(set);
     g.setThisSet(set);
     g.setNumPoints(kLossCurvePoints);
-    const std::string m = S(selectedMaterial());
-    if (!d->list1->currentItem() || !d->list2->currentItem() || m.empty()) return;
+    const std::string m = S(window_.selectedMaterial());
+    if (!list1_->currentItem() || !list2_->currentItem() || m.empty()) return;
     const PowerLossCurve r =
-        PowerLossCurvePoints(d->app.db(), m, static_cast<PvX>(d->pvXAxis), static_cast<PvY>(d->pvYAxis),
-                             SelectedNumber(d->list1), SelectedNumber(d->list2));
+        PowerLossCurvePoints(app_.db(), m, xAxis_, yAxis_, SelectedNumber(list1_), SelectedNumber(list2_));
     if (!r.curve.message.empty()) {
         ShowIfMessage(r.curve.message);
         return;
     }
-    if (!r.pt.empty()) d->pt->setText(Q(r.pt));
-    if (!r.pf.empty()) d->pf->setText(Q(r.pf));
-    if (!r.pb.empty()) d->pb->setText(Q(r.pb));
+    if (!r.pt.empty()) pt_->setText(Q(r.pt));
+    if (!r.pf.empty()) pf_->setText(Q(r.pf));
+    if (!r.pb.empty()) pb_->setText(Q(r.pb));
     g.setLegendText(r.curve.legend);
     if (!r.curve.valid) return;
     WritePoints(g, r.curve.points);
     g.setDrawMode(3);
 }
 
-void MatTab::CalcPowerLoss() {
+void PowerLossTab::CalcPowerLoss() {
     PowerLossInput in;
-    in.t_C = text::ReadNumber(S(d->pt->text()));
-    in.f_kHz = text::ReadNumber(S(d->pf->text()));
-    in.b = text::ReadNumber(S(d->pb->text()));
-    in.material = S(selectedMaterial());
-    in.y = static_cast<PvY>(d->pvYAxis);
+    in.t_C = text::ReadNumber(S(pt_->text()));
+    in.f_kHz = text::ReadNumber(S(pf_->text()));
+    in.b = text::ReadNumber(S(pb_->text()));
+    in.material = S(window_.selectedMaterial());
+    in.y = yAxis_;
     if (in.material.empty()) return;
-    const PowerLossValue r = PowerLossAt(d->app.db(), in);
+    const PowerLossValue r = PowerLossAt(app_.db(), in);
     if (r.outOfRange) {
         ui::ShowValueOutOfRange(this);
-        d->pt->setText(QStringLiteral("30"));
-        d->pf->setText(QStringLiteral("100"));
-        d->pb->setText(QStringLiteral("50"));
-        d->pvg->clear();
+        pt_->setText(QStringLiteral("30"));
+        pf_->setText(QStringLiteral("100"));
+        pb_->setText(QStringLiteral("50"));
+        pvg_->clear();
         return;
     }
     if (!r.value.message.empty()) {
         ShowIfMessage(r.value.message);
         return;
     }
-    d->pvg->setText(r.value.valid ? Q(text::FormatPattern(r.value.value, "#.##")) : QString());
+    pvg_->setText(r.value.valid ? Q(text::FormatPattern(r.value.value, "#.##")) : QString());
 }
 
 } // namespace tolvik::material

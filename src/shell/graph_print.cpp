@@ -85,8 +85,7 @@ enum class PrintOutcome { Printed, Cancelled, Failed };
 PrintOutcome PrintPages(QWidget* window, AppContext& app, int matTabTab, QWidget* parent) {
     chart::Graph* graph = detail::CurrentGraph(window);
     if (!graph) return PrintOutcome::Failed;
-    const auto* gr1 = window->findChild<QLabel*>(QStringLiteral("GR1"));
-    const QString curve = gr1 ? gr1->text() : QString();
+    const QString curve = detail::AsGraphWindow(window)->readerCurve();
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);

@@ -1,26 +1,22 @@
 #pragma once
-// The graph the graph commands act on: Graph1(t) of the working window, t the current
-// tab of its tab control SSTab1.
+// The graph the graph commands act on: the graph of the current tab of the working window.
 
 #include "tolvik/chart/graph.h"
+#include "tolvik/ui_common/tab_page.h"
 
-#include <QTabWidget>
 #include <QWidget>
 
 namespace tolvik::shell::detail {
 
-/// The current tab of the window's SSTab1, or -1 when it has none.
-inline int CurrentTab(const QWidget* window) {
-    if (!window) return -1;
-    const auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    return tabs ? tabs->currentIndex() : -1;
+/// The working window behind a widget, or nullptr when it is none.
+inline const ui::GraphWindow* AsGraphWindow(const QWidget* window) {
+    return dynamic_cast<const ui::GraphWindow*>(window);
 }
 
-/// Graph1(t) of the window, or nullptr when the current tab has no graph.
+/// The graph of the window's current tab, or nullptr when it has none.
 inline chart::Graph* CurrentGraph(const QWidget* window) {
-    const int t = CurrentTab(window);
-    if (t < 0) return nullptr;
-    return window->findChild<chart::Graph*>(QStringLiteral("Graph1(%1)").arg(t));
+    const ui::GraphWindow* w = AsGraphWindow(window);
+    return w ? w->currentGraph() : nullptr;
 }
 
 } // namespace tolvik::shell::detail

@@ -49,9 +49,8 @@ void ResetGraph(chart::Graph* graph, AppContext& app) {
 }
 
 void ShowArrow(const AppContext& app, const QString& orientation, QLabel* picture, QString& colour,
-               int leftTwips, int topTwips, double pause) {
-    // The pause never waits: the highlighted arrow is replaced by the gray one at once.
-    (void)pause;
+               int leftTwips, int topTwips) {
+    // The highlighted arrow is replaced by the gray one at once.
     if (colour == QLatin1String("Orange")) colour = QStringLiteral("gray");
     if (!picture) return;
     if (topTwips > 0) picture->move(TwipsToPixels(leftTwips), TwipsToPixels(topTwips));

@@ -1,7 +1,7 @@
 // The Al value tab on a small host window that holds the window's shared controls (Kern,
-// Material, LP, ML, t9Ae, t9le, t9ln, t9An) by objectName, with the lookups answered by a
-// fake. Expected numbers are hand calculations with µ0 = 1.256E-6 and π = 3.14 for the core
-// Ae = 97 mm², le = 57.5 mm, µi(R41) = 2200, K1 = 190, K2 = -0.69.
+// Material, LP, ML, t9Ae, t9le, t9ln, t9An) by objectName and answers the tab's questions
+// from them, with the lookups answered by a fake. Expected numbers are hand calculations with µ0 = 1.256E-6
+// and π = 3.14 for the core Ae = 97 mm², le = 57.5 mm, µi(R41) = 2200, K1 = 190, K2 = -0.69.
 
 #include "tolvik/core/al_value_tab.h"
 #include "tolvik/data/database.h"
@@ -60,6 +60,41 @@ struct FakeData : tolvik::core::AlTabData {
     }
 };
 
+/// The window as the tab sees it, answered from the host's controls.
+class HostWindow : public tolvik::core::CoreWindow {
+public:
+    QWidget* host = nullptr;
+    template <class T> T* at(const char* name) const { return host->findChild<T*>(QLatin1String(name)); }
+    QString selected(const char* list) const {
+        auto* l = at<QComboBox>(list);
+        return l->currentIndex() < 0 ? QString() : l->itemText(l->currentIndex());
+    }
+    QString selectedCore() const override { return selected("Kern"); }
+    QString coreText() const override { return at<QComboBox>("Kern")->currentText(); }
+    bool lowProfile() const override { return at<QCheckBox>("LP")->isChecked(); }
+    bool withHole() const override { return at<QCheckBox>("ML")->isChecked(); }
+    QString selectedMaterial() const override { return selected("Material"); }
+    bool at25C() const override { return true; }
+    void recalculateCurrentTab() override {}
+    void validateCoreEntry() override {}
+    void fillList(QComboBox*, const QString&, const QString&, const QString&) override {}
+    void fillPairList(QComboBox*, const QString&, const QString&, const QString&, const QString&) override {}
+    tolvik::core::WireResistanceTexts wireResistances() const override { return {}; }
+    tolvik::core::CoreDimensionTexts coreDimensions() const override {
+        return {at<QLineEdit>("t9Ae")->text(), at<QLineEdit>("t9le")->text(), at<QLineEdit>("t9ln")->text(),
+                at<QLineEdit>("t9An")->text()};
+    }
+    void setCoreDimensions(const tolvik::core::CoreDimensionTexts& t) override {
+        at<QLineEdit>("t9Ae")->setText(t.ae);
+        at<QLineEdit>("t9le")->setText(t.le);
+        at<QLineEdit>("t9ln")->setText(t.ln);
+        at<QLineEdit>("t9An")->setText(t.an);
+    }
+    void showStatusHint(const QString&) override {}
+    QLabel* arrowPicture(int) const override { return nullptr; }
+    bool isCurrentPage(const tolvik::ui::TabPage*) const override { return true; }
+};
+
 } // namespace
 
 class AlValueTabTest : public QObject {
@@ -68,6 +103,7 @@ class AlValueTabTest : public QObject {
 private:
     tolvik::AppContext app;
     std::unique_ptr<QWidget> host;
+    HostWindow window;
     AlValueTab* tab = nullptr;
     FakeData* data = nullptr;
     QComboBox* kern = nullptr;
@@ -135,7 +171,8 @@ private slots:
             w->setObjectName(QLatin1String(name));
             layout->addWidget(w);
         }
-        tab = new AlValueTab(app, host.get(), host.get());
+        window.host = host.get();
+        tab = new AlValueTab(app, window, host.get());
         layout->addWidget(tab);
         auto fake = std::make_unique<FakeData>();
         data = fake.get();

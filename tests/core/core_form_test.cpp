@@ -686,6 +686,14 @@ private slots:
         QCOMPARE(temps->count(), 6);
     }
 
+    void changeTabSetsUpTheTabItIsGiven() {
+        form->ChangeTab(4); // from the overview: the DC-bias tab is made current and set up
+        QCOMPARE(form->tabControl()->currentIndex(), 4);
+        QVERIFY(get("T25")->isVisibleTo(form.get()));
+        form->ChangeTab(7); // no such tab: nothing changes
+        QCOMPARE(form->tabControl()->currentIndex(), 4);
+    }
+
     void harmonicDistortionModes() {
         showTab(5);
         QVERIFY(get<QRadioButton>("opt_td_N1N2R1R2")->isChecked());

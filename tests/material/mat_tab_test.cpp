@@ -235,6 +235,13 @@ private slots:
         form->ChangeTab(t);
         QCoreApplication::processEvents();
         QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
+        // Given a tab that is not the current one, ChangeTab makes it current: once set up.
+        showTab(0);
+        messages->messages.clear();
+        form->ChangeTab(4);
+        QCoreApplication::processEvents();
+        QCOMPARE(form->tabControl()->currentIndex(), 4);
+        QCOMPARE(messageTexts(), (QStringList{"No data for this selection!"}));
     }
 
     void setNumberingAndLegendsPerFamily() {

@@ -223,12 +223,12 @@ private slots:
         AppContext app;
         app.appFolder = folder.path().toStdString();
 
-        for (double pause : {0.0, 9000000.0, 2.5E12}) {
+        for (int run = 0; run < 3; ++run) {
             QWidget window;
             auto* picture = new QLabel(&window);
             picture->hide();
             QString colour = QStringLiteral("Orange");
-            ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 1500, 3000, pause);
+            ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 1500, 3000);
             QCOMPARE(colour, QStringLiteral("gray"));
             QVERIFY(picture->isVisibleTo(&window));
             QCOMPARE(picture->pixmap().size(), QSize(32, 24));
@@ -237,11 +237,11 @@ private slots:
         }
         QLabel vertical;
         QString gray = QStringLiteral("gray");
-        ui::ShowArrow(app, QStringLiteral("vertikal"), &vertical, gray, 0, 150, 0);
+        ui::ShowArrow(app, QStringLiteral("vertikal"), &vertical, gray, 0, 150);
         QCOMPARE(vertical.pixmap().size(), QSize(24, 32));
         // A top of 0 keeps the position.
         vertical.move(7, 9);
-        ui::ShowArrow(app, QStringLiteral("horizontal"), &vertical, gray, 3000, 0, 0);
+        ui::ShowArrow(app, QStringLiteral("horizontal"), &vertical, gray, 3000, 0);
         QCOMPARE(vertical.pos(), QPoint(7, 9));
 
         // A missing picture file is no fault: the label is emptied and shown.
@@ -251,7 +251,7 @@ private slots:
         picture->setPixmap(QPixmap(5, 5));
         picture->hide();
         QString colour = QStringLiteral("Orange");
-        ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 30, 45, 2.5E12);
+        ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 30, 45);
         QCOMPARE(colour, QStringLiteral("gray"));
         QVERIFY(picture->pixmap().isNull());
         QVERIFY(picture->isVisibleTo(&window));

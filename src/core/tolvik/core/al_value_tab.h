@@ -1,10 +1,11 @@
 #pragma once
 /// The "Al value" tab of the core calculation window: three panels relating Al, air gap,
 /// turns and inductance (without fringe flux, L - Al, with fringe flux for E-cores).
-/// It finds the window's shared controls (Kern, Material, LP, ML, t9Ae, t9le, t9ln, t9An)
-/// by objectName under the window passed in; the notes labNoteIn and labNoteOut are its own.
+/// It takes the selection and the overview's core dimensions from its window; the notes
+/// labNoteIn and labNoteOut are its own.
 
 #include "tolvik/core/al_value.h"
+#include "tolvik/core/core_page.h"
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/value.h"
 
@@ -46,17 +47,17 @@ public:
 /// message and read as no value.
 std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app);
 
-class AlValueTab : public QWidget {
+class AlValueTab : public QWidget, public CorePage {
     Q_OBJECT
 public:
-    AlValueTab(AppContext& app, QWidget* form, QWidget* parent = nullptr);
+    AlValueTab(AppContext& app, CoreWindow& window, QWidget* parent = nullptr);
     ~AlValueTab() override;
 
     /// Entering the tab: notes light gray.
     void enterTab();
     /// Clears the result field of each panel under its current option and the µe fields.
     void ResetTabFields();
-    /// Loads the core's dimensions into t9Ae, t9le, t9ln, t9An (plain text).
+    /// Loads the core's dimensions into the overview's t9Ae, t9le, t9ln, t9An (plain text).
     void InitAlTab();
     /// Calculate: panels 1, 3, 2 with range checks and replacement values.
     void InitAlCalculation();
@@ -67,11 +68,17 @@ public:
     void setDataSource(std::unique_ptr<AlTabData> data);
 
     /// Where the window puts its Calculate button on this tab: the bottom right.
-    QBoxLayout* calculateSlot() const;
+    QBoxLayout* calculateSlot() const override;
     /// Where the window puts its arrow pictures on this tab: 0 in the L - Al panel, 2 in
     /// the air gap panel and 1 in the fringe flux panel, each between the input and the
     /// result field. Null for other indexes.
-    QBoxLayout* arrowSlot(int index) const;
+    QBoxLayout* arrowSlot(int index) const override;
+
+    // The page: enterTab, ResetTabFields, InitAlTab and InitAlCalculation.
+    void enter() override;
+    void clearResults() override;
+    void recalculate() override;
+    void calculate() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,11 +129,9 @@ private:
     AlTabFields readFields() const;
     void writeFields(const AlTabFields& fields);
     QLineEdit* field(const std::string& name) const;
-    std::string selectedEntry(const char* listName) const;
-    data::CoreSelection coreSelection() const;
 
     AppContext& app_;
-    QWidget* form_;
+    CoreWindow& window_;
     std::unique_ptr<AlTabData> data_;
     Panel airGap_;
     Panel inductance_;

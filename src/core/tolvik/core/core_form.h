@@ -1,46 +1,32 @@
 #pragma once
 /// The Core calculation window ("Core data"): one tab control SSTab1 with seven tabs,
 /// the core and material selection above them, one Calculate button and the arrow
-/// pictures moved onto whichever tab is shown.
+/// pictures moved onto whichever tab is shown. Each tab is a page of its own; the window
+/// keeps the selection and routes the events to the page of the current tab.
+
+#include "tolvik/core/core_page.h"
+#include "tolvik/ui_common/working_window.h"
 
 #include <QString>
-#include <QWidget>
 
 #include <memory>
 
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
-class QTabWidget;
-
-namespace tolvik {
-struct AppContext;
-}
 
 namespace tolvik::core {
 
-/// Tab indices of SSTab1.
-enum class CoreTab : int {
-    DataOverview = 0,
-    AlValue = 1,
-    MueT = 2,
-    PTrans = 3,
-    DcBias = 4,
-    HarmDistortion = 5,
-    Wire = 6,
-};
-
-class CoreForm : public QWidget {
+class CoreForm : public ui::WorkingWindow, private CoreWindow {
     Q_OBJECT
 public:
-    /// objectName "CoreForm". Fills the lists (Form_Load) on construction.
+    /// objectName "CoreForm". Fills the lists on construction.
     explicit CoreForm(AppContext& app, QWidget* parent = nullptr);
     ~CoreForm() override;
 
-    /// The tab control, objectName "SSTab1".
-    QTabWidget* tabControl() const;
-    /// Sets the current tab up (works from the tab control's current tab).
-    void ChangeTab(double& tab);
+    /// Sets tab `tab` up: its lists, the Calculate button and arrows, then its calculation.
+    /// A tab other than the current one is made current, which sets it up.
+    void ChangeTab(double tab);
     /// Clears the result fields of the current tab.
     void ResetTabFields();
     /// Re-runs the current tab's calculation from the inputs on screen.
@@ -71,20 +57,16 @@ private:
     std::unique_ptr<Private> d;
 
     void buildWindow();
-    QWidget* buildDataOverviewPage();
-    QWidget* buildMueTPage();
-    QWidget* buildDcBiasPage();
-    QWidget* buildWirePage();
     void connectSignals();
 
     void formLoad();
     void tabClicked(int previousTab);
-    int currentTab() const;
+    CorePage* page(int tab) const;
     void disableMainCopyButton();
     void placeTabControls(int tab);
-    void flashArrow(int index, const QString& orientation, int leftTwips = 0, int topTwips = 0,
-                    double pause = 2.5E12);
+    void flashArrow(int index, const QString& orientation, int leftTwips = 0, int topTwips = 0);
     void cmdCalculateClick();
+    void graphPointSelected(int set, int point);
 
     // Selection panel
     void kernClick();
@@ -93,21 +75,25 @@ private:
     void materialEnter();
     bool listKeyPress(QComboBox* list, QKeyEvent* key);
 
-    // Data overview
-    void showCoreParameters();
-    void showMaterialSpecifications();
-
-    // µe vs. T
-    void mueTSetUp();
-    void mueTPointReader();
-    void mueTRelativePointReader(double t);
-    void mueTCurve(bool relative);
-    void mueAt25();
-    void mueTOptionClicked(bool relative);
-    void mueTRecalculate();
-
-    // Graph reader
-    void graphPointSelected(int index, int set, int point);
+    // CoreWindow: what the pages ask of the window
+    QString selectedCore() const override;
+    QString coreText() const override;
+    bool lowProfile() const override;
+    bool withHole() const override;
+    QString selectedMaterial() const override;
+    bool at25C() const override;
+    void recalculateCurrentTab() override;
+    void validateCoreEntry() override;
+    void fillList(QComboBox* list, const QString& table, const QString& field,
+                  const QString& initial) override;
+    void fillPairList(QComboBox* list, const QString& table, const QString& field1, const QString& field2,
+                      const QString& initial) override;
+    WireResistanceTexts wireResistances() const override;
+    CoreDimensionTexts coreDimensions() const override;
+    void setCoreDimensions(const CoreDimensionTexts& texts) override;
+    void showStatusHint(const QString& hint) override;
+    QLabel* arrowPicture(int index) const override;
+    bool isCurrentPage(const ui::TabPage* page) const override;
 };
 
 } // namespace tolvik::core

@@ -1,9 +1,10 @@
 #pragma once
 /// The "DC-Bias" tab of the core calculation window: the design of a choke (input data,
 /// output data with the wire), the plot data and the curves over Hdc or Idc in one of four
-/// y quantities, and the data point reader labels. It reads the window's Kern, Material,
-/// LP, ML, T25 and T100 by objectName.
+/// y quantities, and the data point reader labels. The selection and the temperature
+/// option come from its window.
 
+#include "tolvik/core/core_page.h"
 #include "tolvik/core/dc_bias.h"
 
 #include <QString>
@@ -24,19 +25,25 @@ class Graph;
 
 namespace tolvik::core {
 
-class DcBiasTab : public QWidget {
+class DcBiasTab : public QWidget, public CorePage {
     Q_OBJECT
 public:
-    /// form: the window holding the selection; recalculate: the window's
-    /// RecalculateCurrentTab (temperature and axis options).
-    DcBiasTab(AppContext& app, QWidget* form, std::function<void()> recalculate, QWidget* parent = nullptr);
+    DcBiasTab(AppContext& app, CoreWindow& window, QWidget* parent = nullptr);
     ~DcBiasTab() override;
 
     /// Graph1(4).
-    chart::Graph* graph() const;
-    QBoxLayout* calculateSlot() const;
+    chart::Graph* graph() const override;
+    QBoxLayout* calculateSlot() const override;
     /// 0 between input and output data (vertical), 1 between the plot data and the graph.
-    QBoxLayout* arrowSlot(int index) const;
+    QBoxLayout* arrowSlot(int index) const override;
+    SelectionLists selectionLists() const override { return SelectionLists::AmplitudeMaterial; }
+    bool usesTemperatureOptions() const override { return true; }
+    /// Entering the tab shows the graph.
+    void enter() override;
+    void clearResults() override { ResetTabFields(); }
+    /// InitDCBiasInput, then the window's recalculation.
+    void calculate() override;
+    std::optional<ui::ReaderLines> pointPicked(const ui::PickedPoint& point) override;
 
     /// Clears t1s, t1Al, t1N, t1mue, t1d and the reader labels LabGraphReader(1), (2).
     void ResetTabFields();
@@ -44,10 +51,9 @@ public:
     void InitDCBiasInput();
     /// The recalculation of the tab: InitDCBiasInput, then the curve with the design
     /// copied to the plot data.
-    void recalculate();
-    /// The DC-bias curve routine: design, and one curve of the plot data (unless the graph
-    /// reader asked for the design only).
-    void curve(bool copyToPlotData);
+    void recalculate() override;
+    /// The DC-bias curve routine: design, and (when draw) one curve of the plot data.
+    void curve(bool copyToPlotData, bool draw = true);
     /// The graph reader's point: the reader labels for (x, y), then the design again
     /// without drawing. Returns the two reader texts (x first).
     std::array<QString, 2> readPoint(double x, const QString& yText);
@@ -62,12 +68,10 @@ private:
     DcBiasXAxis xAxis() const;
     DcBiasYAxis yAxis() const;
     QLineEdit* field(const char* name) const;
-    QString selectedEntry(const char* listName) const;
     bool checked(const char* name) const;
 
     AppContext& app_;
-    QWidget* form_;
-    std::function<void()> recalculate_;
+    CoreWindow& window_;
     chart::Graph* graph_ = nullptr;
     QBoxLayout* calculateSlot_ = nullptr;
     std::array<QBoxLayout*, 2> arrowSlots_{};

@@ -4,6 +4,7 @@
 /// its circuit conditions and the third-harmonic attenuation k3c. The fields of the group
 /// the mode does not take as input are locked and gray; the arrow picture points the way.
 
+#include "tolvik/core/core_page.h"
 #include "tolvik/core/harmonic.h"
 #include "tolvik/data/records.h"
 
@@ -25,19 +26,21 @@ struct AppContext;
 
 namespace tolvik::core {
 
-class CoreForm;
-
-class HarmonicTab : public QWidget {
+class HarmonicTab : public QWidget, public CorePage {
     Q_OBJECT
 public:
-    HarmonicTab(AppContext& app, CoreForm& form, QWidget* parent = nullptr);
+    HarmonicTab(AppContext& app, CoreWindow& window, QWidget* parent = nullptr);
     ~HarmonicTab() override;
 
     /// Recalculation of the tab: the temperature list when empty, the input check, the
     /// design in the chosen direction, then k3c.
     void Recalculate();
-    /// Calculate: as Recalculate, but missing inputs are reported.
-    void Calculate(const std::function<void()>& recalculate);
+    void recalculate() override { Recalculate(); }
+    void clearResults() override { ResetTabFields(); }
+    /// Entering the tab: the arrow between the two design groups points the way of the mode.
+    void enter() override { showModeArrow(); }
+    /// Calculate: the window's recalculation, with missing inputs reported.
+    void calculate() override;
     /// Clears thd_k3c and the derived design fields of the current mode.
     void ResetTabFields();
 
@@ -57,8 +60,8 @@ public:
 
     /// The core temperature list (listTemp).
     QComboBox* temperatureList() const;
-    QBoxLayout* calculateSlot() const;
-    QBoxLayout* arrowSlot(int index) const;
+    QBoxLayout* calculateSlot() const override;
+    QBoxLayout* arrowSlot(int index) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -73,11 +76,10 @@ private:
     QLineEdit* field(const char* name) const;
     double value(const char* name) const;
     double coreValue(data::CoreField field) const;
-    std::string selectedEntry(const char* listName) const;
     bool materialAndCoreSelected() const;
 
     AppContext& app_;
-    CoreForm& form_;
+    CoreWindow& window_;
     QRadioButton* optAlN1N2_ = nullptr;
     QRadioButton* optN1N2R1R2_ = nullptr;
     std::array<QComboBox*, 3> cbD_{}; ///< cb_d(1), cb_d(2); element 0 unused

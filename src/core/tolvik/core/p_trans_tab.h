@@ -2,10 +2,10 @@
 /// The "P trans" tab of the core calculation window: the core's geometry and the power
 /// material's loss figure (loaded on a recalculation, editable), the converter data, and
 /// the flux density sweep, current density and transmissible power.
-/// It finds the window's shared controls (Kern, Material, LP, ML, the wire tab's t2rdc
-/// and t2Rac) by objectName under the window passed in, and writes its hints into the
-/// main window's status label Label1.
+/// The selection, the wire tab's Rdc and Rac and the status line for its hints come
+/// through its window.
 
+#include "tolvik/core/core_page.h"
 #include "tolvik/core/p_trans.h"
 
 #include <QWidget>
@@ -22,10 +22,10 @@ struct AppContext;
 
 namespace tolvik::core {
 
-class PTransTab : public QWidget {
+class PTransTab : public QWidget, public CorePage {
     Q_OBJECT
 public:
-    PTransTab(AppContext& app, QWidget* form, QWidget* parent = nullptr);
+    PTransTab(AppContext& app, CoreWindow& window, QWidget* parent = nullptr);
     ~PTransTab() override;
 
     /// Recalculation of the tab: geometry, material data, then the power.
@@ -38,9 +38,15 @@ public:
     void CopyRacRdc();
 
     /// Where the window puts its Calculate button on this tab: below the results.
-    QBoxLayout* calculateSlot() const;
+    QBoxLayout* calculateSlot() const override;
     /// Where the window puts arrow 0 and 1: between the inputs and the results.
-    QBoxLayout* arrowSlot(int index) const;
+    QBoxLayout* arrowSlot(int index) const override;
+
+    SelectionLists selectionLists() const override { return SelectionLists::PowerMaterials; }
+    void clearResults() override { ResetTabFields(); }
+    void recalculate() override { Recalculate(); }
+    /// The power from the values on screen.
+    void calculate() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,10 +62,9 @@ private:
 
     QLineEdit* field(const char* name) const;
     double value(const char* name) const;
-    std::string selectedEntry(const char* listName) const;
 
     AppContext& app_;
-    QWidget* form_;
+    CoreWindow& window_;
     std::array<QRadioButton*, 3> optConv_{};
     QBoxLayout* calculateSlot_ = nullptr;
     std::array<QBoxLayout*, 2> arrowSlots_{};

@@ -1,37 +1,31 @@
 #pragma once
 /// The Material properties window ("Material data"): one material list above a tab
 /// control SSTab1 with five tabs (hysteresis loop, µi vs. T, power loss, µa vs. B,
-/// complex permeability), each with its own graph Graph1(tab), and the graph reader.
+/// complex permeability), each a page with its own graph Graph1(tab), and the graph reader.
+/// The window keeps the selection and routes the events to the page of the current tab.
 
-#include <QWidget>
+#include "tolvik/material/mat_page.h"
+#include "tolvik/ui_common/working_window.h"
 
-#include <functional>
 #include <memory>
 
 class QComboBox;
-class QTabWidget;
-
-namespace tolvik {
-struct AppContext;
-}
 
 namespace tolvik::material {
 
 /// Tab indices of SSTab1; the graph of a tab is Graph1(index).
 enum class MatTabIndex : int { Hysteresis = 0, MuiT = 1, PowerLoss = 2, Amplitude = 3, ComplexMu = 4 };
 
-class MatTab : public QWidget {
+class MatTab : public ui::WorkingWindow, private MatWindow {
     Q_OBJECT
 public:
     /// objectName "MatTab". Fills the material list on construction.
     explicit MatTab(AppContext& app, QWidget* parent = nullptr);
     ~MatTab() override;
 
-    /// The tab control, objectName "SSTab1".
-    QTabWidget* tabControl() const;
-    /// Sets the window up for the tab control's current tab and draws its curve for the
-    /// selected material.
-    void ChangeTab(double& tab);
+    /// Sets the window up for tab `tab` and draws its curve for the selected material. A tab
+    /// other than the current one is made current first.
+    void ChangeTab(double tab);
     /// Clears the result fields of the current tab.
     void ResetTabFields();
     /// Lets pending window events run.
@@ -44,6 +38,9 @@ public:
     /// The compact size of the layout, which fits the main window's working area.
     QSize sizeHint() const override;
 
+    /// The curve of the current tab that Copy takes, for the material shown in the list.
+    ui::CopyRequest copyRequest() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -52,56 +49,24 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 
-    // Window, tab model and selection (mat_tab.cpp)
     void buildWindow();
-    QWidget* buildHysteresisPage();
-    QWidget* buildMuiTPage();
-    QWidget* buildPowerLossPage();
-    QWidget* buildAmplitudePage();
-    QWidget* buildComplexMuPage();
     void connectSignals();
     void formLoad();
-    int currentTab() const;
+    MatPage* page(int tab) const;
     void tabChanged(int index);
-    void setMainCopyEnabled(bool enabled);
+    void showCopy(bool enabled);
     void ShowSelectedCurve();
     void calculateClick();
     void materialActivated();
     void materialEnter();
     void materialLeft();
     void temperatureSelected(bool t25);
-    QString selectedMaterial() const;
-    /// A data-file fault of a step is reported, not thrown on; false when it happened.
-    bool guarded(const std::function<void()>& step);
 
-    // Hysteresis (hysteresis_tab.cpp)
-    void DrawHysteresisLoop();
-    void ZoomHysteresis(int code);
-
-    // µi vs. T (mui_t_tab.cpp)
-    void DrawInitialPermeability();
-    void CalcInitialPermeability();
-
-    // Power loss (power_loss_tab.cpp)
-    void SetPowerLossAxes();
-    void FillPowerLossFirstList();
-    void FillPowerLossSecondList();
-    void DrawPowerLossCurve();
-    void CalcPowerLoss();
-    void xAxisSelected(int pvXAxis);
-    void yAxisSelected(int pvYAxis);
-
-    // µa vs. B (amplitude_tab.cpp)
-    void DrawAmplitudePermeability(const QString& axis);
-    /// False when the material has no data for the curve (the message was shown).
-    bool CalcAmplitudePermeability(const QString& axis);
-    void amplitudeAxisSelected(bool byB);
-    void calculateAmplitude();
-
-    // Complex permeability (complex_mu_tab.cpp)
-    void DrawComplexPermeability();
-    void CalcComplexPermeability();
-    void complexOptionSelected(int option);
+    // MatWindow: what the pages ask of the window
+    QString selectedMaterial() const override;
+    bool at25C() const override;
+    void calculate() override;
+    void showMui(const QString& text) override;
 };
 
 } // namespace tolvik::material

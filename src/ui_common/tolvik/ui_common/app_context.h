@@ -13,13 +13,10 @@ namespace tolvik {
 
 struct AppContext {
     std::unique_ptr<data::Database> database;
-    /// The shared cursor of the curve routines that walk a table while they plot.
-    std::unique_ptr<data::Recordset> recordset;
     std::string databasePath; ///< the user's data file, else appFolder + "/db1.mdb"
     std::string appFolder;    ///< the folder of the executable
     std::string versionText = "4.0";
     ReadingLog log; ///< readingLog, readingLogOverflow, readingLogLines
-    std::int16_t readerCallFlag = 0;
 
     data::Database& db() { return *database; }
 };

@@ -25,10 +25,10 @@ inline constexpr const char* kNoGraphText =
 /// A null graph is skipped.
 void ResetGraph(chart::Graph* graph, AppContext& app);
 /// Loads appFolder/bmp/arrow_<colour>[_horz].bmp into the picture, moves it when top > 0,
-/// shows it; an "Orange" request ends gray (colour set to "gray"). Never waits; a missing
-/// picture file leaves the picture empty.
+/// shows it; an "Orange" request ends gray (colour set to "gray"). A missing picture file
+/// leaves the picture empty.
 void ShowArrow(const AppContext& app, const QString& orientation, QLabel* picture, QString& colour,
-               int leftTwips, int topTwips, double pause);
+               int leftTwips, int topTwips);
 /// Shows the window's cmdCalculate and places it (twips).
 void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widthTwips);
 inline constexpr const char* kValueOutOfRangeText =

@@ -1,0 +1,265 @@
+// The µe vs. T tab: reads its fields, calls the µe(T) calculations and shows the curve
+// and the readings.
+
+#include "tolvik/core/mue_t_tab.h"
+
+#include "page_widgets.h"
+#include "tolvik/chart/graph.h"
+#include "tolvik/core/al_value.h"
+#include "tolvik/numerics/numerics.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/field_edits.h"
+#include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+#include "tolvik/ui_common/working_window.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace tolvik::core {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+/// An empty field is "no value"; anything else goes through the shared number reader.
+std::optional<double> OptionalNumber(const QLineEdit* field) {
+    if (field->text().isEmpty()) return std::nullopt;
+    return text::ReadNumber(field->text().toStdString());
+}
+
+bool IsDotOrEmpty(const QString& t) {
+    return t.isEmpty() || t == QLatin1String(".");
+}
+
+} // namespace
+
+MueTTab::MueTTab(AppContext& app, CoreWindow& window, QWidget* parent)
+    : QWidget(parent), app_(app), window_(window) {
+    auto* h = Outer(new QHBoxLayout(this));
+
+    graph_ = new chart::Graph(static_cast<int>(CoreTab::MueT));
+    graph_->model().setGraphTitle("effective permeability");
+    graph_->model().setBottomTitle("T [°C]");
+    graph_->setMinimumWidth(480);
+    h->addWidget(graph_, 1);
+
+    // The inputs column: captions above the fields, the arrow from input to result.
+    auto* column = new QWidget;
+    column->setFixedWidth(250);
+    auto* v = new QVBoxLayout(column);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(kMargin);
+
+    auto* gap = NewGroup(QStringLiteral("Air gap selection"));
+    auto* gapGrid = Inner(new QGridLayout(gap));
+    s_ = NewField(QStringLiteral("s"));
+    mue25_ = NewField(QStringLiteral("mue25"), true);
+    gapGrid->addWidget(NewLabel(QStringLiteral("s[ mm ]")), 0, 0);
+    gapGrid->addWidget(NewLabel(QStringLiteral("µe (25°C)")), 0, 2);
+    gapGrid->addWidget(s_, 1, 0);
+    QWidget* holder = nullptr;
+    arrowSlots_[0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
+    gapGrid->addWidget(holder, 1, 1);
+    gapGrid->addWidget(mue25_, 1, 2);
+    gapGrid->setColumnStretch(3, 1);
+    v->addWidget(gap);
+
+    auto* curveGrid = new QGridLayout;
+    curveGrid->setContentsMargins(6, 0, 6, 0);
+    curveGrid->setSpacing(kSpacing);
+    curveGrid->setHorizontalSpacing(6);
+    le_ = NewField(QStringLiteral("le"), true);
+    t1_ = NewField(QStringLiteral("T1"), false, QStringLiteral("25"));
+    AddRow(curveGrid, QStringLiteral("le[ mm ]"), le_);
+    AddRow(curveGrid, QStringLiteral("T1 [ °C ]"), t1_);
+    mue1opt_ = NewOption(QStringLiteral("µe(T)"), QStringLiteral("mue1opt"), true);
+    mue2opt_ = NewOption(QStringLiteral("(µe(T)-µe(T1))/µe(T)%"), QStringLiteral("Mue2opt"));
+    curveGrid->addWidget(mue1opt_, curveGrid->rowCount(), 0, 1, 3);
+    curveGrid->addWidget(mue2opt_, curveGrid->rowCount(), 0, 1, 3);
+    curveGrid->setColumnStretch(2, 1);
+    v->addLayout(curveGrid);
+
+    auto* reader = NewGroup(QStringLiteral("Data point reader:"));
+    auto* readerGrid = Inner(new QGridLayout(reader));
+    mueT_ = NewField(QStringLiteral("MueT"), false, QStringLiteral("25"));
+    mue_ = NewField(QStringLiteral("mue"), true);
+    label13_ = NewLabel(QStringLiteral("µe"), QStringLiteral("Label13"));
+    readerGrid->addWidget(NewLabel(QStringLiteral("T [ °C ]")), 0, 0);
+    readerGrid->addWidget(label13_, 0, 2);
+    readerGrid->addWidget(mueT_, 1, 0);
+    arrowSlots_[1] = NewSlotWidget(&holder, kArrowSlotSize, 26);
+    readerGrid->addWidget(holder, 1, 1);
+    readerGrid->addWidget(mue_, 1, 2);
+    readerGrid->setColumnStretch(3, 1);
+    v->addWidget(reader);
+
+    v->addStretch(1);
+    calculateSlot_ = NewSlot(v, 0, 0, Qt::AlignRight);
+    h->addWidget(column);
+
+    connect(mue1opt_, &QRadioButton::clicked, this, [this] { optionClicked(false); });
+    connect(mue2opt_, &QRadioButton::clicked, this, [this] { optionClicked(true); });
+    ui::ClearOnUserEdit(mueT_, {mue_});
+    ui::ClearOnUserEdit(s_, {mue_, mue25_});
+    s_->installEventFilter(this);
+    t1_->installEventFilter(this);
+}
+
+MueTTab::~MueTTab() = default;
+
+QBoxLayout* MueTTab::arrowSlot(int index) const {
+    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+}
+
+bool MueTTab::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if ((watched == s_ || watched == t1_) && type == QEvent::KeyPress &&
+        ui::IsEnter(static_cast<QKeyEvent*>(event)))
+        enterPressedIn_ = watched;
+    if ((watched == s_ || watched == t1_) && type == QEvent::KeyRelease &&
+        ui::IsEnter(static_cast<QKeyEvent*>(event)) && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        // One press and release of Enter in the field is one recalculation.
+        const bool pressedHere = enterPressedIn_ == watched;
+        enterPressedIn_ = nullptr;
+        if (pressedHere) window_.recalculateCurrentTab();
+        return false;
+    }
+    if (watched == t1_ && type == QEvent::MouseButtonDblClick) {
+        window_.recalculateCurrentTab();
+        return false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MueTTab::clearResults() {
+    mue25_->clear();
+    mue_->clear();
+}
+
+MueTInput MueTTab::input() const {
+    MueTInput in;
+    in.material = window_.selectedMaterial().toStdString();
+    in.coreType = window_.selectedCore().toStdString();
+    in.s_mm = OptionalNumber(s_);
+    in.le_mm = OptionalNumber(le_);
+    in.t1_C = text::ReadNumber(t1_->text().toStdString());
+    return in;
+}
+
+void MueTTab::setUp() {
+    const QString core = window_.coreText();
+    if (core.isEmpty()) return;
+    const data::CoreSelection selection{core.toStdString(), window_.lowProfile(), window_.withHole()};
+    le_->setText(Q(text::CommaToPoint(PathLengthText(app_.db(), selection))));
+}
+
+void MueTTab::pointReader() {
+    const MueTReading r = MueAtTemperature(app_.db(), input(), OptionalNumber(mueT_));
+    if (r.valid) mue_->setText(Q(text::FormatPattern(r.value, "#.#")));
+}
+
+void MueTTab::relativePointReader(double t) {
+    const std::optional<double> at = mueT_->text().isEmpty() ? std::nullopt : std::optional<double>(t);
+    const MueTReading r = RelativeChangeAt(app_.db(), input(), at);
+    mue_->setText(r.valid ? Q(text::FormatPattern(r.value, "#.##")) : QString());
+}
+
+void MueTTab::mueAt25() {
+    const MueTReading r = MueAt25(app_.db(), input());
+    if (r.valid) mue25_->setText(Q(text::FormatPattern(r.value, "#.#")));
+}
+
+void MueTTab::curve(bool relative) {
+    const MueTCurve points =
+        MueTCurvePoints(app_.db(), input(), relative ? MueTCurveKind::Relative : MueTCurveKind::Absolute);
+    chart::ChartModel& m = graph_->model();
+    m.setGraphTitle(points.graphTitle);
+    m.setLeftTitle(relative ? "dµe/µe [%]" : "µe");
+    if (!points.valid) {
+        if (!points.message.empty()) ui::ShowMessage(Q(points.message));
+        return;
+    }
+    // Each curve goes into the last set, which the previous curve left empty (after a
+    // reset: set 1), and leaves one more set behind it.
+    const int set = m.numSets();
+    m.setThisSet(set);
+    m.setNumPoints(static_cast<int>(num::MaxOf(m.numPoints(), points.rowCount)));
+    m.setLegendText(points.legend);
+    for (const MueTPoint& p : points.points) {
+        m.setThisPoint(p.index);
+        m.setYValue(p.y);
+        m.setXValue(p.t_C);
+    }
+    m.setDrawMode(3);
+    m.setNumSets(set + 1);
+}
+
+void MueTTab::recalculate() {
+    // The air gap has the limits of the Al value tab: out of them, the message and the
+    // replacement value, then the calculation with it.
+    if (GapOutOfRange(OptionalNumber(s_))) {
+        ui::ShowValueOutOfRange(this);
+        s_->setText(QString::fromLatin1(kGapReplacement));
+    }
+    setUp();
+    pointReader();
+    if (mue1opt_->isChecked()) curve(false);
+    if (mue2opt_->isChecked()) {
+        curve(true);
+        relativePointReader(text::ReadNumber(mueT_->text().toStdString()));
+    }
+}
+
+void MueTTab::calculate() {
+    if (IsDotOrEmpty(s_->text())) s_->setText(QStringLiteral("0"));
+    if (!IsDotOrEmpty(mueT_->text())) {
+        window_.recalculateCurrentTab();
+        if (app_.database) ui::Guarded([&] { mueAt25(); });
+    }
+}
+
+void MueTTab::optionClicked(bool relative) {
+    ui::ResetGraph(graph_, app_);
+    label13_->setText(relative ? QStringLiteral("dµe/µe[%]") : QStringLiteral("µe"));
+    mue_->clear();
+    if (app_.database) ui::Guarded([&] { curve(relative); });
+}
+
+std::optional<ui::ReaderLines> MueTTab::pointPicked(const ui::PickedPoint& p) {
+    ui::ReaderLines lines;
+    lines.first = QStringLiteral("T=") + p.xText + QStringLiteral("[°C]");
+    if (mue1opt_->isChecked()) {
+        lines.second = QStringLiteral("µe=") + p.yText;
+        label13_->setText(QStringLiteral("µe"));
+    }
+    if (mue2opt_->isChecked()) {
+        lines.second = QStringLiteral("dµe/µe=") + p.yText + QStringLiteral("[%]");
+        label13_->setText(QStringLiteral("dµe/µe[%]"));
+    }
+    mueT_->setText(p.xText);
+    mue_->setText(p.yText);
+    if (app_.database) {
+        ui::Guarded([&] {
+            setUp();
+            if (mue1opt_->isChecked())
+                pointReader();
+            else
+                relativePointReader(text::ReadNumber(p.xText.toStdString()));
+        });
+    }
+    return lines;
+}
+
+} // namespace tolvik::core

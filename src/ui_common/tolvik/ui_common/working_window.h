@@ -1,0 +1,119 @@
+#pragma once
+/// What both working windows share: the typing rule of the selection lists, the rule that
+/// forgets a selection whose text was typed over, the guard around steps that read the data
+/// file, the main window's Copy button, and the graph reader frame above the tabs.
+
+#include "tolvik/data/database.h"
+#include "tolvik/ui_common/services.h"
+#include "tolvik/ui_common/tab_page.h"
+
+#include <QKeyEvent>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QRadioButton;
+class QTabWidget;
+class QVBoxLayout;
+
+namespace tolvik {
+struct AppContext;
+}
+
+namespace tolvik::ui {
+
+inline bool IsEnter(const QKeyEvent* k) {
+    return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+}
+
+/// A typed text that no longer equals the selected entry is no selection.
+void ForgetStaleSelection(QComboBox* list);
+
+/// Runs a step that reads the data file; a fault of the file is shown as a message, not
+/// thrown on. False when it happened.
+template <class F> bool Guarded(F&& step, QWidget* parent = nullptr) {
+    try {
+        step();
+        return true;
+    } catch (const data::DataError& e) {
+        ShowMessage(QString::fromStdString(e.what()), kTitle, parent);
+        return false;
+    }
+}
+
+/// The graph reader frame SSFrame5: the curve on the first line (GR1), the x and y
+/// readings below it (GR2, GR3).
+struct ReaderFrame {
+    QGroupBox* frame = nullptr;
+    QLabel* curve = nullptr;
+    QLabel* x = nullptr;
+    QLabel* y = nullptr;
+};
+
+/// The frame of a working window: its rows, the selection group in the top row and the
+/// controls both windows' selection groups hold (not yet placed).
+struct SelectionRow {
+    QVBoxLayout* root = nullptr; ///< the window's rows: the top row, then the tabs
+    QHBoxLayout* top = nullptr;  ///< the selection group, the graph reader, …
+    QGroupBox* frame = nullptr;  ///< Frame3D1
+    QHBoxLayout* row = nullptr;  ///< the inside of Frame3D1
+    QCheckBox* lowProfile = nullptr;
+    QCheckBox* withHole = nullptr;
+    QRadioButton* t25 = nullptr;
+    QRadioButton* t100 = nullptr;
+    QVBoxLayout* temperatures = nullptr; ///< t25 above t100
+};
+
+/// The base of both working windows: the pages of the tab control, the graph reader and
+/// the main window's Copy button.
+class WorkingWindow : public QWidget, public GraphWindow {
+    Q_OBJECT
+public:
+    explicit WorkingWindow(AppContext& app, QWidget* parent = nullptr);
+    ~WorkingWindow() override;
+
+    /// The tab control, objectName "SSTab1".
+    QTabWidget* tabControl() const { return tabs_; }
+
+    // GraphWindow
+    chart::Graph* currentGraph() const override;
+    QString readerCurve() const override;
+
+protected:
+    /// The page of the current tab (nullptr: none).
+    TabPage* currentPage() const;
+    int currentTab() const;
+    /// Names the window, lays out its rows and makes the selection group titled `frameTitle`.
+    SelectionRow makeSelectionRow(const QString& name, const QString& title, const QString& frameTitle);
+    /// Makes the tab control and adds the pages to it in order, with their captions.
+    QTabWidget* makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
+                         const std::vector<QString>& captions);
+    /// Builds the graph reader frame; horizontalSpacing -1: the style's.
+    ReaderFrame& makeReaderFrame(int labelMinWidth, int horizontalSpacing = -1);
+    ReaderFrame& reader() { return reader_; }
+
+    /// The point `point` of set `set` was picked on the current tab's graph: the reader shows
+    /// its curve and what the page reads there, and the reading log takes the line. yPattern:
+    /// the display pattern of y in this window; trimSeparator: a separator left at the end
+    /// of y goes. False when the point has no finite value.
+    bool readPoint(int set, int point, const char* yPattern, bool trimSeparator);
+
+    /// The main window's Copy button, enabled or not; false when the window is not inside
+    /// a main window (yet).
+    bool setMainCopyEnabled(bool enabled);
+
+    AppContext& app_;
+
+private:
+    QTabWidget* tabs_ = nullptr;
+    std::vector<TabPage*> pages_;
+    ReaderFrame reader_;
+};
+
+} // namespace tolvik::ui

@@ -1,0 +1,151 @@
+#include "tolvik/ui_common/working_window.h"
+
+#include "tolvik/chart/graph.h"
+#include "tolvik/numerics/numerics.h"
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/page_widgets.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace tolvik::ui {
+
+void ForgetStaleSelection(QComboBox* list) {
+    const int i = list->currentIndex();
+    if (i >= 0 && list->currentText() != list->itemText(i)) {
+        const QString typed = list->currentText();
+        const QSignalBlocker blocker(list);
+        list->setCurrentIndex(-1);
+        list->setEditText(typed);
+    }
+}
+
+WorkingWindow::WorkingWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {}
+
+WorkingWindow::~WorkingWindow() = default;
+
+SelectionRow WorkingWindow::makeSelectionRow(const QString& name, const QString& title,
+                                             const QString& frameTitle) {
+    using namespace page;
+    setObjectName(name);
+    setWindowTitle(title);
+    SelectionRow r;
+    r.root = Outer(new QVBoxLayout(this));
+    r.top = new QHBoxLayout;
+    r.top->setSpacing(kMargin);
+    r.root->addLayout(r.top);
+    r.frame = NewGroup(frameTitle, QStringLiteral("Frame3D1"));
+    r.row = Inner(new QHBoxLayout(r.frame));
+    r.row->setSpacing(6);
+    r.lowProfile = new QCheckBox(QStringLiteral("low profile"));
+    r.lowProfile->setObjectName(QStringLiteral("LP"));
+    r.withHole = new QCheckBox(QStringLiteral("with hole"));
+    r.withHole->setObjectName(QStringLiteral("ML"));
+    r.t25 = NewOption(QStringLiteral("T=25°C"), QStringLiteral("T25"), true);
+    r.t100 = NewOption(QStringLiteral("T=100°C"), QStringLiteral("T100"));
+    r.temperatures = new QVBoxLayout;
+    r.temperatures->setSpacing(0);
+    r.temperatures->addWidget(r.t25);
+    r.temperatures->addWidget(r.t100);
+    return r;
+}
+
+QTabWidget* WorkingWindow::makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
+                                    const std::vector<QString>& captions) {
+    tabs_ = new QTabWidget;
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
+    for (size_t i = 0; i < pages.size(); ++i) {
+        tabs_->addTab(pages[i].first, captions[i]);
+        pages_.push_back(pages[i].second);
+    }
+    return tabs_;
+}
+
+int WorkingWindow::currentTab() const {
+    return tabs_ ? tabs_->currentIndex() : -1;
+}
+
+TabPage* WorkingWindow::currentPage() const {
+    const int t = currentTab();
+    return t >= 0 && t < static_cast<int>(pages_.size()) ? pages_[static_cast<size_t>(t)] : nullptr;
+}
+
+chart::Graph* WorkingWindow::currentGraph() const {
+    const TabPage* page = currentPage();
+    return page ? page->graph() : nullptr;
+}
+
+QString WorkingWindow::readerCurve() const {
+    return reader_.curve ? reader_.curve->text() : QString();
+}
+
+ReaderFrame& WorkingWindow::makeReaderFrame(int labelMinWidth, int horizontalSpacing) {
+    using namespace page;
+    reader_.frame = NewGroup(QStringLiteral("Graph Reader"), QStringLiteral("SSFrame5"));
+    auto* gr = Inner(new QGridLayout(reader_.frame));
+    if (horizontalSpacing >= 0) gr->setHorizontalSpacing(horizontalSpacing);
+    reader_.curve = NewLabel(QString(), QStringLiteral("GR1"));
+    reader_.x = NewLabel(QString(), QStringLiteral("GR2"));
+    reader_.y = NewLabel(QString(), QStringLiteral("GR3"));
+    for (QLabel* l : {reader_.curve, reader_.x, reader_.y}) {
+        l->setStyleSheet(kGrayStyle);
+        l->setMinimumWidth(labelMinWidth);
+    }
+    gr->addWidget(reader_.curve, 0, 0, 1, 2);
+    gr->addWidget(reader_.x, 1, 0);
+    gr->addWidget(reader_.y, 1, 1);
+    return reader_;
+}
+
+bool WorkingWindow::readPoint(int set, int point, const char* yPattern, bool trimSeparator) {
+    TabPage* page = currentPage();
+    chart::Graph* graph = page ? page->graph() : nullptr;
+    if (!graph) return false;
+    chart::ChartModel& m = graph->model();
+    m.setThisSet(set);
+    m.setThisPoint(point);
+    PickedPoint p;
+    p.set = set;
+    p.point = point;
+    p.x = m.xValue();
+    p.y = m.yValue();
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+    p.xText = QString::fromStdString(text::CommaToPoint(PlainNumberText(p.x)));
+    p.yText = QString::fromStdString(text::FormatPattern(p.y, yPattern));
+    if (trimSeparator) {
+        if (p.yText.endsWith(QLatin1Char(','))) p.yText.chop(1);
+        if (p.yText.endsWith(QLatin1Char('.'))) p.yText.chop(1);
+    }
+
+    const QString previousCurve = reader_.curve->text();
+    reader_.curve->setText(QString::fromStdString(m.legendText()));
+    if (const std::optional<ReaderLines> lines = page->pointPicked(p)) {
+        reader_.x->setText(lines->first);
+        reader_.y->setText(lines->second);
+    }
+    app_.log.append(reader_.x->text().toStdString(), reader_.y->text().toStdString(),
+                    reader_.curve->text() != previousCurve);
+    return true;
+}
+
+bool WorkingWindow::setMainCopyEnabled(bool enabled) {
+    if (window() == this) return false;
+    // The main window's own button: the one control of another window a working window touches.
+    auto* copy = window()->findChild<QAbstractButton*>(QStringLiteral("CmdCopy"));
+    if (!copy) return false;
+    copy->setEnabled(enabled);
+    return true;
+}
+
+} // namespace tolvik::ui
