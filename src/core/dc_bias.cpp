@@ -322,8 +322,31 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
     return r;
 }
 
+namespace {
+
+/// L(x) and R(x) at the curve's points x = i/10: k·L(x) and k·R(x) are what the scaled
+/// Langevin functions give, so the curve forms them once.
+struct CurveGrid {
+    double l[kDcBiasPoints + 1] = {};
+    double r[kDcBiasPoints + 1] = {};
+};
+
+const CurveGrid& Curve() {
+    static const CurveGrid grid = [] {
+        CurveGrid g;
+        for (int i = 1; i <= kDcBiasPoints; ++i) {
+            g.l[i] = num::Langevin(i / 10.0).toDouble();
+            g.r[i] = num::LangevinSlope(i / 10.0).toDouble();
+        }
+        return g;
+    }();
+    return grid;
+}
+
+} // namespace
+
 double DcBiasCurveFlux(int i, double bs_mT) {
-    return num::LangevinScaled(i / 10.0, bs_mT).toDouble();
+    return bs_mT * Curve().l[i];
 }
 
 DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m) {
@@ -332,12 +355,11 @@ DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, doub
         p.end = true;
         return p;
     }
-    const double xi = i / 10.0;
     const double b = DcBiasCurveFlux(i, core.bs_mT);
     const double muga = num::GappedPermeability(mua, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
     p.h_A_m = muga != 0.0 ? b / (muga * 1000.0 * num::kMu0) : h_A_m;
     p.idc_A = core.le_mm * p.h_A_m / (core.turns * 1000.0);
-    const double murev = num::LangevinSlopeScaled(xi, kDcBiasMui).toDouble();
+    const double murev = kDcBiasMui * Curve().r[i];
     p.mugr = num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
     return p;
 }
