@@ -59,16 +59,29 @@ LossStatus CoreLossDensity(const MaterialData& m, double t_C, double f_kHz, doub
     return LossStatus::Ok;
 }
 
-/// The thickest wire of the table that takes less than the winding area and fits the layers.
-std::optional<core::WireRecord> LayeredWire(const Catalogue& cat, const CoreVariant& c, double turns,
-                                            double layers) {
-    std::optional<core::WireRecord> best;
-    for (const core::WireRecord& w : cat.wires) {
+/// The thickest wire of the table that takes less than the winding area and fits the
+/// layers (the first of equal ones); -1 for none.
+int LayeredWire(const Catalogue& cat, const CoreVariant& c, double turns, double layers) {
+    int best = -1;
+    for (std::size_t k = 0; k < cat.wires.size(); ++k) {
+        const core::WireRecord& w = cat.wires[k];
         if (!(turns / w.turnsPerMm2 < c.an_mm2) || !core::FitsLayers(w, turns, layers, c.hWickel_mm))
             continue;
-        if (!best || w.d_mm > best->d_mm) best = w;
+        if (best < 0 || w.d_mm > cat.wires[static_cast<std::size_t>(best)].d_mm) best = static_cast<int>(k);
     }
     return best;
+}
+
+/// The wire the DC-bias tab takes for N turns (SuchDraht), as an index; -1 for none.
+int DesignWire(const Catalogue& cat, double turns, double an_mm2) {
+    const std::optional<core::WireRecord> w = core::SuchDraht(turns, an_mm2, cat.wires);
+    if (!w) return -1;
+    // SuchDraht takes the first of equal diameters in stored order.
+    for (std::size_t k = 0; k < cat.wires.size(); ++k) {
+        if (cat.wires[k].d_mm == w->d_mm && turns / cat.wires[k].turnsPerMm2 < an_mm2)
+            return static_cast<int>(k);
+    }
+    return -1;
 }
 
 /// L [mH] at Idc on the tab's curve of the plot data (Al and N of the design): the curve's
@@ -173,31 +186,33 @@ Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t mate
     const double al = std::round(design->al_nH);
     if (d.s_mm < 0) reject("air gap would be negative");
 
-    d.designWire = core::SuchDraht(d.turns, c.an_mm2, cat.wires);
-    if (!d.designWire) {
+    d.designWire = DesignWire(cat, d.turns, c.an_mm2);
+    if (d.designWire < 0) {
         reject("no wire fits " + Turns(d.turns) + " turns in the winding area");
-    } else if (core::FitsLayers(*d.designWire, d.turns, req.layers, c.hWickel_mm)) {
+    } else if (core::FitsLayers(cat.wires[static_cast<std::size_t>(d.designWire)], d.turns, req.layers,
+                                c.hWickel_mm)) {
         d.wire = d.designWire;
     } else {
         d.wire = LayeredWire(cat, c, d.turns, req.layers);
-        if (!d.wire)
+        if (d.wire < 0)
             reject("no wire fits " + Turns(d.turns) + " turns in " + Plain(req.layers) +
                    (req.layers == 1 ? " layer" : " layers"));
     }
 
     d.lAtIdc_mH = InductanceAt(c, bs, cat.muaB_mT, *mua, al, d.turns, req.idc_A);
 
-    if (d.wire) {
-        d.fill_pct = core::FillFactor(d.turns, *d.wire, c.an_mm2);
-        d.rdc_Ohm = core::CopperResistance(d.turns, c.ln_mm, *d.wire);
+    if (d.wire >= 0) {
+        const core::WireRecord& wire = cat.wires[static_cast<std::size_t>(d.wire)];
+        d.fill_pct = core::FillFactor(d.turns, wire, c.an_mm2);
+        d.rdc_Ohm = core::CopperResistance(d.turns, c.ln_mm, wire);
         const double ripple2 = req.ripple_A * req.ripple_A / 12.0; // rms² of the triangular ripple
         d.fr = 1.0;
         if (req.ripple_A > 0) {
-            const core::WireValue fr = core::GetFr(d.wire->d_mm, req.f_kHz, core::RoundLayers(req.layers));
+            const core::WireValue fr = core::GetFr(wire.d_mm, req.f_kHz, core::RoundLayers(req.layers));
             d.fr = fr.valid ? fr.value : kNaN;
         }
         d.pcu_W = d.rdc_Ohm * (req.idc_A * req.idc_A + d.fr * ripple2);
-        d.j_A_mm2 = std::sqrt(req.idc_A * req.idc_A + ripple2) / core::WireArea(*d.wire);
+        d.j_A_mm2 = std::sqrt(req.idc_A * req.idc_A + ripple2) / core::WireArea(wire);
     }
 
     d.pcore_W = 0;
@@ -339,14 +354,35 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         if (a.core != b.core) return a.core < b.core;
         return cat.materials[a.material].name < cat.materials[b.material].name;
     };
-    std::stable_sort(designs.begin(), designs.end(), [&](const Design& a, const Design& b) {
+    // Sort positions, then move each design once.
+    std::vector<std::size_t> order(designs.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
+        const Design& a = designs[i];
+        const Design& b = designs[j];
         if (a.feasible != b.feasible) return a.feasible;
         if (a.feasible) {
             const double va = value(a), vb = value(b);
             if (va != vb) return va < vb;
         }
-        return names(a, b);
+        if (a.core != b.core || a.material != b.material) return names(a, b);
+        return i < j;
     });
+    // Apply the order in place, one cycle at a time (no second copy of a large run).
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (order[k] == k) continue;
+        Design held = std::move(designs[k]);
+        std::size_t at = k;
+        while (order[at] != k) {
+            const std::size_t from = order[at];
+            designs[at] = std::move(designs[from]);
+            order[at] = at;
+            at = from;
+        }
+        designs[at] = std::move(held);
+        order[at] = at;
+    }
     // Pareto front of volume and total loss: sweep by volume, keep what lowers the loss.
     std::vector<Design*> feasible;
     for (Design& d : designs) {
@@ -403,7 +439,8 @@ std::string CsvLine(const Design& d, const Catalogue& cat) {
     s += Quoted(cat.materials[d.material].name) + "," + (d.feasible ? "1" : "0") + "," + Quoted(d.reason) +
          ",";
     s += (choke ? Fixed(d.turns, 0) : "") + "," + (choke ? Fixed(d.s_mm, 3) : "") + ",";
-    s += (choke ? Fixed(d.al_nH, 0) : "") + "," + (d.wire ? d.wire->dText : "") + ",";
+    s += (choke ? Fixed(d.al_nH, 0) : "") + "," +
+         (d.wire >= 0 ? cat.wires[static_cast<std::size_t>(d.wire)].dText : "") + ",";
     s += Fixed(d.fill_pct, 1) + "," + Fixed(d.j_A_mm2, 2) + "," + Fixed(d.lAtIdc_mH, 4) + "," +
          Fixed(d.rdc_Ohm, 4) + ",";
     s += Fixed(d.pcu_W, 4) + "," + Fixed(d.pcore_W, 4) + "," + Fixed(d.ptotal_W, 4) + "," + Fixed(d.dT_K, 1) +

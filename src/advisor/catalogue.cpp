@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <unordered_map>
 
@@ -27,6 +28,22 @@ std::string Lower(std::string s) {
 double Field(const data::Recordset& rs, const char* name) {
     return rs.hasField(name) ? rs.field(name).toDouble() : 0.0;
 }
+
+/// The fields of a table that the file may lack, looked up once for all its rows.
+class Fields {
+public:
+    Fields(const data::Recordset& rs, std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            present_.emplace(n, rs.hasField(n));
+    }
+    double operator()(const data::Recordset& rs, const char* name) const {
+        const auto it = present_.find(name);
+        return it != present_.end() && it->second ? rs.field(name).toDouble() : 0.0;
+    }
+
+private:
+    std::unordered_map<std::string, bool> present_;
+};
 
 /// A curve column as InterpolateColumn reads it (empty cells read 0).
 std::vector<double> Column(data::Recordset& rs, const std::string& name) {
@@ -71,21 +88,22 @@ Catalogue LoadCatalogue(data::Database& db) {
     // Core variants in the order of their first record; the last record's values win.
     std::unordered_map<std::string, std::size_t> variantIndex;
     auto cores = db.openTable("Kernform");
+    const Fields coreField(*cores, {"LP", "Loch", "Ae", "le", "Ve", "AN", "LN", "Rth", "hWickel"});
     for (cores->moveFirst(); !cores->eof(); cores->moveNext()) {
-        const double lp = Field(*cores, "LP"), hole = Field(*cores, "Loch");
+        const double lp = coreField(*cores, "LP"), hole = coreField(*cores, "Loch");
         // The core query asks for LP and Loch = -1 or 0: another value is no variant.
         if ((lp != 0 && lp != -1) || (hole != 0 && hole != -1)) continue;
         CoreVariant c;
         c.kerntyp = cores->field("Kerntyp").toText();
         c.lowProfile = lp != 0;
         c.hole = hole != 0;
-        c.ae_mm2 = Field(*cores, "Ae");
-        c.le_mm = Field(*cores, "le");
-        c.ve_mm3 = Field(*cores, "Ve");
-        c.an_mm2 = Field(*cores, "AN");
-        c.ln_mm = Field(*cores, "LN");
-        c.rth_KW = Field(*cores, "Rth");
-        c.hWickel_mm = Field(*cores, "hWickel");
+        c.ae_mm2 = coreField(*cores, "Ae");
+        c.le_mm = coreField(*cores, "le");
+        c.ve_mm3 = coreField(*cores, "Ve");
+        c.an_mm2 = coreField(*cores, "AN");
+        c.ln_mm = coreField(*cores, "LN");
+        c.rth_KW = coreField(*cores, "Rth");
+        c.hWickel_mm = coreField(*cores, "hWickel");
         c.shown = {Shown(c.ae_mm2, "#.##"), Shown(c.ve_mm3, "#.##"), Shown(c.an_mm2, "#.##"),
                    Shown(c.ln_mm, "#.##"), Shown(c.rth_KW, "#.##")};
         const std::string key = Lower(c.kerntyp) + (c.lowProfile ? "|1" : "|0") + (c.hole ? "|1" : "|0");

@@ -3,6 +3,7 @@
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -135,13 +136,20 @@ public:
     /// false: the search cannot decide, the full scan must.
     bool run() {
         const long n = static_cast<long>(g_.x.size());
-        // Seed with a coarse pass so that most intervals are ruled out at once.
-        constexpr long kSeedStep = 128;
-        for (long k = 0; k < n; k += kSeedStep) {
-            if (!visit(k)) return false;
+        Balance::Terms first, last;
+        if (!visit(0, first) || !visit(n - 1, last)) return false;
+        // Seed: where the balance changes sign (bisection, as if it were monotonic), so
+        // that most of the grid is ruled out at once.
+        if ((first.f < 0) != (last.f < 0)) {
+            long lo = 0, hi = n - 1;
+            while (hi - lo > 1) {
+                const long mid = lo + (hi - lo) / 2;
+                Balance::Terms m;
+                if (!visit(mid, m)) return false;
+                ((m.f < 0) == (first.f < 0) ? lo : hi) = mid;
+            }
         }
-        if (!visit(n - 1)) return false;
-        return range(0, n - 1);
+        return range(0, n - 1, first, last);
     }
     long best() const { return bestK_; }
 
@@ -149,8 +157,8 @@ private:
     static constexpr long kLeaf = 8;
     static constexpr double kWiden = 1E-9;
 
-    bool visit(long k) {
-        const Balance::Terms s = b_.at(g_.l[static_cast<size_t>(k)], g_.r[static_cast<size_t>(k)]);
+    bool visit(long k, Balance::Terms& s) {
+        s = terms(k);
         if (!Finite(s) || s.f == 0.0) return false;
         const double a = std::fabs(s.f);
         if (bestK_ < 0 || a < bestAbs_ || (a == bestAbs_ && k < bestK_)) {
@@ -159,42 +167,48 @@ private:
         }
         return true;
     }
+    Balance::Terms terms(long k) const {
+        return b_.at(g_.l[static_cast<size_t>(k)], g_.r[static_cast<size_t>(k)]);
+    }
 
-    bool range(long lo, long hi) {
+    /// The grid points lo … hi, whose ends' terms are a and z.
+    bool range(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) {
         if (hi - lo <= kLeaf) {
-            for (long k = lo; k <= hi; ++k) {
-                if (!visit(k)) return false;
+            Balance::Terms s;
+            for (long k = lo + 1; k < hi; ++k) {
+                if (!visit(k, s)) return false;
             }
             return true;
         }
+        if (lowestPossible(lo, hi, a, z) > bestAbs_) return true; // nothing here beats the best
+        const long mid = lo + (hi - lo) / 2;
+        Balance::Terms m;
+        if (!visit(mid, m)) return false;
+        return range(lo, mid, a, m) && range(mid, hi, m, z);
+    }
+
+    /// A lower bound of |f| between the ends (-1 when it cannot be formed).
+    double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
         const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
-        const Balance::Terms a = b_.at(g_.l[i], g_.r[i]);
-        const Balance::Terms z = b_.at(g_.l[j], g_.r[j]);
-        if (!Finite(a) || !Finite(z)) return false;
         // t + 1/µa0 between its ends, widened by the size of its parts.
         const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + std::fabs(1.0 / b_.mua0) +
                                         std::fabs(1.0 / (b_.df * b_.mui * g_.r[j])) +
                                         std::fabs(1.0 / (b_.df * b_.mui * g_.r[i])));
-        const double hLo = std::fmin(a.h, z.h) - hWiden, hHi = std::fmax(a.h, z.h) + hWiden;
+        const double hLo = std::min(a.h, z.h) - hWiden, hHi = std::max(a.h, z.h) + hWiden;
         const double lLo = g_.l[i] * (1 - kWiden), lHi = g_.l[j] * (1 + kWiden);
         const double scale = b_.bt / num::kMu0;
-        const double c[] = {hLo * lLo * scale, hLo * lHi * scale, hHi * lLo * scale, hHi * lHi * scale};
-        double gLo = c[0], gHi = c[0];
-        for (double v : c) {
-            gLo = std::fmin(gLo, v);
-            gHi = std::fmax(gHi, v);
-        }
-        const double pHi = std::fmax(gLo * gLo, gHi * gHi) * (1 + kWiden);
-        const double pLo = (gLo <= 0 && gHi >= 0) ? 0.0 : std::fmin(gLo * gLo, gHi * gHi) * (1 - kWiden);
+        const double c0 = hLo * lLo * scale, c1 = hLo * lHi * scale, c2 = hHi * lLo * scale,
+                     c3 = hHi * lHi * scale;
+        const double gLo = std::min(std::min(c0, c1), std::min(c2, c3));
+        const double gHi = std::max(std::max(c0, c1), std::max(c2, c3));
+        const double pHi = std::max(gLo * gLo, gHi * gHi) * (1 + kWiden);
+        const double pLo = (gLo <= 0 && gHi >= 0) ? 0.0 : std::min(gLo * gLo, gHi * gHi) * (1 - kWiden);
         const double qWiden = kWiden * (std::fabs(a.q) + std::fabs(z.q));
-        const double qLo = std::fmin(a.q, z.q) - qWiden, qHi = std::fmax(a.q, z.q) + qWiden;
+        const double qLo = std::min(a.q, z.q) - qWiden, qHi = std::max(a.q, z.q) + qWiden;
         const double margin = kWiden * (pHi + std::fabs(qLo) + std::fabs(qHi));
         const double fLo = pLo - qHi - margin, fHi = pHi - qLo + margin;
-        if (!AllFinite({fLo, fHi})) return false;
-        const double lowest = (fLo <= 0 && fHi >= 0) ? 0.0 : std::fmin(std::fabs(fLo), std::fabs(fHi));
-        if (lowest > bestAbs_) return true; // nothing here beats the best
-        const long mid = lo + (hi - lo) / 2;
-        return range(lo, mid) && range(mid, hi);
+        if (!AllFinite({fLo, fHi})) return -1;
+        return (fLo <= 0 && fHi >= 0) ? 0.0 : std::min(std::fabs(fLo), std::fabs(fHi));
     }
 
     const Balance& b_;

@@ -84,8 +84,10 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
             EXPECT_EQ(text::FormatPattern(d.s_mm, "#.##"), tab.t1s) << what;
             EXPECT_EQ(text::FormatPattern(d.al_nH, "#"), tab.t1Al) << what;
             EXPECT_EQ(text::FormatPattern(d.turnsExact, "#"), tab.t1N) << what;
-            EXPECT_EQ(d.designWire ? std::optional(core::WireText(*d.designWire)) : std::nullopt, tab.t1d)
-                << what;
+            const auto wire = d.designWire >= 0
+                                  ? std::optional(core::WireText(cat.wires[std::size_t(d.designWire)]))
+                                  : std::nullopt;
+            EXPECT_EQ(wire, tab.t1d) << what;
             const double mua0 = InterpolateMua(cat.muaB_mT, req.temp_C == 25 ? *m.mua25 : *m.mua100, 0.0);
             const core::OperatingPointInput op{
                 req.temp_C == 25 ? m.bs25_mT : m.bs100_mT, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct};
@@ -192,11 +194,11 @@ TEST_F(AdvisorFixture, LossesByHand) {
     req.layers = 2;
     const std::vector<Design> chokes = AdviseChoke(cat_, req);
     const Design* d = Find(chokes, cat_, "E 20", "M1");
-    ASSERT_TRUE(d && d->wire);
+    ASSERT_TRUE(d && d->wire >= 0);
     // µa = µi = 2000 everywhere: N = 81 turns, Al 151 nH; 81/18 = 4.5 mm² < AN 30.125 takes
     // the 0.2 mm wire, whose outer 0.2/√0.85 = 0.217 mm is below the pitch 10·2/81 = 0.247 mm.
     EXPECT_EQ(d->turns, 81);
-    EXPECT_EQ(d->wire->d_mm, 0.2);
+    EXPECT_EQ(cat_.wires[static_cast<std::size_t>(d->wire)].d_mm, 0.2);
     // Rdc = ρ·N·LN/A = 1.77935e-8 Ω·m · 81 · 0.040 m / (3.14·0.2²/4 mm²) = 1.83604 Ω.
     const double rdc = 1.77935e-8 * 81 * 0.040 / (3.14 * 0.04 / 4 * 1e-6);
     EXPECT_NEAR(d->rdc_Ohm, rdc, 1e-9 * rdc);

@@ -93,7 +93,8 @@ void PrintTable(const std::vector<Design>& designs, const Catalogue& cat, Kind k
                   << pad(cat.materials[d.material].name, 9);
         if (kind == Kind::Choke)
             std::cout << pad(Cell(Fixed(d.turns, 0)), 5) << pad(Cell(Fixed(d.s_mm, 2)), 7)
-                      << pad(Cell(Fixed(d.al_nH, 0)), 7) << pad(Cell(d.wire ? d.wire->dText : ""), 10)
+                      << pad(Cell(Fixed(d.al_nH, 0)), 7)
+                      << pad(Cell(d.wire >= 0 ? cat.wires[static_cast<std::size_t>(d.wire)].dText : ""), 10)
                       << pad(Cell(Fixed(d.fill_pct, 0)), 8) << pad(Cell(Fixed(d.j_A_mm2, 2)), 9)
                       << pad(Cell(Fixed(d.lAtIdc_mH, 3)), 10);
         else

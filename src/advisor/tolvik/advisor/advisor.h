@@ -108,11 +108,10 @@ struct Design {
 
     // Choke: the DC-bias tab's design.
     double x = kNaN, mue = kNaN, s_mm = kNaN, al_nH = kNaN;
-    double turnsExact = kNaN;                   ///< N before rounding
-    double turns = kNaN;                        ///< N as wound (the tab's rounded N)
-    std::optional<core::WireRecord> designWire; ///< the tab's wire for N (winding area)
-    std::optional<core::WireRecord>
-        wire; ///< the wire wound: designWire, or the thickest that also fits the layers
+    double turnsExact = kNaN; ///< N before rounding
+    double turns = kNaN;      ///< N as wound (the tab's rounded N)
+    int designWire = -1; ///< the tab's wire for N (winding area): index into the catalogue's wires, -1 none
+    int wire = -1;       ///< the wire wound: designWire, or the thickest that also fits the layers
     double fill_pct = kNaN, j_A_mm2 = kNaN, lAtIdc_mH = kNaN, rdc_Ohm = kNaN, fr = kNaN, bPeak_mT = kNaN;
     // Losses and size (both kinds).
     double pcu_W = kNaN, pcore_W = kNaN, ptotal_W = kNaN, dT_K = kNaN, ve_mm3 = kNaN, mass_g = kNaN;
