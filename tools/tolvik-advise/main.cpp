@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
     try {
         return Run(args);
     } catch (const UsageError& e) {
-        std::cerr << "tolvik-advise: " << e.message << "\n" << kUsage;
+        std::cerr << "tolvik-advise: " << e.message << " (tolvik-advise --help lists the options)\n";
         return 2;
     }
 }
