@@ -318,8 +318,10 @@ std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, c
         if (cat.materials[k].amplitude) materials.push_back(k);
     }
     const std::size_t per = materials.size();
-    return RunAll(cat.cores.size() * per, run,
-                  [&](std::size_t i) { return DesignChoke(cat, i / per, materials[i % per], req); });
+    const std::size_t first = std::min(run.firstCore, cat.cores.size());
+    const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
+    return RunAll(cores * per, run,
+                  [&](std::size_t i) { return DesignChoke(cat, first + i / per, materials[i % per], req); });
 }
 
 std::vector<Design> AdviseTransformer(const Catalogue& cat, const TransformerRequest& req,
@@ -329,8 +331,11 @@ std::vector<Design> AdviseTransformer(const Catalogue& cat, const TransformerReq
         if (cat.materials[k].power) materials.push_back(k);
     }
     const std::size_t per = materials.size();
-    return RunAll(cat.cores.size() * per, run,
-                  [&](std::size_t i) { return DesignTransformer(cat, i / per, materials[i % per], req); });
+    const std::size_t first = std::min(run.firstCore, cat.cores.size());
+    const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
+    return RunAll(cores * per, run, [&](std::size_t i) {
+        return DesignTransformer(cat, first + i / per, materials[i % per], req);
+    });
 }
 
 void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {

@@ -124,6 +124,9 @@ struct RunControl {
     unsigned threads = 0;
     const std::atomic<bool>* cancel = nullptr;
     std::atomic<std::size_t>* done = nullptr; ///< counts the candidates designed, when set
+    /// The core variants to try: coreCount from firstCore on (a window shows a run in parts).
+    std::size_t firstCore = 0;
+    std::size_t coreCount = std::numeric_limits<std::size_t>::max();
 };
 
 /// One design per core variant × material with amplitude-permeability data, unranked, in
