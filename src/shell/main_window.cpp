@@ -158,6 +158,16 @@ void MainWindow::buildMenus() {
             [this, currentGraph] { chart::ExportCurveData(currentGraph(), this); });
     connect(addItem(file, "mnuCopyGraph", QStringLiteral("Cop&y Graph"), "Ctrl+Shift+C"), &QAction::triggered,
             this, [this, currentGraph] { chart::CopyGraph(currentGraph(), this); });
+    // The design advisor's table, when its window is in front.
+    auto advisorInFront = [this] { return qobject_cast<advisor_ui::AdvisorWindow*>(activeWorkingWindow()); };
+    connect(addItem(file, "mnuExportTable", QStringLiteral("Export &Table as CSV...")), &QAction::triggered,
+            this, [advisorInFront] {
+                if (auto* a = advisorInFront()) a->exportCsv();
+            });
+    connect(addItem(file, "mnuCopyTable", QStringLiteral("Copy T&able")), &QAction::triggered, this,
+            [advisorInFront] {
+                if (auto* a = advisorInFront()) a->copyTable();
+            });
     connect(addItem(file, "mnuCloseWindow", QStringLiteral("&Close Window")), &QAction::triggered, this,
             [this] { CloseActiveWindow(); });
     connect(addItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,

@@ -174,7 +174,7 @@ private slots:
             QCOMPARE(window_->findChild<QMenu*>(menus[i])->menuAction(), window_->menuBar()->actions().at(i));
         QCOMPARE(Names(window_->findChild<QMenu*>(u"mnuFile"_s)->actions(), false),
                  (QStringList{"mnuPrint", "mnuSaveGraphAs", "mnuExportCurveData", "mnuCopyGraph",
-                              "mnuCloseWindow", "mnuExit"}));
+                              "mnuExportTable", "mnuCopyTable", "mnuCloseWindow", "mnuExit"}));
         auto* help = window_->findChild<QMenu*>(u"mnuHelp"_s);
         QCOMPARE(Names(help->actions(), false),
                  (QStringList{"mnuContents", "mnuSearch", "mnuMaterialComparison", "mnuDocumentation",
