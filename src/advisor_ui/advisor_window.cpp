@@ -2,15 +2,13 @@
 
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,7 +18,6 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -682,21 +679,20 @@ void AdvisorWindow::updateChart() {
 }
 
 void AdvisorWindow::exportCsv() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Export designs as CSV"),
-                                     QStringLiteral("designs.csv"), QStringLiteral("CSV files (*.csv)"));
+    QString filter = QStringLiteral("CSV files (*.csv)");
+    const QString path = ui::FileDialogs().saveFileName(this, QStringLiteral("Export designs as CSV"),
+                                                        QStringLiteral("designs.csv"), {filter}, &filter);
     if (path.isEmpty()) return;
     QFile file(path);
     const std::string csv = model_.csv();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size())) {
-        QMessageBox::information(this, QStringLiteral("Tolvik"),
-                                 QStringLiteral("The file %1 cannot be written.").arg(path));
-    }
+        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()))
+        ui::ShowMessage(QStringLiteral("The file %1 cannot be written.").arg(path));
 }
 
 void AdvisorWindow::copyTable() {
-    QApplication::clipboard()->setText(model_.text());
+    ui::Clipboard().clear();
+    ui::Clipboard().setText(model_.text());
 }
 
 } // namespace tolvik::advisor_ui
