@@ -1,8 +1,10 @@
 # Installation into a standard layout and the Debian package.
 #
-#   <prefix>/lib/tolvik/          the program folder: tolvik, tolvik-data, db1.mdb, bmp/, help/, manual.pdf
+#   <prefix>/lib/tolvik/          the program folder: tolvik, tolvik-data, tolvik-advise, db1.mdb, bmp/, help/,
+#                                 manual.pdf
 #   <prefix>/bin/tolvik           link to lib/tolvik/tolvik (the program finds its folder
-#                                 from the executable's real path); bin/tolvik-data likewise
+#                                 from the executable's real path); bin/tolvik-data and
+#                                 bin/tolvik-advise likewise
 #   <prefix>/share/applications/  desktop entry
 #   <prefix>/share/icons/hicolor/ icon, SVG and PNG sizes
 #   <prefix>/share/metainfo/      AppStream metainfo
@@ -24,10 +26,11 @@ install(DIRECTORY ${TOLVIK_PROGRAM_DIR}/bmp DESTINATION ${TOLVIK_INSTALL_PROGRAM
 install(DIRECTORY ${TOLVIK_PROGRAM_DIR}/help DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR} OPTIONAL)
 install(FILES ${TOLVIK_PROGRAM_DIR}/manual.pdf DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR} OPTIONAL)
 install(PROGRAMS ${TOLVIK_PROGRAM_DIR}/tolvik-data DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR} OPTIONAL)
+install(PROGRAMS ${TOLVIK_PROGRAM_DIR}/tolvik-advise DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR} OPTIONAL)
 
-# bin/tolvik and bin/tolvik-data: relative links, so the tree can be moved to any prefix.
+# bin/tolvik, bin/tolvik-data and bin/tolvik-advise: relative links, so the tree can be moved to any prefix.
 file(MAKE_DIRECTORY ${_tolvik_packaging_bin}/bin)
-foreach(_program tolvik tolvik-data)
+foreach(_program tolvik tolvik-data tolvik-advise)
   file(CREATE_LINK ../${TOLVIK_INSTALL_PROGRAM_DIR}/${_program} ${_tolvik_packaging_bin}/bin/${_program} SYMBOLIC)
   install(FILES ${_tolvik_packaging_bin}/bin/${_program} DESTINATION bin)
 endforeach()

@@ -3,6 +3,7 @@
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -19,8 +20,7 @@ bool AllFinite(std::initializer_list<double> values) {
 
 /// t = (1 − d − R(x)) / (d·µi·R(x)): the gap term 1/µe − 1/µi at which the reversible
 /// permeability has dropped by d.
-double GapTerm(double x, double df, double mui) {
-    const double r = num::LangevinSlope(x).toDouble();
+double GapTerm(double r, double df, double mui) {
     return (1.0 - df - r) / (df * mui * r);
 }
 
@@ -55,32 +55,179 @@ void InitDCBiasInput(std::string& t1L, std::string& t1I, std::string& t1dmurev) 
     if (t1dmurev.empty()) t1dmurev = "10";
 }
 
-std::optional<double> OperatingPoint(const OperatingPointInput& in) {
-    const double bt = in.bs_mT / 1000.0;    // T
-    const double df = in.dmurev_pct * 0.01; // fraction
-    const double v = in.ve_mm3 * 1E-9;      // m³
-    const double lH = in.l_mH * 1E-3;       // H
-    const double mui = kDcBiasMui;
+namespace {
 
-    double x = kScanStart;
-    double bestX = x;
+/// The scan's grid as the scan forms it (x accumulated in steps of 0.001, so the points
+/// are those sums, not 0.1 + k·0.001), with L(x) and R(x) at each point: they depend on
+/// x alone, so they are formed once for every design.
+struct ScanGrid {
+    std::vector<double> x, l, r;
+};
+
+const ScanGrid& Grid() {
+    static const ScanGrid grid = [] {
+        ScanGrid g;
+        for (double x = kScanStart; x <= kScanEnd; x += kScanStep) {
+            g.x.push_back(x);
+            g.l.push_back(num::Langevin(x).toDouble());
+            g.r.push_back(num::LangevinSlope(x).toDouble());
+        }
+        return g;
+    }();
+    return grid;
+}
+
+/// The energy balance of the operating point: P = ((t + 1/µa0)·L(x)·Bs/µ0)², the energy
+/// the material can take, against Q = (t + 1/(R(x)·µi))·Idc²·(1 − d)·L/(V·µ0), the energy
+/// the choke must store.
+struct Balance {
+    double bt = 0, df = 0, v = 0, lH = 0, mui = kDcBiasMui, mua0 = 0, idc = 0;
+    explicit Balance(const OperatingPointInput& in)
+        : bt(in.bs_mT / 1000.0), df(in.dmurev_pct * 0.01), v(in.ve_mm3 * 1E-9), lH(in.l_mH * 1E-3),
+          mua0(in.mua0), idc(in.idc_A) {}
+    struct Terms {
+        double t = 0; ///< gap term
+        double h = 0; ///< t + 1/µa0
+        double p = 0, q = 0, f = 0;
+    };
+    Terms at(double l, double r) const {
+        Terms s;
+        s.t = GapTerm(r, df, mui);
+        s.h = s.t + 1.0 / mua0;
+        s.p = std::pow(s.h * l * bt / num::kMu0, 2);
+        s.q = (s.t + 1.0 / (r * mui)) * idc * idc * (1.0 - df) * lH / (v * num::kMu0);
+        s.f = s.p - s.q;
+        return s;
+    }
+};
+
+bool Finite(const Balance::Terms& s) {
+    return AllFinite({s.t, s.h, s.p, s.q, s.f});
+}
+
+/// The scan: the first point whose |P − Q| is smallest (after a point where the balance
+/// is exactly 0, the next point is taken).
+std::optional<double> FullScan(const Balance& b) {
+    const ScanGrid& g = Grid();
+    double bestX = g.x.front();
     double bestF = 0;
     double previousF = 0; // counts as 0 before the first step
-    while (x <= kScanEnd) {
-        const double r = num::LangevinSlope(x).toDouble();
-        const double t = GapTerm(x, df, mui);
-        const double p = std::pow((t + 1.0 / in.mua0) * num::Langevin(x).toDouble() * bt / num::kMu0, 2);
-        const double q = (t + 1.0 / (r * mui)) * in.idc_A * in.idc_A * (1.0 - df) * lH / (v * num::kMu0);
-        const double f = p - q;
-        if (!AllFinite({t, p, q, f})) return std::nullopt;
-        if (previousF == 0.0 || std::fabs(f) < std::fabs(bestF)) {
-            bestX = x;
-            bestF = f;
+    for (size_t k = 0; k < g.x.size(); ++k) {
+        const Balance::Terms s = b.at(g.l[k], g.r[k]);
+        if (!Finite(s)) return std::nullopt;
+        if (previousF == 0.0 || std::fabs(s.f) < std::fabs(bestF)) {
+            bestX = g.x[k];
+            bestF = s.f;
         }
-        previousF = f;
-        x += kScanStep;
+        previousF = s.f;
     }
     return bestX;
+}
+
+/// Branch and bound over the grid for the smallest |f| (the first of equal ones).
+/// Over an interval of the grid L(x) > 0 rises, t + 1/µa0 and Q are monotonic (each is
+/// a constant plus a constant times 1/R(x), and R falls), so P − Q lies between bounds
+/// formed from the interval's ends; an interval whose bound cannot beat the best point
+/// found is skipped. The bounds are widened far beyond rounding.
+class Search {
+public:
+    explicit Search(const Balance& b) : b_(b), g_(Grid()) {}
+
+    /// false: the search cannot decide, the full scan must.
+    bool run() {
+        const long n = static_cast<long>(g_.x.size());
+        Balance::Terms first, last;
+        if (!visit(0, first) || !visit(n - 1, last)) return false;
+        // Seed: where the balance changes sign (bisection, as if it were monotonic), so
+        // that most of the grid is ruled out at once.
+        if ((first.f < 0) != (last.f < 0)) {
+            long lo = 0, hi = n - 1;
+            while (hi - lo > 1) {
+                const long mid = lo + (hi - lo) / 2;
+                Balance::Terms m;
+                if (!visit(mid, m)) return false;
+                ((m.f < 0) == (first.f < 0) ? lo : hi) = mid;
+            }
+        }
+        return range(0, n - 1, first, last);
+    }
+    long best() const { return bestK_; }
+
+private:
+    static constexpr long kLeaf = 8;
+    static constexpr double kWiden = 1E-9;
+
+    bool visit(long k, Balance::Terms& s) {
+        s = terms(k);
+        if (!Finite(s) || s.f == 0.0) return false;
+        const double a = std::fabs(s.f);
+        if (bestK_ < 0 || a < bestAbs_ || (a == bestAbs_ && k < bestK_)) {
+            bestK_ = k;
+            bestAbs_ = a;
+        }
+        return true;
+    }
+    Balance::Terms terms(long k) const {
+        return b_.at(g_.l[static_cast<size_t>(k)], g_.r[static_cast<size_t>(k)]);
+    }
+
+    /// The grid points lo … hi, whose ends' terms are a and z.
+    bool range(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) {
+        if (hi - lo <= kLeaf) {
+            Balance::Terms s;
+            for (long k = lo + 1; k < hi; ++k) {
+                if (!visit(k, s)) return false;
+            }
+            return true;
+        }
+        if (lowestPossible(lo, hi, a, z) > bestAbs_) return true; // nothing here beats the best
+        const long mid = lo + (hi - lo) / 2;
+        Balance::Terms m;
+        if (!visit(mid, m)) return false;
+        return range(lo, mid, a, m) && range(mid, hi, m, z);
+    }
+
+    /// A lower bound of |f| between the ends (-1 when it cannot be formed).
+    double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
+        const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
+        // t + 1/µa0 between its ends, widened by the size of its parts.
+        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + std::fabs(1.0 / b_.mua0) +
+                                        std::fabs(1.0 / (b_.df * b_.mui * g_.r[j])) +
+                                        std::fabs(1.0 / (b_.df * b_.mui * g_.r[i])));
+        const double hLo = std::min(a.h, z.h) - hWiden, hHi = std::max(a.h, z.h) + hWiden;
+        const double lLo = g_.l[i] * (1 - kWiden), lHi = g_.l[j] * (1 + kWiden);
+        const double scale = b_.bt / num::kMu0;
+        const double c0 = hLo * lLo * scale, c1 = hLo * lHi * scale, c2 = hHi * lLo * scale,
+                     c3 = hHi * lHi * scale;
+        const double gLo = std::min(std::min(c0, c1), std::min(c2, c3));
+        const double gHi = std::max(std::max(c0, c1), std::max(c2, c3));
+        const double pHi = std::max(gLo * gLo, gHi * gHi) * (1 + kWiden);
+        const double pLo = (gLo <= 0 && gHi >= 0) ? 0.0 : std::min(gLo * gLo, gHi * gHi) * (1 - kWiden);
+        const double qWiden = kWiden * (std::fabs(a.q) + std::fabs(z.q));
+        const double qLo = std::min(a.q, z.q) - qWiden, qHi = std::max(a.q, z.q) + qWiden;
+        const double margin = kWiden * (pHi + std::fabs(qLo) + std::fabs(qHi));
+        const double fLo = pLo - qHi - margin, fHi = pHi - qLo + margin;
+        if (!AllFinite({fLo, fHi})) return -1;
+        return (fLo <= 0 && fHi >= 0) ? 0.0 : std::min(std::fabs(fLo), std::fabs(fHi));
+    }
+
+    const Balance& b_;
+    const ScanGrid& g_;
+    long bestK_ = -1;
+    double bestAbs_ = 0;
+};
+
+} // namespace
+
+std::optional<double> OperatingPoint(const OperatingPointInput& in) {
+    return FullScan(Balance(in));
+}
+
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
+    const Balance b(in);
+    Search search(b);
+    if (!search.run()) return FullScan(b);
+    return Grid().x[static_cast<size_t>(search.best())];
 }
 
 std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
@@ -89,7 +236,7 @@ std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double 
     const double ae = ae_mm2 * 1E-6;
     const double le = le_mm * 1E-3;
     DcBiasDesign d;
-    const double t = GapTerm(x, df, mui);
+    const double t = GapTerm(num::LangevinSlope(x).toDouble(), df, mui);
     d.mue = 1.0 / (1.0 / mui + t);
     d.s_mm = (1.0 / d.mue - 1.0 / mui) * le_mm;
     d.al_nH = ae / le * d.mue * num::kMu0 / 1E-9;
@@ -147,45 +294,88 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
         const double mue = num::MueFromAl(al, in.le_mm, in.ae_mm2);
         if (mue == 0.0 || !in.draw) return r;
 
+        // A choke whose air gap would be negative cannot be built: its curve is not drawn.
+        if (in.copyToPlotData && design->s_mm < 0) return r;
+        const GappedCore core{in.bs_mT, in.ae_mm2, in.le_mm, al, n};
         double h = 0; // A/m; kept where the gapped permeability has no value
         for (int i = 1; i <= kDcBiasPoints; ++i) {
-            const double xi = i / 10.0;
-            const double b = num::LangevinScaled(xi, in.bs_mT).toDouble();
-            const double mua = in.muaAtB(b);
-            if (mua == 0.0) break;
-            const double muga = num::GappedPermeability(mua, in.ae_mm2, in.le_mm, kDcBiasMui, al);
-            if (muga != 0.0) h = b / (muga * 1000.0 * num::kMu0);
+            const double mua = in.muaAtB(DcBiasCurveFlux(i, in.bs_mT));
+            const DcBiasCurveStep p = DcBiasCurvePoint(core, i, mua, h);
+            if (p.end) break;
+            h = p.h_A_m;
             if (n == 0.0) return fail();
-            const double idc = in.le_mm * h / (n * 1000.0);
-            const double murev = num::LangevinSlopeScaled(xi, kDcBiasMui).toDouble();
-            const double mugr = num::GappedPermeability(murev, in.ae_mm2, in.le_mm, kDcBiasMui, al);
-            double y = mugr;
+            double y = p.mugr;
             switch (in.yAxis) {
             case DcBiasYAxis::MuRev:
                 break;
             case DcBiasYAxis::LRev:
-                y = mugr / mue * lp_mH;
+                y = p.mugr / mue * lp_mH;
                 break;
             case DcBiasYAxis::Energy:
-                y = idc * idc * (mugr / mue * lp_mH) / 2.0;
+                y = p.idc_A * p.idc_A * (p.mugr / mue * lp_mH) / 2.0;
                 break;
             case DcBiasYAxis::RollOff:
-                y = mugr / mue * 100.0;
+                y = p.mugr / mue * 100.0;
                 break;
             }
-            const double xValue = in.xAxis == DcBiasXAxis::Hdc ? h : idc;
+            const double xValue = in.xAxis == DcBiasXAxis::Hdc ? p.h_A_m : p.idc_A;
             if (!AllFinite({xValue, y})) return fail();
+            // A plot-data Al beyond the ungapped core's gives a negative field: no such point.
+            if (p.h_A_m < 0 || p.idc_A < 0) continue;
             r.points.push_back({i, xValue, y});
         }
+        if (r.points.empty()) return r;
         // The Al value as read: the typed text itself may be anything.
         std::string alText = text::FormatPattern(al, "#.###");
-        if (!alText.empty() && alText.back() == '.') alText.pop_back();
+        if (!alText.empty() && alText.back() == text::DecimalSeparator()) alText.pop_back();
         r.legend = "µrev " + in.material + " Al=" + (alText.empty() ? std::string("0") : alText) + "[nH]";
         r.drawn = true;
     } catch (const data::DataError&) {
         return fail();
     }
     return r;
+}
+
+namespace {
+
+/// L(x) and R(x) at the curve's points x = i/10: k·L(x) and k·R(x) are what the scaled
+/// Langevin functions give, so the curve forms them once.
+struct CurveGrid {
+    double l[kDcBiasPoints + 1] = {};
+    double r[kDcBiasPoints + 1] = {};
+};
+
+const CurveGrid& Curve() {
+    static const CurveGrid grid = [] {
+        CurveGrid g;
+        for (int i = 1; i <= kDcBiasPoints; ++i) {
+            g.l[i] = num::Langevin(i / 10.0).toDouble();
+            g.r[i] = num::LangevinSlope(i / 10.0).toDouble();
+        }
+        return g;
+    }();
+    return grid;
+}
+
+} // namespace
+
+double DcBiasCurveFlux(int i, double bs_mT) {
+    return bs_mT * Curve().l[i];
+}
+
+DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m) {
+    DcBiasCurveStep p;
+    if (mua == 0.0) {
+        p.end = true;
+        return p;
+    }
+    const double b = DcBiasCurveFlux(i, core.bs_mT);
+    const double muga = num::GappedPermeability(mua, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
+    p.h_A_m = muga != 0.0 ? b / (muga * 1000.0 * num::kMu0) : h_A_m;
+    p.idc_A = core.le_mm * p.h_A_m / (core.turns * 1000.0);
+    const double murev = kDcBiasMui * Curve().r[i];
+    p.mugr = num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
+    return p;
 }
 
 DcBiasReading DcBiasReaderTexts(double x, const std::string& yText, DcBiasXAxis xAxis, DcBiasYAxis yAxis) {

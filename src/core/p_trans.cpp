@@ -53,9 +53,20 @@ PTransResult CalculateTransmissiblePower(const PTransInput& in) {
     }
     r.status = PTransStatus::Ok;
     r.dB_mT = dB;
+    r.dBFerrite_mT = dBFerrite;
     r.j_A_mm2 = j;
     r.p_W = p;
     return r;
+}
+
+PTransLosses TransformerLosses(const PTransInput& in, const PTransResult& r, double p_W) {
+    PTransLosses l;
+    if (r.status != PTransStatus::Ok || r.p_W <= 0 || r.dBFerrite_mT <= 0) return l;
+    l.core_W = in.dTFe_K / (in.rth_KW * in.r) * std::pow(r.dB_mT / r.dBFerrite_mT, in.x);
+    const double share = p_W / r.p_W;
+    l.copper_W = in.dTCu_K / in.rth_KW * share * share;
+    l.dT_K = in.rth_KW * l.copper_W + in.rth_KW * in.r * l.core_W;
+    return l;
 }
 
 std::optional<PTransGeometryTexts> LoadPTransGeometry(data::Database& db, const data::CoreSelection& core) {

@@ -102,11 +102,10 @@ WindingWireResult SuchDrahtHarmDistortion(const WindingWireInput& in) {
         if (in.showMessages) r.messages.push_back(kInsertNText);
         return r;
     }
-    const double pitch_mm = in.hWickel_mm * in.layers / in.turns;
-    r.wire = Thickest(in.wires, [&](const WireRecord& w) { return pitch_mm > w.d_mm / std::sqrt(w.fCu); });
+    r.wire = Thickest(in.wires,
+                      [&](const WireRecord& w) { return FitsLayers(w, in.turns, in.layers, in.hWickel_mm); });
     if (!r.wire) return r;
-    const double d = r.wire->d_mm;
-    const double fw = d * d * in.turns * kWirePi / (4.0 * in.an_mm2 * r.wire->fCu) * 100.0;
+    const double fw = FillFactor(in.turns, *r.wire, in.an_mm2);
     r.t2draht_d = WireText(*r.wire);
     if (std::isfinite(fw)) {
         r.t2fw = text::FormatPattern(fw, "#");
@@ -117,6 +116,25 @@ WindingWireResult SuchDrahtHarmDistortion(const WindingWireInput& in) {
 
 std::optional<WireRecord> SuchDraht(double turns, double an_mm2, const std::vector<WireRecord>& wires) {
     return Thickest(wires, [&](const WireRecord& w) { return turns / w.turnsPerMm2 < an_mm2; });
+}
+
+double FillFactor(double turns, const WireRecord& wire, double an_mm2) {
+    const double d = wire.d_mm;
+    return d * d * turns * kWirePi / (4.0 * an_mm2 * wire.fCu) * 100.0;
+}
+
+bool FitsLayers(const WireRecord& wire, double turns, double layers, double hWickel_mm) {
+    const double pitch_mm = hWickel_mm * layers / turns;
+    return pitch_mm > wire.d_mm / std::sqrt(wire.fCu);
+}
+
+double WireArea(const WireRecord& wire) {
+    return kWirePi * wire.d_mm * wire.d_mm / 4.0;
+}
+
+double CopperResistance(double turns, double ln_mm, const WireRecord& wire) {
+    // ρ [Ω·m] · length [m] / area [m²]
+    return kCopperResistivity * turns * ln_mm * 1E-3 / (WireArea(wire) * 1E-6);
 }
 
 double WindingDcResistance(double turns, double ar_uOhm) {

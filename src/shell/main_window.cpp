@@ -1,5 +1,6 @@
 #include "tolvik/shell/main_window.h"
 
+#include "tolvik/advisor_ui/advisor_window.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
@@ -11,7 +12,12 @@
 #include "tolvik/shell/manual.h"
 #include "tolvik/shell/placement.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <QAction>
 #include <QApplication>
@@ -169,6 +175,16 @@ void MainWindow::buildMenus() {
             [this, currentGraph] { chart::ExportCurveData(currentGraph(), this); });
     connect(addItem(file, "mnuCopyGraph", QStringLiteral("Cop&y Graph"), "Ctrl+Shift+C"), &QAction::triggered,
             this, [this, currentGraph] { chart::CopyGraph(currentGraph(), this); });
+    // The design advisor's table, when its window is in front.
+    auto advisorInFront = [this] { return qobject_cast<advisor_ui::AdvisorWindow*>(activeWorkingWindow()); };
+    connect(addItem(file, "mnuExportTable", QStringLiteral("Export &Table as CSV...")), &QAction::triggered,
+            this, [advisorInFront] {
+                if (auto* a = advisorInFront()) a->exportCsv();
+            });
+    connect(addItem(file, "mnuCopyTable", QStringLiteral("Copy T&able")), &QAction::triggered, this,
+            [advisorInFront] {
+                if (auto* a = advisorInFront()) a->copyTable();
+            });
     connect(addItem(file, "mnuCloseWindow", QStringLiteral("&Close Window")), &QAction::triggered, this,
             [this] { CloseActiveWindow(); });
     connect(addItem(file, "mnuExit", QStringLiteral("&Exit")), &QAction::triggered, this,
@@ -208,6 +224,9 @@ void MainWindow::buildMenus() {
         connect(addItem(cores, it.name, it.text, it.shortcut), &QAction::triggered, this,
                 [this, tab] { OpenCoreFormTab(tab); });
     }
+    cores->addSeparator();
+    connect(addItem(cores, "mnuAdvisor", QStringLiteral("Design &Advisor...")), &QAction::triggered, this,
+            [this] { OpenAdvisor(); });
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("&Help"));
     connect(addItem(help, "mnuContents", QStringLiteral("&Contents")), &QAction::triggered, this,
@@ -245,6 +264,13 @@ void MainWindow::buildCommandStrip() {
         b->setAutoDefault(false);
         commandRow->addWidget(b);
     }
+    auto* advisorButton = new QPushButton(QStringLiteral("Design Advisor"), picture1);
+    advisorButton->setObjectName(QStringLiteral("cmdAdvisor"));
+    advisorButton->setFixedHeight(Px(kCommandButtonHeightTwips));
+    advisorButton->setAutoDefault(false);
+    advisorButton->setToolTip(QStringLiteral("Which cores and materials can do this?"));
+    connect(advisorButton, &QPushButton::clicked, this, [this] { OpenAdvisor(); });
+    commandRow->addWidget(advisorButton);
     commandRow->addStretch(1);
     rows->addLayout(commandRow);
     // The six picture buttons sit at the right end of the menu bar, so the command strip
@@ -350,6 +376,70 @@ void MainWindow::OpenCoreFormTab(int tab) {
         mdi_->setActiveSubWindow(sub);
         sub->show();
         coreForm_->show();
+    });
+}
+
+void MainWindow::OpenAdvisor() {
+    if (!advisor_) {
+        auto* window = new advisor_ui::AdvisorWindow(app_);
+        QMdiSubWindow* sub = mdi_->addSubWindow(window);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setGeometry(mdi_->viewport()->rect()); // the table and the chart want the room
+        advisor_ = window;
+        connect(window, &advisor_ui::AdvisorWindow::openDesign, this,
+                [this](const advisor_ui::OpenRequest& r) { OpenDesign(r); });
+    }
+    auto* sub = qobject_cast<QMdiSubWindow*>(advisor_->parentWidget());
+    if (!sub) return;
+    sub->show();
+    sub->raise();
+    mdi_->setActiveSubWindow(sub);
+}
+
+void MainWindow::OpenDesign(const advisor_ui::OpenRequest& r) {
+    const bool choke = r.kind == advisor::Kind::Choke;
+    OpenCoreFormTab(choke ? 4 : 3);
+    if (!coreForm_) return;
+    guarded([&] {
+        auto select = [this](const char* name, const std::string& entry) {
+            auto* list = coreForm_->findChild<QComboBox*>(QLatin1String(name));
+            if (!list) return;
+            const int i = list->findText(QString::fromStdString(entry), Qt::MatchFixedString);
+            if (i < 0) return;
+            list->setCurrentIndex(i);
+            emit list->activated(i); // as the user's choice
+        };
+        auto check = [this](const char* name, bool on) {
+            if (auto* b = coreForm_->findChild<QAbstractButton*>(QLatin1String(name))) b->setChecked(on);
+        };
+        auto set = [this](const char* name, double v) {
+            if (auto* e = coreForm_->findChild<QLineEdit*>(QLatin1String(name)))
+                e->setText(QString::fromStdString(text::FormatPattern(v, "0.######")));
+        };
+        select("Kern", r.kerntyp);
+        check("LP", r.lowProfile);
+        check("ML", r.hole);
+        select("Material", r.material);
+        if (choke) {
+            check(r.choke.temp_C == 100 ? "T100" : "T25", true);
+            set("t1L", r.choke.l_mH);
+            set("t1I", r.choke.idc_A);
+            set("t1dmurev", r.choke.drop_pct);
+            coreForm_->RecalculateCurrentTab();
+        } else {
+            // The geometry and the material's figures are loaded by the recalculation;
+            // Calculate then computes with the inputs typed.
+            coreForm_->RecalculateCurrentTab();
+            set("t6fw", r.transformer.f_kHz);
+            set("t6TCU", r.transformer.dTmax_K / 2);
+            set("t6TFE", r.transformer.dTmax_K / 2);
+            set("t6Fr", r.transformer.fr);
+            const QByteArray option =
+                QStringLiteral("optConv(%1)").arg(static_cast<int>(r.transformer.converter)).toLatin1();
+            check(option.constData(), true);
+            if (auto* calculate = coreForm_->findChild<QPushButton*>(QStringLiteral("cmdCalculate")))
+                calculate->click();
+        }
     });
 }
 

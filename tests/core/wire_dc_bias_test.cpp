@@ -7,6 +7,7 @@
 
 #include "tolvik/core/dc_bias.h"
 #include "tolvik/core/wire.h"
+#include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
 
@@ -295,13 +296,19 @@ TEST_F(DcBiasCurve, PlotDataAndLegendShowNumbersRead) {
     const std::pair<const char*, const char*> legends[] = {{" 2,5inf-0", "µrev M1 Al=2.5[nH]"},
                                                            {"151", "µrev M1 Al=151[nH]"},
                                                            {"99.1234", "µrev M1 Al=99.123[nH]"}};
-    for (const auto& [typed, legend] : legends) {
-        DcBiasInput in = Choke();
-        in.copyToPlotData = false;
-        in.t0Al = typed;
-        in.t0N = "81";
-        EXPECT_EQ(CalculateDcBias(in).legend, legend) << typed;
+    for (char separator : {'.', ','}) {
+        text::SetDecimalSeparator(separator);
+        for (const auto& [typed, legend] : legends) {
+            DcBiasInput in = Choke();
+            in.copyToPlotData = false;
+            in.t0Al = typed;
+            in.t0N = "81";
+            std::string expected = legend;
+            if (separator == ',') std::replace(expected.begin(), expected.end(), '.', ',');
+            EXPECT_EQ(CalculateDcBias(in).legend, expected) << typed << " with '" << separator << "'";
+        }
     }
+    text::SetDecimalSeparator('.');
 }
 
 TEST_F(DcBiasCurve, YQuantitiesAtTheFirstPoint) {
@@ -366,15 +373,26 @@ TEST_F(DcBiasCurve, FaultsAndStops) {
          false,
          false,
          {kValuesNotValidText}},
-        {"no current, µa(0) 3000: s = −le/3000 < 0 is reported, the design stays",
+        {"no current, µa(0) 3000: s = −le/3000 < 0 is reported, the design stays, no curve",
          [](DcBiasInput& in) {
              in.t1I = "0";
              in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
          },
          false,
          true,
-         true,
+         false,
          {kNegativeGapText}},
+        {"plot data Al beyond the ungapped core's (µa 3000 > µi): every field negative, no curve",
+         [](DcBiasInput& in) {
+             in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
+             in.copyToPlotData = false;
+             in.t0Al = "100000";
+             in.t0N = "81";
+         },
+         false,
+         true,
+         false,
+         {}},
     };
     for (const auto& c : cases) {
         DcBiasInput in = Choke();
@@ -385,7 +403,7 @@ TEST_F(DcBiasCurve, FaultsAndStops) {
         EXPECT_EQ(r.drawn, c.drawn) << c.source;
         EXPECT_EQ(r.messages, c.messages) << c.source;
         for (const DcBiasPoint& p : r.points)
-            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y)) << c.source;
+            EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && p.x >= 0) << c.source;
     }
 }
 

@@ -23,6 +23,8 @@ need=(
   /usr/lib/tolvik/db1.mdb
   "/usr/bin/tolvik-data -> ../lib/tolvik/tolvik-data"
   /usr/lib/tolvik/tolvik-data
+  "/usr/bin/tolvik-advise -> ../lib/tolvik/tolvik-advise"
+  /usr/lib/tolvik/tolvik-advise
   /usr/share/applications/com.kestron.tolvik.desktop
   /usr/share/metainfo/com.kestron.tolvik.metainfo.xml
   /usr/share/mime/packages/com.kestron.tolvik.xml

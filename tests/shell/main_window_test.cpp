@@ -180,7 +180,8 @@ private slots:
         QCOMPARE(Names(window_->findChild<QMenu*>(u"mnuFile"_s)->actions(), false),
                  (QStringList{"mnuOpenDesign", "mnuSaveDesign", "mnuSaveDesignAs", "", "", "mnuPrint",
                               "mnuPrintDesignSheet", "mnuExportDesignSheet", "mnuSaveGraphAs",
-                              "mnuExportCurveData", "mnuCopyGraph", "mnuCloseWindow", "mnuExit"}));
+                              "mnuExportCurveData", "mnuCopyGraph", "mnuExportTable", "mnuCopyTable",
+                              "mnuCloseWindow", "mnuExit"}));
         auto* help = window_->findChild<QMenu*>(u"mnuHelp"_s);
         QCOMPARE(Names(help->actions(), false),
                  (QStringList{"mnuContents", "mnuSearch", "mnuMaterialComparison", "mnuDocumentation",

@@ -55,8 +55,14 @@ struct OperatingPointInput {
     double dmurev_pct = 0; ///< allowed drop of the reversible permeability
 };
 /// The field parameter x in [0.1, 10] (steps of 0.001) where the energy balance
-/// P − Q of the Langevin model comes nearest to 0; none on a run-time fault.
+/// P − Q of the Langevin model comes nearest to 0; none on a run-time fault. Scans the
+/// whole grid, as the tab does.
 std::optional<double> OperatingPoint(const OperatingPointInput& in);
+/// The same grid point as OperatingPoint, found by a branch-and-bound search: the balance
+/// is made of parts that are monotonic in x, so most of the grid is ruled out from the
+/// ends of an interval. Falls back to the full scan where the bounds cannot decide
+/// (a non-finite value, an exact zero of the balance).
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in);
 
 /// The choke designed at the operating point x.
 struct DcBiasDesign {
@@ -69,6 +75,26 @@ struct DcBiasDesign {
 /// Al = µ0·µe·Ae/le; none on a run-time fault.
 std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
                                             double le_mm, double l_mH);
+
+/// One point of the DC-bias curve of a gapped core (the plot data Al and N).
+struct GappedCore {
+    double bs_mT = 0;
+    double ae_mm2 = 0;
+    double le_mm = 0;
+    double al_nH = 0;
+    double turns = 0;
+};
+struct DcBiasCurveStep {
+    bool end = false; ///< µa = 0 at this flux density: the curve ends before this point
+    double h_A_m = 0; ///< DC field (kept from the previous point where µga has no value)
+    double idc_A = 0; ///< DC current
+    double mugr = 0;  ///< reversible permeability of the gapped core
+};
+/// Flux density [mT] of curve point i (x = i/10).
+double DcBiasCurveFlux(int i, double bs_mT);
+/// Curve point i with µa at its flux density; h is the field of the previous point.
+/// The current is not finite when N = 0.
+DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m);
 
 /// Everything the DC-bias tab reads.
 struct DcBiasInput {

@@ -55,13 +55,25 @@ enum class PTransStatus {
 
 struct PTransResult {
     PTransStatus status = PTransStatus::MissingInput;
-    double dB_mT = 0;    ///< flux density sweep
-    double j_A_mm2 = 0;  ///< current density
-    double p_W = 0;      ///< transmissible power
-    std::string message; ///< shown when not "" (title "Tolvik")
+    double dB_mT = 0;        ///< flux density sweep
+    double dBFerrite_mT = 0; ///< the sweep the ferrite allows, before the cap at Bs(25 °C)
+    double j_A_mm2 = 0;      ///< current density
+    double p_W = 0;          ///< transmissible power
+    std::string message;     ///< shown when not "" (title "Tolvik")
 };
 
 PTransResult CalculateTransmissiblePower(const PTransInput& in);
+
+/// Losses of the transformer carrying p_W (up to its transmissible power r.p_W): the ferrite
+/// runs at the sweep dB, its loss dTFe/(Rth·r) at the ferrite's own limit and falling with
+/// (dB/dBFerrite)^x below it; the copper loss dTCu/Rth at full power falls with the square
+/// of the current. The temperature rise is the copper's Rth·Pcu plus the ferrite's Rth·r·Pfe.
+struct PTransLosses {
+    double core_W = 0;
+    double copper_W = 0;
+    double dT_K = 0;
+};
+PTransLosses TransformerLosses(const PTransInput& in, const PTransResult& r, double p_W);
 
 /// The core's geometry as the tab shows it (pattern "#.##"); nullopt when the core query
 /// has no record (the last record wins).

@@ -90,6 +90,17 @@ WindingWireResult SuchDrahtHarmDistortion(const WindingWireInput& in);
 /// the winding area AN (N / N_pro_mm2 < AN), whatever the stored order of the table.
 std::optional<WireRecord> SuchDraht(double turns, double an_mm2, const std::vector<WireRecord>& wires);
 
+/// Window fill factor [%] of N turns of the wire on the winding cross-section AN:
+/// 100·N·3.14·d² / (4·AN·fCu).
+double FillFactor(double turns, const WireRecord& wire, double an_mm2);
+/// The wire's outer diameter d/√fCu is smaller than the pitch hWickel·m/N of N turns in
+/// m layers on the bobbin.
+bool FitsLayers(const WireRecord& wire, double turns, double layers, double hWickel_mm);
+/// Bare copper cross-section of the wire [mm²]: 3.14·d²/4.
+double WireArea(const WireRecord& wire);
+/// Rdc [Ω] of N turns of the wire with the mean length of turn LN [mm]: ρ·N·LN / area.
+double CopperResistance(double turns, double ln_mm, const WireRecord& wire);
+
 /// Rdc [Ω] of N turns: N²·Ar / 10⁶ with Ar [µΩ per turn²].
 double WindingDcResistance(double turns, double ar_uOhm);
 

@@ -20,6 +20,10 @@ class CoreForm;
 namespace material {
 class MatTab;
 }
+namespace advisor_ui {
+class AdvisorWindow;
+struct OpenRequest;
+} // namespace advisor_ui
 } // namespace tolvik
 
 namespace tolvik::shell {
@@ -81,6 +85,10 @@ private:
     QWidget* activeWorkingWindow() const;
     QMdiSubWindow* ensureCoreForm();
     QMdiSubWindow* ensureMatTab();
+    /// The design advisor's window, made on first use.
+    void OpenAdvisor();
+    /// A design of the advisor in the core window: its tab, core, material and inputs, calculated.
+    void OpenDesign(const advisor_ui::OpenRequest& request);
     /// Shows a data fault of a working window and keeps the program going.
     template <typename F> void guarded(F&& f);
 
@@ -102,6 +110,7 @@ private:
     QLabel* label1_ = nullptr;
     QPointer<core::CoreForm> coreForm_;
     QPointer<material::MatTab> matTab_;
+    QPointer<advisor_ui::AdvisorWindow> advisor_;
 };
 
 /// Places a working window at top 20, left 0 (twips) inside the main window; a window

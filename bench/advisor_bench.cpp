@@ -1,0 +1,154 @@
+// The design advisor's speed: candidate designs per second on one processor core, the
+// whole sample data file (read, designed, ranked), and the sample file with 100,000 more
+// core variants (copies of the sample's cores, scaled). A program run by hand:
+//
+//   build/bench/tolvik_advisor_bench
+
+#include "tolvik/advisor/advisor.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+
+namespace {
+
+using namespace tolvik::advisor;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+/// Processor time of this thread [s]: the rate per core holds on a busy machine too.
+double ThreadSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+}
+
+/// The best of a few runs, in seconds.
+double Best(int runs, const std::function<void()>& f) {
+    double best = 1e300;
+    for (int k = 0; k < runs; ++k) {
+        const auto t = Clock::now();
+        f();
+        best = std::min(best, Seconds(t));
+    }
+    return best;
+}
+
+const ChokeRequest kChoke{1, 2, 10, 25, 0.4, 100};
+const TransformerRequest kTransformer{100, 100};
+
+/// The sample file with 100,000 more core rows: every sample core again under a new name,
+/// its lengths scaled by a factor between 0.5 and 2.
+std::string LargeDataFile() {
+    const auto file = std::filesystem::temp_directory_path() / "tolvik_advisor_bench_db1.mdb";
+    std::filesystem::copy_file(TOLVIK_SAMPLE_DB, file, std::filesystem::copy_options::overwrite_existing);
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_exec(
+        db,
+        "CREATE TEMP TABLE src AS SELECT *, row_number() OVER () AS k FROM Kernform;"
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
+        "INSERT INTO Kernform (Kerntyp, LP, Loch, Anzeige, RthAnzeige, Ae, le, Ve, Amin, AN, LN, Rth, "
+        "Ar, K1, K2, CDF, hWickel) "
+        "SELECT 'X ' || i, s.LP, s.Loch, 0, 0, s.Ae * f * f, s.le * f, s.Ve * f * f * f, s.Amin * f * f, "
+        "s.AN * f * f, s.LN * f, s.Rth / f, s.Ar, s.K1, s.K2, s.CDF, s.hWickel * f "
+        "FROM (SELECT i, 0.5 + (i % 151) / 100.0 AS f, 1 + i % (SELECT COUNT(*) FROM src) AS k FROM n) "
+        "JOIN src s USING (k);",
+        nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return file.string();
+}
+
+struct Figures {
+    std::size_t candidates = 0;
+    double load_s = 0, choke_s = 0, transformer_s = 0;
+    double cpu_s = 0; ///< processor time of all threads for one read, chokes and transformers
+};
+
+/// Processor time of the whole process [s].
+double ProcessSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+}
+
+Figures Whole(const std::string& path, int runs) {
+    Figures f;
+    Catalogue cat;
+    f.load_s = Best(runs, [&] {
+        auto db = tolvik::data::Database::open(path);
+        cat = LoadCatalogue(*db);
+    });
+    f.choke_s = Best(runs, [&] {
+        auto d = AdviseChoke(cat, kChoke);
+        Rank(d, cat, SortKey::Volume);
+        f.candidates = d.size();
+    });
+    std::size_t t = 0;
+    f.transformer_s = Best(runs, [&] {
+        auto d = AdviseTransformer(cat, kTransformer);
+        Rank(d, cat, SortKey::Volume);
+        t = d.size();
+    });
+    f.candidates += t;
+    const double cpu = ProcessSeconds();
+    auto db = tolvik::data::Database::open(path);
+    cat = LoadCatalogue(*db);
+    auto c = AdviseChoke(cat, kChoke);
+    Rank(c, cat, SortKey::Volume);
+    auto d = AdviseTransformer(cat, kTransformer);
+    Rank(d, cat, SortKey::Volume);
+    f.cpu_s = ProcessSeconds() - cpu;
+    return f;
+}
+
+} // namespace
+
+int main() {
+    auto db = tolvik::data::Database::open(TOLVIK_SAMPLE_DB);
+    const Catalogue cat = LoadCatalogue(*db);
+
+    // One processor core: the sample's candidates again and again for about a second.
+    std::size_t chokes = 0, transformers = 0;
+    RunControl one;
+    one.threads = 1;
+    double t = ThreadSeconds();
+    while (ThreadSeconds() - t < 1.0)
+        chokes += AdviseChoke(cat, kChoke, one).size();
+    const double chokeRate = chokes / (ThreadSeconds() - t);
+    t = ThreadSeconds();
+    while (ThreadSeconds() - t < 1.0)
+        transformers += AdviseTransformer(cat, kTransformer, one).size();
+    const double transformerRate = transformers / (ThreadSeconds() - t);
+    std::printf("processor cores: %u\n", std::max(1u, std::thread::hardware_concurrency()));
+    std::printf("choke candidates per second, one core:       %10.0f\n", chokeRate);
+    std::printf("transformer candidates per second, one core: %10.0f\n", transformerRate);
+
+    const Figures sample = Whole(TOLVIK_SAMPLE_DB, 5);
+    std::printf(
+        "sample (%zu core variants, %zu candidates): read %.1f ms, chokes %.1f ms, transformers %.1f ms, "
+        "all %.1f ms\n",
+        cat.cores.size(), sample.candidates, sample.load_s * 1e3, sample.choke_s * 1e3,
+        sample.transformer_s * 1e3, (sample.load_s + sample.choke_s + sample.transformer_s) * 1e3);
+
+    const std::string large = LargeDataFile();
+    const Figures big = Whole(large, 2);
+    std::printf(
+        "sample + 100,000 cores (%zu candidates): read %.0f ms, chokes %.0f ms, transformers %.0f ms, "
+        "all %.0f ms;\n  processor time of all threads for the three: %.0f ms\n",
+        big.candidates, big.load_s * 1e3, big.choke_s * 1e3, big.transformer_s * 1e3,
+        (big.load_s + big.choke_s + big.transformer_s) * 1e3, big.cpu_s * 1e3);
+    if (!std::getenv("TOLVIK_KEEP_BENCH_FILE")) std::filesystem::remove(large);
+    return 0;
+}

@@ -1,0 +1,458 @@
+// The candidates: each is the core window's own calculation on the catalogue's numbers,
+// followed by what the part really does (losses, temperature rise, current density).
+//
+// Choke losses: copper Rdc = ρ·N·LN / A (A the bare copper cross-section) carries Idc² and,
+// with a triangular ripple ΔI (rms ΔI/√12), the ripple's share times Rac/Rdc at f
+// (Dowell); the core loss follows the material's loss law Pv = e^C·B̂^X at the ripple's
+// flux amplitude B̂ = L·ΔI/(2·N·Ae). Temperature rise = total loss × Rth.
+
+#include "tolvik/advisor/advisor.h"
+
+#include "tolvik/core/dc_bias.h"
+#include "tolvik/numerics/numerics.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <thread>
+
+namespace tolvik::advisor {
+
+namespace {
+
+std::string Plain(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+std::string Turns(double n) {
+    return Fixed(n, 0);
+}
+
+bool Finite(double v) {
+    return std::isfinite(v);
+}
+
+/// The loss law at f and T: the row at f, or between the two rows around f on a power
+/// law in f; none outside the rows at T.
+enum class LossStatus { Ok, NoTemperature, NoFrequency };
+LossStatus CoreLossDensity(const MaterialData& m, double t_C, double f_kHz, double b_mT, double& pv) {
+    const LossLaw* below = nullptr;
+    const LossLaw* above = nullptr;
+    bool anyAtT = false;
+    for (const LossLaw& row : m.loss) {
+        if (row.t_C != t_C) continue;
+        anyAtT = true;
+        if (row.f_kHz <= f_kHz && (!below || row.f_kHz > below->f_kHz)) below = &row;
+        if (row.f_kHz >= f_kHz && (!above || row.f_kHz < above->f_kHz)) above = &row;
+    }
+    if (!anyAtT) return LossStatus::NoTemperature;
+    if (!below || !above) return LossStatus::NoFrequency;
+    auto at = [b_mT](const LossLaw& row) { return std::exp(row.c) * std::pow(b_mT, row.x); };
+    if (below->f_kHz == above->f_kHz) {
+        pv = at(*below);
+    } else {
+        const double share = std::log(f_kHz / below->f_kHz) / std::log(above->f_kHz / below->f_kHz);
+        pv = at(*below) * std::pow(at(*above) / at(*below), share);
+    }
+    return LossStatus::Ok;
+}
+
+/// The thickest wire of the table that takes less than the winding area and fits the
+/// layers (the first of equal ones); -1 for none.
+int LayeredWire(const Catalogue& cat, const CoreVariant& c, double turns, double layers) {
+    int best = -1;
+    for (std::size_t k = 0; k < cat.wires.size(); ++k) {
+        const core::WireRecord& w = cat.wires[k];
+        if (!(turns / w.turnsPerMm2 < c.an_mm2) || !core::FitsLayers(w, turns, layers, c.hWickel_mm))
+            continue;
+        if (best < 0 || w.d_mm > cat.wires[static_cast<std::size_t>(best)].d_mm) best = static_cast<int>(k);
+    }
+    return best;
+}
+
+/// The wire the DC-bias tab takes for N turns (SuchDraht), as an index; -1 for none.
+int DesignWire(const Catalogue& cat, double turns, double an_mm2) {
+    const std::optional<core::WireRecord> w = core::SuchDraht(turns, an_mm2, cat.wires);
+    if (!w) return -1;
+    // SuchDraht takes the first of equal diameters in stored order.
+    for (std::size_t k = 0; k < cat.wires.size(); ++k) {
+        if (cat.wires[k].d_mm == w->d_mm && turns / cat.wires[k].turnsPerMm2 < an_mm2)
+            return static_cast<int>(k);
+    }
+    return -1;
+}
+
+/// L [mH] at Idc on the tab's curve of the plot data (Al and N of the design): the curve's
+/// inductance µgr/µe·Lp between the two points around Idc (Lp at no current).
+double InductanceAt(const CoreVariant& c, double bs_mT, const std::vector<double>& b,
+                    const std::vector<double>& mua, double al_nH, double turns, double idc_A) {
+    const double mue = num::MueFromAl(al_nH, c.le_mm, c.ae_mm2);
+    if (mue == 0.0 || turns == 0.0) return kNaN;
+    const double lp_mH = turns * turns * al_nH * 1E-6;
+    const core::GappedCore gapped{bs_mT, c.ae_mm2, c.le_mm, al_nH, turns};
+    double i0 = 0, l0 = lp_mH, h = 0;
+    for (int i = 1; i <= core::kDcBiasPoints; ++i) {
+        const core::DcBiasCurveStep p =
+            core::DcBiasCurvePoint(gapped, i, InterpolateMua(b, mua, core::DcBiasCurveFlux(i, bs_mT)), h);
+        if (p.end) break;
+        h = p.h_A_m;
+        const double l = p.mugr / mue * lp_mH;
+        if (p.idc_A >= idc_A) return num::LinearInterpolate(i0, l0, p.idc_A, l, idc_A);
+        i0 = p.idc_A;
+        l0 = l;
+    }
+    return kNaN;
+}
+
+template <class Make> std::vector<Design> RunAll(std::size_t count, const RunControl& run, Make make) {
+    std::vector<Design> out(count);
+    std::atomic<std::size_t> next{0};
+    constexpr std::size_t kChunk = 256;
+    auto work = [&] {
+        for (;;) {
+            if (run.cancel && run.cancel->load(std::memory_order_relaxed)) return;
+            const std::size_t from = next.fetch_add(kChunk);
+            if (from >= count) return;
+            const std::size_t to = std::min(count, from + kChunk);
+            for (std::size_t i = from; i < to; ++i)
+                out[i] = make(i);
+            if (run.done) run.done->fetch_add(to - from);
+        }
+    };
+    unsigned threads = run.threads ? run.threads : std::max(1u, std::thread::hardware_concurrency());
+    threads = static_cast<unsigned>(std::min<std::size_t>(threads, count / kChunk + 1));
+    std::vector<std::thread> pool;
+    for (unsigned t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool)
+        t.join();
+    if (run.cancel && run.cancel->load()) out.clear();
+    return out;
+}
+
+} // namespace
+
+std::string Fixed(double v, int decimals) {
+    if (!Finite(v)) return {};
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    std::string s(buf, r.ptr);
+    if (s == "-0" || s.find_first_not_of("-0.") == std::string::npos) s.erase(0, s[0] == '-' ? 1 : 0);
+    return s;
+}
+
+Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
+                   const ChokeRequest& req) {
+    const CoreVariant& c = cat.cores[coreIndex];
+    const MaterialData& m = cat.materials[materialIndex];
+    Design d;
+    d.kind = Kind::Choke;
+    d.core = coreIndex;
+    d.material = materialIndex;
+    d.ve_mm3 = c.ve_mm3;
+    d.mass_g = c.ve_mm3 * m.density_kg_m3 * 1E-6;
+    auto reject = [&d](std::string why) {
+        if (d.reason.empty()) d.reason = std::move(why);
+    };
+    const std::string tText = Turns(req.temp_C) + " °C";
+
+    const bool t25 = req.temp_C != 100;
+    const std::optional<std::vector<double>>& mua = t25 ? m.mua25 : m.mua100;
+    if (!mua) {
+        reject("no amplitude permeability data at " + tText);
+        return d;
+    }
+    const double bs = t25 ? m.bs25_mT : m.bs100_mT;
+    const double mua0 = InterpolateMua(cat.muaB_mT, *mua, 0.0);
+    const std::optional<double> x =
+        core::OperatingPointSearch({bs, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct});
+    const std::optional<core::DcBiasDesign> design =
+        x ? core::getDCBiasOutput(*x, req.drop_pct, core::kDcBiasMui, c.ae_mm2, c.le_mm, req.l_mH)
+          : std::nullopt;
+    if (!design) {
+        reject("no valid design for these core data");
+        return d;
+    }
+    d.x = *x;
+    d.mue = design->mue;
+    d.s_mm = design->s_mm;
+    d.al_nH = design->al_nH;
+    d.turnsExact = design->turns;
+    // The tab goes on with N and Al as its fields show them, whole numbers.
+    d.turns = std::round(design->turns);
+    const double al = std::round(design->al_nH);
+    if (d.s_mm < 0) reject("air gap would be negative");
+
+    d.designWire = DesignWire(cat, d.turns, c.an_mm2);
+    if (d.designWire < 0) {
+        reject("no wire fits " + Turns(d.turns) + " turns in the winding area");
+    } else if (core::FitsLayers(cat.wires[static_cast<std::size_t>(d.designWire)], d.turns, req.layers,
+                                c.hWickel_mm)) {
+        d.wire = d.designWire;
+    } else {
+        d.wire = LayeredWire(cat, c, d.turns, req.layers);
+        if (d.wire < 0)
+            reject("no wire fits " + Turns(d.turns) + " turns in " + Plain(req.layers) +
+                   (req.layers == 1 ? " layer" : " layers"));
+    }
+
+    d.lAtIdc_mH = InductanceAt(c, bs, cat.muaB_mT, *mua, al, d.turns, req.idc_A);
+
+    if (d.wire >= 0) {
+        const core::WireRecord& wire = cat.wires[static_cast<std::size_t>(d.wire)];
+        d.fill_pct = core::FillFactor(d.turns, wire, c.an_mm2);
+        d.rdc_Ohm = core::CopperResistance(d.turns, c.ln_mm, wire);
+        const double ripple2 = req.ripple_A * req.ripple_A / 12.0; // rms² of the triangular ripple
+        d.fr = 1.0;
+        if (req.ripple_A > 0) {
+            const core::WireValue fr = core::GetFr(wire.d_mm, req.f_kHz, core::RoundLayers(req.layers));
+            d.fr = fr.valid ? fr.value : kNaN;
+        }
+        d.pcu_W = d.rdc_Ohm * (req.idc_A * req.idc_A + d.fr * ripple2);
+        d.j_A_mm2 = std::sqrt(req.idc_A * req.idc_A + ripple2) / core::WireArea(wire);
+    }
+
+    d.pcore_W = 0;
+    if (req.ripple_A > 0) {
+        d.bPeak_mT = req.l_mH * 1E-3 * req.ripple_A / (2.0 * d.turns * c.ae_mm2 * 1E-6) * 1000.0;
+        double pv = 0;
+        switch (CoreLossDensity(m, req.temp_C, req.f_kHz, d.bPeak_mT, pv)) {
+        case LossStatus::Ok:
+            d.pcore_W = pv * c.ve_mm3 * 1E-6; // kW/m³ · mm³
+            break;
+        case LossStatus::NoTemperature:
+            d.pcore_W = kNaN;
+            reject("no loss data at " + tText);
+            break;
+        case LossStatus::NoFrequency:
+            d.pcore_W = kNaN;
+            reject("no loss data at " + tText + " and " + Plain(req.f_kHz) + " kHz");
+            break;
+        }
+    }
+    d.ptotal_W = d.pcu_W + d.pcore_W;
+    if (c.rth_KW == 0.0)
+        reject("no Rth for this core");
+    else
+        d.dT_K = d.ptotal_W * c.rth_KW;
+
+    if (Finite(d.dT_K) && d.dT_K > req.dTmax_K)
+        reject("too hot: ΔT " + Fixed(d.dT_K, 0) + " K > " + Plain(req.dTmax_K) + " K");
+    if (Finite(d.j_A_mm2) && d.j_A_mm2 > req.jmax_A_mm2)
+        reject("current density " + Fixed(d.j_A_mm2, 1) + " A/mm² > " + Plain(req.jmax_A_mm2));
+    if (Finite(d.fill_pct) && d.fill_pct > 100.0)
+        reject("window full: fill factor " + Fixed(d.fill_pct, 0) + " % > 100 %");
+    if (!Finite(d.ptotal_W) && d.reason.empty()) reject("no valid losses");
+    d.feasible = d.reason.empty();
+    return d;
+}
+
+core::PTransInput TransformerInput(const CoreVariant& c, const MaterialData& m,
+                                   const TransformerRequest& req) {
+    core::PTransInput in;
+    in.dTFe_K = req.dTmax_K / 2.0;
+    in.dTCu_K = req.dTmax_K / 2.0;
+    in.rth_KW = c.shown.rth;
+    in.pl = m.pv;
+    in.f_kHz = m.f_kHz;
+    in.x = req.x;
+    in.y = req.y;
+    in.b_mT = m.b_mT;
+    in.fw_kHz = req.f_kHz;
+    in.ae_mm2 = c.shown.ae;
+    in.ve_mm3 = c.shown.ve;
+    in.fCu = req.fCu;
+    in.r = req.r;
+    in.an_mm2 = c.shown.an;
+    in.ln_mm = c.shown.ln;
+    in.fr = req.fr;
+    in.converter = req.converter;
+    in.bs25_mT = m.bs25_mT;
+    return in;
+}
+
+Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
+                         const TransformerRequest& req) {
+    const CoreVariant& c = cat.cores[coreIndex];
+    const MaterialData& m = cat.materials[materialIndex];
+    Design d;
+    d.kind = Kind::Transformer;
+    d.core = coreIndex;
+    d.material = materialIndex;
+    d.ve_mm3 = c.ve_mm3;
+    d.mass_g = c.ve_mm3 * m.density_kg_m3 * 1E-6;
+    if (c.shown.rth == 0.0) {
+        d.reason = "no Rth for this core";
+        return d;
+    }
+    if (m.pv == 0.0 || m.f_kHz == 0.0 || m.b_mT == 0.0) {
+        d.reason = "no loss figure for this material";
+        return d;
+    }
+    const core::PTransInput in = TransformerInput(c, m, req);
+    const core::PTransResult r = core::CalculateTransmissiblePower(in);
+    if (r.status != core::PTransStatus::Ok) {
+        d.reason = r.status == core::PTransStatus::MissingInput ? "core data missing" : "no valid result";
+        return d;
+    }
+    d.ptrans_W = r.p_W;
+    d.dB_mT = r.dB_mT;
+    d.j_A_mm2 = r.j_A_mm2;
+    d.margin = r.p_W / req.p_W;
+    const core::PTransLosses losses = core::TransformerLosses(in, r, std::min(req.p_W, r.p_W));
+    d.pcu_W = losses.copper_W;
+    d.pcore_W = losses.core_W;
+    d.ptotal_W = losses.copper_W + losses.core_W;
+    d.dT_K = losses.dT_K;
+    if (r.p_W < req.p_W) d.reason = "carries " + Fixed(r.p_W, 0) + " W < " + Plain(req.p_W) + " W";
+    d.feasible = d.reason.empty();
+    return d;
+}
+
+std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, const RunControl& run) {
+    std::vector<std::size_t> materials;
+    for (std::size_t k = 0; k < cat.materials.size(); ++k) {
+        if (cat.materials[k].amplitude) materials.push_back(k);
+    }
+    const std::size_t per = materials.size();
+    const std::size_t first = std::min(run.firstCore, cat.cores.size());
+    const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
+    return RunAll(cores * per, run,
+                  [&](std::size_t i) { return DesignChoke(cat, first + i / per, materials[i % per], req); });
+}
+
+std::vector<Design> AdviseTransformer(const Catalogue& cat, const TransformerRequest& req,
+                                      const RunControl& run) {
+    std::vector<std::size_t> materials;
+    for (std::size_t k = 0; k < cat.materials.size(); ++k) {
+        if (cat.materials[k].power) materials.push_back(k);
+    }
+    const std::size_t per = materials.size();
+    const std::size_t first = std::min(run.firstCore, cat.cores.size());
+    const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
+    return RunAll(cores * per, run, [&](std::size_t i) {
+        return DesignTransformer(cat, first + i / per, materials[i % per], req);
+    });
+}
+
+void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
+    auto value = [key](const Design& d) {
+        switch (key) {
+        case SortKey::Loss:
+            return d.ptotal_W;
+        case SortKey::TempRise:
+            return d.dT_K;
+        case SortKey::Mass:
+            return d.mass_g;
+        case SortKey::Volume:
+            break;
+        }
+        return d.ve_mm3;
+    };
+    auto names = [&cat](const Design& a, const Design& b) {
+        const std::string& ca = cat.cores[a.core].kerntyp;
+        const std::string& cb = cat.cores[b.core].kerntyp;
+        if (ca != cb) return ca < cb;
+        if (a.core != b.core) return a.core < b.core;
+        return cat.materials[a.material].name < cat.materials[b.material].name;
+    };
+    // Sort positions, then move each design once.
+    std::vector<std::size_t> order(designs.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
+        const Design& a = designs[i];
+        const Design& b = designs[j];
+        if (a.feasible != b.feasible) return a.feasible;
+        if (a.feasible) {
+            const double va = value(a), vb = value(b);
+            if (va != vb) return va < vb;
+        }
+        if (a.core != b.core || a.material != b.material) return names(a, b);
+        return i < j;
+    });
+    // Apply the order in place, one cycle at a time (no second copy of a large run).
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (order[k] == k) continue;
+        Design held = std::move(designs[k]);
+        std::size_t at = k;
+        while (order[at] != k) {
+            const std::size_t from = order[at];
+            designs[at] = std::move(designs[from]);
+            order[at] = at;
+            at = from;
+        }
+        designs[at] = std::move(held);
+        order[at] = at;
+    }
+    // Pareto front of volume and total loss: sweep by volume, keep what lowers the loss.
+    std::vector<Design*> feasible;
+    for (Design& d : designs) {
+        d.pareto = false;
+        d.rank = 0;
+        if (d.feasible) feasible.push_back(&d);
+    }
+    for (std::size_t k = 0; k < feasible.size(); ++k)
+        feasible[k]->rank = static_cast<int>(k) + 1;
+    std::sort(feasible.begin(), feasible.end(), [](const Design* a, const Design* b) {
+        if (a->ve_mm3 != b->ve_mm3) return a->ve_mm3 < b->ve_mm3;
+        return a->ptotal_W < b->ptotal_W;
+    });
+    double bestLoss = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < feasible.size();) {
+        // Designs of equal volume: only those with the group's lowest loss can be on the front.
+        std::size_t end = k;
+        while (end < feasible.size() && feasible[end]->ve_mm3 == feasible[k]->ve_mm3)
+            ++end;
+        const double groupLoss = feasible[k]->ptotal_W;
+        if (groupLoss < bestLoss) {
+            for (std::size_t i = k; i < end && feasible[i]->ptotal_W == groupLoss; ++i)
+                feasible[i]->pareto = true;
+            bestLoss = groupLoss;
+        }
+        k = end;
+    }
+}
+
+std::string CsvHeader() {
+    return "rank,core,lp,ml,material,feasible,reason,N,s_mm,Al_nH,wire_mm,fill_pct,J_A_mm2,L_at_Idc_mH,Rdc_"
+           "ohm,"
+           "Pcu_W,Pcore_W,Ptotal_W,dT_K,Ve_mm3,mass_g,P_trans_W,pareto";
+}
+
+namespace {
+std::string Quoted(const std::string& s) {
+    if (s.find_first_of(",\"\n") == std::string::npos) return s;
+    std::string q = "\"";
+    for (char ch : s) {
+        if (ch == '"') q += '"';
+        q += ch;
+    }
+    return q + "\"";
+}
+} // namespace
+
+std::string CsvLine(const Design& d, const Catalogue& cat) {
+    const CoreVariant& c = cat.cores[d.core];
+    const bool choke = d.kind == Kind::Choke;
+    std::string s;
+    s += (d.rank > 0 ? std::to_string(d.rank) : std::string()) + ",";
+    s += Quoted(c.kerntyp) + "," + (c.lowProfile ? "1" : "0") + "," + (c.hole ? "1" : "0") + ",";
+    s += Quoted(cat.materials[d.material].name) + "," + (d.feasible ? "1" : "0") + "," + Quoted(d.reason) +
+         ",";
+    s += (choke ? Fixed(d.turns, 0) : "") + "," + (choke ? Fixed(d.s_mm, 3) : "") + ",";
+    s += (choke ? Fixed(d.al_nH, 0) : "") + "," +
+         (d.wire >= 0 ? cat.wires[static_cast<std::size_t>(d.wire)].dText : "") + ",";
+    s += Fixed(d.fill_pct, 1) + "," + Fixed(d.j_A_mm2, 2) + "," + Fixed(d.lAtIdc_mH, 4) + "," +
+         Fixed(d.rdc_Ohm, 4) + ",";
+    s += Fixed(d.pcu_W, 4) + "," + Fixed(d.pcore_W, 4) + "," + Fixed(d.ptotal_W, 4) + "," + Fixed(d.dT_K, 1) +
+         ",";
+    s += Fixed(d.ve_mm3, 1) + "," + Fixed(d.mass_g, 2) + "," + Fixed(d.ptrans_W, 1) + ",";
+    s += d.feasible ? (d.pareto ? "1" : "0") : "";
+    return s;
+}
+
+} // namespace tolvik::advisor

@@ -1,0 +1,698 @@
+#include "tolvik/advisor_ui/advisor_window.h"
+
+#include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/services.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tolvik::advisor_ui {
+
+namespace {
+
+using advisor::Design;
+using advisor::Kind;
+
+/// Columns of the table: title with unit, the CSV's figure.
+struct Column {
+    const char* title;
+    bool choke, transformer;
+};
+const Column kColumns[] = {
+    {"Rank", true, true},
+    {"Core", true, true},
+    {"Material", true, true},
+    {"N", true, false},
+    {"s [mm]", true, false},
+    {"Al [nH]", true, false},
+    {"DC-bias wire [mm]", true, false},
+    {"Wound wire [mm]", true, false},
+    {"Fill [%]", true, false},
+    {"J [A/mm²]", true, true},
+    {"L at Idc [mH]", true, false},
+    {"Ptrans [W]", false, true},
+    {"Margin", false, true},
+    {"dB [mT]", false, true},
+    {"Pcu [W]", true, true},
+    {"Pcore [W]", true, true},
+    {"Ptotal [W]", true, true},
+    {"ΔT [K]", true, true},
+    {"Ve [mm³]", true, true},
+    {"Mass [g]", true, true},
+    {"Reason", true, true},
+};
+constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
+enum Col {
+    Rank,
+    Core,
+    Material,
+    N,
+    S,
+    Al,
+    TabWire,
+    Wire,
+    Fill,
+    J,
+    LIdc,
+    PTrans,
+    Margin,
+    DB,
+    Pcu,
+    Pcore,
+    Ptotal,
+    DT,
+    Ve,
+    Mass,
+    Reason
+};
+
+/// The columns that apply to a kind, in their order.
+std::vector<int> Columns(Kind kind) {
+    std::vector<int> c;
+    for (int k = 0; k < kColumnCount; ++k) {
+        if (kind == Kind::Choke ? kColumns[k].choke : kColumns[k].transformer) c.push_back(k);
+    }
+    return c;
+}
+
+QString Number(double v, int decimals) {
+    if (!std::isfinite(v)) return {};
+    return QString::fromStdString(
+        text::FormatPattern(v, decimals == 0 ? "0" : "0." + std::string(decimals, '0')));
+}
+
+double Read(QLineEdit* e) {
+    return text::ReadNumber(e->text().toStdString());
+}
+
+QLineEdit* Field(QFormLayout* form, const char* name, const QString& label, const QString& value) {
+    auto* e = new QLineEdit(value);
+    e->setObjectName(QLatin1String(name));
+    e->setMaximumWidth(80);
+    form->addRow(label, e);
+    return e;
+}
+
+bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
+    return QString::fromStdString(s).startsWith(QString::fromStdString(prefix).trimmed(),
+                                                Qt::CaseInsensitive);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+// The table model
+
+void DesignModel::reset(std::shared_ptr<const advisor::Catalogue> cat, Kind kind) {
+    beginResetModel();
+    cat_ = std::move(cat);
+    kind_ = kind;
+    designs_.clear();
+    rows_.clear();
+    endResetModel();
+}
+
+void DesignModel::append(std::vector<Design> designs) {
+    std::vector<std::size_t> added;
+    for (Design& d : designs) {
+        if (d.feasible || showRejected_) added.push_back(designs_.size());
+        designs_.push_back(std::move(d));
+    }
+    if (added.empty()) return;
+    const int first = static_cast<int>(rows_.size());
+    beginInsertRows({}, first, first + static_cast<int>(added.size()) - 1);
+    rows_.insert(rows_.end(), added.begin(), added.end());
+    endInsertRows();
+}
+
+void DesignModel::rank(advisor::SortKey key) {
+    if (!cat_) return;
+    beginResetModel();
+    advisor::Rank(designs_, *cat_, key);
+    refilter();
+    endResetModel();
+}
+
+void DesignModel::setShowRejected(bool show) {
+    beginResetModel();
+    showRejected_ = show;
+    refilter();
+    endResetModel();
+}
+
+void DesignModel::refilter() {
+    rows_.clear();
+    for (std::size_t k = 0; k < designs_.size(); ++k) {
+        if (designs_[k].feasible || showRejected_) rows_.push_back(k);
+    }
+}
+
+const Design* DesignModel::designAt(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
+    return &designs_[rows_[static_cast<std::size_t>(row)]];
+}
+
+int DesignModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int DesignModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(Columns(kind_).size());
+}
+
+double DesignModel::number(const Design& d, int column) const {
+    switch (column) {
+    case Rank:
+        return d.rank > 0 ? d.rank : 1e300;
+    case N:
+        return d.turns;
+    case S:
+        return d.s_mm;
+    case Al:
+        return d.al_nH;
+    case Wire:
+        return d.wire >= 0 ? cat_->wires[static_cast<std::size_t>(d.wire)].d_mm : advisor::kNaN;
+    case TabWire:
+        return d.designWire >= 0 ? cat_->wires[static_cast<std::size_t>(d.designWire)].d_mm : advisor::kNaN;
+    case Fill:
+        return d.fill_pct;
+    case J:
+        return d.j_A_mm2;
+    case LIdc:
+        return d.lAtIdc_mH;
+    case PTrans:
+        return d.ptrans_W;
+    case Margin:
+        return d.margin;
+    case DB:
+        return d.dB_mT;
+    case Pcu:
+        return d.pcu_W;
+    case Pcore:
+        return d.pcore_W;
+    case Ptotal:
+        return d.ptotal_W;
+    case DT:
+        return d.dT_K;
+    case Ve:
+        return d.ve_mm3;
+    case Mass:
+        return d.mass_g;
+    default:
+        return advisor::kNaN;
+    }
+}
+
+QString DesignModel::cell(const Design& d, int column) const {
+    switch (column) {
+    case Rank:
+        return d.rank > 0 ? QString::number(d.rank) + (d.pareto ? QStringLiteral(" *") : QString())
+                          : QString();
+    case Core:
+        return QString::fromStdString(cat_->cores[d.core].name());
+    case Material:
+        return QString::fromStdString(cat_->materials[d.material].name);
+    case Wire:
+        return d.wire >= 0
+                   ? QString::fromStdString(core::WireText(cat_->wires[static_cast<std::size_t>(d.wire)]))
+                   : QString();
+    case TabWire:
+        return d.designWire >= 0 ? QString::fromStdString(
+                                       core::WireText(cat_->wires[static_cast<std::size_t>(d.designWire)]))
+                                 : QString();
+    case Reason:
+        return QString::fromStdString(d.reason);
+    case N:
+    case Al:
+    case Fill:
+    case DB:
+    case Ve:
+        return Number(number(d, column), 0);
+    case S:
+    case J:
+    case Margin:
+        return Number(number(d, column), 2);
+    case LIdc:
+    case Pcu:
+    case Pcore:
+    case Ptotal:
+        return Number(number(d, column), 3);
+    default:
+        return Number(number(d, column), 1);
+    }
+}
+
+QVariant DesignModel::data(const QModelIndex& index, int role) const {
+    const Design* d = designAt(index.row());
+    const std::vector<int> columns = Columns(kind_);
+    if (!d || index.column() < 0 || index.column() >= static_cast<int>(columns.size())) return {};
+    const int column = columns[static_cast<std::size_t>(index.column())];
+    if (role == Qt::DisplayRole) return cell(*d, column);
+    if (role == Qt::ToolTipRole && !d->feasible) return QString::fromStdString(d->reason);
+    if (role == Qt::TextAlignmentRole && column != Core && column != Material && column != Reason &&
+        column != Wire && column != TabWire)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ForegroundRole && !d->feasible) return QColor(Qt::darkGray);
+    return {};
+}
+
+QVariant DesignModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const std::vector<int> columns = Columns(kind_);
+    if (section < 0 || section >= static_cast<int>(columns.size())) return {};
+    return QString::fromUtf8(kColumns[columns[static_cast<std::size_t>(section)]].title);
+}
+
+void DesignModel::sort(int section, Qt::SortOrder order) {
+    const std::vector<int> columns = Columns(kind_);
+    if (!cat_ || section < 0 || section >= static_cast<int>(columns.size())) return;
+    const int column = columns[static_cast<std::size_t>(section)];
+    emit layoutAboutToBeChanged();
+    const bool textual = column == Core || column == Material || column == Reason;
+    std::stable_sort(rows_.begin(), rows_.end(), [&](std::size_t a, std::size_t b) {
+        const Design& x = designs_[a];
+        const Design& y = designs_[b];
+        if (textual) {
+            const QString tx = cell(x, column), ty = cell(y, column);
+            return order == Qt::AscendingOrder ? tx < ty : ty < tx;
+        }
+        // Figures that do not apply sort last either way.
+        const double vx = number(x, column), vy = number(y, column);
+        if (std::isnan(vx) || std::isnan(vy)) return !std::isnan(vx) && std::isnan(vy);
+        return order == Qt::AscendingOrder ? vx < vy : vy < vx;
+    });
+    emit layoutChanged();
+}
+
+std::string DesignModel::csv() const {
+    std::string s = advisor::CsvHeader() + "\n";
+    for (std::size_t k : rows_)
+        s += advisor::CsvLine(designs_[k], *cat_) + "\n";
+    return s;
+}
+
+QString DesignModel::text() const {
+    QStringList lines;
+    QStringList header;
+    for (int c = 0; c < columnCount(); ++c)
+        header << headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    lines << header.join(QLatin1Char('\t'));
+    for (int r = 0; r < rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < columnCount(); ++c)
+            row << data(index(r, c), Qt::DisplayRole).toString();
+        lines << row.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+// ---------------------------------------------------------------------------------------
+// The window
+
+AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app), model_(this) {
+    setObjectName(QStringLiteral("AdvisorForm"));
+    setWindowTitle(QStringLiteral("Design advisor"));
+    buildWindow();
+    timer_ = new QTimer(this);
+    timer_->setInterval(30);
+    connect(timer_, &QTimer::timeout, this, [this] { poll(); });
+}
+
+AdvisorWindow::~AdvisorWindow() {
+    cancelFlag_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void AdvisorWindow::buildWindow() {
+    auto* outer = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    auto* what = new QGroupBox(QStringLiteral("Part"));
+    auto* whatLayout = new QVBoxLayout(what);
+    kind_ = new QComboBox;
+    kind_->setObjectName(QStringLiteral("cboKind"));
+    kind_->addItems({QStringLiteral("Choke"), QStringLiteral("Power transformer")});
+    whatLayout->addWidget(kind_);
+    inputs_ = new QStackedWidget;
+    auto* choke = new QWidget;
+    auto* chokeForm = new QFormLayout(choke);
+    Field(chokeForm, "advL", QStringLiteral("L [mH]"), QStringLiteral("1"));
+    Field(chokeForm, "advIdc", QStringLiteral("Idc [A]"), QStringLiteral("2"));
+    Field(chokeForm, "advDrop", QStringLiteral("dµrev [%]"), QStringLiteral("10"));
+    auto* temp = new QComboBox;
+    temp->setObjectName(QStringLiteral("advT"));
+    temp->addItems({QStringLiteral("25"), QStringLiteral("100")});
+    chokeForm->addRow(QStringLiteral("T [°C]"), temp);
+    Field(chokeForm, "advRipple", QStringLiteral("ΔI p-p [A]"), QStringLiteral("0.4"));
+    Field(chokeForm, "advF", QStringLiteral("f [kHz]"), QStringLiteral("100"));
+    Field(chokeForm, "advDT", QStringLiteral("ΔTmax [K]"), QStringLiteral("40"));
+    Field(chokeForm, "advJ", QStringLiteral("Jmax [A/mm²]"), QStringLiteral("5"));
+    Field(chokeForm, "advLayers", QStringLiteral("Layers"), QStringLiteral("1"));
+    inputs_->addWidget(choke);
+    auto* transformer = new QWidget;
+    auto* tForm = new QFormLayout(transformer);
+    Field(tForm, "advP", QStringLiteral("P [W]"), QStringLiteral("100"));
+    Field(tForm, "advFw", QStringLiteral("f [kHz]"), QStringLiteral("100"));
+    auto* converter = new QComboBox;
+    converter->setObjectName(QStringLiteral("advConverter"));
+    converter->addItems(
+        {QStringLiteral("Push-pull"), QStringLiteral("Single-ended forward"), QStringLiteral("Flyback")});
+    tForm->addRow(QStringLiteral("Converter"), converter);
+    Field(tForm, "advTDT", QStringLiteral("ΔTmax [K]"), QStringLiteral("40"));
+    Field(tForm, "advFr", QStringLiteral("Rac/Rdc"), QStringLiteral("1"));
+    inputs_->addWidget(transformer);
+    whatLayout->addWidget(inputs_);
+    whatLayout->addStretch(1);
+    connect(kind_, &QComboBox::currentIndexChanged, inputs_, &QStackedWidget::setCurrentIndex);
+    top->addWidget(what);
+
+    auto* filters = new QGroupBox(QStringLiteral("Candidates"));
+    auto* fForm = new QFormLayout(filters);
+    coreFilter_ = Field(fForm, "advCoreFamily", QStringLiteral("Core family"), QString());
+    coreFilter_->setPlaceholderText(QStringLiteral("all, or ETD, RM …"));
+    coreFilter_->setMaximumWidth(140);
+    materialFilter_ = Field(fForm, "advMaterial", QStringLiteral("Material"), QString());
+    materialFilter_->setPlaceholderText(QStringLiteral("all, or R4 …"));
+    materialFilter_->setMaximumWidth(140);
+    sort_ = new QComboBox;
+    sort_->setObjectName(QStringLiteral("advSort"));
+    sort_->addItems({QStringLiteral("smallest volume"), QStringLiteral("lowest total loss"),
+                     QStringLiteral("lowest temperature rise"), QStringLiteral("lowest mass")});
+    fForm->addRow(QStringLiteral("Rank by"), sort_);
+    showRejected_ = new QCheckBox(QStringLiteral("show rejected"));
+    showRejected_->setObjectName(QStringLiteral("advShowRejected"));
+    fForm->addRow(QString(), showRejected_);
+    advise_ = new QPushButton(QStringLiteral("&Advise"));
+    advise_->setObjectName(QStringLiteral("cmdAdvise"));
+    cancel_ = new QPushButton(QStringLiteral("Cancel"));
+    cancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cancel_->setEnabled(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(advise_);
+    buttons->addWidget(cancel_);
+    fForm->addRow(buttons);
+    progress_ = new QProgressBar;
+    progress_->setObjectName(QStringLiteral("advProgress"));
+    progress_->setRange(0, 1000);
+    progress_->setValue(0);
+    fForm->addRow(progress_);
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("advStatus"));
+    status_->setWordWrap(true);
+    fForm->addRow(status_);
+    top->addWidget(filters);
+
+    auto* chartView = new QChartView;
+    chartView->setObjectName(QStringLiteral("advChart"));
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setMinimumSize(360, 240);
+    chart_ = chartView;
+    top->addWidget(chart_, 1);
+    outer->addLayout(top);
+
+    table_ = new QTableView;
+    table_->setObjectName(QStringLiteral("advTable"));
+    table_->setModel(&model_);
+    table_->setSortingEnabled(false); // the rank order first; a header click sorts
+    table_->horizontalHeader()->setSectionsClickable(true);
+    table_->horizontalHeader()->setSortIndicatorShown(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    outer->addWidget(table_, 1);
+
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        const Qt::SortOrder order = table_->horizontalHeader()->sortIndicatorOrder();
+        model_.sort(section, order);
+    });
+    connect(advise_, &QPushButton::clicked, this, [this] { advise(); });
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
+    connect(showRejected_, &QCheckBox::toggled, this, [this](bool on) { model_.setShowRejected(on); });
+    connect(sort_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!running()) model_.rank(sortKey());
+    });
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        const Design* d = model_.designAt(index.row());
+        const std::shared_ptr<const advisor::Catalogue> cat = handoverCatalogue_;
+        if (!d || !cat) return;
+        OpenRequest r = request_;
+        r.kerntyp = cat->cores[d->core].kerntyp;
+        r.lowProfile = cat->cores[d->core].lowProfile;
+        r.hole = cat->cores[d->core].hole;
+        r.material = cat->materials[d->material].name;
+        emit openDesign(r);
+    });
+    connect(table_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("Export table as &CSV..."), this, [this] { exportCsv(); });
+        menu.addAction(QStringLiteral("&Copy table"), this, [this] { copyTable(); });
+        menu.exec(table_->viewport()->mapToGlobal(at));
+    });
+}
+
+advisor::SortKey AdvisorWindow::sortKey() const {
+    switch (sort_->currentIndex()) {
+    case 1:
+        return advisor::SortKey::Loss;
+    case 2:
+        return advisor::SortKey::TempRise;
+    case 3:
+        return advisor::SortKey::Mass;
+    default:
+        return advisor::SortKey::Volume;
+    }
+}
+
+void AdvisorWindow::advise() {
+    if (running()) return;
+    auto field = [this](const char* name) { return findChild<QLineEdit*>(QLatin1String(name)); };
+    OpenRequest r;
+    r.kind = kind_->currentIndex() == 0 ? Kind::Choke : Kind::Transformer;
+    r.choke.l_mH = Read(field("advL"));
+    r.choke.idc_A = Read(field("advIdc"));
+    r.choke.drop_pct = Read(field("advDrop"));
+    r.choke.temp_C = findChild<QComboBox*>(QStringLiteral("advT"))->currentIndex() == 1 ? 100 : 25;
+    r.choke.ripple_A = Read(field("advRipple"));
+    r.choke.f_kHz = Read(field("advF"));
+    r.choke.dTmax_K = Read(field("advDT"));
+    r.choke.jmax_A_mm2 = Read(field("advJ"));
+    r.choke.layers = std::max(1.0, std::round(Read(field("advLayers"))));
+    r.transformer.p_W = Read(field("advP"));
+    r.transformer.f_kHz = Read(field("advFw"));
+    r.transformer.converter = static_cast<core::ConverterType>(
+        findChild<QComboBox*>(QStringLiteral("advConverter"))->currentIndex());
+    r.transformer.dTmax_K = Read(field("advTDT"));
+    r.transformer.fr = Read(field("advFr"));
+    const bool choke = r.kind == Kind::Choke;
+    const bool bad = choke ? (r.choke.l_mH <= 0 || r.choke.idc_A <= 0 || r.choke.drop_pct <= 0 ||
+                              r.choke.drop_pct >= 100 || (r.choke.ripple_A > 0 && r.choke.f_kHz <= 0))
+                           : (r.transformer.p_W <= 0 || r.transformer.f_kHz <= 0 || r.transformer.fr <= 0);
+    if (bad) {
+        status_->setText(
+            QStringLiteral("Inputs not valid: every value must be above 0 (dµrev below 100 %)."));
+        return;
+    }
+    if (r.choke.ripple_A <= 0) r.choke.ripple_A = 0;
+    request_ = r;
+
+    model_.reset(nullptr, r.kind);
+    handoverCatalogue_.reset();
+    handover_.clear();
+    error_.clear();
+    cancelFlag_ = false;
+    workerDone_ = false;
+    done_ = 0;
+    total_ = 0;
+    progress_->setValue(0);
+    advise_->setEnabled(false);
+    cancel_->setEnabled(true);
+    status_->setText(QStringLiteral("Designing …"));
+
+    const std::string path = app_.databasePath;
+    const std::string coreFamily = coreFilter_->text().toStdString();
+    const std::string material = materialFilter_->text().toStdString();
+    worker_ = std::thread([this, r, path, coreFamily, material] {
+        try {
+            auto db = data::Database::open(path);
+            auto cat = std::make_shared<advisor::Catalogue>(advisor::LoadCatalogue(*db));
+            std::erase_if(cat->cores, [&](const advisor::CoreVariant& c) {
+                return !coreFamily.empty() && !StartsWithIgnoringCase(c.kerntyp, coreFamily);
+            });
+            std::erase_if(cat->materials, [&](const advisor::MaterialData& m) {
+                return !material.empty() && !StartsWithIgnoringCase(m.name, material);
+            });
+            std::size_t per = 0;
+            for (const auto& m : cat->materials)
+                per += r.kind == Kind::Choke ? m.amplitude : m.power;
+            total_ = cat->cores.size() * per;
+            {
+                std::lock_guard lock(handoverMutex_);
+                handoverCatalogue_ = cat;
+            }
+            // In parts, so that the designs appear as they are found.
+            constexpr std::size_t kPart = 2000;
+            for (std::size_t first = 0; first < cat->cores.size() && !cancelFlag_; first += kPart) {
+                advisor::RunControl run;
+                run.cancel = &cancelFlag_;
+                run.done = &done_;
+                run.firstCore = first;
+                run.coreCount = kPart;
+                std::vector<Design> part = r.kind == Kind::Choke
+                                               ? advisor::AdviseChoke(*cat, r.choke, run)
+                                               : advisor::AdviseTransformer(*cat, r.transformer, run);
+                std::lock_guard lock(handoverMutex_);
+                handover_.insert(handover_.end(), std::make_move_iterator(part.begin()),
+                                 std::make_move_iterator(part.end()));
+            }
+        } catch (const data::DataError& e) {
+            std::lock_guard lock(handoverMutex_);
+            error_ = e.what();
+        }
+        workerDone_ = true;
+    });
+    timer_->start();
+}
+
+void AdvisorWindow::cancel() {
+    cancelFlag_ = true;
+}
+
+void AdvisorWindow::poll() {
+    std::vector<Design> fresh;
+    std::shared_ptr<const advisor::Catalogue> cat;
+    {
+        std::lock_guard lock(handoverMutex_);
+        fresh.swap(handover_);
+        cat = handoverCatalogue_;
+    }
+    if (cat && !fresh.empty()) {
+        if (model_.all().empty()) model_.reset(cat, request_.kind);
+        model_.append(std::move(fresh));
+    }
+    const std::size_t total = total_;
+    if (total > 0) progress_->setValue(static_cast<int>(1000.0 * static_cast<double>(done_) / total));
+    status_->setText(QStringLiteral("%1 of %2 candidates designed").arg(done_.load()).arg(total));
+    if (workerDone_) finish();
+}
+
+void AdvisorWindow::finish() {
+    timer_->stop();
+    worker_.join();
+    advise_->setEnabled(true);
+    cancel_->setEnabled(false);
+    {
+        std::lock_guard lock(handoverMutex_);
+        if (!handover_.empty() && handoverCatalogue_) {
+            if (model_.all().empty()) model_.reset(handoverCatalogue_, request_.kind);
+            model_.append(std::move(handover_));
+            handover_.clear();
+        }
+    }
+    if (!error_.empty()) {
+        status_->setText(QString::fromStdString(error_));
+    } else if (cancelFlag_) {
+        status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
+    } else {
+        model_.rank(sortKey());
+        const auto& all = model_.all();
+        const auto feasible =
+            std::count_if(all.begin(), all.end(), [](const Design& d) { return d.feasible; });
+        progress_->setValue(1000);
+        status_->setText(
+            QStringLiteral("%1 of %2 candidates feasible (* on the Pareto front of volume and loss)")
+                .arg(feasible)
+                .arg(all.size()));
+    }
+    table_->resizeColumnsToContents();
+    updateChart();
+    emit runEnded();
+}
+
+void AdvisorWindow::updateChart() {
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Total loss against core volume"));
+    auto* all = new QScatterSeries;
+    all->setName(QStringLiteral("designs"));
+    all->setMarkerSize(7);
+    auto* front = new QLineSeries;
+    front->setName(QStringLiteral("Pareto front"));
+    std::vector<std::pair<double, double>> pareto;
+    double vMin = 1e300, vMax = 0, pMax = 0;
+    for (const Design& d : model_.all()) {
+        if (!d.feasible || !(d.ve_mm3 > 0) || !(d.ptotal_W > 0)) continue;
+        all->append(d.ve_mm3, d.ptotal_W);
+        if (d.pareto) pareto.emplace_back(d.ve_mm3, d.ptotal_W);
+        vMin = std::min(vMin, d.ve_mm3);
+        vMax = std::max(vMax, d.ve_mm3);
+        pMax = std::max(pMax, d.ptotal_W);
+    }
+    std::sort(pareto.begin(), pareto.end());
+    for (const auto& [v, p] : pareto)
+        front->append(v, p);
+    chart->addSeries(all);
+    chart->addSeries(front);
+    auto* x = new QLogValueAxis;
+    x->setTitleText(QStringLiteral("Ve [mm³]"));
+    x->setLabelFormat(QStringLiteral("%g"));
+    auto* y = new QValueAxis;
+    y->setTitleText(QStringLiteral("Ptotal [W]"));
+    y->setLabelFormat(QStringLiteral("%.3g"));
+    if (vMax > 0) {
+        x->setRange(vMin / 1.5, vMax * 1.5);
+        y->setRange(0, pMax * 1.1);
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    QChart* old = chart_->chart();
+    chart_->setChart(chart);
+    delete old;
+}
+
+void AdvisorWindow::exportCsv() {
+    QString filter = QStringLiteral("CSV files (*.csv)");
+    const QString path = ui::FileDialogs().saveFileName(this, QStringLiteral("Export designs as CSV"),
+                                                        QStringLiteral("designs.csv"), {filter}, &filter);
+    if (path.isEmpty()) return;
+    QFile file(path);
+    const std::string csv = model_.csv();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(csv.data(), static_cast<qint64>(csv.size())) != static_cast<qint64>(csv.size()))
+        ui::ShowMessage(QStringLiteral("The file %1 cannot be written.").arg(path));
+}
+
+void AdvisorWindow::copyTable() {
+    ui::Clipboard().clear();
+    ui::Clipboard().setText(model_.text());
+}
+
+} // namespace tolvik::advisor_ui

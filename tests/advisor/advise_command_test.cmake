@@ -1,0 +1,32 @@
+# tolvik-advise: exit 0 with designs and the CSV columns in their order, 1 when none is
+# feasible, 2 with a one-line message naming the bad argument.
+function(run expected_code)
+  execute_process(COMMAND ${ADVISE} ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT code EQUAL expected_code)
+    message(FATAL_ERROR "tolvik-advise ${ARGN}: exit ${code}, expected ${expected_code}\n${out}${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+run(0 choke --L 1 --I 2 --ripple 0.4 --f 100 --csv --rejected --data ${DATA})
+string(REGEX MATCH "^[^\n]*" header "${out}")
+set(columns "rank,core,lp,ml,material,feasible,reason,N,s_mm,Al_nH,wire_mm,fill_pct,J_A_mm2,L_at_Idc_mH,Rdc_ohm,Pcu_W,Pcore_W,Ptotal_W,dT_K,Ve_mm3,mass_g,P_trans_W,pareto")
+if(NOT header STREQUAL columns)
+  message(FATAL_ERROR "CSV header: ${header}")
+endif()
+if(NOT out MATCHES "\n1,[^\n]*,1,,[0-9]" OR NOT out MATCHES ",0,[a-z][^\n]*,,?\n")
+  message(FATAL_ERROR "no ranked design or no rejected one:\n${out}")
+endif()
+
+run(0 transformer --P 100 --f 100 --converter push-pull --sort loss --top 3 --data ${DATA})
+run(1 transformer --P 1000000 --f 100 --converter flyback --data ${DATA})
+
+foreach(bad "--L;x" "--T;50" "--sort;price" "--bogus" "--ripple;0.4")
+  run(2 choke --L 1 --I 2 ${bad} --data ${DATA})
+  list(GET bad 0 option)
+  string(REGEX MATCH "^[^\n]*" first "${err}")
+  if(NOT first MATCHES "^tolvik-advise: .*${option}")
+    message(FATAL_ERROR "usage error for ${bad} does not name it: ${first}")
+  endif()
+endforeach()

@@ -1,0 +1,57 @@
+// The advisor's window on the sample data file: a run from the inputs on screen shows the
+// library's designs, ranked, with the rejected ones on request, and exports the CSV.
+
+#include "tolvik/advisor_ui/advisor_window.h"
+#include "tolvik/ui_common/app_context.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace tolvik;
+
+class AdvisorWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void runShowsTheLibrarysDesignsRanked() {
+        AppContext app;
+        app.databasePath = TOLVIK_SAMPLE_DB;
+        advisor_ui::AdvisorWindow w(app);
+        QCOMPARE(w.objectName(), QStringLiteral("AdvisorForm"));
+        for (int kind : {0, 1}) {
+            w.findChild<QComboBox*>(QStringLiteral("cboKind"))->setCurrentIndex(kind);
+            QSignalSpy ended(&w, &advisor_ui::AdvisorWindow::runEnded);
+            w.findChild<QPushButton*>(QStringLiteral("cmdAdvise"))->click();
+            QVERIFY(ended.wait(20000));
+
+            // The same designs as the library's for the inputs on screen (1 mH, 2 A, 0.4 A at
+            // 100 kHz; 100 W push-pull at 100 kHz).
+            auto db = data::Database::open(TOLVIK_SAMPLE_DB);
+            const advisor::Catalogue cat = advisor::LoadCatalogue(*db);
+            const std::vector<advisor::Design> designs =
+                kind == 0 ? advisor::AdviseChoke(cat, {1, 2, 10, 25, 0.4, 100})
+                          : advisor::AdviseTransformer(cat, {100, 100});
+            const auto feasible =
+                std::count_if(designs.begin(), designs.end(), [](auto& d) { return d.feasible; });
+            QVERIFY(feasible > 0);
+            QCOMPARE(w.model().rowCount(), static_cast<int>(feasible));
+            QCOMPARE(w.model().designAt(0)->rank, 1);
+            for (int r = 1; r < w.model().rowCount(); ++r)
+                QVERIFY(w.model().designAt(r)->ve_mm3 >= w.model().designAt(r - 1)->ve_mm3);
+
+            w.findChild<QCheckBox*>(QStringLiteral("advShowRejected"))->setChecked(true);
+            QCOMPARE(w.model().rowCount(), static_cast<int>(designs.size()));
+            const std::string csv = w.model().csv();
+            QCOMPARE(csv.substr(0, csv.find('\n')), advisor::CsvHeader());
+            QCOMPARE(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), designs.size() + 1);
+            w.findChild<QCheckBox*>(QStringLiteral("advShowRejected"))->setChecked(false);
+        }
+    }
+};
+
+QTEST_MAIN(AdvisorWindowTest)
+#include "advisor_window_test.moc"
