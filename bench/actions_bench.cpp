@@ -153,7 +153,8 @@ std::pair<double, long> RunUntilShown(const std::string& program) {
             ms = double(t.nsecsElapsed()) / 1e6;
             break;
         }
-        peak = std::max(peak, PeakKiB(pid));
+        // The last reading: the first ones may still be of the fork, before the exec.
+        if (const long now = PeakKiB(pid); now > 0) peak = now;
         usleep(500);
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
