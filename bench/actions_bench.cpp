@@ -1,10 +1,13 @@
 // Benchmark of every user action, offscreen, with repeated runs: start-up until the main
 // window is shown, opening each working window, each tab change with its recomputation and
-// redraw, Calculate on every tab, a point pick, a redraw with 15 curves, a graph page
-// printed to PDF, and start-up on a file with 10,000 more cores. Prints the median and the
-// 99th percentile in milliseconds per action.
+// redraw, Calculate on every tab, a point pick, choosing and typing a core, a redraw with 15
+// curves of 100 and of 1,000 points, a graph page printed to PDF; the core window's actions
+// again on a file with 100,000 more cores. Prints the median and the 99th percentile in
+// milliseconds per action. Last, the program's start-up as a process (process start to the
+// main window shown) beside that of a bare Qt Widgets + Charts main window, with the ratios
+// of time and peak memory; run it under a real X server (xvfb-run) for those figures.
 //
-//   QT_QPA_PLATFORM=offscreen build/bench/tolvik_actions_bench [runs]      (default 50)
+//   build/bench/tolvik_actions_bench [runs [start-up]]      (default 50 runs; "start-up": that alone)
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/core_form.h"
@@ -20,12 +23,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -102,13 +109,14 @@ chart::Graph* CurrentGraph(QTabWidget* tabs) {
     return nullptr;
 }
 
+/// The sample file with 100,000 more cores (copies of the sample's cores, renamed).
 QString LargeCopy(const QString& folder) {
     const QString path = folder + QStringLiteral("/db1.mdb");
     sqlite3* db = nullptr;
     sqlite3_open(path.toUtf8().constData(), &db);
     sqlite3_exec(
         db,
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
         "INSERT INTO Kernform SELECT Kerntyp || ' #' || i, LP, Loch, Anzeige, RthAnzeige, Ae, le, Ve, "
         "Amin, AN, LN, Rth, Ar, K1, K2, CDF, hWickel FROM n JOIN Kernform ON Kernform.rowid = 1 + i % 56",
         nullptr, nullptr, nullptr);
@@ -116,13 +124,118 @@ QString LargeCopy(const QString& folder) {
     return folder;
 }
 
+/// The peak resident memory of a running process in KiB (VmHWM), 0 when it is gone.
+long PeakKiB(pid_t pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+/// Runs a program until it has shown its main window (it quits then, asked by
+/// TOLVIK_QUIT_WHEN_SHOWN); returns the wall time in ms and its peak memory in KiB, read
+/// while it runs (the peak of the process after exec, not of the fork before it).
+std::pair<double, long> RunUntilShown(const std::string& program) {
+    QElapsedTimer t;
+    t.start();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    long peak = 0;
+    double ms = 0;
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            ms = double(t.nsecsElapsed()) / 1e6;
+            break;
+        }
+        // The last reading: the first ones may still be of the fork, before the exec.
+        if (const long now = PeakKiB(pid); now > 0) peak = now;
+        usleep(500);
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::printf("%s did not start (status %d)\n", program.c_str(), status);
+        std::exit(3);
+    }
+    return {ms, peak};
+}
+
+/// Start-up of the program beside a bare Qt Widgets + Charts main window, alternating.
+void CompareStartUp(const std::string& platform) {
+    const std::string tolvik = TOLVIK_PROGRAM, bare = TOLVIK_BARE_WINDOW;
+    setenv("TOLVIK_QUIT_WHEN_SHOWN", "1", 1);
+    if (platform.empty())
+        unsetenv("QT_QPA_PLATFORM");
+    else
+        setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    RunUntilShown(tolvik); // warm the file cache
+    RunUntilShown(bare);
+    const int runs = std::max(5, g_runs / 2);
+    std::vector<double> tolvikMs, bareMs;
+    long tolvikKiB = 0, bareKiB = 0;
+    for (int i = 0; i < runs; ++i) {
+        const auto [tm, tk] = RunUntilShown(tolvik);
+        const auto [bm, bk] = RunUntilShown(bare);
+        tolvikMs.push_back(tm);
+        bareMs.push_back(bm);
+        tolvikKiB = std::max(tolvikKiB, tk);
+        bareKiB = std::max(bareKiB, bk);
+    }
+    Report("process start-up: bare Qt main window", bareMs);
+    Report("process start-up: Tolvik", tolvikMs);
+    std::sort(tolvikMs.begin(), tolvikMs.end());
+    std::sort(bareMs.begin(), bareMs.end());
+    std::printf("start-up ratio Tolvik / bare Qt (median, platform %s): time %.2f, peak memory %.2f "
+                "(%ld / %ld KiB)\n",
+                platform.empty() ? "default" : platform.c_str(),
+                tolvikMs[tolvikMs.size() / 2] / bareMs[bareMs.size() / 2],
+                double(tolvikKiB) / double(bareKiB), tolvikKiB, bareKiB);
+}
+
+/// Writes n curves of `points` points each into the model (no draw command).
+void FillCurves(chart::ChartModel& m, int n, int points) {
+    m.setNumSets(n);
+    m.setNumPoints(points);
+    for (int s = 1; s <= n; ++s) {
+        m.setThisSet(s);
+        for (int i = 1; i <= points; ++i) {
+            m.setThisPoint(i);
+            m.setXValue(i);
+            m.setYValue(s * 100.0 + i * 100.0 / points);
+        }
+    }
+}
+
+/// Types a text into an editable list and presses Enter, as a user does.
+void TypeInto(QComboBox* list, const QString& text) {
+    list->setFocus();
+    list->setCurrentIndex(-1);
+    list->setEditText(QString());
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(list->lineEdit(), &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &enter);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // The user's platform for the start-up of the two programs; offscreen for the actions.
+    const std::string platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     if (argc > 1) std::from_chars(argv[1], argv[1] + std::strlen(argv[1]), g_runs);
     g_runs = std::max(g_runs, 5);
+    if (argc > 2 && std::strcmp(argv[2], "start-up") == 0) { // the process start-up alone
+        CompareStartUp(platform);
+        return 0;
+    }
     QApplication qapp(argc, argv);
     ui::InstallRecordingMessages();
     QTemporaryDir dir, large;
@@ -137,20 +250,9 @@ int main(int argc, char** argv) {
         "start-up until the main window is shown", [&] { p.reset(); },
         [&] { p = std::make_unique<Program>(folder); });
     Measure(
-        "start-up, 10,000 more cores", [&] { p.reset(); },
+        "start-up, 100,000 more cores", [&] { p.reset(); },
         [&] { p = std::make_unique<Program>(large.path()); });
-    Measure(
-        "open Core calculation, 10,000 more cores", [&] { p = std::make_unique<Program>(large.path()); },
-        [&] { p->window->OpenCoreFormTab(0); });
-    Measure(
-        "open Material properties", [&] { p = std::make_unique<Program>(folder); },
-        [&] { p->window->OpenMaterialTab(0); });
-    Measure(
-        "open Core calculation", [&] { p = std::make_unique<Program>(folder); },
-        [&] { p->window->OpenCoreFormTab(0); });
 
-    // Tab changes and Calculate, one window at a time, from the previous tab.
-    p = std::make_unique<Program>(folder);
     struct Window {
         const char* name;
         int tabs;
@@ -158,67 +260,91 @@ int main(int argc, char** argv) {
         std::function<QTabWidget*()> tabWidget;
         std::function<QWidget*()> widget;
     };
-    shell::MainWindow& w = *p->window;
-    const Window windows[] = {
-        {"material", 5, [&](int t) { w.OpenMaterialTab(t); }, [&] { return w.matTab()->tabControl(); },
-         [&] { return static_cast<QWidget*>(w.matTab()); }},
-        {"core", 7, [&](int t) { w.OpenCoreFormTab(t); }, [&] { return w.coreForm()->tabControl(); },
-         [&] { return static_cast<QWidget*>(w.coreForm()); }},
-    };
-    for (const Window& win : windows) {
-        win.open(0);
-        Settle();
-        // A core and a material chosen, as a user does first.
-        for (auto* list : win.widget()->findChildren<QComboBox*>())
-            if ((list->objectName() == QStringLiteral("Kern") ||
-                 list->objectName() == QStringLiteral("Material")) &&
-                list->count() > 2) {
-                list->setCurrentIndex(2);
-                emit list->activated(2);
-                Settle();
-            }
-        for (int tab = 0; tab < win.tabs; ++tab) {
-            const std::string label = std::string(win.name) + " tab " + std::string(1, char('0' + tab));
-            Measure((label + ": change to it").c_str(), [&] { win.open((tab + 1) % win.tabs); },
-                    [&] { win.open(tab); });
-            if (QAbstractButton* calc = CalculateButton(win.widget()))
-                Measure((label + ": Calculate").c_str(), nullptr, [&] { calc->click(); });
-            if (chart::Graph* g = CurrentGraph(win.tabWidget())) {
-                std::vector<std::pair<int, int>> written;
-                const chart::ChartModel& m = g->model();
-                for (int s = 1; s <= m.numSets(); ++s)
-                    for (int i = 1; i <= m.numPoints(); ++i)
-                        if (m.point(s, i).written()) written.emplace_back(s, i);
-                std::size_t k = 0;
-                if (!written.empty())
-                    Measure((label + ": point pick").c_str(), nullptr, [&] {
-                        const auto [set, point] = written[(k * 7919) % written.size()];
-                        ++k;
-                        g->selectPoint(set, point);
-                    });
+    // Every action of both windows on one data file; `file` names it in the labels.
+    auto runWindows = [&](const QString& data, const std::string& file) {
+        Measure((file + "open Material properties").c_str(), [&] { p = std::make_unique<Program>(data); },
+                [&] { p->window->OpenMaterialTab(0); });
+        Measure((file + "open Core calculation").c_str(), [&] { p = std::make_unique<Program>(data); },
+                [&] { p->window->OpenCoreFormTab(0); });
+        p = std::make_unique<Program>(data);
+        shell::MainWindow& w = *p->window;
+        const Window windows[] = {
+            {"material", 5, [&](int t) { w.OpenMaterialTab(t); }, [&] { return w.matTab()->tabControl(); },
+             [&] { return static_cast<QWidget*>(w.matTab()); }},
+            {"core", 7, [&](int t) { w.OpenCoreFormTab(t); }, [&] { return w.coreForm()->tabControl(); },
+             [&] { return static_cast<QWidget*>(w.coreForm()); }},
+        };
+        for (const Window& win : windows) {
+            win.open(0);
+            Settle();
+            // A core and a material chosen, as a user does first.
+            for (auto* list : win.widget()->findChildren<QComboBox*>())
+                if ((list->objectName() == QStringLiteral("Kern") ||
+                     list->objectName() == QStringLiteral("Material")) &&
+                    list->count() > 2) {
+                    list->setCurrentIndex(2);
+                    emit list->activated(2);
+                    Settle();
+                }
+            for (int tab = 0; tab < win.tabs; ++tab) {
+                const std::string label =
+                    file + std::string(win.name) + " tab " + std::string(1, char('0' + tab));
+                Measure((label + ": change to it").c_str(), [&] { win.open((tab + 1) % win.tabs); },
+                        [&] { win.open(tab); });
+                if (QAbstractButton* calc = CalculateButton(win.widget()))
+                    Measure((label + ": Calculate").c_str(), nullptr, [&] { calc->click(); });
+                if (chart::Graph* g = CurrentGraph(win.tabWidget())) {
+                    std::vector<std::pair<int, int>> written;
+                    const chart::ChartModel& m = g->model();
+                    for (int s = 1; s <= m.numSets(); ++s)
+                        for (int i = 1; i <= m.numPoints(); ++i)
+                            if (m.point(s, i).written()) written.emplace_back(s, i);
+                    std::size_t k = 0;
+                    if (!written.empty())
+                        Measure((label + ": point pick").c_str(), nullptr, [&] {
+                            const auto [set, point] = written[(k * 7919) % written.size()];
+                            ++k;
+                            g->selectPoint(set, point);
+                        });
+                }
             }
         }
-    }
+        // Choosing a core from the list and typing one, on the core window's first tab.
+        w.OpenCoreFormTab(0);
+        Settle();
+        auto* kern = w.coreForm()->findChild<QComboBox*>(QStringLiteral("Kern"));
+        if (kern && kern->count() > 10) {
+            int k = 0;
+            Measure((file + "core: choose a core").c_str(), nullptr, [&] {
+                k = (k + 7) % 10;
+                kern->setCurrentIndex(k);
+                emit kern->activated(k);
+            });
+            const QString name = kern->itemText(5);
+            Measure((file + "core: type a core name, Enter").c_str(), nullptr, [&] { TypeInto(kern, name); });
+        }
+    };
+    runWindows(folder, "");
+    runWindows(large.path(), "100,000 more cores: ");
 
-    // A graph with 15 curves of 100 points, redrawn; then the page printed to PDF.
+    // A graph with 15 curves, redrawn with new data; then the page printed to PDF.
+    p = std::make_unique<Program>(folder);
+    shell::MainWindow& w = *p->window;
     w.OpenCoreFormTab(2);
     Settle();
     chart::Graph* g = CurrentGraph(w.coreForm()->tabControl());
     chart::ChartModel& m = g->model();
-    m.setNumSets(15);
-    m.setNumPoints(100);
-    for (int s = 1; s <= 15; ++s) {
-        m.setThisSet(s);
-        for (int i = 1; i <= 100; ++i) {
-            m.setThisPoint(i);
-            m.setXValue(i);
-            m.setYValue(s * 100.0 + i);
-        }
+    for (int points : {100, 1000}) {
+        int round = 0;
+        Measure((std::string("redraw with 15 curves of ") + (points == 100 ? "100" : "1,000") + " points")
+                    .c_str(),
+                [&] { FillCurves(m, 15, points + (++round % 2)); },
+                [&] {
+                    m.setDrawMode(3);
+                    Settle();
+                    g->repaint();
+                });
     }
-    Measure("redraw with 15 curves", nullptr, [&] {
-        g->refresh();
-        g->repaint();
-    });
     Measure("graph page printed to PDF", nullptr, [&] {
         QPdfWriter pdf(dir.filePath(QStringLiteral("page.pdf")));
         QPainter painter(&pdf);
@@ -226,5 +352,6 @@ int main(int argc, char** argv) {
         g->render(painter, QRectF(200, 400, pdf.width() - 400, pdf.height() * 0.6));
     });
     p.reset();
+    CompareStartUp(platform);
     return 0;
 }

@@ -87,7 +87,7 @@ void ChartModel::setXValue(double x) {
     // Writing to a point that no longer exists (numPoints lowered) brings it back.
     setThisSet(thisSet_);
     setThisPoint(thisPoint_);
-    Point& p = sets_[static_cast<size_t>(thisSet_ - 1)].points[static_cast<size_t>(thisPoint_ - 1)];
+    Point& p = currentSet().points[static_cast<size_t>(thisPoint_ - 1)];
     p.xWritten = std::isfinite(x);
     p.x = p.xWritten ? x : 0.0;
 }
@@ -95,7 +95,7 @@ void ChartModel::setXValue(double x) {
 void ChartModel::setYValue(double y) {
     setThisSet(thisSet_);
     setThisPoint(thisPoint_);
-    Point& p = sets_[static_cast<size_t>(thisSet_ - 1)].points[static_cast<size_t>(thisPoint_ - 1)];
+    Point& p = currentSet().points[static_cast<size_t>(thisPoint_ - 1)];
     p.yWritten = std::isfinite(y);
     p.y = p.yWritten ? y : 0.0;
 }
@@ -106,7 +106,34 @@ std::string ChartModel::legendText() const {
 
 void ChartModel::setLegendText(const std::string& text) {
     setThisSet(thisSet_);
-    sets_[static_cast<size_t>(thisSet_ - 1)].legend = text;
+    currentSet().legend = text;
+}
+
+ChartModel::Set& ChartModel::currentSet() {
+    Set& s = sets_[static_cast<size_t>(thisSet_ - 1)];
+    s.drawn = false;
+    return s;
+}
+
+void ChartModel::recordQuantities() {
+    for (Set& s : sets_) {
+        if (s.drawn) continue;
+        s.xQuantity = bottomTitle_;
+        s.yQuantity = leftTitle_;
+        s.drawn = true;
+    }
+}
+
+std::string ChartModel::xQuantityOf(int set) const {
+    if (set < 1 || set > numSets()) return bottomTitle_;
+    const Set& s = sets_[static_cast<size_t>(set - 1)];
+    return s.drawn ? s.xQuantity : bottomTitle_;
+}
+
+std::string ChartModel::yQuantityOf(int set) const {
+    if (set < 1 || set > numSets()) return leftTitle_;
+    const Set& s = sets_[static_cast<size_t>(set - 1)];
+    return s.drawn ? s.yQuantity : leftTitle_;
 }
 
 std::string ChartModel::legendOf(int set) const {
@@ -174,6 +201,7 @@ int ChartModel::randomData() const {
 void ChartModel::setDrawMode(int mode) {
     drawMode_ = mode;
     if (mode == 2 || mode == 3) {
+        recordQuantities();
         if (onRedraw) onRedraw();
     } else if (mode == 5) {
         if (onPrint) onPrint();

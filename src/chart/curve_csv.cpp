@@ -49,8 +49,10 @@ std::vector<CsvCurve> ExportedCurves(const ChartModel& model) {
             const auto r = std::to_chars(digits, digits + sizeof digits, s);
             legend = "Curve " + std::string(digits, r.ptr);
         }
-        curve.xHeading = Heading(legend, model.bottomTitle(), "x");
-        curve.yHeading = Heading(legend, model.leftTitle(), "y");
+        // Each curve under the quantities it was drawn as: a graph may hold curves of
+        // several quantities (µ' and µ'' in one complex-permeability graph).
+        curve.xHeading = Heading(legend, model.xQuantityOf(s), "x");
+        curve.yHeading = Heading(legend, model.yQuantityOf(s), "y");
         curves.push_back(std::move(curve));
     }
     return curves;

@@ -104,6 +104,31 @@ struct Graph::Impl {
 
     ShownAxis xShown, yShown;
 
+    // A chart for each kind of axes (linear or logarithmic along x and y), each made with
+    // its axes when first needed and kept for the graph's whole life; the scaling code
+    // decides which one the view shows. Qt Charts cannot trade the axes of a chart that has
+    // been drawn (the old axes' grid and labels stay, the new ones are not laid out), so a
+    // change of scale shows another chart instead. A data set keeps its series in each
+    // chart, hidden while the set draws nothing.
+    struct Curve {
+        QLineSeries* line = nullptr;
+        QScatterSeries* scatter = nullptr; ///< made when points alone are first asked for
+    };
+    struct Plot {
+        QChart* chart = nullptr;
+        QAbstractAxis* x = nullptr;
+        QAbstractAxis* y = nullptr;
+        std::vector<Curve> curves;
+    };
+    std::array<Plot, 4> plots{};
+    Plot* plot = nullptr; ///< shown now; chart is its chart
+    /// The chart for one kind of axes, made on first use.
+    Plot& plotFor(bool xLog, bool yLog);
+    static void attach(Plot& p, QXYSeries* series);
+    /// A draw command was given and the chart does not show it yet: the draws of one user
+    /// action are shown together once the action is over.
+    bool redrawPending = false;
+
     // The legend is a grid of its own below the chart: it names every curve in full, in as
     // many columns as the width allows, and scrolls when there are many curves. The
     // chart's own legend is used only on paper.
@@ -199,16 +224,77 @@ QChart* makeChart() {
     titleFont.setPointSizeF(11);
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
+    // Axis labels with the system's decimal separator, as every field shows it; no group
+    // separator, which would read as a decimal point under a decimal comma.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(locale);
+    chart->setLocalizeNumbers(true);
+    chart->legend()->setVisible(false);
     return chart;
 }
+
+void styleAxis(QAbstractAxis* axis) {
+    QFont f = axis->titleFont();
+    f.setPointSizeF(9.5);
+    f.setBold(false);
+    axis->setTitleFont(f);
+    QFont lf = axis->labelsFont();
+    lf.setPointSizeF(8.5);
+    axis->setLabelsFont(lf);
+    axis->setGridLinePen(QPen(QColor(0xc8, 0xc8, 0xc8), 1));
+    axis->setMinorGridLinePen(QPen(QColor(0xe8, 0xe8, 0xe8), 1, Qt::DotLine));
+    axis->setLinePen(QPen(QColor(0x40, 0x40, 0x40), 1));
+}
+
+QValueAxis* makeLinearAxis() {
+    auto* axis = new QValueAxis();
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setMinorTickCount(1);
+    styleAxis(axis);
+    return axis;
+}
+
+QLogValueAxis* makeLogAxis() {
+    auto* axis = new QLogValueAxis();
+    axis->setBase(10);
+    // An explicit precision: with localized numbers a bare "%g" gives no label at all.
+    axis->setLabelFormat(QStringLiteral("%.6g"));
+    axis->setMinorTickCount(8);
+    styleAxis(axis);
+    return axis;
+}
+
 } // namespace
+
+Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
+    Plot& p = plots[(xLog ? 2 : 0) + (yLog ? 1 : 0)];
+    if (!p.chart) {
+        p.chart = makeChart();
+        p.x = xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
+        p.y = yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
+        p.chart->addAxis(p.x, Qt::AlignBottom);
+        p.chart->addAxis(p.y, Qt::AlignLeft);
+    }
+    return p;
+}
+
+void Graph::Impl::attach(Plot& p, QXYSeries* series) {
+    p.chart->addSeries(series);
+    series->attachAxis(p.x);
+    series->attachAxis(p.y);
+}
+
+namespace {} // namespace
 
 Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<Impl>()) {
     d_->index = index;
     setObjectName(QStringLiteral("Graph1(%1)").arg(index));
     setMinimumSize(360, 260);
 
-    d_->chart = makeChart();
+    d_->plot = &d_->plotFor(false, false);
+    d_->chart = d_->plot->chart;
     d_->view = new QChartView(d_->chart, this);
     d_->view->setObjectName(QStringLiteral("chartView"));
     d_->view->setRenderHint(QPainter::Antialiasing);
@@ -275,7 +361,12 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
         d_->commands[i] = action;
     }
 
-    d_->model.onRedraw = [this] { refresh(); };
+    d_->model.onRedraw = [this] {
+        if (d_->redrawPending) return;
+        d_->redrawPending = true;
+        QMetaObject::invokeMethod(
+            this, [this] { flushRedraw(); }, Qt::QueuedConnection);
+    };
     d_->model.onDataReset = [this] {
         d_->xRange.reset();
         d_->yRange.reset();
@@ -302,6 +393,9 @@ Graph::~Graph() {
     d_->view->removeEventFilter(this);
     delete d_->view; // with the chart, while the rest of Impl still exists
     d_->view = nullptr;
+    // The charts not shown belong to no view.
+    for (Impl::Plot& p : d_->plots)
+        if (p.chart != d_->chart) delete p.chart;
 }
 
 int Graph::index() const {
@@ -320,10 +414,10 @@ void Graph::setPrintPainter(QPainter* painter) {
 
 namespace {
 
-/// Builds one axis from the model's code, the data and the dialog's choice.
-QAbstractAxis* makeAxis(bool log, const std::optional<Range>& user, bool fixed, double fixedMin,
-                        double fixedMax, const std::optional<std::pair<double, double>>& extent, int ticks,
-                        ShownAxis& shown) {
+/// Ranges one axis from the model's code, the data and the dialog's choice.
+void rangeAxis(QAbstractAxis* axis, bool log, const std::optional<Range>& user, bool fixed, double fixedMin,
+               double fixedMax, const std::optional<std::pair<double, double>>& extent, int ticks,
+               ShownAxis& shown) {
     shown.log = log;
     std::optional<Range> limits;
     if (user && user->min < user->max && (!log || user->min > 0))
@@ -332,10 +426,6 @@ QAbstractAxis* makeAxis(bool log, const std::optional<Range>& user, bool fixed, 
         limits = Range{fixedMin, fixedMax};
 
     if (log) {
-        auto* axis = new QLogValueAxis();
-        axis->setBase(10);
-        axis->setLabelFormat(QStringLiteral("%g"));
-        axis->setMinorTickCount(8);
         std::pair<double, double> r =
             limits ? std::make_pair(limits->min, limits->max)
                    : (extent ? logDecades(extent->first, extent->second) : logDecades(1, 10));
@@ -345,9 +435,9 @@ QAbstractAxis* makeAxis(bool log, const std::optional<Range>& user, bool fixed, 
         axis->setRange(r.first, r.second);
         shown.min = r.first;
         shown.max = r.second;
-        return axis;
+        return;
     }
-    auto* axis = new QValueAxis();
+    auto* linear = static_cast<QValueAxis*>(axis);
     LinearTicks t;
     if (limits)
         t = linearTicksWithin(limits->min, limits->max, ticks);
@@ -355,106 +445,129 @@ QAbstractAxis* makeAxis(bool log, const std::optional<Range>& user, bool fixed, 
         t = niceLinearTicks(extent->first, extent->second, ticks);
     else
         t = niceLinearTicks(0, 1, ticks);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(t.step);
-    axis->setMinorTickCount(1);
-    axis->setLabelFormat(QStringLiteral("%.") + QString::number(t.decimals) + QStringLiteral("f"));
-    axis->setRange(t.min, t.max);
+    const QString format = QStringLiteral("%.") + QString::number(t.decimals) + QStringLiteral("f");
+    if (linear->labelFormat() != format) linear->setLabelFormat(format);
+    linear->setTickInterval(t.step);
+    linear->setRange(t.min, t.max);
     shown.min = t.min;
     shown.max = t.max;
-    return axis;
 }
 
-void styleAxis(QAbstractAxis* axis, const QString& title) {
-    QFont f = axis->titleFont();
-    f.setPointSizeF(9.5);
-    f.setBold(false);
-    axis->setTitleFont(f);
-    axis->setTitleText(title);
-    QFont lf = axis->labelsFont();
-    lf.setPointSizeF(8.5);
-    axis->setLabelsFont(lf);
-    axis->setGridLinePen(QPen(QColor(0xc8, 0xc8, 0xc8), 1));
-    axis->setMinorGridLinePen(QPen(QColor(0xe8, 0xe8, 0xe8), 1, Qt::DotLine));
-    axis->setLinePen(QPen(QColor(0x40, 0x40, 0x40), 1));
+void setTitleText(QAbstractAxis* axis, const QString& title) {
+    if (axis->titleText() != title) axis->setTitleText(title);
 }
 
 } // namespace
 
+void Graph::flushRedraw() {
+    if (d_->redrawPending) refresh();
+}
+
 void Graph::refresh() {
     Impl& d = *d_;
+    d.redrawPending = false;
     const ChartModel& m = d.model;
-    // Every redraw starts on a new chart: removing axes from a chart that has been drawn
-    // leaves their grid and labels behind, so old axes would pile up over the new ones.
-    QChart* old = d.chart;
-    d.chart = makeChart();
-    d.view->setChart(d.chart);
-    delete old;
 
+    // The axes first: the series below are drawn into their new ranges.
     const bool xLog = m.xLogarithmic(), yLog = m.yLogarithmic();
-    QAbstractAxis* ax =
-        makeAxis(xLog, d.xRange, m.fixedLimits(), m.xMin(), m.xMax(), m.dataExtent(true, xLog), 8, d.xShown);
-    QAbstractAxis* ay =
-        makeAxis(yLog, d.yRange, m.fixedLimits(), m.yMin(), m.yMax(), m.dataExtent(false, yLog), 6, d.yShown);
-    styleAxis(ax, q(m.bottomTitle()));
-    styleAxis(ay, q(m.leftTitle()));
-    d.chart->addAxis(ax, Qt::AlignBottom);
-    d.chart->addAxis(ay, Qt::AlignLeft);
-    d.chart->setTitle(q(m.graphTitle()));
+    Impl::Plot& p = d.plotFor(xLog, yLog);
+    rangeAxis(p.x, xLog, d.xRange, m.fixedLimits(), m.xMin(), m.xMax(), m.dataExtent(true, xLog), 8,
+              d.xShown);
+    rangeAxis(p.y, yLog, d.yRange, m.fixedLimits(), m.yMin(), m.yMax(), m.dataExtent(false, yLog), 6,
+              d.yShown);
+    setTitleText(p.x, q(m.bottomTitle()));
+    setTitleText(p.y, q(m.leftTitle()));
+    if (p.chart->title() != q(m.graphTitle())) p.chart->setTitle(q(m.graphTitle()));
 
     bool anyLegend = false;
-    d.legendEntries.clear();
-    for (int s = 1; s <= m.numSets(); ++s) {
+    int drawn = 0;
+    std::vector<Impl::LegendEntry> entries;
+    for (int s = 1; s <= std::max(m.numSets(), static_cast<int>(p.curves.size())); ++s) {
         QList<QPointF> pts;
-        for (const auto& [x, y] : m.writtenPoints(s)) {
-            if ((xLog && x <= 0) || (yLog && y <= 0)) continue;
-            pts.append(QPointF(x, y));
+        if (s <= m.numSets()) {
+            for (const auto& [x, y] : m.writtenPoints(s)) {
+                if ((xLog && x <= 0) || (yLog && y <= 0)) continue;
+                pts.append(QPointF(x, y));
+            }
         }
-        if (pts.isEmpty()) continue; // empty sets are not drawn
         const QColor colour = kPalette[static_cast<size_t>((s - 1) % 16)];
         LineStyle style = d.lineStyle;
         if (style == LineStyle::Automatic)
             style = pts.size() <= kAutoMarkerLimit ? LineStyle::LineAndPoints : LineStyle::Line;
-        QXYSeries* series = nullptr;
-        if (style == LineStyle::Points) {
-            auto* scatter = new QScatterSeries();
-            scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-            scatter->setMarkerSize(6 + 1.5 * d.lineWidth);
-            scatter->setColor(colour);
-            scatter->setBorderColor(colour.darker(130));
-            series = scatter;
+        const bool scatter = style == LineStyle::Points;
+        if (pts.isEmpty() && static_cast<size_t>(s) > p.curves.size()) continue; // nothing to hide
+        if (static_cast<size_t>(s) > p.curves.size()) p.curves.resize(static_cast<size_t>(s));
+        Impl::Curve& c = p.curves[static_cast<size_t>(s - 1)];
+        if (!pts.isEmpty() && !scatter && !c.line) {
+            c.line = new QLineSeries();
+            Impl::attach(p, c.line);
+        }
+        if (!pts.isEmpty() && scatter && !c.scatter) {
+            c.scatter = new QScatterSeries();
+            c.scatter->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+            Impl::attach(p, c.scatter);
+        }
+        // The series not used by this set now is hidden and emptied (empty sets are not drawn).
+        QXYSeries* used = pts.isEmpty() ? nullptr : (scatter ? static_cast<QXYSeries*>(c.scatter) : c.line);
+        for (QXYSeries* series : {static_cast<QXYSeries*>(c.line), static_cast<QXYSeries*>(c.scatter)}) {
+            if (!series || series == used) continue;
+            if (series->isVisible()) series->setVisible(false);
+            if (series->count() > 0) series->clear();
+        }
+        if (!used) continue;
+        ++drawn;
+        if (scatter) {
+            c.scatter->setMarkerSize(6 + 1.5 * d.lineWidth);
+            c.scatter->setColor(colour);
+            c.scatter->setBorderColor(colour.darker(130));
         } else {
-            auto* line = new QLineSeries();
             QPen pen(colour, d.lineWidth);
             pen.setCapStyle(Qt::RoundCap);
             pen.setJoinStyle(Qt::RoundJoin);
-            line->setPen(pen);
-            line->setPointsVisible(style == LineStyle::LineAndPoints);
-            line->setMarkerSize(2.5 + d.lineWidth); // a radius for line series
-            series = line;
+            if (c.line->pen() != pen) c.line->setPen(pen);
+            const bool marks = style == LineStyle::LineAndPoints;
+            if (c.line->pointsVisible() != marks) c.line->setPointsVisible(marks);
+            if (c.line->markerSize() != 2.5 + d.lineWidth)
+                c.line->setMarkerSize(2.5 + d.lineWidth); // a radius
         }
         const std::string legend = m.legendOf(s);
-        series->setName(legend.empty() ? tr("Curve %1").arg(s) : q(legend));
-        d.legendEntries.push_back({colour, series->name()});
+        const QString name = legend.empty() ? tr("Curve %1").arg(s) : q(legend);
+        if (used->name() != name) used->setName(name);
+        entries.push_back({colour, name});
         anyLegend = anyLegend || !legend.empty();
-        series->replace(pts);
-        d.chart->addSeries(series);
-        series->attachAxis(ax);
-        series->attachAxis(ay);
+        if (used->points() != pts) used->replace(pts);
+        if (!used->isVisible()) used->setVisible(true);
+    }
+    if (d.plot != &p) {
+        // Another kind of axes: the view shows that chart (and keeps the other one).
+        d.plot = &p;
+        d.chart = p.chart;
+        d.view->setChart(p.chart); // the view releases the other one, still this graph's
     }
     // A single unnamed curve (the hysteresis loop) needs no legend.
-    d.legendWanted = anyLegend || d.chart->series().size() > 1;
-    d.chart->legend()->setVisible(false);
-    d.placeLegend(true);
+    const bool legendWanted = anyLegend || drawn > 1;
+    const bool entriesChanged = legendWanted != d.legendWanted || entries.size() != d.legendEntries.size() ||
+                                !std::equal(entries.begin(), entries.end(), d.legendEntries.begin(),
+                                            [](const Impl::LegendEntry& a, const Impl::LegendEntry& b) {
+                                                return a.colour == b.colour && a.text == b.text;
+                                            });
+    d.legendWanted = legendWanted;
+    d.legendEntries = std::move(entries);
+    if (entriesChanged) d.placeLegend(true);
 
     const bool zoom = m.axisScale() == AxisScale::Hysteresis;
     d.zoomIn->setVisible(zoom);
     d.zoomOut->setVisible(zoom);
     d.placeButtons();
+    // New ranges give new label widths and so a new plot area. Laid out now, before anything
+    // paints: a curve placed for the old area would be drawn outside the new one (over the
+    // title and the buttons, below the axis labels).
+    d.chart->layout()->activate();
+    emit redrawn(d.index);
 }
 
 void Graph::render(QPainter& painter, const QRectF& target) {
+    flushRedraw();
     // The chart is laid out for the target's size so that text keeps its size on paper.
     const QSizeF oldSize = d_->chart->size();
     const QPointF oldPos = d_->chart->pos();
@@ -498,6 +611,7 @@ bool Graph::eventFilter(QObject* watched, QEvent* event) {
     if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton) {
+            flushRedraw();
             const QPointF pos = me->position();
             const auto hit = d_->model.pickPoint(
                 pos.x(), pos.y(), [this](double x, double y) { return d_->toViewport(x, y); },
@@ -586,6 +700,7 @@ void Graph::setPropertyPages(int value) {
         d_->settings->activateWindow();
         return;
     }
+    flushRedraw(); // the dialog shows the ranges on screen
     auto* dlg = new QDialog(this);
     dlg->setObjectName(QStringLiteral("GraphSettings"));
     dlg->setWindowTitle(tr("Graph settings"));

@@ -80,3 +80,16 @@ TEST(CurveCsv, OnePairOfColumnsPerShownCurve) {
         EXPECT_EQ(CurvesCsv(m), c.expected) << c.name;
     }
 }
+
+TEST(CurveCsv, EachCurveKeepsTheQuantityItWasDrawnAs) {
+    // The complex-permeability graph: µ' drawn, the option changed to µ'', µ'' drawn into
+    // the same graph. The y title in force is µ'' now, but the first curve is µ'.
+    ChartModel m;
+    resetGraph(m);
+    m.setBottomTitle("f[kHz]");
+    m.setLeftTitle("µs'");
+    addCurveThenGrow(m, "N30", {{1, 4300}});
+    m.setLeftTitle("µs''");
+    addCurveThenGrow(m, "N30", {{1, 12}});
+    EXPECT_EQ(CurvesCsv(m), "\"N30, f[kHz]\",\"N30, µs'\",\"N30, f[kHz]\",\"N30, µs''\"\n1,4300,1,12\n");
+}

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
@@ -14,6 +15,7 @@
 #include <QLogValueAxis>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -28,14 +30,17 @@ using namespace tolvik::chart::test;
 
 namespace {
 
+/// The chart view, once the draw commands given so far are shown.
 QChartView* viewOf(Graph& g) {
+    QCoreApplication::processEvents();
     return g.findChild<QChartView*>();
 }
 
+/// The curves shown (a set that draws nothing keeps a hidden series).
 QList<QXYSeries*> seriesOf(Graph& g) {
     QList<QXYSeries*> out;
     for (QAbstractSeries* s : viewOf(g)->chart()->series())
-        out.append(qobject_cast<QXYSeries*>(s));
+        if (s->isVisible()) out.append(qobject_cast<QXYSeries*>(s));
     return out;
 }
 
@@ -163,6 +168,56 @@ private slots:
         QVERIFY(x->min() < x->max());
     }
 
+    void curvesNeverLeaveThePlotArea() {
+        // A hysteresis loop drawn for the first time into a graph just shown, with limits
+        // narrower than its data (rounded extremes, then zoomed in): the curve is cut at the
+        // plot area, never drawn over the title, the buttons or the axis labels.
+        for (const double zoom : {1.0, 0.4}) {
+            Graph g(0);
+            g.resize(640, 480);
+            g.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&g));
+            ChartModel& m = g.model();
+            m.setGraphTitle("hysteresis");
+            g.update(); // the window repaints first when the action is over, as after a list choice
+            resetGraph(m);
+            m.setAxisScale(6);
+            Points loop;
+            for (int i = 0; i <= 400; ++i) {
+                const double a = 2 * M_PI * i / 400;
+                loop.push_back({130.4 * std::cos(a), 410.6 * std::tanh(3 * std::cos(a) + std::sin(a))});
+            }
+            fillSet(m, 1, "", loop);
+            m.setXMin(-130 * zoom);
+            m.setXMax(130 * zoom);
+            m.setYMin(-410);
+            m.setYMax(410);
+            m.setDrawMode(3);
+            // Every frame on screen from the end of the action on.
+            int inside = 0;
+            for (int frame = 0; frame < 4; ++frame) {
+                QCoreApplication::processEvents();
+                const QImage shot = QGuiApplication::primaryScreen()->grabWindow(g.winId()).toImage();
+                QChartView* view = g.findChild<QChartView*>();
+                const QRectF plot = view->chart()->plotArea();
+                const QRect allowed = view->mapFromScene(view->chart()->mapToScene(plot))
+                                          .boundingRect()
+                                          .translated(view->pos())
+                                          .adjusted(-2, -2, 2, 2);
+                int outside = 0;
+                inside = 0;
+                for (int y = 0; y < shot.height(); ++y)
+                    for (int x = 0; x < shot.width(); ++x) {
+                        const QColor c = shot.pixelColor(x, y);
+                        if (c.blue() - c.red() < 80 || c.blue() - c.green() < 50) continue; // not the curve
+                        ++(allowed.contains(x, y) ? inside : outside);
+                    }
+                QCOMPARE(outside, 0);
+            }
+            QVERIFY(inside > 200);
+        }
+    }
+
     void clickOnAPointRaisesPointSelected() {
         for (int code : {0, 15}) {
             Graph g(3);
@@ -194,6 +249,63 @@ private slots:
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[0], 0) + QPoint(30, 0));
             QCOMPARE(spy.size(), 2);
         }
+    }
+
+    void chartLivesAsLongAsTheGraphAndRedrawsOncePerAction() {
+        Graph g(2);
+        g.resize(600, 420);
+        g.show();
+        ChartModel& m = g.model();
+        QChart* chart = viewOf(g)->chart();
+        QSignalSpy redrawn(&g, &Graph::redrawn);
+        // One action: a reset (six draw commands) and three curves, each with its draw.
+        resetGraph(m);
+        addCurveThenGrow(m, "a", {{-40, 400}, {25, 450}, {100, 520}});
+        addCurveThenGrow(m, "b", {{-40, 300}, {25, 350}});
+        addCurveThenGrow(m, "c", {{-40, 200}, {25, 250}});
+        QCOMPARE(redrawn.size(), 0);
+        QCOMPARE(seriesOf(g).size(), 3);
+        QCOMPARE(redrawn.size(), 1);
+        const QList<QAbstractSeries*> made = chart->series();
+        const QList<QAbstractAxis*> axes = chart->axes();
+        resetGraph(m);
+        addCurveThenGrow(m, "d", {{0, 1}, {10, 2}});
+        QCOMPARE(seriesOf(g).size(), 1);
+        QCOMPARE(redrawn.size(), 2);
+        QCOMPARE(viewOf(g)->chart(), chart);
+        QCOMPARE(chart->axes(), axes);
+        QCOMPARE(chart->series(), made); // reused, the unused ones hidden
+        QCOMPARE(seriesOf(g).first(), made.first());
+    }
+
+    void axisLabelsUseTheSystemsDecimalSeparator() {
+        // Linear axes and logarithmic ones (whose labels once went missing altogether).
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Graph g(1);
+        g.resize(600, 420);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        ChartModel& m = g.model();
+        auto labels = [&] {
+            QStringList out;
+            for (QGraphicsItem* item : viewOf(g)->scene()->items())
+                if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+                    if (text->isVisible() && !text->toPlainText().isEmpty()) out << text->toPlainText();
+            return out;
+        };
+        resetGraph(m);
+        addCurveThenGrow(m, "", {{0.05, 1.5}, {0.95, 2.25}});
+        const QStringList linear = labels();
+        m.setAxisScale(15);
+        resetGraph(m);
+        addCurveThenGrow(m, "", {{0.05, 1.5}, {0.95, 2.25}});
+        const QStringList log = labels();
+        QLocale::setDefault(before);
+        QVERIFY2(linear.filter(QStringLiteral(",")).size() >= 4, qPrintable(linear.join(' ')));
+        QVERIFY2(linear.filter(QStringLiteral(".")).isEmpty(), qPrintable(linear.join(' ')));
+        QVERIFY2(log.contains(QStringLiteral("0,01")) && log.contains(QStringLiteral("10")),
+                 qPrintable(log.join(' ')));
     }
 
     void selectPointRaisesTheSameSignal() {

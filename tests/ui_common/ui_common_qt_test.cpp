@@ -83,6 +83,11 @@ private slots:
         QCOMPARE(Entries(list), QStringList({"E 20/10/6", "RM 8", "RM 8"}));
         ui::FillRthCoreList(*db_, &list);
         QCOMPARE(Entries(list), QStringList({"E 20/10/6", "P 14x8"}));
+        // Back to entries the list showed before: the same, without reading the table again.
+        const long reads = db_->readCount("Material");
+        ui::FillMaterialList(*db_, &list);
+        QCOMPARE(Entries(list), QStringList({"Q27", "R41", "Q87"}));
+        QCOMPARE(db_->readCount("Material"), reads);
     }
 
     void refillKeepsShownEntryWithoutClickAction() {

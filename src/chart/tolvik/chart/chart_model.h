@@ -54,6 +54,11 @@ public:
     std::string legendText() const; ///< of the current set
     void setLegendText(const std::string& text);
     std::string legendOf(int set) const; ///< legend text of any set ("" when there is none)
+    /// The axis titles in force when the set was last drawn with new data: the quantities
+    /// its x and y values stand for. A set not drawn since it was written reads the titles
+    /// in force now.
+    std::string xQuantityOf(int set) const;
+    std::string yQuantityOf(int set) const;
     const Point& point(int set, int point) const;
 
     // --- titles ---
@@ -132,7 +137,11 @@ private:
     struct Set {
         std::string legend;
         std::vector<Point> points;
+        std::string xQuantity, yQuantity; ///< titles in force at its last draw
+        bool drawn = false;               ///< drawn since its data last changed
     };
+    Set& currentSet();
+    void recordQuantities();
     std::vector<Set> sets_;
     int numPoints_ = 2;
     int thisSet_ = 1;

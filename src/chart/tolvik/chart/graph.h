@@ -33,7 +33,8 @@ public:
     /// The painter the print command (draw mode 5) renders into, at the frame given by
     /// the model's print entries (cm on the painter's device). nullptr: no printing.
     void setPrintPainter(QPainter* painter);
-    /// Redraws from the model now (the draw command does this too).
+    /// Redraws from the model now. The draw command redraws too, once the user action that
+    /// gave it is over; every read of the chart (clicks, rendering) shows the model as it is.
     void refresh();
 
     /// Simulates a user's click at the data point (set, point): raises pointSelected.
@@ -55,11 +56,16 @@ signals:
     void buttonEvent(int index, int code);
     /// The print command was given (after rendering into the print painter, if any).
     void printRequested(int index);
+    /// The chart shows the model anew: once after the draw commands of one action (they are
+    /// gathered until the program is idle again), or on refresh().
+    void redrawn(int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Shows the model now if a draw command is still waiting (before the chart is read).
+    void flushRedraw();
     struct Impl;
     std::unique_ptr<Impl> d_;
 };
