@@ -680,10 +680,21 @@ private slots:
         auto* temps = get<QComboBox>("listTemp");
         QCOMPARE(entries(temps), (QStringList{"-40", "0", "25", "50", "100", "150"}));
         QCOMPARE(temps->currentText(), u"25"_s);
-        temps->setCurrentIndex(4);
-        choose("Material", "M2");
-        QCOMPARE(temps->currentText(), u"25"_s);
-        QCOMPARE(temps->count(), 6);
+        // The material chosen from the list, or typed and taken with Enter.
+        for (const char* typed : {"", "M1"}) {
+            temps->setCurrentIndex(4);
+            if (*typed) {
+                auto* list = get<QComboBox>("Material");
+                list->setFocus();
+                list->lineEdit()->selectAll();
+                QTest::keyClicks(list->lineEdit(), QLatin1String(typed));
+                QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+            } else {
+                choose("Material", "M2");
+            }
+            QCOMPARE(temps->currentText(), u"25"_s);
+            QCOMPARE(temps->count(), 6);
+        }
     }
 
     void changeTabSetsUpTheTabItIsGiven() {
