@@ -1,4 +1,4 @@
-// The data overview: the material's specification values and the core's effective
+// The data overview: the material's datasheet values and the core's effective
 // parameters, each formatted for display.
 
 #include "tolvik/core/overview_tab.h"
@@ -166,10 +166,10 @@ void OverviewTab::showMaterialSpecifications() {
                                               {12, "Dichte", "0.#"},
                                               {13, "dcresist", "0.#"},
                                               {14, "PV", "0.#"}};
-    auto spec = [this](int i) { return field(QStringLiteral("t9Text%1").arg(i)); };
+    auto datasheet = [this](int i) { return field(QStringLiteral("t9Text%1").arg(i)); };
     auto write = [&](const data::Recordset& rs, const FieldFormat& s) {
         const double v = rs.number(s.column).toDouble();
-        QLineEdit* f = spec(s.index);
+        QLineEdit* f = datasheet(s.index);
         f->setText(std::isfinite(v) ? Q(text::FormatPattern(v, s.pattern)) : QString());
         ShowIfNonZero(f);
     };
@@ -182,7 +182,7 @@ void OverviewTab::showMaterialSpecifications() {
                 write(*rs, s);
             const bool power = rs->field("Leistung").toBool();
             const Value tand = rs->number("tandmuei");
-            QLineEdit* t9Text9 = spec(9);
+            QLineEdit* t9Text9 = datasheet(9);
             if (power && tand.toDouble() != 0.0) {
                 t9Text9->show();
                 t9Text9->setText(Q(tand.toText()));
@@ -191,7 +191,7 @@ void OverviewTab::showMaterialSpecifications() {
             }
             for (const FieldFormat& s : kSecond)
                 write(*rs, s);
-            if (power && !spec(14)->isHidden()) {
+            if (power && !datasheet(14)->isHidden()) {
                 auto intText = [&](const char* column) {
                     return Q(text::RoundedIntText(rs->number(column).toDouble()));
                 };

@@ -1,6 +1,6 @@
 #pragma once
 /// The "Data overview" tab of the core calculation window: the selected material's
-/// specification values and the selected core's effective parameters.
+/// datasheet values and the selected core's effective parameters.
 
 #include "tolvik/core/core_page.h"
 
