@@ -12,7 +12,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
-#include <QTabWidget>
 
 #include <array>
 #include <cmath>
@@ -227,13 +226,6 @@ void CopyGraph(Graph* graph, QWidget* parent) {
         return;
     }
     ui::Clipboard().setImage(GraphImage(*graph, graph->devicePixelRatioF()));
-}
-
-Graph* CurrentGraph(QWidget* workingWindow) {
-    if (!workingWindow) return nullptr;
-    const auto* tabs = workingWindow->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    if (!tabs) return nullptr;
-    return workingWindow->findChild<Graph*>(QStringLiteral("Graph1(%1)").arg(tabs->currentIndex()));
 }
 
 void InstallGraphExport() {

@@ -1,5 +1,6 @@
 #include "tolvik/shell/main_window.h"
 
+#include "graph_target_p.h"
 #include "tolvik/advisor_ui/advisor_window.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/core/core_form.h"
@@ -166,7 +167,7 @@ void MainWindow::buildMenus() {
     chart::InstallGraphExport();
     auto currentGraph = [this] {
         QMdiSubWindow* sub = currentChild();
-        return chart::CurrentGraph(sub ? sub->widget() : nullptr);
+        return detail::CurrentGraph(sub ? sub->widget() : nullptr);
     };
     connect(addItem(file, "mnuSaveGraphAs", QStringLiteral("Save Graph &As..."), "Ctrl+Shift+S"),
             &QAction::triggered, this, [this, currentGraph] { chart::SaveGraphAs(currentGraph(), this); });

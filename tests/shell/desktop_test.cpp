@@ -8,6 +8,7 @@
 #include "tolvik/shell/startup.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/services.h"
+#include "tolvik/ui_common/tab_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,7 +75,9 @@ private slots:
                 auto* list = window.findChild<QListWidget*>(QLatin1String(name));
                 if (list && list->isVisible() && list->count() > 0) list->setCurrentRow(0);
             }
-            chart::Graph* graph = chart::CurrentGraph(window.mdiArea()->currentSubWindow()->widget());
+            const auto* working =
+                dynamic_cast<const ui::GraphWindow*>(window.mdiArea()->currentSubWindow()->widget());
+            chart::Graph* graph = working ? working->currentGraph() : nullptr;
             QVERIFY2(graph, g.menuItem);
             if (auto* turns =
                     window.mdiArea()->currentSubWindow()->findChild<QLineEdit*>(QStringLiteral("t2N"));

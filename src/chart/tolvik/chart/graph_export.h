@@ -39,10 +39,6 @@ void ExportCurveData(Graph* graph, QWidget* parent);
 /// "Copy Graph": the picture at the screen's resolution onto the clipboard.
 void CopyGraph(Graph* graph, QWidget* parent);
 
-/// The graph Graph1(t) of a working window, t being the current tab of its tab control
-/// SSTab1; nullptr when the window or the tab has no graph.
-Graph* CurrentGraph(QWidget* workingWindow);
-
 /// Makes the three commands the context menu of every chart.
 void InstallGraphExport();
 
