@@ -144,16 +144,22 @@ std::string Fixed(double v, int decimals) {
     return s;
 }
 
+/// A candidate of one core variant and one material: what it is, its volume and its mass.
+Design NewCandidate(Kind kind, const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex) {
+    Design d;
+    d.kind = kind;
+    d.core = coreIndex;
+    d.material = materialIndex;
+    d.ve_mm3 = cat.cores[coreIndex].ve_mm3;
+    d.mass_g = d.ve_mm3 * cat.materials[materialIndex].density_kg_m3 * 1E-6;
+    return d;
+}
+
 Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
                    const ChokeRequest& req) {
     const CoreVariant& c = cat.cores[coreIndex];
     const MaterialData& m = cat.materials[materialIndex];
-    Design d;
-    d.kind = Kind::Choke;
-    d.core = coreIndex;
-    d.material = materialIndex;
-    d.ve_mm3 = c.ve_mm3;
-    d.mass_g = c.ve_mm3 * m.density_kg_m3 * 1E-6;
+    Design d = NewCandidate(Kind::Choke, cat, coreIndex, materialIndex);
     auto reject = [&d](std::string why) {
         if (d.reason.empty()) d.reason = std::move(why);
     };
@@ -278,12 +284,7 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
                          const TransformerRequest& req) {
     const CoreVariant& c = cat.cores[coreIndex];
     const MaterialData& m = cat.materials[materialIndex];
-    Design d;
-    d.kind = Kind::Transformer;
-    d.core = coreIndex;
-    d.material = materialIndex;
-    d.ve_mm3 = c.ve_mm3;
-    d.mass_g = c.ve_mm3 * m.density_kg_m3 * 1E-6;
+    Design d = NewCandidate(Kind::Transformer, cat, coreIndex, materialIndex);
     if (c.shown.rth == 0.0) {
         d.reason = "no Rth for this core";
         return d;
