@@ -618,6 +618,10 @@ bool Graph::eventFilter(QObject* watched, QEvent* event) {
                 kPickDistancePx);
             if (hit) emit pointSelected(d_->index, hit->first, hit->second);
         }
+        // The chart view dereferences the item under the cursor unchecked. A press can find
+        // none: the legend appearing on a picked point shrinks the view under a press at its
+        // lower edge. Such a press reaches nothing and ends here.
+        if (!d_->view->itemAt(me->position().toPoint())) return true;
     } else if (watched == d_->view->viewport() && event->type() == QEvent::ContextMenu) {
         if (commandHandler()) {
             QMenu menu(this);

@@ -248,6 +248,10 @@ private slots:
             // Far from every point: nothing.
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, pixelOf(series[0], 0) + QPoint(30, 0));
             QCOMPARE(spy.size(), 2);
+            // Below the view (it shrank under the press): no item there, and no crash.
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                              QPoint(10, view->viewport()->height() + 12));
+            QCOMPARE(spy.size(), 2);
         }
     }
 
