@@ -101,7 +101,7 @@ include(CPack)
 # --- checks of the desktop files and the package ---
 if(TOLVIK_BUILD_TESTS)
   add_test(NAME tolvik_package_tests
-           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/packaging/check_package.sh ${PROJECT_BINARY_DIR}
+           COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/checks/check_package.sh ${PROJECT_BINARY_DIR}
                    ${_tolvik_packaging_src}/${TOLVIK_APP_ID}.desktop
                    ${_tolvik_packaging_bin}/${TOLVIK_APP_ID}.metainfo.xml)
   set_tests_properties(tolvik_package_tests PROPERTIES RUN_SERIAL TRUE)

@@ -8,7 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cmake -S "$source/tests/packaging/outer" -B "$work/build" -G Ninja -DTOLVIK_SOURCE="$source" \
+cmake -S "$source/packaging/checks/outer" -B "$work/build" -G Ninja -DTOLVIK_SOURCE="$source" \
   -DTOLVIK_BUILD_TESTS=OFF >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; fail "configure"; }
 grep -q "^build tolvik/bin/tolvik:" "$work/build/build.ninja" ||
   fail "the program folder is not inside the outer build tree"
