@@ -489,6 +489,39 @@ void CoreForm::graphPointSelected(int set, int point) {
 // ---------------------------------------------------------------------------------------
 // What the pages ask of the window
 
+void CoreForm::selectPart(const Part& part) {
+    // As the user chooses: an entry of the list taken, then the variant boxes.
+    const auto choose = [](QComboBox* list, const QString& entry) {
+        const int i = list->findText(entry, Qt::MatchFixedString);
+        if (i < 0) return;
+        list->setCurrentIndex(i);
+        emit list->activated(i);
+    };
+    choose(d->kern, part.core);
+    d->lp->setChecked(part.lowProfile);
+    d->ml->setChecked(part.withHole);
+    choose(d->material, part.material);
+}
+
+void CoreForm::showChoke(const Part& part, bool at100C, double l_mH, double idc_A, double drop_pct) {
+    if (currentTab() != kDcBiasTab) ChangeTab(kDcBiasTab);
+    selectPart(part);
+    (at100C ? d->t100 : d->t25)->setChecked(true);
+    d->dcBiasTab->setInputs(l_mH, idc_A, drop_pct);
+    RecalculateCurrentTab();
+}
+
+void CoreForm::showTransformer(const Part& part, double f_kHz, double dTCu_K, double dTFe_K, double fr,
+                               int converter) {
+    if (currentTab() != kPTransTab) ChangeTab(kPTransTab);
+    selectPart(part);
+    // The recalculation loads the geometry and the material's figures; Calculate then
+    // computes with the inputs typed.
+    RecalculateCurrentTab();
+    d->pTransTab->setInputs(f_kHz, dTCu_K, dTFe_K, fr, converter);
+    d->cmdCalculate->click();
+}
+
 QString CoreForm::selectedCore() const {
     return SelectedEntry(d->kern);
 }

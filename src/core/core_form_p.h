@@ -25,6 +25,8 @@ class PTransTab;
 class WireTab;
 
 inline constexpr int kTabCount = 7;
+inline constexpr int kPTransTab = 3;
+inline constexpr int kDcBiasTab = 4;
 inline constexpr int kArrowCount = 3;
 
 struct CoreForm::Private {

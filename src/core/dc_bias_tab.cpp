@@ -178,6 +178,13 @@ DcBiasYAxis DcBiasTab::yAxis() const {
     return DcBiasYAxis::MuRev;
 }
 
+void DcBiasTab::setInputs(double l_mH, double idc_A, double drop_pct) {
+    const auto typed = [](double v) { return Q(text::FormatPattern(v, "0.######")); };
+    field("t1L")->setText(typed(l_mH));
+    field("t1I")->setText(typed(idc_A));
+    field("t1dmurev")->setText(typed(drop_pct));
+}
+
 void DcBiasTab::ResetTabFields() {
     for (const char* name : kResultFields)
         field(name)->clear();

@@ -281,6 +281,16 @@ void PTransTab::ComputeTransmissiblePower() {
     field("t6Ptrans")->setText(QString::fromStdString(text::FormatPattern(r.p_W, "#.#")));
 }
 
+void PTransTab::setInputs(double f_kHz, double dTCu_K, double dTFe_K, double fr, int converter) {
+    const auto typed = [](double v) { return QString::fromStdString(text::FormatPattern(v, "0.######")); };
+    field("t6fw")->setText(typed(f_kHz));
+    field("t6TCU")->setText(typed(dTCu_K));
+    field("t6TFE")->setText(typed(dTFe_K));
+    field("t6Fr")->setText(typed(fr));
+    if (converter >= 0 && static_cast<size_t>(converter) < optConv_.size())
+        optConv_[static_cast<size_t>(converter)]->setChecked(true);
+}
+
 void PTransTab::CopyRacRdc() {
     const WireResistanceTexts wire = window_.wireResistances();
     const auto ratio = RacRdcText(wire.rdc, wire.rac);

@@ -402,45 +402,14 @@ void MainWindow::OpenDesign(const advisor_ui::OpenRequest& r) {
     OpenCoreFormTab(choke ? 4 : 3);
     if (!coreForm_) return;
     guarded([&] {
-        auto select = [this](const char* name, const std::string& entry) {
-            auto* list = coreForm_->findChild<QComboBox*>(QLatin1String(name));
-            if (!list) return;
-            const int i = list->findText(QString::fromStdString(entry), Qt::MatchFixedString);
-            if (i < 0) return;
-            list->setCurrentIndex(i);
-            emit list->activated(i); // as the user's choice
-        };
-        auto check = [this](const char* name, bool on) {
-            if (auto* b = coreForm_->findChild<QAbstractButton*>(QLatin1String(name))) b->setChecked(on);
-        };
-        auto set = [this](const char* name, double v) {
-            if (auto* e = coreForm_->findChild<QLineEdit*>(QLatin1String(name)))
-                e->setText(QString::fromStdString(text::FormatPattern(v, "0.######")));
-        };
-        select("Kern", r.kerntyp);
-        check("LP", r.lowProfile);
-        check("ML", r.hole);
-        select("Material", r.material);
-        if (choke) {
-            check(r.choke.temp_C == 100 ? "T100" : "T25", true);
-            set("t1L", r.choke.l_mH);
-            set("t1I", r.choke.idc_A);
-            set("t1dmurev", r.choke.drop_pct);
-            coreForm_->RecalculateCurrentTab();
-        } else {
-            // The geometry and the material's figures are loaded by the recalculation;
-            // Calculate then computes with the inputs typed.
-            coreForm_->RecalculateCurrentTab();
-            set("t6fw", r.transformer.f_kHz);
-            set("t6TCU", r.transformer.dTmax_K / 2);
-            set("t6TFE", r.transformer.dTmax_K / 2);
-            set("t6Fr", r.transformer.fr);
-            const QByteArray option =
-                QStringLiteral("optConv(%1)").arg(static_cast<int>(r.transformer.converter)).toLatin1();
-            check(option.constData(), true);
-            if (auto* calculate = coreForm_->findChild<QPushButton*>(QStringLiteral("cmdCalculate")))
-                calculate->click();
-        }
+        const core::CoreForm::Part part{QString::fromStdString(r.kerntyp), r.lowProfile, r.hole,
+                                        QString::fromStdString(r.material)};
+        if (choke)
+            coreForm_->showChoke(part, r.choke.temp_C == 100, r.choke.l_mH, r.choke.idc_A, r.choke.drop_pct);
+        else
+            coreForm_->showTransformer(part, r.transformer.f_kHz, r.transformer.dTmax_K / 2,
+                                       r.transformer.dTmax_K / 2, r.transformer.fr,
+                                       static_cast<int>(r.transformer.converter));
     });
 }
 

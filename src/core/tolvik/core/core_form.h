@@ -44,6 +44,19 @@ public:
     /// Checks the text typed into Kern against the list.
     void ValidateCoreEntry();
 
+    /// A part chosen as the user would choose it: core type, variant and material.
+    struct Part {
+        QString core;
+        bool lowProfile = false;
+        bool withHole = false;
+        QString material;
+    };
+    /// Shows a choke on the DC-bias tab: the part chosen, the inputs typed, calculated.
+    void showChoke(const Part& part, bool at100C, double l_mH, double idc_A, double drop_pct);
+    /// Shows a transformer on the P trans tab: the part chosen, the inputs typed, calculated.
+    void showTransformer(const Part& part, double f_kHz, double dTCu_K, double dTFe_K, double fr,
+                         int converter);
+
     /// The window opens at the compact size of its layout, which fits the main window's
     /// working area (the charts alone would ask for more); it can be made larger.
     QSize sizeHint() const override;
@@ -62,6 +75,7 @@ private:
     void formLoad();
     void tabClicked(int previousTab);
     CorePage* page(int tab) const;
+    void selectPart(const Part& part);
     void disableMainCopyButton();
     void placeTabControls(int tab);
     void flashArrow(int index, const QString& orientation, int leftTwips = 0, int topTwips = 0);

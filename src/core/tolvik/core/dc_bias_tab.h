@@ -45,6 +45,9 @@ public:
     void calculate() override;
     std::optional<ui::ReaderLines> pointPicked(const ui::PickedPoint& point) override;
 
+    /// Types a choke's inputs: L [mH], Idc [A] and the allowed drop dµrev [%].
+    void setInputs(double l_mH, double idc_A, double drop_pct);
+
     /// Clears t1s, t1Al, t1N, t1mue, t1d and the reader labels LabGraphReader(1), (2).
     void ResetTabFields();
     /// Empty L and Idc become "1", an empty dµrev "10".

@@ -34,6 +34,9 @@ public:
     void ComputeTransmissiblePower();
     /// Clears t6dBf, t6S, t6Ptrans.
     void ResetTabFields();
+    /// Types a transformer's inputs: the frequency [kHz], the temperature rises of copper
+    /// and ferrite [K], Rac/Rdc and the converter (the index of optConv).
+    void setInputs(double f_kHz, double dTCu_K, double dTFe_K, double fr, int converter);
     /// "Get Rac/Rdc from wire calculation": t6Fr from the wire tab's Rac and Rdc.
     void CopyRacRdc();
 
