@@ -3,6 +3,7 @@
 // from them, with the lookups answered by a fake. Expected numbers are hand calculations with µ0 = 1.256E-6
 // and π = 3.14 for the core Ae = 97 mm², le = 57.5 mm, µi(R41) = 2200, K1 = 190, K2 = -0.69.
 
+#include "../data/fixture_db.h"
 #include "tolvik/core/al_value_tab.h"
 #include "tolvik/data/database.h"
 #include "tolvik/ui_common/app_context.h"
@@ -13,16 +14,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
-
-#include <sqlite3.h>
 
 #include <cmath>
 #include <memory>
@@ -137,13 +134,6 @@ private:
         for (const char* name : kAllFields)
             edit(QLatin1String(name))->setText(text);
     }
-    /// Row of a field in its panel's grid.
-    int rowOf(QWidget* w) const {
-        auto* grid = qobject_cast<QGridLayout*>(w->parentWidget()->layout());
-        int row = -1, col = -1, rs = 0, cs = 0;
-        grid->getItemPosition(grid->indexOf(w), &row, &col, &rs, &cs);
-        return row;
-    }
     /// 1 for an input (white, editable), 0 for a result (light gray, locked), -1 for a mix.
     int role(const QLineEdit* e) const {
         const bool gray = e->palette().color(QPalette::Base) == kLightGray;
@@ -224,26 +214,12 @@ private slots:
                          QLatin1String(swapped ? p.resultCaption : p.inputCaption));
             };
             expectState(false);
-            const QPoint inputPlace = out->pos(); // the old input stands where the new one will
-            const QPoint resultPlace = in->pos();
-            const int inputRow = rowOf(out);
-            const int resultRow = rowOf(in);
-            QVERIFY(inputPlace != resultPlace);
-
             for (int click = 0; click < 2; ++click) { // a second click on the option changes nothing
                 option(QLatin1String(p.option))->click();
-                QApplication::processEvents();
                 expectState(true);
-                QCOMPARE(rowOf(in), inputRow);
-                QCOMPARE(rowOf(out), resultRow);
-                QCOMPARE(in->pos(), inputPlace);
-                QCOMPARE(out->pos(), resultPlace);
             }
             option(QLatin1String(p.back))->click();
-            QApplication::processEvents();
             expectState(false);
-            QCOMPARE(out->pos(), inputPlace);
-            QCOMPARE(in->pos(), resultPlace);
         }
     }
 
@@ -347,14 +323,12 @@ private slots:
         edit("tAlFringeFlux")->setText(u"30"_s);
         tab->InitAlCalculation();
 
-        // Panel 1: µe = (0.0575·2.5E-7)/(1.256E-6·9.7E-5) = 117.99; s = 57.5·2082.01/(2199·117.99)
-        QCOMPARE(texts({"t4s1", "t4mue1"}), (QStringList{".461", "118"}));
-        // Panel 3: s = (30/190)^(1/-0.69) = 14.514 > 3.5, shown again after the warning.
-        QCOMPARE(texts({"tsFringeFlux", "tmueFringeFlux"}), (QStringList{"14.5", "14"}));
+        // The numbers of each panel are those of the calculation (al_value_test): the tab
+        // writes them to its fields, and the fringe-flux warning (s 14.5 > 3.5) turns the notes red.
+        QCOMPARE(texts({"t4s1", "tsFringeFlux", "t4N1", "t4Al3"}),
+                 (QStringList{".461", "14.5", "100", "100"}));
         QCOMPARE(noteColour("labNoteIn"), kRed);
         QCOMPARE(noteColour("labNoteOut"), kRed);
-        // Panel 2: N empty → 100; Al = 1/100²·1E6 = 100; µe = 10·100·57.5/(12.56·97) = 47.2
-        QCOMPARE(texts({"t4N1", "t4Al3", "t4mue3"}), (QStringList{"100", "100", "47"}));
 
         QCOMPARE(messageTexts(),
                  QStringList{"The number is either too high or too low. Please enter an other value!"});
@@ -377,45 +351,21 @@ private slots:
         QVERIFY(messages->messages.empty());
     }
 
-    void arrowSlotsStandBetweenInputAndResult() {
-        const struct {
-            int arrow;
-            const char* frame;
-            const char* input;
-            const char* result;
-        } panels[] = {{0, "SSFrame3", "t4Al3", "t4L1"},
-                      {1, "Frame13", "tAlFringeFlux", "tsFringeFlux"},
-                      {2, "SSFrame2", "t4Al1", "t4s1"}};
-        for (const auto& p : panels) {
-            QBoxLayout* slot = tab->arrowSlot(p.arrow);
-            QVERIFY(slot);
-            QWidget* holder = slot->parentWidget();
-            QCOMPARE(holder->parentWidget()->objectName(), QLatin1String(p.frame));
-            QCOMPARE(rowOf(holder), rowOf(edit(p.input)));
-            QVERIFY(edit(p.input)->geometry().right() < holder->geometry().left());
-            QVERIFY(holder->geometry().right() < edit(p.result)->geometry().left());
-        }
-        QVERIFY(!tab->arrowSlot(3));
-        QVERIFY(!tab->arrowSlot(-1));
-        QVERIFY(tab->calculateSlot());
+    void threeArrowSlots() {
+        QVERIFY(tab->arrowSlot(0) && tab->arrowSlot(2) && tab->calculateSlot());
+        QVERIFY(!tab->arrowSlot(3) && !tab->arrowSlot(-1));
     }
 
     void lookupsOnTheDatabase() {
         // µi is read by the material's name; with two rows of one name the last one counts.
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"db1.mdb"_s);
-        sqlite3* raw = nullptr;
-        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
-        const char* script =
+        const tolvik::data::test::FixtureDatabase file(
             "CREATE TABLE Material (Name TEXT, mui REAL);"
             "INSERT INTO Material VALUES ('R41', 2100), ('R41', 2200), ('R42', 2000);"
             "CREATE TABLE Kernform (Kerntyp TEXT, LP INTEGER, Loch INTEGER, Ae REAL, le REAL,"
             " ln REAL, An REAL, K1 REAL, K2 REAL);"
             "INSERT INTO Kernform VALUES ('E 42/21/15', 0, 0, 97, 57.5, 25, 113.5, 190, -0.69),"
-            " ('E 55/28/21', 0, 0, 52.5, 67, 30, 150, 0, 0);";
-        QCOMPARE(sqlite3_exec(raw, script, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(raw);
-        app.database = tolvik::data::Database::open(path.toStdString());
+            " ('E 55/28/21', 0, 0, 52.5, 67, 30, 150, 0, 0);");
+        app.database = tolvik::data::Database::open(file.databasePath());
         tab->setDataSource(tolvik::core::MakeDatabaseAlTabData(app));
 
         QCOMPARE(tab->GetSelectedMaterialMui(), 2200.0);

@@ -1,6 +1,6 @@
 #pragma once
-// A small material database for the core window tests, written with the sqlite3 C API
-// into a temporary folder. Values are chosen for hand calculation:
+// A small material database for the core window tests, written into a temporary folder.
+// Values are chosen for hand calculation:
 //
 // Materials (Aktuell / Leistung / mua):
 //   M1  yes / yes / yes  mui 2000, Bs100 0, Hc100 0, Pv 398 at f 100, B 200, T 100, tandmuei 18.5
@@ -19,16 +19,13 @@
 //   EL 18  low profile only, shown, no thermal data
 //   R 10   standard, shown, no thermal data
 
-#include <sqlite3.h>
+#include "../data/fixture_db.h"
 
-#include <filesystem>
-#include <random>
-#include <stdexcept>
 #include <string>
 
 namespace tolvik::core::test {
 
-inline const char* const kFixtureScript = R"SQL(
+inline const std::string kFixtureScript = R"SQL(
 CREATE TABLE Material (Name TEXT, mui REAL, Bs25 REAL, Bs100 REAL, Hc25 REAL, Hc100 REAL, Tc REAL,
   hb REAL, fmin REAL, ftyp REAL, fmax REAL, dT REAL, f INTEGER, B INTEGER, T INTEGER, Pv REAL,
   Dichte REAL, tandmuei REAL, af REAL, dcresist REAL, Leistung INTEGER, mua INTEGER, Aktuell INTEGER);
@@ -62,38 +59,12 @@ INSERT INTO Draht VALUES (0.1, 38, 60, 0.8);
 INSERT INTO Draht VALUES (0.2, 32, 18, 0.85);
 )SQL";
 
-/// A temporary folder holding db1.mdb, removed with its content. extraSql runs after the
-/// script above (for a damaged data file in a test).
-class FixtureFolder {
+/// The fixture database in a temporary folder; extraSql runs after the script above (for
+/// further tables, or a damaged data file in a test).
+class FixtureFolder : public data::test::FixtureDatabase {
 public:
-    explicit FixtureFolder(const std::string& extraSql = std::string()) {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() / ("tolvik_core_" + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-        sqlite3* db = nullptr;
-        if (sqlite3_open(databasePath().c_str(), &db) != SQLITE_OK) {
-            sqlite3_close(db);
-            throw std::runtime_error("cannot create the fixture database");
-        }
-        char* err = nullptr;
-        const std::string script = std::string(kFixtureScript) + extraSql;
-        const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &err);
-        const std::string message = err ? err : "";
-        sqlite3_free(err);
-        sqlite3_close(db);
-        if (rc != SQLITE_OK) throw std::runtime_error("fixture database: " + message);
-    }
-    ~FixtureFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    FixtureFolder(const FixtureFolder&) = delete;
-    FixtureFolder& operator=(const FixtureFolder&) = delete;
-
-    std::string databasePath() const { return (path_ / "db1.mdb").string(); }
-
-private:
-    std::filesystem::path path_;
+    explicit FixtureFolder(const std::string& extraSql = std::string())
+        : FixtureDatabase(kFixtureScript + extraSql) {}
 };
 
 } // namespace tolvik::core::test

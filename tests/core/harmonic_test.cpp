@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace tolvik::core {
 namespace {
 
@@ -121,40 +123,36 @@ TEST_F(HarmonicTest, DesignFromN1N2R1R2) {
 TEST_F(HarmonicTest, DesignsStopWithoutBobbinDataOrOnNonFiniteResults) {
     const struct {
         const char* source;
-        DesignStatus (*run)();
+        AlDesignInput in;
+        DesignStatus status;
         CoreMessage message;
-    } cases[] = {
-        {"Al mode, AN = 0",
-         [] {
-             return DesignFromAlN1N2({914, 105, 105, 0.32, 0.32, 0, 40}).status;
-         },
-         kNoBobbin},
-        {"Al mode, LN = 0",
-         [] {
-             return DesignFromAlN1N2({914, 105, 105, 0.32, 0.32, 30, 0}).status;
-         },
-         kNoBobbin},
-        {"Al mode, d1 = 0: R1 divides by zero",
-         [] {
-             return DesignFromAlN1N2({914, 105, 105, 0, 0.32, 30, 40}).status;
-         },
-         kNotValid},
-        {"N1:N2 mode, AN = 0",
-         [] {
-             return DesignFromN1N2R1R2({1, 1, 10, 1, 1, 0.5, 0, 40, {}}).status;
-         },
-         kNoBobbin},
-        {"N1:N2 mode, R1 = -2: square root of a negative number",
-         [] {
-             return DesignFromN1N2R1R2({1, 1, 10, -2, 1, 0.5, 30, 40, {}}).status;
-         },
+    } alMode[] = {
+        {"AN = 0", {914, 105, 105, 0.32, 0.32, 0, 40}, DesignStatus::Stopped, kNoBobbin},
+        {"LN = 0", {914, 105, 105, 0.32, 0.32, 30, 0}, DesignStatus::Stopped, kNoBobbin},
+        {"d1 = 0: R1 divides by zero", {914, 105, 105, 0, 0.32, 30, 40}, DesignStatus::NotValid, kNotValid},
+    };
+    for (const auto& c : alMode) {
+        const AlDesignResult r = DesignFromAlN1N2(c.in);
+        EXPECT_EQ(r.status, c.status) << c.source;
+        EXPECT_EQ(r.messages, std::vector{c.message}) << c.source;
+    }
+    const struct {
+        const char* source;
+        N1N2DesignInput in;
+        DesignStatus status;
+        CoreMessage message;
+    } n1n2Mode[] = {
+        {"AN = 0", {1, 1, 10, 1, 1, 0.5, 0, 40, {}}, DesignStatus::Stopped, kNoBobbin},
+        {"R1 = -2: square root of a negative number",
+         {1, 1, 10, -2, 1, 0.5, 30, 40, {}},
+         DesignStatus::NotValid,
          kNotValid},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.run(), c.message == kNoBobbin ? DesignStatus::Stopped : DesignStatus::NotValid)
-            << c.source;
-    EXPECT_EQ(DesignFromAlN1N2({914, 105, 105, 0.32, 0.32, 0, 40}).messages, std::vector{kNoBobbin});
-    EXPECT_EQ(DesignFromN1N2R1R2({1, 1, 10, -2, 1, 0.5, 30, 40, {}}).messages, std::vector{kNotValid});
+    for (const auto& c : n1n2Mode) {
+        const N1N2DesignResult r = DesignFromN1N2R1R2(c.in);
+        EXPECT_EQ(r.status, c.status) << c.source;
+        EXPECT_EQ(r.messages, std::vector{c.message}) << c.source;
+    }
 }
 
 TEST_F(HarmonicTest, InductanceAtTemperature) {
@@ -202,37 +200,32 @@ TEST_F(HarmonicTest, K3c) {
 }
 
 TEST_F(HarmonicTest, K3cStopsOrIsNotValid) {
+    double K3cInput::*const cdf = &K3cInput::cdf;
     const struct {
         const char* source;
-        void (*change)(K3cInput&);
+        double K3cInput::*input;
+        double value;
         K3cStatus status;
-        std::vector<CoreMessage> messages;
     } cases[] = {
-        {"core without CDF",
-         [](K3cInput& in) { in.cdf = 0; },
-         K3cStatus::NoCdf,
-         {{"No core distortion factor defined for this core shape !"}}},
-        {"hb = 0: no result, no message", [](K3cInput& in) { in.hb = 0; }, K3cStatus::NoHb, {}},
-        {"Rs = 0: 1/Rs overflows, G infinite, k3 = 0 has no logarithm",
-         [](K3cInput& in) { in.rs_Ohm = 0; },
-         K3cStatus::NotValid,
-         {kNotValid}},
-        {"R1 = 0: Q infinite", [](K3cInput& in) { in.r1_Ohm = 0; }, K3cStatus::NotValid, {kNotValid}},
-        {"fCu < 0: a negative base to the power 1.5",
-         [](K3cInput& in) { in.fCu = -0.5; },
-         K3cStatus::NotValid,
-         {kNotValid}},
-        {"U < 0: k3 < 0 has no logarithm",
-         [](K3cInput& in) { in.u_V = -1; },
-         K3cStatus::NotValid,
-         {kNotValid}},
+        {"core without CDF", cdf, 0, K3cStatus::NoCdf},
+        {"hb = 0: no result, no message", &K3cInput::hb, 0, K3cStatus::NoHb},
+        {"Rs = 0: 1/Rs overflows, G infinite, k3 = 0 has no logarithm", &K3cInput::rs_Ohm, 0,
+         K3cStatus::NotValid},
+        {"R1 = 0: Q infinite", &K3cInput::r1_Ohm, 0, K3cStatus::NotValid},
+        {"fCu < 0: a negative base to the power 1.5", &K3cInput::fCu, -0.5, K3cStatus::NotValid},
+        {"U < 0: k3 < 0 has no logarithm", &K3cInput::u_V, -1, K3cStatus::NotValid},
     };
     for (const auto& c : cases) {
         K3cInput in = TransformerT();
-        c.change(in);
+        in.*c.input = c.value;
         const K3cResult r = K3cFromValues(in);
         EXPECT_EQ(r.status, c.status) << c.source;
-        EXPECT_EQ(r.messages, c.messages) << c.source;
+        const std::vector<CoreMessage> expected =
+            c.status == K3cStatus::NotValid ? std::vector{kNotValid}
+            : c.input == cdf
+                ? std::vector<CoreMessage>{{"No core distortion factor defined for this core shape !"}}
+                : std::vector<CoreMessage>{};
+        EXPECT_EQ(r.messages, expected) << c.source;
     }
 }
 

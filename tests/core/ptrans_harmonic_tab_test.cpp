@@ -12,13 +12,7 @@
 // (hb 1.6): the transformer of harmonic_test.cpp, k3c = −35.07 (N1:N2 design) and
 // −35.10 (from Al 914, N 105 : 105, d 0.32 mm).
 
-#include "../ui_common/window_test_base.h"
-#include "core_fixture_db.h"
-
-#include "tolvik/core/core_form.h"
-#include "tolvik/ui_common/app_context.h"
-#include "tolvik/ui_common/numtext.h"
-#include "tolvik/ui_common/services.h"
+#include "core_window_test_base.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -48,20 +42,10 @@ const QString kNotValid = u"Values not valid !"_s;
 
 } // namespace
 
-class PTransHarmonicTabTest : public tolvik::test::WindowTestBase {
+class PTransHarmonicTabTest : public tolvik::core::test::CoreWindowTestBase {
     Q_OBJECT
 
 private:
-    std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
-    std::unique_ptr<tolvik::AppContext> app;
-    std::unique_ptr<tolvik::core::CoreForm> form;
-    QWidget* windowUnderTest() const override { return form.get(); }
-
-    void showTab(int tab) {
-        form->tabControl()->setCurrentIndex(tab);
-        double t = tab;
-        form->ChangeTab(t);
-    }
     /// Material and core chosen on the overview, then the tab entered.
     void enter(int tab, const QString& core = u"E 20"_s) {
         showTab(0);
@@ -79,22 +63,8 @@ private:
     }
 
 private slots:
-    void init() {
-        tolvik::text::SetDecimalSeparator('.');
-        messages = &tolvik::ui::InstallRecordingMessages();
-        folder = std::make_unique<tolvik::core::test::FixtureFolder>(kExtraSql);
-        app = std::make_unique<tolvik::AppContext>();
-        app->databasePath = folder->databasePath();
-        app->database = tolvik::data::Database::open(app->databasePath);
-        form = std::make_unique<tolvik::core::CoreForm>(*app);
-        form->resize(1000, 650);
-        form->show();
-    }
-    void cleanup() {
-        form.reset();
-        app.reset();
-        folder.reset();
-    }
+    void init() { open(kExtraSql); }
+    void cleanup() { close(); }
 
     void pTransLoadsComputesAndKeepsEdits() {
         const QStringList results{"t6dBf", "t6S", "t6Ptrans"};

@@ -7,14 +7,7 @@
 // The winding: E 20 (hWickel 10 mm, Ar 20 µΩ) with 40 turns; wires 0.1 and 0.2 mm stored
 // thinnest first.
 
-#include "../ui_common/window_test_base.h"
-#include "core_fixture_db.h"
-
-#include "tolvik/chart/graph.h"
-#include "tolvik/core/core_form.h"
-#include "tolvik/ui_common/app_context.h"
-#include "tolvik/ui_common/numtext.h"
-#include "tolvik/ui_common/services.h"
+#include "core_window_test_base.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,45 +21,22 @@
 
 using namespace Qt::StringLiterals;
 
-class WireDcBiasTabTest : public tolvik::test::WindowTestBase {
+class WireDcBiasTabTest : public tolvik::core::test::CoreWindowTestBase {
     Q_OBJECT
 
 private:
-    std::unique_ptr<tolvik::core::test::FixtureFolder> folder;
-    std::unique_ptr<tolvik::AppContext> app;
-    std::unique_ptr<tolvik::core::CoreForm> form;
-    QWidget* windowUnderTest() const override { return form.get(); }
-
-    tolvik::chart::Graph* graph(int i) { return get<tolvik::chart::Graph>(u"Graph1(%1)"_s.arg(i)); }
-    void showTab(int tab) {
-        form->tabControl()->setCurrentIndex(tab);
-        double t = tab;
-        form->ChangeTab(t);
-    }
     void enter(const QString& name) { QTest::keyClick(field(name), Qt::Key_Return); }
 
 private slots:
     void init() {
-        tolvik::text::SetDecimalSeparator('.');
-        messages = &tolvik::ui::InstallRecordingMessages();
-        folder = std::make_unique<tolvik::core::test::FixtureFolder>(
-            "CREATE TABLE MuaB (B INTEGER, M1T25 REAL, M1T100 REAL);"
-            "INSERT INTO MuaB VALUES (0, 2000, 3000), (400, 2000, 3000), (450, 0, 0);"
-            "UPDATE Material SET Bs100 = 400 WHERE Name = 'M1';");
-        app = std::make_unique<tolvik::AppContext>();
-        app->databasePath = folder->databasePath();
-        app->database = tolvik::data::Database::open(app->databasePath);
-        form = std::make_unique<tolvik::core::CoreForm>(*app);
-        form->show();
+        open("CREATE TABLE MuaB (B INTEGER, M1T25 REAL, M1T100 REAL);"
+             "INSERT INTO MuaB VALUES (0, 2000, 3000), (400, 2000, 3000), (450, 0, 0);"
+             "UPDATE Material SET Bs100 = 400 WHERE Name = 'M1';");
         showTab(0);
         choose("Material", "M1");
         choose("Kern", "E 20");
     }
-    void cleanup() {
-        form.reset();
-        app.reset();
-        folder.reset();
-    }
+    void cleanup() { close(); }
 
     void dcBiasDesignPlotDataAndAxes() {
         showTab(4);

@@ -124,15 +124,7 @@ TEST(Wire, WindingSearchTakesTheThickestWireInEitherOrder) {
         const char* source;
     } cases[] = {
         {40, 1, 30, true, true, "0.2 (AWG 32)", "5", {}, "pitch 10/40 = 0.25 > 0.2169; fw = 502.4/102 = 4.9"},
-        {20,
-         1,
-         30,
-         true,
-         true,
-         "0.3 (AWG 29)",
-         "5",
-         {},
-         "pitch 0.5; fw = 100·20·3.14·0.09/(4·30·0.9) = 5.23"},
+        {20, 1, 30, true, true, "0.3 (AWG 29)", "5", {}, "pitch 0.5; fw = 100·20·3.14·0.09/108 = 5.23"},
         {40, 2, 30, true, true, "0.3 (AWG 29)", "10", {}, "two layers: pitch 0.5; fw = 1130.4/108 = 10.5"},
         {200, 1, 30, true, true, "", "", {}, "pitch 0.05: nothing fits, no output"},
         {0, 1, 30, true, false, "", "", {kInsertNText}, "no turns"},
@@ -334,74 +326,50 @@ TEST_F(DcBiasCurve, YQuantitiesAtTheFirstPoint) {
 }
 
 TEST_F(DcBiasCurve, FaultsAndStops) {
+    enum Mua { Mua2000, Mua3000, MissingColumn };
     const struct {
         const char* source;
-        std::function<void(DcBiasInput&)> change;
-        bool failed, designed, drawn;
-        std::vector<std::string> messages;
+        const char* material;
+        const char* d;
+        const char* idc;
+        const char* t0Al; ///< nullptr: the design is copied to the plot data
+        const char* t0N;
+        Mua mua;
+        bool draw, failed, designed, drawn;
+        const char* message;
     } cases[] = {
-        {"no material", [](DcBiasInput& in) { in.material.clear(); }, false, false, false, {}},
-        {"d = 0 divides by zero",
-         [](DcBiasInput& in) { in.t1dmurev = "0"; },
-         true,
-         false,
-         false,
-         {kValuesNotValidText}},
-        {"N = 0 in the plot data divides the current by zero",
-         [](DcBiasInput& in) {
-             in.copyToPlotData = false;
-             in.t0Al = "100";
-             in.t0N = "0";
-         },
-         true,
-         true,
-         false,
-         {kValuesNotValidText}},
-        {"Al = 0 in the plot data: nothing drawn",
-         [](DcBiasInput& in) {
-             in.copyToPlotData = false;
-             in.t0N = "10";
-         },
-         false,
-         true,
-         false,
-         {}},
-        {"the graph reader: design only", [](DcBiasInput& in) { in.draw = false; }, false, true, false, {}},
-        {"a missing MuaB column",
-         [](DcBiasInput& in) { in.muaAtB = [](double) -> double { throw data::DataError("no column"); }; },
-         true,
-         false,
-         false,
-         {kValuesNotValidText}},
-        {"no current, µa(0) 3000: s = −le/3000 < 0 is reported, the design stays, no curve",
-         [](DcBiasInput& in) {
-             in.t1I = "0";
-             in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
-         },
-         false,
-         true,
-         false,
-         {kNegativeGapText}},
-        {"plot data Al beyond the ungapped core's (µa 3000 > µi): every field negative, no curve",
-         [](DcBiasInput& in) {
-             in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
-             in.copyToPlotData = false;
-             in.t0Al = "100000";
-             in.t0N = "81";
-         },
-         false,
-         true,
-         false,
-         {}},
+        {"no material", "", "10", "1", nullptr, "", Mua2000, true, false, false, false, ""},
+        {"d = 0 divides by zero", "M1", "0", "1", nullptr, "", Mua2000, true, true, false, false,
+         kValuesNotValidText},
+        {"N = 0 in the plot data divides the current by zero", "M1", "10", "1", "100", "0", Mua2000, true,
+         true, true, false, kValuesNotValidText},
+        {"Al = 0 in the plot data: nothing drawn", "M1", "10", "1", "", "10", Mua2000, true, false, true,
+         false, ""},
+        {"the graph reader: design only", "M1", "10", "1", nullptr, "", Mua2000, false, false, true, false,
+         ""},
+        {"a missing MuaB column", "M1", "10", "1", nullptr, "", MissingColumn, true, true, false, false,
+         kValuesNotValidText},
+        {"no current, µa(0) 3000: s = −le/3000 < 0 is reported, the design stays, no curve", "M1", "10", "0",
+         nullptr, "", Mua3000, true, false, true, false, kNegativeGapText},
+        {"plot data Al beyond the ungapped core's (µa 3000 > µi): every field negative, no curve", "M1", "10",
+         "1", "100000", "81", Mua3000, true, false, true, false, ""},
     };
     for (const auto& c : cases) {
         DcBiasInput in = Choke();
-        c.change(in);
+        in.material = c.material;
+        in.t1dmurev = c.d;
+        in.t1I = c.idc;
+        in.copyToPlotData = !c.t0Al;
+        if (c.t0Al) in.t0Al = c.t0Al;
+        in.t0N = c.t0N;
+        in.draw = c.draw;
+        if (c.mua == Mua3000) in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
+        if (c.mua == MissingColumn) in.muaAtB = [](double) -> double { throw data::DataError("no column"); };
         const DcBiasResult r = CalculateDcBias(in);
-        EXPECT_EQ(r.failed, c.failed) << c.source;
-        EXPECT_EQ(r.designed, c.designed) << c.source;
-        EXPECT_EQ(r.drawn, c.drawn) << c.source;
-        EXPECT_EQ(r.messages, c.messages) << c.source;
+        EXPECT_EQ(std::tie(r.failed, r.designed, r.drawn), std::tie(c.failed, c.designed, c.drawn))
+            << c.source;
+        EXPECT_EQ(r.messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
+            << c.source;
         for (const DcBiasPoint& p : r.points)
             EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && p.x >= 0) << c.source;
     }

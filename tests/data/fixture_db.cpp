@@ -1,21 +1,6 @@
 #include "fixture_db.h"
 
-#include <cstdlib>
-#include <stdexcept>
-#include <system_error>
-
 namespace tolvik::data::test {
-
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvik-data-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
 
 namespace {
 
@@ -73,19 +58,19 @@ CREATE TABLE Odd (x REAL);
 INSERT INTO Odd VALUES (1e999), (-1e999), (NULL), (7);
 )sql";
 
+const FixtureDatabase& Shared() {
+    static const FixtureDatabase db(kScript);
+    return db;
+}
+
 } // namespace
 
 const std::filesystem::path& FixtureFolder() {
-    static const TempFolder folder;
-    return folder.path();
+    return Shared().folder();
 }
 
 const std::string& FixturePath() {
-    static const std::string path = [] {
-        const std::string p = (FixtureFolder() / "db1.mdb").string();
-        WriteDatabase(p, kScript);
-        return p;
-    }();
+    static const std::string path = Shared().databasePath();
     return path;
 }
 

@@ -8,11 +8,13 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace tolvik {
 /// Shows a value readably in test failures: its kind and its text.
@@ -27,8 +29,15 @@ namespace tolvik::data::test {
 /// A temporary folder that is removed with everything in it when the object goes.
 class TempFolder {
 public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tolvik-data-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+        path_ = pattern;
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
@@ -52,6 +61,18 @@ inline void WriteDatabase(const std::string& path, const std::string& script) {
     sqlite3_close(db);
     if (rc != SQLITE_OK) throw std::runtime_error("fixture script failed: " + reason);
 }
+
+/// A temporary folder holding db1.mdb written from an SQL script: the one way the tests
+/// build a data file. Each suite keeps its own script.
+class FixtureDatabase {
+public:
+    explicit FixtureDatabase(const std::string& script) { WriteDatabase(databasePath(), script); }
+    std::string databasePath() const { return (folder_.path() / "db1.mdb").string(); }
+    const std::filesystem::path& folder() const { return folder_.path(); }
+
+private:
+    TempFolder folder_;
+};
 
 /// The fixture database (db1.mdb), written once per test program into a temporary folder.
 const std::string& FixturePath();

@@ -31,14 +31,10 @@ namespace tolvik::material::test {
 /// The script that writes the tables (mat_fixture_db.cpp).
 extern const char* const kMatFixtureScript;
 
-/// A temporary folder holding db1.mdb written from the script above.
-class MatFixture {
+/// The fixture database written from the script above into a temporary folder.
+class MatFixture : public data::test::FixtureDatabase {
 public:
-    MatFixture() { data::test::WriteDatabase(databasePath(), kMatFixtureScript); }
-    std::string databasePath() const { return (folder_.path() / "db1.mdb").string(); }
-
-private:
-    data::test::TempFolder folder_;
+    MatFixture() : FixtureDatabase(kMatFixtureScript) {}
 };
 
 } // namespace tolvik::material::test
