@@ -1,9 +1,7 @@
-// Export of a graph: each picture format written and read back by another reader, the
-// curve data read back against the chart's points, failed writes, the clipboard and the
-// chart's context menu.
+// Export of a graph: each picture format written and read back by another reader, failed
+// writes, the clipboard and the chart's context menu.
 
 #include "chart_helpers.h"
-#include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/ui_common/services.h"
@@ -120,33 +118,6 @@ private slots:
                 checkPdf(dir_.filePath(QLatin1String(c.file)));
             }
         }
-    }
-
-    /// The CSV read back holds every curve's points as the chart holds them.
-    void curveDataReadsBack() {
-        const QString path = dir_.filePath(QStringLiteral("curves.csv"));
-        answer(path, QStringLiteral("CSV table (*.csv)"));
-        ExportCurveData(graph_.get(), nullptr);
-        QVERIFY(messages_->messages.empty());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = f.readAll().split('\n');
-        QCOMPARE(
-            QString::fromUtf8(lines[0]),
-            QStringLiteral("\"N87 25 °C, f[kHz]\",\"N87 25 °C, Pv[kW/m³]\",\"N97 100 °C, f[kHz]\",\"N97 100 "
-                           "°C, Pv[kW/m³]\""));
-        const ChartModel& m = graph_->model();
-        for (int set = 1; set <= 2; ++set) {
-            const auto points = m.writtenPoints(set);
-            for (size_t i = 0; i < points.size(); ++i) {
-                const QList<QByteArray> cells = lines[int(i) + 1].split(',');
-                bool okX = false, okY = false;
-                QCOMPARE(cells[2 * (set - 1)].toDouble(&okX), points[i].first);
-                QCOMPARE(cells[2 * (set - 1) + 1].toDouble(&okY), points[i].second);
-                QVERIFY(okX && okY);
-            }
-        }
-        QCOMPARE(lines.size(), 6); // heading, 4 rows, the empty rest after the last "\n"
     }
 
     /// A write that fails leaves the old file as it was, no temporary file, and a message.
