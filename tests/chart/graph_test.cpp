@@ -363,10 +363,9 @@ private slots:
         {
             QPainter p(&page);
             g.setPrintPainter(&p);
-            m.setPrintInfo(2, 8);
-            m.setPrintInfo(3, 4);
-            m.setPrintInfo(4, 20);
-            m.setPrintInfo(5, 14);
+            const double cm[] = {8, 4, 20, 14}; // left, top, width, height: entries 2 to 5
+            for (int i = 0; i < 4; ++i)
+                m.setPrintInfo(2 + i, cm[i]);
             m.setDrawMode(5);
             g.setPrintPainter(nullptr);
         }
