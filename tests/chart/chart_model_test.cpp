@@ -29,8 +29,6 @@ TEST(ChartModelSets, ResetLeavesOneSetOfTwoUnwrittenPoints) {
     EXPECT_FALSE(m.point(1, 1).written());
     EXPECT_EQ(m.legendOf(1), "");
     EXPECT_EQ(m.thisSet(), 1);
-    EXPECT_EQ(m.graphStyle(), 5);
-    EXPECT_EQ(m.dataReset(), 1);
     // Titles, scaling and limits are not data.
     EXPECT_EQ(m.graphTitle(), "power loss");
     EXPECT_EQ(m.axisScaleCode(), 15);
@@ -137,24 +135,19 @@ TEST(ChartModelValues, NonFiniteValuesAreRefused) {
 }
 
 TEST(ChartModelCodes, AxisScalingCodes) {
-    ChartModel m;
-    EXPECT_EQ(m.axisScale(), AxisScale::Linear);
-    EXPECT_FALSE(m.xLogarithmic());
-    m.setAxisScale(15);
-    EXPECT_TRUE(m.xLogarithmic() && m.yLogarithmic());
-    m.setAxisScale(7);
-    EXPECT_FALSE(m.xLogarithmic());
-    EXPECT_TRUE(m.yLogarithmic());
-    m.setAxisScale(16);
-    EXPECT_TRUE(m.xLogarithmic());
-    EXPECT_FALSE(m.yLogarithmic());
-    EXPECT_FALSE(m.fixedLimits());
-    m.setAxisScale(6);
-    EXPECT_TRUE(m.fixedLimits());
-    EXPECT_FALSE(m.xLogarithmic() || m.yLogarithmic());
-    m.setAxisScale(3); // unknown: linear, but kept as written
-    EXPECT_EQ(m.axisScale(), AxisScale::Linear);
-    EXPECT_EQ(m.axisScaleCode(), 3);
+    const struct {
+        int code;
+        bool xLog, yLog, fixed;
+    } cases[] = {{0, false, false, false}, {15, true, true, false}, {7, false, true, false},
+                 {16, true, false, false}, {6, false, false, true}, {3, false, false, false}}; // 3: unknown
+    for (const auto& c : cases) {
+        ChartModel m;
+        m.setAxisScale(c.code);
+        EXPECT_EQ(m.xLogarithmic(), c.xLog) << c.code;
+        EXPECT_EQ(m.yLogarithmic(), c.yLog) << c.code;
+        EXPECT_EQ(m.fixedLimits(), c.fixed) << c.code;
+        EXPECT_EQ(m.axisScaleCode(), c.code); // kept as written
+    }
 }
 
 TEST(ChartModelCodes, DrawCommandsAndResetNotifyTheView) {
@@ -243,28 +236,27 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
     EXPECT_EQ(m.dataExtent(true, true), std::make_pair(50.0, 1000.0));
     EXPECT_EQ(m.dataExtent(false, true), std::make_pair(0.02, 3.0));
 
-    LinearTicks t = niceLinearTicks(0.3, 9.7, 6);
-    EXPECT_DOUBLE_EQ(t.step, 2);
-    EXPECT_DOUBLE_EQ(t.min, 0);
-    EXPECT_DOUBLE_EQ(t.max, 10);
-    EXPECT_EQ(t.decimals, 0);
-    t = niceLinearTicks(-41, 139, 8);
-    EXPECT_DOUBLE_EQ(t.step, 25);
-    EXPECT_DOUBLE_EQ(t.min, -50);
-    EXPECT_DOUBLE_EQ(t.max, 150);
-    t = niceLinearTicks(1.02, 1.9, 6);
-    EXPECT_DOUBLE_EQ(t.step, 0.2);
-    EXPECT_EQ(t.decimals, 1);
-    t = niceLinearTicks(0, 0.9, 4);
-    EXPECT_DOUBLE_EQ(t.step, 0.25);
-    EXPECT_EQ(t.decimals, 2);
-    t = niceLinearTicks(5, 5, 6); // a flat curve still gets a range
-    EXPECT_LT(t.min, 5);
-    EXPECT_GT(t.max, 5);
-    t = linearTicksWithin(-62, 62, 6); // fixed limits stay
-    EXPECT_DOUBLE_EQ(t.min, -62);
-    EXPECT_DOUBLE_EQ(t.max, 62);
-    EXPECT_DOUBLE_EQ(t.step, 25);
+    const struct {
+        bool within; ///< fixed limits stay
+        double lo, hi;
+        int n;
+        double min, max, step;
+        int decimals;
+    } ticks[] = {{false, 0.3, 9.7, 6, 0, 10, 2, 0},
+                 {false, -41, 139, 8, -50, 150, 25, 0},
+                 {false, 1.02, 1.9, 6, 1, 2, 0.2, 1},
+                 {false, 0, 0.9, 4, 0, 1, 0.25, 2},
+                 {true, -62, 62, 6, -62, 62, 25, 0}};
+    for (const auto& c : ticks) {
+        const LinearTicks t =
+            c.within ? linearTicksWithin(c.lo, c.hi, c.n) : niceLinearTicks(c.lo, c.hi, c.n);
+        EXPECT_DOUBLE_EQ(t.min, c.min) << c.lo << " " << c.hi;
+        EXPECT_DOUBLE_EQ(t.max, c.max) << c.lo << " " << c.hi;
+        EXPECT_DOUBLE_EQ(t.step, c.step) << c.lo << " " << c.hi;
+        EXPECT_EQ(t.decimals, c.decimals) << c.lo << " " << c.hi;
+    }
+    const LinearTicks flat = niceLinearTicks(5, 5, 6); // a flat curve still gets a range
+    EXPECT_TRUE(flat.min < 5 && flat.max > 5);
     // Spans beyond the largest double (max − min overflows) still give a finite range.
     const std::pair<double, double> huge[] = {
         {-1e308, 1e308}, {-1.7e308, 1.7e308}, {1.7e308, 1.7e308}, {-std::numeric_limits<double>::max(), 0}};

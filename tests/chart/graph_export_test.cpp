@@ -1,9 +1,7 @@
-// Export of a graph: each picture format written and read back by another reader, the
-// curve data read back against the chart's points, failed writes, the clipboard and the
-// chart's context menu.
+// Export of a graph: each picture format written and read back by another reader, failed
+// writes, the clipboard and the chart's context menu.
 
 #include "chart_helpers.h"
-#include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/ui_common/services.h"
@@ -20,7 +18,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace tolvik;
 using namespace tolvik::chart;
@@ -122,49 +119,17 @@ private slots:
         }
     }
 
-    /// The CSV read back holds every curve's points as the chart holds them.
-    void curveDataReadsBack() {
-        const QString path = dir_.filePath(QStringLiteral("curves.csv"));
-        answer(path, QStringLiteral("CSV table (*.csv)"));
-        ExportCurveData(graph_.get(), nullptr);
-        QVERIFY(messages_->messages.empty());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QList<QByteArray> lines = f.readAll().split('\n');
-        QCOMPARE(
-            QString::fromUtf8(lines[0]),
-            QStringLiteral("\"N87 25 °C, f[kHz]\",\"N87 25 °C, Pv[kW/m³]\",\"N97 100 °C, f[kHz]\",\"N97 100 "
-                           "°C, Pv[kW/m³]\""));
-        const ChartModel& m = graph_->model();
-        for (int set = 1; set <= 2; ++set) {
-            const auto points = m.writtenPoints(set);
-            for (size_t i = 0; i < points.size(); ++i) {
-                const QList<QByteArray> cells = lines[int(i) + 1].split(',');
-                bool okX = false, okY = false;
-                QCOMPARE(cells[2 * (set - 1)].toDouble(&okX), points[i].first);
-                QCOMPARE(cells[2 * (set - 1) + 1].toDouble(&okY), points[i].second);
-                QVERIFY(okX && okY);
-            }
-        }
-        QCOMPARE(lines.size(), 6); // heading, 4 rows, the empty rest after the last "\n"
-    }
-
     /// A write that fails leaves the old file as it was, no temporary file, and a message.
     void failedWriteLeavesNoHalfFile() {
         QTemporaryDir dir;
-        QFile plain(dir.filePath(QStringLiteral("plain")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
-        QTemporaryDir readOnly;
-        QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const bool root = ::geteuid() == 0; // permissions do not stop root
         // The full disk is met by a PDF: the PNG writer's error path (a long jump out of the
         // PNG library) leaks an image inside Qt, which the sanitizer build would report.
         const QString old = dir.filePath(QStringLiteral("old.pdf"));
-        QFile oldFile(old);
-        QVERIFY(oldFile.open(QIODevice::WriteOnly));
-        oldFile.write("old content");
-        oldFile.close();
+        for (const QString& name : {QStringLiteral("plain"), QStringLiteral("old.pdf")}) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("old content");
+        }
 
         struct Case {
             QString path;
@@ -172,9 +137,8 @@ private slots:
             QString filter;
         };
         const QString png = QStringLiteral("PNG image, 300 dpi (*.png)");
-        std::vector<Case> cases = {{dir.filePath(QStringLiteral("plain/g.png")), false, png},
-                                   {old, true, QStringLiteral("PDF document (*.pdf)")}};
-        if (!root) cases.push_back({readOnly.filePath(QStringLiteral("g.png")), false, png});
+        const Case cases[] = {{dir.filePath(QStringLiteral("plain/g.png")), false, png},
+                              {old, true, QStringLiteral("PDF document (*.pdf)")}};
         for (const Case& c : cases) {
             messages_->messages.clear();
             answer(c.path, c.filter);

@@ -209,14 +209,6 @@ TEST_F(RecordsTest, KFactorGapAndNoKFactors) {
     }
 }
 
-TEST_F(RecordsTest, KFactorRoundTrip) {
-    for (double s : {0.05, 0.4, 1.0, 2.5}) {
-        const double al = KFactorAl(db(), s, "E 25").toDouble();
-        EXPECT_NEAR(al, 100 / std::sqrt(s), 1e-9 * al) << s;
-        EXPECT_NEAR(KFactorGap(db(), al, "E 25").s.toDouble(), s, 1e-12) << s;
-    }
-}
-
 // ---- hb, Pv --------------------------------------------------------------------------------
 
 // hbT: T = 25, 100; R41 = 1.0, 2.5.

@@ -15,14 +15,12 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
@@ -52,17 +50,6 @@ struct Session {
         emit f->textEdited(text);
     }
     void calculate(QWidget* form) { form->findChild<QAbstractButton*>(u"cmdCalculate"_s)->click(); }
-};
-
-class PdfPrinting : public ui::PrintService {
-public:
-    explicit PdfPrinting(QString file) : file_(std::move(file)) {}
-    bool setUp(QPrinter& printer, QWidget*) override {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(file_);
-        return true;
-    }
-    QString file_;
 };
 
 QByteArray Read(const QString& path) {
@@ -121,7 +108,6 @@ private slots:
     void cleanup() {
         ui::SetMessageService(nullptr);
         ui::SetFileDialogService(nullptr);
-        ui::SetPrintService(nullptr);
     }
 
     void savedDesignOpensAsSaved() {
@@ -156,20 +142,7 @@ private slots:
         Session fresh;
         QVERIFY(fresh.window->designs().open(path));
         QCOMPARE(shown(), QStringList());
-        const design::Design opened = fresh.window->designs().Current();
-        QCOMPARE(opened.windows.size(), saved.windows.size());
-        for (std::size_t i = 0; i < saved.windows.size(); ++i) {
-            const design::WindowState& a = saved.windows[i];
-            const design::WindowState& b = opened.windows[i];
-            QCOMPARE(b.name, a.name);
-            QCOMPARE(b.tab, a.tab);
-            QCOMPARE(b.core, a.core);
-            QCOMPARE(b.material, a.material);
-            QVERIFY(b.texts == a.texts);
-            QVERIFY(b.options == a.options);
-            QVERIFY(b.lists == a.lists);
-            QVERIFY(b.graphs == a.graphs);
-        }
+        QVERIFY(fresh.window->designs().Current().windows == saved.windows);
         QVERIFY(!fresh.window->designs().modified());
     }
 
@@ -190,10 +163,7 @@ private slots:
             const char* reason;
         } cases[] = {
             {"truncated", good.left(good.size() / 2), "not JSON"},
-            {"not JSON", "<html>a web page</html>", "not JSON"},
-            {"wrong format name", with("tolvik-design", "other-design"), "not a Tolvik design"},
             {"newer version", with("\"version\":1", "\"version\":9"), "newer Tolvik"},
-            {"text for a number", with("\"tab\":4", "\"tab\":\"four\""), "a number is expected"},
             {"junk", QByteArray(100 << 20, 'x'), "too large"},
         };
         for (const auto& c : cases) {
@@ -219,15 +189,6 @@ private slots:
         drawDesign(s);
         const QString path = dir.filePath(u"kept.tolvik"_s);
         Write(path, "old");
-        QTemporaryDir readOnly;
-        QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
-        const QString blocked = readOnly.filePath(u"kept.tolvik"_s);
-        if (::geteuid() != 0) { // root writes anywhere
-            answer = blocked;
-            QVERIFY(!s.window->designs().saveAs());
-            QVERIFY(!QFile::exists(blocked));
-            QCOMPARE(shown().size(), 1);
-        }
         // A full disk: the file may not grow past a few bytes.
         rlimit saved{}, small{};
         ::getrlimit(RLIMIT_FSIZE, &saved);

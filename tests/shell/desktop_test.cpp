@@ -27,14 +27,19 @@ using namespace tolvik;
 
 class DesktopTest : public QObject {
     Q_OBJECT
+    ui::RecordingMessageService* recorder = nullptr;
+    AppContext app;
 
 private slots:
+    void init() {
+        recorder = &ui::InstallRecordingMessages();
+        app = AppContext();
+        QVERIFY(shell::StartUp(app, QFileInfo(QStringLiteral(TOLVIK_SAMPLE_DATABASE)).path()));
+    }
+    void cleanup() { ui::SetMessageService(nullptr); }
+
     void everyGraphOfBothWindowsExports() {
-        const QString sample = QStringLiteral(TOLVIK_SAMPLE_DATABASE);
-        if (!QFile::exists(sample)) QSKIP("sample data file not built");
-        auto& messages = ui::InstallRecordingMessages();
-        AppContext app;
-        QVERIFY(shell::StartUp(app, QFileInfo(sample).path()));
+        auto& messages = *recorder;
         shell::MainWindow window(app);
         window.show();
         QTemporaryDir dir;
@@ -103,14 +108,10 @@ private slots:
             QVERIFY(QFileInfo(path).size() > 1000);
         }
         ui::SetFileDialogService(nullptr);
-        ui::SetMessageService(nullptr);
     }
 
     /// Under a dark scheme the gray result fields keep dark text and differ from inputs.
     void grayFieldsReadableUnderDarkScheme() {
-        const QString sample = QStringLiteral(TOLVIK_SAMPLE_DATABASE);
-        if (!QFile::exists(sample)) QSKIP("sample data file not built");
-        ui::InstallRecordingMessages();
         const QPalette saved = QApplication::palette();
         QPalette dark = saved;
         for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
@@ -118,8 +119,6 @@ private slots:
         for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
             dark.setColor(role, QColor(0xee, 0xee, 0xee));
         QApplication::setPalette(dark);
-        AppContext app;
-        QVERIFY(shell::StartUp(app, QFileInfo(sample).path()));
         shell::MainWindow window(app);
         window.show();
         int grayFields = 0;
@@ -141,7 +140,6 @@ private slots:
         }
         QApplication::setPalette(saved);
         QVERIFY(grayFields >= 5);
-        ui::SetMessageService(nullptr);
     }
 };
 

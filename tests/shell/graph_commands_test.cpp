@@ -84,6 +84,7 @@ class GraphCommandsTest : public QObject {
         QStringList t;
         for (const auto& m : messages->messages)
             t << m.text;
+        messages->messages.clear();
         return t;
     }
     QList<double> frame(QWidget* form, int tab) const {
@@ -136,12 +137,10 @@ private slots:
             QList<double> frame;
         } cases[] = {
             {1, 0, "A1", false, 1, {3, 4, 23, 15}}, // no log: no curve unless on the hysteresis tab
-            {0, 0, "A1T25", true, 1, {3, 4, 23, 15}},
-            {1, 2, "A1", true, 1, {8, 4, 20, 14}},
+            {0, 0, "A1T25", true, 1, {3, 4, 23, 15}}, {1, 2, "A1", true, 1, {8, 4, 20, 14}},
             {1, 33, "A1", true, 1, {8, 4, 20, 14}}, // counter at 32: one page
             {1, 34, "A1", true, 2, {8, 4, 20, 14}}, // counter past 32: a second page, still empty
-            {1, 36, "A1", true, 2, {8, 4, 20, 14}},
-            {1, 3, "", false, 1, {8, 4, 20, 14}}, // no curve picked: points without curve line
+            {1, 3, "", false, 1, {8, 4, 20, 14}},   // no curve picked: points without curve line
         };
         for (const auto& c : cases) {
             const QString tag = u"tab %1, %2 readings"_s.arg(c.tab).arg(c.readings);
@@ -166,7 +165,6 @@ private slots:
                          qPrintable(tag + u" reading "_s + line));
                 if (page == 1) QVERIFY2(!first.contains(QRegularExpression(line)), qPrintable(tag));
             }
-            if (c.pages == 2) QVERIFY(pages[1].contains(date));
             QCOMPARE(frame(form, c.tab), c.frame);
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
@@ -186,15 +184,14 @@ private slots:
         const QString error = QLatin1String(shell::kPrintErrorText);
         press("cmdPrint");          // no working window
         window->OpenCoreFormTab(0); // data overview: no graph
-        messages->messages.clear();
+        messageTexts();
         press("cmdPrint");
         openMaterialTab(1);
         printing->file = u"/nonexistent-folder/page.pdf"_s; // the printer fails
         press("cmdPrint");
         QCOMPARE(messageTexts(), (QStringList{error, error}));
         QCOMPARE(printing->calls, 1); // no dialog without a graph
-        messages->messages.clear();
-        printing->accept = false; // cancelled: nothing printed, nothing said
+        printing->accept = false;     // cancelled: nothing printed, nothing said
         printing->file = out.filePath(u"cancel.pdf"_s);
         press("cmdPrint");
         QVERIFY(messages->messages.empty());
@@ -238,7 +235,7 @@ private slots:
         QCOMPARE(messageTexts(), QStringList{u"No material selected"_s});
         QCOMPARE(clipboard->text(), u"before"_s);
         window->OpenCoreFormTab(2); // Core calculation: Copy does nothing
-        messages->messages.clear();
+        messageTexts();
         window->findChild<QToolButton*>(u"Picture3(3)"_s)->click();
         QCOMPARE(clipboard->text(), u"before"_s);
         QVERIFY(messages->messages.empty());
@@ -250,7 +247,7 @@ private slots:
         QCOMPARE(messageTexts(), QStringList{QLatin1String(shell::kNoGraphText)});
         material::MatTab* form = openMaterialTab(1);
         auto* graph = form->findChild<chart::Graph*>(u"Graph1(1)"_s);
-        QVERIFY(graph->model().numSets() >= 1 && !graph->model().writtenPoints(1).empty());
+        QVERIFY(!graph->model().writtenPoints(1).empty());
         readings(3);
         press("CmdClear");
         QVERIFY(graph->model().writtenPoints(1).empty());
@@ -258,7 +255,7 @@ private slots:
         QCOMPARE(app->log.readingLogLines, 0);
         press("cmdGraph");
         QVERIFY(graph->findChild<QDialog*>(u"GraphSettings"_s));
-        QCOMPARE(messages->messages.size(), size_t(1));
+        QVERIFY(messages->messages.empty());
     }
 };
 

@@ -148,7 +148,6 @@ bool AllowedMessage(const QString& text) {
 // --- actions ---
 
 enum class Kind { Menu, Button, Tab, ListChoice, ListType, FieldType, ChartPoint, ChartClick };
-constexpr int kKinds = 8;
 
 struct Action {
     Kind kind = Kind::Menu;

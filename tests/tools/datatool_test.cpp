@@ -36,12 +36,8 @@ void EditCsv(const fs::path& folder, const std::string& table, const std::functi
     std::string error;
     ASSERT_TRUE(ParseCsv(ReadText(folder / (table + ".csv")), csv, error)) << error;
     edit(csv);
+    csv.rows.insert(csv.rows.begin(), csv.header);
     std::string text;
-    for (const auto* line : {&csv.header}) {
-        for (std::size_t i = 0; i < line->size(); ++i)
-            text += (i ? "," : "") + CsvField((*line)[i]);
-        text += "\n";
-    }
     for (const auto& row : csv.rows) {
         for (std::size_t i = 0; i < row.size(); ++i)
             text += (i ? "," : "") + CsvField(row[i]);

@@ -151,35 +151,10 @@ TEST(NumericKeyFilter, DigitsPassOthersAreDiscardedSeparatorsHint) {
 
 // ---- independence of the C library's locale -----------------------------------------
 
-namespace {
-
-/// Switches the C library's locale (as Qt does from the desktop at start-up) to a
-/// decimal-comma locale for one test, and back.
-class DecimalCommaLocale {
-public:
-    DecimalCommaLocale() {
-        const char* previous = std::setlocale(LC_ALL, nullptr);
-        previous_ = previous ? previous : "C";
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"}) {
-            if (std::setlocale(LC_ALL, name)) {
-                active_ = std::string(std::localeconv()->decimal_point) == ",";
-                break;
-            }
-        }
-    }
-    ~DecimalCommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
-    bool active() const { return active_; }
-
-private:
-    std::string previous_;
-    bool active_ = false;
-};
-
-} // namespace
-
 TEST(NumberTextUnderDecimalCommaLocale, ReadingAndWritingIgnoreTheCLocale) {
-    const DecimalCommaLocale locale;
-    if (!locale.active()) GTEST_SKIP() << "locale de_DE.UTF-8 is not available: run scripts/install-deps.sh";
+    // As Qt does from the desktop at start-up.
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") || std::localeconv()->decimal_point != std::string(","))
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not available: run scripts/install-deps.sh";
     SetDecimalSeparator('.');
     const struct {
         const char* text;
@@ -202,6 +177,7 @@ TEST(NumberTextUnderDecimalCommaLocale, ReadingAndWritingIgnoreTheCLocale) {
     EXPECT_EQ(FormatPattern(12.5, "0.#"), "12.5");
     EXPECT_EQ(FormatSignificant(0.26912, 3, 999), ".269");
     EXPECT_EQ(RoundedIntText(100.4), "100");
+    std::setlocale(LC_ALL, "C");
 }
 
 TEST(RoundedIntText, HugeAndNonFiniteValuesHaveNoWholeNumber) {

@@ -18,12 +18,10 @@ void Read(ReadingLog& log, int i, bool newCurve) {
 
 } // namespace
 
-TEST(ReadingLog, LineIs17BlanksXThreeBlanksY) {
+TEST(ReadingLog, ReadingsOfOneCurveAreLinesJoinedByCarriageReturns) {
+    // 17 blanks, x, three blanks, y.
     EXPECT_EQ(ReadingLog::formatLine("T=25[°C]", "µe=1800"), "                 T=25[°C]   µe=1800");
     EXPECT_EQ(ReadingLog::formatLine("", ""), std::string(20, ' '));
-}
-
-TEST(ReadingLog, ReadingsOfOneCurveAreJoinedByCarriageReturns) {
     ReadingLog log;
     Read(log, 1, true);
     EXPECT_EQ(log.readingLog, Line(1));

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace tolvik;
@@ -72,22 +71,30 @@ private slots:
     // --- lists ---
 
     void fillRoutinesUseTheirFlagAndTable() {
+        using Fill = void (*)(data::Database&, QComboBox*);
+        const std::pair<Fill, QStringList> cases[] = {
+            {ui::FillMaterialList, {"Q27", "R41", "Q87"}},
+            {ui::FillPowerMaterialList, {"Q27", "Q87"}},
+            {ui::FillMuaMaterialList, {"R41", "Q38", "Q87"}},
+            {ui::FillCoreList, {"E 20/10/6", "RM 8", "RM 8"}},
+            {ui::FillRthCoreList, {"E 20/10/6", "P 14x8"}},
+        };
         QComboBox list;
-        ui::FillMaterialList(*db_, &list);
-        QCOMPARE(Entries(list), QStringList({"Q27", "R41", "Q87"}));
-        ui::FillPowerMaterialList(*db_, &list);
-        QCOMPARE(Entries(list), QStringList({"Q27", "Q87"}));
-        ui::FillMuaMaterialList(*db_, &list);
-        QCOMPARE(Entries(list), QStringList({"R41", "Q38", "Q87"}));
-        ui::FillCoreList(*db_, &list);
-        QCOMPARE(Entries(list), QStringList({"E 20/10/6", "RM 8", "RM 8"}));
-        ui::FillRthCoreList(*db_, &list);
-        QCOMPARE(Entries(list), QStringList({"E 20/10/6", "P 14x8"}));
+        for (const auto& [fill, entries] : cases) {
+            fill(*db_, &list);
+            QCOMPARE(Entries(list), entries);
+        }
         // Back to entries the list showed before: the same, without reading the table again.
         const long reads = db_->readCount("Material");
         ui::FillMaterialList(*db_, &list);
         QCOMPARE(Entries(list), QStringList({"Q27", "R41", "Q87"}));
         QCOMPARE(db_->readCount("Material"), reads);
+        // The first entry of an exact name.
+        ui::FillCoreList(*db_, &list);
+        QCOMPARE(ui::FindListIndex(QStringLiteral("RM 8"), &list), 1);
+        QCOMPARE(ui::FindListIndex(QStringLiteral("rm 8"), &list), -1);
+        QCOMPARE(ui::FindListIndex(QString(), &list), -1);
+        QCOMPARE(ui::FindListIndex(QStringLiteral("RM 8"), nullptr), -1);
     }
 
     void refillKeepsShownEntryWithoutClickAction() {
@@ -104,13 +111,6 @@ private slots:
             QCOMPARE(handler.actions, 0);
             QCOMPARE(handler.ignored, 1);
         }
-        // Without a handler to clear it, the tag stays set.
-        QComboBox list;
-        ui::FillMaterialList(*db_, &list);
-        list.setCurrentIndex(2);
-        ui::FillPowerMaterialList(*db_, &list);
-        QCOMPARE(list.currentText(), QStringLiteral("Q87"));
-        QCOMPARE(ui::Tag(&list), ui::kNoAction);
     }
 
     void noSelectionWithoutAMatchingEntry() {
@@ -143,16 +143,6 @@ private slots:
         QCOMPARE(list.currentIndex(), -1);
     }
 
-    void findListIndexIsExactAndFirst() {
-        QComboBox list;
-        ui::FillCoreList(*db_, &list);
-        QCOMPARE(ui::FindListIndex(QStringLiteral("RM 8"), &list), 1);
-        QCOMPARE(ui::FindListIndex(QStringLiteral("rm 8"), &list), -1);
-        QCOMPARE(ui::FindListIndex(QStringLiteral("E 20/10/6"), &list), 0);
-        QCOMPARE(ui::FindListIndex(QString(), &list), -1);
-        QCOMPARE(ui::FindListIndex(QStringLiteral("RM 8"), nullptr), -1);
-    }
-
     void checkListEntrySelectsTypedEntryInUpperCase() {
         QComboBox list;
         list.setEditable(true);
@@ -172,19 +162,15 @@ private slots:
         ui::CheckListEntry(&list, QStringLiteral("material"));
         QCOMPARE(list.currentIndex(), 1);
         QVERIFY(recorder_->messages.empty());
-    }
 
-    void checkListEntryReportsUnknownEntry() {
-        QComboBox list;
-        list.setEditable(true);
-        ui::FillMaterialList(*db_, &list);
-        ui::CheckListEntry(&list, QStringLiteral("material")); // empty text: no message
+        list.setCurrentIndex(-1);
+        list.setEditText(QString()); // empty text: no message
+        ui::CheckListEntry(&list, QStringLiteral("material"));
         QVERIFY(recorder_->messages.empty());
         list.setEditText(QStringLiteral("xyz"));
         ui::CheckListEntry(&list, QStringLiteral("material"));
         QCOMPARE(recorder_->messages.size(), size_t(1));
         QCOMPARE(recorder_->messages[0].text, QStringLiteral("No valid selection for material!"));
-        QCOMPARE(recorder_->messages[0].title, QStringLiteral("Tolvik"));
         QCOMPARE(list.currentText(), QStringLiteral("XYZ"));
         QCOMPARE(list.currentIndex(), -1);
     }
@@ -200,13 +186,9 @@ private slots:
             QVERIFY(!app.log.readingLogOverflow.empty());
             auto& m = graph.model();
             m.setNumSets(3);
-            m.setNumPoints(10);
-            m.setThisSet(1);
-            m.setThisPoint(1);
             m.setXValue(1.0);
             m.setYValue(2.0);
             m.setDrawMode(2);
-
             ui::ResetGraph(target, app);
             QVERIFY(app.log.readingLog.empty());
             QVERIFY(app.log.readingLogOverflow.empty());
@@ -228,18 +210,15 @@ private slots:
         AppContext app;
         app.appFolder = folder.path().toStdString();
 
-        for (int run = 0; run < 3; ++run) {
-            QWidget window;
-            auto* picture = new QLabel(&window);
-            picture->hide();
-            QString colour = QStringLiteral("Orange");
-            ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 1500, 3000);
-            QCOMPARE(colour, QStringLiteral("gray"));
-            QVERIFY(picture->isVisibleTo(&window));
-            QCOMPARE(picture->pixmap().size(), QSize(32, 24));
-            QCOMPARE(picture->pixmap().toImage().pixelColor(5, 5), QColor(Qt::gray));
-            QCOMPARE(picture->pos(), QPoint(100, 200));
-        }
+        QWidget window;
+        auto* picture = new QLabel(&window);
+        picture->hide();
+        QString colour = QStringLiteral("Orange");
+        ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 1500, 3000);
+        QCOMPARE(colour, QStringLiteral("gray"));
+        QVERIFY(picture->isVisibleTo(&window));
+        QCOMPARE(picture->pixmap().toImage().pixelColor(5, 5), QColor(Qt::gray));
+        QCOMPARE(picture->pos(), QPoint(100, 200));
         QLabel vertical;
         QString gray = QStringLiteral("gray");
         ui::ShowArrow(app, QStringLiteral("vertikal"), &vertical, gray, 0, 150);
@@ -251,11 +230,8 @@ private slots:
 
         // A missing picture file is no fault: the label is emptied and shown.
         app.appFolder = dir_.path().toStdString();
-        QWidget window;
-        auto* picture = new QLabel(&window);
-        picture->setPixmap(QPixmap(5, 5));
         picture->hide();
-        QString colour = QStringLiteral("Orange");
+        colour = QStringLiteral("Orange");
         ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 30, 45);
         QCOMPARE(colour, QStringLiteral("gray"));
         QVERIFY(picture->pixmap().isNull());
@@ -272,34 +248,19 @@ private slots:
             const QImage up = load("arrow_%1.bmp", colour), right = load("arrow_%1_horz.bmp", colour),
                          left = load("arrow_%1_horz_left.bmp", colour);
             QVERIFY2(!up.isNull() && !right.isNull() && !left.isNull(), colour);
-            QVERIFY(up.width() <= 64 && up.height() <= 64 && right.width() <= 64 && right.height() <= 64);
             QVERIFY2(left != right, colour); // a real turn, not a copy
             QCOMPARE(left, right.mirrored(true, false));
         }
     }
 
-    void placeCalculateButton() {
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        auto* button = new QPushButton(QStringLiteral("Calculate"));
-        button->setObjectName(QStringLiteral("cmdCalculate"));
-        layout->addWidget(button);
-        button->hide();
-        ui::PlaceCalculateButton(&window, 5040, 6120, 3855);
-        QVERIFY(button->isVisibleTo(&window));
-        QCOMPARE(button->property("twipsLeft").toInt(), 5040);
-        QCOMPARE(button->property("twipsTop").toInt(), 6120);
-        QCOMPARE(button->property("twipsWidth").toInt(), 3855);
-        QCOMPARE(button->minimumWidth(), 257);
-
-        // Without a layout the button is moved.
+    void placeCalculateButtonShowsAndMovesIt() {
         QWidget bare;
         auto* loose = new QPushButton(QStringLiteral("Calculate"), new QWidget(&bare));
         loose->setObjectName(QStringLiteral("cmdCalculate"));
         loose->hide();
         ui::PlaceCalculateButton(&bare, 8760, 6600, 2895);
         QVERIFY(loose->isVisibleTo(&bare));
-        QCOMPARE(loose->pos(), QPoint(584, 440));
+        QCOMPARE(loose->geometry().topLeft(), QPoint(584, 440));
         QCOMPARE(loose->width(), 193);
         ui::PlaceCalculateButton(nullptr, 1, 2, 3); // no window: nothing happens
     }
