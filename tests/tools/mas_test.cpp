@@ -132,8 +132,8 @@ TEST(Mas, SampleThroughMasAndBackGivesTheSameMaterialsAndShapes) {
             {"MuiT", "T", name}, {"Mu_mu__f", "f", "mu_" + name}, {"Mu_mu__f", "f", "mu__" + name}};
         for (const char* t : {"T25", "T100"}) {
             curves.emplace_back("MuaB", "B", name + t);
-            for (const std::string& hb : {"H", "B"})
-                curves.emplace_back("Hysterese", "", hb + name + t);
+            for (const char* hb : {"H", "B"})
+                curves.emplace_back("Hysterese", "", std::string(hb) + name + t);
         }
         for (const auto& [table, x, column] : curves) {
             const auto ca = Curve(a[table], x, column), cb = Curve(b[table], x, column);
