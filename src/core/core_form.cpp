@@ -121,19 +121,8 @@ void CoreForm::formLoad() {
             ui::FillCoreList(app_.db(), d->kern);
         });
     }
-    disableMainCopyButton();
+    setMainCopyEnabled(false);
     d->harmonicTab->selectN1N2R1R2Mode();
-}
-
-void CoreForm::disableMainCopyButton() {
-    if (d->copyButtonDone || window() == this) return;
-    if (setMainCopyEnabled(false)) d->copyButtonDone = true;
-}
-
-void CoreForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // The window may have been put into the main window only after it was created.
-    disableMainCopyButton();
 }
 
 void CoreForm::connectSignals() {
@@ -576,9 +565,8 @@ void CoreForm::setCoreDimensions(const CoreDimensionTexts& texts) {
 }
 
 void CoreForm::showStatusHint(const QString& hint) {
-    // The status label is the main window's; without a main window there is none.
-    if (window() == this) return;
-    if (auto* label1 = window()->findChild<QLabel*>(QStringLiteral("Label1"))) label1->setText(hint);
+    // The status line is the main window's; without a main window there is none.
+    if (host()) host()->showStatusHint(hint);
 }
 
 QLabel* CoreForm::arrowPicture(int index) const {

@@ -60,8 +60,6 @@ struct CoreForm::Private {
 
     // Harmonic distortion: emptied on a change of material, so that it is refilled
     QComboBox* listTemp = nullptr;
-
-    bool copyButtonDone = false;
 };
 
 } // namespace tolvik::core

@@ -99,18 +99,7 @@ void MatTab::formLoad() {
         w->hide();
     d->t25->show();
     d->t100->show();
-    showCopy(false);
-}
-
-void MatTab::showCopy(bool enabled) {
-    d->copyEnabled = enabled;
-    if (setMainCopyEnabled(enabled)) d->copyButtonFound = true;
-}
-
-void MatTab::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // The window may have been put into the main window only after it was created.
-    if (!d->copyButtonFound) showCopy(d->copyEnabled);
+    setMainCopyEnabled(false);
 }
 
 void MatTab::errors() {
@@ -233,7 +222,7 @@ void MatTab::ChangeTab(double tabNumber) {
     }
     ui::SetTag(d->material, QString());
 
-    showCopy(p->offersCopy());
+    setMainCopyEnabled(p->offersCopy());
     p->enter();
     d->kern->hide();
     d->lp->hide();

@@ -48,9 +48,6 @@ struct MatTab::Private {
     AmplitudeTab* amplitudeTab = nullptr;
     ComplexMuTab* complexMuTab = nullptr;
     std::array<MatPage*, kMatTabCount> pages{};
-
-    bool copyButtonFound = false;
-    bool copyEnabled = false; ///< what the current tab wants of the main window's Copy button
 };
 
 } // namespace tolvik::material

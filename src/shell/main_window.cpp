@@ -300,7 +300,8 @@ void MainWindow::buildCommandStrip() {
     connect(button("Command_CoreForm"), &QPushButton::clicked, this, [this] { CoreCalculationButton(); });
     connect(button("cmdPrint"), &QPushButton::clicked, this, [this] { PrintGraph(); });
     connect(button("CmdClear"), &QPushButton::clicked, this, [this] { ClearGraph(); });
-    connect(button("CmdCopy"), &QPushButton::clicked, this, [this] { CopyGraph(); });
+    copy_ = button("CmdCopy");
+    connect(copy_, &QPushButton::clicked, this, [this] { CopyGraph(); });
     connect(button("cmdGraph"), &QPushButton::clicked, this, [this] { GraphSettings(); });
     connect(button("CmdHelp"), &QPushButton::clicked, this, [this] { HelpSearch(); });
     connect(button("CmdExit"), &QPushButton::clicked, this, [this] { ExitProgram(); });
@@ -357,6 +358,7 @@ QMdiSubWindow* MainWindow::currentChild() const {
 QMdiSubWindow* MainWindow::ensureCoreForm() {
     if (!coreForm_) {
         auto* form = new core::CoreForm(app_);
+        form->setHost(this);
         QMdiSubWindow* sub = mdi_->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         coreForm_ = form;
@@ -416,6 +418,7 @@ void MainWindow::OpenDesign(const advisor_ui::OpenRequest& r) {
 QMdiSubWindow* MainWindow::ensureMatTab() {
     if (!matTab_) {
         auto* form = new material::MatTab(app_);
+        form->setHost(this);
         QMdiSubWindow* sub = mdi_->addSubWindow(form);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         matTab_ = form;
@@ -512,7 +515,15 @@ void MainWindow::ClearGraph() {
 }
 
 void MainWindow::CopyGraph() {
-    shell::CopyGraph(activeWorkingWindow(), app_, findChild<QPushButton*>(QStringLiteral("CmdCopy")), this);
+    shell::CopyGraph(activeWorkingWindow(), app_, copy_, this);
+}
+
+void MainWindow::setCopyEnabled(bool enabled) {
+    copy_->setEnabled(enabled);
+}
+
+void MainWindow::showStatusHint(const QString& hint) {
+    label1_->setText(hint);
 }
 
 void MainWindow::GraphSettings() {

@@ -139,13 +139,14 @@ bool WorkingWindow::readPoint(int set, int point, const char* yPattern, bool tri
     return true;
 }
 
-bool WorkingWindow::setMainCopyEnabled(bool enabled) {
-    if (window() == this) return false;
-    // The main window's own button: the one control of another window a working window touches.
-    auto* copy = window()->findChild<QAbstractButton*>(QStringLiteral("CmdCopy"));
-    if (!copy) return false;
-    copy->setEnabled(enabled);
-    return true;
+void WorkingWindow::setHost(WindowHost* host) {
+    host_ = host;
+    if (host_) host_->setCopyEnabled(copyEnabled_);
+}
+
+void WorkingWindow::setMainCopyEnabled(bool enabled) {
+    copyEnabled_ = enabled;
+    if (host_) host_->setCopyEnabled(enabled);
 }
 
 } // namespace tolvik::ui

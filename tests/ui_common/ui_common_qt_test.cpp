@@ -64,7 +64,7 @@ private slots:
 
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        testing::WriteStandardFixture(dir_.filePath(QStringLiteral("db1.mdb")));
+        tolvik::testing::WriteStandardFixture(dir_.filePath(QStringLiteral("db1.mdb")));
         db_ = data::Database::open(dir_.filePath(QStringLiteral("db1.mdb")).toStdString());
     }
 
@@ -132,8 +132,9 @@ private slots:
     void emptyFlagCountsAsFalse() {
         // A flag without a value (NULL) adds no entry; any non-zero number counts as true.
         const QString path = dir_.filePath(QStringLiteral("flags.mdb"));
-        testing::WriteFixture(path, "INSERT INTO Material VALUES ('Q10', NULL, 0, 0), ('Q11', -1, 0, 0), "
-                                    "('Q12', 1, 0, 0), ('Q13', 0, 0, 0);");
+        tolvik::testing::WriteFixture(path,
+                                      "INSERT INTO Material VALUES ('Q10', NULL, 0, 0), ('Q11', -1, 0, 0), "
+                                      "('Q12', 1, 0, 0), ('Q13', 0, 0, 0);");
         auto db = data::Database::open(path.toStdString());
         QComboBox list;
         list.setEditable(true);

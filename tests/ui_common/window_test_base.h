@@ -3,6 +3,7 @@
 /// user does (choosing in a list, typing, pressing Calculate), and the recorded messages.
 
 #include "tolvik/ui_common/services.h"
+#include "tolvik/ui_common/working_window.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,6 +12,14 @@
 #include <QtTest>
 
 namespace tolvik::test {
+
+/// Stands for the main window: what a working window shows on its Copy button and status line.
+struct HostRecord : ui::WindowHost {
+    bool copyEnabled = true;
+    QString hint;
+    void setCopyEnabled(bool enabled) override { copyEnabled = enabled; }
+    void showStatusHint(const QString& text) override { hint = text; }
+};
 
 class WindowTestBase : public QObject {
 protected:

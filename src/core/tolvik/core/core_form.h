@@ -63,7 +63,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     struct Private;
@@ -76,7 +75,6 @@ private:
     void tabClicked(int previousTab);
     CorePage* page(int tab) const;
     void selectPart(const Part& part);
-    void disableMainCopyButton();
     void placeTabControls(int tab);
     void flashArrow(int index, const QString& orientation, int leftTwips = 0, int topTwips = 0);
     void cmdCalculateClick();

@@ -43,7 +43,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     struct Private;
@@ -54,7 +53,6 @@ private:
     void formLoad();
     MatPage* page(int tab) const;
     void tabChanged(int index);
-    void showCopy(bool enabled);
     void ShowSelectedCurve();
     void calculateClick();
     void materialActivated();

@@ -3,6 +3,8 @@
 /// its MDI area, with the command strip, the picture buttons, the status strip and the
 /// menus that route to the working windows.
 
+#include "tolvik/ui_common/working_window.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -30,7 +32,7 @@ namespace tolvik::shell {
 
 class DesignFiles;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private ui::WindowHost {
     Q_OBJECT
 public:
     /// The design caption; after start-up followed by a blank and the version text.
@@ -108,6 +110,11 @@ private:
     bool rememberLayout_ = false;
     QMdiArea* mdi_ = nullptr;
     QLabel* label1_ = nullptr;
+    QPushButton* copy_ = nullptr; ///< CmdCopy
+
+    // WindowHost: what the working windows ask of this window
+    void setCopyEnabled(bool enabled) override;
+    void showStatusHint(const QString& hint) override;
     QPointer<core::CoreForm> coreForm_;
     QPointer<material::MatTab> matTab_;
     QPointer<advisor_ui::AdvisorWindow> advisor_;

@@ -70,6 +70,16 @@ struct SelectionRow {
     QVBoxLayout* temperatures = nullptr; ///< t25 above t100
 };
 
+/// What a working window asks of the main window that holds it.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    /// The main window's Copy button, enabled or not.
+    virtual void setCopyEnabled(bool enabled) = 0;
+    /// The main window's status line.
+    virtual void showStatusHint(const QString& hint) = 0;
+};
+
 /// The base of both working windows: the pages of the tab control, the graph reader and
 /// the main window's Copy button.
 class WorkingWindow : public QWidget, public GraphWindow {
@@ -80,6 +90,10 @@ public:
 
     /// The tab control, objectName "SSTab1".
     QTabWidget* tabControl() const { return tabs_; }
+
+    /// The main window holding this window (nullptr: it stands alone). What the window
+    /// wanted of the Copy button before is passed on at once.
+    void setHost(WindowHost* host);
 
     // GraphWindow
     chart::Graph* currentGraph() const override;
@@ -104,9 +118,10 @@ protected:
     /// of y goes. False when the point has no finite value.
     bool readPoint(int set, int point, const char* yPattern, bool trimSeparator);
 
-    /// The main window's Copy button, enabled or not; false when the window is not inside
-    /// a main window (yet).
-    bool setMainCopyEnabled(bool enabled);
+    /// The main window's Copy button, enabled or not: at once when the window has a main
+    /// window, else when it gets one.
+    void setMainCopyEnabled(bool enabled);
+    WindowHost* host() const { return host_; }
 
     AppContext& app_;
 
@@ -114,6 +129,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     std::vector<TabPage*> pages_;
     ReaderFrame reader_;
+    WindowHost* host_ = nullptr;
+    bool copyEnabled_ = false;
 };
 
 } // namespace tolvik::ui
