@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -179,6 +182,114 @@ struct Statement {
     ~Statement() { sqlite3_finalize(stmt); }
 };
 
+/// A hash of a text without regard to ASCII case (FNV-1a over the bytes with A-Z made
+/// lower case, as the engine's NOCASE compares; the C library's locale plays no part).
+std::uint64_t FoldedHash(const char* text, std::size_t n) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        h ^= c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+/// The rows of one table by the value of one of its fields, for lookups by name. A row
+/// whose value is a text lies in the bucket of its hash; a bucket can hold rows of other
+/// values too (the query still compares), but never misses a row of its value.
+struct KeyIndex {
+    bool usable = false;
+    std::vector<std::uint32_t> start;  ///< bucket b holds rows[start[b] .. start[b + 1])
+    std::vector<sqlite3_int64> rows;   ///< in stored order within a bucket
+    std::vector<sqlite3_int64> others; ///< numbers, and texts with a zero byte: every lookup reads them
+
+    /// The rows that can equal `value`; nullopt when the index cannot tell.
+    std::optional<std::vector<sqlite3_int64>> candidates(std::string_view value) const {
+        // The engine's comparison ends at a zero byte: such a name is left to the engine.
+        if (!usable || value.find('\0') != std::string_view::npos) return std::nullopt;
+        const std::size_t b = FoldedHash(value.data(), value.size()) & (start.size() - 2);
+        std::vector<sqlite3_int64> r(rows.begin() + start[b], rows.begin() + start[b + 1]);
+        r.insert(r.end(), others.begin(), others.end());
+        return r;
+    }
+};
+
+/// Reads the field of every row once and sorts the row ids into buckets (a counting sort,
+/// so each bucket keeps stored order). Not usable when the table has no row ids.
+KeyIndex BuildKeyIndex(sqlite3* db, std::string_view table, std::string_view field) {
+    KeyIndex index;
+    const std::string text = "SELECT rowid, " + QuoteIdentifier(field) + " FROM " + QuoteIdentifier(table);
+    Statement st;
+    if (sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &st.stmt, nullptr) != SQLITE_OK ||
+        st.stmt == nullptr)
+        return index;
+    std::vector<std::pair<std::uint64_t, sqlite3_int64>> texts;
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+        const sqlite3_int64 rowid = sqlite3_column_int64(st.stmt, 0);
+        switch (sqlite3_column_type(st.stmt, 1)) {
+        case SQLITE_NULL: // equals nothing
+            break;
+        case SQLITE_TEXT: {
+            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 1));
+            const auto n = static_cast<std::size_t>(sqlite3_column_bytes(st.stmt, 1));
+            if (std::memchr(t, 0, n) != nullptr)
+                index.others.push_back(rowid);
+            else
+                texts.emplace_back(FoldedHash(t, n), rowid);
+            break;
+        }
+        default:
+            index.others.push_back(rowid);
+        }
+    }
+    if (rc != SQLITE_DONE) return index;
+    std::size_t buckets = 16;
+    while (buckets < texts.size())
+        buckets *= 2;
+    index.start.assign(buckets + 1, 0);
+    for (const auto& [h, rowid] : texts)
+        ++index.start[(h & (buckets - 1)) + 1];
+    for (std::size_t b = 1; b <= buckets; ++b)
+        index.start[b] += index.start[b - 1];
+    std::vector<std::uint32_t> next(index.start.begin(), index.start.end() - 1);
+    index.rows.resize(texts.size());
+    for (const auto& [h, rowid] : texts)
+        index.rows[next[h & (buckets - 1)]++] = rowid;
+    index.usable = true;
+    return index;
+}
+
+/// A plain SELECT with a WHERE clause, restricted to the given rows:
+/// "... WHERE (conditions) AND rowid IN (r1, ...)"; "" when the text is not of that shape.
+/// The row ids are the engine's own integers, so they are written into the text.
+std::string RestrictedToRows(std::string_view sql, const std::vector<sqlite3_int64>& rows) {
+    if (WithStoredOrder(sql).empty()) return {};
+    const auto tokens = Tokenize(sql);
+    const Token* where = nullptr;
+    for (const Token& t : tokens)
+        if (t.kind == Token::Kind::Word && t.upper == "WHERE") {
+            if (where) return {};
+            where = &t;
+        }
+    if (!where) return {};
+    std::string_view conditions = sql.substr(where->pos + where->len);
+    while (!conditions.empty() &&
+           (std::isspace(static_cast<unsigned char>(conditions.back())) || conditions.back() == ';'))
+        conditions.remove_suffix(1);
+    std::string out(sql.substr(0, where->pos + where->len));
+    out += " (";
+    out += conditions;
+    out += ") AND rowid IN (";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, rows[i]);
+        if (i) out += ", ";
+        out.append(buf, r.ptr);
+    }
+    return out + ")";
+}
+
 void Bind(sqlite3_stmt* stmt, int index, const Value& v) {
     switch (v.kind()) {
     case Value::Kind::Empty:
@@ -339,7 +450,21 @@ struct Database::Impl {
     sqlite3* db = nullptr;
     std::string path;
     std::map<std::string, long> reads; ///< cursors opened per table (upper-case name)
+    /// Indexes for lookups by name, by upper-case table and field, built on first use.
+    std::map<std::pair<std::string, std::string>, KeyIndex> keyIndexes;
     ~Impl() { sqlite3_close_v2(db); }
+
+    /// The query restricted to the rows of its key, or "" when it cannot be.
+    std::string restrictedText(const Query& query) {
+        if (!query.key) return {};
+        const RowKey& key = *query.key;
+        auto [it, isNew] = keyIndexes.try_emplace({ToUpper(key.table), ToUpper(key.field)});
+        if (isNew) it->second = BuildKeyIndex(db, key.table, key.field);
+        const auto rows = it->second.candidates(key.value);
+        // Beyond a few hundred rows of one name a walk over the table costs no more.
+        if (!rows || rows->size() > 500) return {};
+        return RestrictedToRows(query.sql, *rows);
+    }
 
     /// Runs an SQL text and reads all its rows. On an engine error returns nullptr and
     /// the engine's reason.
@@ -429,6 +554,8 @@ std::unique_ptr<Recordset> Database::openQuery(const Query& query) {
     ++impl_->reads[ToUpper(TableOfSql(query.sql))];
     const std::string text = WithoutDistinctRow(query.sql);
     std::string reason;
+    if (const std::string restricted = impl_->restrictedText(query); !restricted.empty())
+        if (auto rs = impl_->run(WithStoredOrder(restricted), query.params, query.sql, reason)) return rs;
     const std::string ordered = WithStoredOrder(text);
     if (!ordered.empty())
         if (auto rs = impl_->run(ordered, query.params, query.sql, reason)) return rs;
@@ -486,6 +613,12 @@ Query Text(std::string sqlText, std::vector<Value> params = {}) {
 Value TextParam(std::string_view v) {
     return Value(std::string(v));
 }
+/// A lookup of the cores of one core type.
+Query ByCoreType(std::string sqlText, std::string_view kerntyp) {
+    Query q = Text(std::move(sqlText), {TextParam(kerntyp)});
+    q.key = RowKey{"Kernform", "Kerntyp", std::string(kerntyp)};
+    return q;
+}
 } // namespace
 
 Query SelectColumn(std::string_view field, std::string_view table) {
@@ -493,13 +626,13 @@ Query SelectColumn(std::string_view field, std::string_view table) {
 }
 
 Query KFactors(std::string_view kerntyp) {
-    return Text("SELECT K1,K2 FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE", {TextParam(kerntyp)});
+    return ByCoreType("SELECT K1,K2 FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE", kerntyp);
 }
 
 Query CoreRecord(std::string_view kerntyp, bool lowProfile, bool hole) {
-    return Text("SELECT * FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE AND LP = " + Flag(lowProfile) +
-                    " AND Loch = " + Flag(hole),
-                {TextParam(kerntyp)});
+    return ByCoreType("SELECT * FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE AND LP = " + Flag(lowProfile) +
+                          " AND Loch = " + Flag(hole),
+                      kerntyp);
 }
 
 Query PvRow(double t, double f, double b, std::string_view material) {
@@ -516,8 +649,8 @@ Query MaterialMuiByName(std::string_view name) {
 }
 
 Query CoreVariants(std::string_view kerntyp) {
-    return Text("SELECT Kerntyp,Lp,Loch,Anzeige FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE",
-                {TextParam(kerntyp)});
+    return ByCoreType("SELECT Kerntyp,Lp,Loch,Anzeige FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE",
+                      kerntyp);
 }
 
 Query DistinctColumn(std::string_view table, std::string_view field) {
