@@ -9,10 +9,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 namespace tolvik::data {
@@ -182,82 +183,23 @@ struct Statement {
     ~Statement() { sqlite3_finalize(stmt); }
 };
 
-/// A hash of a text without regard to ASCII case (FNV-1a over the bytes with A-Z made
-/// lower case, as the engine's NOCASE compares; the C library's locale plays no part).
-std::uint64_t FoldedHash(const char* text, std::size_t n) {
-    std::uint64_t h = 14695981039346656037ull;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        h ^= c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-        h *= 1099511628211ull;
-    }
-    return h;
-}
-
-/// The rows of one table by the value of one of its fields, for lookups by name. A row
-/// whose value is a text lies in the bucket of its hash; a bucket can hold rows of other
-/// values too (the query still compares), but never misses a row of its value.
-struct KeyIndex {
-    bool usable = false;
-    std::vector<std::uint32_t> start;  ///< bucket b holds rows[start[b] .. start[b + 1])
-    std::vector<sqlite3_int64> rows;   ///< in stored order within a bucket
-    std::vector<sqlite3_int64> others; ///< numbers, and texts with a zero byte: every lookup reads them
-
-    /// The rows that can equal `value`; nullopt when the index cannot tell.
-    std::optional<std::vector<sqlite3_int64>> candidates(std::string_view value) const {
-        // The engine's comparison ends at a zero byte: such a name is left to the engine.
-        if (!usable || value.find('\0') != std::string_view::npos) return std::nullopt;
-        const std::size_t b = FoldedHash(value.data(), value.size()) & (start.size() - 2);
-        std::vector<sqlite3_int64> r(rows.begin() + start[b], rows.begin() + start[b + 1]);
-        r.insert(r.end(), others.begin(), others.end());
-        return r;
-    }
-};
-
-/// Reads the field of every row once and sorts the row ids into buckets (a counting sort,
-/// so each bucket keeps stored order). Not usable when the table has no row ids.
-KeyIndex BuildKeyIndex(sqlite3* db, std::string_view table, std::string_view field) {
-    KeyIndex index;
-    const std::string text = "SELECT rowid, " + QuoteIdentifier(field) + " FROM " + QuoteIdentifier(table);
+/// The row ids of the rows whose field equals a name as "field = ? COLLATE NOCASE"
+/// compares (the very condition of the keyed query), in stored order; nullopt when the
+/// table has no row ids.
+std::optional<std::vector<sqlite3_int64>> RowsOfName(sqlite3* db, const RowKey& key) {
+    const std::string text = "SELECT rowid FROM " + QuoteIdentifier(key.table) + " WHERE " +
+                             QuoteIdentifier(key.field) + " = ? COLLATE NOCASE ORDER BY rowid";
     Statement st;
     if (sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &st.stmt, nullptr) != SQLITE_OK ||
         st.stmt == nullptr)
-        return index;
-    std::vector<std::pair<std::uint64_t, sqlite3_int64>> texts;
+        return std::nullopt;
+    sqlite3_bind_text(st.stmt, 1, key.value.data(), static_cast<int>(key.value.size()), SQLITE_TRANSIENT);
+    std::vector<sqlite3_int64> rows;
     int rc;
-    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
-        const sqlite3_int64 rowid = sqlite3_column_int64(st.stmt, 0);
-        switch (sqlite3_column_type(st.stmt, 1)) {
-        case SQLITE_NULL: // equals nothing
-            break;
-        case SQLITE_TEXT: {
-            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 1));
-            const auto n = static_cast<std::size_t>(sqlite3_column_bytes(st.stmt, 1));
-            if (std::memchr(t, 0, n) != nullptr)
-                index.others.push_back(rowid);
-            else
-                texts.emplace_back(FoldedHash(t, n), rowid);
-            break;
-        }
-        default:
-            index.others.push_back(rowid);
-        }
-    }
-    if (rc != SQLITE_DONE) return index;
-    std::size_t buckets = 16;
-    while (buckets < texts.size())
-        buckets *= 2;
-    index.start.assign(buckets + 1, 0);
-    for (const auto& [h, rowid] : texts)
-        ++index.start[(h & (buckets - 1)) + 1];
-    for (std::size_t b = 1; b <= buckets; ++b)
-        index.start[b] += index.start[b - 1];
-    std::vector<std::uint32_t> next(index.start.begin(), index.start.end() - 1);
-    index.rows.resize(texts.size());
-    for (const auto& [h, rowid] : texts)
-        index.rows[next[h & (buckets - 1)]++] = rowid;
-    index.usable = true;
-    return index;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW)
+        rows.push_back(sqlite3_column_int64(st.stmt, 0));
+    if (rc != SQLITE_DONE) return std::nullopt;
+    return rows;
 }
 
 /// A plain SELECT with a WHERE clause, restricted to the given rows:
@@ -450,19 +392,26 @@ struct Database::Impl {
     sqlite3* db = nullptr;
     std::string path;
     std::map<std::string, long> reads; ///< cursors opened per table (upper-case name)
-    /// Indexes for lookups by name, by upper-case table and field, built on first use.
-    std::map<std::pair<std::string, std::string>, KeyIndex> keyIndexes;
+    /// The rows of the names looked up last, by upper-case table and field and the name:
+    /// the lookups of one chosen core (its variants, its record, its K-factors, each field
+    /// a tab reads) walk the table once.
+    std::map<std::tuple<std::string, std::string, std::string>, std::vector<sqlite3_int64>> rowsOfName;
     ~Impl() { sqlite3_close_v2(db); }
 
     /// The query restricted to the rows of its key, or "" when it cannot be.
     std::string restrictedText(const Query& query) {
         if (!query.key) return {};
         const RowKey& key = *query.key;
-        auto [it, isNew] = keyIndexes.try_emplace({ToUpper(key.table), ToUpper(key.field)});
-        if (isNew) it->second = BuildKeyIndex(db, key.table, key.field);
-        const auto rows = it->second.candidates(key.value);
-        // Beyond a few hundred rows of one name a walk over the table costs no more.
-        if (!rows || rows->size() > 500) return {};
+        const auto name = std::make_tuple(ToUpper(key.table), ToUpper(key.field), key.value);
+        auto it = rowsOfName.find(name);
+        if (it == rowsOfName.end()) {
+            auto rows = RowsOfName(db, key);
+            // Beyond a few hundred rows of one name a walk over the table costs no more.
+            if (!rows || rows->size() > 500) return {};
+            if (rowsOfName.size() >= 64) rowsOfName.clear();
+            it = rowsOfName.emplace(name, std::move(*rows)).first;
+        }
+        const auto* rows = &it->second;
         return RestrictedToRows(query.sql, *rows);
     }
 

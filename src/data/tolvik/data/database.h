@@ -40,9 +40,9 @@ struct Query {
     std::string sql;
     std::vector<Value> params;
     /// Set on a plain SELECT from key->table whose WHERE clause requires the key's match
-    /// (joined by AND). The database then reads only the rows of that name, found in an
-    /// index of the field that it builds on the first such lookup, instead of every row
-    /// of the table; the result is the same.
+    /// (joined by AND). The database finds the rows of that name once and keeps them (for
+    /// the last names looked up), and the query then reads only those rows instead of
+    /// every row of the table; the result is the same.
     std::optional<RowKey> key = std::nullopt;
 };
 
