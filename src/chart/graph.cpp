@@ -455,6 +455,9 @@ Graph::~Graph() {
     d_->model.onPrint = nullptr;
     d_->view->viewport()->removeEventFilter(this);
     d_->view->removeEventFilter(this);
+    // No thinning while the charts and their series go.
+    for (Impl::Plot& p : d_->plots)
+        if (p.chart) QObject::disconnect(p.chart, &QChart::plotAreaChanged, nullptr, nullptr);
     delete d_->view; // with the chart, while the rest of Impl still exists
     d_->view = nullptr;
     // The charts not shown belong to no view.
