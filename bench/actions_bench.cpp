@@ -36,6 +36,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -196,7 +197,8 @@ void CompareStartUp(const std::string& platform) {
                 double(tolvikKiB) / double(bareKiB), tolvikKiB, bareKiB);
 }
 
-/// Writes n curves of `points` points each into the model (no draw command).
+/// Writes n curves of `points` points each into the model (no draw command): smooth
+/// curves that bend and level off, as the program's curves do.
 void FillCurves(chart::ChartModel& m, int n, int points) {
     m.setNumSets(n);
     m.setNumPoints(points);
@@ -205,7 +207,8 @@ void FillCurves(chart::ChartModel& m, int n, int points) {
         for (int i = 1; i <= points; ++i) {
             m.setThisPoint(i);
             m.setXValue(i);
-            m.setYValue(s * 100.0 + i * 100.0 / points);
+            const double u = double(i) / points;
+            m.setYValue(s * 100.0 + 150.0 * (1 - std::exp(-4 * u)) + 20 * std::sin(6.28 * s * u));
         }
     }
 }

@@ -39,6 +39,8 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace tolvik::chart {
 
@@ -79,6 +81,56 @@ QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+/// How far a thinned line may pass from a left-out point, in pixels: far below the width
+/// of any line drawn, so that the line looks as the full one does.
+constexpr double kThinTolerance_px = 0.2;
+
+/// The points a line without marks needs on a plot area of the given size: a point within
+/// kThinTolerance_px of the segment between the points kept around it is left out
+/// (Douglas-Peucker), the first and the last stay. Only what is painted is thinned; the
+/// chart model keeps every point for the reader and the exports.
+QList<QPointF> Thinned(const QList<QPointF>& pts, const ShownAxis& x, const ShownAxis& y,
+                       const QSizeF& plot) {
+    const qsizetype n = pts.size();
+    if (n < 3 || !(plot.width() > 0) || !(plot.height() > 0)) return pts;
+    std::vector<QPointF> px(static_cast<size_t>(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        const double fx = x.fraction(pts[i].x()), fy = y.fraction(pts[i].y());
+        if (!std::isfinite(fx) || !std::isfinite(fy)) return pts;
+        px[static_cast<size_t>(i)] = QPointF(fx * plot.width(), fy * plot.height());
+    }
+    std::vector<char> keep(static_cast<size_t>(n), 0);
+    keep.front() = keep.back() = 1;
+    std::vector<std::pair<size_t, size_t>> spans{{0, static_cast<size_t>(n - 1)}};
+    while (!spans.empty()) {
+        const auto [a, b] = spans.back();
+        spans.pop_back();
+        if (b - a < 2) continue;
+        const QPointF d = px[b] - px[a];
+        const double length2 = QPointF::dotProduct(d, d);
+        double worst = -1;
+        size_t at = a;
+        for (size_t i = a + 1; i < b; ++i) {
+            const QPointF v = px[i] - px[a];
+            const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(v, d) / length2, 0.0, 1.0) : 0.0;
+            const QPointF off = v - t * d;
+            if (const double dist2 = QPointF::dotProduct(off, off); dist2 > worst) {
+                worst = dist2;
+                at = i;
+            }
+        }
+        if (worst > kThinTolerance_px * kThinTolerance_px) {
+            keep[at] = 1;
+            spans.emplace_back(a, at);
+            spans.emplace_back(at, b);
+        }
+    }
+    QList<QPointF> out;
+    for (qsizetype i = 0; i < n; ++i)
+        if (keep[static_cast<size_t>(i)]) out.append(pts[i]);
+    return out;
+}
+
 std::function<void(Graph&, Graph::Command)>& commandHandler() {
     static std::function<void(Graph&, Graph::Command)> handler;
     return handler;
@@ -113,6 +165,7 @@ struct Graph::Impl {
     struct Curve {
         QLineSeries* line = nullptr;
         QScatterSeries* scatter = nullptr; ///< made when points alone are first asked for
+        QList<QPointF> full;               ///< every point of a line drawn thinned
     };
     struct Plot {
         QChart* chart = nullptr;
@@ -125,6 +178,16 @@ struct Graph::Impl {
     /// The chart for one kind of axes, made on first use.
     Plot& plotFor(bool xLog, bool yLog);
     static void attach(Plot& p, QXYSeries* series);
+    /// Thins the lines of the shown chart anew for its plot area (after a resize, and on
+    /// paper, which lays the chart out at the paper's size).
+    void thinLines(Plot& p) {
+        if (&p != plot) return;
+        const QSizeF area = p.chart->plotArea().size();
+        for (Curve& c : p.curves)
+            if (c.line && !c.full.isEmpty())
+                if (const QList<QPointF> t = Thinned(c.full, xShown, yShown, area); c.line->points() != t)
+                    c.line->replace(t);
+    }
     /// A draw command was given and the chart does not show it yet: the draws of one user
     /// action are shown together once the action is over.
     bool redrawPending = false;
@@ -276,6 +339,7 @@ Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
         p.y = yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
         p.chart->addAxis(p.x, Qt::AlignBottom);
         p.chart->addAxis(p.y, Qt::AlignLeft);
+        QObject::connect(p.chart, &QChart::plotAreaChanged, p.chart, [this, &p] { thinLines(p); });
     }
     return p;
 }
@@ -391,6 +455,9 @@ Graph::~Graph() {
     d_->model.onPrint = nullptr;
     d_->view->viewport()->removeEventFilter(this);
     d_->view->removeEventFilter(this);
+    // No thinning while the charts and their series go.
+    for (Impl::Plot& p : d_->plots)
+        if (p.chart) QObject::disconnect(p.chart, &QChart::plotAreaChanged, nullptr, nullptr);
     delete d_->view; // with the chart, while the rest of Impl still exists
     d_->view = nullptr;
     // The charts not shown belong to no view.
@@ -498,6 +565,7 @@ void Graph::refresh() {
         if (pts.isEmpty() && static_cast<size_t>(s) > p.curves.size()) continue; // nothing to hide
         if (static_cast<size_t>(s) > p.curves.size()) p.curves.resize(static_cast<size_t>(s));
         Impl::Curve& c = p.curves[static_cast<size_t>(s - 1)];
+        c.full.clear();
         if (!pts.isEmpty() && !scatter && !c.line) {
             c.line = new QLineSeries();
             Impl::attach(p, c.line);
@@ -535,6 +603,11 @@ void Graph::refresh() {
         if (used->name() != name) used->setName(name);
         entries.push_back({colour, name});
         anyLegend = anyLegend || !legend.empty();
+        if (style == LineStyle::Line) {
+            // Of many points on one pixel, or on one straight stretch, one is painted.
+            c.full = pts;
+            pts = Thinned(pts, d.xShown, d.yShown, p.chart->plotArea().size());
+        }
         if (used->points() != pts) used->replace(pts);
         if (!used->isVisible()) used->setVisible(true);
     }

@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 namespace tolvik::data {
@@ -179,6 +183,55 @@ struct Statement {
     ~Statement() { sqlite3_finalize(stmt); }
 };
 
+/// The row ids of the rows whose field equals a name as "field = ? COLLATE NOCASE"
+/// compares (the very condition of the keyed query), in stored order; nullopt when the
+/// table has no row ids.
+std::optional<std::vector<sqlite3_int64>> RowsOfName(sqlite3* db, const RowKey& key) {
+    const std::string text = "SELECT rowid FROM " + QuoteIdentifier(key.table) + " WHERE " +
+                             QuoteIdentifier(key.field) + " = ? COLLATE NOCASE ORDER BY rowid";
+    Statement st;
+    if (sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &st.stmt, nullptr) != SQLITE_OK ||
+        st.stmt == nullptr)
+        return std::nullopt;
+    sqlite3_bind_text(st.stmt, 1, key.value.data(), static_cast<int>(key.value.size()), SQLITE_TRANSIENT);
+    std::vector<sqlite3_int64> rows;
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW)
+        rows.push_back(sqlite3_column_int64(st.stmt, 0));
+    if (rc != SQLITE_DONE) return std::nullopt;
+    return rows;
+}
+
+/// A plain SELECT with a WHERE clause, restricted to the given rows:
+/// "... WHERE (conditions) AND rowid IN (r1, ...)"; "" when the text is not of that shape.
+/// The row ids are the engine's own integers, so they are written into the text.
+std::string RestrictedToRows(std::string_view sql, const std::vector<sqlite3_int64>& rows) {
+    if (WithStoredOrder(sql).empty()) return {};
+    const auto tokens = Tokenize(sql);
+    const Token* where = nullptr;
+    for (const Token& t : tokens)
+        if (t.kind == Token::Kind::Word && t.upper == "WHERE") {
+            if (where) return {};
+            where = &t;
+        }
+    if (!where) return {};
+    std::string_view conditions = sql.substr(where->pos + where->len);
+    while (!conditions.empty() &&
+           (std::isspace(static_cast<unsigned char>(conditions.back())) || conditions.back() == ';'))
+        conditions.remove_suffix(1);
+    std::string out(sql.substr(0, where->pos + where->len));
+    out += " (";
+    out += conditions;
+    out += ") AND rowid IN (";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, rows[i]);
+        if (i) out += ", ";
+        out.append(buf, r.ptr);
+    }
+    return out + ")";
+}
+
 void Bind(sqlite3_stmt* stmt, int index, const Value& v) {
     switch (v.kind()) {
     case Value::Kind::Empty:
@@ -339,7 +392,28 @@ struct Database::Impl {
     sqlite3* db = nullptr;
     std::string path;
     std::map<std::string, long> reads; ///< cursors opened per table (upper-case name)
+    /// The rows of the names looked up last, by upper-case table and field and the name:
+    /// the lookups of one chosen core (its variants, its record, its K-factors, each field
+    /// a tab reads) walk the table once.
+    std::map<std::tuple<std::string, std::string, std::string>, std::vector<sqlite3_int64>> rowsOfName;
     ~Impl() { sqlite3_close_v2(db); }
+
+    /// The query restricted to the rows of its key, or "" when it cannot be.
+    std::string restrictedText(const Query& query) {
+        if (!query.key) return {};
+        const RowKey& key = *query.key;
+        const auto name = std::make_tuple(ToUpper(key.table), ToUpper(key.field), key.value);
+        auto it = rowsOfName.find(name);
+        if (it == rowsOfName.end()) {
+            auto rows = RowsOfName(db, key);
+            // Beyond a few hundred rows of one name a walk over the table costs no more.
+            if (!rows || rows->size() > 500) return {};
+            if (rowsOfName.size() >= 64) rowsOfName.clear();
+            it = rowsOfName.emplace(name, std::move(*rows)).first;
+        }
+        const auto* rows = &it->second;
+        return RestrictedToRows(query.sql, *rows);
+    }
 
     /// Runs an SQL text and reads all its rows. On an engine error returns nullptr and
     /// the engine's reason.
@@ -429,6 +503,8 @@ std::unique_ptr<Recordset> Database::openQuery(const Query& query) {
     ++impl_->reads[ToUpper(TableOfSql(query.sql))];
     const std::string text = WithoutDistinctRow(query.sql);
     std::string reason;
+    if (const std::string restricted = impl_->restrictedText(query); !restricted.empty())
+        if (auto rs = impl_->run(WithStoredOrder(restricted), query.params, query.sql, reason)) return rs;
     const std::string ordered = WithStoredOrder(text);
     if (!ordered.empty())
         if (auto rs = impl_->run(ordered, query.params, query.sql, reason)) return rs;
@@ -486,6 +562,12 @@ Query Text(std::string sqlText, std::vector<Value> params = {}) {
 Value TextParam(std::string_view v) {
     return Value(std::string(v));
 }
+/// A lookup of the cores of one core type.
+Query ByCoreType(std::string sqlText, std::string_view kerntyp) {
+    Query q = Text(std::move(sqlText), {TextParam(kerntyp)});
+    q.key = RowKey{"Kernform", "Kerntyp", std::string(kerntyp)};
+    return q;
+}
 } // namespace
 
 Query SelectColumn(std::string_view field, std::string_view table) {
@@ -493,13 +575,13 @@ Query SelectColumn(std::string_view field, std::string_view table) {
 }
 
 Query KFactors(std::string_view kerntyp) {
-    return Text("SELECT K1,K2 FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE", {TextParam(kerntyp)});
+    return ByCoreType("SELECT K1,K2 FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE", kerntyp);
 }
 
 Query CoreRecord(std::string_view kerntyp, bool lowProfile, bool hole) {
-    return Text("SELECT * FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE AND LP = " + Flag(lowProfile) +
-                    " AND Loch = " + Flag(hole),
-                {TextParam(kerntyp)});
+    return ByCoreType("SELECT * FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE AND LP = " + Flag(lowProfile) +
+                          " AND Loch = " + Flag(hole),
+                      kerntyp);
 }
 
 Query PvRow(double t, double f, double b, std::string_view material) {
@@ -516,8 +598,8 @@ Query MaterialMuiByName(std::string_view name) {
 }
 
 Query CoreVariants(std::string_view kerntyp) {
-    return Text("SELECT Kerntyp,Lp,Loch,Anzeige FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE",
-                {TextParam(kerntyp)});
+    return ByCoreType("SELECT Kerntyp,Lp,Loch,Anzeige FROM Kernform WHERE Kerntyp = ? COLLATE NOCASE",
+                      kerntyp);
 }
 
 Query DistinctColumn(std::string_view table, std::string_view field) {

@@ -1,14 +1,20 @@
 #include "tolvik/ui_common/lists.h"
 
+#include "tolvik/data/entry_reader.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QAbstractListModel>
 #include <QComboBox>
+#include <QCompleter>
+#include <QIdentityProxyModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QSignalBlocker>
 #include <QVariant>
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,14 +23,38 @@ namespace tolvik::ui {
 namespace {
 
 const char* const kTagProperty = "tag";
+const char* const kCompletionReader = "tolvikCompletionReader";
+
+/// The entries read so far, for a list's completion: it would otherwise read every entry
+/// as soon as it is given the list. The typed text makes the list read on until it has a
+/// completion (EntryListModel::readToCompletionOf), which is the one the whole list gives.
+class EntriesReadSoFar : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    bool canFetchMore(const QModelIndex&) const override { return false; }
+    void fetchMore(const QModelIndex&) override {}
+};
+
+/// Rows of the table read when a list is filled, and at each further step.
+constexpr std::size_t kFirstRows = 1000;
+constexpr std::size_t kMoreRows = 4000;
 
 /// The entries of one list: the entry field of the rows of a table whose flag is true, in
 /// stored order, kept as the data file gives them and turned into text only for the rows
-/// a list shows. Read-only, as the data file is.
+/// a list shows. They are read a page at a time: the first page when the list is filled,
+/// the next ones as the list's popup scrolls, as a search goes past the entries read, or
+/// as a typed text has no completion among them. Read-only, as the data file is.
 class EntryListModel : public QAbstractListModel {
 public:
-    EntryListModel(std::vector<std::string> entries, QObject* parent)
-        : QAbstractListModel(parent), entries_(std::move(entries)) {}
+    EntryListModel(data::Database& db, const char* table, const char* flagField, const char* entryField,
+                   QObject* parent)
+        : QAbstractListModel(parent), reader_(table, flagField, entryField),
+          readSoFar_(new EntriesReadSoFar(this)) {
+        readSoFar_->setSourceModel(this);
+        entries_ = reader_.first(db, kFirstRows);
+        while (entries_.empty() && !reader_.atEnd())
+            entries_ = reader_.next(kMoreRows);
+    }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
         return parent.isValid() ? 0 : static_cast<int>(entries_.size());
@@ -35,15 +65,76 @@ public:
             return QString::fromStdString(entries_[static_cast<size_t>(index.row())]);
         return {};
     }
+    bool canFetchMore(const QModelIndex& parent) const override { return !parent.isValid() && !atEnd(); }
+    void fetchMore(const QModelIndex& parent) override {
+        if (!parent.isValid()) readMore(kMoreRows);
+    }
+    /// A search of the list's own (findText and the like) searches every entry.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override {
+        auto* self = const_cast<EntryListModel*>(this);
+        while (!atEnd())
+            self->readMore(kMoreRows);
+        return QAbstractListModel::match(start, role, value, hits, flags);
+    }
+    /// While held, the list reads nothing more.
+    void holdReading(bool hold) { held_ = hold; }
+    /// The entries read so far, for the list's completion.
+    QAbstractItemModel* readSoFar() const { return readSoFar_; }
     /// Index of the first entry equal to text, or -1.
-    int find(const QString& text) const {
+    int find(const QString& text) {
         const std::string wanted = text.toStdString();
-        const auto it = std::find(entries_.begin(), entries_.end(), wanted);
-        return it == entries_.end() ? -1 : static_cast<int>(it - entries_.begin());
+        std::size_t from = 0;
+        for (;;) {
+            const auto it =
+                std::find(entries_.begin() + static_cast<std::ptrdiff_t>(from), entries_.end(), wanted);
+            if (it != entries_.end()) return static_cast<int>(it - entries_.begin());
+            if (atEnd()) return -1;
+            from = entries_.size();
+            readMore(kMoreRows);
+        }
+    }
+    /// Reads on until an entry starts with the text (without regard to case, as the
+    /// list's completion matches) or every entry is read, so that the completion of a
+    /// typed text is the one the whole list gives.
+    void readToCompletionOf(const QString& text) {
+        if (text.isEmpty()) return;
+        std::size_t from = 0;
+        for (;;) {
+            for (std::size_t i = from; i < entries_.size(); ++i)
+                if (QString::fromStdString(entries_[i]).startsWith(text, Qt::CaseInsensitive)) return;
+            if (atEnd()) return;
+            from = entries_.size();
+            readMore(kMoreRows);
+        }
     }
 
 private:
+    bool atEnd() const { return held_ || failed_ || reader_.atEnd(); }
+    /// Reads the entries of the next rows, if the data file can still be read (the list
+    /// then keeps the entries it has).
+    void readMore(std::size_t rows) {
+        std::vector<std::string> more;
+        try {
+            more = reader_.next(rows);
+        } catch (const data::DataError& e) {
+            failed_ = true;
+            ShowMessage(QString::fromStdString(e.what()), kTitle, nullptr);
+            return;
+        }
+        if (more.empty()) return;
+        const int first = static_cast<int>(entries_.size());
+        beginInsertRows(QModelIndex(), first, first + static_cast<int>(more.size()) - 1);
+        entries_.insert(entries_.end(), std::make_move_iterator(more.begin()),
+                        std::make_move_iterator(more.end()));
+        endInsertRows();
+    }
+
+    data::EntryReader reader_;
+    EntriesReadSoFar* readSoFar_;
     std::vector<std::string> entries_;
+    bool failed_ = false;
+    bool held_ = false;
 };
 
 /// The models a list has been filled from, kept beside it (a combo box deletes a model it
@@ -56,8 +147,8 @@ QObject* ModelShelf(QComboBox* list) {
     return shelf;
 }
 
-const EntryListModel* EntriesOf(const QComboBox* list) {
-    return list ? dynamic_cast<const EntryListModel*>(list->model()) : nullptr;
+EntryListModel* EntriesOf(const QComboBox* list) {
+    return list ? dynamic_cast<EntryListModel*>(list->model()) : nullptr;
 }
 
 /// Refills the list with the entry field of every row of the table whose flag is true,
@@ -80,28 +171,33 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
         QObject* shelf = ModelShelf(list);
         auto* model = shelf->findChild<EntryListModel*>(source, Qt::FindDirectChildrenOnly);
         if (!model) {
-            // Only the two fields the list needs, in stored order.
-            auto rs = db.openQuery(data::sql::ListEntries(table, flagField, entryField));
-            std::vector<std::string> entries;
-            entries.reserve(static_cast<size_t>(std::max(0L, rs->recordCount())));
-            rs->moveFirst();
-            while (!rs->eof()) {
-                if (rs->field(flagField).toBool()) entries.push_back(rs->field(entryField).toText());
-                rs->moveNext();
-            }
-            rs->close();
-            model = new EntryListModel(std::move(entries), shelf);
+            model = new EntryListModel(db, table, flagField, entryField, shelf);
             model->setObjectName(source);
         }
         // The list takes its width from its layout, not from measuring every entry; the
         // popup's rows are all of one height.
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
+        // The completion gets the entries read so far; given the list itself (as the list
+        // gives it its model) it would read them all.
+        model->holdReading(true);
         list->setModel(model);
+        if (QCompleter* completer = list->completer()) completer->setModel(model->readSoFar());
+        model->holdReading(false);
         list->setCurrentIndex(-1);
-        if (list->isEditable()) list->setEditText(QString());
+        if (list->isEditable()) {
+            list->setEditText(QString());
+            // The typed text is edited before the list completes it.
+            if (!list->property(kCompletionReader).toBool()) {
+                list->setProperty(kCompletionReader, true);
+                QObject::connect(list->lineEdit(), &QLineEdit::textEdited, list, [list](const QString& text) {
+                    if (auto* entries = EntriesOf(list)) entries->readToCompletionOf(text);
+                });
+            }
+        }
     }
-    const int i = FindListIndex(remembered, list);
+    // Nothing shown is nothing to keep (not a blank entry somewhere down the list).
+    const int i = remembered.isEmpty() ? -1 : FindListIndex(remembered, list);
     if (i > -1) {
         SetTag(list, kNoAction);
         if (list->isEditable()) list->setEditText(remembered);
@@ -141,7 +237,7 @@ void FillMaterialList(data::Database& db, QComboBox* list) {
 
 int FindListIndex(const QString& text, const QComboBox* list) {
     if (!list) return -1;
-    if (const EntryListModel* entries = EntriesOf(list)) return entries->find(text);
+    if (EntryListModel* entries = EntriesOf(list)) return entries->find(text);
     for (int i = 0; i < list->count(); ++i) {
         if (list->itemText(i) == text) return i;
     }

@@ -6,3 +6,10 @@ target_compile_definitions(tolvik_ui_common_qt_tests
   PRIVATE TOLVIK_ARROW_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}/../../src/ui_common/bmp")
 add_test(NAME tolvik_ui_common_qt_tests COMMAND tolvik_ui_common_qt_tests)
 set_tests_properties(tolvik_ui_common_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# Selection lists over a table of many rows.
+add_executable(tolvik_long_list_tests long_list_test.cpp sqlite_fixture.h)
+set_target_properties(tolvik_long_list_tests PROPERTIES AUTOMOC ON)
+target_link_libraries(tolvik_long_list_tests PRIVATE tolvik_ui_common Qt6::Test SQLite::SQLite3)
+add_test(NAME tolvik_long_list_tests COMMAND tolvik_long_list_tests)
+set_tests_properties(tolvik_long_list_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -12,6 +12,7 @@
 #include "tolvik/numerics/value.h"
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -26,10 +27,23 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// The rows of a lookup by name: those of `table` whose `field` equals `value` without
+/// regard to ASCII case, as "field = ? COLLATE NOCASE" compares.
+struct RowKey {
+    std::string table;
+    std::string field;
+    std::string value;
+};
+
 /// An SQL text with "?" placeholders and the values bound to them, in order.
 struct Query {
     std::string sql;
     std::vector<Value> params;
+    /// Set on a plain SELECT from key->table whose WHERE clause requires the key's match
+    /// (joined by AND). The database finds the rows of that name once and keeps them (for
+    /// the last names looked up), and the query then reads only those rows instead of
+    /// every row of the table; the result is the same.
+    std::optional<RowKey> key = std::nullopt;
 };
 
 /// A cursor over the rows of a table or query, read completely when opened.
