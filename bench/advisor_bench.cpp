@@ -3,12 +3,9 @@
 // core variants (copies of the sample's cores, scaled). A program run by hand:
 //
 //   build/bench/tolvik_advisor_bench
-//
-// TOLVIK_KEEP_BENCH_FILE=1 keeps the large file in the temporary folder and uses it again.
 
+#include "large_data_file.h"
 #include "tolvik/advisor/advisor.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <chrono>
@@ -49,29 +46,6 @@ double Best(int runs, const std::function<void()>& f) {
 
 const ChokeRequest kChoke{1, 2, 10, 25, 0.4, 100};
 const TransformerRequest kTransformer{100, 100};
-
-/// The sample file with 100,000 more core rows: every sample core again under a new name,
-/// its lengths scaled by a factor between 0.5 and 2.
-std::string LargeDataFile() {
-    const auto file = std::filesystem::temp_directory_path() / "tolvik_advisor_bench_db1.mdb";
-    if (std::getenv("TOLVIK_KEEP_BENCH_FILE") && std::filesystem::exists(file)) return file.string();
-    std::filesystem::copy_file(TOLVIK_SAMPLE_DB, file, std::filesystem::copy_options::overwrite_existing);
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    sqlite3_exec(
-        db,
-        "CREATE TEMP TABLE src AS SELECT *, row_number() OVER () AS k FROM Kernform;"
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
-        "INSERT INTO Kernform (Kerntyp, LP, Loch, Anzeige, RthAnzeige, Ae, le, Ve, Amin, AN, LN, Rth, "
-        "Ar, K1, K2, CDF, hWickel) "
-        "SELECT 'X ' || i, s.LP, s.Loch, 0, 0, s.Ae * f * f, s.le * f, s.Ve * f * f * f, s.Amin * f * f, "
-        "s.AN * f * f, s.LN * f, s.Rth / f, s.Ar, s.K1, s.K2, s.CDF, s.hWickel * f "
-        "FROM (SELECT i, 0.5 + (i % 151) / 100.0 AS f, 1 + i % (SELECT COUNT(*) FROM src) AS k FROM n) "
-        "JOIN src s USING (k);",
-        nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return file.string();
-}
 
 struct Figures {
     std::size_t candidates = 0;
@@ -151,7 +125,7 @@ int main() {
         cat.cores.size(), sample.candidates, sample.load_s * 1e3, sample.choke_s * 1e3,
         sample.transformer_s * 1e3, (sample.load_s + sample.choke_s + sample.transformer_s) * 1e3);
 
-    const std::string large = LargeDataFile();
+    const std::string large = tolvik::bench::LargeDataFile(TOLVIK_SAMPLE_DB);
     const Figures big = Whole(large, 2);
     std::printf(
         "sample + 100,000 cores (%zu candidates): read %.0f ms, chokes %.0f ms, transformers %.0f ms, "
@@ -160,6 +134,6 @@ int main() {
         big.candidates, big.load_s * 1e3, big.choke_s * 1e3, big.transformer_s * 1e3,
         (big.load_s + big.choke_s + big.transformer_s) * 1e3, big.chokeRank_s * 1e3,
         big.transformerRank_s * 1e3, big.cpu_s * 1e3);
-    if (!std::getenv("TOLVIK_KEEP_BENCH_FILE")) std::filesystem::remove(large);
+    tolvik::bench::RemoveLargeDataFile(large);
     return 0;
 }
