@@ -44,7 +44,9 @@ struct Figures {
     /// Processor time of the window's thread between two probe events handled: the work it
     /// did at one go (a wait longer than this was the machine's other work).
     std::vector<double> busy_ms;
+    std::vector<double> busyAt_ms; ///< when each of those ended, from the click
     double lastCpu_ms = -1;
+    Clock::time_point start;
 };
 
 /// One run of the kind (0 choke, 1 transformer) from the inputs on screen, probed every 2 ms.
@@ -53,7 +55,7 @@ Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind) {
     w.findChild<QComboBox*>(QStringLiteral("cboKind"))->setCurrentIndex(kind);
     QApplication::processEvents();
     QEventLoop loop;
-    const auto start = Clock::now();
+    const auto start = f.start = Clock::now();
     auto firstRows = QObject::connect(&w.model(), &QAbstractItemModel::rowsInserted, &w, [&] {
         if (f.firstRows_ms < 0) f.firstRows_ms = Ms(start, Clock::now());
     });
@@ -75,7 +77,10 @@ Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind) {
                 [&f, sent] {
                     f.waits_ms.push_back(Ms(sent, Clock::now()));
                     const double cpu = ThreadMs();
-                    if (f.lastCpu_ms >= 0) f.busy_ms.push_back(cpu - f.lastCpu_ms);
+                    if (f.lastCpu_ms >= 0) {
+                        f.busy_ms.push_back(cpu - f.lastCpu_ms);
+                        f.busyAt_ms.push_back(Ms(f.start, Clock::now()));
+                    }
                     f.lastCpu_ms = cpu;
                 },
                 Qt::QueuedConnection);
@@ -126,6 +131,10 @@ int main(int argc, char** argv) {
                     Quantile(f.busy_ms, 0.99),
                     f.busy_ms.empty() ? 0.0 : *std::max_element(f.busy_ms.begin(), f.busy_ms.end()),
                     static_cast<long>(busy));
+        for (std::size_t k = 0; k < f.busy_ms.size(); ++k) {
+            if (f.busy_ms[k] > 16.0)
+                std::printf("    %.1f ms of work until %.0f ms\n", f.busy_ms[k], f.busyAt_ms[k]);
+        }
     }
     tolvik::bench::RemoveLargeDataFile(context.databasePath);
     return 0;
