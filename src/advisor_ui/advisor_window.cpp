@@ -204,6 +204,7 @@ void DesignModel::reset(std::shared_ptr<const advisor::Catalogue> cat, Kind kind
     count_ = 0;
     feasible_.clear();
     rows_.clear();
+    identity_ = false;
     endResetModel();
 }
 
@@ -232,17 +233,16 @@ void DesignModel::setRanked(std::shared_ptr<const Designs> ranked) {
     partEnd_.clear();
     count_ = ranked ? ranked->size() : 0;
     feasible_.clear();
+    rows_.clear();
+    // Rank puts the feasible designs first: the rows are the designs in their order.
+    identity_ = true;
+    rankedFeasible_ = 0;
     if (ranked) {
-        // Rank puts the feasible designs first.
-        std::size_t n = 0;
-        while (n < ranked->size() && (*ranked)[n].feasible)
-            ++n;
-        feasible_.resize(n);
-        std::iota(feasible_.begin(), feasible_.end(), std::size_t{0});
+        while (rankedFeasible_ < ranked->size() && (*ranked)[rankedFeasible_].feasible)
+            ++rankedFeasible_;
         parts_.push_back(std::move(ranked));
         partEnd_.push_back(count_);
     }
-    refilter();
     endResetModel();
 }
 
@@ -254,6 +254,7 @@ void DesignModel::setShowRejected(bool show) {
 }
 
 void DesignModel::refilter() {
+    if (identity_) return;
     if (showRejected_) {
         rows_.resize(count_);
         std::iota(rows_.begin(), rows_.end(), std::size_t{0});
@@ -269,12 +270,14 @@ const Design& DesignModel::design(std::size_t k) const {
 }
 
 const Design* DesignModel::designAt(int row) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
-    return &design(rows_[static_cast<std::size_t>(row)]);
+    if (row < 0 || row >= rowCount()) return nullptr;
+    const auto r = static_cast<std::size_t>(row);
+    return &design(identity_ ? r : rows_[r]);
 }
 
 int DesignModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    if (parent.isValid()) return 0;
+    return static_cast<int>(identity_ ? (showRejected_ ? count_ : rankedFeasible_) : rows_.size());
 }
 
 int DesignModel::columnCount(const QModelIndex& parent) const {
@@ -391,6 +394,13 @@ void DesignModel::sort(int section, Qt::SortOrder order) {
     const int column = columns[static_cast<std::size_t>(section)];
     emit layoutAboutToBeChanged();
     const bool textual = column == Core || column == Material || column == Reason;
+    if (identity_) {
+        rows_.resize(static_cast<std::size_t>(rowCount()));
+        std::iota(rows_.begin(), rows_.end(), std::size_t{0});
+        identity_ = false;
+        feasible_.resize(rankedFeasible_);
+        std::iota(feasible_.begin(), feasible_.end(), std::size_t{0});
+    }
     std::stable_sort(rows_.begin(), rows_.end(), [&](std::size_t a, std::size_t b) {
         const Design& x = design(a);
         const Design& y = design(b);
@@ -408,8 +418,8 @@ void DesignModel::sort(int section, Qt::SortOrder order) {
 
 std::string DesignModel::csv() const {
     std::string s = advisor::CsvHeader() + "\n";
-    for (std::size_t k : rows_)
-        s += advisor::CsvLine(design(k), *cat_) + "\n";
+    for (int r = 0; r < rowCount(); ++r)
+        s += advisor::CsvLine(*designAt(r), *cat_) + "\n";
     return s;
 }
 
@@ -808,15 +818,19 @@ void AdvisorWindow::finish() {
         status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
     }
     table_->resizeColumnsToContents();
-    // The chart in an event of its own, so that neither step keeps the window long.
-    QTimer::singleShot(0, this, [this, wasRanking, chart = std::shared_ptr<ChartData>(std::move(chart))] {
-        if (chart) updateChart(*chart);
-        emit runEnded();
-        // The key was changed while the run went on: rank by the key shown.
-        if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
-            rankedBy_ != sortKey())
-            rerank();
-    });
+    // The chart in an event of its own, queued behind what waits already (a click), so that
+    // neither step keeps the window long.
+    QMetaObject::invokeMethod(
+        this,
+        [this, wasRanking, chart = std::shared_ptr<ChartData>(std::move(chart))] {
+            if (chart) updateChart(*chart);
+            emit runEnded();
+            // The key was changed while the run went on: rank by the key shown.
+            if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
+                rankedBy_ != sortKey())
+                rerank();
+        },
+        Qt::QueuedConnection);
 }
 
 void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old) {

@@ -92,6 +92,9 @@ private:
     std::size_t count_ = 0;
     std::vector<std::size_t> feasible_; ///< indices of the feasible designs, in order
     std::vector<std::size_t> rows_;     ///< indices of the shown designs, in display order
+    /// The ranked run as Rank left it: row k is design k (the feasible ones lead), no list.
+    bool identity_ = false;
+    std::size_t rankedFeasible_ = 0;
     bool showRejected_ = false;
 };
 
