@@ -12,8 +12,11 @@
 #include "tolvik/numerics/numerics.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <numeric>
 #include <thread>
 
 namespace tolvik::advisor {
@@ -84,18 +87,40 @@ int DesignWire(const Catalogue& cat, double turns, double an_mm2) {
     return -1;
 }
 
+/// A material at the request's temperature, as every choke design of a run reads it: its
+/// µa column, Bs, µa at B = 0 and µa at the flux density of each point of the tab's curve
+/// (which depend on the material alone), formed once per run.
+struct ChokeMaterial {
+    const std::vector<double>* mua = nullptr; ///< none: no data at this temperature
+    double bs_mT = 0, mua0 = 0;
+    std::array<double, core::kDcBiasPoints + 1> muaAtPoint{};
+};
+
+ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, const ChokeRequest& req) {
+    ChokeMaterial cm;
+    const bool t25 = req.temp_C != 100;
+    const std::optional<std::vector<double>>& mua = t25 ? m.mua25 : m.mua100;
+    if (!mua) return cm;
+    cm.mua = &*mua;
+    cm.bs_mT = t25 ? m.bs25_mT : m.bs100_mT;
+    cm.mua0 = InterpolateMua(cat.muaB_mT, *mua, 0.0);
+    for (int i = 1; i <= core::kDcBiasPoints; ++i)
+        cm.muaAtPoint[static_cast<std::size_t>(i)] =
+            InterpolateMua(cat.muaB_mT, *mua, core::DcBiasCurveFlux(i, cm.bs_mT));
+    return cm;
+}
+
 /// L [mH] at Idc on the tab's curve of the plot data (Al and N of the design): the curve's
 /// inductance µgr/µe·Lp between the two points around Idc (Lp at no current).
-double InductanceAt(const CoreVariant& c, double bs_mT, const std::vector<double>& b,
-                    const std::vector<double>& mua, double al_nH, double turns, double idc_A) {
+double InductanceAt(const CoreVariant& c, const ChokeMaterial& cm, double al_nH, double turns, double idc_A) {
     const double mue = num::MueFromAl(al_nH, c.le_mm, c.ae_mm2);
     if (mue == 0.0 || turns == 0.0) return kNaN;
     const double lp_mH = turns * turns * al_nH * 1E-6;
-    const core::GappedCore gapped{bs_mT, c.ae_mm2, c.le_mm, al_nH, turns};
+    const core::GappedCore gapped{cm.bs_mT, c.ae_mm2, c.le_mm, al_nH, turns};
     double i0 = 0, l0 = lp_mH, h = 0;
     for (int i = 1; i <= core::kDcBiasPoints; ++i) {
         const core::DcBiasCurveStep p =
-            core::DcBiasCurvePoint(gapped, i, InterpolateMua(b, mua, core::DcBiasCurveFlux(i, bs_mT)), h);
+            core::DcBiasCurvePoint(gapped, i, cm.muaAtPoint[static_cast<std::size_t>(i)], h);
         if (p.end) break;
         h = p.h_A_m;
         const double l = p.mugr / mue * lp_mH;
@@ -155,26 +180,25 @@ Design NewCandidate(Kind kind, const Catalogue& cat, std::size_t coreIndex, std:
     return d;
 }
 
-Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
-                   const ChokeRequest& req) {
+namespace {
+
+Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
+                       const ChokeMaterial& cm, const ChokeRequest& req) {
     const CoreVariant& c = cat.cores[coreIndex];
     const MaterialData& m = cat.materials[materialIndex];
     Design d = NewCandidate(Kind::Choke, cat, coreIndex, materialIndex);
     auto reject = [&d](std::string why) {
         if (d.reason.empty()) d.reason = std::move(why);
     };
-    const std::string tText = Turns(req.temp_C) + " °C";
+    auto tText = [&req] { return Turns(req.temp_C) + " °C"; };
 
-    const bool t25 = req.temp_C != 100;
-    const std::optional<std::vector<double>>& mua = t25 ? m.mua25 : m.mua100;
-    if (!mua) {
-        reject("no amplitude permeability data at " + tText);
+    if (!cm.mua) {
+        reject("no amplitude permeability data at " + tText());
         return d;
     }
-    const double bs = t25 ? m.bs25_mT : m.bs100_mT;
-    const double mua0 = InterpolateMua(cat.muaB_mT, *mua, 0.0);
+    const double bs = cm.bs_mT;
     const std::optional<double> x =
-        core::OperatingPointSearch({bs, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct});
+        core::OperatingPointSearch({bs, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct});
     const std::optional<core::DcBiasDesign> design =
         x ? core::getDCBiasOutput(*x, req.drop_pct, core::kDcBiasMui, c.ae_mm2, c.le_mm, req.l_mH)
           : std::nullopt;
@@ -205,7 +229,7 @@ Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t mate
                    (req.layers == 1 ? " layer" : " layers"));
     }
 
-    d.lAtIdc_mH = InductanceAt(c, bs, cat.muaB_mT, *mua, al, d.turns, req.idc_A);
+    d.lAtIdc_mH = InductanceAt(c, cm, al, d.turns, req.idc_A);
 
     if (d.wire >= 0) {
         const core::WireRecord& wire = cat.wires[static_cast<std::size_t>(d.wire)];
@@ -231,11 +255,11 @@ Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t mate
             break;
         case LossStatus::NoTemperature:
             d.pcore_W = kNaN;
-            reject("no loss data at " + tText);
+            reject("no loss data at " + tText());
             break;
         case LossStatus::NoFrequency:
             d.pcore_W = kNaN;
-            reject("no loss data at " + tText + " and " + Plain(req.f_kHz) + " kHz");
+            reject("no loss data at " + tText() + " and " + Plain(req.f_kHz) + " kHz");
             break;
         }
     }
@@ -254,6 +278,14 @@ Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t mate
     if (!Finite(d.ptotal_W) && d.reason.empty()) reject("no valid losses");
     d.feasible = d.reason.empty();
     return d;
+}
+
+} // namespace
+
+Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
+                   const ChokeRequest& req) {
+    return DesignChokeWith(cat, coreIndex, materialIndex,
+                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req), req);
 }
 
 core::PTransInput TransformerInput(const CoreVariant& c, const MaterialData& m,
@@ -315,14 +347,18 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
 
 std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, const RunControl& run) {
     std::vector<std::size_t> materials;
+    std::vector<ChokeMaterial> prepared;
     for (std::size_t k = 0; k < cat.materials.size(); ++k) {
-        if (cat.materials[k].amplitude) materials.push_back(k);
+        if (!cat.materials[k].amplitude) continue;
+        materials.push_back(k);
+        prepared.push_back(PrepareChokeMaterial(cat, cat.materials[k], req));
     }
     const std::size_t per = materials.size();
     const std::size_t first = std::min(run.firstCore, cat.cores.size());
     const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
-    return RunAll(cores * per, run,
-                  [&](std::size_t i) { return DesignChoke(cat, first + i / per, materials[i % per], req); });
+    return RunAll(cores * per, run, [&](std::size_t i) {
+        return DesignChokeWith(cat, first + i / per, materials[i % per], prepared[i % per], req);
+    });
 }
 
 std::vector<Design> AdviseTransformer(const Catalogue& cat, const TransformerRequest& req,
@@ -339,6 +375,48 @@ std::vector<Design> AdviseTransformer(const Catalogue& cat, const TransformerReq
     });
 }
 
+namespace {
+
+/// Positions of the catalogue's entries in name order (ties by index), so that a sort
+/// compares two numbers instead of two names.
+std::vector<std::uint32_t> CoreOrdinals(const Catalogue& cat) {
+    std::vector<std::uint32_t> byName(cat.cores.size());
+    std::iota(byName.begin(), byName.end(), 0U);
+    std::sort(byName.begin(), byName.end(), [&cat](std::uint32_t a, std::uint32_t b) {
+        const std::string& na = cat.cores[a].kerntyp;
+        const std::string& nb = cat.cores[b].kerntyp;
+        return na != nb ? na < nb : a < b;
+    });
+    std::vector<std::uint32_t> ordinal(byName.size());
+    for (std::uint32_t k = 0; k < byName.size(); ++k)
+        ordinal[byName[k]] = k;
+    return ordinal;
+}
+
+std::vector<std::uint32_t> MaterialOrdinals(const Catalogue& cat) {
+    std::vector<std::uint32_t> byName(cat.materials.size());
+    std::iota(byName.begin(), byName.end(), 0U);
+    std::sort(byName.begin(), byName.end(), [&cat](std::uint32_t a, std::uint32_t b) {
+        const std::string& na = cat.materials[a].name;
+        const std::string& nb = cat.materials[b].name;
+        return na != nb ? na < nb : a < b;
+    });
+    std::vector<std::uint32_t> ordinal(byName.size());
+    for (std::uint32_t k = 0; k < byName.size(); ++k)
+        ordinal[byName[k]] = k;
+    return ordinal;
+}
+
+/// What the ranking compares of one design, packed so that a large run sorts in cache.
+struct RankKey {
+    double value;        ///< the sort key's figure (feasible designs only)
+    std::uint64_t names; ///< core ordinal · 2³² + material ordinal
+    std::uint32_t at;    ///< position before the ranking
+    bool feasible;
+};
+
+} // namespace
+
 void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
     auto value = [key](const Design& d) {
         switch (key) {
@@ -353,28 +431,26 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         }
         return d.ve_mm3;
     };
-    auto names = [&cat](const Design& a, const Design& b) {
-        const std::string& ca = cat.cores[a.core].kerntyp;
-        const std::string& cb = cat.cores[b.core].kerntyp;
-        if (ca != cb) return ca < cb;
-        if (a.core != b.core) return a.core < b.core;
-        return cat.materials[a.material].name < cat.materials[b.material].name;
-    };
-    // Sort positions, then move each design once.
+    const std::vector<std::uint32_t> coreOrdinal = CoreOrdinals(cat);
+    const std::vector<std::uint32_t> materialOrdinal = MaterialOrdinals(cat);
+    std::vector<RankKey> keys(designs.size());
+    for (std::size_t k = 0; k < designs.size(); ++k) {
+        const Design& d = designs[k];
+        keys[k] = {d.feasible ? value(d) : 0.0,
+                   (std::uint64_t{coreOrdinal[d.core]} << 32) | materialOrdinal[d.material],
+                   static_cast<std::uint32_t>(k), d.feasible};
+    }
+    // Feasible ones by the key, then by core name, core and material name; the rest by names.
+    std::sort(keys.begin(), keys.end(), [](const RankKey& a, const RankKey& b) {
+        if (a.feasible != b.feasible) return a.feasible;
+        if (a.feasible && a.value != b.value) return a.value < b.value;
+        if (a.names != b.names) return a.names < b.names;
+        return a.at < b.at;
+    });
     std::vector<std::size_t> order(designs.size());
     for (std::size_t k = 0; k < order.size(); ++k)
-        order[k] = k;
-    std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
-        const Design& a = designs[i];
-        const Design& b = designs[j];
-        if (a.feasible != b.feasible) return a.feasible;
-        if (a.feasible) {
-            const double va = value(a), vb = value(b);
-            if (va != vb) return va < vb;
-        }
-        if (a.core != b.core || a.material != b.material) return names(a, b);
-        return i < j;
-    });
+        order[k] = keys[k].at;
+    keys = {};
     // Apply the order in place, one cycle at a time (no second copy of a large run).
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (order[k] == k) continue;
@@ -389,29 +465,35 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         designs[at] = std::move(held);
         order[at] = at;
     }
-    // Pareto front of volume and total loss: sweep by volume, keep what lowers the loss.
-    std::vector<Design*> feasible;
-    for (Design& d : designs) {
+    // The feasible ones now lead: number them, and mark the Pareto front of volume and
+    // total loss (sweep by volume, keep what lowers the loss).
+    struct Point {
+        double ve, loss;
+        std::size_t at;
+    };
+    std::vector<Point> feasible;
+    for (std::size_t k = 0; k < designs.size(); ++k) {
+        Design& d = designs[k];
         d.pareto = false;
         d.rank = 0;
-        if (d.feasible) feasible.push_back(&d);
+        if (!d.feasible) continue;
+        d.rank = static_cast<int>(feasible.size()) + 1;
+        feasible.push_back({d.ve_mm3, d.ptotal_W, k});
     }
-    for (std::size_t k = 0; k < feasible.size(); ++k)
-        feasible[k]->rank = static_cast<int>(k) + 1;
-    std::sort(feasible.begin(), feasible.end(), [](const Design* a, const Design* b) {
-        if (a->ve_mm3 != b->ve_mm3) return a->ve_mm3 < b->ve_mm3;
-        return a->ptotal_W < b->ptotal_W;
+    std::sort(feasible.begin(), feasible.end(), [](const Point& a, const Point& b) {
+        if (a.ve != b.ve) return a.ve < b.ve;
+        return a.loss < b.loss;
     });
     double bestLoss = std::numeric_limits<double>::infinity();
     for (std::size_t k = 0; k < feasible.size();) {
         // Designs of equal volume: only those with the group's lowest loss can be on the front.
         std::size_t end = k;
-        while (end < feasible.size() && feasible[end]->ve_mm3 == feasible[k]->ve_mm3)
+        while (end < feasible.size() && feasible[end].ve == feasible[k].ve)
             ++end;
-        const double groupLoss = feasible[k]->ptotal_W;
+        const double groupLoss = feasible[k].loss;
         if (groupLoss < bestLoss) {
-            for (std::size_t i = k; i < end && feasible[i]->ptotal_W == groupLoss; ++i)
-                feasible[i]->pareto = true;
+            for (std::size_t i = k; i < end && feasible[i].loss == groupLoss; ++i)
+                designs[feasible[i].at].pareto = true;
             bestLoss = groupLoss;
         }
         k = end;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <unordered_map>
@@ -34,15 +35,17 @@ class Fields {
 public:
     Fields(const data::Recordset& rs, std::initializer_list<const char*> names) {
         for (const char* n : names)
-            present_.emplace(n, rs.hasField(n));
+            present_.emplace_back(n, rs.hasField(n));
     }
     double operator()(const data::Recordset& rs, const char* name) const {
-        const auto it = present_.find(name);
-        return it != present_.end() && it->second ? rs.field(name).toDouble() : 0.0;
+        for (const auto& [n, present] : present_) {
+            if (std::strcmp(n, name) == 0) return present ? rs.field(name).toDouble() : 0.0;
+        }
+        return 0.0;
     }
 
 private:
-    std::unordered_map<std::string, bool> present_;
+    std::vector<std::pair<const char*, bool>> present_;
 };
 
 /// A curve column as InterpolateColumn reads it (empty cells read 0).
@@ -68,6 +71,21 @@ std::optional<std::vector<double>> CurveColumn(data::Recordset& rs, const std::s
     }
 }
 
+/// The rows of table Kernform with only the fields a design reads, in stored order: a
+/// file of many cores is read without the fields no design needs.
+std::unique_ptr<data::Recordset> CoreRows(data::Database& db) {
+    if (!db.hasTable("Kernform")) return db.openTable("Kernform"); // the file's own complaint
+    const auto fields = db.openQuery({"SELECT * FROM Kernform WHERE 0", {}})->fieldNames();
+    std::string sql;
+    for (const char* wanted : {"Kerntyp", "LP", "Loch", "Ae", "le", "Ve", "AN", "LN", "Rth", "hWickel"}) {
+        const auto it = std::find_if(fields.begin(), fields.end(),
+                                     [wanted](const std::string& f) { return Lower(f) == Lower(wanted); });
+        if (it != fields.end()) sql += (sql.empty() ? "SELECT " : ", ") + data::QuoteIdentifier(*it);
+    }
+    if (sql.empty()) return db.openTable("Kernform");
+    return db.openQuery({sql + " FROM Kernform", {}});
+}
+
 } // namespace
 
 std::string CoreVariant::name() const {
@@ -87,8 +105,9 @@ Catalogue LoadCatalogue(data::Database& db) {
 
     // Core variants in the order of their first record; the last record's values win.
     std::unordered_map<std::string, std::size_t> variantIndex;
-    auto cores = db.openTable("Kernform");
+    auto cores = CoreRows(db);
     const Fields coreField(*cores, {"LP", "Loch", "Ae", "le", "Ve", "AN", "LN", "Rth", "hWickel"});
+    cat.cores.reserve(static_cast<std::size_t>(cores->recordCount()));
     for (cores->moveFirst(); !cores->eof(); cores->moveNext()) {
         const double lp = coreField(*cores, "LP"), hole = coreField(*cores, "Loch");
         // The core query asks for LP and Loch = -1 or 0: another value is no variant.

@@ -30,6 +30,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+
+#ifdef __linux__
+#include <cerrno>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 namespace tolvik::advisor_ui {
 
@@ -37,6 +45,12 @@ namespace {
 
 using advisor::Design;
 using advisor::Kind;
+
+/// Designs added to the table in one tick of a run at most (one part at least).
+constexpr std::size_t kDesignsPerTick = 6000;
+
+/// Rows beyond those in view whose cells set the width of a column.
+constexpr int kWidthRows = 50;
 
 /// Columns of the table: title with unit, the CSV's figure.
 struct Column {
@@ -123,6 +137,59 @@ bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
                                                 Qt::CaseInsensitive);
 }
 
+/// Lowers the calling thread's priority (and that of the threads it starts), so that a run
+/// on every processor core leaves the window's thread the processor whenever it has work.
+void YieldToTheWindow() {
+#ifdef __linux__
+    // On Linux the nice value belongs to the thread.
+    const auto self = static_cast<id_t>(syscall(SYS_gettid));
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, self);
+    if (errno == 0) setpriority(PRIO_PROCESS, self, std::min(nice + 5, 19));
+#endif
+}
+
+/// The chart's points of the designs in the groups. A chart of very many designs shows one
+/// per cell of a grid finer than the markers (a marker hides its neighbours anyway), so
+/// that it is drawn in a blink; a smaller one shows every design.
+ChartData ChartOf(const std::vector<const DesignModel::Designs*>& groups) {
+    ChartData c;
+    auto shown = [](const Design& d) { return d.feasible && d.ve_mm3 > 0 && d.ptotal_W > 0; };
+    std::size_t n = 0;
+    for (const DesignModel::Designs* g : groups) {
+        for (const Design& d : *g) {
+            if (!shown(d)) continue;
+            ++n;
+            c.vMin = std::min(c.vMin, d.ve_mm3);
+            c.vMax = std::max(c.vMax, d.ve_mm3);
+            c.pMax = std::max(c.pMax, d.ptotal_W);
+            if (d.pareto) c.front.emplace_back(d.ve_mm3, d.ptotal_W);
+        }
+    }
+    std::sort(c.front.begin(), c.front.end());
+    constexpr std::size_t kEvery = 1000;
+    constexpr int kCellsX = 100, kCellsY = 50;
+    std::vector<bool> taken(n > kEvery ? std::size_t{kCellsX} * kCellsY : 0);
+    const double logMin = std::log(c.vMin);
+    const double logSpan = std::max(std::log(c.vMax) - logMin, 1e-12);
+    for (const DesignModel::Designs* g : groups) {
+        for (const Design& d : *g) {
+            if (!shown(d)) continue;
+            if (!taken.empty()) {
+                const int cx = std::clamp(static_cast<int>((std::log(d.ve_mm3) - logMin) / logSpan * kCellsX),
+                                          0, kCellsX - 1);
+                const int cy = std::clamp(static_cast<int>(d.ptotal_W / c.pMax * kCellsY), 0, kCellsY - 1);
+                const std::size_t cell =
+                    static_cast<std::size_t>(cy) * kCellsX + static_cast<std::size_t>(cx);
+                if (taken[cell]) continue;
+                taken[cell] = true;
+            }
+            c.designs.emplace_back(d.ve_mm3, d.ptotal_W);
+        }
+    }
+    return c;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -132,29 +199,50 @@ void DesignModel::reset(std::shared_ptr<const advisor::Catalogue> cat, Kind kind
     beginResetModel();
     cat_ = std::move(cat);
     kind_ = kind;
-    designs_.clear();
+    parts_.clear();
+    partEnd_.clear();
+    count_ = 0;
+    feasible_.clear();
     rows_.clear();
+    identity_ = false;
     endResetModel();
 }
 
-void DesignModel::append(std::vector<Design> designs) {
+void DesignModel::append(std::shared_ptr<const Designs> part) {
+    if (!part || part->empty()) return;
+    const std::size_t first = count_;
     std::vector<std::size_t> added;
-    for (Design& d : designs) {
-        if (d.feasible || showRejected_) added.push_back(designs_.size());
-        designs_.push_back(std::move(d));
+    for (std::size_t k = 0; k < part->size(); ++k) {
+        const bool feasible = (*part)[k].feasible;
+        if (feasible) feasible_.push_back(first + k);
+        if (feasible || showRejected_) added.push_back(first + k);
     }
+    count_ += part->size();
+    parts_.push_back(std::move(part));
+    partEnd_.push_back(count_);
     if (added.empty()) return;
-    const int first = static_cast<int>(rows_.size());
-    beginInsertRows({}, first, first + static_cast<int>(added.size()) - 1);
+    const int row = static_cast<int>(rows_.size());
+    beginInsertRows({}, row, row + static_cast<int>(added.size()) - 1);
     rows_.insert(rows_.end(), added.begin(), added.end());
     endInsertRows();
 }
 
-void DesignModel::rank(advisor::SortKey key) {
-    if (!cat_) return;
+void DesignModel::setRanked(std::shared_ptr<const Designs> ranked) {
     beginResetModel();
-    advisor::Rank(designs_, *cat_, key);
-    refilter();
+    parts_.clear();
+    partEnd_.clear();
+    count_ = ranked ? ranked->size() : 0;
+    feasible_.clear();
+    rows_.clear();
+    // Rank puts the feasible designs first: the rows are the designs in their order.
+    identity_ = true;
+    rankedFeasible_ = 0;
+    if (ranked) {
+        while (rankedFeasible_ < ranked->size() && (*ranked)[rankedFeasible_].feasible)
+            ++rankedFeasible_;
+        parts_.push_back(std::move(ranked));
+        partEnd_.push_back(count_);
+    }
     endResetModel();
 }
 
@@ -166,19 +254,30 @@ void DesignModel::setShowRejected(bool show) {
 }
 
 void DesignModel::refilter() {
-    rows_.clear();
-    for (std::size_t k = 0; k < designs_.size(); ++k) {
-        if (designs_[k].feasible || showRejected_) rows_.push_back(k);
+    if (identity_) return;
+    if (showRejected_) {
+        rows_.resize(count_);
+        std::iota(rows_.begin(), rows_.end(), std::size_t{0});
+    } else {
+        rows_ = feasible_;
     }
 }
 
+const Design& DesignModel::design(std::size_t k) const {
+    const std::size_t part =
+        static_cast<std::size_t>(std::upper_bound(partEnd_.begin(), partEnd_.end(), k) - partEnd_.begin());
+    return (*parts_[part])[k - (part == 0 ? 0 : partEnd_[part - 1])];
+}
+
 const Design* DesignModel::designAt(int row) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
-    return &designs_[rows_[static_cast<std::size_t>(row)]];
+    if (row < 0 || row >= rowCount()) return nullptr;
+    const auto r = static_cast<std::size_t>(row);
+    return &design(identity_ ? r : rows_[r]);
 }
 
 int DesignModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+    if (parent.isValid()) return 0;
+    return static_cast<int>(identity_ ? (showRejected_ ? count_ : rankedFeasible_) : rows_.size());
 }
 
 int DesignModel::columnCount(const QModelIndex& parent) const {
@@ -295,9 +394,16 @@ void DesignModel::sort(int section, Qt::SortOrder order) {
     const int column = columns[static_cast<std::size_t>(section)];
     emit layoutAboutToBeChanged();
     const bool textual = column == Core || column == Material || column == Reason;
+    if (identity_) {
+        rows_.resize(static_cast<std::size_t>(rowCount()));
+        std::iota(rows_.begin(), rows_.end(), std::size_t{0});
+        identity_ = false;
+        feasible_.resize(rankedFeasible_);
+        std::iota(feasible_.begin(), feasible_.end(), std::size_t{0});
+    }
     std::stable_sort(rows_.begin(), rows_.end(), [&](std::size_t a, std::size_t b) {
-        const Design& x = designs_[a];
-        const Design& y = designs_[b];
+        const Design& x = design(a);
+        const Design& y = design(b);
         if (textual) {
             const QString tx = cell(x, column), ty = cell(y, column);
             return order == Qt::AscendingOrder ? tx < ty : ty < tx;
@@ -312,8 +418,8 @@ void DesignModel::sort(int section, Qt::SortOrder order) {
 
 std::string DesignModel::csv() const {
     std::string s = advisor::CsvHeader() + "\n";
-    for (std::size_t k : rows_)
-        s += advisor::CsvLine(designs_[k], *cat_) + "\n";
+    for (int r = 0; r < rowCount(); ++r)
+        s += advisor::CsvLine(*designAt(r), *cat_) + "\n";
     return s;
 }
 
@@ -347,6 +453,7 @@ AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent)
 AdvisorWindow::~AdvisorWindow() {
     cancelFlag_ = true;
     if (worker_.joinable()) worker_.join();
+    if (sweeper_.joinable()) sweeper_.join();
 }
 
 void AdvisorWindow::buildWindow() {
@@ -444,6 +551,10 @@ void AdvisorWindow::buildWindow() {
     table_->horizontalHeader()->setSortIndicatorShown(true);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    // Rows of one height, and column widths from the rows in view and a few more: a run of
+    // many thousand designs is laid out in a blink.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->horizontalHeader()->setResizeContentsPrecision(kWidthRows);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     outer->addWidget(table_, 1);
 
@@ -455,11 +566,11 @@ void AdvisorWindow::buildWindow() {
     connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
     connect(showRejected_, &QCheckBox::toggled, this, [this](bool on) { model_.setShowRejected(on); });
     connect(sort_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!running()) model_.rank(sortKey());
+        if (!running()) rerank();
     });
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         const Design* d = model_.designAt(index.row());
-        const std::shared_ptr<const advisor::Catalogue> cat = handoverCatalogue_;
+        const std::shared_ptr<const advisor::Catalogue>& cat = model_.catalogue();
         if (!d || !cat) return;
         OpenRequest r = request_;
         r.kerntyp = cat->cores[d->core].kerntyp;
@@ -521,9 +632,97 @@ void AdvisorWindow::advise() {
     if (r.choke.ripple_A <= 0) r.choke.ripple_A = 0;
     request_ = r;
 
+    sweep(model_.parts());
     model_.reset(nullptr, r.kind);
     handoverCatalogue_.reset();
+    status_->setText(QStringLiteral("Designing …"));
+    rankedBy_ = sortKey();
+    const std::string path = app_.databasePath;
+    const std::string coreFamily = coreFilter_->text().toStdString();
+    const std::string material = materialFilter_->text().toStdString();
+    start([this, r, path, coreFamily, material, key = rankedBy_] {
+        auto db = data::Database::open(path);
+        auto cat = std::make_shared<advisor::Catalogue>(advisor::LoadCatalogue(*db));
+        std::erase_if(cat->cores, [&](const advisor::CoreVariant& c) {
+            return !coreFamily.empty() && !StartsWithIgnoringCase(c.kerntyp, coreFamily);
+        });
+        std::erase_if(cat->materials, [&](const advisor::MaterialData& m) {
+            return !material.empty() && !StartsWithIgnoringCase(m.name, material);
+        });
+        std::size_t per = 0;
+        for (const auto& m : cat->materials)
+            per += r.kind == Kind::Choke ? m.amplitude : m.power;
+        total_ = cat->cores.size() * per;
+        {
+            std::lock_guard lock(handoverMutex_);
+            handoverCatalogue_ = cat;
+        }
+        // In parts, so that the designs appear as they are found; the window shows each
+        // part where it lies, without copying it.
+        std::vector<std::shared_ptr<const DesignModel::Designs>> parts;
+        constexpr std::size_t kPart = 1000;
+        for (std::size_t first = 0; first < cat->cores.size() && !cancelFlag_; first += kPart) {
+            advisor::RunControl run;
+            run.cancel = &cancelFlag_;
+            run.done = &done_;
+            run.firstCore = first;
+            run.coreCount = kPart;
+            auto part = std::make_shared<const DesignModel::Designs>(
+                r.kind == Kind::Choke ? advisor::AdviseChoke(*cat, r.choke, run)
+                                      : advisor::AdviseTransformer(*cat, r.transformer, run));
+            parts.push_back(part);
+            std::lock_guard lock(handoverMutex_);
+            handover_.push_back(std::move(part));
+        }
+        rankAndHandOver(parts, *cat, key, !cancelFlag_);
+    });
+}
+
+void AdvisorWindow::rankAndHandOver(const std::vector<std::shared_ptr<const DesignModel::Designs>>& parts,
+                                    const advisor::Catalogue& cat, advisor::SortKey key, bool rank) {
+    auto chart = std::make_unique<ChartData>();
+    std::shared_ptr<DesignModel::Designs> ranked;
+    std::size_t feasible = 0;
+    if (rank) {
+        // The parts stay on show while their copy is ranked here.
+        ranked = std::make_shared<DesignModel::Designs>();
+        std::size_t n = 0;
+        for (const auto& p : parts)
+            n += p->size();
+        ranked->reserve(n);
+        for (const auto& p : parts)
+            ranked->insert(ranked->end(), p->begin(), p->end());
+        advisor::Rank(*ranked, cat, key);
+        feasible = static_cast<std::size_t>(
+            std::count_if(ranked->begin(), ranked->end(), [](const Design& d) { return d.feasible; }));
+        *chart = ChartOf({ranked.get()});
+    } else {
+        std::vector<const DesignModel::Designs*> groups;
+        for (const auto& p : parts)
+            groups.push_back(p.get());
+        *chart = ChartOf(groups);
+    }
+    std::lock_guard lock(handoverMutex_);
+    handoverRanked_ = std::move(ranked);
+    handoverFeasible_ = feasible;
+    handoverChart_ = std::move(chart);
+}
+
+void AdvisorWindow::rerank() {
+    if (running() || !model_.catalogue() || model_.designCount() == 0) return;
+    rankedBy_ = sortKey();
+    status_->setText(QStringLiteral("Ranking …"));
+    reranking_ = true;
+    start([this, parts = model_.parts(), cat = model_.catalogue(), key = rankedBy_] {
+        rankAndHandOver(parts, *cat, key, true);
+    });
+    cancel_->setEnabled(false); // ranking is short and cannot stop half-way
+}
+
+void AdvisorWindow::start(std::function<void()> job) {
     handover_.clear();
+    handoverRanked_.reset();
+    handoverChart_.reset();
     error_.clear();
     cancelFlag_ = false;
     workerDone_ = false;
@@ -532,44 +731,10 @@ void AdvisorWindow::advise() {
     progress_->setValue(0);
     advise_->setEnabled(false);
     cancel_->setEnabled(true);
-    status_->setText(QStringLiteral("Designing …"));
-
-    const std::string path = app_.databasePath;
-    const std::string coreFamily = coreFilter_->text().toStdString();
-    const std::string material = materialFilter_->text().toStdString();
-    worker_ = std::thread([this, r, path, coreFamily, material] {
+    worker_ = std::thread([this, job = std::move(job)] {
+        YieldToTheWindow();
         try {
-            auto db = data::Database::open(path);
-            auto cat = std::make_shared<advisor::Catalogue>(advisor::LoadCatalogue(*db));
-            std::erase_if(cat->cores, [&](const advisor::CoreVariant& c) {
-                return !coreFamily.empty() && !StartsWithIgnoringCase(c.kerntyp, coreFamily);
-            });
-            std::erase_if(cat->materials, [&](const advisor::MaterialData& m) {
-                return !material.empty() && !StartsWithIgnoringCase(m.name, material);
-            });
-            std::size_t per = 0;
-            for (const auto& m : cat->materials)
-                per += r.kind == Kind::Choke ? m.amplitude : m.power;
-            total_ = cat->cores.size() * per;
-            {
-                std::lock_guard lock(handoverMutex_);
-                handoverCatalogue_ = cat;
-            }
-            // In parts, so that the designs appear as they are found.
-            constexpr std::size_t kPart = 2000;
-            for (std::size_t first = 0; first < cat->cores.size() && !cancelFlag_; first += kPart) {
-                advisor::RunControl run;
-                run.cancel = &cancelFlag_;
-                run.done = &done_;
-                run.firstCore = first;
-                run.coreCount = kPart;
-                std::vector<Design> part = r.kind == Kind::Choke
-                                               ? advisor::AdviseChoke(*cat, r.choke, run)
-                                               : advisor::AdviseTransformer(*cat, r.transformer, run);
-                std::lock_guard lock(handoverMutex_);
-                handover_.insert(handover_.end(), std::make_move_iterator(part.begin()),
-                                 std::make_move_iterator(part.end()));
-            }
+            job();
         } catch (const data::DataError& e) {
             std::lock_guard lock(handoverMutex_);
             error_ = e.what();
@@ -584,20 +749,28 @@ void AdvisorWindow::cancel() {
 }
 
 void AdvisorWindow::poll() {
-    std::vector<Design> fresh;
+    std::vector<std::shared_ptr<const DesignModel::Designs>> fresh;
     std::shared_ptr<const advisor::Catalogue> cat;
     {
         std::lock_guard lock(handoverMutex_);
         fresh.swap(handover_);
         cat = handoverCatalogue_;
     }
-    if (cat && !fresh.empty()) {
-        if (model_.all().empty()) model_.reset(cat, request_.kind);
-        model_.append(std::move(fresh));
+    if (cat && !model_.catalogue()) model_.reset(cat, request_.kind);
+    for (auto& part : fresh)
+        backlog_.push_back(std::move(part));
+    // A few thousand designs a tick: the table grows without keeping the window busy (what
+    // is left when the run ends gives way to the ranked designs).
+    std::size_t shown = 0;
+    while (!backlog_.empty() && shown < kDesignsPerTick) {
+        shown += backlog_.front()->size();
+        model_.append(std::move(backlog_.front()));
+        backlog_.pop_front();
     }
     const std::size_t total = total_;
     if (total > 0) progress_->setValue(static_cast<int>(1000.0 * static_cast<double>(done_) / total));
-    status_->setText(QStringLiteral("%1 of %2 candidates designed").arg(done_.load()).arg(total));
+    if (!reranking_)
+        status_->setText(QStringLiteral("%1 of %2 candidates designed").arg(done_.load()).arg(total));
     if (workerDone_) finish();
 }
 
@@ -606,35 +779,66 @@ void AdvisorWindow::finish() {
     worker_.join();
     advise_->setEnabled(true);
     cancel_->setEnabled(false);
+    std::vector<std::shared_ptr<const DesignModel::Designs>> fresh;
+    std::shared_ptr<const DesignModel::Designs> ranked;
+    std::unique_ptr<ChartData> chart;
+    std::size_t feasible = 0;
     {
         std::lock_guard lock(handoverMutex_);
-        if (!handover_.empty() && handoverCatalogue_) {
-            if (model_.all().empty()) model_.reset(handoverCatalogue_, request_.kind);
-            model_.append(std::move(handover_));
-            handover_.clear();
-        }
+        fresh.swap(handover_);
+        ranked = std::move(handoverRanked_);
+        chart = std::move(handoverChart_);
+        feasible = handoverFeasible_;
+        if (handoverCatalogue_ && !model_.catalogue()) model_.reset(handoverCatalogue_, request_.kind);
     }
+    for (auto& part : fresh)
+        backlog_.push_back(std::move(part));
+    std::vector<std::shared_ptr<const DesignModel::Designs>> waiting(backlog_.begin(), backlog_.end());
+    backlog_.clear();
+    if (!ranked) {
+        for (auto& part : waiting)
+            model_.append(std::move(part));
+    }
+    const bool wasRanking = reranking_;
+    reranking_ = false;
     if (!error_.empty()) {
         status_->setText(QString::fromStdString(error_));
-    } else if (cancelFlag_) {
-        status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
-    } else {
-        model_.rank(sortKey());
-        const auto& all = model_.all();
-        const auto feasible =
-            std::count_if(all.begin(), all.end(), [](const Design& d) { return d.feasible; });
+    } else if (ranked) {
+        const std::size_t all = ranked->size();
+        // A run of many designs takes a while to free: not on this thread.
+        std::vector<std::shared_ptr<const DesignModel::Designs>> shown = model_.parts();
+        model_.setRanked(std::move(ranked));
+        sweep(std::move(shown));
         progress_->setValue(1000);
         status_->setText(
             QStringLiteral("%1 of %2 candidates feasible (* on the Pareto front of volume and loss)")
                 .arg(feasible)
-                .arg(all.size()));
+                .arg(all));
+    } else if (cancelFlag_ && !wasRanking) {
+        status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
     }
     table_->resizeColumnsToContents();
-    updateChart();
-    emit runEnded();
+    // The chart in an event of its own, queued behind what waits already (a click), so that
+    // neither step keeps the window long.
+    QMetaObject::invokeMethod(
+        this,
+        [this, wasRanking, chart = std::shared_ptr<ChartData>(std::move(chart))] {
+            if (chart) updateChart(*chart);
+            emit runEnded();
+            // The key was changed while the run went on: rank by the key shown.
+            if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
+                rankedBy_ != sortKey())
+                rerank();
+        },
+        Qt::QueuedConnection);
 }
 
-void AdvisorWindow::updateChart() {
+void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old) {
+    if (sweeper_.joinable()) sweeper_.join();
+    sweeper_ = std::thread([old = std::move(old)]() mutable { old.clear(); });
+}
+
+void AdvisorWindow::updateChart(const ChartData& data) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Total loss against core volume"));
     auto* all = new QScatterSeries;
@@ -642,19 +846,15 @@ void AdvisorWindow::updateChart() {
     all->setMarkerSize(7);
     auto* front = new QLineSeries;
     front->setName(QStringLiteral("Pareto front"));
-    std::vector<std::pair<double, double>> pareto;
-    double vMin = 1e300, vMax = 0, pMax = 0;
-    for (const Design& d : model_.all()) {
-        if (!d.feasible || !(d.ve_mm3 > 0) || !(d.ptotal_W > 0)) continue;
-        all->append(d.ve_mm3, d.ptotal_W);
-        if (d.pareto) pareto.emplace_back(d.ve_mm3, d.ptotal_W);
-        vMin = std::min(vMin, d.ve_mm3);
-        vMax = std::max(vMax, d.ve_mm3);
-        pMax = std::max(pMax, d.ptotal_W);
-    }
-    std::sort(pareto.begin(), pareto.end());
-    for (const auto& [v, p] : pareto)
-        front->append(v, p);
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(data.designs.size()));
+    for (const auto& [v, p] : data.designs)
+        points.append(QPointF(v, p));
+    all->replace(points);
+    points.clear();
+    for (const auto& [v, p] : data.front)
+        points.append(QPointF(v, p));
+    front->replace(points);
     chart->addSeries(all);
     chart->addSeries(front);
     auto* x = new QLogValueAxis;
@@ -663,9 +863,9 @@ void AdvisorWindow::updateChart() {
     auto* y = new QValueAxis;
     y->setTitleText(QStringLiteral("Ptotal [W]"));
     y->setLabelFormat(QStringLiteral("%.3g"));
-    if (vMax > 0) {
-        x->setRange(vMin / 1.5, vMax * 1.5);
-        y->setRange(0, pMax * 1.1);
+    if (data.vMax > 0) {
+        x->setRange(data.vMin / 1.5, data.vMax * 1.5);
+        y->setRange(0, data.pMax * 1.1);
     }
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);

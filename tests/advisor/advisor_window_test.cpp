@@ -51,6 +51,43 @@ private slots:
             w.findChild<QCheckBox*>(QStringLiteral("advShowRejected"))->setChecked(false);
         }
     }
+
+    // A run arrives in parts and is shown from where it lies: rows across parts, with and
+    // without the rejected designs, then the ranked run in their place.
+    void partsShowInOrderAcrossParts() {
+        auto cat = std::make_shared<advisor::Catalogue>();
+        cat->materials.emplace_back();
+        auto part = [&cat](std::initializer_list<bool> feasible) {
+            auto p = std::make_shared<std::vector<advisor::Design>>();
+            for (bool f : feasible) {
+                cat->cores.emplace_back();
+                p->emplace_back();
+                p->back().core = cat->cores.size() - 1;
+                p->back().feasible = f;
+            }
+            return p;
+        };
+        auto a = part({true, false}), b = part({false, true, true}), c = part({true});
+        advisor_ui::DesignModel m;
+        m.reset(cat, advisor::Kind::Choke);
+        for (const auto& p : {a, b, c})
+            m.append(p);
+        auto cores = [&m] {
+            std::vector<std::size_t> v;
+            for (int r = 0; r < m.rowCount(); ++r)
+                v.push_back(m.designAt(r)->core);
+            return v;
+        };
+        QCOMPARE(cores(), (std::vector<std::size_t>{0, 3, 4, 5}));
+        m.setShowRejected(true);
+        QCOMPARE(cores(), (std::vector<std::size_t>{0, 1, 2, 3, 4, 5}));
+        auto ranked = std::make_shared<std::vector<advisor::Design>>(*b);
+        std::swap(ranked->front(), ranked->back()); // feasible ones first, as Rank leaves them
+        m.setRanked(ranked);
+        QCOMPARE(cores(), (std::vector<std::size_t>{4, 3, 2}));
+        m.setShowRejected(false);
+        QCOMPARE(cores(), (std::vector<std::size_t>{4, 3}));
+    }
 };
 
 QTEST_MAIN(AdvisorWindowTest)

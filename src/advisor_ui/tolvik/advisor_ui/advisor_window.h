@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <atomic>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -48,19 +50,25 @@ struct OpenRequest {
     advisor::TransformerRequest transformer;
 };
 
-/// The designs of one run as a table: a view on the designs, not a copy into items.
+/// The designs of one run as a table: a view on the designs, not a copy into items. The
+/// designs come in parts as the run finds them and stay where the run put them; at the end
+/// the ranked run takes their place.
 class DesignModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    using Designs = std::vector<advisor::Design>;
     using QAbstractTableModel::QAbstractTableModel;
     void reset(std::shared_ptr<const advisor::Catalogue> cat, advisor::Kind kind);
-    /// Adds designs found (shown when feasible or when rejected ones are shown).
-    void append(std::vector<advisor::Design> designs);
-    /// Ranks all designs by the key and shows them again.
-    void rank(advisor::SortKey key);
+    /// Adds a part of the designs found (shown when feasible or when rejected ones are shown).
+    void append(std::shared_ptr<const Designs> part);
+    /// Shows the run's designs as advisor::Rank left them, in place of the parts.
+    void setRanked(std::shared_ptr<const Designs> ranked);
     void setShowRejected(bool show);
     const advisor::Design* designAt(int row) const;
-    const std::vector<advisor::Design>& all() const { return designs_; }
+    std::size_t designCount() const { return count_; }
+    /// The parts shown (one after the ranking).
+    const std::vector<std::shared_ptr<const Designs>>& parts() const { return parts_; }
+    const std::shared_ptr<const advisor::Catalogue>& catalogue() const { return cat_; }
     /// The rows shown, as CSV (the advisor's columns) or as tab-separated text of the table.
     std::string csv() const;
     QString text() const;
@@ -72,15 +80,29 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
+    const advisor::Design& design(std::size_t k) const;
     QString cell(const advisor::Design& d, int column) const;
     double number(const advisor::Design& d, int column) const;
     void refilter();
 
     std::shared_ptr<const advisor::Catalogue> cat_;
     advisor::Kind kind_ = advisor::Kind::Choke;
-    std::vector<advisor::Design> designs_;
-    std::vector<std::size_t> rows_; ///< indices of the shown designs, in display order
+    std::vector<std::shared_ptr<const Designs>> parts_;
+    std::vector<std::size_t> partEnd_; ///< designs up to the end of each part
+    std::size_t count_ = 0;
+    std::vector<std::size_t> feasible_; ///< indices of the feasible designs, in order
+    std::vector<std::size_t> rows_;     ///< indices of the shown designs, in display order
+    /// The ranked run as Rank left it: row k is design k (the feasible ones lead), no list.
+    bool identity_ = false;
+    std::size_t rankedFeasible_ = 0;
     bool showRejected_ = false;
+};
+
+/// The points of the chart of loss against volume: every feasible design (one per cell of
+/// a fine grid over the plot when there are very many) and the Pareto front.
+struct ChartData {
+    std::vector<std::pair<double, double>> designs, front; ///< Ve [mm³], Ptotal [W]
+    double vMin = 1e300, vMax = 0, pMax = 0;
 };
 
 class AdvisorWindow : public QWidget {
@@ -105,10 +127,20 @@ signals:
 
 private:
     void buildWindow();
+    /// Starts the worker on a job: a run from the inputs, or ranking the designs shown again.
+    void start(std::function<void()> job);
     void poll();
     void finish();
-    void updateChart();
+    void updateChart(const ChartData& data);
+    /// Ranks the designs shown by the key chosen now, on the worker.
+    void rerank();
+    /// On the worker: the parts joined and ranked (or, for a cancelled run, as they are) and
+    /// the chart's points, handed over.
+    void rankAndHandOver(const std::vector<std::shared_ptr<const DesignModel::Designs>>& parts,
+                         const advisor::Catalogue& cat, advisor::SortKey key, bool rank);
     advisor::SortKey sortKey() const;
+    /// Frees designs no longer shown on a thread of their own.
+    void sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old);
 
     AppContext& app_;
     DesignModel model_;
@@ -126,15 +158,22 @@ private:
     QChartView* chart_ = nullptr;
     QTimer* timer_ = nullptr;
 
-    // The run: its requests, and what the worker hands over.
+    // The job on the worker, and what it hands over (under the mutex).
     OpenRequest request_;
+    advisor::SortKey rankedBy_ = advisor::SortKey::Volume;
+    bool reranking_ = false; ///< the job ranks the designs shown again
     std::thread worker_;
+    std::thread sweeper_;
     std::atomic<bool> cancelFlag_{false};
     std::atomic<bool> workerDone_{false};
     std::atomic<std::size_t> done_{0};
     std::atomic<std::size_t> total_{0};
     std::mutex handoverMutex_;
-    std::vector<advisor::Design> handover_;
+    std::vector<std::shared_ptr<const DesignModel::Designs>> handover_;
+    std::deque<std::shared_ptr<const DesignModel::Designs>> backlog_; ///< handed over, not yet shown
+    std::shared_ptr<const DesignModel::Designs> handoverRanked_;
+    std::size_t handoverFeasible_ = 0;
+    std::unique_ptr<ChartData> handoverChart_;
     std::shared_ptr<const advisor::Catalogue> handoverCatalogue_;
     std::string error_;
 };

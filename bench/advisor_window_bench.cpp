@@ -1,0 +1,141 @@
+// The design advisor's window while it runs on the sample data file with 100,000 more
+// cores (1.1 million candidates): how long an event posted to the window's thread waits
+// before it is handled (what a click waits for), how soon the first designs appear and
+// when the run has ended. A program run by hand:
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/tolvik_advisor_window_bench
+
+#include "large_data_file.h"
+#include "tolvik/advisor_ui/advisor_window.h"
+#include "tolvik/ui_common/app_context.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+/// Processor time of the calling thread [ms].
+double ThreadMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
+}
+
+struct Figures {
+    double firstRows_ms = -1, ended_ms = -1;
+    std::vector<double> waits_ms; ///< of every probe event, while running and shortly after
+    /// Processor time of the window's thread between two probe events handled: the work it
+    /// did at one go (a wait longer than this was the machine's other work).
+    std::vector<double> busy_ms;
+    std::vector<double> busyAt_ms; ///< when each of those ended, from the click
+    double lastCpu_ms = -1;
+    Clock::time_point start;
+};
+
+/// One run of the kind (0 choke, 1 transformer) from the inputs on screen, probed every 2 ms.
+Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind) {
+    Figures f;
+    w.findChild<QComboBox*>(QStringLiteral("cboKind"))->setCurrentIndex(kind);
+    QApplication::processEvents();
+    QEventLoop loop;
+    const auto start = f.start = Clock::now();
+    auto firstRows = QObject::connect(&w.model(), &QAbstractItemModel::rowsInserted, &w, [&] {
+        if (f.firstRows_ms < 0) f.firstRows_ms = Ms(start, Clock::now());
+    });
+    auto reset = QObject::connect(&w.model(), &QAbstractItemModel::modelReset, &w, [&] {
+        if (f.firstRows_ms < 0 && w.model().rowCount() > 0) f.firstRows_ms = Ms(start, Clock::now());
+    });
+    auto ended = QObject::connect(&w, &tolvik::advisor_ui::AdvisorWindow::runEnded, &w, [&] {
+        f.ended_ms = Ms(start, Clock::now());
+        // What follows the end (painting the ranked table and the chart) is measured too.
+        QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    });
+    std::atomic<bool> probing{true};
+    QObject receiver;
+    std::thread probe([&] {
+        while (probing) {
+            const auto sent = Clock::now();
+            QMetaObject::invokeMethod(
+                &receiver,
+                [&f, sent] {
+                    f.waits_ms.push_back(Ms(sent, Clock::now()));
+                    const double cpu = ThreadMs();
+                    if (f.lastCpu_ms >= 0) {
+                        f.busy_ms.push_back(cpu - f.lastCpu_ms);
+                        f.busyAt_ms.push_back(Ms(f.start, Clock::now()));
+                    }
+                    f.lastCpu_ms = cpu;
+                },
+                Qt::QueuedConnection);
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
+    w.findChild<QPushButton*>(QStringLiteral("cmdAdvise"))->click();
+    loop.exec();
+    probing = false;
+    probe.join();
+    QApplication::processEvents();
+    QObject::disconnect(firstRows);
+    QObject::disconnect(reset);
+    QObject::disconnect(ended);
+    return f;
+}
+
+double Quantile(std::vector<double> v, double q) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<std::size_t>(q * static_cast<double>(v.size())))];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    tolvik::AppContext context;
+    context.databasePath = tolvik::bench::LargeDataFile(TOLVIK_SAMPLE_DB);
+    tolvik::advisor_ui::AdvisorWindow w(context);
+    w.resize(1280, 800);
+    w.show();
+    QApplication::processEvents();
+    for (int kind : {0, 1}) {
+        const Figures f = Run(w, kind);
+        const auto slow =
+            std::count_if(f.waits_ms.begin(), f.waits_ms.end(), [](double t) { return t > 16.0; });
+        std::printf(
+            "%-12s first designs shown %.0f ms, run ended %.0f ms; event waits (%zu probes): p50 %.1f ms, "
+            "p99 %.1f ms, max %.1f ms, %ld over 16 ms\n",
+            kind == 0 ? "chokes:" : "transformers:", f.firstRows_ms, f.ended_ms, f.waits_ms.size(),
+            Quantile(f.waits_ms, 0.5), Quantile(f.waits_ms, 0.99),
+            f.waits_ms.empty() ? 0.0 : *std::max_element(f.waits_ms.begin(), f.waits_ms.end()),
+            static_cast<long>(slow));
+        const auto busy =
+            std::count_if(f.busy_ms.begin(), f.busy_ms.end(), [](double t) { return t > 16.0; });
+        std::printf("  work of the window's thread at one go: p99 %.1f ms, max %.1f ms, %ld over 16 ms\n",
+                    Quantile(f.busy_ms, 0.99),
+                    f.busy_ms.empty() ? 0.0 : *std::max_element(f.busy_ms.begin(), f.busy_ms.end()),
+                    static_cast<long>(busy));
+        for (std::size_t k = 0; k < f.busy_ms.size(); ++k) {
+            if (f.busy_ms[k] > 16.0)
+                std::printf("    %.1f ms of work until %.0f ms\n", f.busy_ms[k], f.busyAt_ms[k]);
+        }
+    }
+    tolvik::bench::RemoveLargeDataFile(context.databasePath);
+    return 0;
+}
