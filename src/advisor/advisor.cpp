@@ -377,28 +377,15 @@ std::vector<Design> AdviseTransformer(const Catalogue& cat, const TransformerReq
 
 namespace {
 
-/// Positions of the catalogue's entries in name order (ties by index), so that a sort
-/// compares two numbers instead of two names.
-std::vector<std::uint32_t> CoreOrdinals(const Catalogue& cat) {
-    std::vector<std::uint32_t> byName(cat.cores.size());
+/// Positions of the entries in name order (ties by index), so that a sort compares two
+/// numbers instead of two names.
+template <class Entry, class Name>
+std::vector<std::uint32_t> Ordinals(const std::vector<Entry>& entries, Name name) {
+    std::vector<std::uint32_t> byName(entries.size());
     std::iota(byName.begin(), byName.end(), 0U);
-    std::sort(byName.begin(), byName.end(), [&cat](std::uint32_t a, std::uint32_t b) {
-        const std::string& na = cat.cores[a].kerntyp;
-        const std::string& nb = cat.cores[b].kerntyp;
-        return na != nb ? na < nb : a < b;
-    });
-    std::vector<std::uint32_t> ordinal(byName.size());
-    for (std::uint32_t k = 0; k < byName.size(); ++k)
-        ordinal[byName[k]] = k;
-    return ordinal;
-}
-
-std::vector<std::uint32_t> MaterialOrdinals(const Catalogue& cat) {
-    std::vector<std::uint32_t> byName(cat.materials.size());
-    std::iota(byName.begin(), byName.end(), 0U);
-    std::sort(byName.begin(), byName.end(), [&cat](std::uint32_t a, std::uint32_t b) {
-        const std::string& na = cat.materials[a].name;
-        const std::string& nb = cat.materials[b].name;
+    std::sort(byName.begin(), byName.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const std::string& na = name(entries[a]);
+        const std::string& nb = name(entries[b]);
         return na != nb ? na < nb : a < b;
     });
     std::vector<std::uint32_t> ordinal(byName.size());
@@ -431,8 +418,10 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         }
         return d.ve_mm3;
     };
-    const std::vector<std::uint32_t> coreOrdinal = CoreOrdinals(cat);
-    const std::vector<std::uint32_t> materialOrdinal = MaterialOrdinals(cat);
+    const std::vector<std::uint32_t> coreOrdinal =
+        Ordinals(cat.cores, [](const auto& c) -> const std::string& { return c.kerntyp; });
+    const std::vector<std::uint32_t> materialOrdinal =
+        Ordinals(cat.materials, [](const auto& m) -> const std::string& { return m.name; });
     std::vector<RankKey> keys(designs.size());
     for (std::size_t k = 0; k < designs.size(); ++k) {
         const Design& d = designs[k];
