@@ -216,7 +216,7 @@ void CoreForm::placeTabControls(int tab) {
         return;
     }
     moveInto(d->cmdCalculate, p->calculateSlot(), tabPage);
-    ui::PlaceCalculateButton(this, place.left, place.top, place.width);
+    ui::PlaceCalculateButton(d->cmdCalculate, place.left, place.top, place.width);
     for (int k = 0; k < kArrowCount; ++k) {
         const ArrowPlace& a = place.arrows[k];
         if (!a.used) continue;

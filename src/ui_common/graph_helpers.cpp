@@ -62,14 +62,9 @@ void ShowArrow(const AppContext& app, const QString& orientation, QLabel* pictur
     picture->setVisible(true);
 }
 
-void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widthTwips) {
-    if (!window) return;
-    auto* button = window->findChild<QWidget*>(QStringLiteral("cmdCalculate"));
+void PlaceCalculateButton(QWidget* button, int leftTwips, int topTwips, int widthTwips) {
     if (!button) return;
     button->setVisible(true);
-    button->setProperty("twipsLeft", leftTwips);
-    button->setProperty("twipsTop", topTwips);
-    button->setProperty("twipsWidth", widthTwips);
     button->setMinimumWidth(TwipsToPixels(widthTwips));
     if (!ManagedByLayout(button))
         button->setGeometry(TwipsToPixels(leftTwips), TwipsToPixels(topTwips), TwipsToPixels(widthTwips),

@@ -257,13 +257,12 @@ private slots:
     void placeCalculateButtonShowsAndMovesIt() {
         QWidget bare;
         auto* loose = new QPushButton(QStringLiteral("Calculate"), new QWidget(&bare));
-        loose->setObjectName(QStringLiteral("cmdCalculate"));
         loose->hide();
-        ui::PlaceCalculateButton(&bare, 8760, 6600, 2895);
+        ui::PlaceCalculateButton(loose, 8760, 6600, 2895);
         QVERIFY(loose->isVisibleTo(&bare));
         QCOMPARE(loose->geometry().topLeft(), QPoint(584, 440));
         QCOMPARE(loose->width(), 193);
-        ui::PlaceCalculateButton(nullptr, 1, 2, 3); // no window: nothing happens
+        ui::PlaceCalculateButton(nullptr, 1, 2, 3); // no button: nothing happens
     }
 
     void valueOutOfRangeMessage() {

@@ -29,8 +29,8 @@ void ResetGraph(chart::Graph* graph, AppContext& app);
 /// leaves the picture empty.
 void ShowArrow(const AppContext& app, const QString& orientation, QLabel* picture, QString& colour,
                int leftTwips, int topTwips);
-/// Shows the window's cmdCalculate and places it (twips).
-void PlaceCalculateButton(QWidget* window, int leftTwips, int topTwips, int widthTwips);
+/// Shows a window's Calculate button and places it (twips); a null button is skipped.
+void PlaceCalculateButton(QWidget* button, int leftTwips, int topTwips, int widthTwips);
 inline constexpr const char* kValueOutOfRangeText =
     "The number is either too high or too low. Please enter an other value!";
 inline constexpr const char* kValueOutOfRangeTitle = "Value out of range";
