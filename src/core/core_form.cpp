@@ -18,6 +18,7 @@
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/key_codes.h"
 #include "tolvik/ui_common/lists.h"
+#include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QApplication>
@@ -448,8 +449,12 @@ void CoreForm::FillComboBoxWith2Values(QComboBox* list, const QString& table, co
         list->clear();
         rs->moveFirst();
         while (!rs->eof()) {
-            const QString entry = Q(rs->field(S(field1)).toText()) + QStringLiteral(" (") +
-                                  Q(rs->field(S(field2)).toText()) + ')';
+            // A number (the wire's diameter) is shown with the system's separator.
+            const auto shown = [&](const QString& field) {
+                const Value v = rs->field(S(field));
+                return Q(v.isNumber() ? text::WithDecimalSeparator(v.toText()) : v.toText());
+            };
+            const QString entry = shown(field1) + QStringLiteral(" (") + shown(field2) + ')';
             if (list->count() == 0) first = entry;
             list->addItem(entry);
             rs->moveNext();

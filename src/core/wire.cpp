@@ -58,7 +58,7 @@ template <class Fits> std::optional<WireRecord> Thickest(const std::vector<WireR
 } // namespace
 
 std::string WireText(const WireRecord& wire) {
-    return wire.dText + " (AWG " + wire.awgText + ")";
+    return text::WithDecimalSeparator(wire.dText) + " (AWG " + wire.awgText + ")";
 }
 
 std::vector<WireRecord> ReadWires(data::Database& db) {

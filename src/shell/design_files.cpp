@@ -30,6 +30,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -312,9 +313,13 @@ bool DesignFiles::renderSheet(QPrinter& printer) {
         const double top = y;
         for (const FieldLine& line : FieldLines(tabPage)) {
             if (y > page.bottom() - 12 * mm) break;
-            text(line.caption, 9, false, page.left(), tableWidth * 0.55);
-            y += text(line.text + (line.unit.isEmpty() ? QString() : QStringLiteral(" ") + line.unit), 9,
-                      true, page.left() + tableWidth * 0.57, tableWidth * 0.43);
+            // A row is as high as its caption or its value, whichever wraps further; an
+            // empty value has no height of its own.
+            const double captionHeight = text(line.caption, 9, false, page.left(), tableWidth * 0.55);
+            const double valueHeight =
+                text(line.text + (line.unit.isEmpty() ? QString() : QStringLiteral(" ") + line.unit), 9, true,
+                     page.left() + tableWidth * 0.57, tableWidth * 0.43);
+            y += std::max(captionHeight, valueHeight);
         }
         // The reading log belongs to the window in front.
         const QMdiSubWindow* active = main_.mdiArea()->activeSubWindow();

@@ -250,7 +250,11 @@ bool CheckListEntry(QComboBox* list, const QString& label) {
     if (t.isEmpty()) return false;
     t = t.toUpper();
     list->setEditText(t);
-    if (const int i = FindListIndex(t, list); i > -1) {
+    int i = FindListIndex(t, list);
+    // Names of a user's own data file may hold small letters ("Lab N1"): the typed text,
+    // shown in capitals, still finds its entry without regard to case.
+    if (i < 0) i = list->findText(t, Qt::MatchFixedString);
+    if (i > -1) {
         // As for a choice of the user: the selection changes and the list is activated.
         list->setCurrentIndex(i);
         emit list->activated(i);

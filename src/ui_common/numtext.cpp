@@ -88,6 +88,11 @@ void SetDecimalSeparator(char sep) {
     g_separator = sep;
 }
 
+std::string WithDecimalSeparator(std::string pointText) {
+    std::replace(pointText.begin(), pointText.end(), '.', g_separator);
+    return pointText;
+}
+
 std::string CommaToPoint(const std::string& text) {
     std::string t = text;
     const auto p = t.find(',');

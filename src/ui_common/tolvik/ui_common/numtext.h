@@ -12,6 +12,8 @@ namespace tolvik::text {
 char DecimalSeparator();
 void SetDecimalSeparator(char sep);
 
+/// A number written with "." (a data value as text) shown with the system separator.
+std::string WithDecimalSeparator(std::string pointText);
 /// The text with its first "," replaced by "." (only the first).
 std::string CommaToPoint(const std::string& text);
 /// Input conversion: CommaToPoint, then the lenient reader ("" → 0, "12abc" → 12,
