@@ -65,6 +65,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The page's frames, fields and options around the graph (dc_bias_pages.cpp).
+    void buildPage();
     void yAxisClicked();
     void xAxisClicked();
     void plotDataEntered();

@@ -67,6 +67,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The design and circuit frames and the Calculate slot (harmonic_pages.cpp).
+    void buildPage();
     QWidget* buildDesign();
     QWidget* buildCircuit();
     void connectFields();

@@ -40,6 +40,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The graph and the column of frames beside it (mue_t_pages.cpp).
+    void buildPage();
     MueTInput input() const;
     void setUp();
     void pointReader();

@@ -55,6 +55,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Frame3D3 with the geometry and input frames, the results beside it (p_trans_pages.cpp).
+    void buildPage();
     QWidget* buildGeometry();
     QWidget* buildInput();
     QLayout* buildResult();

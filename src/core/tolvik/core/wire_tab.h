@@ -56,6 +56,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The graph and the column of fields beside it (wire_pages.cpp).
+    void buildPage();
     bool searchWire(bool showMessages);
     void dcResistance();
     void curve();
