@@ -70,7 +70,7 @@ QBoxLayout* DcBiasTab::calculateSlot() const {
 }
 
 QBoxLayout* DcBiasTab::arrowSlot(int index) const {
-    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+    return arrowSlots_.at(static_cast<size_t>(index));
 }
 
 bool DcBiasTab::eventFilter(QObject* watched, QEvent* event) {

@@ -114,9 +114,7 @@ QBoxLayout* HarmonicTab::calculateSlot() const {
 }
 
 QBoxLayout* HarmonicTab::arrowSlot(int index) const {
-    return index >= 0 && index < static_cast<int>(arrowSlots_.size())
-               ? arrowSlots_[static_cast<size_t>(index)]
-               : nullptr;
+    return arrowSlots_.at(static_cast<size_t>(index));
 }
 
 // ---------------------------------------------------------------------------------------

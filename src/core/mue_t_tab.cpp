@@ -58,7 +58,7 @@ MueTTab::MueTTab(AppContext& app, CoreWindow& window, QWidget* parent)
 MueTTab::~MueTTab() = default;
 
 QBoxLayout* MueTTab::arrowSlot(int index) const {
-    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+    return arrowSlots_.at(static_cast<size_t>(index));
 }
 
 bool MueTTab::eventFilter(QObject* watched, QEvent* event) {

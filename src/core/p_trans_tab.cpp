@@ -105,9 +105,7 @@ QBoxLayout* PTransTab::calculateSlot() const {
 }
 
 QBoxLayout* PTransTab::arrowSlot(int index) const {
-    return index >= 0 && index < static_cast<int>(arrowSlots_.size())
-               ? arrowSlots_[static_cast<size_t>(index)]
-               : nullptr;
+    return arrowSlots_.at(static_cast<size_t>(index));
 }
 
 void PTransTab::ResetTabFields() {

@@ -60,7 +60,7 @@ QBoxLayout* WireTab::calculateSlot() const {
 }
 
 QBoxLayout* WireTab::arrowSlot(int index) const {
-    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+    return arrowSlots_.at(static_cast<size_t>(index));
 }
 
 bool WireTab::eventFilter(QObject* watched, QEvent* event) {

@@ -61,6 +61,8 @@ public:
     /// The core temperature list (listTemp).
     QComboBox* temperatureList() const;
     QBoxLayout* calculateSlot() const override;
+    /// 0 between the two design modes, 1 in the circuit conditions; the window has no
+    /// other arrow for this tab.
     QBoxLayout* arrowSlot(int index) const override;
 
 protected:
