@@ -1,4 +1,4 @@
-// The data overview page's widgets and layout: the material specifications in two
+// The data overview page's widgets and layout: the material's datasheet values in two
 // caption/field column pairs beside the core parameters.
 
 #include "tolvik/core/overview_tab.h"
