@@ -3,7 +3,6 @@
 
 #include "tolvik/core/mue_t_tab.h"
 
-#include "page_widgets.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/al_value.h"
 #include "tolvik/numerics/numerics.h"
@@ -14,14 +13,10 @@
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/working_window.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include <optional>
 
@@ -47,67 +42,10 @@ bool IsDotOrEmpty(const QString& t) {
 
 MueTTab::MueTTab(AppContext& app, CoreWindow& window, QWidget* parent)
     : QWidget(parent), app_(app), window_(window) {
-    auto* h = Outer(new QHBoxLayout(this));
-
     graph_ = new chart::Graph(static_cast<int>(CoreTab::MueT));
     graph_->model().setGraphTitle("effective permeability");
     graph_->model().setBottomTitle("T [°C]");
-    graph_->setMinimumWidth(480);
-    h->addWidget(graph_, 1);
-
-    // The inputs column: captions above the fields, the arrow from input to result.
-    auto* column = new QWidget;
-    column->setFixedWidth(250);
-    auto* v = new QVBoxLayout(column);
-    v->setContentsMargins(0, 0, 0, 0);
-    v->setSpacing(kMargin);
-
-    auto* gap = NewGroup(QStringLiteral("Air gap selection"));
-    auto* gapGrid = Inner(new QGridLayout(gap));
-    s_ = NewField(QStringLiteral("s"));
-    mue25_ = NewField(QStringLiteral("mue25"), true);
-    gapGrid->addWidget(NewLabel(QStringLiteral("s[ mm ]")), 0, 0);
-    gapGrid->addWidget(NewLabel(QStringLiteral("µe (25°C)")), 0, 2);
-    gapGrid->addWidget(s_, 1, 0);
-    QWidget* holder = nullptr;
-    arrowSlots_[0] = NewSlotWidget(&holder, kArrowSlotSize, 26);
-    gapGrid->addWidget(holder, 1, 1);
-    gapGrid->addWidget(mue25_, 1, 2);
-    gapGrid->setColumnStretch(3, 1);
-    v->addWidget(gap);
-
-    auto* curveGrid = new QGridLayout;
-    curveGrid->setContentsMargins(6, 0, 6, 0);
-    curveGrid->setSpacing(kSpacing);
-    curveGrid->setHorizontalSpacing(6);
-    le_ = NewField(QStringLiteral("le"), true);
-    t1_ = NewField(QStringLiteral("T1"), false, QStringLiteral("25"));
-    AddRow(curveGrid, QStringLiteral("le[ mm ]"), le_);
-    AddRow(curveGrid, QStringLiteral("T1 [ °C ]"), t1_);
-    mue1opt_ = NewOption(QStringLiteral("µe(T)"), QStringLiteral("mue1opt"), true);
-    mue2opt_ = NewOption(QStringLiteral("(µe(T)-µe(T1))/µe(T)%"), QStringLiteral("Mue2opt"));
-    curveGrid->addWidget(mue1opt_, curveGrid->rowCount(), 0, 1, 3);
-    curveGrid->addWidget(mue2opt_, curveGrid->rowCount(), 0, 1, 3);
-    curveGrid->setColumnStretch(2, 1);
-    v->addLayout(curveGrid);
-
-    auto* reader = NewGroup(QStringLiteral("Data point reader:"));
-    auto* readerGrid = Inner(new QGridLayout(reader));
-    mueT_ = NewField(QStringLiteral("MueT"), false, QStringLiteral("25"));
-    mue_ = NewField(QStringLiteral("mue"), true);
-    label13_ = NewLabel(QStringLiteral("µe"), QStringLiteral("Label13"));
-    readerGrid->addWidget(NewLabel(QStringLiteral("T [ °C ]")), 0, 0);
-    readerGrid->addWidget(label13_, 0, 2);
-    readerGrid->addWidget(mueT_, 1, 0);
-    arrowSlots_[1] = NewSlotWidget(&holder, kArrowSlotSize, 26);
-    readerGrid->addWidget(holder, 1, 1);
-    readerGrid->addWidget(mue_, 1, 2);
-    readerGrid->setColumnStretch(3, 1);
-    v->addWidget(reader);
-
-    v->addStretch(1);
-    calculateSlot_ = NewSlot(v, 0, 0, Qt::AlignRight);
-    h->addWidget(column);
+    buildPage();
 
     connect(mue1opt_, &QRadioButton::clicked, this, [this] { optionClicked(false); });
     connect(mue2opt_, &QRadioButton::clicked, this, [this] { optionClicked(true); });
@@ -120,7 +58,7 @@ MueTTab::MueTTab(AppContext& app, CoreWindow& window, QWidget* parent)
 MueTTab::~MueTTab() = default;
 
 QBoxLayout* MueTTab::arrowSlot(int index) const {
-    return index >= 0 && index < 2 ? arrowSlots_[static_cast<size_t>(index)] : nullptr;
+    return arrowSlots_.at(static_cast<size_t>(index));
 }
 
 bool MueTTab::eventFilter(QObject* watched, QEvent* event) {

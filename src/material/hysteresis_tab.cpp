@@ -8,8 +8,6 @@
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -18,26 +16,7 @@ namespace tolvik::material {
 HysteresisTab::HysteresisTab(AppContext& app, MatWindow& window, QWidget* parent)
     : QWidget(parent), app_(app), window_(window) {
     graph_ = NewGraph(0, "hysteresis", "H[A/m]", "B[mT]");
-    auto* v = NewPage(this, graph_);
-    auto* frame = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("Frame5"));
-    auto* g = Inner(new QGridLayout(frame));
-    hHysteresis_ = NewField(QStringLiteral("HHysteresis"), true);
-    bHysteresis_ = NewField(QStringLiteral("BHysteresis"), true);
-    g->addWidget(NewLabel(QStringLiteral("H[A/m]")), 0, 0);
-    g->addWidget(hHysteresis_, 0, 1);
-    g->addWidget(NewLabel(QStringLiteral("B[mT]")), 1, 0);
-    g->addWidget(bHysteresis_, 1, 1);
-    g->setColumnStretch(2, 1);
-    v->addWidget(frame);
-    auto* zoom = new QHBoxLayout;
-    cmdMinMax_[1] = new QPushButton(QStringLiteral("Zoom in"));
-    cmdMinMax_[0] = new QPushButton(QStringLiteral("Zoom out"));
-    for (int k : {1, 0}) {
-        cmdMinMax_[k]->setObjectName(ArrayName("cmdMinMax", k));
-        zoom->addWidget(cmdMinMax_[k]);
-    }
-    v->addLayout(zoom);
-    v->addStretch(1);
+    buildPage();
 
     connect(cmdMinMax_[1], &QPushButton::clicked, this, [this] { ZoomHysteresis(1); });
     connect(cmdMinMax_[0], &QPushButton::clicked, this, [this] { ZoomHysteresis(4); });

@@ -54,7 +54,7 @@ QSize MatTab::sizeHint() const {
 }
 
 MatPage* MatTab::page(int tab) const {
-    return tab >= 0 && tab < kMatTabCount ? d->pages[static_cast<size_t>(tab)] : nullptr;
+    return d->pages.at(static_cast<size_t>(tab));
 }
 
 QString MatTab::selectedMaterial() const {
@@ -78,8 +78,7 @@ ui::CopyRequest MatTab::copyRequest() const {
     using Kind = ui::CopyRequest::Kind;
     const std::string material = d->material->currentText().toStdString();
     if (material.empty()) return {Kind::NoMaterial, {}};
-    const MatPage* p = page(currentTab());
-    const std::optional<ui::CopyColumn> column = p ? p->copyColumn(material) : std::nullopt;
+    const std::optional<ui::CopyColumn> column = page(currentTab())->copyColumn(material);
     if (!column) return {Kind::NoCurve, {}};
     return {Kind::Column, *column};
 }
@@ -160,7 +159,7 @@ bool MatTab::eventFilter(QObject* watched, QEvent* event) {
 void MatTab::tabChanged(int index) {
     const int previous = d->lastTab;
     d->lastTab = index;
-    if (MatPage* p = page(previous)) ui::ResetGraph(p->graph(), app_);
+    ui::ResetGraph(page(previous)->graph(), app_);
     d->setUpTab = -1;
     // The main window sets a tab and then calls ChangeTab itself: the set-up waits until
     // the event is over and is skipped when ChangeTab has already run for this tab.
@@ -234,13 +233,13 @@ void MatTab::ChangeTab(double tabNumber) {
 }
 
 void MatTab::ResetTabFields() {
-    if (MatPage* p = page(currentTab())) p->clearResults();
+    page(currentTab())->clearResults();
 }
 
 void MatTab::ShowSelectedCurve() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ResetTabFields();
-    if (MatPage* p = page(currentTab()); p && app_.database) ui::Guarded([&] { p->recalculate(); }, this);
+    if (app_.database) ui::Guarded([&] { page(currentTab())->recalculate(); }, this);
     QApplication::restoreOverrideCursor();
 }
 
@@ -287,7 +286,7 @@ void MatTab::calculateClick() {
     // The highlighted arrow turns gray again at once.
     d->arrowColour = QStringLiteral("Orange");
     ui::ShowArrow(app_, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);
-    if (MatPage* p = page(currentTab())) p->calculate();
+    page(currentTab())->calculate();
 }
 
 void MatTab::SetMuCaptionDependingOnOption() {

@@ -10,8 +10,6 @@
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/working_window.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QLineEdit>
 
 namespace tolvik::material {
@@ -19,18 +17,8 @@ namespace tolvik::material {
 MuiTTab::MuiTTab(AppContext& app, MatWindow& window, QWidget* parent)
     : QWidget(parent), app_(app), window_(window) {
     graph_ = NewGraph(1, "initial permeability", "T[°C]", "µi");
-    auto* v = NewPage(this, graph_);
-    auto* frame = NewGroup(QStringLiteral("Data point reader:"), QStringLiteral("Frame3"));
-    auto* g = Inner(new QGridLayout(frame));
-    t_ = NewField(QStringLiteral("T"));
-    mui_ = NewField(QStringLiteral("mui"), true);
-    g->addWidget(NewLabel(QStringLiteral("T[°C]")), 0, 0);
-    g->addWidget(t_, 0, 1);
-    g->addWidget(NewLabel(QStringLiteral("µi")), 1, 0);
-    g->addWidget(mui_, 1, 1);
-    g->setColumnStretch(2, 1);
-    v->addWidget(frame);
-    v->addStretch(1);
+    buildPage();
+
     ClearsOnEdit(this, t_, {mui_});
 }
 

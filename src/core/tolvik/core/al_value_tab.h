@@ -112,6 +112,8 @@ private:
         const char* mue;
         int arrow;
     };
+    /// The panels, the notes and the slots (al_value_pages.cpp).
+    void buildPage();
     QGroupBox* buildPanel(Panel& panel, const PanelNames& names);
     QWidget* buildAirGapPanel();
     QWidget* buildInductancePanel();
@@ -120,6 +122,9 @@ private:
     void addCommonRows(Panel& panel, QRadioButton* otherOption);
     /// A place for an arrow between the panel's input and result field.
     QBoxLayout* addArrowSlot(Panel& panel);
+    /// The input in the panel's input cell, the result in its result cell, the input first
+    /// in the tab order.
+    void placeFields(Panel& panel, QLineEdit* input, QLineEdit* result);
     /// Input field unlocked on the window background, result field locked light gray, the
     /// input in the input cell, captions of the new input and result.
     void applyOption(Panel& panel);

@@ -34,7 +34,8 @@ public:
     /// Graph1(4).
     chart::Graph* graph() const override;
     QBoxLayout* calculateSlot() const override;
-    /// 0 between input and output data (vertical), 1 between the plot data and the graph.
+    /// 0 between input and output data (vertical), 1 between the plot data and the graph;
+    /// the window has no other arrow for this tab.
     QBoxLayout* arrowSlot(int index) const override;
     SelectionLists selectionLists() const override { return SelectionLists::AmplitudeMaterial; }
     bool usesTemperatureOptions() const override { return true; }
@@ -65,6 +66,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The page's frames, fields and options around the graph (dc_bias_pages.cpp).
+    void buildPage();
     void yAxisClicked();
     void xAxisClicked();
     void plotDataEntered();

@@ -61,12 +61,16 @@ public:
     /// The core temperature list (listTemp).
     QComboBox* temperatureList() const;
     QBoxLayout* calculateSlot() const override;
+    /// 0 between the two design modes, 1 in the circuit conditions; the window has no
+    /// other arrow for this tab.
     QBoxLayout* arrowSlot(int index) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The design and circuit frames and the Calculate slot (harmonic_pages.cpp).
+    void buildPage();
     QWidget* buildDesign();
     QWidget* buildCircuit();
     void connectFields();

@@ -34,12 +34,16 @@ public:
     chart::Graph* graph() const override { return graph_; }
     std::optional<ui::ReaderLines> pointPicked(const ui::PickedPoint& point) override;
     QBoxLayout* calculateSlot() const override { return calculateSlot_; }
+    /// 0 in the air gap selection, 1 in the data point reader; the window has no other
+    /// arrow for this tab.
     QBoxLayout* arrowSlot(int index) const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The graph and the column of frames beside it (mue_t_pages.cpp).
+    void buildPage();
     MueTInput input() const;
     void setUp();
     void pointReader();

@@ -34,6 +34,8 @@ public:
     static void ShowIfNonZero(QLineEdit* field);
 
 private:
+    /// The two frames of fields (overview_pages.cpp).
+    void buildPage();
     void showCoreParameters();
     void showMaterialSpecifications();
     QLineEdit* field(const QString& name) const;

@@ -42,7 +42,8 @@ public:
 
     /// Where the window puts its Calculate button on this tab: below the results.
     QBoxLayout* calculateSlot() const override;
-    /// Where the window puts arrow 0 and 1: between the inputs and the results.
+    /// Where the window puts arrow 0 and 1: between the inputs and the results. The window
+    /// has no other arrow for this tab.
     QBoxLayout* arrowSlot(int index) const override;
 
     SelectionLists selectionLists() const override { return SelectionLists::PowerMaterials; }
@@ -55,6 +56,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Frame3D3 with the geometry and input frames, the results beside it (p_trans_pages.cpp).
+    void buildPage();
     QWidget* buildGeometry();
     QWidget* buildInput();
     QLayout* buildResult();

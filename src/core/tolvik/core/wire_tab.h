@@ -33,7 +33,8 @@ public:
     /// Graph1(6), "Rac/Rdc vs. frequency".
     chart::Graph* graph() const override;
     QBoxLayout* calculateSlot() const override;
-    /// 0 beside Rac, 1 between the inputs and the outputs; null for other indexes.
+    /// 0 beside Rac, 1 between the inputs and the outputs; the window has no other arrow
+    /// for this tab.
     QBoxLayout* arrowSlot(int index) const override;
     SelectionLists selectionLists() const override { return SelectionLists::CoresOnly; }
     /// Entering the tab shows the graph and the wire frame.
@@ -56,6 +57,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The graph and the column of fields beside it (wire_pages.cpp).
+    void buildPage();
     bool searchWire(bool showMessages);
     void dcResistance();
     void curve();

@@ -42,6 +42,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The controls beside the graph (amplitude_pages.cpp).
+    void buildPage();
     void axisSelected(bool byB);
 
     AppContext& app_;

@@ -46,6 +46,8 @@ public:
     void CalcComplexPermeability();
 
 private:
+    /// The controls beside the graph (complex_mu_pages.cpp).
+    void buildPage();
     void optionSelected(int option);
 
     AppContext& app_;

@@ -39,6 +39,8 @@ public:
     void ZoomHysteresis(int code);
 
 private:
+    /// The controls beside the graph (hysteresis_pages.cpp).
+    void buildPage();
     AppContext& app_;
     MatWindow& window_;
     chart::Graph* graph_ = nullptr;

@@ -51,6 +51,8 @@ private:
     void buildWindow();
     void connectSignals();
     void formLoad();
+    /// The page of tab `tab`. Every tab has its page from the window's construction on, and
+    /// the tab model only ever asks for one of them.
     MatPage* page(int tab) const;
     void tabChanged(int index);
     void ShowSelectedCurve();

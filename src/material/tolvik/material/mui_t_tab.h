@@ -35,6 +35,8 @@ public:
     void CalcInitialPermeability();
 
 private:
+    /// The controls beside the graph (mui_t_pages.cpp).
+    void buildPage();
     AppContext& app_;
     MatWindow& window_;
     chart::Graph* graph_ = nullptr;

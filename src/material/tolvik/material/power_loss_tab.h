@@ -42,6 +42,8 @@ public:
     void CalcPowerLoss();
 
 private:
+    /// The controls beside the graph (power_loss_pages.cpp).
+    void buildPage();
     void xAxisSelected(PvX axis);
     void yAxisSelected(PvY axis);
 
