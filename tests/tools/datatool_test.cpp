@@ -13,22 +13,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace tolvik::datatool {
 namespace {
 
 namespace fs = std::filesystem;
 using data::test::TempFolder;
+const auto ReadText = data::test::ReadFile;
 
 const std::string kSample = TOLVIK_SAMPLE_DB_PATH;
-
-std::string ReadText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 /// Rewrites one CSV file of a folder through an edit of its cells.
 void EditCsv(const fs::path& folder, const std::string& table, const std::function<void(CsvText&)>& edit) {
