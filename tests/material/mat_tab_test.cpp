@@ -337,8 +337,7 @@ private slots:
         // N3 is in every list but has no column in any curve table.
         const struct {
             int tab;
-            const char* input;
-            const char* value;
+            const char *input, *value;
         } cases[] = {
             {0, nullptr, nullptr}, {1, "T", "25"}, {2, nullptr, nullptr}, {3, "B", "100"}, {4, "f", "10"}};
         for (const auto& c : cases) {
@@ -424,8 +423,7 @@ private slots:
         const QStringList inputs{"", ".", "-", "1e308", "1e999", "abc", "-1e308"};
         const struct {
             int tab;
-            const char* option;
-            const char* field;
+            const char *option, *field;
         } cases[] = {
             {1, nullptr, "T"},    {3, "optmuaB", "B"},  {3, "optmuaH", "B"},  {4, "Optmu_p", "f"},
             {4, "OptTand", "f"},  {4, "Optgp", "f"},    {4, "Optzn", "f"},    {2, "optyPvm", "PB"},

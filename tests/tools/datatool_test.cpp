@@ -122,13 +122,11 @@ TEST_F(DataTool, ExportThenBuildGivesTheSameTablesAndRowsAndANameWithApostropheB
 }
 
 struct BuildFault {
-    const char* what;
-    const char* table;
+    const char *what, *table;
     std::function<void(const fs::path&)> seed;
     const char* findingTable;
     long row;
-    const char* column;
-    const char* words;
+    const char *column, *words;
 };
 
 TEST_F(DataTool, BuildRefusesEachFaultAtItsPlaceAndWritesNothing) {
@@ -195,8 +193,7 @@ struct CheckFault {
     Severity severity;
     const char* table;
     long row;
-    const char* column;
-    const char* words;
+    const char *column, *words;
 };
 
 TEST_F(DataTool, CheckFindsEachSeededFaultAtItsPlace) {
