@@ -171,7 +171,11 @@ private slots:
         field("t4Al1")->setText(u"30000.5"_s);
         get<QComboBox>("Material")->setCurrentIndex(-1);
         calculate();
+        choose("Material", "R41");
+        get<QComboBox>("Kern")->setCurrentIndex(-1);
+        calculate();
         QCOMPARE(texts({"t4Al1", "t4s1"}), (QStringList{"30000.5", ""}));
+        QCOMPARE(shownMessages(), QStringList());
     }
 
     void resetClearsTheResultsOnly() {
