@@ -44,8 +44,7 @@ using tolvik::core::NoteColour;
 using tolvik::core::ReadField;
 
 struct Core {
-    const char* ae;
-    const char* le;
+    const char *ae, *le;
     double mui;
 };
 const Core kCoreA{"97", "57.5", 2200};
@@ -133,10 +132,7 @@ TEST_F(AlValueTest, AlFromAirGap) {
     const struct {
         const char* source;
         Core core;
-        const char* s;
-        const char* sAfter;
-        const char* al;
-        const char* mue;
+        const char *s, *sAfter, *al, *mue;
         int outOfRange;
     } cases[] = {
         {"A, s = 0: µe = µi, Al = 1.256E-6·2200·97/57.5·1E6 = 4661.398", kCoreA, "0", "0", "4661.4", "2200",
@@ -195,13 +191,7 @@ TEST_F(AlValueTest, InductanceAndAl) {
         const char* source;
         Core core;
         bool alToL;
-        const char* al;
-        const char* l;
-        const char* n;
-        const char* alAfter;
-        const char* lAfter;
-        const char* nAfter;
-        const char* mue;
+        const char *al, *l, *n, *alAfter, *lAfter, *nAfter, *mue;
         int outOfRange;
     } cases[] = {
         {"A, L = 1 mH, N = 100: Al = 1/1E4·1E6 = 100, µe = 10·100·57.5/(12.56·97) = 47.196", kCoreA, false,
@@ -290,10 +280,8 @@ TEST_F(AlValueTest, FringeFlux) {
 
 TEST_F(AlValueTest, FringeFluxRefusedWhileTheOtherPanelsCalculate) {
     const struct {
-        const char* source;
-        const char* material;
-        double k1;
-        double k2;
+        const char *source, *material;
+        double k1, k2;
         AlMessage message;
     } cases[] = {
         {"material not in the list", "R42", kK1, kK2, kMaterialRefused},
@@ -405,8 +393,7 @@ TEST_F(AlValueTest, WhatCannotBeCalculatedStaysEmpty) {
 TEST_F(AlValueTest, IsEmptyInput) {
     struct {
         const char* text;
-        bool comma;
-        bool empty;
+        bool comma, empty;
     } const cases[] = {{"", false, true},     {".", false, true},   {"0.", false, true},
                        {",", true, true},     {",", false, false},  {"0", false, false},
                        {"0.0", false, false}, {"0,", false, false}, {" ", false, false}};

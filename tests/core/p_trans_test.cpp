@@ -109,8 +109,7 @@ TEST(TransmissiblePower, TextsOfTheTab) {
     EXPECT_EQ(HalfTemperatureRiseText(40), "20");
     EXPECT_EQ(HalfTemperatureRiseText(0), "0");
     const struct {
-        const char* rdc;
-        const char* rac;
+        const char *rdc, *rac;
         std::optional<std::string> fr;
     } cases[] = {
         {"2", "3", "1.5"},       {"0.2", "0.5", "2.5"},    {"1,5", "3", "2."}, // a decimal comma reads too

@@ -116,8 +116,7 @@ TEST(Wire, AcResistance) {
 TEST(Wire, WindingSearchTakesTheThickestWireInEitherOrder) {
     const struct {
         double turns, layers, an;
-        bool show;
-        bool ok;
+        bool show, ok;
         const char* wire; // "" : none
         const char* fw;
         std::vector<std::string> messages;
@@ -148,8 +147,7 @@ TEST(Wire, WindingSearchTakesTheThickestWireInEitherOrder) {
 TEST(Wire, AreaSearchTakesTheThickestWireInEitherOrder) {
     const struct {
         double turns, an;
-        const char* wire;
-        const char* source;
+        const char *wire, *source;
     } cases[] = {
         {81, 8, "0.2 (AWG 32)", "81/18 = 4.5 < 8, 81/8 = 10.1 > 8"},
         {81, 11, "0.3 (AWG 29)", "81/8 = 10.1 < 11"},
@@ -328,10 +326,7 @@ TEST_F(DcBiasCurve, YQuantitiesAtTheFirstPoint) {
 TEST_F(DcBiasCurve, FaultsAndStops) {
     enum Mua { Mua2000, Mua3000, MissingColumn };
     const struct {
-        const char* source;
-        const char* material;
-        const char* d;
-        const char* idc;
+        const char *source, *material, *d, *idc;
         const char* t0Al; ///< nullptr: the design is copied to the plot data
         const char* t0N;
         Mua mua;
@@ -380,8 +375,7 @@ TEST(DcBias, ReaderTexts) {
         double x;
         DcBiasXAxis xAxis;
         DcBiasYAxis yAxis;
-        const char* xText;
-        const char* yText;
+        const char *xText, *yText;
     } cases[] = {
         {1234.4, DcBiasXAxis::Hdc, DcBiasYAxis::MuRev, "Hdc=1234[A/m]", "µrev=5"},
         {1.23456, DcBiasXAxis::Idc, DcBiasYAxis::LRev, "Idc=1.23[A]", "Lrev=5[mH]"},

@@ -10,8 +10,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -78,6 +80,14 @@ private:
 const std::string& FixturePath();
 /// The folder FixturePath() lies in, for further files a test writes.
 const std::filesystem::path& FixtureFolder();
+
+/// The whole content of a file (empty when it cannot be read).
+inline std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 /// The message of the DataError that action throws, or "(no DataError)".
 inline std::string ErrorText(const std::function<void()>& action) {

@@ -41,8 +41,7 @@ void ExpectValue(const Value& v, const Value& expected, const std::string& what)
 // MuiT: T = -40, 20, 100; R41 = 1400, 2000, 4000; "K'2" = 10, 20, 30; "3X 90" = 500, 600, 700.
 TEST_F(RecordsTest, MuiAtTInterpolatesInsideAndGivesZeroOutside) {
     struct Case {
-        const char* what;
-        const char* column;
+        const char *what, *column;
         double t;
         Value mui;
     };
@@ -214,10 +213,8 @@ TEST_F(RecordsTest, KFactorGapAndNoKFactors) {
 // hbT: T = 25, 100; R41 = 1.0, 2.5.
 TEST_F(RecordsTest, HbAtT) {
     struct Case {
-        const char* what;
-        const char* column;
-        double t;
-        double value;
+        const char *what, *column;
+        double t, value;
         bool failed;
     };
     const Case cases[] = {
@@ -237,8 +234,7 @@ TEST_F(RecordsTest, HbAtT) {
 // PvT rows: (T 100, F 100, B 200: R41 375, "3X 90" 0), (T 25, F 100, B 200: R41 500, "3X 90" 420).
 TEST_F(RecordsTest, PvAt) {
     struct Case {
-        const char* what;
-        const char* material;
+        const char *what, *material;
         double f, b, t;
         Value pv;
     };

@@ -13,22 +13,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace tolvik::datatool {
 namespace {
 
 namespace fs = std::filesystem;
 using data::test::TempFolder;
+const auto ReadText = data::test::ReadFile;
 
 const std::string kSample = TOLVIK_SAMPLE_DB_PATH;
-
-std::string ReadText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 /// Rewrites one CSV file of a folder through an edit of its cells.
 void EditCsv(const fs::path& folder, const std::string& table, const std::function<void(CsvText&)>& edit) {
@@ -129,13 +122,11 @@ TEST_F(DataTool, ExportThenBuildGivesTheSameTablesAndRowsAndANameWithApostropheB
 }
 
 struct BuildFault {
-    const char* what;
-    const char* table;
+    const char *what, *table;
     std::function<void(const fs::path&)> seed;
     const char* findingTable;
     long row;
-    const char* column;
-    const char* words;
+    const char *column, *words;
 };
 
 TEST_F(DataTool, BuildRefusesEachFaultAtItsPlaceAndWritesNothing) {
@@ -202,8 +193,7 @@ struct CheckFault {
     Severity severity;
     const char* table;
     long row;
-    const char* column;
-    const char* words;
+    const char *column, *words;
 };
 
 TEST_F(DataTool, CheckFindsEachSeededFaultAtItsPlace) {
