@@ -142,6 +142,9 @@ TEST(Wire, WindingSearchTakesTheThickestWireInEitherOrder) {
         }
     }
     EXPECT_TRUE(SuchDrahtHarmDistortion({false, 30, 10, 0, 1, true, kThinFirst}).ok); // no core: nothing
+    text::SetDecimalSeparator(','); // the diameter follows the system's separator
+    EXPECT_EQ(SuchDrahtHarmDistortion({true, 30, 10, 40, 1, true, kThinFirst}).t2draht_d, "0,2 (AWG 32)");
+    text::SetDecimalSeparator('.');
 }
 
 TEST(Wire, AreaSearchTakesTheThickestWireInEitherOrder) {
