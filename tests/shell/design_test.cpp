@@ -2,9 +2,8 @@
 // a DC-bias design saved and opened in a fresh main window equal; damaged files refused with
 // nothing changed; a failed save keeps the old file; the design sheet printed to PDF.
 
-#include "tolvik/chart/graph.h"
+#include "../ui_common/test_support.h"
 #include "tolvik/core/core_form.h"
-#include "tolvik/data/database.h"
 #include "tolvik/material/mat_tab.h"
 #include "tolvik/shell/design_files.h"
 #include "tolvik/shell/main_window.h"
@@ -15,12 +14,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
@@ -52,17 +47,6 @@ struct Session {
     void calculate(QWidget* form) { form->findChild<QAbstractButton*>(u"cmdCalculate"_s)->click(); }
 };
 
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
 } // namespace
 
 class DesignTest : public QObject {
@@ -71,13 +55,7 @@ class DesignTest : public QObject {
     ui::RecordingMessageService* messages = nullptr;
     QString answer; ///< what the file dialogs answer
 
-    QStringList shown() {
-        QStringList t;
-        for (const auto& m : messages->messages)
-            t << m.text;
-        messages->messages.clear();
-        return t;
-    }
+    QStringList shown() { return test::TakeMessages(*messages); }
 
     /// Three materials compared on µi(T), and a DC-bias design drawn twice.
     void drawDesign(Session& s) {
@@ -151,7 +129,7 @@ private slots:
         drawDesign(s);
         answer = dir.filePath(u"good.tolvik"_s);
         QVERIFY(s.window->designs().saveAs());
-        const QByteArray good = Read(answer);
+        const QByteArray good = test::ReadFile(answer);
         const design::Design before = s.window->designs().Current();
         const auto with = [&good](const char* from, const char* to) {
             QByteArray b = good;
@@ -168,7 +146,7 @@ private slots:
         };
         for (const auto& c : cases) {
             const QString path = dir.filePath(QLatin1String(c.what) + u".tolvik"_s);
-            Write(path, c.bytes);
+            QVERIFY(test::WriteFile(path, c.bytes));
             QVERIFY2(!s.window->designs().open(path), c.what);
             const QStringList m = shown();
             QCOMPARE(m.size(), 1);
@@ -177,7 +155,7 @@ private slots:
         }
         // A core the data file lacks: opened, with a warning naming it.
         const QString missing = dir.filePath(u"missing.tolvik"_s);
-        Write(missing, with("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\""));
+        QVERIFY(test::WriteFile(missing, with("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\"")));
         QVERIFY(s.window->designs().open(missing));
         const QStringList m = shown();
         QCOMPARE(m.size(), 1);
@@ -188,19 +166,13 @@ private slots:
         Session s;
         drawDesign(s);
         const QString path = dir.filePath(u"kept.tolvik"_s);
-        Write(path, "old");
-        // A full disk: the file may not grow past a few bytes.
-        rlimit saved{}, small{};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        small = saved;
-        small.rlim_cur = 16;
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, &small);
+        QVERIFY(test::WriteFile(path, "old"));
         answer = path;
-        const bool written = s.window->designs().saveAs();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        QVERIFY(!written);
-        QCOMPARE(Read(path), QByteArray("old"));
+        {
+            const test::DiskFull full(16);
+            QVERIFY(!s.window->designs().saveAs());
+        }
+        QCOMPARE(test::ReadFile(path), QByteArray("old"));
         const QStringList m = shown();
         QCOMPARE(m.size(), 1);
         QVERIFY(m[0].startsWith(u"The file "_s) && m[0].contains(u"could not be written"_s));
@@ -233,11 +205,7 @@ private slots:
         drawDesign(s);
         answer = dir.filePath(u"sheet.pdf"_s);
         QVERIFY(s.window->designs().exportSheetPdf());
-        QProcess p;
-        p.start(u"pdftotext"_s, {u"-layout"_s, answer, u"-"_s});
-        QVERIFY(p.waitForFinished(20000));
-        const QStringList pages =
-            QString::fromUtf8(p.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+        const QStringList pages = test::PdfPages(answer);
         QCOMPARE(pages.size(), 2); // one page per working window
         for (const char* expected : {"DC", "Core: E 20/10/6", "Material: R41", "db1.mdb", "0.5"})
             QVERIFY2(pages[0].contains(QLatin1String(expected)), expected);

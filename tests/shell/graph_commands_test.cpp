@@ -2,6 +2,7 @@
 // database (tests/material/mat_fixture_db.h): the printed PDF is read back with pdftotext.
 
 #include "../material/mat_fixture_db.h"
+#include "../ui_common/test_support.h"
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/core_form.h"
@@ -15,14 +16,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -45,16 +41,6 @@ public:
     bool accept = true;
     int calls = 0;
 };
-
-/// The text of a PDF, one entry per page.
-QStringList PdfPages(const QString& file) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-    return pages;
-}
 
 } // namespace
 
@@ -80,13 +66,7 @@ class GraphCommandsTest : public QObject {
         return form;
     }
     void press(const char* button) { window->findChild<QPushButton*>(QLatin1String(button))->click(); }
-    QStringList messageTexts() const {
-        QStringList t;
-        for (const auto& m : messages->messages)
-            t << m.text;
-        messages->messages.clear();
-        return t;
-    }
+    QStringList messageTexts() const { return test::TakeMessages(*messages); }
     QList<double> frame(QWidget* form, int tab) const {
         const auto& m = form->findChild<chart::Graph*>(u"Graph1(%1)"_s.arg(tab))->model();
         return {m.printInfo(2), m.printInfo(3), m.printInfo(4), m.printInfo(5)};
@@ -150,7 +130,7 @@ private slots:
             QFile::remove(printing->file);
             press("cmdPrint");
             QVERIFY2(messages->messages.empty(), qPrintable(tag + messageTexts().join(u'|')));
-            const QStringList pages = PdfPages(printing->file);
+            const QStringList pages = test::PdfPages(printing->file);
             QCOMPARE(pages.size(), c.pages);
             const QString& first = pages.first();
             QVERIFY2(first.contains(u"Tolvik V4.0 - Material data"_s), qPrintable(tag));
@@ -174,7 +154,7 @@ private slots:
         window->OpenCoreFormTab(2);
         window->findChild<QAction*>(u"mnuPrint"_s)->trigger();
         // The fixture has no core tables: the window may report that; the page still prints.
-        const QStringList pages = PdfPages(printing->file);
+        const QStringList pages = test::PdfPages(printing->file);
         QCOMPARE(pages.size(), 1);
         QVERIFY(pages.first().contains(u"Tolvik V4.0 - Core data"_s));
         QCOMPARE(frame(window->coreForm(), 2), (QList<double>{3, 4, 23, 15}));
