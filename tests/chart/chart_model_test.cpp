@@ -195,19 +195,14 @@ TEST(ChartModelPick, NearestWrittenPointWithinDistance) {
     const auto stretched = [](double x, double y) { return std::make_pair(x, 10 * y); };
     EXPECT_EQ(m.pickPoint(10, 150, stretched, 8), std::make_pair(2, 2));
     EXPECT_FALSE(m.pickPoint(10, 125, stretched, 8).has_value());
-}
 
-TEST(ChartModelPick, UnwrittenAndUndrawablePointsAreNotPicked) {
-    ChartModel m;
-    resetGraph(m);
-    addCurve(m, "a", {{1, 1}, {2, 2}, {3, 3}});
-    m.setThisSet(2);
+    // Unwritten and undrawable points are not picked.
+    m.setThisSet(3);
     m.setThisPoint(1);
-    m.setXValue(0); // only x: not written, although (0, 0) is its default place
-    const auto identity = [](double x, double y) { return std::make_pair(x, y); };
-    EXPECT_FALSE(m.pickPoint(0, 0, identity, 0.5).has_value());
+    m.setXValue(-20); // only x: not written
+    EXPECT_FALSE(m.pickPoint(-20, 0, identity, 0.5).has_value());
     addCurve(m, "c", {{-1, 5}, {4, 5}});
-    EXPECT_EQ(m.pickPoint(-1, 5, identity, 0.5), std::make_pair(3, 1));
+    EXPECT_EQ(m.pickPoint(-1, 5, identity, 0.5), std::make_pair(4, 1));
     m.setAxisScale(16); // log x: x <= 0 is not drawn
     EXPECT_FALSE(m.pickPoint(-1, 5, identity, 0.5).has_value());
     const auto noDisplay = [](double, double) { return std::make_pair(std::nan(""), 0.0); };

@@ -241,16 +241,11 @@ private slots:
         QCOMPARE(redrawn.size(), 0);
         QCOMPARE(seriesOf(g).size(), 3);
         QCOMPARE(redrawn.size(), 1);
-        const QList<QAbstractSeries*> made = chart->series();
-        const QList<QAbstractAxis*> axes = chart->axes();
         resetGraph(m);
         addCurveThenGrow(m, "d", {{0, 1}, {10, 2}});
         QCOMPARE(seriesOf(g).size(), 1);
         QCOMPARE(redrawn.size(), 2);
         QCOMPARE(viewOf(g)->chart(), chart);
-        QCOMPARE(chart->axes(), axes);
-        QCOMPARE(chart->series(), made); // reused, the unused ones hidden
-        QCOMPARE(seriesOf(g).first(), made.first());
         // Any number of resets leaves the same items, or old axes show through new ones.
         const auto items = viewOf(g)->scene()->items().size();
         for (int round = 0; round < 3; ++round) {

@@ -1,6 +1,7 @@
 // The desktop: the File menu's graph export on every graph of both working windows, and
 // the gray result fields under a dark colour scheme (sample data file).
 
+#include "../ui_common/test_support.h"
 #include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
@@ -54,8 +55,8 @@ private slots:
 
         // No working window: no graph.
         trigger("mnuSaveGraphAs");
-        QCOMPARE(messages.messages.size(), size_t(1));
-        QVERIFY(messages.messages[0].text.startsWith(QStringLiteral("No graph loaded")));
+        const QStringList noGraph = test::TakeMessages(messages);
+        QVERIFY(noGraph.size() == 1 && noGraph[0].startsWith(QStringLiteral("No graph loaded")));
 
         const struct {
             const char* menuItem;
@@ -65,7 +66,6 @@ private slots:
             {"mnummvsF", "m4"},      {"mnumevsT", "c2"}, {"mnuDCBias", "c4"}, {"mnuwirecalculation", "c6"},
         };
         for (const auto& g : graphs) {
-            messages.messages.clear();
             if (QLatin1String(g.file).startsWith(u'c')) trigger("mnuDataOverview"); // pick core and material
             trigger(g.menuItem);
             for (const char* name : {"Material", "Kern"}) { // the user picks the first entry
@@ -96,9 +96,7 @@ private slots:
             trigger("mnuExportCurveData");
             path = dir.filePath(QLatin1String(g.file) + QStringLiteral(".pdf")); // the last filter: PDF
             trigger("mnuSaveGraphAs");
-            QVERIFY2(messages.messages.empty(),
-                     qPrintable(QLatin1String(g.menuItem) + u' ' +
-                                (messages.messages.empty() ? QString() : messages.messages[0].text)));
+            QCOMPARE(test::TakeMessages(messages), QStringList());
             QFile csv(dir.filePath(QLatin1String(g.file) + QStringLiteral(".csv")));
             QVERIFY2(csv.open(QIODevice::ReadOnly), g.menuItem);
             const std::string expected = chart::CurvesCsv(graph->model());

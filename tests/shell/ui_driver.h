@@ -491,33 +491,4 @@ inline QString RunAndCheck(Session& s, const Action& a) {
     return fault;
 }
 
-/// Replays a sequence in a fresh session; the first failure, if any.
-Failure Replay(const QString& folder, const std::vector<Action>& actions, bool dataFaults = false) {
-    Session s(folder, dataFaults);
-    for (size_t i = 0; i < actions.size(); ++i) {
-        const QString fault = RunAndCheck(s, actions[i]);
-        if (!fault.isEmpty()) return {fault, int(i)};
-    }
-    return {};
-}
-
-/// Drops parts of a failing sequence while it still fails (delta debugging, bounded).
-[[maybe_unused]] std::vector<Action> Shorten(const QString& folder, std::vector<Action> seq, int budget) {
-    for (size_t chunk = seq.size() / 2; chunk >= 1 && budget > 0; chunk /= 2) {
-        for (size_t start = 0; start < seq.size() && budget > 0;) {
-            std::vector<Action> trial(seq.begin(), seq.begin() + std::ptrdiff_t(start));
-            trial.insert(trial.end(), seq.begin() + std::ptrdiff_t(std::min(seq.size(), start + chunk)),
-                         seq.end());
-            --budget;
-            const Failure f = Replay(folder, trial);
-            if (!f.what.isEmpty())
-                seq.assign(trial.begin(), trial.begin() + f.at + 1);
-            else
-                start += chunk;
-        }
-        if (chunk == 1) break;
-    }
-    return seq;
-}
-
 } // namespace
