@@ -149,12 +149,10 @@ private slots:
     /// or without curves the commands say so.
     void contextMenuAndMessages() {
         InstallGraphExport();
-        auto clipboard = std::make_unique<ImageClipboard>();
-        ImageClipboard& board = *clipboard;
-        ui::SetClipboardService(std::move(clipboard));
+        const ImageClipboard* board = tolvik::test::Install<ImageClipboard>(ui::SetClipboardService);
         graph_->commandAction(Graph::Command::Copy)->trigger();
-        QCOMPARE(board.image.size(), QSize(600, 420) * graph_->devicePixelRatioF());
-        QVERIFY(PixelsOf(board.image, kFirstCurve) > 100);
+        QCOMPARE(board->image.size(), QSize(600, 420) * graph_->devicePixelRatioF());
+        QVERIFY(PixelsOf(board->image, kFirstCurve) > 100);
 
         resetGraph(graph_->model());
         answer(dir_.filePath(QStringLiteral("none.csv")), QStringLiteral("CSV table (*.csv)"));

@@ -81,12 +81,8 @@ private slots:
     void init() {
         text::SetDecimalSeparator('.');
         messages = &ui::InstallRecordingMessages();
-        auto p = std::make_unique<PdfPrintService>();
-        printing = p.get();
-        ui::SetPrintService(std::move(p));
-        auto c = std::make_unique<ui::RecordingClipboardService>(u"before"_s);
-        clipboard = c.get();
-        ui::SetClipboardService(std::move(c));
+        printing = test::Install<PdfPrintService>(ui::SetPrintService);
+        clipboard = test::Install<ui::RecordingClipboardService>(ui::SetClipboardService, u"before"_s);
         fixture = std::make_unique<material::test::MatFixture>();
         app = std::make_unique<AppContext>();
         app->appFolder = TOLVIK_TEST_PROGRAM_DIR;

@@ -50,12 +50,8 @@ private slots:
     }
     void init() {
         messages = &ui::InstallRecordingMessages();
-        auto c = std::make_unique<ui::RecordingClipboardService>(u"before"_s);
-        clipboard = c.get();
-        ui::SetClipboardService(std::move(c));
-        auto l = std::make_unique<ui::RecordingLauncherService>();
-        launcher = l.get();
-        ui::SetLauncherService(std::move(l));
+        clipboard = test::Install<ui::RecordingClipboardService>(ui::SetClipboardService, u"before"_s);
+        launcher = test::Install<ui::RecordingLauncherService>(ui::SetLauncherService);
         app = std::make_unique<AppContext>();
         app->appFolder = TOLVIK_TEST_PROGRAM_DIR;
         app->databasePath = app->appFolder + "/db1.mdb";

@@ -11,9 +11,19 @@
 #include <QStringList>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
+#include <utility>
 
 namespace tolvik::test {
+
+/// Makes a service of the program's and puts it in place; the test keeps the pointer.
+template <class S, class Base, class... Args> S* Install(void (*set)(std::unique_ptr<Base>), Args&&... args) {
+    auto service = std::make_unique<S>(std::forward<Args>(args)...);
+    S* kept = service.get();
+    set(std::move(service));
+    return kept;
+}
 
 /// The texts of the messages shown since the last call.
 inline QStringList TakeMessages(ui::RecordingMessageService& recorder) {
