@@ -183,10 +183,6 @@ QString Describe(const Action& a) {
     return s;
 }
 
-bool Usable(const QWidget* w) {
-    return w->isVisible() && w->isEnabled();
-}
-
 /// Controls that must not be driven: they end the program.
 bool Denied(const QObject* o) {
     const QString n = o->objectName();
@@ -197,9 +193,9 @@ template <typename T> QList<T*> Candidates() {
     QList<T*> out;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible()) continue;
-        if (auto* self = qobject_cast<T*>(top); self && Usable(self)) out << self;
+        if (auto* self = qobject_cast<T*>(top); self && self->isEnabled()) out << self;
         for (T* w : top->findChildren<T*>())
-            if (Usable(w) && !Denied(w)) out << w;
+            if (w->isVisible() && w->isEnabled() && !Denied(w)) out << w;
     }
     return out;
 }
@@ -218,10 +214,6 @@ QList<QLineEdit*> Fields() {
     for (QLineEdit* e : Candidates<QLineEdit>())
         if (!e->isReadOnly() && !qobject_cast<QComboBox*>(e->parentWidget())) out << e;
     return out;
-}
-
-QList<chart::Graph*> Graphs() {
-    return Candidates<chart::Graph>();
 }
 
 /// Finds the control again: the same position when it has the same path, else the first of that path.
@@ -322,13 +314,13 @@ public:
                 a->enter = Roll(rng, 0, 2) != 0;
             }
         } else if (roll < 92) {
-            a = pick(Graphs(), Kind::ChartPoint);
+            a = pick(Candidates<chart::Graph>(), Kind::ChartPoint);
             if (a) {
                 a->a = Roll(rng, 0, 16);
                 a->b = Roll(rng, 0, 200);
             }
         } else {
-            a = pick(Graphs(), Kind::ChartClick);
+            a = pick(Candidates<chart::Graph>(), Kind::ChartClick);
             if (a) {
                 a->a = Roll(rng, 0, 999);
                 a->b = Roll(rng, 0, 999);
@@ -370,14 +362,14 @@ public:
             if (QLineEdit* e = Find(Fields(), a)) typeInto(e, a, true);
             break;
         case Kind::ChartPoint:
-            if (chart::Graph* g = Find(Graphs(), a)) {
+            if (chart::Graph* g = Find(Candidates<chart::Graph>(), a)) {
                 const chart::ChartModel& m = g->model();
                 if (m.numSets() > 0 && m.numPoints() > 0)
                     g->selectPoint(1 + a.a % m.numSets(), 1 + a.b % m.numPoints());
             }
             break;
         case Kind::ChartClick:
-            if (chart::Graph* g = Find(Graphs(), a))
+            if (chart::Graph* g = Find(Candidates<chart::Graph>(), a))
                 if (auto* view = g->findChild<QGraphicsView*>()) {
                     QWidget* vp = view->viewport();
                     QTest::mouseClick(vp, Qt::LeftButton, {},
