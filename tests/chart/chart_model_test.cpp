@@ -21,15 +21,18 @@ TEST(ChartModelSets, ResetLeavesOneSetOfTwoUnwrittenPointsAndCurvesGoToSetOneThe
     ChartModel m;
     addCurve(m, "old", {{1, 2}, {3, 4}, {5, 6}});
     m.setGraphTitle("power loss");
+    m.setAxisScale(15);
     m.setXMax(200);
     resetGraph(m);
     EXPECT_EQ(m.numSets(), 1);
     EXPECT_EQ(m.numPoints(), 2);
+    EXPECT_TRUE(m.writtenPoints(1).empty());
     EXPECT_FALSE(m.point(1, 1).written());
     EXPECT_EQ(m.legendOf(1), "");
     EXPECT_EQ(m.thisSet(), 1);
-    // Titles and limits are not data.
+    // Titles, scaling and limits are not data.
     EXPECT_EQ(m.graphTitle(), "power loss");
+    EXPECT_EQ(m.axisScaleCode(), 15);
     EXPECT_EQ(m.xMax(), 200);
 
     EXPECT_EQ(addCurve(m, "Q87", {{25, 2200}, {100, 3000}, {150, 1000}}), 1);

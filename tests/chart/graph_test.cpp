@@ -131,6 +131,7 @@ private slots:
         Graph g(0);
         QVERIFY(Show(g, 600, 400));
         ChartModel& m = g.model();
+        QVERIFY(!g.findChild<QToolButton*>("zoomIn")->isVisible());
         m.setAxisScale(6);
         addCurveThenGrow(m, "", {{-125, -400}, {0, 0}, {125, 400}});
         m.setXMin(-125);
