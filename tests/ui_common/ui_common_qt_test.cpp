@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -46,12 +47,6 @@ struct ClickHandler {
         });
     }
 };
-
-void WriteImage(const QString& path, int w, int h, QColor colour) {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(colour);
-    QVERIFY(img.save(path, "BMP"));
-}
 
 } // namespace
 
@@ -203,36 +198,34 @@ private slots:
     }
 
     void showArrowOrangeEndsGray() {
-        QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("bmp")));
-        WriteImage(folder.filePath(QStringLiteral("bmp/arrow_gray_horz.bmp")), 32, 24, Qt::gray);
-        WriteImage(folder.filePath(QStringLiteral("bmp/arrow_Orange_horz.bmp")), 20, 10, QColor(255, 140, 0));
-        WriteImage(folder.filePath(QStringLiteral("bmp/arrow_gray.bmp")), 24, 32, Qt::gray);
+        const QDir shipped(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR)); // the program folder's bmp/
         AppContext app;
-        app.appFolder = folder.path().toStdString();
+        app.appFolder = QFileInfo(shipped.path()).path().toStdString();
+        const auto picture = [&shipped](const char* file) {
+            return QImage(shipped.filePath(QLatin1String(file))).convertToFormat(QImage::Format_RGB32);
+        };
 
         QWidget window;
-        auto* picture = new QLabel(&window);
-        picture->hide();
+        auto* arrow = new QLabel(&window);
+        arrow->hide();
         QString colour = QStringLiteral("Orange");
-        ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 1500, 3000);
+        ui::ShowArrow(app, QStringLiteral("horizontal"), arrow, colour, 1500, 3000);
         QCOMPARE(colour, QStringLiteral("gray"));
-        QVERIFY(picture->isVisibleTo(&window));
-        QCOMPARE(picture->pixmap().toImage().pixelColor(5, 5), QColor(Qt::gray));
-        QCOMPARE(picture->pos(), QPoint(100, 200));
-        QLabel vertical;
-        QString gray = QStringLiteral("gray");
-        ui::ShowArrow(app, QStringLiteral("vertikal"), &vertical, gray, 0, 150);
-        QCOMPARE(vertical.pixmap().size(), QSize(24, 32));
+        QVERIFY(arrow->isVisibleTo(&window));
+        QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                 picture("arrow_gray_horz.bmp"));
+        QCOMPARE(arrow->pos(), QPoint(100, 200));
+        ui::ShowArrow(app, QStringLiteral("vertikal"), arrow, colour, 0, 150);
+        QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32), picture("arrow_gray.bmp"));
 
         // A missing picture file is no fault: the label is emptied and shown.
         app.appFolder = dir_.path().toStdString();
-        picture->hide();
+        arrow->hide();
         colour = QStringLiteral("Orange");
-        ui::ShowArrow(app, QStringLiteral("horizontal"), picture, colour, 30, 45);
+        ui::ShowArrow(app, QStringLiteral("horizontal"), arrow, colour, 30, 45);
         QCOMPARE(colour, QStringLiteral("gray"));
-        QVERIFY(picture->pixmap().isNull());
-        QVERIFY(picture->isVisibleTo(&window));
+        QVERIFY(arrow->pixmap().isNull());
+        QVERIFY(arrow->isVisibleTo(&window));
     }
 
     void shippedArrowPicturesLoadAndLeftOnesAreMirrored() {
