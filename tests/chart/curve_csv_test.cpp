@@ -54,9 +54,8 @@ TEST(CurveCsv, OnePairOfColumnsPerShownCurve) {
     } cases[] = {
         // Linear axes: the unwritten point and the NaN point are left out, the empty set too.
         {"linear", 0,
-         "\"N87 \"\"A\"\", 25 °C, f[kHz]\",\"N87 \"\"A\"\", 25 °C, Pv[kW/m³]\",\"Curve 2, f[kHz]\",\"Curve "
-         "2, "
-         "Pv[kW/m³]\"\n"
+         "\"N87 \"\"A\"\", 25 °C, f[kHz]\",\"N87 \"\"A\"\", 25 °C, Pv[kW/m³]\","
+         "\"Curve 2, f[kHz]\",\"Curve 2, Pv[kW/m³]\"\n"
          "0.5,2.25,-1,7\n"
          "10,300,,\n"
          "100,4000,,\n"},

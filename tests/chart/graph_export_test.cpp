@@ -1,14 +1,13 @@
 // Export of a graph: each picture format written and read back by another reader, failed
 // writes, the clipboard and the chart's context menu.
 
+#include "../ui_common/test_support.h"
 #include "chart_helpers.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,8 +15,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 using namespace tolvik;
 using namespace tolvik::chart;
@@ -41,13 +39,6 @@ int PixelsOf(const QImage& image, const QColor& colour) {
                 ++n;
         }
     return n;
-}
-
-QString Run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 class ImageClipboard : public ui::ClipboardService {
@@ -91,30 +82,29 @@ private slots:
     void picturesHoldCurvesAndTexts() {
         const struct {
             const char* filter;
-            const char* file;
-            double scale; ///< PNG pixels per screen pixel
+            const char* answer; ///< the name given in the dialog
+            const char* file;   ///< the file written
+            double scale;       ///< PNG pixels per screen pixel
         } cases[] = {
-            {"PNG image, 96 dpi (*.png)", "g96.png", 1},
-            {"PNG image, 300 dpi (*.png)", "g300", 300 / 96.0}, // suffix added from the filter
-            {"SVG drawing (*.svg)", "g.svg", 0},
-            {"PDF document (*.pdf)", "g.pdf", 0},
+            {"PNG image, 96 dpi (*.png)", "g96.png", "g96.png", 1},
+            {"PNG image, 300 dpi (*.png)", "g300", "g300.png", 300 / 96.0}, // suffix added from the filter
+            {"SVG drawing (*.svg)", "g.svg", "g.svg", 0},
+            {"PDF document (*.pdf)", "g.pdf", "g.pdf", 0},
         };
         for (const auto& c : cases) {
-            answer(dir_.filePath(QLatin1String(c.file)), QLatin1String(c.filter));
+            answer(dir_.filePath(QLatin1String(c.answer)), QLatin1String(c.filter));
             SaveGraphAs(graph_.get(), nullptr);
             QVERIFY2(messages_->messages.empty(), c.file);
-            const QString filter = QLatin1String(c.filter);
-            if (filter.startsWith(u"PNG")) {
-                const QImage png(
-                    dir_.filePath(QLatin1String(c.file)) +
-                    (QLatin1String(c.file).endsWith(u".png") ? QString() : QStringLiteral(".png")));
+            const QString file = dir_.filePath(QLatin1String(c.file));
+            if (c.scale > 0) {
+                const QImage png(file);
                 QCOMPARE(png.size(), QSize(qRound(600 * c.scale), qRound(420 * c.scale)));
                 QCOMPARE(qRound(png.dotsPerMeterX() * 0.0254), qRound(96 * c.scale));
                 QVERIFY2(PixelsOf(png, kFirstCurve) > 100 * c.scale, c.file);
-            } else if (filter.startsWith(u"SVG")) {
-                checkSvg(dir_.filePath(QLatin1String(c.file)));
+            } else if (file.endsWith(u".svg")) {
+                checkSvg(file);
             } else {
-                checkPdf(dir_.filePath(QLatin1String(c.file)));
+                checkPdf(file);
             }
         }
     }
@@ -125,33 +115,23 @@ private slots:
         // The full disk is met by a PDF: the PNG writer's error path (a long jump out of the
         // PNG library) leaks an image inside Qt, which the sanitizer build would report.
         const QString old = dir.filePath(QStringLiteral("old.pdf"));
-        for (const QString& name : {QStringLiteral("plain"), QStringLiteral("old.pdf")}) {
-            QFile f(dir.filePath(name));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("old content");
-        }
-
-        struct Case {
+        for (const QString& path : {dir.filePath(QStringLiteral("plain")), old})
+            QVERIFY(tolvik::test::WriteFile(path, "old content"));
+        const struct {
             QString path;
             bool diskFull; ///< the file system refuses to grow the file after 2 kB
             QString filter;
-        };
-        const QString png = QStringLiteral("PNG image, 300 dpi (*.png)");
-        const Case cases[] = {{dir.filePath(QStringLiteral("plain/g.png")), false, png},
-                              {old, true, QStringLiteral("PDF document (*.pdf)")}};
-        for (const Case& c : cases) {
+        } cases[] = {{dir.filePath(QStringLiteral("plain/g.png")), false,
+                      QStringLiteral("PNG image, 300 dpi (*.png)")},
+                     {old, true, QStringLiteral("PDF document (*.pdf)")}};
+        for (const auto& c : cases) {
             messages_->messages.clear();
             answer(c.path, c.filter);
-            rlimit saved{};
-            ::getrlimit(RLIMIT_FSIZE, &saved);
-            if (c.diskFull) {
-                std::signal(SIGXFSZ, SIG_IGN);
-                rlimit small = saved;
-                small.rlim_cur = 2048;
-                ::setrlimit(RLIMIT_FSIZE, &small);
+            {
+                std::optional<tolvik::test::DiskFull> full;
+                if (c.diskFull) full.emplace(2048);
+                SaveGraphAs(graph_.get(), nullptr);
             }
-            SaveGraphAs(graph_.get(), nullptr);
-            ::setrlimit(RLIMIT_FSIZE, &saved);
             QCOMPARE(messages_->messages.size(), size_t(1));
             QVERIFY2(messages_->messages[0].text.startsWith(QStringLiteral("The file ") +
                                                             QDir::toNativeSeparators(c.path) +
@@ -159,9 +139,7 @@ private slots:
                      qPrintable(messages_->messages[0].text));
             QCOMPARE(messages_->messages[0].title, QStringLiteral("Tolvik"));
         }
-        QFile kept(old);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), QByteArray("old content"));
+        QCOMPARE(tolvik::test::ReadFile(old), QByteArray("old content"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList({QStringLiteral("old.pdf"), QStringLiteral("plain")}));
     }
@@ -170,12 +148,10 @@ private slots:
     /// or without curves the commands say so.
     void contextMenuAndMessages() {
         InstallGraphExport();
-        auto clipboard = std::make_unique<ImageClipboard>();
-        ImageClipboard& board = *clipboard;
-        ui::SetClipboardService(std::move(clipboard));
+        const ImageClipboard* board = tolvik::test::Install<ImageClipboard>(ui::SetClipboardService);
         graph_->commandAction(Graph::Command::Copy)->trigger();
-        QCOMPARE(board.image.size(), QSize(600, 420) * graph_->devicePixelRatioF());
-        QVERIFY(PixelsOf(board.image, kFirstCurve) > 100);
+        QCOMPARE(board->image.size(), QSize(600, 420) * graph_->devicePixelRatioF());
+        QVERIFY(PixelsOf(board->image, kFirstCurve) > 100);
 
         resetGraph(graph_->model());
         answer(dir_.filePath(QStringLiteral("none.csv")), QStringLiteral("CSV table (*.csv)"));
@@ -224,14 +200,15 @@ private:
     void checkPdf(const QString& path) {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
-        const QString text = Run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        const QString text = tolvik::test::PdfPages(path).join(u'\f');
         for (const QString& t : kTexts)
             QVERIFY2(text.contains(t), qPrintable(t + QStringLiteral(" in: ") + text));
         const QString prefix = dir_.filePath(QStringLiteral("pdfpage"));
-        Run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"),
-                                         QStringLiteral("-singlefile"), path, prefix});
+        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("96"),
+                                    QStringLiteral("-singlefile"), path, prefix}),
+                 0);
         const QImage page(prefix + QStringLiteral(".png"));
-        QVERIFY(!page.isNull());
         QVERIFY(PixelsOf(page, kFirstCurve) > 100);
         QFile::remove(prefix + QStringLiteral(".png"));
     }

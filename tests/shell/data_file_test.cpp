@@ -3,11 +3,11 @@
 // short random run. Each file either gives an orderly message naming what is wrong or works;
 // nothing crashes, hangs or shows NaN, and the file and its folder stay as they were.
 
+#include "../ui_common/test_support.h"
 #include "ui_driver.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -16,15 +16,10 @@
 
 namespace {
 
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::ReadFile;
 
 void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    ASSERT_TRUE(test::WriteFile(path, bytes));
 }
 
 /// Runs SQL on the file (the test's own change of a copy, not the program).
@@ -82,7 +77,7 @@ struct Case {
 };
 
 TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
-    const QByteArray sample = Read(QStringLiteral(TOLVIK_SAMPLE_DATABASE));
+    const QByteArray sample = ReadFile(QStringLiteral(TOLVIK_SAMPLE_DATABASE));
     ASSERT_FALSE(sample.isEmpty());
     const auto copy = [&](const QString& p) { Write(p, sample); };
     const auto sql = [&](std::string s) {
@@ -118,11 +113,10 @@ TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
              "K2 = NULL, CDF = NULL, hWickel = NULL"),
          false, nullptr},
         {"NULL in every field of every material but its name",
-         sql("UPDATE Material SET mui = NULL, Bs25 = NULL, Bs100 = NULL, Hc25 = NULL, Hc100 = NULL, Tc = "
-             "NULL, "
-             "hb = NULL, fmin = NULL, ftyp = NULL, fmax = NULL, dT = NULL, f = NULL, B = NULL, T = NULL, "
-             "Pv = NULL, Dichte = NULL, tandmuei = NULL, af = NULL, dcresist = NULL, Leistung = NULL, "
-             "mua = NULL, Aktuell = NULL"),
+         sql("UPDATE Material SET mui = NULL, Bs25 = NULL, Bs100 = NULL, Hc25 = NULL, Hc100 = NULL, "
+             "Tc = NULL, hb = NULL, fmin = NULL, ftyp = NULL, fmax = NULL, dT = NULL, f = NULL, B = NULL, "
+             "T = NULL, Pv = NULL, Dichte = NULL, tandmuei = NULL, af = NULL, dcresist = NULL, "
+             "Leistung = NULL, mua = NULL, Aktuell = NULL"),
          false, nullptr},
         {"curve columns with no end mark",
          sql("UPDATE Hysterese SET HR25T25 = coalesce(HR25T25, 1), BR25T25 = coalesce(BR25T25, 1), "
@@ -135,14 +129,13 @@ TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
          false, nullptr},
         {"10,000 cores and 500 materials",
          sql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
-             "INSERT INTO Kernform SELECT Kerntyp || ' #' || i, LP, Loch, Anzeige, RthAnzeige, Ae, le, Ve, "
-             "Amin, "
-             "AN, LN, Rth, Ar, K1, K2, CDF, hWickel FROM n JOIN Kernform ON Kernform.rowid = 1 + i % 56; "
+             "INSERT INTO Kernform SELECT Kerntyp || ' #' || i, LP, Loch, Anzeige, RthAnzeige, Ae, le, "
+             "Ve, Amin, AN, LN, Rth, Ar, K1, K2, CDF, hWickel FROM n JOIN Kernform ON Kernform.rowid = "
+             "1 + i % 56; "
              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 491) "
-             "INSERT INTO Material SELECT 'X' || i, mui, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, fmax, "
-             "dT, "
-             "f, B, T, Pv, Dichte, tandmuei, af, dcresist, Leistung, mua, Aktuell FROM n JOIN Material "
-             "ON Material.rowid = 1 + i % 9"),
+             "INSERT INTO Material SELECT 'X' || i, mui, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, "
+             "fmax, dT, f, B, T, Pv, Dichte, tandmuei, af, dcresist, Leistung, mua, Aktuell FROM n JOIN "
+             "Material ON Material.rowid = 1 + i % 9"),
          false, nullptr},
     };
     for (const Case& c : cases) {
@@ -150,7 +143,7 @@ TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"db1.mdb"_s);
         c.make(path);
-        const QByteArray before = Read(path);
+        const QByteArray before = ReadFile(path);
         const QStringList listing = Listing(dir.path());
         {
             Session s(dir.path(), true);
@@ -167,13 +160,13 @@ TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
             EXPECT_TRUE(!c.named || all.join(u'|').contains(QString::fromUtf8(c.named), Qt::CaseInsensitive))
                 << "no message names " << c.named << ": " << all.join(u" | "_s).toStdString();
         }
-        EXPECT_TRUE(Read(path) == before) << "the data file changed";
+        EXPECT_TRUE(ReadFile(path) == before) << "the data file changed";
         EXPECT_EQ(Listing(dir.path()), listing);
     }
 }
 
 TEST(DataFile, SessionLeavesTheFileAndItsFolderUntouchedAlsoWhenReadOnly) {
-    const QByteArray sample = Read(QStringLiteral(TOLVIK_SAMPLE_DATABASE));
+    const QByteArray sample = ReadFile(QStringLiteral(TOLVIK_SAMPLE_DATABASE));
     for (const bool readOnly : {false, true}) {
         SCOPED_TRACE(readOnly ? "read-only folder" : "writable folder");
         QTemporaryDir dir;
@@ -193,7 +186,7 @@ TEST(DataFile, SessionLeavesTheFileAndItsFolderUntouchedAlsoWhenReadOnly) {
             EXPECT_EQ(Listing(dir.path()), QStringList{u"db1.mdb"_s});
         }
         EXPECT_EQ(Listing(dir.path()), QStringList{u"db1.mdb"_s});
-        EXPECT_TRUE(Read(path) == sample) << "the data file changed";
+        EXPECT_TRUE(ReadFile(path) == sample) << "the data file changed";
         QFile::setPermissions(dir.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }

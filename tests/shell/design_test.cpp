@@ -2,9 +2,8 @@
 // a DC-bias design saved and opened in a fresh main window equal; damaged files refused with
 // nothing changed; a failed save keeps the old file; the design sheet printed to PDF.
 
-#include "tolvik/chart/graph.h"
+#include "../ui_common/window_test_base.h"
 #include "tolvik/core/core_form.h"
-#include "tolvik/data/database.h"
 #include "tolvik/material/mat_tab.h"
 #include "tolvik/shell/design_files.h"
 #include "tolvik/shell/main_window.h"
@@ -12,15 +11,8 @@
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
@@ -37,63 +29,32 @@ struct Session {
         window = std::make_unique<shell::MainWindow>(app);
         window->show();
     }
-    void choose(QWidget* form, const char* list, const QString& text) {
-        auto* l = form->findChild<QComboBox*>(QLatin1String(list));
-        const int i = l->findText(text);
-        QVERIFY2(i >= 0, qPrintable(text));
-        l->setCurrentIndex(i);
-        emit l->activated(i);
-    }
-    void type(QWidget* form, const char* name, const QString& text) {
-        auto* f = form->findChild<QLineEdit*>(QLatin1String(name));
-        f->setText(text);
-        emit f->textEdited(text);
-    }
-    void calculate(QWidget* form) { form->findChild<QAbstractButton*>(u"cmdCalculate"_s)->click(); }
 };
-
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 } // namespace
 
-class DesignTest : public QObject {
+class DesignTest : public test::WindowTestBase {
     Q_OBJECT
     QTemporaryDir dir;
-    ui::RecordingMessageService* messages = nullptr;
-    QString answer; ///< what the file dialogs answer
-
-    QStringList shown() {
-        QStringList t;
-        for (const auto& m : messages->messages)
-            t << m.text;
-        messages->messages.clear();
-        return t;
-    }
+    QString answer;          ///< what the file dialogs answer
+    QWidget* form = nullptr; ///< the working window driven
+    QWidget* windowUnderTest() const override { return form; }
 
     /// Three materials compared on µi(T), and a DC-bias design drawn twice.
     void drawDesign(Session& s) {
         s.window->OpenMaterialTab(1);
-        material::MatTab* mat = s.window->matTab();
+        form = s.window->matTab();
         for (const char* m : {"R41", "R52", "R63"}) {
-            s.choose(mat, "Material", QLatin1String(m));
-            s.calculate(mat);
+            choose(u"Material"_s, QLatin1String(m));
+            calculate();
         }
         s.window->OpenCoreFormTab(static_cast<int>(core::CoreTab::DcBias));
-        core::CoreForm* form = s.window->coreForm();
-        s.choose(form, "Material", u"R41"_s);
-        s.choose(form, "Kern", u"E 20/10/6"_s);
-        s.calculate(form);
-        s.type(form, "t1I", u"0.5"_s);
-        s.calculate(form);
+        form = s.window->coreForm();
+        choose(u"Material"_s, u"R41"_s);
+        choose(u"Kern"_s, u"E 20/10/6"_s);
+        calculate();
+        type(u"t1I"_s, u"0.5"_s);
+        calculate();
     }
 
 private slots:
@@ -122,7 +83,7 @@ private slots:
             QCOMPARE(s.window->designs().path(), path);
             QVERIFY(!s.window->designs().modified());
             saved = s.window->designs().Current();
-            QCOMPARE(shown(), QStringList());
+            QCOMPARE(shownMessages(), QStringList());
             QCOMPARE(s.window->designs().recentDesigns().value(0), path);
         }
         const auto curves = [](const design::Design& d, const char* window, int graph) {
@@ -141,7 +102,7 @@ private slots:
 
         Session fresh;
         QVERIFY(fresh.window->designs().open(path));
-        QCOMPARE(shown(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
         QVERIFY(fresh.window->designs().Current().windows == saved.windows);
         QVERIFY(!fresh.window->designs().modified());
     }
@@ -151,7 +112,7 @@ private slots:
         drawDesign(s);
         answer = dir.filePath(u"good.tolvik"_s);
         QVERIFY(s.window->designs().saveAs());
-        const QByteArray good = Read(answer);
+        const QByteArray good = test::ReadFile(answer);
         const design::Design before = s.window->designs().Current();
         const auto with = [&good](const char* from, const char* to) {
             QByteArray b = good;
@@ -168,18 +129,18 @@ private slots:
         };
         for (const auto& c : cases) {
             const QString path = dir.filePath(QLatin1String(c.what) + u".tolvik"_s);
-            Write(path, c.bytes);
+            QVERIFY(test::WriteFile(path, c.bytes));
             QVERIFY2(!s.window->designs().open(path), c.what);
-            const QStringList m = shown();
+            const QStringList m = shownMessages();
             QCOMPARE(m.size(), 1);
             QVERIFY2(m[0].contains(path) && m[0].contains(QLatin1String(c.reason)), qPrintable(m[0]));
             QVERIFY2(s.window->designs().Current() == before, c.what);
         }
         // A core the data file lacks: opened, with a warning naming it.
         const QString missing = dir.filePath(u"missing.tolvik"_s);
-        Write(missing, with("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\""));
+        QVERIFY(test::WriteFile(missing, with("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\"")));
         QVERIFY(s.window->designs().open(missing));
-        const QStringList m = shown();
+        const QStringList m = shownMessages();
         QCOMPARE(m.size(), 1);
         QVERIFY2(m[0].contains(u"E 99/99/99"_s), qPrintable(m[0]));
     }
@@ -188,20 +149,14 @@ private slots:
         Session s;
         drawDesign(s);
         const QString path = dir.filePath(u"kept.tolvik"_s);
-        Write(path, "old");
-        // A full disk: the file may not grow past a few bytes.
-        rlimit saved{}, small{};
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        small = saved;
-        small.rlim_cur = 16;
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::setrlimit(RLIMIT_FSIZE, &small);
+        QVERIFY(test::WriteFile(path, "old"));
         answer = path;
-        const bool written = s.window->designs().saveAs();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        QVERIFY(!written);
-        QCOMPARE(Read(path), QByteArray("old"));
-        const QStringList m = shown();
+        {
+            const test::DiskFull full(16);
+            QVERIFY(!s.window->designs().saveAs());
+        }
+        QCOMPARE(test::ReadFile(path), QByteArray("old"));
+        const QStringList m = shownMessages();
         QCOMPARE(m.size(), 1);
         QVERIFY(m[0].startsWith(u"The file "_s) && m[0].contains(u"could not be written"_s));
         QCOMPARE(QDir(dir.path()).entryList({u"kept.tolvik*"_s}, QDir::Files | QDir::Hidden),
@@ -233,11 +188,7 @@ private slots:
         drawDesign(s);
         answer = dir.filePath(u"sheet.pdf"_s);
         QVERIFY(s.window->designs().exportSheetPdf());
-        QProcess p;
-        p.start(u"pdftotext"_s, {u"-layout"_s, answer, u"-"_s});
-        QVERIFY(p.waitForFinished(20000));
-        const QStringList pages =
-            QString::fromUtf8(p.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+        const QStringList pages = test::PdfPages(answer);
         QCOMPARE(pages.size(), 2); // one page per working window
         for (const char* expected : {"DC", "Core: E 20/10/6", "Material: R41", "db1.mdb", "0.5"})
             QVERIFY2(pages[0].contains(QLatin1String(expected)), expected);

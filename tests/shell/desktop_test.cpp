@@ -1,6 +1,7 @@
 // The desktop: the File menu's graph export on every graph of both working windows, and
 // the gray result fields under a dark colour scheme (sample data file).
 
+#include "../ui_common/test_support.h"
 #include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
@@ -13,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +24,15 @@
 #include <QtTest>
 
 using namespace tolvik;
+
+namespace {
+
+/// A control of the working window the main window shows in front.
+template <class T> T* InChild(shell::MainWindow& window, const char* name) {
+    return window.mdiArea()->currentSubWindow()->findChild<T*>(QLatin1String(name));
+}
+
+} // namespace
 
 class DesktopTest : public QObject {
     Q_OBJECT
@@ -39,14 +48,13 @@ private slots:
     void cleanup() { ui::SetMessageService(nullptr); }
 
     void everyGraphOfBothWindowsExports() {
-        auto& messages = *recorder;
         shell::MainWindow window(app);
         window.show();
         QTemporaryDir dir;
-        QString path;
+        QString file; ///< what the save dialogs answer, in their last format (PDF)
         ui::SetFileDialogService(std::make_unique<ui::ScriptedFileDialogService>(
-            [&path](const QString&, const QString&, const QStringList& filters, const QString&) {
-                return std::make_pair(path, filters.last());
+            [&](const QString&, const QString&, const QStringList& filters, const QString&) {
+                return std::make_pair(dir.filePath(file), filters.last());
             }));
         auto trigger = [&window](const char* name) {
             window.findChild<QAction*>(QLatin1String(name))->trigger();
@@ -54,58 +62,43 @@ private slots:
 
         // No working window: no graph.
         trigger("mnuSaveGraphAs");
-        QCOMPARE(messages.messages.size(), size_t(1));
-        QVERIFY(messages.messages[0].text.startsWith(QStringLiteral("No graph loaded")));
+        const QStringList noGraph = test::TakeMessages(*recorder);
+        QVERIFY(noGraph.size() == 1 && noGraph[0].startsWith(QStringLiteral("No graph loaded")));
 
-        const struct {
-            const char* menuItem;
-            const char* file;
-        } graphs[] = {
-            {"mnuHysteresis", "m0"}, {"mnumi", "m1"},    {"mnuLosses", "m2"}, {"mnumuavsB", "m3"},
-            {"mnummvsF", "m4"},      {"mnumevsT", "c2"}, {"mnuDCBias", "c4"}, {"mnuwirecalculation", "c6"},
-        };
-        for (const auto& g : graphs) {
-            messages.messages.clear();
-            if (QLatin1String(g.file).startsWith(u'c')) trigger("mnuDataOverview"); // pick core and material
-            trigger(g.menuItem);
+        for (const char* item : {"mnuHysteresis", "mnumi", "mnuLosses", "mnumuavsB", "mnummvsF", "mnumevsT",
+                                 "mnuDCBias", "mnuwirecalculation"}) {
+            trigger("mnuDataOverview"); // pick core and material there for the core window's tabs
+            trigger(item);
             for (const char* name : {"Material", "Kern"}) { // the user picks the first entry
-                auto* list = window.mdiArea()->currentSubWindow()->findChild<QComboBox*>(QLatin1String(name));
+                auto* list = InChild<QComboBox>(window, name);
                 if (list && list->count() > 0 && list->currentText().isEmpty()) {
                     list->setCurrentIndex(0);
                     emit list->activated(0);
                 }
             }
-            trigger(g.menuItem);
+            trigger(item);
             for (const char* name : {"List1", "List2"}) { // the power loss curves are picked from lists
-                auto* list = window.findChild<QListWidget*>(QLatin1String(name));
+                auto* list = InChild<QListWidget>(window, name);
                 if (list && list->isVisible() && list->count() > 0) list->setCurrentRow(0);
             }
             const auto* working =
                 dynamic_cast<const ui::GraphWindow*>(window.mdiArea()->currentSubWindow()->widget());
             chart::Graph* graph = working ? working->currentGraph() : nullptr;
-            QVERIFY2(graph, g.menuItem);
-            if (auto* turns =
-                    window.mdiArea()->currentSubWindow()->findChild<QLineEdit*>(QStringLiteral("t2N"));
-                turns && turns->isVisible())
+            QVERIFY2(graph, item);
+            if (auto* turns = InChild<QLineEdit>(window, "t2N"); turns && turns->isVisible())
                 turns->setText(QStringLiteral("40")); // the wire tab needs a number of turns
-            if (auto* calculate = window.mdiArea()->currentSubWindow()->findChild<QPushButton*>(
-                    QStringLiteral("cmdCalculate"));
-                calculate && calculate->isVisible())
+            if (auto* calculate = InChild<QPushButton>(window, "cmdCalculate"); calculate->isVisible())
                 calculate->click();
-            path = dir.filePath(QLatin1String(g.file) + QStringLiteral(".csv"));
+            file = QLatin1String(item) + QStringLiteral(".csv");
             trigger("mnuExportCurveData");
-            path = dir.filePath(QLatin1String(g.file) + QStringLiteral(".pdf")); // the last filter: PDF
+            file = QLatin1String(item) + QStringLiteral(".pdf");
             trigger("mnuSaveGraphAs");
-            QVERIFY2(messages.messages.empty(),
-                     qPrintable(QLatin1String(g.menuItem) + u' ' +
-                                (messages.messages.empty() ? QString() : messages.messages[0].text)));
-            QFile csv(dir.filePath(QLatin1String(g.file) + QStringLiteral(".csv")));
-            QVERIFY2(csv.open(QIODevice::ReadOnly), g.menuItem);
+            QCOMPARE(test::TakeMessages(*recorder), QStringList());
             const std::string expected = chart::CurvesCsv(graph->model());
-            QVERIFY2(std::count(expected.begin(), expected.end(), '\n') > 2,
-                     g.menuItem); // curves with points
-            QCOMPARE(csv.readAll().toStdString(), expected);
-            QVERIFY(QFileInfo(path).size() > 1000);
+            QVERIFY2(std::count(expected.begin(), expected.end(), '\n') > 2, item); // curves with points
+            QCOMPARE(test::ReadFile(dir.filePath(QLatin1String(item) + QStringLiteral(".csv"))).toStdString(),
+                     expected);
+            QVERIFY(QFileInfo(dir.filePath(file)).size() > 1000);
         }
         ui::SetFileDialogService(nullptr);
     }

@@ -2,6 +2,7 @@
 // database (tests/material/mat_fixture_db.h): the printed PDF is read back with pdftotext.
 
 #include "../material/mat_fixture_db.h"
+#include "../ui_common/window_test_base.h"
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/core_form.h"
@@ -15,14 +16,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -46,47 +42,25 @@ public:
     int calls = 0;
 };
 
-/// The text of a PDF, one entry per page.
-QStringList PdfPages(const QString& file) {
-    QProcess p;
-    p.start(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
-    return pages;
-}
-
 } // namespace
 
-class GraphCommandsTest : public QObject {
+class GraphCommandsTest : public test::WindowTestBase {
     Q_OBJECT
 
     std::unique_ptr<material::test::MatFixture> fixture;
     std::unique_ptr<AppContext> app;
     std::unique_ptr<shell::MainWindow> window;
-    ui::RecordingMessageService* messages = nullptr;
     PdfPrintService* printing = nullptr;
     ui::RecordingClipboardService* clipboard = nullptr;
     QTemporaryDir out;
 
-    material::MatTab* openMaterialTab(int tab, const QString& material = u"A1"_s) {
+    QWidget* windowUnderTest() const override { return window->matTab(); }
+    material::MatTab* openMaterialTab(int tab) {
         window->OpenMaterialTab(tab);
-        material::MatTab* form = window->matTab();
-        auto* list = form->findChild<QComboBox*>(u"Material"_s);
-        if (!material.isEmpty()) {
-            list->setCurrentIndex(list->findText(material));
-            emit list->activated(list->currentIndex());
-        }
-        return form;
+        choose(u"Material"_s, u"A1"_s);
+        return window->matTab();
     }
     void press(const char* button) { window->findChild<QPushButton*>(QLatin1String(button))->click(); }
-    QStringList messageTexts() const {
-        QStringList t;
-        for (const auto& m : messages->messages)
-            t << m.text;
-        messages->messages.clear();
-        return t;
-    }
     QList<double> frame(QWidget* form, int tab) const {
         const auto& m = form->findChild<chart::Graph*>(u"Graph1(%1)"_s.arg(tab))->model();
         return {m.printInfo(2), m.printInfo(3), m.printInfo(4), m.printInfo(5)};
@@ -101,12 +75,8 @@ private slots:
     void init() {
         text::SetDecimalSeparator('.');
         messages = &ui::InstallRecordingMessages();
-        auto p = std::make_unique<PdfPrintService>();
-        printing = p.get();
-        ui::SetPrintService(std::move(p));
-        auto c = std::make_unique<ui::RecordingClipboardService>(u"before"_s);
-        clipboard = c.get();
-        ui::SetClipboardService(std::move(c));
+        printing = test::Install<PdfPrintService>(ui::SetPrintService);
+        clipboard = test::Install<ui::RecordingClipboardService>(ui::SetClipboardService, u"before"_s);
         fixture = std::make_unique<material::test::MatFixture>();
         app = std::make_unique<AppContext>();
         app->appFolder = TOLVIK_TEST_PROGRAM_DIR;
@@ -149,8 +119,8 @@ private slots:
             readings(c.readings);
             QFile::remove(printing->file);
             press("cmdPrint");
-            QVERIFY2(messages->messages.empty(), qPrintable(tag + messageTexts().join(u'|')));
-            const QStringList pages = PdfPages(printing->file);
+            QVERIFY2(messages->messages.empty(), qPrintable(tag + shownMessages().join(u'|')));
+            const QStringList pages = test::PdfPages(printing->file);
             QCOMPARE(pages.size(), c.pages);
             const QString& first = pages.first();
             QVERIFY2(first.contains(u"Tolvik V4.0 - Material data"_s), qPrintable(tag));
@@ -174,7 +144,7 @@ private slots:
         window->OpenCoreFormTab(2);
         window->findChild<QAction*>(u"mnuPrint"_s)->trigger();
         // The fixture has no core tables: the window may report that; the page still prints.
-        const QStringList pages = PdfPages(printing->file);
+        const QStringList pages = test::PdfPages(printing->file);
         QCOMPARE(pages.size(), 1);
         QVERIFY(pages.first().contains(u"Tolvik V4.0 - Core data"_s));
         QCOMPARE(frame(window->coreForm(), 2), (QList<double>{3, 4, 23, 15}));
@@ -184,12 +154,12 @@ private slots:
         const QString error = QLatin1String(shell::kPrintErrorText);
         press("cmdPrint");          // no working window
         window->OpenCoreFormTab(0); // data overview: no graph
-        messageTexts();
+        shownMessages();
         press("cmdPrint");
         openMaterialTab(1);
         printing->file = u"/nonexistent-folder/page.pdf"_s; // the printer fails
         press("cmdPrint");
-        QCOMPARE(messageTexts(), (QStringList{error, error}));
+        QCOMPARE(shownMessages(), (QStringList{error, error}));
         QCOMPARE(printing->calls, 1); // no dialog without a graph
         printing->accept = false;     // cancelled: nothing printed, nothing said
         printing->file = out.filePath(u"cancel.pdf"_s);
@@ -232,10 +202,10 @@ private slots:
         window->matTab()->findChild<QComboBox*>(u"Material"_s)->setCurrentIndex(-1);
         clipboard->text_ = u"before"_s;
         copy->click();
-        QCOMPARE(messageTexts(), QStringList{u"No material selected"_s});
+        QCOMPARE(shownMessages(), QStringList{u"No material selected"_s});
         QCOMPARE(clipboard->text(), u"before"_s);
         window->OpenCoreFormTab(2); // Core calculation: Copy does nothing
-        messageTexts();
+        shownMessages();
         window->findChild<QToolButton*>(u"Picture3(3)"_s)->click();
         QCOMPARE(clipboard->text(), u"before"_s);
         QVERIFY(messages->messages.empty());
@@ -244,7 +214,7 @@ private slots:
     void clearAndGraphSettings() {
         press("cmdGraph"); // only the main window
         press("CmdClear");
-        QCOMPARE(messageTexts(), QStringList{QLatin1String(shell::kNoGraphText)});
+        QCOMPARE(shownMessages(), QStringList{QLatin1String(shell::kNoGraphText)});
         material::MatTab* form = openMaterialTab(1);
         auto* graph = form->findChild<chart::Graph*>(u"Graph1(1)"_s);
         QVERIFY(!graph->model().writtenPoints(1).empty());

@@ -1,6 +1,7 @@
 // The help window, the manual and the information windows, through the main window's
 // menus and buttons, with recorded messages, clipboard and launcher calls.
 
+#include "../ui_common/test_support.h"
 #include "tolvik/shell/help_window.h"
 #include "tolvik/shell/info_windows.h"
 #include "tolvik/shell/main_window.h"
@@ -9,33 +10,19 @@
 #include "tolvik/ui_common/services.h"
 
 #include <QAction>
-#include <QFile>
 #include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpIndexModel>
 #include <QHelpSearchEngine>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
-
-namespace {
-
-void WriteFile(const QString& path, const QByteArray& text) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(text);
-}
-
-} // namespace
 
 class HelpInfoTest : public QObject {
     Q_OBJECT
@@ -48,12 +35,6 @@ class HelpInfoTest : public QObject {
     ui::RecordingLauncherService* launcher = nullptr;
 
     void trigger(const char* name) { window->findChild<QAction*>(QLatin1String(name))->trigger(); }
-    QStringList messageTexts() const {
-        QStringList t;
-        for (const auto& m : messages->messages)
-            t << m.text;
-        return t;
-    }
     template <class T> static T* top(const char* name) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String(name) && w->isVisible()) return qobject_cast<T*>(w);
@@ -69,12 +50,8 @@ private slots:
     }
     void init() {
         messages = &ui::InstallRecordingMessages();
-        auto c = std::make_unique<ui::RecordingClipboardService>(u"before"_s);
-        clipboard = c.get();
-        ui::SetClipboardService(std::move(c));
-        auto l = std::make_unique<ui::RecordingLauncherService>();
-        launcher = l.get();
-        ui::SetLauncherService(std::move(l));
+        clipboard = test::Install<ui::RecordingClipboardService>(ui::SetClipboardService, u"before"_s);
+        launcher = test::Install<ui::RecordingLauncherService>(ui::SetLauncherService);
         app = std::make_unique<AppContext>();
         app->appFolder = TOLVIK_TEST_PROGRAM_DIR;
         app->databasePath = app->appFolder + "/db1.mdb";
@@ -117,17 +94,18 @@ private slots:
             {"", "viewer %f", true, u"/nonexistent"_s, missing}, // the missing manual is named first
         };
         for (const auto& c : cases) {
-            WriteFile(xdg.path() + u"/XDG_CONFIG_HOME/mimeapps.list"_s,
-                      QByteArray("[Default Applications]\n") + c.defaults);
-            WriteFile(xdg.path() + u"/share/applications/viewer.desktop"_s,
-                      QByteArray("[Desktop Entry]\nType=Application\nName=Viewer\nExec=") + c.exec + "\n");
+            QVERIFY(test::WriteFile(xdg.path() + u"/XDG_CONFIG_HOME/mimeapps.list"_s,
+                                    QByteArray("[Default Applications]\n") + c.defaults));
+            QVERIFY(test::WriteFile(xdg.path() + u"/share/applications/viewer.desktop"_s,
+                                    QByteArray("[Desktop Entry]\nType=Application\nName=Viewer\nExec=") +
+                                        c.exec + "\n"));
             launcher->result = c.starts;
             launcher->calls.clear();
-            messages->messages.clear();
             app->appFolder =
                 c.folder.isEmpty() ? std::string(TOLVIK_TEST_PROGRAM_DIR) : c.folder.toStdString();
             trigger("mnuDocumentation");
-            QCOMPARE(messageTexts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+            QCOMPARE(test::TakeMessages(*messages),
+                     c.message.isEmpty() ? QStringList() : QStringList{c.message});
             if (c.message == noProgram || c.message == missing) QVERIFY(launcher->calls.isEmpty());
             if (c.message.isEmpty())
                 QCOMPARE(launcher->calls, (QList<QStringList>{{u"my viewer"_s, manual}}));

@@ -28,8 +28,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QElapsedTimer>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,13 +42,9 @@
 #include <QTest>
 
 #include <atomic>
-#include <charconv>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 #include <random>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
@@ -98,33 +92,20 @@ bool DataFaultMessage(const QString& text) {
 }
 
 bool AllowedMessage(const QString& text) {
+    // clang-format off
+    static const char* const kTexts[] = {
+        core::kValuesNotValidText, core::kInsertNText, core::kFillFactorText, core::kDivisionByZeroText,
+        core::kInvalidArgumentText, core::kOverflowText, core::kNegativeGapText, core::kFillInAllText,
+        core::kFcuOutOfRangeText, core::kNoBobbinText, core::kNoCdfText, core::kNoCoreKFactorsText,
+        core::kKFactorMaterialText, core::kNoWireValuesText, data::kNoKFactorsText, data::kNoMaterialDataText,
+        material::kNoValidValueText, material::kNoValidValuesText, material::kNoDataText,
+        text::kDecimalCommaText, text::kDecimalPointText, ui::kValueOutOfRangeText, ui::kNoGraphText,
+        shell::kPrintErrorText, chart::kNoCurveText, "No material selected"};
+    // clang-format on
     static const QStringList exact = [] {
         QStringList l;
-        for (const char* t : {core::kValuesNotValidText,
-                              core::kInsertNText,
-                              core::kFillFactorText,
-                              core::kDivisionByZeroText,
-                              core::kInvalidArgumentText,
-                              core::kOverflowText,
-                              core::kNegativeGapText,
-                              core::kFillInAllText,
-                              core::kFcuOutOfRangeText,
-                              core::kNoBobbinText,
-                              core::kNoCdfText,
-                              core::kNoCoreKFactorsText,
-                              core::kKFactorMaterialText,
-                              core::kNoWireValuesText,
-                              data::kNoKFactorsText,
-                              data::kNoMaterialDataText,
-                              material::kNoValidValueText,
-                              material::kNoValidValuesText,
-                              material::kNoDataText,
-                              text::kDecimalCommaText,
-                              text::kDecimalPointText})
+        for (const char* t : kTexts)
             l << QString::fromUtf8(t);
-        l << QString::fromLatin1(ui::kValueOutOfRangeText) << QString::fromLatin1(ui::kNoGraphText)
-          << QString::fromLatin1(shell::kPrintErrorText) << QString::fromLatin1(chart::kNoCurveText)
-          << u"No material selected"_s;
         return l;
     }();
     if (exact.contains(text)) return true;
@@ -143,6 +124,29 @@ bool AllowedMessage(const QString& text) {
     }
     if (text.startsWith(u"The help file "_s) && text.endsWith(u" cannot be read."_s)) return true;
     return text.startsWith(u"No valid selection for "_s) && text.endsWith(u"!"_s);
+}
+
+/// The texts a control shows.
+QStringList ShownTexts(const QWidget* w) {
+    QStringList out;
+    if (auto* e = qobject_cast<const QLineEdit*>(w))
+        out << e->text();
+    else if (auto* l = qobject_cast<const QLabel*>(w))
+        out << l->text();
+    else if (auto* c = qobject_cast<const QComboBox*>(w))
+        for (int i = 0; i < c->count(); ++i)
+            out << c->itemText(i);
+    else if (auto* lw = qobject_cast<const QListWidget*>(w))
+        for (int i = 0; i < lw->count(); ++i)
+            out << lw->item(i)->text();
+    return out;
+}
+
+/// A text that shows NaN or an infinity.
+bool ShowsNonFinite(const QString& text) {
+    static const QRegularExpression bad(u"(^|[^a-z])(nan|inf|infinity)([^a-z]|$)"_s,
+                                        QRegularExpression::CaseInsensitiveOption);
+    return bad.match(text).hasMatch();
 }
 
 // --- actions ---
@@ -179,10 +183,6 @@ QString Describe(const Action& a) {
     return s;
 }
 
-bool Usable(const QWidget* w) {
-    return w->isVisible() && w->isEnabled();
-}
-
 /// Controls that must not be driven: they end the program.
 bool Denied(const QObject* o) {
     const QString n = o->objectName();
@@ -193,9 +193,9 @@ template <typename T> QList<T*> Candidates() {
     QList<T*> out;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible()) continue;
-        if (auto* self = qobject_cast<T*>(top); self && Usable(self)) out << self;
+        if (auto* self = qobject_cast<T*>(top); self && self->isEnabled()) out << self;
         for (T* w : top->findChildren<T*>())
-            if (Usable(w) && !Denied(w)) out << w;
+            if (w->isVisible() && w->isEnabled() && !Denied(w)) out << w;
     }
     return out;
 }
@@ -216,16 +216,16 @@ QList<QLineEdit*> Fields() {
     return out;
 }
 
-QList<chart::Graph*> Graphs() {
-    return Candidates<chart::Graph>();
-}
-
 /// Finds the control again: the same position when it has the same path, else the first of that path.
 template <typename T> T* Find(const QList<T*>& list, const Action& a) {
     if (a.index < list.size() && PathOf(list[a.index]) == a.target) return list[a.index];
     for (T* w : list)
         if (PathOf(w) == a.target) return w;
     return nullptr;
+}
+
+int Roll(std::mt19937& rng, int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(rng);
 }
 
 QString RandomNumberText(std::mt19937& rng) {
@@ -235,14 +235,12 @@ QString RandomNumberText(std::mt19937& rng) {
         u"1e308"_s, u"1e-320"_s, u"-1e308"_s,     u"9e99"_s, u" "_s,   u"a"_s,  u"x"_s,
         u"-0"_s,    u"1,2,3"_s,  u"1.2.3"_s,      u"nan"_s,  u"inf"_s, u"1e"_s, u"0.0001"_s,
         u"65535"_s, u"32768"_s,  u"2147483648"_s, u"1e10"_s, u"µ"_s,   u"°"_s};
-    std::uniform_int_distribution<int> shape(0, 19);
-    const int s = shape(rng);
+    const int s = Roll(rng, 0, 19);
     if (s == 0) return {};
-    if (s == 1) return QString(std::uniform_int_distribution<int>(200, 400)(rng), u'9');
+    if (s == 1) return QString(Roll(rng, 200, 400), u'9');
     QString t;
-    const int n = std::uniform_int_distribution<int>(1, 4)(rng);
-    for (int i = 0; i < n; ++i)
-        t += pieces[std::uniform_int_distribution<int>(0, int(pieces.size()) - 1)(rng)];
+    for (int i = Roll(rng, 1, 4); i > 0; --i)
+        t += pieces[Roll(rng, 0, int(pieces.size()) - 1)];
     return t;
 }
 
@@ -280,14 +278,10 @@ public:
     std::optional<Action> choose(std::mt19937& rng) {
         const auto pick = [&](auto list, Kind kind) -> std::optional<Action> {
             if (list.isEmpty()) return std::nullopt;
-            const int i = std::uniform_int_distribution<int>(0, int(list.size()) - 1)(rng);
-            Action a;
-            a.kind = kind;
-            a.target = PathOf(list[i]);
-            a.index = i;
-            return a;
+            const int i = Roll(rng, 0, int(list.size()) - 1);
+            return Action{kind, PathOf(list[i]), i, 0, 0, {}, false};
         };
-        const int roll = std::uniform_int_distribution<int>(0, 99)(rng);
+        const int roll = Roll(rng, 0, 99);
         std::optional<Action> a;
         if (roll < 8)
             a = pick(MenuActions(*window_), Kind::Menu);
@@ -295,14 +289,13 @@ public:
             a = pick(Candidates<QAbstractButton>(), Kind::Button);
         else if (roll < 32) {
             a = pick(Candidates<QTabBar>(), Kind::Tab);
-            if (a) a->a = std::uniform_int_distribution<int>(0, 7)(rng);
+            if (a) a->a = Roll(rng, 0, 7);
         } else if (roll < 44) {
             a = pick(Candidates<QComboBox>(), Kind::ListChoice);
-            if (a) a->a = std::uniform_int_distribution<int>(-1, 60)(rng);
+            if (a) a->a = Roll(rng, -1, 60);
         } else if (roll < 48) {
-            const auto lists = Candidates<QListWidget>();
-            a = pick(lists, Kind::ListChoice);
-            if (a) a->a = std::uniform_int_distribution<int>(-1, 30)(rng);
+            a = pick(Candidates<QListWidget>(), Kind::ListChoice);
+            if (a) a->a = Roll(rng, -1, 30);
         } else if (roll < 54) {
             QList<QComboBox*> editable;
             for (QComboBox* c : Candidates<QComboBox>())
@@ -310,28 +303,27 @@ public:
             a = pick(editable, Kind::ListType);
             if (a) {
                 QComboBox* c = editable[a->index];
-                const bool right = c->count() > 0 && std::uniform_int_distribution<int>(0, 1)(rng);
-                a->text = right ? c->itemText(std::uniform_int_distribution<int>(0, c->count() - 1)(rng))
-                                : RandomNumberText(rng);
-                a->enter = std::uniform_int_distribution<int>(0, 3)(rng) != 0;
+                const bool right = c->count() > 0 && Roll(rng, 0, 1);
+                a->text = right ? c->itemText(Roll(rng, 0, c->count() - 1)) : RandomNumberText(rng);
+                a->enter = Roll(rng, 0, 3) != 0;
             }
         } else if (roll < 84) {
             a = pick(Fields(), Kind::FieldType);
             if (a) {
                 a->text = RandomNumberText(rng);
-                a->enter = std::uniform_int_distribution<int>(0, 2)(rng) != 0;
+                a->enter = Roll(rng, 0, 2) != 0;
             }
         } else if (roll < 92) {
-            a = pick(Graphs(), Kind::ChartPoint);
+            a = pick(Candidates<chart::Graph>(), Kind::ChartPoint);
             if (a) {
-                a->a = std::uniform_int_distribution<int>(0, 16)(rng);
-                a->b = std::uniform_int_distribution<int>(0, 200)(rng);
+                a->a = Roll(rng, 0, 16);
+                a->b = Roll(rng, 0, 200);
             }
         } else {
-            a = pick(Graphs(), Kind::ChartClick);
+            a = pick(Candidates<chart::Graph>(), Kind::ChartClick);
             if (a) {
-                a->a = std::uniform_int_distribution<int>(0, 999)(rng);
-                a->b = std::uniform_int_distribution<int>(0, 999)(rng);
+                a->a = Roll(rng, 0, 999);
+                a->b = Roll(rng, 0, 999);
             }
         }
         return a;
@@ -363,40 +355,21 @@ public:
             }
             break;
         case Kind::ListType:
-            if (QComboBox* c = Find(Candidates<QComboBox>(), a); c && c->lineEdit()) {
-                c->lineEdit()->selectAll();
-                QTest::keyClick(c->lineEdit(), Qt::Key_Delete);
-                QTest::keyClicks(c->lineEdit(), a.text);
-                typed_[c->lineEdit()] = c->lineEdit()->text();
-                everTyped_.insert(c->lineEdit()->text().toLower());
-                if (a.enter) QTest::keyClick(c->lineEdit(), Qt::Key_Return);
-            }
+            if (QComboBox* c = Find(Candidates<QComboBox>(), a); c && c->lineEdit())
+                typeInto(c->lineEdit(), a, false);
             break;
         case Kind::FieldType:
-            if (QLineEdit* e = Find(Fields(), a)) {
-                e->setFocus();
-                e->selectAll();
-                QTest::keyClick(e, Qt::Key_Delete);
-                if (a.text.size() > 40) {
-                    e->insert(a.text);
-                    emit e->textEdited(e->text());
-                } else {
-                    QTest::keyClicks(e, a.text);
-                }
-                typed_[e] = e->text();
-                everTyped_.insert(e->text().toLower());
-                if (a.enter) QTest::keyClick(e, Qt::Key_Return);
-            }
+            if (QLineEdit* e = Find(Fields(), a)) typeInto(e, a, true);
             break;
         case Kind::ChartPoint:
-            if (chart::Graph* g = Find(Graphs(), a)) {
+            if (chart::Graph* g = Find(Candidates<chart::Graph>(), a)) {
                 const chart::ChartModel& m = g->model();
                 if (m.numSets() > 0 && m.numPoints() > 0)
                     g->selectPoint(1 + a.a % m.numSets(), 1 + a.b % m.numPoints());
             }
             break;
         case Kind::ChartClick:
-            if (chart::Graph* g = Find(Graphs(), a))
+            if (chart::Graph* g = Find(Candidates<chart::Graph>(), a))
                 if (auto* view = g->findChild<QGraphicsView*>()) {
                     QWidget* vp = view->viewport();
                     QTest::mouseClick(vp, Qt::LeftButton, {},
@@ -410,41 +383,20 @@ public:
 
     /// The invariants after an action; empty when all hold.
     QString check() {
-        static const QRegularExpression bad(u"(^|[^a-z])(nan|inf|infinity)([^a-z]|$)"_s,
-                                            QRegularExpression::CaseInsensitiveOption);
-        const auto textFault = [&](const QString& text, const QObject* where) -> QString {
-            // What the user typed is not what the program shows.
-            // (The lists show a typed name in capitals.)
-            if (const auto it = typed_.constFind(where);
-                it != typed_.cend() && it->compare(text, Qt::CaseInsensitive) == 0)
-                return {};
-            // The chart settings show again what the user typed there before, and an opened
-            // design shows again what the user typed into a field of the window it saved.
-            if (typedSomewhere(text)) return {};
-            if (bad.match(text).hasMatch()) return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(where);
-            return {};
-        };
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (!top->isVisible()) continue;
-            if (top->isModal() && !qobject_cast<QDialog*>(top)->objectName().startsWith(u"GraphSettings"_s))
+            if (top->isModal() && !top->objectName().startsWith(u"GraphSettings"_s))
                 return u"a modal window is open: "_s + PathOf(top) + u' ' + top->metaObject()->className();
             for (QWidget* w : top->findChildren<QWidget*>()) {
                 if (!w->isVisible()) continue;
-                QString fault;
-                if (auto* e = qobject_cast<QLineEdit*>(w))
-                    fault = textFault(e->text(), w);
-                else if (auto* l = qobject_cast<QLabel*>(w))
-                    fault = textFault(l->text(), w);
-                else if (auto* c = qobject_cast<QComboBox*>(w)) {
-                    for (int i = 0; i < c->count() && fault.isEmpty(); ++i)
-                        fault = textFault(c->itemText(i), w);
-                } else if (auto* lw = qobject_cast<QListWidget*>(w)) {
-                    for (int i = 0; i < lw->count() && fault.isEmpty(); ++i)
-                        fault = textFault(lw->item(i)->text(), w);
-                } else if (auto* g = qobject_cast<chart::Graph*>(w)) {
-                    fault = chartFault(*g);
+                if (auto* g = qobject_cast<chart::Graph*>(w)) {
+                    if (QString fault = chartFault(*g); !fault.isEmpty()) return fault;
                 }
-                if (!fault.isEmpty()) return fault;
+                // What the user typed is not what the program shows: a field, the chart settings
+                // and an opened design show again what the user typed (a list in capitals).
+                for (const QString& text : ShownTexts(w))
+                    if (!typedSomewhere(text) && ShowsNonFinite(text))
+                        return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(w);
             }
         }
         for (; seenMessages_ < messages_.messages.size(); ++seenMessages_) {
@@ -457,6 +409,21 @@ public:
     }
 
 private:
+    /// Replaces the text of a field as a user does (a long text in a field is pasted).
+    void typeInto(QLineEdit* e, const Action& a, bool field) {
+        if (field) e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        if (field && a.text.size() > 40) {
+            e->insert(a.text);
+            emit e->textEdited(e->text());
+        } else {
+            QTest::keyClicks(e, a.text);
+        }
+        everTyped_.insert(e->text().toLower());
+        if (a.enter) QTest::keyClick(e, Qt::Key_Return);
+    }
+
     /// A text the user typed somewhere, now or before (the chart settings put typed titles on
     /// the chart; a design keeps the texts typed when it was saved).
     bool typedSomewhere(const QString& text) const { return everTyped_.contains(text.toLower()); }
@@ -465,12 +432,9 @@ private:
         const chart::ChartModel& m = g.model();
         const QString where = PathOf(&g);
         for (const std::string* t : {&m.graphTitle(), &m.bottomTitle(), &m.leftTitle()})
-            if (!typedSomewhere(QString::fromStdString(*t)) &&
-                QRegularExpression(u"(^|[^a-z])(nan|inf)([^a-z]|$)"_s,
-                                   QRegularExpression::CaseInsensitiveOption)
-                    .match(QString::fromStdString(*t))
-                    .hasMatch())
-                return u"chart title \""_s + QString::fromStdString(*t) + u"\" in "_s + where;
+            if (const QString title = QString::fromStdString(*t);
+                !typedSomewhere(title) && ShowsNonFinite(title))
+                return u"chart title \""_s + title + u"\" in "_s + where;
         for (double v : {m.xMin(), m.xMax(), m.yMin(), m.yMax()})
             if (!std::isfinite(v)) return u"non-finite axis limit in "_s + where;
         for (int s = 1; s <= m.numSets(); ++s) {
@@ -479,11 +443,7 @@ private:
                 if ((pt.xWritten && !std::isfinite(pt.x)) || (pt.yWritten && !std::isfinite(pt.y)))
                     return u"non-finite point %1,%2 in "_s.arg(s).arg(p) + where;
             }
-            const QString legend = QString::fromStdString(m.legendOf(s));
-            if (QRegularExpression(u"(^|[^a-z])(nan|inf)([^a-z]|$)"_s,
-                                   QRegularExpression::CaseInsensitiveOption)
-                    .match(legend)
-                    .hasMatch())
+            if (const QString legend = QString::fromStdString(m.legendOf(s)); ShowsNonFinite(legend))
                 return u"legend \""_s + legend + u"\" in "_s + where;
         }
         return {};
@@ -494,7 +454,6 @@ private:
     std::unique_ptr<shell::MainWindow> window_;
     ui::RecordingMessageService& messages_;
     bool dataFaults_ = false;
-    QHash<const QObject*, QString> typed_;
     QSet<QString> everTyped_; ///< lower case
     size_t seenMessages_ = 0;
 };
@@ -522,35 +481,6 @@ inline QString RunAndCheck(Session& s, const Action& a) {
     if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
         fault = u"action took %1 ms of processor time"_s.arg(ms);
     return fault;
-}
-
-/// Replays a sequence in a fresh session; the first failure, if any.
-Failure Replay(const QString& folder, const std::vector<Action>& actions, bool dataFaults = false) {
-    Session s(folder, dataFaults);
-    for (size_t i = 0; i < actions.size(); ++i) {
-        const QString fault = RunAndCheck(s, actions[i]);
-        if (!fault.isEmpty()) return {fault, int(i)};
-    }
-    return {};
-}
-
-/// Drops parts of a failing sequence while it still fails (delta debugging, bounded).
-[[maybe_unused]] std::vector<Action> Shorten(const QString& folder, std::vector<Action> seq, int budget) {
-    for (size_t chunk = seq.size() / 2; chunk >= 1 && budget > 0; chunk /= 2) {
-        for (size_t start = 0; start < seq.size() && budget > 0;) {
-            std::vector<Action> trial(seq.begin(), seq.begin() + std::ptrdiff_t(start));
-            trial.insert(trial.end(), seq.begin() + std::ptrdiff_t(std::min(seq.size(), start + chunk)),
-                         seq.end());
-            --budget;
-            const Failure f = Replay(folder, trial);
-            if (!f.what.isEmpty())
-                seq.assign(trial.begin(), trial.begin() + f.at + 1);
-            else
-                start += chunk;
-        }
-        if (chunk == 1) break;
-    }
-    return seq;
 }
 
 } // namespace

@@ -20,10 +20,12 @@ inline void WriteFixture(const QString& path, const std::string& rows) {
             rows);
 }
 
-/// The usual fixture: a few materials and core types with mixed flags.
+/// The usual fixture: a few materials and core types with mixed flags (a flag without a
+/// value counts as false, any non-zero number as true).
 inline void WriteStandardFixture(const QString& path) {
     WriteFixture(path, R"sql(
-INSERT INTO Material VALUES ('Q27', -1, -1, 0), ('R41', -1, 0, -1), ('Q38', 0, 0, -1), ('Q87', -1, -1, -1);
+INSERT INTO Material VALUES ('Q27', -1, -1, 0), ('R41', -1, 0, -1), ('Q38', 0, 0, -1), ('Q87', -1, -1, -1),
+  ('Q10', NULL, 0, 0), ('Q12', 1, 0, 0);
 INSERT INTO Kernform VALUES ('E 20/10/6', -1, -1, 0, 0), ('RM 8', -1, 0, 0, 0), ('RM 8', -1, 0, -1, 0),
   ('P 14x8', 0, -1, 0, -1);
 )sql");

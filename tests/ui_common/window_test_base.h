@@ -2,6 +2,7 @@
 /// What the window tests share: finding controls by objectName and driving them as a
 /// user does (choosing in a list, typing, pressing Calculate), and the recorded messages.
 
+#include "test_support.h"
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/working_window.h"
 
@@ -46,13 +47,7 @@ protected:
         return out;
     }
     /// The texts of the messages shown since the last call.
-    QStringList shownMessages() {
-        QStringList out;
-        for (const auto& m : messages->messages)
-            out << m.text;
-        messages->messages.clear();
-        return out;
-    }
+    QStringList shownMessages() { return TakeMessages(*messages); }
     /// A choice of the user in a list.
     void choose(const QString& listName, const QString& text) {
         auto* list = get<QComboBox>(listName);
