@@ -11,6 +11,8 @@
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +32,32 @@ struct Session {
         window->show();
     }
 };
+
+/// Pairs of words in a sheet's table column (the left 36 % of each page) whose boxes overlap.
+QStringList OverlappingTableWords(const QString& pdf) {
+    QProcess p;
+    p.start(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
+    p.waitForFinished(20000);
+    static const QRegularExpression word(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+    QStringList found;
+    for (const QString& page :
+         QString::fromUtf8(p.readAllStandardOutput()).split(u"<page width=\""_s).mid(1)) {
+        const double width = page.section(u'"', 0, 0).toDouble();
+        QList<std::pair<QRectF, QString>> seen;
+        for (auto it = word.globalMatch(page); it.hasNext();) {
+            const auto m = it.next();
+            const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+            if (box.right() > 0.36 * width) continue;
+            for (const auto& [other, text] : seen)
+                if (other.adjusted(1, 1, -1, -1).intersects(box.adjusted(1, 1, -1, -1)))
+                    found << text + u" / "_s + m.captured(5);
+            seen.append({box, m.captured(5)});
+        }
+    }
+    return found;
+}
 
 } // namespace
 
@@ -193,6 +221,8 @@ private slots:
         for (const char* expected : {"DC", "Core: E 20/10/6", "Material: R41", "db1.mdb", "0.5"})
             QVERIFY2(pages[0].contains(QLatin1String(expected)), expected);
         QVERIFY(pages[1].contains(u"Material: R63"_s));
+        // Every row of inputs and results has a line of its own, an empty one too.
+        QCOMPARE(OverlappingTableWords(answer), QStringList());
     }
 };
 

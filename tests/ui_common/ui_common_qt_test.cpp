@@ -154,6 +154,13 @@ private slots:
         QCOMPARE(recorder_->messages[0].text, QStringLiteral("No valid selection for material!"));
         QCOMPARE(list.currentText(), QStringLiteral("XYZ"));
         QCOMPARE(list.currentIndex(), -1);
+        QComboBox own; // a name of the user's own data file, in small letters
+        own.setEditable(true);
+        own.addItems({QStringLiteral("R41"), QStringLiteral("Lab N1")});
+        own.setCurrentIndex(-1);
+        own.setEditText(QStringLiteral("lab n1"));
+        QVERIFY(ui::CheckListEntry(&own, QStringLiteral("material")));
+        QCOMPARE(own.currentText(), QStringLiteral("Lab N1"));
     }
 
     // --- graph helpers ---
