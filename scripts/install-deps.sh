@@ -7,7 +7,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite poppler-utils
   libsqlite3-dev
   googletest libgtest-dev libbenchmark-dev
-  clang-format clang libclang-rt-14-dev ccache
+  clang-format clang libclang-rt-14-dev ccache lld
   xvfb xauth fonts-dejavu-core
   locales
   desktop-file-utils appstream dpkg-dev file

@@ -1,0 +1,1 @@
+// The source the shared precompiled headers are built with.
