@@ -338,10 +338,10 @@ std::string DcBiasLegend(const std::string& material, double al_nH) {
 
 DcBiasResult CalculateDcBias(const DcBiasInput& in) {
     DcBiasResult r;
-    r.t0Al = in.t0Al;
-    r.t0N = in.t0N;
     if (in.material.empty() || in.coreType.empty()) return r;
     r.ran = true;
+    r.t0Al = in.t0Al;
+    r.t0N = in.t0N;
     DcBiasRequest q;
     q.bs_mT = in.bs_mT;
     q.ae_mm2 = in.ae_mm2;

@@ -116,9 +116,11 @@ void DcBiasTab::ResetTabFields() {
 }
 
 void DcBiasTab::InitDCBiasInput() {
-    // Empty inputs get their defaults.
-    for (const auto& [name, standard] : kInputDefaults)
-        if (field(name)->text().isEmpty()) field(name)->setText(QString::fromLatin1(standard));
+    // Empty inputs get their defaults; every input is written again.
+    for (const auto& [name, standard] : kInputDefaults) {
+        const QString typed = field(name)->text();
+        field(name)->setText(typed.isEmpty() ? QString::fromLatin1(standard) : typed);
+    }
 }
 
 void DcBiasTab::enter() {
