@@ -7,9 +7,9 @@
 /// Model: the ferrite follows the Langevin description B = Bs·L(x), L(x) = coth x − 1/x,
 /// with the normalised reversible permeability R(x) = 3·(1/x² − 1/sinh² x) and µi = 2000;
 /// the gapped core adds the air gap's reluctance (1/µg = 1/µ − 1/µi + µ0·Ae/(le·Al)).
-/// No Qt and no texts: the tab reads its fields into numbers, hands them in with its options
-/// and the looked-up values, and shows the numbers that come back through the display
-/// patterns below; a run-time fault (division by zero, overflow, a missing column) comes
+/// No Qt: the tab reads its fields into numbers, hands them in with its options and the
+/// looked-up values (DesignDcBias), and shows the numbers that come back through the
+/// display patterns below; a run-time fault (division by zero, overflow, a missing column) comes
 /// back as "Values not valid !".
 
 #include "tolvik/core/core_messages.h"
