@@ -10,19 +10,6 @@ namespace tolvik::core {
 
 namespace {
 
-/// Display text of a result; a value that is not finite is shown as no value.
-std::string Show(double x, const char* pattern) {
-    if (!std::isfinite(x)) return {};
-    return text::FormatPattern(x, pattern);
-}
-
-/// Air gaps are shown with three significant digits (".461", "1.23", "12.3"), as the
-/// DC-bias reader shows currents; a gap with fifteen digits helps nobody at the bench.
-std::string ShowGap(double s_mm) {
-    if (!std::isfinite(s_mm)) return {};
-    return text::FormatSignificant(s_mm, 3, 999);
-}
-
 bool Outside(double x, double lo, double hi) {
     return x < lo || x > hi;
 }
@@ -39,113 +26,258 @@ bool IsKFactorMaterial(const std::string& name) {
     return name == "R41" || name == "R52" || name == "R63";
 }
 
-/// Panel 1: Al and air gap without fringe flux.
-void AirGapPanel(const AlTabInput& in, AlTabFields& f, std::vector<AlMessage>& messages) {
-    if (in.options.alToGap) {
-        if (IsEmptyInput(f.t4Al1)) {
-            f.t4s1.clear();
-            return;
-        }
-        if (Outside(ReadField(f.t4Al1), kAlMin_nH, kAlMax_nH)) {
-            messages.push_back(OutOfRange());
-            f.t4Al1 = kAlReplacement;
-        }
-    } else {
-        if (IsEmptyInput(f.t4s1)) {
-            f.t4Al1.clear();
-            return;
-        }
-        if (ReadField(f.t4s1) > kGapMax_mm) {
-            messages.push_back(OutOfRange());
-            f.t4s1 = kGapReplacement;
-        }
-        if (ReadField(f.t4s1) < 0) {
-            messages.push_back(OutOfRange());
-            f.t4s1 = kGapReplacement;
-        }
-    }
-    CalculateAirGap(in, f);
+bool IsGap(AlField f) {
+    return f == AlField::S1 || f == AlField::SFringe;
 }
 
-/// Panel 3: Al and air gap with fringe flux (E-cores). Returns false when the K-factor
-/// calculation was refused.
-bool FringeFluxPanel(const AlTabInput& in, AlTabFields& f, std::vector<AlMessage>& messages,
-                     NoteColour& notes) {
-    const auto gapOutsideFit = [&f] {
-        return Outside(ReadField(f.tsFringeFlux), kFringeGapMin_mm, kFringeGapMax_mm);
-    };
-    if (in.options.alToGapFringe) {
-        if (IsEmptyInput(f.tAlFringeFlux, true)) {
-            f.tsFringeFlux.clear();
-            return true;
-        }
-        if (!CalculateFringeFlux(in, f, messages)) {
-            notes = NoteColour::Red;
-            return false;
-        }
-        // The computed gap lies outside the range the fit was made for: warn, mark the
-        // notes and show the computed gap again.
-        if (gapOutsideFit()) {
-            messages.push_back(OutOfRange());
-            f.tsFringeFlux = kFringeGapReplacement;
-        }
-        notes = gapOutsideFit() ? NoteColour::Red : NoteColour::LightGray;
-    } else {
-        if (IsEmptyInput(f.tsFringeFlux)) {
-            f.tAlFringeFlux.clear();
-            return true;
-        }
-        if (!CalculateFringeFlux(in, f, messages)) {
-            notes = NoteColour::Red;
-            return false;
-        }
-        if (gapOutsideFit()) {
-            messages.push_back(OutOfRange());
-            f.tsFringeFlux = kGapReplacement;
-        }
-        notes = gapOutsideFit() ? NoteColour::Red : NoteColour::LightGray;
-        const double s = ReadField(f.tsFringeFlux);
-        if (s > kGapMax_mm) {
-            messages.push_back(OutOfRange());
-            f.tsFringeFlux = kGapReplacement;
-        }
-        if (s < kFringeGapFloor_mm) {
-            messages.push_back(OutOfRange());
-            f.tsFringeFlux = kGapReplacement;
-        }
+const char* Pattern(AlField f) {
+    switch (f) {
+    case AlField::Al1:
+    case AlField::AlFringe:
+        return "#.#";
+    case AlField::L3:
+        return "#.###";
+    default:
+        return "#";
     }
-    CalculateFringeFlux(in, f, messages);
-    return true;
 }
 
-/// Panel 2: Al, L and turns.
-void InductancePanel(const AlTabInput& in, AlTabFields& f, std::vector<AlMessage>& messages) {
-    if (!in.options.alToL) {
-        if (IsEmptyInput(f.t4L1)) {
-            f.t4Al3.clear();
-            return;
-        }
-        if (Outside(ReadField(f.t4L1), kLMin_mH, kLMax_mH)) {
-            messages.push_back(OutOfRange());
-            f.t4L1 = kLReplacement;
-        }
-        CalculateLAl(in, f);
-    } else {
-        if (IsEmptyInput(f.t4Al3)) {
-            f.t4L1.clear();
-            return;
-        }
-        if (Outside(ReadField(f.t4Al3), kAlMin_nH, kAlMax_nH)) {
-            messages.push_back(OutOfRange());
-            f.t4Al3 = kAlReplacement;
-        }
+/// The number a field reads as once it shows r: later steps of the tab went on with the
+/// field's rounded text, so they go on with the value rounded as the display rounds.
+double ReadAsShown(AlField f, const AlFieldResult& r) {
+    switch (r.change) {
+    case AlFieldResult::Change::Replaced:
+        return r.value;
+    case AlFieldResult::Change::Computed:
+        return IsGap(f) ? text::RoundedSignificant(r.value, 3, 999)
+                        : text::RoundedAsShown(r.value, Pattern(f));
+    case AlFieldResult::Change::None:
+    case AlFieldResult::Change::Cleared:
+        break;
     }
-    if (f.t4N1.empty()) f.t4N1 = kTurnsReplacement;
-    if (Outside(ReadField(f.t4N1), kTurnsMin, kTurnsMax)) {
-        messages.push_back(OutOfRange());
-        f.t4N1 = kTurnsReplacement;
+    return 0;
+}
+
+/// The three panels on one request; the inputs as read are updated where a field is
+/// replaced, as the next step reads the field again.
+class Panels {
+public:
+    Panels(const AlValueRequest& in, AlValueResult& r) : in_(in), r_(r) {}
+
+    /// Panel 1: Al and air gap without fringe flux.
+    void airGap() {
+        double s = 0;
+        std::optional<double> gap;
+        if (in_.options.alToGap) {
+            if (!in_.al1_nH) return clear(AlField::S1);
+            double al = *in_.al1_nH;
+            if (Outside(al, kAlMin_nH, kAlMax_nH)) al = replace(AlField::Al1, kAlReplacement);
+            gap = num::TryGapFromAl(in_.le_mm, in_.ae_mm2, al, in_.mui);
+            if (gap)
+                computed(AlField::S1, *gap);
+            else
+                clear(AlField::S1);
+        } else {
+            if (!in_.s1_mm) return clear(AlField::Al1);
+            s = *in_.s1_mm;
+            if (s > kGapMax_mm) s = replace(AlField::S1, kGapReplacement);
+            if (s < 0) s = replace(AlField::S1, kGapReplacement);
+            gap = s;
+            const std::optional<double> al = num::TryAlFromGap(in_.le_mm, in_.ae_mm2, s, in_.mui);
+            if (al)
+                computed(AlField::Al1, *al);
+            else
+                clear(AlField::Al1);
+        }
+        // A calculation that cannot be made (no µi, no core data) leaves its result empty;
+        // a failed gap is no gap of 0, and µe is then not µi.
+        const std::optional<double> mue = gap ? num::TryMueFromGap(in_.mui, *gap, in_.le_mm) : std::nullopt;
+        if (mue)
+            computed(AlField::Mue1, *mue);
+        else
+            clear(AlField::Mue1);
     }
-    CalculateLAl(in, f);
+
+    /// Panel 3: Al and air gap with fringe flux (E-cores). False when the K-factor
+    /// calculation was refused.
+    bool fringeFlux() {
+        if (in_.options.alToGapFringe) {
+            if (!in_.alFringe_nH) {
+                clear(AlField::SFringe);
+                return true;
+            }
+            alFringe_ = *in_.alFringe_nH;
+            if (!fringeFluxOnce()) return refused();
+            // The computed gap lies outside the range the fit was made for: warn, mark the
+            // notes; the second calculation shows the computed gap again.
+            if (Outside(shown(AlField::SFringe), kFringeGapMin_mm, kFringeGapMax_mm))
+                replace(AlField::SFringe, kFringeGapReplacement);
+            noteFit(shown(AlField::SFringe));
+        } else {
+            if (!in_.sFringe_mm) {
+                clear(AlField::AlFringe);
+                return true;
+            }
+            sFringe_ = *in_.sFringe_mm;
+            if (!fringeFluxOnce()) return refused();
+            // Within the fit's range the gap also lies within 0 .. kGapMax_mm.
+            if (Outside(sFringe_, kFringeGapMin_mm, kFringeGapMax_mm))
+                sFringe_ = replace(AlField::SFringe, kGapReplacement);
+            noteFit(sFringe_);
+        }
+        fringeFluxOnce();
+        return true;
+    }
+
+    /// Panel 2: Al, L and turns.
+    void inductance() {
+        double l = 0, al = 0;
+        if (!in_.options.alToL) {
+            if (!in_.l_mH) return clear(AlField::Al3);
+            l = *in_.l_mH;
+            if (Outside(l, kLMin_mH, kLMax_mH)) l = replace(AlField::L3, kLReplacement);
+        } else {
+            if (!in_.al3_nH) return clear(AlField::L3);
+            al = *in_.al3_nH;
+            if (Outside(al, kAlMin_nH, kAlMax_nH)) al = replace(AlField::Al3, kAlReplacement);
+        }
+        double n = kTurnsReplacement;
+        if (in_.turns)
+            n = *in_.turns;
+        else
+            at(AlField::N3) = {AlFieldResult::Change::Replaced, kTurnsReplacement}; // no message
+        if (Outside(n, kTurnsMin, kTurnsMax)) n = replace(AlField::N3, kTurnsReplacement);
+        if (!(n > 0)) return;
+        if (!in_.options.alToL) {
+            computed(AlField::Al3, l / (n * n) * 1E6);
+            al = shown(AlField::Al3); // µe from the Al as displayed
+        } else {
+            computed(AlField::L3, num::InductanceFromAl(al, n));
+        }
+        computed(AlField::Mue3, num::MueFromAl(al, in_.le_mm, in_.ae_mm2));
+    }
+
+private:
+    AlFieldResult& at(AlField f) { return r_.fields[static_cast<std::size_t>(f)]; }
+    double shown(AlField f) { return ReadAsShown(f, at(f)); }
+    void clear(AlField f) { at(f) = {AlFieldResult::Change::Cleared, 0}; }
+    /// A result that is not finite is shown as no value.
+    void computed(AlField f, double x) {
+        if (std::isfinite(x))
+            at(f) = {AlFieldResult::Change::Computed, x};
+        else
+            clear(f);
+    }
+    /// An input out of range: the message, and the value written in its place.
+    double replace(AlField f, double value) {
+        r_.messages.push_back(OutOfRange());
+        at(f) = {AlFieldResult::Change::Replaced, value};
+        return value;
+    }
+    bool refused() {
+        r_.notes = NoteColour::Red;
+        return false;
+    }
+    void noteFit(double s_mm) {
+        r_.notes =
+            Outside(s_mm, kFringeGapMin_mm, kFringeGapMax_mm) ? NoteColour::Red : NoteColour::LightGray;
+    }
+
+    /// One calculation of panel 3 on its input as it stands. False when a K-factor message
+    /// was shown (no K-factors, material not R41/R52/R63).
+    bool fringeFluxOnce() {
+        if (in_.k1 == 0 || in_.k2 == 0) {
+            r_.messages.push_back(Information(kNoCoreKFactorsText));
+            return false;
+        }
+        if (!IsKFactorMaterial(in_.material)) {
+            r_.messages.push_back(Information(kKFactorMaterialText));
+            return false;
+        }
+        double al = 0;
+        double s = 0;
+        if (in_.options.alToGapFringe) {
+            if (at(AlField::AlFringe).change == AlFieldResult::Change::Cleared) return true;
+            al = alFringe_;
+            const data::KFactorGapResult gap =
+                in_.kFactorGap ? in_.kFactorGap(al) : data::KFactorGapResult{Value::integer(0), true};
+            if (gap.noKFactors) {
+                r_.messages.push_back(Information(data::kNoKFactorsText, data::kNoKFactorsTitle));
+                clear(AlField::MueFringe);
+                clear(AlField::AlFringe);
+                clear(AlField::SFringe);
+            }
+            s = gap.s.toDouble();
+            if (!std::isfinite(s)) s = 0; // no real root (a negative Al)
+            computed(AlField::SFringe, s);
+        } else {
+            s = sFringe_;
+            const Value alValue = in_.kFactorAl ? in_.kFactorAl(s) : Value::empty();
+            al = alValue.toDouble();
+            if (!std::isfinite(al)) al = 0;
+            if (alValue.isEmpty())
+                clear(AlField::AlFringe);
+            else
+                computed(AlField::AlFringe, al);
+        }
+        if (s == 0) return true;
+        // µe = le·Al / (µ0·Ae) in SI units
+        const double divisor = num::kMu0 * in_.ae_mm2 / 1E6;
+        if (divisor == 0)
+            clear(AlField::MueFringe);
+        else
+            computed(AlField::MueFringe, (in_.le_mm / 1000 * al / 1E9) / divisor);
+        return true;
+    }
+
+    const AlValueRequest& in_;
+    AlValueResult& r_;
+    double alFringe_ = 0; ///< panel 3's Al as read
+    double sFringe_ = 0;  ///< panel 3's s as read or replaced
+};
+
+} // namespace
+
+AlValueResult CalculateAlValue(const AlValueRequest& in) {
+    AlValueResult r;
+    if (in.coreType.empty() || in.material.empty()) return r;
+    r.calculated = true;
+    Panels panels(in, r);
+    panels.airGap();
+    r.fringeFluxAccepted = panels.fringeFlux();
+    panels.inductance();
+    return r;
+}
+
+std::string ShowAlField(AlField field, const AlFieldResult& r) {
+    switch (r.change) {
+    case AlFieldResult::Change::Replaced:
+        return text::FormatPattern(r.value, "#");
+    case AlFieldResult::Change::Computed:
+        // Air gaps are shown with three significant digits (".461", "1.23", "12.3"), as the
+        // DC-bias reader shows currents; a gap with fifteen digits helps nobody at the bench.
+        return IsGap(field) ? text::FormatSignificant(r.value, 3, 999)
+                            : text::FormatPattern(r.value, Pattern(field));
+    case AlFieldResult::Change::None:
+    case AlFieldResult::Change::Cleared:
+        break;
+    }
+    return {};
+}
+
+namespace {
+
+/// The fields' texts in the order of AlField.
+std::array<std::string AlTabFields::*, kAlFieldCount> FieldMembers() {
+    return {&AlTabFields::t4Al1,         &AlTabFields::t4s1,          &AlTabFields::t4mue1,
+            &AlTabFields::t4Al3,         &AlTabFields::t4L1,          &AlTabFields::t4N1,
+            &AlTabFields::t4mue3,        &AlTabFields::tAlFringeFlux, &AlTabFields::tsFringeFlux,
+            &AlTabFields::tmueFringeFlux};
+}
+
+std::optional<double> ReadInput(const std::string& text, bool commaIsEmpty = false) {
+    if (IsEmptyInput(text, commaIsEmpty)) return std::nullopt;
+    return ReadField(text);
 }
 
 } // namespace
@@ -158,95 +290,25 @@ bool IsEmptyInput(const std::string& text, bool commaIsEmpty) {
     return text.empty() || text == "." || text == "0." || (commaIsEmpty && text == ",");
 }
 
-void CalculateAirGap(const AlTabInput& in, AlTabFields& f) {
-    if (in.material.empty()) return;
-    const double ae = ReadField(in.ae_mm2);
-    const double le = ReadField(in.le_mm);
-    // A calculation that cannot be made (no µi, no core data) leaves its result empty;
-    // a failed gap is no gap of 0, and µe is then not µi.
-    std::optional<double> s;
-    if (in.options.alToGap) {
-        s = num::TryGapFromAl(le, ae, ReadField(f.t4Al1), in.mui);
-        f.t4s1 = s ? ShowGap(*s) : std::string();
-    } else {
-        s = ReadField(f.t4s1);
-        const std::optional<double> al = num::TryAlFromGap(le, ae, *s, in.mui);
-        f.t4Al1 = al ? Show(*al, "#.#") : std::string();
-    }
-    const std::optional<double> mue = s ? num::TryMueFromGap(in.mui, *s, le) : std::nullopt;
-    f.t4mue1 = mue ? Show(*mue, "#") : std::string();
+void ReadAlInputs(const AlTabFields& f, AlValueRequest& in) {
+    in.al1_nH = ReadInput(f.t4Al1);
+    in.s1_mm = ReadInput(f.t4s1);
+    in.al3_nH = ReadInput(f.t4Al3);
+    in.l_mH = ReadInput(f.t4L1);
+    // Empty turns are filled in; ".", "0." read as 0 and are out of range.
+    in.turns = f.t4N1.empty() ? std::nullopt : std::optional(ReadField(f.t4N1));
+    in.alFringe_nH = ReadInput(f.tAlFringeFlux, true);
+    in.sFringe_mm = ReadInput(f.tsFringeFlux);
 }
 
-void CalculateLAl(const AlTabInput& in, AlTabFields& f) {
-    const double n = ReadField(f.t4N1);
-    if (!(n > 0)) return;
-    if (!in.options.alToL) {
-        const double l_mH = ReadField(f.t4L1);
-        f.t4Al3 = Show(l_mH / (n * n) * 1E6, "#");
-    } else {
-        f.t4L1 = Show(num::InductanceFromAl(ReadField(f.t4Al3), n), "#.###");
+AlTabFields ShowAlResult(const AlTabFields& typed, const AlValueResult& r) {
+    AlTabFields out = typed;
+    const auto members = FieldMembers();
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (r.fields[i].change != AlFieldResult::Change::None)
+            out.*members[i] = ShowAlField(static_cast<AlField>(i), r.fields[i]);
     }
-    // µe from the Al as now displayed (after L, N: the rounded Al).
-    const double mue = num::MueFromAl(ReadField(f.t4Al3), ReadField(in.le_mm), ReadField(in.ae_mm2));
-    f.t4mue3 = Show(mue, "#");
-}
-
-bool CalculateFringeFlux(const AlTabInput& in, AlTabFields& f, std::vector<AlMessage>& messages) {
-    if (in.coreType.empty() || in.material.empty()) return true;
-    const double ae = ReadField(in.ae_mm2);
-    const double le = ReadField(in.le_mm);
-    if (in.k1 == 0 || in.k2 == 0) {
-        messages.push_back(Information(kNoCoreKFactorsText));
-        return false;
-    }
-    if (!IsKFactorMaterial(in.material)) {
-        messages.push_back(Information(kKFactorMaterialText));
-        return false;
-    }
-    double al = 0;
-    double s = 0;
-    if (in.options.alToGapFringe) {
-        if (f.tAlFringeFlux.empty()) return true;
-        al = ReadField(f.tAlFringeFlux);
-        const data::KFactorGapResult gap =
-            in.kFactorGap ? in.kFactorGap(al) : data::KFactorGapResult{Value::integer(0), true};
-        if (gap.noKFactors) {
-            messages.push_back(Information(data::kNoKFactorsText, data::kNoKFactorsTitle));
-            f.tmueFringeFlux.clear();
-            f.tAlFringeFlux.clear();
-            f.tsFringeFlux.clear();
-        }
-        s = gap.s.toDouble();
-        if (!std::isfinite(s)) s = 0; // no real root (a negative Al)
-        f.tsFringeFlux = ShowGap(s);
-    } else {
-        if (f.tsFringeFlux.empty()) return true;
-        s = ReadField(f.tsFringeFlux);
-        const Value alValue = in.kFactorAl ? in.kFactorAl(s) : Value::empty();
-        al = alValue.toDouble();
-        if (!std::isfinite(al)) al = 0;
-        f.tAlFringeFlux = alValue.isEmpty() ? std::string() : Show(al, "#.#");
-    }
-    if (s == 0) return true;
-    // µe = le·Al / (µ0·Ae) in SI units
-    const double divisor = num::kMu0 * ae / 1E6;
-    if (divisor == 0) {
-        f.tmueFringeFlux.clear();
-    } else {
-        f.tmueFringeFlux = Show((le / 1000 * al / 1E9) / divisor, "#");
-    }
-    return true;
-}
-
-AlTabResult CalculateAlTab(const AlTabInput& in) {
-    AlTabResult r;
-    r.fields = in.fields;
-    if (in.coreType.empty() || in.material.empty()) return r;
-    r.calculated = true;
-    AirGapPanel(in, r.fields, r.messages);
-    r.fringeFluxAccepted = FringeFluxPanel(in, r.fields, r.messages, r.notes);
-    InductancePanel(in, r.fields, r.messages);
-    return r;
+    return out;
 }
 
 std::vector<std::string> DependentFields(const std::string& field, const AlTabOptions& options) {

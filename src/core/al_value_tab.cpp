@@ -214,16 +214,17 @@ void AlValueTab::calculate() {
 }
 
 void AlValueTab::InitAlCalculation() {
-    AlTabInput in;
+    AlValueRequest in;
     in.coreType = window_.selectedCore().toStdString();
     in.material = window_.selectedMaterial().toStdString();
     if (in.coreType.empty() || in.material.empty()) return;
 
-    in.fields = readFields();
+    const AlTabFields typed = readFields();
+    ReadAlInputs(typed, in);
     in.options = options();
     const CoreDimensionTexts dimensions = window_.coreDimensions();
-    in.ae_mm2 = dimensions.ae.toStdString();
-    in.le_mm = dimensions.le.toStdString();
+    in.ae_mm2 = ReadField(dimensions.ae.toStdString());
+    in.le_mm = ReadField(dimensions.le.toStdString());
     in.mui = GetSelectedMaterialMui();
     const data::CoreSelection core = window_.core();
     in.k1 = data_->coreValue(core, data::CoreField::K1).toDouble();
@@ -232,10 +233,10 @@ void AlValueTab::InitAlCalculation() {
     in.kFactorAl = [this, coreType](double s) { return data_->kFactorAl(s, coreType); };
     in.kFactorGap = [this, coreType](double al) { return data_->kFactorGap(al, coreType); };
 
-    const AlTabResult r = CalculateAlTab(in);
+    const AlValueResult r = CalculateAlValue(in);
     for (const AlMessage& m : r.messages)
         Show(m, this);
-    writeFields(r.fields);
+    writeFields(ShowAlResult(typed, r));
     setNoteColour(r.notes);
 }
 

@@ -44,17 +44,6 @@ const char* XAxisTitle(DcBiasXAxis x) {
     return x == DcBiasXAxis::Hdc ? "Hdc[A/m]" : "Idc[A]";
 }
 
-std::string PlotDataInductanceText(const std::string& t0Al, const std::string& t0N) {
-    return text::FormatPattern(num::InductanceFromAl(text::ReadNumber(t0Al), text::ReadNumber(t0N)),
-                               "#.####");
-}
-
-void InitDCBiasInput(std::string& t1L, std::string& t1I, std::string& t1dmurev) {
-    if (t1L.empty()) t1L = "1";
-    if (t1I.empty()) t1I = "1";
-    if (t1dmurev.empty()) t1dmurev = "10";
-}
-
 namespace {
 
 /// The scan's grid as the scan forms it (x accumulated in steps of 0.001, so the points
@@ -245,12 +234,11 @@ std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double 
     return d;
 }
 
-DcBiasResult CalculateDcBias(const DcBiasInput& in) {
-    DcBiasResult r;
-    if (in.material.empty() || in.coreType.empty()) return r;
-    r.ran = true;
-    r.t0Al = in.t0Al;
-    r.t0N = in.t0N;
+DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
+    DcBiasOutcome r;
+    r.plotAl_nH = in.plotAl_nH;
+    r.plotTurns = in.plotTurns;
+    r.plotL_mH = num::InductanceFromAl(in.plotAl_nH, in.plotTurns);
     auto fail = [&r] {
         r.failed = true;
         r.drawn = false;
@@ -259,37 +247,31 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
         return r;
     };
     try {
-        r.t0L = PlotDataInductanceText(in.t0Al, in.t0N);
-
-        const double l_mH = text::ReadNumber(in.t1L);
-        const double idc_A = text::ReadNumber(in.t1I);
-        const double d_pct = text::ReadNumber(in.t1dmurev);
         const double mua0 = in.muaAtB(0.0);
-        const std::optional<double> x = OperatingPoint({in.bs_mT, mua0, l_mH, in.ve_mm3, idc_A, d_pct});
+        const std::optional<double> x =
+            OperatingPoint({in.bs_mT, mua0, in.l_mH, in.ve_mm3, in.idc_A, in.dmurev_pct});
         if (!x) return fail();
         const std::optional<DcBiasDesign> design =
-            getDCBiasOutput(*x, d_pct, kDcBiasMui, in.ae_mm2, in.le_mm, l_mH);
+            getDCBiasOutput(*x, in.dmurev_pct, kDcBiasMui, in.ae_mm2, in.le_mm, in.l_mH);
         if (!design) return fail();
 
         r.designed = true;
-        r.t1mue = text::FormatPattern(design->mue, "#");
-        r.t1s = text::FormatPattern(design->s_mm, "#.##");
-        r.t1Al = text::FormatPattern(design->al_nH, "#");
-        r.t1N = text::FormatPattern(design->turns, "#");
-        // The wire belongs to the turns shown beside it.
-        if (const auto wire = SuchDraht(text::ReadNumber(r.t1N), in.an_mm2, in.wires))
-            r.t1d = WireText(*wire);
+        r.design = *design;
+        // The wire, the plot data and the curve go on with Al and N as their fields show
+        // them: whole numbers, rounded as the display rounds.
+        const double shownTurns = text::RoundedAsShown(design->turns, kTurnsPattern);
+        r.wire = SuchDraht(shownTurns, in.an_mm2, in.wires);
         if (in.copyToPlotData) {
-            r.t0Al = r.t1Al;
-            r.t0N = r.t1N;
-            // The plot data show the inductance that was read, in their own format: the
-            // typed text itself may be anything.
-            r.t0L = text::FormatPattern(l_mH, "#.####");
+            r.plotDataCopied = true;
+            r.plotAl_nH = text::RoundedAsShown(design->al_nH, kAlPattern);
+            r.plotTurns = shownTurns;
+            // The plot data show the inductance that was asked for.
+            r.plotL_mH = in.l_mH;
         }
         if (design->s_mm < 0) r.messages.emplace_back(kNegativeGapText);
 
-        const double al = text::ReadNumber(r.t0Al);
-        const double n = text::ReadNumber(r.t0N);
+        const double al = r.plotAl_nH;
+        const double n = r.plotTurns;
         const double lp_mH = n * n * al * 1E-6;
         const double mue = num::MueFromAl(al, in.le_mm, in.ae_mm2);
         if (mue == 0.0 || !in.draw) return r;
@@ -324,15 +306,75 @@ DcBiasResult CalculateDcBias(const DcBiasInput& in) {
             if (p.h_A_m < 0 || p.idc_A < 0) continue;
             r.points.push_back({i, xValue, y});
         }
-        if (r.points.empty()) return r;
-        // The Al value as read: the typed text itself may be anything.
-        std::string alText = text::FormatPattern(al, "#.###");
-        if (!alText.empty() && alText.back() == text::DecimalSeparator()) alText.pop_back();
-        r.legend = "µrev " + in.material + " Al=" + (alText.empty() ? std::string("0") : alText) + "[nH]";
-        r.drawn = true;
+        r.drawn = !r.points.empty();
     } catch (const data::DataError&) {
         return fail();
     }
+    return r;
+}
+
+DcBiasTexts ShowDcBias(const DcBiasOutcome& r) {
+    DcBiasTexts t;
+    t.t0L = text::FormatPattern(r.plotL_mH, kPlotLPattern);
+    if (!r.designed) return t;
+    t.t1mue = text::FormatPattern(r.design.mue, kMuePattern);
+    t.t1s = text::FormatPattern(r.design.s_mm, kGapPattern);
+    t.t1Al = text::FormatPattern(r.design.al_nH, kAlPattern);
+    t.t1N = text::FormatPattern(r.design.turns, kTurnsPattern);
+    if (r.wire) t.t1d = WireText(*r.wire);
+    if (r.plotDataCopied) {
+        t.t0Al = t.t1Al;
+        t.t0N = t.t1N;
+    }
+    return t;
+}
+
+std::string DcBiasLegend(const std::string& material, double al_nH) {
+    // The Al value as read: the typed text itself may be anything.
+    std::string alText = text::FormatPattern(al_nH, "#.###");
+    if (!alText.empty() && alText.back() == text::DecimalSeparator()) alText.pop_back();
+    return "µrev " + material + " Al=" + (alText.empty() ? std::string("0") : alText) + "[nH]";
+}
+
+DcBiasResult CalculateDcBias(const DcBiasInput& in) {
+    DcBiasResult r;
+    if (in.material.empty() || in.coreType.empty()) return r;
+    r.ran = true;
+    r.t0Al = in.t0Al;
+    r.t0N = in.t0N;
+    DcBiasRequest q;
+    q.bs_mT = in.bs_mT;
+    q.ae_mm2 = in.ae_mm2;
+    q.le_mm = in.le_mm;
+    q.ve_mm3 = in.ve_mm3;
+    q.an_mm2 = in.an_mm2;
+    q.l_mH = text::ReadNumber(in.t1L);
+    q.idc_A = text::ReadNumber(in.t1I);
+    q.dmurev_pct = text::ReadNumber(in.t1dmurev);
+    q.plotAl_nH = text::ReadNumber(in.t0Al);
+    q.plotTurns = text::ReadNumber(in.t0N);
+    q.copyToPlotData = in.copyToPlotData;
+    q.draw = in.draw;
+    q.xAxis = in.xAxis;
+    q.yAxis = in.yAxis;
+    q.muaAtB = in.muaAtB;
+    q.wires = in.wires;
+    const DcBiasOutcome o = DesignDcBias(q);
+    const DcBiasTexts t = ShowDcBias(o);
+    r.t0L = t.t0L;
+    r.designed = o.designed;
+    r.t1mue = t.t1mue;
+    r.t1s = t.t1s;
+    r.t1Al = t.t1Al;
+    r.t1N = t.t1N;
+    r.t1d = t.t1d;
+    if (t.t0Al) r.t0Al = *t.t0Al;
+    if (t.t0N) r.t0N = *t.t0N;
+    r.messages = o.messages;
+    r.failed = o.failed;
+    r.drawn = o.drawn;
+    if (o.drawn) r.legend = DcBiasLegend(in.material, o.plotAl_nH);
+    r.points = o.points;
     return r;
 }
 

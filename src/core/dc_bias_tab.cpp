@@ -4,6 +4,7 @@
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/data/records.h"
+#include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/numtext.h"
@@ -16,6 +17,7 @@
 #include <QEvent>
 
 #include <memory>
+#include <utility>
 
 namespace tolvik::core {
 
@@ -24,6 +26,7 @@ namespace {
 const char* const kResultFields[] = {"t1s", "t1Al", "t1N", "t1mue", "t1d"};
 const char* const kInputFields[] = {"t1L", "t1I", "t1dmurev"};
 const char* const kYOptions[] = {"mu1opt", "mu2opt", "mu3opt", "mu4opt"};
+const std::pair<const char*, const char*> kInputDefaults[] = {{"t1L", "1"}, {"t1I", "1"}, {"t1dmurev", "10"}};
 
 std::string S(const QString& s) {
     return s.toStdString();
@@ -113,13 +116,11 @@ void DcBiasTab::ResetTabFields() {
 }
 
 void DcBiasTab::InitDCBiasInput() {
-    std::string l = S(field("t1L")->text());
-    std::string i = S(field("t1I")->text());
-    std::string d = S(field("t1dmurev")->text());
-    core::InitDCBiasInput(l, i, d);
-    field("t1L")->setText(Q(l));
-    field("t1I")->setText(Q(i));
-    field("t1dmurev")->setText(Q(d));
+    // Empty inputs get their defaults; every input is written again.
+    for (const auto& [name, standard] : kInputDefaults) {
+        const QString typed = field(name)->text();
+        field(name)->setText(typed.isEmpty() ? QString::fromLatin1(standard) : typed);
+    }
 }
 
 void DcBiasTab::enter() {
@@ -157,7 +158,8 @@ void DcBiasTab::xAxisClicked() {
 
 void DcBiasTab::plotDataEntered() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    field("t0L")->setText(Q(PlotDataInductanceText(S(field("t0Al")->text()), S(field("t0N")->text()))));
+    field("t0L")->setText(
+        Q(text::FormatPattern(num::InductanceFromAl(number("t0Al"), number("t0N")), kPlotLPattern)));
     curve(false);
     QApplication::restoreOverrideCursor();
 }
@@ -172,17 +174,17 @@ std::array<QString, 2> DcBiasTab::readPoint(double x, const QString& yText) {
 }
 
 void DcBiasTab::curve(bool copyToPlotData, bool draw) {
-    DcBiasInput in;
-    in.material = S(window_.selectedMaterial());
-    in.coreType = S(window_.selectedCore());
+    const std::string material = S(window_.selectedMaterial());
+    const std::string coreType = S(window_.selectedCore());
+    if (material.empty() || coreType.empty() || !app_.database) return;
+    DcBiasRequest in;
     in.copyToPlotData = copyToPlotData;
     in.draw = draw;
-    if (in.material.empty() || in.coreType.empty() || !app_.database) return;
-    in.t1L = S(field("t1L")->text());
-    in.t1I = S(field("t1I")->text());
-    in.t1dmurev = S(field("t1dmurev")->text());
-    in.t0Al = S(field("t0Al")->text());
-    in.t0N = S(field("t0N")->text());
+    in.l_mH = number("t1L");
+    in.idc_A = number("t1I");
+    in.dmurev_pct = number("t1dmurev");
+    in.plotAl_nH = number("t0Al");
+    in.plotTurns = number("t0N");
     in.xAxis = xAxis();
     in.yAxis = yAxis();
 
@@ -191,8 +193,8 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
     try {
         data::Database& db = app_.db();
         const auto materialField = t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100;
-        in.bs_mT = data::GetMaterialValue(db, static_cast<int>(materialField), in.material).toDouble();
-        const data::CoreSelection core{in.coreType, window_.lowProfile(), window_.withHole()};
+        in.bs_mT = data::GetMaterialValue(db, static_cast<int>(materialField), material).toDouble();
+        const data::CoreSelection core{coreType, window_.lowProfile(), window_.withHole()};
         auto coreValue = [&](data::CoreField f) {
             return data::GetCoreValue(db, core, static_cast<int>(f)).toDouble();
         };
@@ -207,21 +209,23 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
         ResetTabFields();
         return;
     }
-    const std::string column = in.material + (t25 ? "T25" : "T100");
+    const std::string column = material + (t25 ? "T25" : "T100");
     in.muaAtB = [&muaTable, &column](double b) {
         return data::InterpolateColumn(*muaTable, "B", column, b).toDouble();
     };
 
-    const DcBiasResult r = CalculateDcBias(in);
-    field("t0L")->setText(Q(r.t0L));
+    const DcBiasOutcome r = DesignDcBias(in);
+    const DcBiasTexts t = ShowDcBias(r);
+    field("t0L")->setText(Q(t.t0L));
     if (r.designed) {
-        field("t1mue")->setText(Q(r.t1mue));
-        field("t1s")->setText(Q(r.t1s));
-        field("t1Al")->setText(Q(r.t1Al));
-        field("t1N")->setText(Q(r.t1N));
-        if (r.t1d) field("t1d")->setText(Q(*r.t1d));
-        field("t0Al")->setText(Q(r.t0Al));
-        field("t0N")->setText(Q(r.t0N));
+        field("t1mue")->setText(Q(t.t1mue));
+        field("t1s")->setText(Q(t.t1s));
+        field("t1Al")->setText(Q(t.t1Al));
+        field("t1N")->setText(Q(t.t1N));
+        if (t.t1d) field("t1d")->setText(Q(*t.t1d));
+        // Plot data not copied are written back as they stand.
+        field("t0Al")->setText(t.t0Al ? Q(*t.t0Al) : field("t0Al")->text());
+        field("t0N")->setText(t.t0N ? Q(*t.t0N) : field("t0N")->text());
     }
     for (const std::string& m : r.messages)
         ui::ShowMessage(Q(m));
@@ -237,9 +241,13 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
         m.setYValue(p.y);
         m.setXValue(p.x);
     }
-    m.setLegendText(r.legend);
+    m.setLegendText(DcBiasLegend(material, r.plotAl_nH));
     m.setDrawMode(2);
     m.setNumSets(set + 1);
+}
+
+double DcBiasTab::number(const char* name) const {
+    return text::ReadNumber(S(field(name)->text()));
 }
 
 } // namespace tolvik::core

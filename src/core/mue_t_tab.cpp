@@ -149,7 +149,7 @@ void MueTTab::recalculate() {
     // replacement value, then the calculation with it.
     if (GapOutOfRange(OptionalNumber(s_))) {
         ui::ShowValueOutOfRange(this);
-        s_->setText(QString::fromLatin1(kGapReplacement));
+        s_->setText(QString::fromStdString(text::FormatPattern(kGapReplacement, "#")));
     }
     setUp();
     pointReader();

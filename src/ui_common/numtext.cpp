@@ -185,6 +185,16 @@ std::string FormatSignificant(double x, double digits, double decimals) {
     return FormatPattern(x, "#." + std::string(static_cast<std::size_t>(n), '#'));
 }
 
+double RoundedAsShown(double x, const std::string& pattern) {
+    // The shown text holds only digits, a sign and the separator: reading it back is the
+    // exact decimal value rounded to the nearest double.
+    return ReadNumber(FormatPattern(x, pattern));
+}
+
+double RoundedSignificant(double x, double digits, double decimals) {
+    return ReadNumber(FormatSignificant(x, digits, decimals));
+}
+
 KeyFilterResult NumericKeyFilter(int key) {
     KeyFilterResult r;
     r.key = key;

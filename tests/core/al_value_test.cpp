@@ -36,12 +36,25 @@ namespace {
 using tolvik::Value;
 using tolvik::core::AlMessage;
 using tolvik::core::AlTabFields;
-using tolvik::core::AlTabInput;
 using tolvik::core::AlTabOptions;
-using tolvik::core::AlTabResult;
-using tolvik::core::CalculateAlTab;
 using tolvik::core::NoteColour;
 using tolvik::core::ReadField;
+
+/// The fields' texts with the rest of a request, read, calculated and shown as the tab does.
+struct AlTabInput : tolvik::core::AlValueRequest {
+    AlTabFields fields;
+};
+struct AlTabResult {
+    AlTabFields fields;
+    std::vector<AlMessage> messages;
+    NoteColour notes;
+    bool calculated, fringeFluxAccepted;
+};
+AlTabResult CalculateAlTab(AlTabInput in) {
+    ReadAlInputs(in.fields, in);
+    const tolvik::core::AlValueResult r = CalculateAlValue(in);
+    return {ShowAlResult(in.fields, r), r.messages, r.notes, r.calculated, r.fringeFluxAccepted};
+}
 
 struct Core {
     const char *ae, *le;
@@ -74,8 +87,8 @@ protected:
         AlTabInput in;
         in.coreType = "E 42/21/15";
         in.material = material;
-        in.ae_mm2 = core.ae;
-        in.le_mm = core.le;
+        in.ae_mm2 = ReadField(core.ae);
+        in.le_mm = ReadField(core.le);
         in.mui = core.mui;
         in.k1 = kK1;
         in.k2 = kK2;
@@ -351,8 +364,8 @@ TEST_F(AlValueTest, NoNonFiniteNumberReachesAField) {
     for (const char* dim : {"0", "", "1e308", "1e-320"}) {
         for (bool option : {true, false}) {
             AlTabInput in = Input(kCoreA);
-            in.ae_mm2 = dim;
-            in.le_mm = dim;
+            in.ae_mm2 = ReadField(dim);
+            in.le_mm = ReadField(dim);
             in.options = AlTabOptions{option, option, option};
             in.fields = {"250", "0.5", "", "250", "1", "1e300", "", "250", "0.5", ""};
             const AlTabResult r = CalculateAlTab(in);

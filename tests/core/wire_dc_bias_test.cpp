@@ -229,18 +229,16 @@ TEST(DcBias, DesignOutput) {
 class DcBiasCurve : public ::testing::Test {
 protected:
     /// µa = 2000 up to 400 mT, none above (the curve ends there).
-    DcBiasInput Choke() const {
-        DcBiasInput in;
-        in.material = "M1";
-        in.coreType = "E 20";
+    DcBiasRequest Choke() const {
+        DcBiasRequest in;
         in.bs_mT = 500;
         in.ae_mm2 = 40.25;
         in.le_mm = 50;
         in.ve_mm3 = 2000.4;
         in.an_mm2 = 8;
-        in.t1L = "1";
-        in.t1I = "1";
-        in.t1dmurev = "10";
+        in.l_mH = 1;
+        in.idc_A = 1;
+        in.dmurev_pct = 10;
         in.muaAtB = [](double b) { return b <= 400 ? 2000.0 : 0.0; };
         in.wires = kThinFirst;
         return in;
@@ -248,21 +246,24 @@ protected:
 };
 
 TEST_F(DcBiasCurve, DesignCopiedToThePlotDataAndDrawn) {
-    DcBiasInput in = Choke();
-    in.t0Al = "500";
-    in.t0N = "200"; // the previous design's turns: 200/60 = 3.3 < 8 would give the 0.1 mm wire
+    DcBiasRequest in = Choke();
+    in.plotAl_nH = 500;
+    in.plotTurns = 200; // the previous design's turns: 200/60 = 3.3 < 8 would give the 0.1 mm wire
     in.yAxis = DcBiasYAxis::RollOff;
-    const DcBiasResult r = CalculateDcBias(in);
+    const DcBiasOutcome r = DesignDcBias(in);
     ASSERT_TRUE(r.designed);
     EXPECT_FALSE(r.failed);
-    EXPECT_EQ((std::vector<std::string>{r.t1mue, r.t1s, r.t1Al, r.t1N}),
+    const DcBiasTexts t = ShowDcBias(r);
+    EXPECT_EQ((std::vector<std::string>{t.t1mue, t.t1s, t.t1Al, t.t1N}),
               (std::vector<std::string>{"149", ".31", "151", "81"}));
-    EXPECT_EQ(r.t1d, "0.2 (AWG 32)"); // chosen for the 81 turns beside it: 81/18 = 4.5 < 8
-    EXPECT_EQ((std::vector<std::string>{r.t0Al, r.t0N, r.t0L}),
+    EXPECT_EQ(t.t1d, "0.2 (AWG 32)"); // chosen for the 81 turns beside it: 81/18 = 4.5 < 8
+    // The plot data go on with Al and N as shown.
+    EXPECT_EQ((std::vector<double>{r.plotAl_nH, r.plotTurns, r.plotL_mH}), (std::vector<double>{151, 81, 1}));
+    EXPECT_EQ((std::vector<std::string>{*t.t0Al, *t.t0N, t.t0L}),
               (std::vector<std::string>{"151", "81", "1."}));
     EXPECT_TRUE(r.messages.empty());
     ASSERT_TRUE(r.drawn);
-    EXPECT_EQ(r.legend, "µrev M1 Al=151[nH]");
+    EXPECT_EQ(DcBiasLegend("M1", r.plotAl_nH), "µrev M1 Al=151[nH]");
     // B = 500·L(x) passes 400 mT between x = 4.9 (L = 0.7959) and 5.0 (0.8000).
     ASSERT_EQ(r.points.size(), 49u);
     // At low field µrev of the gapped core is µe of the plot data: roll-off ≈ 100 %.
@@ -281,9 +282,9 @@ TEST_F(DcBiasCurve, PlotDataAndLegendShowNumbersRead) {
     const std::pair<const char*, const char*> cases[] = {
         {"nan", "."}, {"2,5", "2.5"}, {"1.23456", "1.2346"}, {"inf", "."}, {"1abc", "1."}};
     for (const auto& [typed, shown] : cases) {
-        DcBiasInput in = Choke();
-        in.t1L = typed;
-        EXPECT_EQ(CalculateDcBias(in).t0L, shown) << typed;
+        DcBiasRequest in = Choke();
+        in.l_mH = text::ReadNumber(typed);
+        EXPECT_EQ(ShowDcBias(DesignDcBias(in)).t0L, shown) << typed;
     }
     // The legend names the Al value read from the plot data, not their text.
     const std::pair<const char*, const char*> legends[] = {{" 2,5inf-0", "µrev M1 Al=2.5[nH]"},
@@ -292,13 +293,15 @@ TEST_F(DcBiasCurve, PlotDataAndLegendShowNumbersRead) {
     for (char separator : {'.', ','}) {
         text::SetDecimalSeparator(separator);
         for (const auto& [typed, legend] : legends) {
-            DcBiasInput in = Choke();
+            DcBiasRequest in = Choke();
             in.copyToPlotData = false;
-            in.t0Al = typed;
-            in.t0N = "81";
+            in.plotAl_nH = text::ReadNumber(typed);
+            in.plotTurns = 81;
+            const DcBiasOutcome r = DesignDcBias(in);
             std::string expected = legend;
             if (separator == ',') std::replace(expected.begin(), expected.end(), '.', ',');
-            EXPECT_EQ(CalculateDcBias(in).legend, expected) << typed << " with '" << separator << "'";
+            EXPECT_TRUE(r.drawn) << typed;
+            EXPECT_EQ(DcBiasLegend("M1", r.plotAl_nH), expected) << typed << " with '" << separator << "'";
         }
     }
     text::SetDecimalSeparator('.');
@@ -316,10 +319,10 @@ TEST_F(DcBiasCurve, YQuantitiesAtTheFirstPoint) {
         {DcBiasYAxis::Energy, DcBiasXAxis::Idc, 0.0548, 0.0548 * 0.0548 * 0.9906 / 2, 2e-5},
     };
     for (const auto& c : cases) {
-        DcBiasInput in = Choke();
+        DcBiasRequest in = Choke();
         in.xAxis = c.x;
         in.yAxis = c.y;
-        const DcBiasResult r = CalculateDcBias(in);
+        const DcBiasOutcome r = DesignDcBias(in);
         ASSERT_FALSE(r.points.empty());
         EXPECT_NEAR(r.points.front().x, c.expectedX, c.expectedX * 0.003);
         EXPECT_NEAR(r.points.front().y, c.expectedY, c.tol);
@@ -353,8 +356,16 @@ TEST_F(DcBiasCurve, FaultsAndStops) {
          "1", "100000", "81", Mua3000, true, false, true, false, ""},
     };
     for (const auto& c : cases) {
-        DcBiasInput in = Choke();
+        // The tab's texts in one call: no design without a material.
+        const DcBiasRequest q = Choke();
+        DcBiasInput in;
         in.material = c.material;
+        in.coreType = "E 20";
+        std::tie(in.bs_mT, in.ae_mm2, in.le_mm, in.ve_mm3, in.an_mm2) =
+            std::tie(q.bs_mT, q.ae_mm2, q.le_mm, q.ve_mm3, q.an_mm2);
+        in.t1L = "1";
+        in.muaAtB = q.muaAtB;
+        in.wires = q.wires;
         in.t1dmurev = c.d;
         in.t1I = c.idc;
         in.copyToPlotData = !c.t0Al;

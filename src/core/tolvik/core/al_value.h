@@ -1,9 +1,10 @@
 #pragma once
 /// The calculations of the "Al value" tab: three panels relating the inductance factor Al of
 /// a gapped core to its air gap s (without and with fringe flux) and to the turns N and
-/// inductance L of a winding. No Qt: the tab hands in the texts of its fields, its option
-/// states and the looked-up core and material values, and gets back the texts to write, the
-/// messages to show (in order) and the colour of the notes.
+/// inductance L of a winding. No Qt: the tab reads its fields into numbers, hands them in
+/// with its option states and the looked-up core and material values, and gets back for
+/// each field whether it is cleared, replaced or computed (as a number), the messages to
+/// show (in order) and the colour of the notes.
 ///
 /// References: gapped-core relation 1/µe = 1/µi + s/le, Al = µ0·µe·Ae/le, L = N²·Al (any
 /// ferrite handbook); fringe flux of E-cores by the empirical fit Al = K1·s^K2 per core type.
@@ -11,7 +12,9 @@
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/value.h"
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,20 +30,94 @@ inline constexpr double kTurnsMin = 0.5;
 inline constexpr double kTurnsMax = 10000;
 inline constexpr double kFringeGapMin_mm = 0.1; ///< validity of the K-factor fit
 inline constexpr double kFringeGapMax_mm = 3.5;
-inline constexpr double kFringeGapFloor_mm = 1E-5; ///< fringe-flux s as input
 
-/// Replacement texts written into a field whose value is out of range.
-inline constexpr const char* kAlReplacement = "100";
-inline constexpr const char* kGapReplacement = "1";
-inline constexpr const char* kFringeGapReplacement = "100"; ///< computed s out of the fit's range
-inline constexpr const char* kLReplacement = "1";
-inline constexpr const char* kTurnsReplacement = "100";
+/// Values written into a field in place of an input out of range.
+inline constexpr double kAlReplacement = 100;
+inline constexpr double kGapReplacement = 1;
+inline constexpr double kFringeGapReplacement = 100; ///< computed s out of the fit's range
+inline constexpr double kLReplacement = 1;
+inline constexpr double kTurnsReplacement = 100;
 
 inline constexpr const char* kAppTitle = "Tolvik";
 inline constexpr const char* kNoCoreKFactorsText = "No k-factors available for this core!";
 inline constexpr const char* kKFactorMaterialText = "k-factor calculation only valid for R41, R52 or R63!";
 
-/// The texts of the tab's ten number fields.
+/// Which quantity each panel takes as its input.
+struct AlTabOptions {
+    bool alToGap = true;       ///< panel 1: Al in, s out (Al_s_opt1); else s in (s_Al_opt1)
+    bool alToL = true;         ///< panel 2: Al, N in, L out (Al_L_opt); else L, N in (L_Al_opt)
+    bool alToGapFringe = true; ///< panel 3: Al in, s out (Al_s_ff_opt); else s in (s_Al_ff_opt)
+};
+
+/// The inputs as read from the fields (none: the field counts as empty, IsEmptyInput) and
+/// everything else the calculation reads. Of each panel only the input its option names
+/// is read.
+struct AlValueRequest {
+    AlTabOptions options;
+    std::optional<double> al1_nH;      ///< panel 1: Al
+    std::optional<double> s1_mm;       ///< panel 1: s
+    std::optional<double> al3_nH;      ///< panel 2: Al
+    std::optional<double> l_mH;        ///< panel 2: L
+    std::optional<double> turns;       ///< panel 2: N; none only for an empty text
+    std::optional<double> alFringe_nH; ///< panel 3: Al ("," counts as empty too)
+    std::optional<double> sFringe_mm;  ///< panel 3: s
+    std::string coreType;              ///< selected entry of Kern; "" when none
+    std::string material;              ///< selected entry of Material; "" when none
+    double ae_mm2 = 0;                 ///< t9Ae as read
+    double le_mm = 0;                  ///< t9le as read
+    double mui = 0;                    ///< µi of the selected material
+    double k1 = 0;                     ///< K1 of the core record (core type, low profile, hole)
+    double k2 = 0;                     ///< K2 of the core record
+    /// Al [nH] = K1·s^K2 for the core type; empty when K1, K2 or s is 0.
+    std::function<Value(double s_mm)> kFactorAl;
+    /// s [mm] = (Al/K1)^(1/K2) for the core type, or 0 with noKFactors set.
+    std::function<data::KFactorGapResult(double al_nH)> kFactorGap;
+};
+
+/// What the calculation does to one field.
+struct AlFieldResult {
+    enum class Change { None, Cleared, Replaced, Computed };
+    Change change = Change::None;
+    double value = 0; ///< Replaced: the value put in place of the input; Computed: the result
+
+    bool operator==(const AlFieldResult&) const = default;
+};
+
+/// The tab's ten number fields.
+enum class AlField { Al1, S1, Mue1, Al3, L3, N3, Mue3, AlFringe, SFringe, MueFringe };
+inline constexpr int kAlFieldCount = 10;
+
+/// A message to show: either the shared out-of-range message or an information box.
+struct AlMessage {
+    enum class Kind { OutOfRange, Information };
+    Kind kind = Kind::Information;
+    std::string text;  ///< "" for OutOfRange (its text is the shared one)
+    std::string title; ///< "" for OutOfRange
+
+    bool operator==(const AlMessage&) const = default;
+};
+
+/// Back colour of the two notes of panel 3.
+enum class NoteColour { Unchanged, Red, LightGray };
+
+struct AlValueResult {
+    std::array<AlFieldResult, kAlFieldCount> fields; ///< by AlField
+    std::vector<AlMessage> messages;                 ///< in the order they arise
+    NoteColour notes = NoteColour::Unchanged;
+    bool calculated = false;        ///< false: no core type or no material selected
+    bool fringeFluxAccepted = true; ///< false: K-factors missing or material refused
+
+    const AlFieldResult& operator[](AlField f) const { return fields[static_cast<std::size_t>(f)]; }
+};
+
+/// Calculate on the tab: panels 1, 3, 2 with range checks and replacement values.
+AlValueResult CalculateAlValue(const AlValueRequest& in);
+
+/// Display of a computed field: air gaps with three significant digits, Al of panels 1 and
+/// 3 "#.#", L "#.###", the other fields "#"; a replaced input as the whole number it is.
+std::string ShowAlField(AlField field, const AlFieldResult& r);
+
+/// The texts of the tab's ten number fields, in the order of AlField.
 struct AlTabFields {
     std::string t4Al1;          ///< panel 1: Al [nH]
     std::string t4s1;           ///< panel 1: s [mm]
@@ -56,65 +133,15 @@ struct AlTabFields {
     bool operator==(const AlTabFields&) const = default;
 };
 
-/// Which quantity each panel takes as its input.
-struct AlTabOptions {
-    bool alToGap = true;       ///< panel 1: Al in, s out (Al_s_opt1); else s in (s_Al_opt1)
-    bool alToL = true;         ///< panel 2: Al, N in, L out (Al_L_opt); else L, N in (L_Al_opt)
-    bool alToGapFringe = true; ///< panel 3: Al in, s out (Al_s_ff_opt); else s in (s_Al_ff_opt)
-};
-
-/// Everything the calculation reads besides the fields.
-struct AlTabInput {
-    AlTabFields fields;
-    AlTabOptions options;
-    std::string coreType; ///< selected entry of Kern; "" when none
-    std::string material; ///< selected entry of Material; "" when none
-    std::string ae_mm2;   ///< text of t9Ae
-    std::string le_mm;    ///< text of t9le
-    double mui = 0;       ///< µi of the selected material
-    double k1 = 0;        ///< K1 of the core record (core type, low profile, hole)
-    double k2 = 0;        ///< K2 of the core record
-    /// Al [nH] = K1·s^K2 for the core type; empty when K1, K2 or s is 0.
-    std::function<Value(double s_mm)> kFactorAl;
-    /// s [mm] = (Al/K1)^(1/K2) for the core type, or 0 with noKFactors set.
-    std::function<data::KFactorGapResult(double al_nH)> kFactorGap;
-};
-
-/// A message to show: either the shared out-of-range message or an information box.
-struct AlMessage {
-    enum class Kind { OutOfRange, Information };
-    Kind kind = Kind::Information;
-    std::string text;  ///< "" for OutOfRange (its text is the shared one)
-    std::string title; ///< "" for OutOfRange
-
-    bool operator==(const AlMessage&) const = default;
-};
-
-/// Back colour of the two notes of panel 3.
-enum class NoteColour { Unchanged, Red, LightGray };
-
-struct AlTabResult {
-    AlTabFields fields;              ///< all field texts after the calculation
-    std::vector<AlMessage> messages; ///< in the order they arise
-    NoteColour notes = NoteColour::Unchanged;
-    bool calculated = false;        ///< false: no core type or no material selected
-    bool fringeFluxAccepted = true; ///< false: K-factors missing or material refused
-};
-
 /// Reading a field: first "," to ".", then the lenient number reader.
 double ReadField(const std::string& text);
 /// An input counts as empty when it is "", "." or "0." (and "," where commaIsEmpty).
 bool IsEmptyInput(const std::string& text, bool commaIsEmpty = false);
-
-/// Calculate on the tab: panels 1, 3, 2 with range checks and replacement values.
-AlTabResult CalculateAlTab(const AlTabInput& in);
-
-/// The single panel calculations on a working copy of the fields (no range checks).
-void CalculateAirGap(const AlTabInput& in, AlTabFields& f);
-void CalculateLAl(const AlTabInput& in, AlTabFields& f);
-/// False when a K-factor message was shown (no K-factors, material not R41/R52/R63);
-/// appends the messages it shows to `messages`.
-bool CalculateFringeFlux(const AlTabInput& in, AlTabFields& f, std::vector<AlMessage>& messages);
+/// The panels' inputs as the tab reads them from its fields (into a request that carries
+/// the rest).
+void ReadAlInputs(const AlTabFields& fields, AlValueRequest& in);
+/// The fields after a calculation: each typed text, cleared, replaced or computed.
+AlTabFields ShowAlResult(const AlTabFields& typed, const AlValueResult& r);
 
 /// The fields that a key press in the named field clears: the panel's µe and the quantity
 /// computed from the edited one. Empty for unknown names.

@@ -7,8 +7,10 @@
 /// Model: the ferrite follows the Langevin description B = Bs·L(x), L(x) = coth x − 1/x,
 /// with the normalised reversible permeability R(x) = 3·(1/x² − 1/sinh² x) and µi = 2000;
 /// the gapped core adds the air gap's reluctance (1/µg = 1/µ − 1/µi + µ0·Ae/(le·Al)).
-/// No Qt: the tab hands in its field texts, options and the looked-up values; a run-time
-/// fault (division by zero, overflow, a missing column) comes back as "Values not valid !".
+/// No Qt: the tab reads its fields into numbers, hands them in with its options and the
+/// looked-up values (DesignDcBias), and shows the numbers that come back through the
+/// display patterns below; a run-time fault (division by zero, overflow, a missing column) comes
+/// back as "Values not valid !".
 
 #include "tolvik/core/core_messages.h"
 #include "tolvik/core/wire.h"
@@ -39,12 +41,6 @@ struct DcBiasTitles {
 DcBiasTitles YAxisTitles(DcBiasYAxis y);
 /// "Hdc[A/m]" or "Idc[A]".
 const char* XAxisTitle(DcBiasXAxis x);
-
-/// L [mH] of the plot data, N²·Al/10⁶ from the texts of t0Al and t0N, as t0L shows it ("#.####").
-std::string PlotDataInductanceText(const std::string& t0Al, const std::string& t0N);
-
-/// Empty inputs get their defaults: L "1", Idc "1", dµrev "10".
-void InitDCBiasInput(std::string& t1L, std::string& t1I, std::string& t1dmurev);
 
 struct OperatingPointInput {
     double bs_mT = 0;      ///< saturation flux density
@@ -96,19 +92,21 @@ double DcBiasCurveFlux(int i, double bs_mT);
 /// The current is not finite when N = 0.
 DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m);
 
-/// Everything the DC-bias tab reads.
-struct DcBiasInput {
-    std::string material; ///< "" when none is selected
-    std::string coreType; ///< "" when none is selected
-    double bs_mT = 0;     ///< Bs25 or Bs100 of the material
+/// Everything the DC-bias curve routine takes: the input data and plot data as numbers (an
+/// empty field reads 0), the options and the looked-up values.
+struct DcBiasRequest {
+    double bs_mT = 0; ///< Bs25 or Bs100 of the material
     double ae_mm2 = 0;
     double le_mm = 0;
     double ve_mm3 = 0;
-    double an_mm2 = 0;              ///< winding cross-section, for the wire
-    std::string t1L, t1I, t1dmurev; ///< input data
-    std::string t0Al, t0N;          ///< plot data
-    bool copyToPlotData = true;     ///< the design becomes the plot data
-    bool draw = true;               ///< false: recompute the design only (graph reader)
+    double an_mm2 = 0;          ///< winding cross-section, for the wire
+    double l_mH = 0;            ///< input data: required inductance
+    double idc_A = 0;           ///< input data: DC current
+    double dmurev_pct = 0;      ///< input data: allowed drop of the reversible permeability
+    double plotAl_nH = 0;       ///< plot data Al
+    double plotTurns = 0;       ///< plot data N
+    bool copyToPlotData = true; ///< the design becomes the plot data
+    bool draw = true;           ///< false: recompute the design only (graph reader)
     DcBiasXAxis xAxis = DcBiasXAxis::Hdc;
     DcBiasYAxis yAxis = DcBiasYAxis::MuRev;
     /// µa at B [mT] of the material at the chosen temperature (MuaB column); may throw
@@ -123,22 +121,78 @@ struct DcBiasPoint {
     double y = 0;
 };
 
-struct DcBiasResult {
-    bool ran = false;      ///< a material and a core were selected
-    std::string t0L;       ///< plot data inductance to show
-    bool designed = false; ///< the design texts below are set
-    std::string t1mue, t1s, t1Al, t1N;
-    std::optional<std::string> t1d;    ///< none: no wire fits (the field keeps its text)
-    std::string t0Al, t0N;             ///< plot data after the design (copied or as given)
+struct DcBiasOutcome {
+    bool designed = false; ///< design (and wire) are set
+    DcBiasDesign design;
+    std::optional<WireRecord> wire; ///< none: no wire fits (the field keeps its text)
+    /// The plot data after the design: the design's Al and N as their fields show them
+    /// (whole numbers) when copied, else as given; L from them, or the required L when copied.
+    bool plotDataCopied = false;
+    double plotAl_nH = 0;
+    double plotTurns = 0;
+    double plotL_mH = 0;
     std::vector<std::string> messages; ///< in the order they arise
     bool failed = false;               ///< a run-time fault: the tab clears its outputs after writing
     bool drawn = false;                ///< a curve is to be added
-    std::string legend;
     std::vector<DcBiasPoint> points;
 };
 
 /// The DC-bias curve routine: plot-data inductance, operating point, design, wire for
 /// the designed turns, copy to the plot data, and one curve of the plot data.
+DcBiasOutcome DesignDcBias(const DcBiasRequest& in);
+
+/// Display patterns of the fields.
+inline constexpr const char* kMuePattern = "#";        ///< t1mue
+inline constexpr const char* kGapPattern = "#.##";     ///< t1s
+inline constexpr const char* kAlPattern = "#";         ///< t1Al, t0Al
+inline constexpr const char* kTurnsPattern = "#";      ///< t1N, t0N
+inline constexpr const char* kPlotLPattern = "#.####"; ///< t0L
+
+/// The texts of the output data and the plot data as the tab shows an outcome; the design
+/// texts are set only when designed, t0Al and t0N only when the design was copied.
+struct DcBiasTexts {
+    std::string t1mue, t1s, t1Al, t1N;
+    std::optional<std::string> t1d; ///< none: the field keeps its text
+    std::optional<std::string> t0Al, t0N;
+    std::string t0L;
+};
+DcBiasTexts ShowDcBias(const DcBiasOutcome& r);
+
+/// Legend of a curve: the material and the plot data Al as read ("µrev R41 Al=151[nH]").
+std::string DcBiasLegend(const std::string& material, double al_nH);
+
+/// The tab's fields as texts, read and shown as the tab does, in one call: for comparing
+/// the tab with other designers without a window.
+struct DcBiasInput {
+    std::string material; ///< "" when none is selected
+    std::string coreType; ///< "" when none is selected
+    double bs_mT = 0;
+    double ae_mm2 = 0;
+    double le_mm = 0;
+    double ve_mm3 = 0;
+    double an_mm2 = 0;
+    std::string t1L, t1I, t1dmurev; ///< input data
+    std::string t0Al, t0N;          ///< plot data
+    bool copyToPlotData = true;
+    bool draw = true;
+    DcBiasXAxis xAxis = DcBiasXAxis::Hdc;
+    DcBiasYAxis yAxis = DcBiasYAxis::MuRev;
+    std::function<double(double b_mT)> muaAtB;
+    std::vector<WireRecord> wires;
+};
+struct DcBiasResult {
+    bool ran = false; ///< a material and a core were selected
+    std::string t0L;
+    bool designed = false;
+    std::string t1mue, t1s, t1Al, t1N;
+    std::optional<std::string> t1d;
+    std::string t0Al, t0N;
+    std::vector<std::string> messages;
+    bool failed = false;
+    bool drawn = false;
+    std::string legend;
+    std::vector<DcBiasPoint> points;
+};
 DcBiasResult CalculateDcBias(const DcBiasInput& in);
 
 /// The reader texts of a picked point: x ("Hdc=…[A/m]", "Idc=…[A]" with three

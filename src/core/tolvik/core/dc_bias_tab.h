@@ -74,6 +74,8 @@ private:
     DcBiasXAxis xAxis() const;
     DcBiasYAxis yAxis() const;
     QLineEdit* field(const char* name) const;
+    /// The number a field reads as (the shared number reader: "" → 0).
+    double number(const char* name) const;
     bool checked(const char* name) const;
 
     AppContext& app_;

@@ -31,6 +31,12 @@ std::string RoundedIntText(double x);
 std::string FormatPattern(double x, const std::string& pattern);
 /// Significant-digit formatting: (1.2345, 3, 999) → "1.23", (12, 3, 999) → "12.".
 std::string FormatSignificant(double x, double digits, double decimals);
+/// The value that FormatPattern(x, pattern) shows, as a number: what a later step of a
+/// calculation reads back from a field holding a rounded result ((2.5, "#") → 3,
+/// (0.4, "#") → 0, a value that is not finite → 0, as an empty field reads).
+double RoundedAsShown(double x, const std::string& pattern);
+/// The same for FormatSignificant.
+double RoundedSignificant(double x, double digits, double decimals);
 
 /// Hints of the key filter when the key is not the system's decimal separator.
 inline constexpr const char* kDecimalCommaText = "Decimal separator is comma ',' ";
