@@ -336,48 +336,6 @@ std::string DcBiasLegend(const std::string& material, double al_nH) {
     return "µrev " + material + " Al=" + (alText.empty() ? std::string("0") : alText) + "[nH]";
 }
 
-DcBiasResult CalculateDcBias(const DcBiasInput& in) {
-    DcBiasResult r;
-    if (in.material.empty() || in.coreType.empty()) return r;
-    r.ran = true;
-    r.t0Al = in.t0Al;
-    r.t0N = in.t0N;
-    DcBiasRequest q;
-    q.bs_mT = in.bs_mT;
-    q.ae_mm2 = in.ae_mm2;
-    q.le_mm = in.le_mm;
-    q.ve_mm3 = in.ve_mm3;
-    q.an_mm2 = in.an_mm2;
-    q.l_mH = text::ReadNumber(in.t1L);
-    q.idc_A = text::ReadNumber(in.t1I);
-    q.dmurev_pct = text::ReadNumber(in.t1dmurev);
-    q.plotAl_nH = text::ReadNumber(in.t0Al);
-    q.plotTurns = text::ReadNumber(in.t0N);
-    q.copyToPlotData = in.copyToPlotData;
-    q.draw = in.draw;
-    q.xAxis = in.xAxis;
-    q.yAxis = in.yAxis;
-    q.muaAtB = in.muaAtB;
-    q.wires = in.wires;
-    const DcBiasOutcome o = DesignDcBias(q);
-    const DcBiasTexts t = ShowDcBias(o);
-    r.t0L = t.t0L;
-    r.designed = o.designed;
-    r.t1mue = t.t1mue;
-    r.t1s = t.t1s;
-    r.t1Al = t.t1Al;
-    r.t1N = t.t1N;
-    r.t1d = t.t1d;
-    if (t.t0Al) r.t0Al = *t.t0Al;
-    if (t.t0N) r.t0N = *t.t0N;
-    r.messages = o.messages;
-    r.failed = o.failed;
-    r.drawn = o.drawn;
-    if (o.drawn) r.legend = DcBiasLegend(in.material, o.plotAl_nH);
-    r.points = o.points;
-    return r;
-}
-
 namespace {
 
 /// L(x) and R(x) at the curve's points x = i/10: k·L(x) and k·R(x) are what the scaled

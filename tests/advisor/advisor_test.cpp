@@ -29,16 +29,14 @@ const Design* Find(const std::vector<Design>& designs, const Catalogue& cat, con
     return nullptr;
 }
 
-/// What the DC-bias tab computes for the core variant and material (as its curve routine
-/// reads them from the data file).
-core::DcBiasResult TabDcBias(data::Database& db, const CoreVariant& c, const std::string& material,
-                             const ChokeRequest& req) {
-    core::DcBiasInput in;
-    in.material = material;
-    in.coreType = c.kerntyp;
-    in.t1L = advisor::Fixed(req.l_mH, 6);
-    in.t1I = advisor::Fixed(req.idc_A, 6);
-    in.t1dmurev = advisor::Fixed(req.drop_pct, 6);
+/// What the DC-bias tab shows for the core variant and material (as its curve routine reads
+/// them from the data file): the design's texts, none when nothing is designed.
+std::optional<core::DcBiasTexts> TabDcBias(data::Database& db, const CoreVariant& c,
+                                           const std::string& material, const ChokeRequest& req) {
+    core::DcBiasRequest in;
+    in.l_mH = req.l_mH;
+    in.idc_A = req.idc_A;
+    in.dmurev_pct = req.drop_pct;
     in.draw = false;
     const bool t25 = req.temp_C == 25;
     in.bs_mT =
@@ -57,7 +55,8 @@ core::DcBiasResult TabDcBias(data::Database& db, const CoreVariant& c, const std
     auto table = db.openTable("MuaB");
     const std::string column = material + (t25 ? "T25" : "T100");
     in.muaAtB = [&](double b) { return data::InterpolateColumn(*table, "B", column, b).toDouble(); };
-    return core::CalculateDcBias(in);
+    const core::DcBiasOutcome o = core::DesignDcBias(in);
+    return o.designed ? std::optional(core::ShowDcBias(o)) : std::nullopt;
 }
 
 // Every sample core variant × eligible material: the advisor's design is the DC-bias tab's
@@ -74,20 +73,20 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
             const CoreVariant& c = cat.cores[d.core];
             const MaterialData& m = cat.materials[d.material];
             const std::string what = c.name() + " " + m.name + " L " + Fixed(req.l_mH, 1);
-            const core::DcBiasResult tab = TabDcBias(*db, c, m.name, req);
-            if (!tab.designed) {
+            const std::optional<core::DcBiasTexts> tab = TabDcBias(*db, c, m.name, req);
+            if (!tab) {
                 EXPECT_FALSE(d.feasible) << what;
                 continue;
             }
             ++compared;
-            EXPECT_EQ(text::FormatPattern(d.mue, "#"), tab.t1mue) << what;
-            EXPECT_EQ(text::FormatPattern(d.s_mm, "#.##"), tab.t1s) << what;
-            EXPECT_EQ(text::FormatPattern(d.al_nH, "#"), tab.t1Al) << what;
-            EXPECT_EQ(text::FormatPattern(d.turnsExact, "#"), tab.t1N) << what;
+            EXPECT_EQ(text::FormatPattern(d.mue, "#"), tab->t1mue) << what;
+            EXPECT_EQ(text::FormatPattern(d.s_mm, "#.##"), tab->t1s) << what;
+            EXPECT_EQ(text::FormatPattern(d.al_nH, "#"), tab->t1Al) << what;
+            EXPECT_EQ(text::FormatPattern(d.turnsExact, "#"), tab->t1N) << what;
             const auto wire = d.designWire >= 0
                                   ? std::optional(core::WireText(cat.wires[std::size_t(d.designWire)]))
                                   : std::nullopt;
-            EXPECT_EQ(wire, tab.t1d) << what;
+            EXPECT_EQ(wire, tab->t1d) << what;
             const double mua0 = InterpolateMua(cat.muaB_mT, req.temp_C == 25 ? *m.mua25 : *m.mua100, 0.0);
             const core::OperatingPointInput op{
                 req.temp_C == 25 ? m.bs25_mT : m.bs100_mT, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct};

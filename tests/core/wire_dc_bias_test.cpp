@@ -332,49 +332,38 @@ TEST_F(DcBiasCurve, YQuantitiesAtTheFirstPoint) {
 TEST_F(DcBiasCurve, FaultsAndStops) {
     enum Mua { Mua2000, Mua3000, MissingColumn };
     const struct {
-        const char *source, *material, *d, *idc;
+        const char *source, *d, *idc;
         const char* t0Al; ///< nullptr: the design is copied to the plot data
         const char* t0N;
         Mua mua;
         bool draw, failed, designed, drawn;
         const char* message;
     } cases[] = {
-        {"no material", "", "10", "1", nullptr, "", Mua2000, true, false, false, false, ""},
-        {"d = 0 divides by zero", "M1", "0", "1", nullptr, "", Mua2000, true, true, false, false,
+        {"d = 0 divides by zero", "0", "1", nullptr, "", Mua2000, true, true, false, false,
          kValuesNotValidText},
-        {"N = 0 in the plot data divides the current by zero", "M1", "10", "1", "100", "0", Mua2000, true,
-         true, true, false, kValuesNotValidText},
-        {"Al = 0 in the plot data: nothing drawn", "M1", "10", "1", "", "10", Mua2000, true, false, true,
-         false, ""},
-        {"the graph reader: design only", "M1", "10", "1", nullptr, "", Mua2000, false, false, true, false,
+        {"N = 0 in the plot data divides the current by zero", "10", "1", "100", "0", Mua2000, true, true,
+         true, false, kValuesNotValidText},
+        {"Al = 0 in the plot data: nothing drawn", "10", "1", "", "10", Mua2000, true, false, true, false,
          ""},
-        {"a missing MuaB column", "M1", "10", "1", nullptr, "", MissingColumn, true, true, false, false,
+        {"the graph reader: design only", "10", "1", nullptr, "", Mua2000, false, false, true, false, ""},
+        {"a missing MuaB column", "10", "1", nullptr, "", MissingColumn, true, true, false, false,
          kValuesNotValidText},
-        {"no current, µa(0) 3000: s = −le/3000 < 0 is reported, the design stays, no curve", "M1", "10", "0",
+        {"no current, µa(0) 3000: s = −le/3000 < 0 is reported, the design stays, no curve", "10", "0",
          nullptr, "", Mua3000, true, false, true, false, kNegativeGapText},
-        {"plot data Al beyond the ungapped core's (µa 3000 > µi): every field negative, no curve", "M1", "10",
-         "1", "100000", "81", Mua3000, true, false, true, false, ""},
+        {"plot data Al beyond the ungapped core's (µa 3000 > µi): every field negative, no curve", "10", "1",
+         "100000", "81", Mua3000, true, false, true, false, ""},
     };
     for (const auto& c : cases) {
-        // The tab's texts in one call: no design without a material.
-        const DcBiasRequest q = Choke();
-        DcBiasInput in;
-        in.material = c.material;
-        in.coreType = "E 20";
-        std::tie(in.bs_mT, in.ae_mm2, in.le_mm, in.ve_mm3, in.an_mm2) =
-            std::tie(q.bs_mT, q.ae_mm2, q.le_mm, q.ve_mm3, q.an_mm2);
-        in.t1L = "1";
-        in.muaAtB = q.muaAtB;
-        in.wires = q.wires;
-        in.t1dmurev = c.d;
-        in.t1I = c.idc;
+        DcBiasRequest in = Choke();
+        in.dmurev_pct = text::ReadNumber(c.d);
+        in.idc_A = text::ReadNumber(c.idc);
         in.copyToPlotData = !c.t0Al;
-        if (c.t0Al) in.t0Al = c.t0Al;
-        in.t0N = c.t0N;
+        in.plotAl_nH = c.t0Al ? text::ReadNumber(c.t0Al) : 0;
+        in.plotTurns = text::ReadNumber(c.t0N);
         in.draw = c.draw;
         if (c.mua == Mua3000) in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
         if (c.mua == MissingColumn) in.muaAtB = [](double) -> double { throw data::DataError("no column"); };
-        const DcBiasResult r = CalculateDcBias(in);
+        const DcBiasOutcome r = DesignDcBias(in);
         EXPECT_EQ(std::tie(r.failed, r.designed, r.drawn), std::tie(c.failed, c.designed, c.drawn))
             << c.source;
         EXPECT_EQ(r.messages, *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})

@@ -161,40 +161,6 @@ DcBiasTexts ShowDcBias(const DcBiasOutcome& r);
 /// Legend of a curve: the material and the plot data Al as read ("µrev R41 Al=151[nH]").
 std::string DcBiasLegend(const std::string& material, double al_nH);
 
-/// The tab's fields as texts, read and shown as the tab does, in one call: for comparing
-/// the tab with other designers without a window.
-struct DcBiasInput {
-    std::string material; ///< "" when none is selected
-    std::string coreType; ///< "" when none is selected
-    double bs_mT = 0;
-    double ae_mm2 = 0;
-    double le_mm = 0;
-    double ve_mm3 = 0;
-    double an_mm2 = 0;
-    std::string t1L, t1I, t1dmurev; ///< input data
-    std::string t0Al, t0N;          ///< plot data
-    bool copyToPlotData = true;
-    bool draw = true;
-    DcBiasXAxis xAxis = DcBiasXAxis::Hdc;
-    DcBiasYAxis yAxis = DcBiasYAxis::MuRev;
-    std::function<double(double b_mT)> muaAtB;
-    std::vector<WireRecord> wires;
-};
-struct DcBiasResult {
-    bool ran = false; ///< a material and a core were selected
-    std::string t0L;
-    bool designed = false;
-    std::string t1mue, t1s, t1Al, t1N;
-    std::optional<std::string> t1d;
-    std::string t0Al, t0N;
-    std::vector<std::string> messages;
-    bool failed = false;
-    bool drawn = false;
-    std::string legend;
-    std::vector<DcBiasPoint> points;
-};
-DcBiasResult CalculateDcBias(const DcBiasInput& in);
-
 /// The reader texts of a picked point: x ("Hdc=…[A/m]", "Idc=…[A]" with three
 /// significant digits) and y (yText already formatted) with the quantity's name.
 struct DcBiasReading {
