@@ -19,7 +19,7 @@ bash scripts/install-deps.sh
 bash scripts/check-format.sh
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVIK_RANDOM_ACTIONS=3000 >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVIK_BUILD_BENCH=OFF -DTOLVIK_RANDOM_ACTIONS=3000 >/dev/null
 cmake --build build -j "$(nproc)"
 (cd build && ctest --output-on-failure -j "$(nproc)")
 $full || exit 0
