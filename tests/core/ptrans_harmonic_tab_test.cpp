@@ -151,8 +151,10 @@ private slots:
 
         get<QRadioButton>("opt_td_AlN1N2")->click();
         QCOMPARE(get<QComboBox>("cb_d(2)")->currentText(), u".3 (28)"_s); // kept over the refill
-        for (const char* list : {"cb_d(1)", "cb_d(2)"})
+        for (const char* list : {"cb_d(1)", "cb_d(2)"}) {
+            QVERIFY2(get<QComboBox>(list)->isEnabled(), list); // the user chooses the wires now
             choose(QString::fromLatin1(list), "0.32 (28)");
+        }
         calculate();
         QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(texts({"thd_turnratioN1", "thd_turnratioN2", "thd_R1", "thd_R2", "thd_fcu", "thd_L1_25",
