@@ -5,7 +5,6 @@
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
-#include "tolvik/shell/design_state.h"
 #include "tolvik/shell/main_window.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
@@ -47,8 +46,8 @@ QString Native(const QString& path) {
 }
 
 /// The working windows that are open, with the tab each shows.
-std::vector<std::pair<QWidget*, QTabWidget*>> OpenWindows(const MainWindow& main) {
-    std::vector<std::pair<QWidget*, QTabWidget*>> windows;
+std::vector<std::pair<ui::WorkingWindow*, QTabWidget*>> OpenWindows(const MainWindow& main) {
+    std::vector<std::pair<ui::WorkingWindow*, QTabWidget*>> windows;
     if (core::CoreForm* c = main.coreForm()) windows.emplace_back(c, c->tabControl());
     if (material::MatTab* m = main.matTab()) windows.emplace_back(m, m->tabControl());
     return windows;
@@ -120,8 +119,8 @@ QWidget* DesignFiles::parentWidget() const {
 design::Design DesignFiles::Current() const {
     design::Design d;
     d.dataFile = main_.app().databasePath;
-    for (const auto& [window, tabs] : OpenWindows(main_))
-        d.windows.push_back(CaptureWindow(window, tabs->currentIndex()));
+    for (const auto& window : OpenWindows(main_))
+        d.windows.push_back(window.first->designState());
     return d;
 }
 
@@ -156,7 +155,7 @@ bool DesignFiles::open(const QString& path) {
         main_.mdiArea()->closeAllSubWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (const design::WindowState& w : read.design->windows) {
-            QWidget* window = nullptr;
+            ui::WorkingWindow* window = nullptr;
             if (w.name == "CoreForm") {
                 main_.OpenCoreFormTab(w.tab);
                 window = main_.coreForm();
@@ -164,7 +163,7 @@ bool DesignFiles::open(const QString& path) {
                 main_.OpenMaterialTab(w.tab);
                 window = main_.matTab();
             }
-            if (window) warnings << RestoreWindow(window, w);
+            if (window) warnings << window->restoreDesignState(w);
         }
         main_.app().log = {};
     }
@@ -284,7 +283,7 @@ bool DesignFiles::renderSheet(QPrinter& printer) {
         if (!first && !printer.newPage()) return false;
         first = false;
         QWidget* tabPage = tabs->currentWidget();
-        const design::WindowState state = CaptureWindow(window, tabs->currentIndex());
+        const design::WindowState state = window->designState();
         double y = page.top();
         const auto text = [&](const QString& s, double size, bool bold, double x, double width) {
             QFont f(QStringLiteral("DejaVu Sans"));

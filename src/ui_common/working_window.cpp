@@ -5,6 +5,7 @@
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/page_widgets.h"
+#include "tolvik/ui_common/window_state.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -70,6 +71,36 @@ QTabWidget* WorkingWindow::makeTabs(const std::vector<std::pair<QWidget*, TabPag
         pages_.push_back(pages[i].second);
     }
     return tabs_;
+}
+
+namespace {
+
+/// The parts of a window: its own controls outside the tab control, then each page.
+std::vector<WindowPart> Parts(const QWidget* window, const QTabWidget* tabs) {
+    std::vector<WindowPart> parts{{window, tabs}};
+    for (int i = 0; tabs && i < tabs->count(); ++i)
+        parts.push_back({tabs->widget(i), nullptr});
+    return parts;
+}
+
+} // namespace
+
+design::WindowState WorkingWindow::designState() const {
+    design::WindowState s;
+    s.name = objectName().toStdString();
+    s.tab = currentTab();
+    CaptureParts(Parts(this, tabs_), s);
+    for (const auto& [name, text] : s.lists) {
+        if (name == "Kern") s.core = text;
+        if (name == "Material") s.material = text;
+    }
+    for (const auto& [name, checked] : s.options)
+        if (name == "T25") s.temperature = checked ? "25" : "100";
+    return s;
+}
+
+QStringList WorkingWindow::restoreDesignState(const design::WindowState& state) {
+    return RestoreParts(Parts(this, tabs_), state);
 }
 
 int WorkingWindow::currentTab() const {

@@ -4,11 +4,13 @@
 /// file, the main window's Copy button, and the graph reader frame above the tabs.
 
 #include "tolvik/data/database.h"
+#include "tolvik/design/design_file.h"
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/tab_page.h"
 
 #include <QKeyEvent>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <vector>
@@ -94,6 +96,14 @@ public:
     /// The main window holding this window (nullptr: it stands alone). What the window
     /// wanted of the Copy button before is passed on at once.
     void setHost(WindowHost* host);
+
+    /// What the window shows, as a design: its tab, its selection and the named controls
+    /// of its own row and of every page.
+    design::WindowState designState() const;
+    /// Writes a saved design back into the window, which has been set up on the saved tab
+    /// (see RestoreParts). Returns a line for each saved core or material that the data
+    /// file does not have.
+    QStringList restoreDesignState(const design::WindowState& state);
 
     // GraphWindow
     chart::Graph* currentGraph() const override;

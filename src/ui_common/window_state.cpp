@@ -1,8 +1,6 @@
-// Reading and writing a working window's controls for a design file. The controls are
-// found among the window's own children by their names; a control a design names that the
-// window does not have (a design of another version) is passed over.
+// Reading and writing the controls of a working window's parts for a design file.
 
-#include "tolvik/shell/design_state.h"
+#include "tolvik/ui_common/window_state.h"
 
 #include "tolvik/chart/graph.h"
 
@@ -16,8 +14,9 @@
 #include <QSignalBlocker>
 
 #include <map>
+#include <set>
 
-namespace tolvik::shell {
+namespace tolvik::ui {
 
 namespace {
 
@@ -28,13 +27,17 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-/// Named children of a kind, in a stable order (by name), without the parts of compound
-/// controls (the edit field inside a combo box).
-template <typename T> std::vector<T*> Named(const QWidget* window) {
+bool InPart(const QWidget* w, const WindowPart& part) {
+    return !part.skip || (w != part.skip && !part.skip->isAncestorOf(w));
+}
+
+/// Named controls of a kind in a part, in the order of their names, without the parts of
+/// compound controls (the edit field inside a combo box).
+template <typename T> std::vector<T*> Named(const WindowPart& part) {
     std::map<QString, T*> byName;
-    for (T* w : window->findChildren<T*>()) {
+    for (T* w : part.root->findChildren<T*>()) {
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))) continue;
-        if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
+        if (qobject_cast<QComboBox*>(w->parentWidget()) || !InPart(w, part)) continue;
         byName.emplace(w->objectName(), w);
     }
     std::vector<T*> out;
@@ -43,9 +46,23 @@ template <typename T> std::vector<T*> Named(const QWidget* window) {
     return out;
 }
 
-template <typename T> T* Find(QWidget* window, const std::string& name) {
-    T* w = window->findChild<T*>(Q(name));
-    return w && !qobject_cast<QComboBox*>(w->parentWidget()) ? w : nullptr;
+/// The same over several parts; a name two parts share is taken from the first, as
+/// `Find` finds it.
+template <typename T> std::vector<T*> Named(const std::vector<WindowPart>& parts) {
+    std::vector<T*> out;
+    std::set<QString> seen;
+    for (const WindowPart& part : parts)
+        for (T* w : Named<T>(part))
+            if (seen.insert(w->objectName()).second) out.push_back(w);
+    return out;
+}
+
+template <typename T> T* Find(const std::vector<WindowPart>& parts, const std::string& name) {
+    for (const WindowPart& part : parts) {
+        T* w = part.root->findChild<T*>(Q(name));
+        if (w && !qobject_cast<QComboBox*>(w->parentWidget()) && InPart(w, part)) return w;
+    }
+    return nullptr;
 }
 
 design::GraphState CaptureGraph(const chart::Graph& graph) {
@@ -110,42 +127,29 @@ void RestoreGraph(chart::Graph& graph, const design::GraphState& g) {
     m.setDrawMode(3);
 }
 
-QString Text(const QWidget* window, const char* name) {
-    if (const auto* list = window->findChild<QComboBox*>(QLatin1String(name))) return list->currentText();
-    return {};
-}
-
 } // namespace
 
-design::WindowState CaptureWindow(const QWidget* window, int tab) {
-    design::WindowState s;
-    s.name = S(window->objectName());
-    s.tab = tab;
-    s.core = S(Text(window, "Kern"));
-    s.material = S(Text(window, "Material"));
-    if (const auto* t25 = window->findChild<QRadioButton*>(QStringLiteral("T25")))
-        s.temperature = t25->isChecked() ? "25" : "100";
-    for (const QComboBox* list : Named<QComboBox>(window))
+void CaptureParts(const std::vector<WindowPart>& parts, design::WindowState& s) {
+    for (const QComboBox* list : Named<QComboBox>(parts))
         s.lists.emplace_back(S(list->objectName()), S(list->currentText()));
-    for (const QListWidget* list : Named<QListWidget>(window))
+    for (const QListWidget* list : Named<QListWidget>(parts))
         s.lists.emplace_back(S(list->objectName()),
                              list->currentItem() ? S(list->currentItem()->text()) : "");
-    for (const QAbstractButton* b : Named<QAbstractButton>(window))
+    for (const QAbstractButton* b : Named<QAbstractButton>(parts))
         if (b->isCheckable()) s.options.emplace_back(S(b->objectName()), b->isChecked());
-    for (const QLineEdit* field : Named<QLineEdit>(window))
+    for (const QLineEdit* field : Named<QLineEdit>(parts))
         s.texts.emplace_back(S(field->objectName()), S(field->text()));
-    for (const QLabel* label : Named<QLabel>(window))
+    for (const QLabel* label : Named<QLabel>(parts))
         if (label->pixmap().isNull()) s.texts.emplace_back(S(label->objectName()), S(label->text()));
-    for (const chart::Graph* graph : Named<chart::Graph>(window))
+    for (const chart::Graph* graph : Named<chart::Graph>(parts))
         s.graphs.push_back(CaptureGraph(*graph));
-    return s;
 }
 
-QStringList RestoreWindow(QWidget* window, const design::WindowState& state) {
+QStringList RestoreParts(const std::vector<WindowPart>& parts, const design::WindowState& state) {
     QStringList missing;
     // Lists and options as the user would choose them, in the order saved.
     for (const auto& [name, text] : state.lists) {
-        if (auto* list = Find<QComboBox>(window, name)) {
+        if (auto* list = Find<QComboBox>(parts, name)) {
             const int i = list->findText(Q(text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
             if (i >= 0) {
                 list->setCurrentIndex(i);
@@ -158,26 +162,26 @@ QStringList RestoreWindow(QWidget* window, const design::WindowState& state) {
                 missing << QStringLiteral("The %1 \"%2\" is not in the data file.")
                                .arg(name == "Kern" ? QStringLiteral("core") : QStringLiteral("material"),
                                     Q(text));
-        } else if (auto* values = Find<QListWidget>(window, name)) {
+        } else if (auto* values = Find<QListWidget>(parts, name)) {
             const QList<QListWidgetItem*> found = values->findItems(Q(text), Qt::MatchExactly);
             if (!found.isEmpty()) values->setCurrentItem(found.front());
         }
     }
     for (const auto& [name, checked] : state.options)
-        if (auto* b = Find<QAbstractButton>(window, name); b && b->isCheckable() && b->isChecked() != checked)
+        if (auto* b = Find<QAbstractButton>(parts, name); b && b->isCheckable() && b->isChecked() != checked)
             b->setChecked(checked);
     // Fields and graphs exactly as saved: nothing reacts to them.
     for (const auto& [name, text] : state.texts) {
-        if (auto* field = Find<QLineEdit>(window, name)) {
+        if (auto* field = Find<QLineEdit>(parts, name)) {
             const QSignalBlocker quiet(field);
             field->setText(Q(text));
-        } else if (auto* label = Find<QLabel>(window, name)) {
+        } else if (auto* label = Find<QLabel>(parts, name)) {
             label->setText(Q(text));
         }
     }
     for (const design::GraphState& g : state.graphs)
-        if (auto* graph = Find<chart::Graph>(window, g.name)) RestoreGraph(*graph, g);
+        if (auto* graph = Find<chart::Graph>(parts, g.name)) RestoreGraph(*graph, g);
     return missing;
 }
 
-} // namespace tolvik::shell
+} // namespace tolvik::ui
