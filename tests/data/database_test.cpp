@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -47,10 +45,7 @@ TEST_F(DatabaseTest, NothingIsCreatedBesideTheFileWhateverItsJournalMode) {
     std::filesystem::create_directories(dir);
     const auto path = (dir / "db1.mdb").string();
     std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
-    sqlite3* w = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(w, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(w);
+    test::WriteDatabase(path, "PRAGMA journal_mode=WAL");
     auto filesBeside = [&] {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(dir))
@@ -75,17 +70,10 @@ TEST_F(DatabaseTest, AFileWithoutTheProgramsTablesIsNoDataFile) {
 }
 
 TEST_F(DatabaseTest, ATextWhereANumberIsNeededIsNamedOnce) {
-    const auto path = (test::FixtureFolder() / "text.mdb").string();
-    std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
-    sqlite3* w = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
-    ASSERT_EQ(
-        sqlite3_exec(w,
-                     "CREATE TABLE Numbers (Name TEXT, v);"
-                     "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');",
-                     nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    sqlite3_close(w);
+    const auto path = (test::FixtureFolder() / "numbers.mdb").string();
+    test::WriteDatabase(
+        path, "CREATE TABLE Numbers (Name TEXT, v);"
+              "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');");
     auto db = Database::open(path);
     auto rs = db->openTable("Numbers");
     rs->moveFirst();
