@@ -21,6 +21,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 using tolvik::material::MatTab;
@@ -79,6 +80,22 @@ private:
         for (int s = 1; s <= model(i).numSets(); ++s)
             n += static_cast<int>(model(i).writtenPoints(s).size());
         return n;
+    }
+    /// "name=text;name=text" as name, text, name, text, ...
+    static QStringList Pairs(const char* spec) {
+        QStringList out;
+        for (const QString& p : QString::fromUtf8(spec).split(u';', Qt::SkipEmptyParts))
+            out << p.section(u'=', 0, 0) << p.section(u'=', 1);
+        return out;
+    }
+    /// Compares the texts of fields and labels given as name, text, name, text, ...
+    void expectTexts(const QStringList& pairs) {
+        QStringList names, values;
+        for (int i = 0; i + 1 < pairs.size(); i += 2) {
+            names << pairs[i];
+            values << pairs[i + 1];
+        }
+        QCOMPARE(texts(names), values);
     }
     QString logLine(const QString& x, const QString& y) {
         return QString::fromStdString(tolvik::ReadingLog::formatLine(x.toStdString(), y.toStdString()));
@@ -227,68 +244,37 @@ private slots:
         row(u"List1"_s, u"200"_s);
         row(u"List2"_s, u"25"_s);
         QCOMPARE(legends(2), (QStringList{"A1Pl200T25"}));
-        QCOMPARE(std::round(model(2).writtenPoints(1).at(0).second * 100), 37409.0);
         click(u"optyPvV"_s);
         QVERIFY(get(u"optxT"_s)->isEnabled() && get(u"optxB"_s)->isEnabled());
         QCOMPARE(model(2).axisScaleCode(), 15);
     }
 
-    void calculations_data() {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("mat");
-        QTest::addColumn<QStringList>("inputs");   ///< name, text, name, text, ...
-        QTest::addColumn<QStringList>("expected"); ///< name, text, ...
-        QTest::addColumn<QString>("message");
-        // Each calculation's numbers are matcalc_test's; here the fields, stops and messages.
-        QTest::newRow("µi at 62.5 °C")
-            << 1 << ""
-            << "A1" << QStringList{"T", "62,5"} << QStringList{"mui", "2500."} << "";
-        QTest::newRow("µi stops on '0.'")
-            << 1 << ""
-            << "A1" << QStringList{"T", "0.", "mui", "7"} << QStringList{"mui", "7"} << "";
-        QTest::newRow("µa mode H: 120 at 100 A/m gives 15.1 mT")
-            << 3 << "optmuaH"
-            << "A1" << QStringList{"B", "100"} << QStringList{"t3mua", "120.", "t3H", "15.1"} << "";
-        QTest::newRow("µa mode B outside the table")
-            << 3 << "optmuaB"
-            << "A1" << QStringList{"B", "400"} << QStringList{"t3H", ""} << "No valid value";
-        QTest::newRow("µp' with µ' = 0 has no value")
-            << 4 << "Optmu_p"
-            << "B2" << QStringList{"f", "1000"} << QStringList{"tErg", ""} << "";
-        QTest::newRow("no PvT row gives 0")
-            << 2 << "optyPvV"
-            << "A1" << QStringList{"PT", "50", "PF", "100", "PB", "200"} << QStringList{"Pvg", "."} << "";
-        QTest::newRow("no PVEXPO row")
-            << 2 << "optyPer"
-            << "A1" << QStringList{"PT", "40", "PF", "100", "PB", "200", "Pvg", "7"}
-            << QStringList{"Pvg", "7"} << "No valid values";
-        QTest::newRow("overflow resets the inputs")
-            << 2 << "optyPer"
-            << "A1" << QStringList{"PT", "25", "PF", "300", "PB", "200"}
-            << QStringList{"PT", "30", "PF", "100", "PB", "50", "Pvg", ""}
-            << "The number is either too high or too low. Please enter an other value!";
-        QTest::newRow("PB '0' stops")
-            << 2 << "optyPvV"
-            << "A1" << QStringList{"PB", "0", "Pvg", "7"} << QStringList{"Pvg", "7"} << "";
-    }
     void calculations() {
-        QFETCH(int, tab);
-        QFETCH(QString, option);
-        QFETCH(QString, mat);
-        QFETCH(QStringList, inputs);
-        QFETCH(QStringList, expected);
-        QFETCH(QString, message);
-        showTab(tab);
-        if (!option.isEmpty()) click(option);
-        choose(mat);
-        messages->messages.clear();
-        for (int i = 0; i + 1 < inputs.size(); i += 2)
-            field(inputs[i])->setText(inputs[i + 1]);
-        calculate();
-        for (int i = 0; i + 1 < expected.size(); i += 2)
-            QCOMPARE(text(expected[i]), expected[i + 1]);
-        QCOMPARE(shownMessages(), message.isEmpty() ? QStringList{} : QStringList{message});
+        // Each calculation's numbers are matcalc_test's; here the fields, stops and messages.
+        const std::tuple<int, const char*, const char*, const char*, const char*, const char*> cases[] = {
+            {1, "", "A1", "T=62,5", "mui=2500.", ""},
+            {1, "", "A1", "T=0.;mui=7", "mui=7", ""}, // stops on '0.'
+            {3, "optmuaH", "A1", "B=100", "t3mua=120.;t3H=15.1", ""},
+            {3, "optmuaB", "A1", "B=400", "t3H=", "No valid value"},  // outside the table
+            {4, "Optmu_p", "B2", "f=1000", "tErg=", ""},              // µ' = 0
+            {2, "optyPvV", "A1", "PT=50;PF=100;PB=200", "Pvg=.", ""}, // no PvT row
+            {2, "optyPer", "A1", "PT=40;PF=100;PB=200;Pvg=7", "Pvg=7", "No valid values"},
+            {2, "optyPer", "A1", "PT=25;PF=300;PB=200", "PT=30;PF=100;PB=50;Pvg=", // overflow resets
+             "The number is either too high or too low. Please enter an other value!"},
+            {2, "optyPvV", "A1", "PB=0;Pvg=7", "Pvg=7", ""}, // PB '0' stops
+        };
+        for (const auto& [tab, option, mat, inputs, expected, message] : cases) {
+            showTab(tab);
+            if (*option) click(QLatin1String(option));
+            choose(QLatin1String(mat));
+            messages->messages.clear();
+            const QStringList in = Pairs(inputs);
+            for (int i = 0; i + 1 < in.size(); i += 2)
+                field(in[i])->setText(in[i + 1]);
+            calculate();
+            expectTexts(Pairs(expected));
+            QCOMPARE(shownMessages(), *message ? QStringList{message} : QStringList{});
+        }
     }
 
     void decimalCommaOfTheSystem() {
@@ -354,50 +340,34 @@ private slots:
         QCOMPARE(shownMessages(), (QStringList{"No data for this selection!"}));
     }
 
-    void readerTextsPerTab_data() {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<int>("point");
-        QTest::addColumn<QStringList>("expected"); ///< GR1, GR2, GR3, then name, text pairs
-        QTest::newRow("hysteresis") << 0 << "" << 3
-                                    << QStringList{"",    "H=125A/m",    "B=400.mT", "HHysteresis",
-                                                   "125", "BHysteresis", "400."};
-        QTest::newRow("mui") << 1 << "" << 2
-                             << QStringList{"A1", "T=25[°C]", "µi=2000.", "T", "25", "mui", "2000."};
-        QTest::newRow("power loss") << 2 << "" << 2
-                                    << QStringList{"A1F100B100", "T=30[°C]", "Pl/V=80.[kW/m³]", "PT", "30",
-                                                   "Pvg",        "80."};
-        QTest::newRow("performance factor: the picked value stays in Pvg")
-            << 2 << "optyPer" << 1
-            << QStringList{"A1Pl200T25", "f=100[kHz]", "f*Bmax=374.09[kHz*mT]", "PF", "100", "Pvg", "374.09"};
-        QTest::newRow("mua H") << 3 << "optmuaH" << 3
-                               << QStringList{"A1T25", "H =  100[A/m]", "µa=120.", "B", "100", "t3H", "15.1"};
-        QTest::newRow("complex") << 4 << "" << 3
-                                 << QStringList{"A1 µ'", "f=100[kHz]", "1000.", "f", "100", "tErg", "1000."};
-    }
     void readerTextsPerTab() {
-        QFETCH(int, tab);
-        QFETCH(QString, option);
-        QFETCH(int, point);
-        QFETCH(QStringList, expected);
-        showTab(tab);
-        if (!option.isEmpty()) click(option);
-        choose(u"A1"_s);
-        if (tab == 2) {
-            const bool performance = option == u"optyPer"_s;
-            row(u"List1"_s, performance ? u"200"_s : u"100"_s);
-            row(u"List2"_s, performance ? u"25"_s : u" 100"_s);
-            field(u"PF"_s)->setText(u"50"_s); // the calculation gives another value than the point
-            field(u"PB"_s)->setText(u"50"_s);
+        const std::tuple<int, const char*, int, QStringList, const char*> cases[] = {
+            // GR1, GR2, GR3
+            {0, "", 3, {"", "H=125A/m", "B=400.mT"}, "HHysteresis=125;BHysteresis=400."},
+            {1, "", 2, {"A1", "T=25[°C]", "µi=2000."}, "T=25;mui=2000."},
+            {2, "", 2, {"A1F100B100", "T=30[°C]", "Pl/V=80.[kW/m³]"}, "PT=30;Pvg=80."},
+            // the picked performance factor stays in Pvg
+            {2, "optyPer", 1, {"A1Pl200T25", "f=100[kHz]", "f*Bmax=374.09[kHz*mT]"}, "PF=100;Pvg=374.09"},
+            {3, "optmuaH", 3, {"A1T25", "H =  100[A/m]", "µa=120."}, "B=100;t3H=15.1"},
+            {4, "", 3, {"A1 µ'", "f=100[kHz]", "1000."}, "f=100;tErg=1000."},
+        };
+        for (const auto& [tab, option, point, reader, fields] : cases) {
+            showTab(tab);
+            if (*option) click(QLatin1String(option));
+            choose(u"A1"_s);
+            if (tab == 2) {
+                const bool performance = *option;
+                row(u"List1"_s, performance ? u"200"_s : u"100"_s);
+                row(u"List2"_s, performance ? u"25"_s : u" 100"_s);
+                field(u"PF"_s)->setText(u"50"_s); // the calculation gives another value than the point
+                field(u"PB"_s)->setText(u"50"_s);
+            }
+            get(u"GR1"_s)->setProperty("text", u"another curve"_s);
+            graph(tab)->selectPoint(1, point);
+            QCOMPARE(texts({u"GR1"_s, u"GR2"_s, u"GR3"_s}), reader);
+            expectTexts(Pairs(fields));
+            QCOMPARE(QString::fromStdString(app->log.readingLog), logLine(reader[1], reader[2]));
         }
-        get(u"GR1"_s)->setProperty("text", u"another curve"_s);
-        graph(tab)->selectPoint(1, point);
-        QCOMPARE(text(u"GR1"_s), expected[0]);
-        QCOMPARE(text(u"GR2"_s), expected[1]);
-        QCOMPARE(text(u"GR3"_s), expected[2]);
-        for (int i = 3; i + 1 < expected.size(); i += 2)
-            QCOMPARE(text(expected[i]), expected[i + 1]);
-        QCOMPARE(QString::fromStdString(app->log.readingLog), logLine(expected[1], expected[2]));
     }
 
     void anotherCurveStartsTheReadingLogAfresh() {
