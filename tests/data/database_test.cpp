@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 namespace tolvik::data {
@@ -161,21 +162,16 @@ TEST_F(DatabaseTest, ValuesKeepTheirKindAndInfinitiesReadAsEmpty) {
 
 TEST_F(DatabaseTest, FlagsInTheCoreQuery) {
     // Rows of the fixture: E 25 (LP 0, Ae 52), E 25 (LP -1, Ae 60), PQ 9 twice with a hole (Ae 10, 11).
-    struct Case {
-        const char* kerntyp;
-        bool lp, hole;
-        Values ae;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool, bool, Values> cases[] = {
         {"E 25", false, false, {Value(52.0)}},
         {"E 25", true, false, {Value(60.0)}},
         {"E 25", true, true, {}},
         {"pq 9", false, true, {Value(10.0), Value(11.0)}},
         {"PQ 9", false, false, {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Column(sql::CoreRecord(c.kerntyp, c.lp, c.hole), "Ae"), c.ae)
-            << c.kerntyp << " LP " << c.lp << " hole " << c.hole;
+    for (const auto& [kerntyp, lp, hole, ae] : cases)
+        EXPECT_EQ(Column(sql::CoreRecord(kerntyp, lp, hole), "Ae"), ae)
+            << kerntyp << " LP " << lp << " hole " << hole;
 }
 
 TEST_F(DatabaseTest, NamesIgnoreCaseAndAreNeverPartOfTheQuery) {

@@ -133,22 +133,20 @@ private slots:
 
     void eachTabOffersItsMaterialsAndCopy() {
         const QStringList current{"A1", "B2", "N3", "O'K 5", "Z6"};
-        const struct {
-            int tab;
-            bool copy;
-            QStringList materials;
-        } cases[] = {
+        const std::tuple<int, bool, QStringList> cases[] = {
+            // tab, Copy, materials
+
             {0, false, current},
             {1, true, current},
             {2, false, {"A1", "N3", "P4", "O'K 5"}}, // power materials
             {3, true, {"A1", "B2", "N3"}},           // amplitude permeability data
             {4, true, current},
         };
-        for (const auto& c : cases) {
-            showTab(c.tab == 0 ? 4 : 0);
-            showTab(c.tab);
-            QCOMPARE(mainWindow.copyEnabled, c.copy);
-            QCOMPARE(entries(u"Material"_s), c.materials);
+        for (const auto& [tab, copy, materials] : cases) {
+            showTab(tab == 0 ? 4 : 0);
+            showTab(tab);
+            QCOMPARE(mainWindow.copyEnabled, copy);
+            QCOMPARE(entries(u"Material"_s), materials);
         }
     }
 
@@ -313,23 +311,20 @@ private slots:
 
     void materialWithoutCurveColumnsShowsOneMessage() {
         // N3 is in every list but has no column in any curve table.
-        const struct {
-            int tab;
-            const char *input, *value;
-        } cases[] = {
+        const std::tuple<int, const char*, const char*> cases[] = {
             {0, nullptr, nullptr}, {1, "T", "25"}, {2, nullptr, nullptr}, {3, "B", "100"}, {4, "f", "10"}};
-        for (const auto& c : cases) {
-            showTab(c.tab);
+        for (const auto& [tab, input, value] : cases) {
+            showTab(tab);
             messages->messages.clear();
             choose(u"N3"_s);
-            if (c.tab == 2) {
+            if (tab == 2) {
                 QCOMPARE(shownMessages(), QStringList{});
                 row(u"List1"_s, u"100"_s);
             }
             QCOMPARE(shownMessages(), (QStringList{"No data for this selection!"}));
-            QCOMPARE(writtenPoints(c.tab), 0);
-            if (!c.input) continue;
-            field(QLatin1String(c.input))->setText(QLatin1String(c.value));
+            QCOMPARE(writtenPoints(tab), 0);
+            if (!input) continue;
+            field(QLatin1String(input))->setText(QLatin1String(value));
             calculate();
             QCOMPARE(shownMessages(), (QStringList{"No data for this selection!"}));
         }
@@ -383,20 +378,17 @@ private slots:
 
     void noNaNReachesAField() {
         const QStringList inputs{"", ".", "-", "1e308", "1e999", "abc", "-1e308"};
-        const struct {
-            int tab;
-            const char *option, *field;
-        } cases[] = {
+        const std::tuple<int, const char*, const char*> cases[] = {
             {1, nullptr, "T"},    {3, "optmuaB", "B"},  {3, "optmuaH", "B"},  {4, "Optmu_p", "f"},
             {4, "OptTand", "f"},  {4, "Optgp", "f"},    {4, "Optzn", "f"},    {2, "optyPvm", "PB"},
             {2, "optyPer", "PB"}, {2, "optyPer", "PF"}, {2, "optyPvV", "PT"},
         };
-        for (const auto& c : cases) {
-            showTab(c.tab);
-            if (c.option) click(QLatin1String(c.option));
+        for (const auto& [tab, option, name] : cases) {
+            showTab(tab);
+            if (option) click(QLatin1String(option));
             choose(u"A1"_s);
             for (const QString& in : inputs) {
-                field(QLatin1String(c.field))->setText(in);
+                field(QLatin1String(name))->setText(in);
                 calculate();
                 for (QLineEdit* f : form->findChildren<QLineEdit*>()) {
                     const QString t = f->text().toLower();
@@ -421,17 +413,15 @@ private slots:
         QCOMPARE(shownMessages(), (QStringList{"No valid selection for material!"}));
         QCOMPARE(legends(1), (QStringList{"B2"}));
 
-        const struct {
-            const char* input;
-            QStringList results;
-        } rules[] = {{"T", {"mui"}},  {"B", {"t3H", "t3mua"}}, {"f", {"tErg"}},
-                     {"PT", {"Pvg"}}, {"PF", {"Pvg"}},         {"PB", {"Pvg"}}};
-        for (const auto& r : rules) {
-            for (const QString& out : r.results)
+        const std::pair<const char*, QStringList> rules[] = {{"T", {"mui"}},  {"B", {"t3H", "t3mua"}},
+                                                             {"f", {"tErg"}}, {"PT", {"Pvg"}},
+                                                             {"PF", {"Pvg"}}, {"PB", {"Pvg"}}};
+        for (const auto& [input, results] : rules) {
+            for (const QString& out : results)
                 field(out)->setText(u"1"_s);
-            QTest::keyClicks(field(QLatin1String(r.input)), u"5"_s);
-            for (const QString& out : r.results)
-                QVERIFY2(text(out).isEmpty(), r.input);
+            QTest::keyClicks(field(QLatin1String(input)), u"5"_s);
+            for (const QString& out : results)
+                QVERIFY2(text(out).isEmpty(), input);
         }
         for (const QString& out : {u"t3H"_s, u"t3mua"_s})
             field(out)->setText(u"1"_s);
