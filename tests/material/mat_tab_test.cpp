@@ -81,19 +81,12 @@ private:
             n += static_cast<int>(model(i).writtenPoints(s).size());
         return n;
     }
-    /// "name=text;name=text" as name, text, name, text, ...
-    static QStringList Pairs(const char* spec) {
-        QStringList out;
-        for (const QString& p : QString::fromUtf8(spec).split(u';', Qt::SkipEmptyParts))
-            out << p.section(u'=', 0, 0) << p.section(u'=', 1);
-        return out;
-    }
-    /// Compares the texts of fields and labels given as name, text, name, text, ...
-    void expectTexts(const QStringList& pairs) {
+    /// Compares the texts of fields and labels given as "name=text;name=text".
+    void expectTexts(const char* spec) {
         QStringList names, values;
-        for (int i = 0; i + 1 < pairs.size(); i += 2) {
-            names << pairs[i];
-            values << pairs[i + 1];
+        for (const QString& p : QString::fromUtf8(spec).split(u';')) {
+            names << p.section(u'=', 0, 0);
+            values << p.section(u'=', 1);
         }
         QCOMPARE(texts(names), values);
     }
@@ -266,11 +259,10 @@ private slots:
             if (*option) click(QLatin1String(option));
             choose(QLatin1String(mat));
             messages->messages.clear();
-            const QStringList in = Pairs(inputs);
-            for (int i = 0; i + 1 < in.size(); i += 2)
-                field(in[i])->setText(in[i + 1]);
+            for (const QString& p : QString::fromUtf8(inputs).split(u';'))
+                field(p.section(u'=', 0, 0))->setText(p.section(u'=', 1));
             calculate();
-            expectTexts(Pairs(expected));
+            expectTexts(expected);
             QCOMPARE(shownMessages(), *message ? QStringList{message} : QStringList{});
         }
     }
@@ -360,7 +352,7 @@ private slots:
             get(u"GR1"_s)->setProperty("text", u"another curve"_s);
             graph(tab)->selectPoint(1, point);
             QCOMPARE(texts({u"GR1"_s, u"GR2"_s, u"GR3"_s}), reader);
-            expectTexts(Pairs(fields));
+            expectTexts(fields);
             QCOMPARE(QString::fromStdString(app->log.readingLog), logLine(reader[1], reader[2]));
         }
     }

@@ -116,12 +116,6 @@ TEST(HysteresisZoom, StepsAndLimits) {
     EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(NextCurveSet, FreshGraphTakesSetOne) {
-    EXPECT_EQ(NextCurveSet(1, 2), 1);
-    EXPECT_EQ(NextCurveSet(1, 12), 2);
-    EXPECT_EQ(NextCurveSet(3, 4), 4);
-}
-
 class MatCalcDb : public ::testing::Test {
 protected:
     test::MatFixture fixture;

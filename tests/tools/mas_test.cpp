@@ -276,9 +276,13 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
     const fs::path first = dir.path() / "first.json";
     Write(first, kHandMaterial);
     ASSERT_TRUE(ImportMas(first.string(), folder.string(), false).written);
-    std::map<std::string, std::string> before;
-    for (const auto& e : fs::directory_iterator(folder))
-        before[e.path().filename().string()] = Slurp(e.path());
+    const auto content = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : fs::directory_iterator(folder))
+            files[e.path().filename().string()] = Slurp(e.path());
+        return files;
+    };
+    const auto before = content();
 
     const std::string loss =
         R"j({"magneticFluxDensity": {"frequency": 1e5, "magneticFluxDensity": {"processed": {"peak": 0.1}}}, "temperature": 25, "value": 5e4})j";
@@ -325,10 +329,7 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
         for (const std::string& e : result.errors)
             all += e + "\n";
         EXPECT_NE(all.find(c.words), std::string::npos) << c.file << ": " << all;
-        std::map<std::string, std::string> after;
-        for (const auto& e : fs::directory_iterator(folder))
-            after[e.path().filename().string()] = Slurp(e.path());
-        EXPECT_TRUE(after == before) << c.file << ": the folder changed";
+        EXPECT_TRUE(content() == before) << c.file << ": the folder changed";
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
               1 + std::size(cases) + 1);
