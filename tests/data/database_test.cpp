@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 namespace tolvik::data {
@@ -47,10 +46,7 @@ TEST_F(DatabaseTest, NothingIsCreatedBesideTheFileWhateverItsJournalMode) {
     std::filesystem::create_directories(dir);
     const auto path = (dir / "db1.mdb").string();
     std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
-    sqlite3* w = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(w, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(w);
+    test::WriteDatabase(path, "PRAGMA journal_mode=WAL");
     auto filesBeside = [&] {
         std::vector<std::string> names;
         for (const auto& e : std::filesystem::directory_iterator(dir))
@@ -75,17 +71,10 @@ TEST_F(DatabaseTest, AFileWithoutTheProgramsTablesIsNoDataFile) {
 }
 
 TEST_F(DatabaseTest, ATextWhereANumberIsNeededIsNamedOnce) {
-    const auto path = (test::FixtureFolder() / "text.mdb").string();
-    std::filesystem::copy_file(test::FixturePath(), path, std::filesystem::copy_options::overwrite_existing);
-    sqlite3* w = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &w), SQLITE_OK);
-    ASSERT_EQ(
-        sqlite3_exec(w,
-                     "CREATE TABLE Numbers (Name TEXT, v);"
-                     "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');",
-                     nullptr, nullptr, nullptr),
-        SQLITE_OK);
-    sqlite3_close(w);
+    const auto path = (test::FixtureFolder() / "numbers.mdb").string();
+    test::WriteDatabase(
+        path, "CREATE TABLE Numbers (Name TEXT, v);"
+              "INSERT INTO Numbers VALUES ('a', 'abc'), ('b', '0,4'), ('c', ' 12 '), (NULL, 'x1');");
     auto db = Database::open(path);
     auto rs = db->openTable("Numbers");
     rs->moveFirst();
@@ -173,21 +162,16 @@ TEST_F(DatabaseTest, ValuesKeepTheirKindAndInfinitiesReadAsEmpty) {
 
 TEST_F(DatabaseTest, FlagsInTheCoreQuery) {
     // Rows of the fixture: E 25 (LP 0, Ae 52), E 25 (LP -1, Ae 60), PQ 9 twice with a hole (Ae 10, 11).
-    struct Case {
-        const char* kerntyp;
-        bool lp, hole;
-        Values ae;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool, bool, Values> cases[] = {
         {"E 25", false, false, {Value(52.0)}},
         {"E 25", true, false, {Value(60.0)}},
         {"E 25", true, true, {}},
         {"pq 9", false, true, {Value(10.0), Value(11.0)}},
         {"PQ 9", false, false, {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Column(sql::CoreRecord(c.kerntyp, c.lp, c.hole), "Ae"), c.ae)
-            << c.kerntyp << " LP " << c.lp << " hole " << c.hole;
+    for (const auto& [kerntyp, lp, hole, ae] : cases)
+        EXPECT_EQ(Column(sql::CoreRecord(kerntyp, lp, hole), "Ae"), ae)
+            << kerntyp << " LP " << lp << " hole " << hole;
 }
 
 TEST_F(DatabaseTest, NamesIgnoreCaseAndAreNeverPartOfTheQuery) {

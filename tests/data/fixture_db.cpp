@@ -66,7 +66,7 @@ const FixtureDatabase& Shared() {
 } // namespace
 
 const std::filesystem::path& FixtureFolder() {
-    return Shared().folder();
+    return Shared().path();
 }
 
 const std::string& FixturePath() {

@@ -66,14 +66,10 @@ inline void WriteDatabase(const std::string& path, const std::string& script) {
 
 /// A temporary folder holding db1.mdb written from an SQL script: the one way the tests
 /// build a data file. Each suite keeps its own script.
-class FixtureDatabase {
+class FixtureDatabase : public TempFolder {
 public:
     explicit FixtureDatabase(const std::string& script) { WriteDatabase(databasePath(), script); }
-    std::string databasePath() const { return (folder_.path() / "db1.mdb").string(); }
-    const std::filesystem::path& folder() const { return folder_.path(); }
-
-private:
-    TempFolder folder_;
+    std::string databasePath() const { return (path() / "db1.mdb").string(); }
 };
 
 /// The fixture database (db1.mdb), written once per test program into a temporary folder.

@@ -33,6 +33,12 @@ TEST(DesignFile, WrittenDesignReadsBackEqual) {
     const DesignRead r = ReadDesign(WriteDesign(d));
     ASSERT_TRUE(r.design) << r.error;
     EXPECT_EQ(*r.design, d);
+    // An escaped surrogate pair, the lowest low half included, is one character (U+10000).
+    std::string escaped = WriteDesign(d);
+    escaped.replace(escaped.find("µe vs. T"), std::string("µe vs. T").size(), "\\ud800\\udc00");
+    const DesignRead e = ReadDesign(escaped);
+    ASSERT_TRUE(e.design) << e.error;
+    EXPECT_EQ(e.design->windows[0].graphs[0].title, "\xF0\x90\x80\x80");
 }
 
 TEST(DesignFile, DamagedOrForeignFilesAreRefusedWithTheirFault) {
@@ -65,6 +71,7 @@ TEST(DesignFile, DamagedOrForeignFilesAreRefusedWithTheirFault) {
          "windows[0]: the entry \"material\" is missing"},
         {"point not a pair", replaced("[25,89.125]", "[25]"), "curves[0].points[1]: a pair [x, y]"},
         {"text for a point", replaced("89.125", "\"89\""), "points[1][1]: a number is expected"},
+        {"broken surrogate pair", replaced("µe vs. T", "\\ud800\\u0041"), "a broken surrogate pair"},
         {"option not a flag", replaced("\"Opt1\":true", "\"Opt1\":1"), "options.Opt1: true or false"},
         {"window twice", replaced("\"MatTab\"", "\"CoreForm\""), "CoreForm twice"},
         {"too large", std::string(kMaxDesignBytes + 1, ' '), "too large"},

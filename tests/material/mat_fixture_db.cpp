@@ -1,5 +1,14 @@
-// The fixture script lives in a source file of its own: its quoted names would confuse
-// the meta-object compiler, which reads the headers a test includes.
+// The script lives in a source file of its own: its quoted names would confuse the
+// meta-object compiler, which reads the headers a test includes. Values are chosen for hand
+// calculation. Materials (Aktuell / Leistung / mua):
+//   A1     yes / yes / yes  every curve
+//   B2     yes / no  / yes  µi, µa and complex curves; µ' = 0 at 1000 kHz; no loop at 100 °C
+//   N3     yes / yes / yes  no column in any curve table
+//   P4     no  / yes / no   only in the power list; density 0
+//   O'K 5  yes / yes / no   a name with an apostrophe and a blank: loss data
+//   Z6     yes / no  / no   no µi: the complex tab draws nothing
+// Hysterese: A1T25 closed after 5 points; A1T100 runs to the end of the table without the
+// closing row; B2T25 starts with the closing row.
 
 #include "mat_fixture_db.h"
 

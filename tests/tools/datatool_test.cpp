@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 namespace tolvik::datatool {
 namespace {
@@ -121,85 +122,65 @@ TEST_F(DataTool, ExportThenBuildGivesTheSameTablesAndRowsAndANameWithApostropheB
     EXPECT_DOUBLE_EQ(data::MuiAtT(*db, name, -37.5).toDouble(), 3005.0);
 }
 
-struct BuildFault {
-    const char *what, *table;
-    std::function<void(const fs::path&)> seed;
-    const char* findingTable;
-    long row;
-    const char *column, *words;
-};
-
 TEST_F(DataTool, BuildRefusesEachFaultAtItsPlaceAndWritesNothing) {
-    const auto set = [](const char* table, std::size_t row, const char* column, const char* value) {
-        return [=](const fs::path& dir) {
-            EditCsv(dir, table, [&](CsvText& t) { t.rows[row - 1][Col(t, column)] = value; });
-        };
+    using Seed = std::function<void(const fs::path&)>;
+    const auto edit = [](const char* table, std::function<void(CsvText&)> change) -> Seed {
+        return [=](const fs::path& dir) { EditCsv(dir, table, change); };
     };
-    const std::vector<BuildFault> faults = {
-        {"text in a number field", "Kernform", set("Kernform", 3, "Ae", "abc"), "Kernform", 3, "Ae",
-         "not a number"},
-        {"decimal comma", "Material", set("Material", 2, "mui", "2300,5"), "Material", 2, "mui",
-         "write 2300.5"},
-        {"flag other than -1 or 0", "Material", set("Material", 1, "Leistung", "yes"), "Material", 1,
-         "Leistung", "-1 (yes) or 0 (no)"},
-        {"missing column", "Kernform",
-         [](const fs::path& dir) {
-             EditCsv(dir, "Kernform", [](CsvText& t) {
-                 const std::size_t c = Col(t, "le");
-                 t.header.erase(t.header.begin() + static_cast<long>(c));
-                 for (auto& r : t.rows)
-                     r.erase(r.begin() + static_cast<long>(c));
-             });
-         },
+    const auto set = [&](const char* table, std::size_t row, const char* column, const char* value) {
+        return edit(table, [=](CsvText& t) { t.rows[row - 1][Col(t, column)] = value; });
+    };
+    // what, seed, then the finding: table, row, column, words
+    const std::tuple<const char*, Seed, const char*, long, const char*, const char*> faults[] = {
+        {"text in a number field", set("Kernform", 3, "Ae", "abc"), "Kernform", 3, "Ae", "not a number"},
+        {"decimal comma", set("Material", 2, "mui", "2300,5"), "Material", 2, "mui", "write 2300.5"},
+        {"flag other than -1 or 0", set("Material", 1, "Leistung", "yes"), "Material", 1, "Leistung",
+         "-1 (yes) or 0 (no)"},
+        {"missing column",
+         edit("Kernform",
+              [](CsvText& t) {
+                  const auto c = static_cast<long>(Col(t, "le"));
+                  t.header.erase(t.header.begin() + c);
+                  for (auto& r : t.rows)
+                      r.erase(r.begin() + c);
+              }),
          "Kernform", 0, "le", "missing"},
-        {"missing table", "PvT", [](const fs::path& dir) { fs::remove(dir / "PvT.csv"); }, "PvT", 0, "",
+        {"missing table", [](const fs::path& dir) { fs::remove(dir / "PvT.csv"); }, "PvT", 0, "",
          "no PvT.csv"},
-        {"row with a cell too few", "Draht",
-         [](const fs::path& dir) { EditCsv(dir, "Draht", [](CsvText& t) { t.rows[1].pop_back(); }); },
-         "Draht", 2, "", "3 cells, the header 4"},
-        {"unordered abscissas", "MuiT",
-         [](const fs::path& dir) {
-             EditCsv(dir, "MuiT", [](CsvText& t) { std::swap(t.rows[2], t.rows[3]); });
-         },
-         "MuiT", 4, "T", "not above"},
-        {"curve without end mark", "MuiT",
-         [](const fs::path& dir) {
-             EditCsv(dir, "MuiT", [](CsvText& t) {
-                 for (auto& r : t.rows)
-                     if (r[Col(t, "R41")] == "0") r[Col(t, "R41")] = "5";
-             });
-         },
+        {"row with a cell too few", edit("Draht", [](CsvText& t) { t.rows[1].pop_back(); }), "Draht", 2, "",
+         "3 cells, the header 4"},
+        {"unordered abscissas", edit("MuiT", [](CsvText& t) { std::swap(t.rows[2], t.rows[3]); }), "MuiT", 4,
+         "T", "not above"},
+        {"curve without end mark",
+         edit("MuiT",
+              [](CsvText& t) {
+                  for (auto& r : t.rows)
+                      if (r[Col(t, "R41")] == "0") r[Col(t, "R41")] = "5";
+              }),
          "MuiT", 0, "R41", "no end mark"},
-        {"unclosed quote", "Material",
+        {"unclosed quote",
          [](const fs::path& dir) { std::ofstream(dir / "Material.csv", std::ios::app) << "\"R99,1\n"; },
          "Material", 0, "", "not closed"},
     };
-    for (const BuildFault& f : faults) {
-        SCOPED_TRACE(f.what);
-        const fs::path dir = dir_.path() / f.what;
+    for (const auto& [what, seed, table, row, column, words] : faults) {
+        SCOPED_TRACE(what);
+        const fs::path dir = dir_.path() / what;
         fs::copy(csv(), dir);
-        f.seed(dir);
+        seed(dir);
         const std::string out = file("out.mdb");
         const auto result = BuildDataFile(dir.string(), out, {}, false);
         EXPECT_FALSE(result.written);
         EXPECT_FALSE(fs::exists(out));
         EXPECT_FALSE(fs::exists(out + ".part"));
-        EXPECT_TRUE(HasFinding(result.findings, Severity::Error, f.findingTable, f.row, f.column, f.words));
+        EXPECT_TRUE(HasFinding(result.findings, Severity::Error, table, row, column, words));
     }
 }
-
-struct CheckFault {
-    const char* sql; ///< seeds the fault into a copy of the sample data file
-    Severity severity;
-    const char* table;
-    long row;
-    const char *column, *words;
-};
 
 TEST_F(DataTool, CheckFindsEachSeededFaultAtItsPlace) {
     EXPECT_TRUE(CheckDataFile(kSample).empty());
     const auto E = Severity::Error, W = Severity::Warning;
-    const std::vector<CheckFault> faults = {
+    // the SQL that seeds the fault into a copy of the sample data file, then the finding
+    const std::tuple<const char*, Severity, const char*, long, const char*, const char*> faults[] = {
         {"DROP TABLE hbT", E, "hbT", 0, "", "missing"},
         {"ALTER TABLE Kernform DROP COLUMN CDF", E, "Kernform", 0, "CDF", "missing"},
         {"UPDATE Kernform SET le = 'abc' WHERE rowid = 4", E, "Kernform", 4, "le", "not a number"},
@@ -229,14 +210,14 @@ TEST_F(DataTool, CheckFindsEachSeededFaultAtItsPlace) {
         {"UPDATE Mu_mu__f SET mu_R41 = 2300 WHERE f <= 10000", W, "Mu_mu__f", 0, "mu_R41", "Snoek's limit"},
         {"UPDATE MuiT SET R52 = 3450 WHERE T = 225", W, "MuiT", 54, "R52", "falls through its peak"},
     };
-    for (const CheckFault& f : faults) {
-        SCOPED_TRACE(f.sql);
+    for (const auto& [sql, severity, table, row, column, words] : faults) {
+        SCOPED_TRACE(sql);
         const std::string copy = file("seeded.mdb");
         fs::copy_file(kSample, copy, fs::copy_options::overwrite_existing);
-        data::test::WriteDatabase(copy, f.sql);
+        data::test::WriteDatabase(copy, sql);
         const auto findings = CheckDataFile(copy);
-        EXPECT_TRUE(HasFinding(findings, f.severity, f.table, f.row, f.column, f.words));
-        EXPECT_EQ(Usable(findings), f.severity == W);
+        EXPECT_TRUE(HasFinding(findings, severity, table, row, column, words));
+        EXPECT_EQ(Usable(findings), severity == W);
     }
 }
 
