@@ -177,6 +177,9 @@ struct Graph::Impl {
     Plot* plot = nullptr; ///< shown now; chart is its chart
     /// The chart for one kind of axes, made on first use.
     Plot& plotFor(bool xLog, bool yLog);
+    /// Makes the view with its chart if the graph has none yet, and shows the model in it:
+    /// a graph gets its chart when it is first shown or first rendered.
+    void makeView(Graph& g);
     static void attach(Plot& p, QXYSeries* series);
     /// Thins the lines of the shown chart anew for its plot area (after a resize, and on
     /// paper, which lays the chart out at the paper's size).
@@ -258,9 +261,9 @@ struct Graph::Impl {
     }
 
     void placeButtons() {
-        const int right = view->width() - 6;
-        zoomOut->move(right - zoomOut->width(), 6);
-        zoomIn->move(right - zoomOut->width() - 2 - zoomIn->width(), 6);
+        const int right = view->x() + view->width() - 6, top = view->y() + 6;
+        zoomOut->move(right - zoomOut->width(), top);
+        zoomIn->move(right - zoomOut->width() - 2 - zoomIn->width(), top);
     }
 
     /// Data value -> position in the chart view's viewport (pixels).
@@ -357,21 +360,12 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     setObjectName(QStringLiteral("Graph1(%1)").arg(index));
     setMinimumSize(360, 260);
 
-    d_->plot = &d_->plotFor(false, false);
-    d_->chart = d_->plot->chart;
-    d_->view = new QChartView(d_->chart, this);
-    d_->view->setObjectName(QStringLiteral("chartView"));
-    d_->view->setRenderHint(QPainter::Antialiasing);
-    d_->view->setFrameShape(QFrame::NoFrame);
-    d_->view->setBackgroundBrush(Qt::white);
-    d_->view->viewport()->setCursor(Qt::CrossCursor);
-    d_->view->viewport()->installEventFilter(this);
-    d_->view->installEventFilter(this);
-
+    // The chart and its view are made when the graph is first shown or rendered (see
+    // makeView): a window builds every tab's graph, and most are never looked at.
+    installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(d_->view, 1);
     d_->legendArea = new QScrollArea(this);
     d_->legendArea->setObjectName(QStringLiteral("legend"));
     d_->legendArea->setFrameShape(QFrame::NoFrame);
@@ -396,8 +390,9 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     d_->legendArea->hide();
     layout->addWidget(d_->legendArea);
 
+    // The zoom buttons lie over the chart view, at its upper right corner.
     auto makeButton = [this](const QString& text, const QString& name, const QString& tip, int code) {
-        auto* b = new QToolButton(d_->view);
+        auto* b = new QToolButton(this);
         b->setText(text);
         b->setObjectName(name);
         b->setToolTip(tip);
@@ -453,8 +448,10 @@ Graph::~Graph() {
     d_->model.onRedraw = nullptr;
     d_->model.onDataReset = nullptr;
     d_->model.onPrint = nullptr;
-    d_->view->viewport()->removeEventFilter(this);
-    d_->view->removeEventFilter(this);
+    if (d_->view) {
+        d_->view->viewport()->removeEventFilter(this);
+        d_->view->removeEventFilter(this);
+    }
     // No thinning while the charts and their series go.
     for (Impl::Plot& p : d_->plots)
         if (p.chart) QObject::disconnect(p.chart, &QChart::plotAreaChanged, nullptr, nullptr);
@@ -530,9 +527,41 @@ void Graph::flushRedraw() {
     if (d_->redrawPending) refresh();
 }
 
+void Graph::Impl::makeView(Graph& g) {
+    if (view) {
+        g.flushRedraw();
+        return;
+    }
+    plot = &plotFor(model.xLogarithmic(), model.yLogarithmic());
+    chart = plot->chart;
+    view = new QChartView(chart, &g);
+    view->setObjectName(QStringLiteral("chartView"));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setBackgroundBrush(Qt::white);
+    view->viewport()->setCursor(Qt::CrossCursor);
+    view->viewport()->installEventFilter(&g);
+    view->installEventFilter(&g);
+    static_cast<QVBoxLayout*>(g.layout())->insertWidget(0, view, 1);
+    zoomIn->raise();
+    zoomOut->raise();
+    if (g.isVisible()) {
+        view->show();
+        g.layout()->activate(); // placed before anything paints
+    }
+    g.refresh();
+}
+
 void Graph::refresh() {
     Impl& d = *d_;
     d.redrawPending = false;
+    if (!d.view) {
+        // The model is drawn when the graph is first shown (or rendered): no chart for a
+        // graph nobody has seen.
+        if (!isVisible()) return;
+        d.makeView(*this);
+        return;
+    }
     const ChartModel& m = d.model;
 
     // The axes first: the series below are drawn into their new ranges.
@@ -640,7 +669,7 @@ void Graph::refresh() {
 }
 
 void Graph::render(QPainter& painter, const QRectF& target) {
-    flushRedraw();
+    d_->makeView(*this);
     // The chart is laid out for the target's size so that text keeps its size on paper.
     const QSizeF oldSize = d_->chart->size();
     const QPointF oldPos = d_->chart->pos();
@@ -680,6 +709,7 @@ void Graph::selectPoint(int set, int point) {
 }
 
 bool Graph::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::Show && d_ && !d_->view) d_->makeView(*this);
     if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
     if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
@@ -777,7 +807,7 @@ void Graph::setPropertyPages(int value) {
         d_->settings->activateWindow();
         return;
     }
-    flushRedraw(); // the dialog shows the ranges on screen
+    d_->makeView(*this); // the dialog shows the ranges on screen
     auto* dlg = new QDialog(this);
     dlg->setObjectName(QStringLiteral("GraphSettings"));
     dlg->setWindowTitle(tr("Graph settings"));

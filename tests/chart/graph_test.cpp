@@ -28,8 +28,10 @@ using namespace tolvik::chart::test;
 
 namespace {
 
-/// The chart view, once the draw commands given so far are shown.
+/// The chart view, once the draw commands given so far are shown (a graph gets its chart
+/// when it is first shown).
 QChartView* viewOf(Graph& g) {
+    g.show();
     QCoreApplication::processEvents();
     return g.findChild<QChartView*>();
 }
@@ -346,6 +348,31 @@ private slots:
         QVERIFY(inkInside(page, frame) > 1000);
         QCOMPARE(inkInside(page, QRect(0, 0, frame.left() - 3, 900)), 0);
         QCOMPARE(inkInside(page, QRect(0, 0, 1200, frame.top() - 3)), 0);
+    }
+
+    void aGraphNeverShownPrintsAsAShownOne() {
+        // A graph gets its chart when first shown or rendered: what it prints must not
+        // depend on whether anyone looked at it.
+        auto draw = [](ChartModel& m) {
+            resetGraph(m);
+            m.setGraphTitle("complex permeability");
+            m.setBottomTitle("f[kHz]");
+            m.setAxisScale(15);
+            addCurveThenGrow(m, "a", {{1, 400}, {10, 450}, {100, 520}});
+            addCurveThenGrow(m, "b", {{1, 300}, {10, 350}, {100, 330}});
+        };
+        QImage pages[2];
+        for (int shown = 0; shown < 2; ++shown) {
+            Graph g(4);
+            if (shown) QVERIFY(Show(g, 600, 420));
+            draw(g.model());
+            pages[shown] = QImage(900, 600, QImage::Format_RGB32);
+            pages[shown].fill(Qt::white);
+            QPainter p(&pages[shown]);
+            g.render(p, QRectF(0, 0, 900, 600));
+        }
+        QVERIFY(inkInside(pages[0], QRect(0, 0, 900, 600)) > 1000);
+        QCOMPARE(pages[0], pages[1]);
     }
 
     void legendNamesEveryDrawnCurveInFull() {
