@@ -37,8 +37,8 @@ QStringList Listing(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-/// Every tab of both windows through the menus, then a short random run.
-Failure Drive(Session& s, unsigned seed, int actions) {
+/// Every tab of both windows through the menus, then a short random run: the fault, or empty.
+QString Drive(Session& s, unsigned seed, int actions) {
     std::vector<QAction*> tabs;
     for (QMenu* menu : s.window().menuBar()->findChildren<QMenu*>())
         if (menu->objectName() == u"mnuMaterials"_s || menu->objectName() == u"mnuCoreforms"_s)
@@ -50,7 +50,7 @@ Failure Drive(Session& s, unsigned seed, int actions) {
         for (QAction* a : tabs) {
             a->trigger();
             QCoreApplication::processEvents();
-            if (QString f = s.check(); !f.isEmpty()) return {u"tab "_s + a->objectName() + u": "_s + f, -1};
+            if (QString f = s.check(); !f.isEmpty()) return u"tab "_s + a->objectName() + u": "_s + f;
         }
         for (QComboBox* list : s.window().findChildren<QComboBox*>())
             if ((list->objectName() == u"Kern"_s || list->objectName() == u"Material"_s) &&
@@ -60,13 +60,8 @@ Failure Drive(Session& s, unsigned seed, int actions) {
             }
     }
     std::mt19937 rng(seed);
-    for (int i = 0; i < actions; ++i) {
-        const std::optional<Action> a = s.choose(rng);
-        if (!a) continue;
-        s.run(*a);
-        if (QString f = s.check(); !f.isEmpty()) return {Describe(*a) + u": "_s + f, i};
-    }
-    return {};
+    std::vector<Action> seq;
+    return RunRandom(s, rng, actions, seq);
 }
 
 struct Case {
@@ -92,8 +87,6 @@ TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
         {"truncated to one page", [&](const QString& p) { Write(p, sample.left(4096)); }, true, "db1.mdb"},
         {"truncated to half", [&](const QString& p) { Write(p, sample.left(sample.size() / 2)); }, false,
          nullptr},
-        {"truncated by 1000 bytes", [&](const QString& p) { Write(p, sample.left(sample.size() - 1000)); },
-         false, nullptr},
         {"random bytes",
          [](const QString& p) {
              QByteArray junk(20000, '\0');
@@ -149,8 +142,8 @@ TEST(DataFile, DamagedAndHostileFilesGiveOrderlyMessagesOrWork) {
             Session s(dir.path(), true);
             EXPECT_FALSE(s.started() && c.startFails);
             if (s.started()) {
-                const Failure f = Drive(s, 11, 150);
-                EXPECT_TRUE(f.what.isEmpty()) << f.what.toStdString();
+                const QString f = Drive(s, 11, 150);
+                EXPECT_TRUE(f.isEmpty()) << f.toStdString();
             }
             QStringList all;
             for (const auto& m : s.messages()) {
@@ -180,8 +173,8 @@ TEST(DataFile, SessionLeavesTheFileAndItsFolderUntouchedAlsoWhenReadOnly) {
         {
             Session s(dir.path());
             ASSERT_TRUE(s.started());
-            const Failure f = Drive(s, 5, 400);
-            EXPECT_TRUE(f.what.isEmpty()) << f.what.toStdString();
+            const QString f = Drive(s, 5, 400);
+            EXPECT_TRUE(f.isEmpty()) << f.toStdString();
             // Open while the windows hold the database: nothing beside it.
             EXPECT_EQ(Listing(dir.path()), QStringList{u"db1.mdb"_s});
         }

@@ -51,20 +51,15 @@ using namespace tolvik;
 
 namespace {
 
-// --- services that record instead of acting ---
-
 /// Prints into a PDF file of the session's folder instead of asking for a printer.
-class PdfPrinting : public ui::PrintService {
-public:
-    explicit PdfPrinting(QString path) : path_(std::move(path)) {}
+struct PdfPrinting : ui::PrintService {
+    QString path;
+    explicit PdfPrinting(QString file) : path(std::move(file)) {}
     bool setUp(QPrinter& printer, QWidget*) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path_);
+        printer.setOutputFileName(path);
         return true;
     }
-
-private:
-    QString path_;
 };
 
 /// Answers every save dialog with a file of the session's folder, in the suggested format.
@@ -77,8 +72,6 @@ std::unique_ptr<ui::FileDialogService> ExportIntoFolder(const QString& folder) {
             return std::pair{folder + u"/export."_s + (m.hasMatch() ? m.captured(1) : u"out"_s), filter};
         });
 }
-
-// --- the program's own message texts ---
 
 /// A fault of the data file named by the data layer (a damaged file): the forms of its texts.
 bool DataFaultMessage(const QString& text) {
@@ -102,13 +95,8 @@ bool AllowedMessage(const QString& text) {
         text::kDecimalCommaText, text::kDecimalPointText, ui::kValueOutOfRangeText, ui::kNoGraphText,
         shell::kPrintErrorText, chart::kNoCurveText, "No material selected"};
     // clang-format on
-    static const QStringList exact = [] {
-        QStringList l;
-        for (const char* t : kTexts)
-            l << QString::fromUtf8(t);
-        return l;
-    }();
-    if (exact.contains(text)) return true;
+    for (const char* t : kTexts)
+        if (text == QString::fromUtf8(t)) return true;
     // Texts with a name in them: the program's own text around any name.
     const QString mui = QString::fromStdString(core::NoMuiDataMessage("\x01"));
     const qsizetype at = mui.indexOf(QChar(1));
@@ -149,8 +137,6 @@ bool ShowsNonFinite(const QString& text) {
     return bad.match(text).hasMatch();
 }
 
-// --- actions ---
-
 enum class Kind { Menu, Button, Tab, ListChoice, ListType, FieldType, ChartPoint, ChartClick };
 
 struct Action {
@@ -172,15 +158,12 @@ QString PathOf(const QObject* o) {
 QString Describe(const Action& a) {
     static const char* names[] = {"menu",      "button", "tab",         "list-choice",
                                   "list-type", "type",   "chart-point", "chart-click"};
-    QString s = QString::fromLatin1(names[int(a.kind)]) + u' ' + a.target;
-    if (a.kind == Kind::FieldType || a.kind == Kind::ListType)
-        s += u" \""_s +
-             (a.text.size() > 40 ? a.text.left(40) + u"…("_s + QString::number(a.text.size()) + u')'
-                                 : a.text) +
-             u'"' + (a.enter ? u" +Enter"_s : u""_s);
-    else if (a.kind != Kind::Menu && a.kind != Kind::Button)
-        s += u" "_s + QString::number(a.a) + u',' + QString::number(a.b);
-    return s;
+    const QString s = QString::fromLatin1(names[int(a.kind)]) + u' ' + a.target;
+    if (a.kind == Kind::FieldType || a.kind == Kind::ListType) {
+        const QString t = a.text.size() > 40 ? a.text.left(40) + u"…(%1)"_s.arg(a.text.size()) : a.text;
+        return s + u" \""_s + t + u'"' + (a.enter ? u" +Enter"_s : u""_s);
+    }
+    return a.kind == Kind::Menu || a.kind == Kind::Button ? s : s + u" %1,%2"_s.arg(a.a).arg(a.b);
 }
 
 /// Controls that must not be driven: they end the program.
@@ -244,13 +227,6 @@ QString RandomNumberText(std::mt19937& rng) {
     return t;
 }
 
-// --- one session: a fresh main window, a sequence of actions ---
-
-struct Failure {
-    QString what;
-    int at = -1; ///< index of the action after which it showed
-};
-
 class Session {
 public:
     /// dataFaults: messages naming faults of the data file are allowed (a damaged file).
@@ -290,12 +266,11 @@ public:
         else if (roll < 32) {
             a = pick(Candidates<QTabBar>(), Kind::Tab);
             if (a) a->a = Roll(rng, 0, 7);
-        } else if (roll < 44) {
-            a = pick(Candidates<QComboBox>(), Kind::ListChoice);
-            if (a) a->a = Roll(rng, -1, 60);
         } else if (roll < 48) {
-            a = pick(Candidates<QListWidget>(), Kind::ListChoice);
-            if (a) a->a = Roll(rng, -1, 30);
+            const bool combo = roll < 44;
+            a = combo ? pick(Candidates<QComboBox>(), Kind::ListChoice)
+                      : pick(Candidates<QListWidget>(), Kind::ListChoice);
+            if (a) a->a = Roll(rng, -1, combo ? 60 : 30);
         } else if (roll < 54) {
             QList<QComboBox*> editable;
             for (QComboBox* c : Candidates<QComboBox>())
@@ -313,17 +288,12 @@ public:
                 a->text = RandomNumberText(rng);
                 a->enter = Roll(rng, 0, 2) != 0;
             }
-        } else if (roll < 92) {
-            a = pick(Candidates<chart::Graph>(), Kind::ChartPoint);
-            if (a) {
-                a->a = Roll(rng, 0, 16);
-                a->b = Roll(rng, 0, 200);
-            }
         } else {
-            a = pick(Candidates<chart::Graph>(), Kind::ChartClick);
+            const bool point = roll < 92; // a point chosen, or a click anywhere on the chart
+            a = pick(Candidates<chart::Graph>(), point ? Kind::ChartPoint : Kind::ChartClick);
             if (a) {
-                a->a = Roll(rng, 0, 999);
-                a->b = Roll(rng, 0, 999);
+                a->a = Roll(rng, 0, point ? 16 : 999);
+                a->b = Roll(rng, 0, point ? 200 : 999);
             }
         }
         return a;
@@ -481,6 +451,17 @@ inline QString RunAndCheck(Session& s, const Action& a) {
     if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
         fault = u"action took %1 ms of processor time"_s.arg(ms);
     return fault;
+}
+
+/// Runs up to n random actions, each appended to seq: the fault after the last one, or empty.
+inline QString RunRandom(Session& s, std::mt19937& rng, long n, std::vector<Action>& seq) {
+    for (long i = 0; i < n; ++i) {
+        if (const std::optional<Action> a = s.choose(rng)) {
+            seq.push_back(*a);
+            if (QString fault = RunAndCheck(s, *a); !fault.isEmpty()) return Describe(*a) + u": "_s + fault;
+        }
+    }
+    return {};
 }
 
 } // namespace
