@@ -212,12 +212,9 @@ int Roll(std::mt19937& rng, int lo, int hi) {
 }
 
 QString RandomNumberText(std::mt19937& rng) {
-    static const QStringList pieces = {
-        u"0"_s,     u"1"_s,      u"7"_s,          u"25"_s,   u"100"_s, u"3"_s,  u"0.5"_s,
-        u"2,5"_s,   u","_s,      u"."_s,          u"-"_s,    u"+"_s,   u"e"_s,  u"E"_s,
-        u"1e308"_s, u"1e-320"_s, u"-1e308"_s,     u"9e99"_s, u" "_s,   u"a"_s,  u"x"_s,
-        u"-0"_s,    u"1,2,3"_s,  u"1.2.3"_s,      u"nan"_s,  u"inf"_s, u"1e"_s, u"0.0001"_s,
-        u"65535"_s, u"32768"_s,  u"2147483648"_s, u"1e10"_s, u"µ"_s,   u"°"_s};
+    static const QStringList pieces =
+        u"0|1|7|25|100|3|0.5|2,5|,|.|-|+|e|E|1e308|1e-320|-1e308|9e99| |a|x|-0|"
+        u"1,2,3|1.2.3|nan|inf|1e|0.0001|65535|32768|2147483648|1e10|µ|°"_s.split(u'|');
     const int s = Roll(rng, 0, 19);
     if (s == 0) return {};
     if (s == 1) return QString(Roll(rng, 200, 400), u'9');
@@ -362,8 +359,7 @@ public:
                 if (auto* g = qobject_cast<chart::Graph*>(w)) {
                     if (QString fault = chartFault(*g); !fault.isEmpty()) return fault;
                 }
-                // What the user typed is not what the program shows: a field, the chart settings
-                // and an opened design show again what the user typed (a list in capitals).
+                // Texts the user typed (a list shows them in capitals) are not the program's.
                 for (const QString& text : ShownTexts(w))
                     if (!typedSomewhere(text) && ShowsNonFinite(text))
                         return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(w);
@@ -394,8 +390,7 @@ private:
         if (a.enter) QTest::keyClick(e, Qt::Key_Return);
     }
 
-    /// A text the user typed somewhere, now or before (the chart settings put typed titles on
-    /// the chart; a design keeps the texts typed when it was saved).
+    /// A text the user typed, now or before (chart titles, fields of a saved design).
     bool typedSomewhere(const QString& text) const { return everTyped_.contains(text.toLower()); }
 
     QString chartFault(const chart::Graph& g) const {

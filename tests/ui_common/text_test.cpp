@@ -95,10 +95,7 @@ TEST_P(SeparatorTest, FormatSignificantThreeDigits) {
         EXPECT_EQ(FormatSignificant(c.x, c.digits, c.decimals), Sep(c.expected)) << c.x << " " << c.digits;
 }
 
-INSTANTIATE_TEST_SUITE_P(PointAndComma, SeparatorTest, ::testing::Values('.', ','),
-                         [](const ::testing::TestParamInfo<char>& info) {
-                             return std::string(info.param == '.' ? "Point" : "Comma");
-                         });
+INSTANTIATE_TEST_SUITE_P(PointAndComma, SeparatorTest, ::testing::Values('.', ','));
 
 TEST(NumericKeyFilter, DigitsPassOthersAreDiscardedSeparatorsHint) {
     SetDecimalSeparator('.');

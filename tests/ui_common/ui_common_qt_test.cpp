@@ -19,6 +19,7 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
 using namespace tolvik;
 
 namespace {
@@ -256,13 +257,20 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         }
     }
 
-    void showArrowOrangeEndsGray() {
+    void showArrowOrangeEndsGrayAndShippedPicturesTurn() {
         const QDir shipped(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR)); // the program folder's bmp/
         AppContext app;
         app.appFolder = QFileInfo(shipped.path()).path().toStdString();
-        const auto picture = [&shipped](const char* file) {
-            return QImage(shipped.filePath(QLatin1String(file))).convertToFormat(QImage::Format_RGB32);
+        const auto picture = [&shipped](const QString& file) {
+            return QImage(shipped.filePath(file)).convertToFormat(QImage::Format_RGB32);
         };
+        for (const QString colour : {"gray", "Orange"}) { // the left arrows are the right ones mirrored
+            const QImage up = picture(u"arrow_%1.bmp"_s.arg(colour)),
+                         right = picture(u"arrow_%1_horz.bmp"_s.arg(colour)),
+                         left = picture(u"arrow_%1_horz_left.bmp"_s.arg(colour));
+            QVERIFY2(!up.isNull() && !right.isNull() && left != right, qPrintable(colour));
+            QCOMPARE(left, right.mirrored(true, false));
+        }
 
         QWidget window;
         auto* arrow = new QLabel(&window);
@@ -272,31 +280,17 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         QCOMPARE(colour, QStringLiteral("gray"));
         QVERIFY(arrow->isVisibleTo(&window));
         QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-                 picture("arrow_gray_horz.bmp"));
+                 picture(u"arrow_gray_horz.bmp"_s));
         QCOMPARE(arrow->pos(), QPoint(100, 200));
         ui::ShowArrow(app, QStringLiteral("vertikal"), arrow, colour, 0, 150);
-        QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32), picture("arrow_gray.bmp"));
+        QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                 picture(u"arrow_gray.bmp"_s));
 
         app.appFolder = dir_.path().toStdString(); // a missing picture: the label is emptied and shown
         arrow->hide();
         ui::ShowArrow(app, QStringLiteral("horizontal"), arrow, colour, 30, 45);
         QVERIFY(arrow->pixmap().isNull());
         QVERIFY(arrow->isVisibleTo(&window));
-    }
-
-    void shippedArrowPicturesLoadAndLeftOnesAreMirrored() {
-        const QDir dir(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR));
-        const auto load = [&](const char* pattern, const char* colour) {
-            return QImage(dir.filePath(QString::fromLatin1(pattern).arg(QLatin1String(colour))))
-                .convertToFormat(QImage::Format_RGB32);
-        };
-        for (const char* colour : {"gray", "Orange"}) {
-            const QImage up = load("arrow_%1.bmp", colour), right = load("arrow_%1_horz.bmp", colour),
-                         left = load("arrow_%1_horz_left.bmp", colour);
-            QVERIFY2(!up.isNull() && !right.isNull() && !left.isNull(), colour);
-            QVERIFY2(left != right, colour); // a real turn, not a copy
-            QCOMPARE(left, right.mirrored(true, false));
-        }
     }
 
     void calculateButtonShownAndValueOutOfRangeMessage() {
