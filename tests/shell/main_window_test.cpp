@@ -105,6 +105,10 @@ QStringList OverlappingTableWords(const QString& pdf) {
 }
 
 /// A control of the working window the main window shows in front.
+void Trigger(const QWidget& window, const char* menuItem) {
+    window.findChild<QAction*>(QLatin1String(menuItem))->trigger();
+}
+
 template <class T> T* InChild(shell::MainWindow& window, const char* name) {
     return window.mdiArea()->currentSubWindow()->findChild<T*>(QLatin1String(name));
 }
@@ -207,11 +211,11 @@ private slots:
     void coreMenuItemsOpenOneCoreFormOnTheirTab() {
         Session s;
         MainWindow* w = s.window.get();
-        w->findChild<QAction*>(u"mnuDCBias"_s)->trigger();
+        Trigger(*w, "mnuDCBias");
         QPointer<core::CoreForm> first = w->coreForm();
         QVERIFY(first);
         QCOMPARE(first->tabControl()->currentIndex(), 4);
-        w->findChild<QAction*>(u"mnumevsT"_s)->trigger();
+        Trigger(*w, "mnumevsT");
         QCOMPARE(w->coreForm(), first.data());
         QCOMPARE(first->tabControl()->currentIndex(), 2);
         QCOMPARE(w->mdiArea()->subWindowList().size(), 1);
@@ -427,9 +431,7 @@ private slots:
             [&](const QString&, const QString&, const QStringList& filters, const QString&) {
                 return std::make_pair(dir.filePath(file), filters.last());
             }));
-        auto trigger = [&window](const char* name) {
-            window.findChild<QAction*>(QLatin1String(name))->trigger();
-        };
+        const auto trigger = [&window](const char* name) { Trigger(window, name); };
 
         // No working window: no graph.
         trigger("mnuSaveGraphAs");
@@ -528,7 +530,7 @@ class GraphCommandsTest : public test::WindowTestBase {
         const auto& m = form->findChild<chart::Graph*>(u"Graph1(%1)"_s.arg(tab))->model();
         return {m.printInfo(2), m.printInfo(3), m.printInfo(4), m.printInfo(5)};
     }
-    void trigger(const char* name) { window->findChild<QAction*>(QLatin1String(name))->trigger(); }
+    void trigger(const char* name) { Trigger(*window, name); }
     template <class T> static T* top(const char* name) {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String(name) && w->isVisible()) return qobject_cast<T*>(w);
@@ -618,7 +620,7 @@ private slots:
 
     void printCoreGraphThroughMenu() {
         window->OpenCoreFormTab(2);
-        window->findChild<QAction*>(u"mnuPrint"_s)->trigger();
+        trigger("mnuPrint");
         // The fixture has no core tables: the window may report that; the page still prints.
         const QStringList pages = test::PdfPages(printing->file);
         QCOMPARE(pages.size(), 1);

@@ -116,12 +116,10 @@ bool AllowedMessage(const QString& text) {
 
 /// The texts a control shows.
 QStringList ShownTexts(const QWidget* w) {
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return {e->text()};
+    if (auto* l = qobject_cast<const QLabel*>(w)) return {l->text()};
     QStringList out;
-    if (auto* e = qobject_cast<const QLineEdit*>(w))
-        out << e->text();
-    else if (auto* l = qobject_cast<const QLabel*>(w))
-        out << l->text();
-    else if (auto* c = qobject_cast<const QComboBox*>(w))
+    if (auto* c = qobject_cast<const QComboBox*>(w))
         for (int i = 0; i < c->count(); ++i)
             out << c->itemText(i);
     else if (auto* lw = qobject_cast<const QListWidget*>(w))
@@ -168,8 +166,7 @@ QString Describe(const Action& a) {
 
 /// Controls that must not be driven: they end the program.
 bool Denied(const QObject* o) {
-    const QString n = o->objectName();
-    return n == u"mnuExit"_s || n == u"CmdExit"_s;
+    return o->objectName() == u"mnuExit"_s || o->objectName() == u"CmdExit"_s;
 }
 
 template <typename T> QList<T*> Candidates() {
