@@ -33,7 +33,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no sample data file\n");
         return 2;
     }
-    const QString folder = dir.path();
 
     // A hang shows as no progress at all.
     std::thread([seed] {
@@ -57,7 +56,7 @@ int main(int argc, char** argv) {
     while (done < count) {
         std::vector<Action> seq;
         const long n = std::min(kSessionLength, count - done);
-        const QString failure = RunRandom(*std::make_unique<Session>(folder), rng, n, seq);
+        const QString failure = RunRandom(*std::make_unique<Session>(dir.path()), rng, n, seq);
         if (!failure.isEmpty()) {
             std::fprintf(stderr,
                          "FAILURE (seed %ld, session from action %ld): %s\nthe session's %zu actions:\n",

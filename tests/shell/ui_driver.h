@@ -422,9 +422,8 @@ private:
 
 std::atomic<long> g_progress{0}; ///< actions finished, for the watchdog
 
-// Far beyond one frame: only a hang or a runaway loop. Counted in the thread's processor
-// time, so that a busy machine does not make an action look slow; a wait without work shows
-// as a modal window or as no progress at all (the watchdog).
+// Far beyond one frame: a hang or a runaway loop. In the thread's processor time, so that a busy
+// machine does not count; a wait without work shows as a modal window or as no progress at all.
 constexpr qint64 kSlowActionMs = 5000;
 
 /// Processor time of the calling thread in ms.
@@ -434,24 +433,20 @@ inline qint64 ThreadCpuMs() {
     return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-/// Runs an action and checks the invariants after it: the fault, or empty.
-inline QString RunAndCheck(Session& s, const Action& a) {
-    const qint64 start = ThreadCpuMs();
-    s.run(a);
-    ++g_progress;
-    QString fault = s.check();
-    if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
-        fault = u"action took %1 ms of processor time"_s.arg(ms);
-    return fault;
-}
-
-/// Runs up to n random actions, each appended to seq: the fault after the last one, or empty.
+/// Runs up to n random actions, each appended to seq, and checks the invariants after each: the
+/// fault after the last one, or empty.
 inline QString RunRandom(Session& s, std::mt19937& rng, long n, std::vector<Action>& seq) {
     for (long i = 0; i < n; ++i) {
-        if (const std::optional<Action> a = s.choose(rng)) {
-            seq.push_back(*a);
-            if (QString fault = RunAndCheck(s, *a); !fault.isEmpty()) return Describe(*a) + u": "_s + fault;
-        }
+        const std::optional<Action> a = s.choose(rng);
+        if (!a) continue;
+        seq.push_back(*a);
+        const qint64 start = ThreadCpuMs();
+        s.run(*a);
+        ++g_progress;
+        QString fault = s.check();
+        if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
+            fault = u"action took %1 ms of processor time"_s.arg(ms);
+        if (!fault.isEmpty()) return Describe(*a) + u": "_s + fault;
     }
     return {};
 }

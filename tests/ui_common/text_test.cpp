@@ -103,13 +103,11 @@ TEST(NumericKeyFilter, DigitsPassOthersAreDiscardedSeparatorsHint) {
         EXPECT_EQ(NumericKeyFilter(k).key, k) << k;
     for (char k : {'-', '+', 'e', 'E', 'a', ' ', '/', ':'})
         EXPECT_EQ(NumericKeyFilter(k).key, 0) << k;
+    const char *point = "Decimal separator is period '.'", *comma = "Decimal separator is comma ',' ";
     const struct {
         char separator, key;
         const char* message;
-    } cases[] = {{'.', '.', ""},
-                 {'.', ',', "Decimal separator is period '.'"},
-                 {',', '.', "Decimal separator is comma ',' "},
-                 {',', ',', ""}};
+    } cases[] = {{'.', '.', ""}, {'.', ',', point}, {',', '.', comma}, {',', ',', ""}};
     for (const auto& c : cases) {
         SetDecimalSeparator(c.separator);
         const KeyFilterResult r = NumericKeyFilter(c.key);
@@ -150,7 +148,7 @@ TEST(RoundedIntText, HugeAndNonFiniteValuesHaveNoWholeNumber) {
     EXPECT_EQ(RoundedIntText(9.1e18), "9100000000000000000");
 }
 
-TEST(ReadingLog, ReadingsOfOneCurveAreLinesJoinedByCarriageReturns) {
+TEST(ReadingLog, ReadingsOfOneCurveAreLinesJoinedByCarriageReturnsUpTo34) {
     // 17 blanks, x, three blanks, y.
     EXPECT_EQ(ReadingLog::formatLine("T=25[°C]", "µe=1800"), "                 T=25[°C]   µe=1800");
     EXPECT_EQ(ReadingLog::formatLine("", ""), std::string(20, ' '));
@@ -167,10 +165,8 @@ TEST(ReadingLog, ReadingsOfOneCurveAreLinesJoinedByCarriageReturns) {
     Read(log, 3, false); // same curve after a clear: appended to the empty log
     EXPECT_EQ(log.readingLog, "\r" + Line(3));
     EXPECT_EQ(log.readingLogLines, 1);
-}
 
-TEST(ReadingLog, The35thReadingGoesToTheOverflowUntilANewCurve) {
-    ReadingLog log;
+    // The 35th reading goes to the overflow until a new curve.
     std::string expected = Line(1);
     Read(log, 1, true);
     for (int i = 2; i <= 34; ++i) {
