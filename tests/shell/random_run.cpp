@@ -1,26 +1,19 @@
-// Random-input run of the whole program: the main window with both working windows, driven
-// by seeded random actions on every enabled control found by objectName (menus, tab bars,
-// lists, option buttons, fields, charts, command buttons). After every action it checks that
-// no visible text shows NaN or inf, that every chart value is finite, that every message is
-// one of the program's own texts and that the action came back in time. On a failure it
-// prints the seed and the actions of the failing session, which a replay repeats exactly.
+// Random-input run of the whole program, driven by seeded random actions on every enabled
+// control (ui_driver.h). On a failure it prints the seed and the actions of the failing
+// session, which a replay repeats exactly.
 //
 //   tolvik_random_run [seed] [actions]     (defaults 1 and 2000)
 
 #include "ui_driver.h"
 
-#include <charconv>
-#include <cstring>
 #include <thread>
 
 namespace {
 
 long Argument(int argc, char** argv, int i, long fallback) {
-    if (argc <= i) return fallback;
-    long v = fallback;
-    const char* end = argv[i] + std::strlen(argv[i]);
-    if (std::from_chars(argv[i], end, v).ec != std::errc()) return fallback;
-    return v;
+    bool ok = false;
+    const long v = argc > i ? QByteArray(argv[i]).toLong(&ok) : fallback;
+    return ok ? v : fallback;
 }
 
 } // namespace
@@ -40,7 +33,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no sample data file\n");
         return 2;
     }
-    const QString folder = dir.path();
 
     // A hang shows as no progress at all.
     std::thread([seed] {
@@ -63,23 +55,17 @@ int main(int argc, char** argv) {
     long done = 0;
     while (done < count) {
         std::vector<Action> seq;
-        QString failure;
-        {
-            Session s(folder);
-            for (long i = 0; i < kSessionLength && done < count && failure.isEmpty(); ++i, ++done) {
-                const std::optional<Action> a = s.choose(rng);
-                if (!a) continue;
-                seq.push_back(*a);
-                failure = RunAndCheck(s, *a);
-            }
-        }
+        const long n = std::min(kSessionLength, count - done);
+        const QString failure = RunRandom(*std::make_unique<Session>(dir.path()), rng, n, seq);
         if (!failure.isEmpty()) {
-            std::fprintf(stderr, "FAILURE (seed %ld, action %ld): %s\nthe session's %zu actions:\n", seed,
-                         done, qPrintable(failure), seq.size());
+            std::fprintf(stderr,
+                         "FAILURE (seed %ld, session from action %ld): %s\nthe session's %zu actions:\n",
+                         seed, done, qPrintable(failure), seq.size());
             for (const Action& a : seq)
                 std::fprintf(stderr, "  %s\n", qPrintable(Describe(a)));
             return 1;
         }
+        done += n;
     }
     std::printf("random run: seed %ld, %ld actions, no failure\n", seed, count);
     return 0;

@@ -51,20 +51,15 @@ using namespace tolvik;
 
 namespace {
 
-// --- services that record instead of acting ---
-
 /// Prints into a PDF file of the session's folder instead of asking for a printer.
-class PdfPrinting : public ui::PrintService {
-public:
-    explicit PdfPrinting(QString path) : path_(std::move(path)) {}
+struct PdfPrinting : ui::PrintService {
+    QString path;
+    explicit PdfPrinting(QString file) : path(std::move(file)) {}
     bool setUp(QPrinter& printer, QWidget*) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path_);
+        printer.setOutputFileName(path);
         return true;
     }
-
-private:
-    QString path_;
 };
 
 /// Answers every save dialog with a file of the session's folder, in the suggested format.
@@ -77,8 +72,6 @@ std::unique_ptr<ui::FileDialogService> ExportIntoFolder(const QString& folder) {
             return std::pair{folder + u"/export."_s + (m.hasMatch() ? m.captured(1) : u"out"_s), filter};
         });
 }
-
-// --- the program's own message texts ---
 
 /// A fault of the data file named by the data layer (a damaged file): the forms of its texts.
 bool DataFaultMessage(const QString& text) {
@@ -102,13 +95,8 @@ bool AllowedMessage(const QString& text) {
         text::kDecimalCommaText, text::kDecimalPointText, ui::kValueOutOfRangeText, ui::kNoGraphText,
         shell::kPrintErrorText, chart::kNoCurveText, "No material selected"};
     // clang-format on
-    static const QStringList exact = [] {
-        QStringList l;
-        for (const char* t : kTexts)
-            l << QString::fromUtf8(t);
-        return l;
-    }();
-    if (exact.contains(text)) return true;
+    for (const char* t : kTexts)
+        if (text == QString::fromUtf8(t)) return true;
     // Texts with a name in them: the program's own text around any name.
     const QString mui = QString::fromStdString(core::NoMuiDataMessage("\x01"));
     const qsizetype at = mui.indexOf(QChar(1));
@@ -128,12 +116,10 @@ bool AllowedMessage(const QString& text) {
 
 /// The texts a control shows.
 QStringList ShownTexts(const QWidget* w) {
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return {e->text()};
+    if (auto* l = qobject_cast<const QLabel*>(w)) return {l->text()};
     QStringList out;
-    if (auto* e = qobject_cast<const QLineEdit*>(w))
-        out << e->text();
-    else if (auto* l = qobject_cast<const QLabel*>(w))
-        out << l->text();
-    else if (auto* c = qobject_cast<const QComboBox*>(w))
+    if (auto* c = qobject_cast<const QComboBox*>(w))
         for (int i = 0; i < c->count(); ++i)
             out << c->itemText(i);
     else if (auto* lw = qobject_cast<const QListWidget*>(w))
@@ -148,8 +134,6 @@ bool ShowsNonFinite(const QString& text) {
                                         QRegularExpression::CaseInsensitiveOption);
     return bad.match(text).hasMatch();
 }
-
-// --- actions ---
 
 enum class Kind { Menu, Button, Tab, ListChoice, ListType, FieldType, ChartPoint, ChartClick };
 
@@ -172,21 +156,17 @@ QString PathOf(const QObject* o) {
 QString Describe(const Action& a) {
     static const char* names[] = {"menu",      "button", "tab",         "list-choice",
                                   "list-type", "type",   "chart-point", "chart-click"};
-    QString s = QString::fromLatin1(names[int(a.kind)]) + u' ' + a.target;
-    if (a.kind == Kind::FieldType || a.kind == Kind::ListType)
-        s += u" \""_s +
-             (a.text.size() > 40 ? a.text.left(40) + u"…("_s + QString::number(a.text.size()) + u')'
-                                 : a.text) +
-             u'"' + (a.enter ? u" +Enter"_s : u""_s);
-    else if (a.kind != Kind::Menu && a.kind != Kind::Button)
-        s += u" "_s + QString::number(a.a) + u',' + QString::number(a.b);
-    return s;
+    const QString s = QString::fromLatin1(names[int(a.kind)]) + u' ' + a.target;
+    if (a.kind == Kind::FieldType || a.kind == Kind::ListType) {
+        const QString t = a.text.size() > 40 ? a.text.left(40) + u"…(%1)"_s.arg(a.text.size()) : a.text;
+        return s + u" \""_s + t + u'"' + (a.enter ? u" +Enter"_s : u""_s);
+    }
+    return a.kind == Kind::Menu || a.kind == Kind::Button ? s : s + u" %1,%2"_s.arg(a.a).arg(a.b);
 }
 
 /// Controls that must not be driven: they end the program.
 bool Denied(const QObject* o) {
-    const QString n = o->objectName();
-    return n == u"mnuExit"_s || n == u"CmdExit"_s;
+    return o->objectName() == u"mnuExit"_s || o->objectName() == u"CmdExit"_s;
 }
 
 template <typename T> QList<T*> Candidates() {
@@ -229,12 +209,9 @@ int Roll(std::mt19937& rng, int lo, int hi) {
 }
 
 QString RandomNumberText(std::mt19937& rng) {
-    static const QStringList pieces = {
-        u"0"_s,     u"1"_s,      u"7"_s,          u"25"_s,   u"100"_s, u"3"_s,  u"0.5"_s,
-        u"2,5"_s,   u","_s,      u"."_s,          u"-"_s,    u"+"_s,   u"e"_s,  u"E"_s,
-        u"1e308"_s, u"1e-320"_s, u"-1e308"_s,     u"9e99"_s, u" "_s,   u"a"_s,  u"x"_s,
-        u"-0"_s,    u"1,2,3"_s,  u"1.2.3"_s,      u"nan"_s,  u"inf"_s, u"1e"_s, u"0.0001"_s,
-        u"65535"_s, u"32768"_s,  u"2147483648"_s, u"1e10"_s, u"µ"_s,   u"°"_s};
+    static const QStringList pieces =
+        u"0|1|7|25|100|3|0.5|2,5|,|.|-|+|e|E|1e308|1e-320|-1e308|9e99| |a|x|-0|"
+        u"1,2,3|1.2.3|nan|inf|1e|0.0001|65535|32768|2147483648|1e10|µ|°"_s.split(u'|');
     const int s = Roll(rng, 0, 19);
     if (s == 0) return {};
     if (s == 1) return QString(Roll(rng, 200, 400), u'9');
@@ -243,13 +220,6 @@ QString RandomNumberText(std::mt19937& rng) {
         t += pieces[Roll(rng, 0, int(pieces.size()) - 1)];
     return t;
 }
-
-// --- one session: a fresh main window, a sequence of actions ---
-
-struct Failure {
-    QString what;
-    int at = -1; ///< index of the action after which it showed
-};
 
 class Session {
 public:
@@ -290,12 +260,11 @@ public:
         else if (roll < 32) {
             a = pick(Candidates<QTabBar>(), Kind::Tab);
             if (a) a->a = Roll(rng, 0, 7);
-        } else if (roll < 44) {
-            a = pick(Candidates<QComboBox>(), Kind::ListChoice);
-            if (a) a->a = Roll(rng, -1, 60);
         } else if (roll < 48) {
-            a = pick(Candidates<QListWidget>(), Kind::ListChoice);
-            if (a) a->a = Roll(rng, -1, 30);
+            const bool combo = roll < 44;
+            a = combo ? pick(Candidates<QComboBox>(), Kind::ListChoice)
+                      : pick(Candidates<QListWidget>(), Kind::ListChoice);
+            if (a) a->a = Roll(rng, -1, combo ? 60 : 30);
         } else if (roll < 54) {
             QList<QComboBox*> editable;
             for (QComboBox* c : Candidates<QComboBox>())
@@ -313,17 +282,12 @@ public:
                 a->text = RandomNumberText(rng);
                 a->enter = Roll(rng, 0, 2) != 0;
             }
-        } else if (roll < 92) {
-            a = pick(Candidates<chart::Graph>(), Kind::ChartPoint);
-            if (a) {
-                a->a = Roll(rng, 0, 16);
-                a->b = Roll(rng, 0, 200);
-            }
         } else {
-            a = pick(Candidates<chart::Graph>(), Kind::ChartClick);
+            const bool point = roll < 92; // a point chosen, or a click anywhere on the chart
+            a = pick(Candidates<chart::Graph>(), point ? Kind::ChartPoint : Kind::ChartClick);
             if (a) {
-                a->a = Roll(rng, 0, 999);
-                a->b = Roll(rng, 0, 999);
+                a->a = Roll(rng, 0, point ? 16 : 999);
+                a->b = Roll(rng, 0, point ? 200 : 999);
             }
         }
         return a;
@@ -392,8 +356,7 @@ public:
                 if (auto* g = qobject_cast<chart::Graph*>(w)) {
                     if (QString fault = chartFault(*g); !fault.isEmpty()) return fault;
                 }
-                // What the user typed is not what the program shows: a field, the chart settings
-                // and an opened design show again what the user typed (a list in capitals).
+                // Texts the user typed (a list shows them in capitals) are not the program's.
                 for (const QString& text : ShownTexts(w))
                     if (!typedSomewhere(text) && ShowsNonFinite(text))
                         return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(w);
@@ -424,8 +387,7 @@ private:
         if (a.enter) QTest::keyClick(e, Qt::Key_Return);
     }
 
-    /// A text the user typed somewhere, now or before (the chart settings put typed titles on
-    /// the chart; a design keeps the texts typed when it was saved).
+    /// A text the user typed, now or before (chart titles, fields of a saved design).
     bool typedSomewhere(const QString& text) const { return everTyped_.contains(text.toLower()); }
 
     QString chartFault(const chart::Graph& g) const {
@@ -460,9 +422,8 @@ private:
 
 std::atomic<long> g_progress{0}; ///< actions finished, for the watchdog
 
-// Far beyond one frame: only a hang or a runaway loop. Counted in the thread's processor
-// time, so that a busy machine does not make an action look slow; a wait without work shows
-// as a modal window or as no progress at all (the watchdog).
+// Far beyond one frame: a hang or a runaway loop. In the thread's processor time, so that a busy
+// machine does not count; a wait without work shows as a modal window or as no progress at all.
 constexpr qint64 kSlowActionMs = 5000;
 
 /// Processor time of the calling thread in ms.
@@ -472,15 +433,22 @@ inline qint64 ThreadCpuMs() {
     return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
-/// Runs an action and checks the invariants after it: the fault, or empty.
-inline QString RunAndCheck(Session& s, const Action& a) {
-    const qint64 start = ThreadCpuMs();
-    s.run(a);
-    ++g_progress;
-    QString fault = s.check();
-    if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
-        fault = u"action took %1 ms of processor time"_s.arg(ms);
-    return fault;
+/// Runs up to n random actions, each appended to seq, and checks the invariants after each: the
+/// fault after the last one, or empty.
+inline QString RunRandom(Session& s, std::mt19937& rng, long n, std::vector<Action>& seq) {
+    for (long i = 0; i < n; ++i) {
+        const std::optional<Action> a = s.choose(rng);
+        if (!a) continue;
+        seq.push_back(*a);
+        const qint64 start = ThreadCpuMs();
+        s.run(*a);
+        ++g_progress;
+        QString fault = s.check();
+        if (const qint64 ms = ThreadCpuMs() - start; fault.isEmpty() && ms > kSlowActionMs)
+            fault = u"action took %1 ms of processor time"_s.arg(ms);
+        if (!fault.isEmpty()) return Describe(*a) + u": "_s + fault;
+    }
+    return {};
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-# Selection lists, graph helpers and services (Qt Test, offscreen).
-add_executable(tolvik_ui_common_qt_tests ui_common_qt_test.cpp sqlite_fixture.h)
+# Selection lists (also over a table of many rows), graph helpers and services (Qt Test, offscreen).
+add_executable(tolvik_ui_common_qt_tests ui_common_qt_test.cpp)
 set_target_properties(tolvik_ui_common_qt_tests PROPERTIES AUTOMOC ON)
 target_link_libraries(tolvik_ui_common_qt_tests PRIVATE tolvik_ui_common Qt6::Test SQLite::SQLite3)
 target_compile_definitions(tolvik_ui_common_qt_tests
@@ -7,9 +7,3 @@ target_compile_definitions(tolvik_ui_common_qt_tests
 add_test(NAME tolvik_ui_common_qt_tests COMMAND tolvik_ui_common_qt_tests)
 set_tests_properties(tolvik_ui_common_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
-# Selection lists over a table of many rows.
-add_executable(tolvik_long_list_tests long_list_test.cpp sqlite_fixture.h)
-set_target_properties(tolvik_long_list_tests PROPERTIES AUTOMOC ON)
-target_link_libraries(tolvik_long_list_tests PRIVATE tolvik_ui_common Qt6::Test SQLite::SQLite3)
-add_test(NAME tolvik_long_list_tests COMMAND tolvik_long_list_tests)
-set_tests_properties(tolvik_long_list_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

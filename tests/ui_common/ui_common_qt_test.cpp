@@ -1,7 +1,6 @@
 // Selection lists, graph helpers and the launcher service.
 
-#include "sqlite_fixture.h"
-
+#include "../data/fixture_db.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
@@ -13,13 +12,27 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+
+using namespace Qt::StringLiterals;
 using namespace tolvik;
 
 namespace {
+
+/// A material database with the fields the lists read (flags are -1 for true, as in the data file).
+void WriteFixture(const QString& path, const std::string& rows) {
+    data::test::WriteDatabase(
+        path.toStdString(),
+        "CREATE TABLE Material (Name TEXT, Aktuell INTEGER, Leistung INTEGER, mua INTEGER);"
+        "CREATE TABLE Kernform (Kerntyp TEXT, Anzeige INTEGER, RthAnzeige INTEGER, "
+        "LP INTEGER, Loch INTEGER);" +
+            rows);
+}
 
 QStringList Entries(const QComboBox& list) {
     QStringList out;
@@ -31,8 +44,7 @@ QStringList Entries(const QComboBox& list) {
 /// Stands for a window's list click handler: a "noaction" tag is cleared and nothing
 /// else happens; otherwise the user's choice is acted on. Records the tag at each selection.
 struct ClickHandler {
-    int actions = 0;
-    int ignored = 0;
+    int actions = 0, ignored = 0;
     QString tagSeen;
     explicit ClickHandler(QComboBox& list) {
         QObject::connect(&list, &QComboBox::currentIndexChanged, &list, [this, &list](int index) {
@@ -55,11 +67,16 @@ class UiCommonQtTest : public QObject {
 
 private slots:
     void init() { recorder_ = &ui::InstallRecordingMessages(); }
-    void cleanup() { ui::SetMessageService(nullptr); }
 
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        tolvik::testing::WriteStandardFixture(dir_.filePath(QStringLiteral("db1.mdb")));
+        // Mixed flags: a flag without a value counts as false, any non-zero number as true.
+        WriteFixture(dir_.filePath(QStringLiteral("db1.mdb")), R"sql(
+INSERT INTO Material VALUES ('Q27', -1, -1, 0), ('R41', -1, 0, -1), ('Q38', 0, 0, -1), ('Q87', -1, -1, -1),
+  ('Q10', NULL, 0, 0), ('Q12', 1, 0, 0);
+INSERT INTO Kernform VALUES ('E 20/10/6', -1, -1, 0, 0), ('RM 8', -1, 0, 0, 0), ('RM 8', -1, 0, -1, 0),
+  ('P 14x8', 0, -1, 0, -1);
+)sql");
         db_ = data::Database::open(dir_.filePath(QStringLiteral("db1.mdb")).toStdString());
     }
 
@@ -92,34 +109,25 @@ private slots:
         QCOMPARE(ui::FindListIndex(QStringLiteral("RM 8"), nullptr), -1);
     }
 
-    void refillKeepsShownEntryWithoutClickAction() {
-        for (bool editable : {false, true}) {
+    void refillKeepsShownEntryWithoutClickActionOrSelectsNothing() {
+        // Editable, the list refilled first, the entry kept (R41 is in both lists, Q38 is not).
+        for (const auto& [editable, muaFirst, kept] : {std::tuple{false, false, true},
+                                                       {true, false, true},
+                                                       {true, true, false},
+                                                       {true, false, false}}) {
             QComboBox list;
             list.setEditable(editable);
-            ui::FillMaterialList(*db_, &list);
-            list.setCurrentIndex(1); // the user chose R41
-            ClickHandler handler(list);
-            ui::FillMuaMaterialList(*db_, &list);
-            QCOMPARE(list.currentIndex(), 0);
-            QCOMPARE(list.currentText(), QStringLiteral("R41"));
-            QCOMPARE(handler.tagSeen, ui::kNoAction); // set before selecting
-            QCOMPARE(handler.actions, 0);
-            QCOMPARE(handler.ignored, 1);
-        }
-    }
-
-    void noSelectionWithoutAMatchingEntry() {
-        for (bool refill : {false, true}) {
-            QComboBox list;
-            list.setEditable(true);
-            if (refill) {
-                ui::FillMuaMaterialList(*db_, &list);
-                list.setCurrentIndex(1); // Q38, not a current material
+            if (kept || muaFirst) {
+                (muaFirst ? ui::FillMuaMaterialList : ui::FillMaterialList)(*db_, &list);
+                list.setCurrentIndex(1); // the user chose R41 or Q38
             }
             ClickHandler handler(list);
-            ui::FillMaterialList(*db_, &list);
-            QCOMPARE(list.currentIndex(), -1);
-            QCOMPARE(handler.actions + handler.ignored, 0);
+            (kept ? ui::FillMuaMaterialList : ui::FillMaterialList)(*db_, &list);
+            QCOMPARE(list.currentIndex(), kept ? 0 : -1);
+            if (kept) QCOMPARE(list.currentText(), QStringLiteral("R41"));
+            QCOMPARE(handler.tagSeen, kept ? ui::kNoAction : QString()); // set before selecting
+            QCOMPARE(handler.actions, 0);
+            QCOMPARE(handler.ignored, kept ? 1 : 0);
             QVERIFY(ui::Tag(&list) != ui::kNoAction);
         }
     }
@@ -140,17 +148,13 @@ private slots:
         QCOMPARE(handler.actions, 1);
         QCOMPARE(activated.count(), 1);
         QCOMPARE(activated.at(0).at(0).toInt(), 1);
-        QVERIFY(recorder_->messages.empty());
 
         check(QStringLiteral("rm 8")); // typed over a selection: left alone
         QCOMPARE(list.currentIndex(), 1);
-        QVERIFY(recorder_->messages.empty());
-
         list.setCurrentIndex(-1);
         check(QString()); // empty text: no message
-        QVERIFY(recorder_->messages.empty());
         check(QStringLiteral("xyz"));
-        QCOMPARE(recorder_->messages.size(), size_t(1));
+        QCOMPARE(recorder_->messages.size(), size_t(1)); // the only message of the four checks
         QCOMPARE(recorder_->messages[0].text, QStringLiteral("No valid selection for material!"));
         QCOMPARE(list.currentText(), QStringLiteral("XYZ"));
         QCOMPARE(list.currentIndex(), -1);
@@ -161,6 +165,66 @@ private slots:
         own.setEditText(QStringLiteral("lab n1"));
         QVERIFY(ui::CheckListEntry(&own, QStringLiteral("material")));
         QCOMPARE(own.currentText(), QStringLiteral("Lab N1"));
+    }
+
+    // A list over a table of many rows reads its entries as they are needed, and shows, finds and
+    // completes every one of them as a list filled at once does.
+    void longListEntriesFarDownAreFoundAndCompleted() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("db1.mdb"));
+        // Core i is shown when i is not a multiple of 3; every name is unique.
+        WriteFixture(path, R"sql(
+WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000)
+INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0, 0, 0 FROM n;
+)sql");
+        auto db = data::Database::open(path.toStdString());
+        auto nameOf = [](int entry) { return QStringLiteral("K %1").arg(entry + entry / 2 + 1); };
+        const int total = 20000 - 20000 / 3;
+
+        struct Case {
+            const char* what;
+            int entry;
+            std::function<int(QComboBox&)> find;
+        };
+        const Case cases[] = {
+            {"typed search", total - 1,
+             [&](QComboBox& l) { return ui::FindListIndex(nameOf(total - 1), &l); }},
+            {"typed search, miss", -1,
+             [](QComboBox& l) { return ui::FindListIndex(QStringLiteral("K 3"), &l); }},
+            {"findText", 9000, [&](QComboBox& l) { return l.findText(nameOf(9000)); }},
+            {"Enter on a typed name", 12000,
+             [&](QComboBox& l) {
+                 l.setEditText(nameOf(12000).toLower());
+                 ui::CheckListEntry(&l, QStringLiteral("core"));
+                 return l.currentIndex();
+             }},
+            {"completion", 13000,
+             [&](QComboBox& l) {
+                 l.show();
+                 QApplication::setActiveWindow(&l);
+                 l.setFocus();
+                 QTest::keyClicks(l.lineEdit(),
+                                  nameOf(13000).left(6)); // "K 1950": K 1950 and K 19500 are not shown
+                 return ui::FindListIndex(l.lineEdit()->text(), &l);
+             }},
+        };
+        for (const Case& c : cases) {
+            QComboBox list;
+            list.setEditable(true);
+            list.setInsertPolicy(QComboBox::NoInsert);
+            ui::FillCoreList(*db, &list);
+            QVERIFY2(list.count() < total, c.what); // not every entry read yet
+            QCOMPARE(c.find(list), c.entry);
+            if (c.entry >= 0) QCOMPARE(list.itemText(c.entry), nameOf(c.entry));
+        }
+        // Every entry, once read to the end, in stored order.
+        QComboBox list;
+        ui::FillCoreList(*db, &list);
+        while (list.model()->canFetchMore({}))
+            list.model()->fetchMore({});
+        QCOMPARE(list.count(), total);
+        for (int i = 0; i < total; i += 997)
+            QCOMPARE(list.itemText(i), nameOf(i));
     }
 
     // --- graph helpers ---
@@ -176,7 +240,6 @@ private slots:
             m.setNumSets(3);
             m.setXValue(1.0);
             m.setYValue(2.0);
-            m.setDrawMode(2);
             ui::ResetGraph(target, app);
             QVERIFY(app.log.readingLog.empty());
             QVERIFY(app.log.readingLogOverflow.empty());
@@ -184,18 +247,24 @@ private slots:
             if (!target) break;
             QCOMPARE(m.numSets(), 1);
             QCOMPARE(m.numPoints(), 2);
-            QCOMPARE(m.drawMode(), 3);
             QVERIFY(m.writtenPoints(1).empty());
         }
     }
 
-    void showArrowOrangeEndsGray() {
+    void showArrowOrangeEndsGrayAndShippedPicturesTurn() {
         const QDir shipped(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR)); // the program folder's bmp/
         AppContext app;
         app.appFolder = QFileInfo(shipped.path()).path().toStdString();
-        const auto picture = [&shipped](const char* file) {
-            return QImage(shipped.filePath(QLatin1String(file))).convertToFormat(QImage::Format_RGB32);
+        const auto picture = [&shipped](const QString& file) {
+            return QImage(shipped.filePath(file)).convertToFormat(QImage::Format_RGB32);
         };
+        for (const QString colour : {"gray", "Orange"}) { // the left arrows are the right ones mirrored
+            const QImage up = picture(u"arrow_%1.bmp"_s.arg(colour)),
+                         right = picture(u"arrow_%1_horz.bmp"_s.arg(colour)),
+                         left = picture(u"arrow_%1_horz_left.bmp"_s.arg(colour));
+            QVERIFY2(!up.isNull() && !right.isNull() && left != right, qPrintable(colour));
+            QCOMPARE(left, right.mirrored(true, false));
+        }
 
         QWidget window;
         auto* arrow = new QLabel(&window);
@@ -205,54 +274,31 @@ private slots:
         QCOMPARE(colour, QStringLiteral("gray"));
         QVERIFY(arrow->isVisibleTo(&window));
         QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-                 picture("arrow_gray_horz.bmp"));
+                 picture(u"arrow_gray_horz.bmp"_s));
         QCOMPARE(arrow->pos(), QPoint(100, 200));
         ui::ShowArrow(app, QStringLiteral("vertikal"), arrow, colour, 0, 150);
-        QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32), picture("arrow_gray.bmp"));
+        QCOMPARE(arrow->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+                 picture(u"arrow_gray.bmp"_s));
 
-        // A missing picture file is no fault: the label is emptied and shown.
-        app.appFolder = dir_.path().toStdString();
+        app.appFolder = dir_.path().toStdString(); // a missing picture: the label is emptied and shown
         arrow->hide();
-        colour = QStringLiteral("Orange");
         ui::ShowArrow(app, QStringLiteral("horizontal"), arrow, colour, 30, 45);
-        QCOMPARE(colour, QStringLiteral("gray"));
         QVERIFY(arrow->pixmap().isNull());
         QVERIFY(arrow->isVisibleTo(&window));
     }
 
-    void shippedArrowPicturesLoadAndLeftOnesAreMirrored() {
-        const QDir dir(QStringLiteral(TOLVIK_ARROW_SOURCE_DIR));
-        const auto load = [&](const char* pattern, const char* colour) {
-            return QImage(dir.filePath(QString::fromLatin1(pattern).arg(QLatin1String(colour))))
-                .convertToFormat(QImage::Format_RGB32);
-        };
-        for (const char* colour : {"gray", "Orange"}) {
-            const QImage up = load("arrow_%1.bmp", colour), right = load("arrow_%1_horz.bmp", colour),
-                         left = load("arrow_%1_horz_left.bmp", colour);
-            QVERIFY2(!up.isNull() && !right.isNull() && !left.isNull(), colour);
-            QVERIFY2(left != right, colour); // a real turn, not a copy
-            QCOMPARE(left, right.mirrored(true, false));
-        }
-    }
-
-    void placeCalculateButtonShowsIt() {
+    void calculateButtonShownAndValueOutOfRangeMessage() {
         QWidget bare;
-        auto* loose = new QPushButton(QStringLiteral("Calculate"), new QWidget(&bare));
+        auto* loose = new QPushButton(QStringLiteral("Calculate"), &bare);
         loose->hide();
         ui::PlaceCalculateButton(loose, 8760, 6600, 2895);
         QVERIFY(loose->isVisibleTo(&bare));
         ui::PlaceCalculateButton(nullptr, 1, 2, 3); // no button: nothing happens
-    }
-
-    void valueOutOfRangeMessage() {
         ui::ShowValueOutOfRange();
         QCOMPARE(recorder_->messages.size(), size_t(1));
         QCOMPARE(recorder_->messages[0].text,
                  QStringLiteral("The number is either too high or too low. Please enter an other value!"));
         QCOMPARE(recorder_->messages[0].title, QStringLiteral("Value out of range"));
-    }
-
-    void realLauncherReportsProgramThatCannotStart() {
         QVERIFY(!ui::Launcher().start(dir_.filePath(QStringLiteral("no-such-program")), {}));
     }
 

@@ -38,12 +38,8 @@ protected:
     /// Texts of fields and labels, for comparing several at once.
     QStringList texts(const QStringList& names) const {
         QStringList out;
-        for (const QString& name : names) {
-            if (auto* label = qobject_cast<QLabel*>(get(name)))
-                out << label->text();
-            else
-                out << field(name)->text();
-        }
+        for (const QString& name : names)
+            out << (qobject_cast<QLabel*>(get(name)) ? get<QLabel>(name)->text() : field(name)->text());
         return out;
     }
     /// The texts of the messages shown since the last call.
