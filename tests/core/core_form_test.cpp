@@ -316,6 +316,15 @@ private slots:
         QTest::mouseDClick(field("T1"), Qt::LeftButton);
         QCOMPARE(m.numSets(), 5);
         QCOMPARE(texts({"mue", "mue25"}), (QStringList{"95.3", ""})); // only Calculate writes mue25
+        // ML losing the focus recalculates, unless the focus went to a popup or another window.
+        for (const auto& [reason, added] : {std::pair{Qt::TabFocusReason, 1},
+                                            {Qt::PopupFocusReason, 0},
+                                            {Qt::ActiveWindowFocusReason, 0}}) {
+            const int before = m.numSets();
+            QFocusEvent out(QEvent::FocusOut, reason);
+            QCoreApplication::sendEvent(get("ML"), &out);
+            QCOMPARE(m.numSets(), before + added);
+        }
     }
 
     void resetClearsTheResultFieldsOfTheCurrentTab() {

@@ -203,6 +203,18 @@ private slots:
         QTest::keyClicks(field("t4I1"), "1a2");
         QCOMPARE(field("t4I1")->text(), u"12"_s);
         QCOMPARE(shownMessages(), QStringList());
+        // A press in t4N3 checks it as an edit does; a press in t4I1 does not.
+        const struct {
+            const char *clicked, *before, *after;
+            qsizetype messages;
+        } presses[] = {
+            {"t4N3", "", "10", 0}, {"t4N3", "0.5", "0.5", 0}, {"t4N3", "0.4", "100", 1}, {"t4I1", "", "", 0}};
+        for (const auto& p : presses) {
+            turns->setText(QLatin1String(p.before));
+            QTest::mouseClick(field(QLatin1String(p.clicked)), Qt::LeftButton);
+            QCOMPARE(turns->text(), QLatin1String(p.after));
+            QCOMPARE(shownMessages().size(), p.messages);
+        }
     }
 };
 

@@ -43,3 +43,11 @@ TEST(ReadLeadingNumber, Texts) {
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(ReadLeadingNumber(c.text), c.value) << c.text;
 }
+
+TEST(IsNumberText, Texts) {
+    const std::pair<const char*, bool> cases[] = {{"12", true},   {" -3,5 ", true}, {"1E5", true},
+                                                  {"2e-3", true}, {"2e", false},    {"12abc", false},
+                                                  {"", false},    {".", false}};
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(tolvik::IsNumberText(text), number) << text;
+}
