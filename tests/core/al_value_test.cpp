@@ -15,21 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <string>
 #include <vector>
-
-namespace tolvik::core {
-void PrintTo(const AlTabFields& f, std::ostream* os) {
-    for (const std::string* t : {&f.t4Al1, &f.t4s1, &f.t4mue1, &f.t4Al3, &f.t4L1, &f.t4N1, &f.t4mue3,
-                                 &f.tAlFringeFlux, &f.tsFringeFlux, &f.tmueFringeFlux})
-        *os << '"' << *t << "\" ";
-}
-void PrintTo(const AlMessage& m, std::ostream* os) {
-    *os << (m.kind == AlMessage::Kind::OutOfRange ? "OutOfRange" : "Information") << " \"" << m.text
-        << "\" \"" << m.title << '"';
-}
-} // namespace tolvik::core
 
 namespace {
 
@@ -150,7 +137,6 @@ TEST_F(AlValueTest, AlFromAirGap) {
     } cases[] = {
         {"A, s = 0: µe = µi, Al = 1.256E-6·2200·97/57.5·1E6 = 4661.398", kCoreA, "0", "0", "4661.4", "2200",
          0},
-        {"B, s = 0: Al = 1.256E-6·2000·52.5/67·1E6 = 1968.358", kCoreB, "0", "0", "1968.4", "2000", 0},
         {"A, s = 0.5: µe = 109.334, Al = 231.660", kCoreA, "0.5", "0.5", "231.7", "109", 0},
         {"B, s = 1: µe = 64.860, Al = 63.833", kCoreB, "1", "1", "63.8", "65", 0},
         {"A, upper bound 100 accepted: Al = 1.219, µe = 0.575", kCoreA, "100", "100", "1.2", "1", 0},
