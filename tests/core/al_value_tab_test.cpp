@@ -5,15 +5,6 @@
 
 #include "core_window_test_base.h"
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QtTest>
-
 using namespace Qt::StringLiterals;
 
 namespace {

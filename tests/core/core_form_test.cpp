@@ -6,18 +6,7 @@
 #include "tolvik/core/mue_t.h"
 #include "tolvik/ui_common/lists.h"
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QtTest>
-
 #include <clocale>
-#include <memory>
 #include <string>
 
 using namespace Qt::StringLiterals;
