@@ -67,7 +67,6 @@ private slots:
             // Pasting and cutting change the input as typing does.
             {nullptr, "t4Al1", 0, Qt::Key_V, "912", {"t4mue1", "t4s1"}, Qt::ControlModifier},
             {nullptr, "t4Al1", 0, Qt::Key_X, "", {"t4mue1", "t4s1"}, Qt::ControlModifier, true},
-            {nullptr, "t4N1", 0, Qt::Key_V, "912", {"t4mue3", "t4L1"}, Qt::ControlModifier},
             {nullptr, "t4Al1", 0, Qt::Key_Left, "9", {}},     // moving the cursor keeps the results
             {nullptr, "t4s1", '5', Qt::Key_unknown, "9", {}}, // the locked result keeps the input
             {"s_Al_opt1", "t4s1", '.', Qt::Key_unknown, "9.", {"t4mue1", "t4Al1"}},
