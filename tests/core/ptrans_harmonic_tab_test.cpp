@@ -129,6 +129,8 @@ private slots:
         QCOMPARE(texts({"thd_N1", "thd_N2", "thd_Al25", "thd_k3c"}),
                  (QStringList{"105", "105", "914", "-35"}));
         QCOMPARE(get<QComboBox>("cb_d(1)")->currentText(), u".3 (28)"_s);
+        type("t4I1", "1"); // not an input of k3c
+        QCOMPARE(field("thd_k3c")->text(), u"-35"_s);
         type("thd_U", "1"); // any edit makes k3c stale
         QCOMPARE(field("thd_k3c")->text(), QString());
 
