@@ -5,15 +5,6 @@
 
 #include "core_window_test_base.h"
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QtTest>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -70,14 +61,12 @@ private slots:
             bool selectAll = false; ///< the whole text selected before the key
         } cases[] = {
             {nullptr, "t4Al1", '5', Qt::Key_unknown, "95", {"t4mue1", "t4s1"}},
-            {nullptr, "t4Al1", 'e', Qt::Key_unknown, "9", {}}, // letter discarded: nothing changed
-            {nullptr, "t4Al1", '-', Qt::Key_unknown, "9", {}}, // minus discarded
+            {nullptr, "t4Al1", 'e', Qt::Key_unknown, "9", {}}, // discarded: nothing changed
             {nullptr, "t4Al1", 0, Qt::Key_Backspace, "", {"t4mue1", "t4s1"}},
             {nullptr, "t4Al1", 0, Qt::Key_Return, "9", {}},
             // Pasting and cutting change the input as typing does.
             {nullptr, "t4Al1", 0, Qt::Key_V, "912", {"t4mue1", "t4s1"}, Qt::ControlModifier},
             {nullptr, "t4Al1", 0, Qt::Key_X, "", {"t4mue1", "t4s1"}, Qt::ControlModifier, true},
-            {nullptr, "t4N1", 0, Qt::Key_V, "912", {"t4mue3", "t4L1"}, Qt::ControlModifier},
             {nullptr, "t4Al1", 0, Qt::Key_Left, "9", {}},     // moving the cursor keeps the results
             {nullptr, "t4s1", '5', Qt::Key_unknown, "9", {}}, // the locked result keeps the input
             {"s_Al_opt1", "t4s1", '.', Qt::Key_unknown, "9.", {"t4mue1", "t4Al1"}},

@@ -15,21 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <string>
 #include <vector>
-
-namespace tolvik::core {
-void PrintTo(const AlTabFields& f, std::ostream* os) {
-    for (const std::string* t : {&f.t4Al1, &f.t4s1, &f.t4mue1, &f.t4Al3, &f.t4L1, &f.t4N1, &f.t4mue3,
-                                 &f.tAlFringeFlux, &f.tsFringeFlux, &f.tmueFringeFlux})
-        *os << '"' << *t << "\" ";
-}
-void PrintTo(const AlMessage& m, std::ostream* os) {
-    *os << (m.kind == AlMessage::Kind::OutOfRange ? "OutOfRange" : "Information") << " \"" << m.text
-        << "\" \"" << m.title << '"';
-}
-} // namespace tolvik::core
 
 namespace {
 
@@ -118,9 +105,7 @@ TEST_F(AlValueTest, AirGapFromAl) {
     } cases[] = {
         {"A, 250 nH: µe = 117.990, s = 57.5·2082.01/(2199·117.990)", kCoreA, "250", "250", 0.46140136425648,
          "118", 0},
-        {"A, 100 nH: µe = 47.196", kCoreA, "100", "100", 1.19272578444748, "47", 0},
-        {"B, 250 nH: µe = 254.019", kCoreB, "250", "250", 0.230375187593797, "254", 0},
-        {"B, comma as separator", kCoreB, "250,0", "250,0", 0.230375187593797, "254", 0},
+        {"B, 250 nH with a comma: µe = 254.019", kCoreB, "250,0", "250,0", 0.230375187593797, "254", 0},
         {"A, upper bound 30000 accepted: µe = 14158.8 > µi, negative gap", kCoreA, "30000", "30000",
          -0.0220853357586782, "14159", 0},
         {"A, lower bound 0.001 accepted: µe = 0.00047 shows empty", kCoreA, "0.001", "0.001",
@@ -150,7 +135,6 @@ TEST_F(AlValueTest, AlFromAirGap) {
     } cases[] = {
         {"A, s = 0: µe = µi, Al = 1.256E-6·2200·97/57.5·1E6 = 4661.398", kCoreA, "0", "0", "4661.4", "2200",
          0},
-        {"B, s = 0: Al = 1.256E-6·2000·52.5/67·1E6 = 1968.358", kCoreB, "0", "0", "1968.4", "2000", 0},
         {"A, s = 0.5: µe = 109.334, Al = 231.660", kCoreA, "0.5", "0.5", "231.7", "109", 0},
         {"B, s = 1: µe = 64.860, Al = 63.833", kCoreB, "1", "1", "63.8", "65", 0},
         {"A, upper bound 100 accepted: Al = 1.219, µe = 0.575", kCoreA, "100", "100", "1.2", "1", 0},
@@ -264,7 +248,6 @@ TEST_F(AlValueTest, FringeFlux) {
          14.5139629137847, "30", "14", NoteColour::Red, 1},
         {"Al = 1000: s = 0.0901 < 0.1: message, red, µe = 471.96", true, "1000", nullptr, 0.0900980442103632,
          "1000", "472", NoteColour::Red, 1},
-        {"s = 1: Al = 190, µe = 89.67", false, "1", "1", 1, "190.", "90", NoteColour::LightGray, 0},
         {"s = 0.5: Al = 190·0.5^-0.69 = 306.524, µe = 144.67", false, "0.5", "0.5", 0.5, "306.5", "145",
          NoteColour::LightGray, 0},
         {"s = 3.5 accepted: Al = 190·3.5^-0.69 = 80.05, µe = 37.78", false, "3.5", "3.5", 3.5, "80.", "38",

@@ -1,23 +1,11 @@
 #pragma once
-// A small material database for the core window tests, written into a temporary folder.
-// Values are chosen for hand calculation:
-//
-// Materials (Aktuell / Leistung / mua):
-//   M1  yes / yes / yes  mui 2000, Bs100 0, Hc100 0, Pv 398 at f 100, B 200, T 100, tandmuei 18.5
-//   M2  yes / no  / no   non-power material with tandmuei 7 and Pv 12 set anyway
-//   M3  yes / yes / no   has no column in MuiT
-//   M4  yes / yes / no   µi from 100 at -40 °C up to 3500 at 150 °C
-//   M5  no  / yes / no   only in the power-material list
-// MuiT (T: -40, 0, 25, 50, 100, 150):
-//   M1  1000 1500 2000 2500 3000 0     five usable records, n = 6
-//   M2  4000 4500 5000 5500 0    0     four usable records, n = 5
-//   M4   100 1500 2000 2500 3000 3500  six usable records, n = 7
-//   M6     0 1000 1000 1000 1000 1000  first value 0: no usable record, n = 1
-// Cores (Kerntyp, LP, Loch, Anzeige, RthAnzeige, le):
-//   E 20   standard only, shown, thermal data, le 50 (Ae 40.25, Ve 2000.4)
-//   P 14   standard (not shown, le 21) and with hole (shown, le 20), thermal data
-//   EL 18  low profile only, shown, no thermal data
-//   R 10   standard, shown, no thermal data
+// A small material database for the core window tests, written into a temporary folder,
+// with values chosen for hand calculation. What each record is for:
+//   M1 current, power and µa material; M2 current only (tandmuei and Pv set anyway);
+//   M3 no MuiT column; M4 µi 100 … 3500 over -40 … 150 °C; M5 power material only;
+//   MuiT: M1 five usable records, M2 four, M4 six, M6 none (first value 0).
+//   E 20 standard only with thermal data (le 50, Ae 40.25, Ve 2000.4); P 14 standard (hidden,
+//   le 21) and with hole (shown, le 20); EL 18 low profile only; R 10 no thermal data.
 
 #include "../data/fixture_db.h"
 

@@ -11,7 +11,16 @@
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
+#include <QtTest>
 
 #include <memory>
 #include <string>

@@ -155,9 +155,7 @@ TEST_F(MueTTest, PointReaders) {
         {At, Input("M1", 0.5, nullopt), 25, false, 0, "no le"},
         {At, Input("", 0.5), 25, false, 0, "no material"},
         {At, Input("M3", 0.5), 25, false, 0, "no MuiT column"},
-        {At25, Input("M1", nullopt), nullopt, false, 0, "no s"},
         {Relative, Input("M1", 0.5), nullopt, false, 0, "no T"},
-        {Relative, Input("M1", 0.5, nullopt), 25, false, 0, "no le"},
     };
     for (const auto& c : cases) {
         const MueTReading r = c.reader == At     ? MueAtTemperature(*db, c.in, c.t)

@@ -1,28 +1,11 @@
-// The "P trans" and " Harm. distortion" tabs in the core window, driven by objectName on
-// the fixture database (core_fixture_db.h) with recorded messages.
-//
-// P trans, core E 20 / material M1 as loaded: Ae 40.25, Ve 2000.4, AN 30.13, LN 40, Rth 30,
-// B 200, f 100, Pl 398, dTmax 40 → dTCu = dTFe = 20; defaults fw 25, fCu 0.4, x 2.7, y 1.3,
-// r 0.8, Fr 1; Bs25 500:
-//   dB = 400·(4^1.3·20 / (30·398·2000.4e-6·0.8))^(1/2.7) = 400·6.34595^0.37037 = 793.0 → 500
-//   J  = √(200 / (0.4·2.1e-8·30.13·40·30)) / 100 = 8.1149
-//   P  = 10⁻⁶·500·25·40.25·30.13·0.4·8.1149 = 49.206 W; flyback 30.508; Fr 4: 15.254;
-//   Ae typed 80: 49.206·80/40.25 = 97.801.
-// Harmonic distortion, core E 20 (AN 30.125, LN 40, Ae 40.25, le 50, CDF 0.03), M1 at 25 °C
-// (hb 1.6): the transformer of harmonic_test.cpp, k3c = −35.07 (N1:N2 design) and
-// −35.10 (from Al 914, N 105 : 105, d 0.32 mm).
+// The "P trans" and " Harm. distortion" tabs in the core window on the fixture database.
+// P trans, E 20 / M1 as loaded (dTmax 40 → dTCu = dTFe = 20; fw 25, fCu 0.4, x 2.7, y 1.3, r 0.8):
+//   dB = 400·(4^1.3·20 / (30·398·2000.4e-6·0.8))^(1/2.7) = 793.0, capped at Bs25 500;
+//   J = √(200 / (0.4·2.1e-8·30.13·40·30)) / 100 = 8.1149;
+//   P = 10⁻⁶·500·25·40.25·30.13·0.4·8.1149 = 49.206 W; flyback ·0.62, Fr 4 ·½, Ae 80 ·80/40.25.
+// Harmonic distortion: the transformer of harmonic_test.cpp on E 20 / M1 at 25 °C.
 
 #include "core_window_test_base.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QtTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -146,6 +129,8 @@ private slots:
         QCOMPARE(texts({"thd_N1", "thd_N2", "thd_Al25", "thd_k3c"}),
                  (QStringList{"105", "105", "914", "-35"}));
         QCOMPARE(get<QComboBox>("cb_d(1)")->currentText(), u".3 (28)"_s);
+        type("t4I1", "1"); // not an input of k3c
+        QCOMPARE(field("thd_k3c")->text(), u"-35"_s);
         type("thd_U", "1"); // any edit makes k3c stale
         QCOMPARE(field("thd_k3c")->text(), QString());
 
@@ -203,6 +188,18 @@ private slots:
         QTest::keyClicks(field("t4I1"), "1a2");
         QCOMPARE(field("t4I1")->text(), u"12"_s);
         QCOMPARE(shownMessages(), QStringList());
+        // A press in t4N3 checks it as an edit does; a press in t4I1 does not.
+        const struct {
+            const char *clicked, *before, *after;
+            qsizetype messages;
+        } presses[] = {
+            {"t4N3", "", "10", 0}, {"t4N3", "0.5", "0.5", 0}, {"t4N3", "0.4", "100", 1}, {"t4I1", "", "", 0}};
+        for (const auto& p : presses) {
+            turns->setText(QLatin1String(p.before));
+            QTest::mouseClick(field(QLatin1String(p.clicked)), Qt::LeftButton);
+            QCOMPARE(turns->text(), QLatin1String(p.after));
+            QCOMPARE(shownMessages().size(), p.messages);
+        }
     }
 };
 

@@ -1,23 +1,8 @@
-// The DC-bias and wire calculation tabs in the Core calculation window, driven by
-// objectName on the fixture database (core_fixture_db.h) with amplitude permeability
-// data for M1 added, and their graph reader.
-//
-// The choke: M1 (Bs25 500 mT, µa 2000; Bs100 400 mT, µa 3000) on E 20 (Ae 40.25 mm², le 50 mm, Ve 2000.4 mm³,
-// AN 30.125 mm²), L 1 mH, Idc 1 A, d 10 %: x = 2.485, µe 149, s 0.31 mm, Al 151 nH, N 81.
-// The winding: E 20 (hWickel 10 mm, Ar 20 µΩ) with 40 turns; wires 0.1 and 0.2 mm stored
-// thinnest first.
+// The DC-bias and wire tabs in the core window on the fixture database, with amplitude
+// permeability data for M1. The choke: M1 on E 20, L 1 mH, Idc 1 A, d 10 %: x = 2.485,
+// µe 149, s 0.31 mm, Al 151 nH, N 81. The winding: E 20 (hWickel 10 mm, Ar 20 µΩ), 40 turns.
 
 #include "core_window_test_base.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QtTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 

@@ -24,8 +24,8 @@ TEST(PlainNumberText, Forms) {
         double x;
         const char* text;
     };
-    const Case cases[] = {{25, "25"},      {0.5, "0.5"}, {-1.25, "-1.25"},
-                          {1e-7, "1E-07"}, {0, "0"},     {0.1 + 0.2, "0.3"}};
+    const Case cases[] = {{25, "25"}, {0.5, "0.5"},       {-1.25, "-1.25"}, {1e-7, "1E-07"},
+                          {0, "0"},   {0.1 + 0.2, "0.3"}, {1e-4, "0.0001"}, {1e15, "1E+15"}};
     for (const auto& c : cases)
         EXPECT_EQ(PlainNumberText(c.x), c.text) << c.x;
     EXPECT_EQ(PlainNumberText(std::nan("")), "");
@@ -42,4 +42,12 @@ TEST(ReadLeadingNumber, Texts) {
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(ReadLeadingNumber(c.text), c.value) << c.text;
+}
+
+TEST(IsNumberText, Texts) {
+    const std::pair<const char*, bool> cases[] = {{"12", true},   {" -3,5 ", true}, {"1E5", true},
+                                                  {"2e-3", true}, {"2e", false},    {"12abc", false},
+                                                  {"", false},    {".", false}};
+    for (const auto& [text, number] : cases)
+        EXPECT_EQ(tolvik::IsNumberText(text), number) << text;
 }
