@@ -83,6 +83,13 @@ TEST(TransmissiblePower, AnyZeroInputGivesNoResultAndNoMessage) {
     }
 }
 
+TEST(TransmissiblePower, NoLossesWithoutPower) {
+    // A result with no power (computed as 0, or none at all) gives no losses, never P/0.
+    PTransResult r = CalculateTransmissiblePower(Base());
+    r.p_W = 0;
+    EXPECT_EQ(TransformerLosses(Base(), r, 100).dT_K, 0);
+}
+
 TEST(TransmissiblePower, NonFiniteResultIsNotValid) {
     const struct {
         const char* source;

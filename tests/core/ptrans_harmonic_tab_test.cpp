@@ -91,6 +91,9 @@ private slots:
         calculate(); // an empty input: no result, no message
         QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(field("t6Ptrans")->text(), QString());
+        // A design naming a converter the tab does not have leaves the one chosen.
+        form->showTransformer({u"E 20"_s, false, false, u"M1"_s}, 100, 40, 20, 1, 3);
+        QVERIFY(get<QRadioButton>("optConv(0)")->isChecked());
     }
 
     void pTransRatioFromWireTabAndHints() {
