@@ -35,7 +35,6 @@
 
 #ifdef __linux__
 #include <cerrno>
-#include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -141,16 +140,12 @@ bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
                                                 Qt::CaseInsensitive);
 }
 
-/// Makes the calling thread (and the threads it starts) give way to every other thread of
-/// the program at once. The window's thread is not the only one that must get a processor
-/// when it wakes: the raster painter hands the lines of a large fill to helper threads and
-/// waits for them. A worker merely at a lower nice value keeps its processor until its time
-/// slice ends, which for a paint of several fills added up to tens of milliseconds; a thread
-/// of the idle class is set aside as soon as another thread of the program can run.
+/// Lowers the calling thread's priority (and that of the threads it starts), so that a run
+/// on every processor core leaves the window's thread the processor whenever it has work, and
+/// the raster painter's helper threads too (the window's thread waits for them in a paint).
+/// Not the idle class: that would let any other busy program of the session stop a run.
 void YieldToTheWindow() {
 #ifdef __linux__
-    sched_param idle{};
-    if (sched_setscheduler(0, SCHED_IDLE, &idle) == 0) return;
     // On Linux the nice value belongs to the thread.
     const auto self = static_cast<id_t>(syscall(SYS_gettid));
     errno = 0;
@@ -811,8 +806,8 @@ void AdvisorWindow::cancel() {
 void AdvisorWindow::poll() {
     std::vector<std::shared_ptr<const DesignModel::Designs>> fresh;
     std::shared_ptr<const advisor::Catalogue> cat;
-    // The workers give way to every other thread: one holding the lock may wait a while for
-    // a processor. Then this tick leaves the handover to the next one.
+    // A worker holding the lock may wait a while for a processor (it gives way to the other
+    // threads): then this tick leaves the handover to the next one.
     if (std::unique_lock lock(handoverMutex_, std::try_to_lock); lock.owns_lock()) {
         fresh.swap(handover_);
         cat = handoverCatalogue_;
