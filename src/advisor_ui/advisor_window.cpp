@@ -220,22 +220,23 @@ void DesignModel::append(std::shared_ptr<const Designs> part) {
 void DesignModel::append(std::vector<std::shared_ptr<const Designs>> parts) {
     // One insertion for all the parts: a view does work for each insertion in proportion to
     // the rows it has already, so a run shown part by part would cost it ever more.
-    const std::size_t before = rows_.size();
+    std::vector<std::size_t> added;
     for (auto& part : parts) {
         if (!part || part->empty()) continue;
         const std::size_t first = count_;
         for (std::size_t k = 0; k < part->size(); ++k) {
             const bool feasible = (*part)[k].feasible;
             if (feasible) feasible_.push_back(first + k);
-            if (feasible || showRejected_) rows_.push_back(first + k);
+            if (feasible || showRejected_) added.push_back(first + k);
         }
         count_ += part->size();
         parts_.push_back(std::move(part));
         partEnd_.push_back(count_);
     }
-    if (rows_.size() == before) return;
-    // The rows are in place already; no view asks for them before the insertion ends.
-    beginInsertRows({}, static_cast<int>(before), static_cast<int>(rows_.size()) - 1);
+    if (added.empty()) return;
+    const int row = static_cast<int>(rows_.size());
+    beginInsertRows({}, row, row + static_cast<int>(added.size()) - 1);
+    rows_.insert(rows_.end(), added.begin(), added.end());
     endInsertRows();
 }
 
