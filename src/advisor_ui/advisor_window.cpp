@@ -816,8 +816,8 @@ void AdvisorWindow::poll() {
     if (cat && !model_.catalogue()) model_.reset(cat, request_.kind);
     for (auto& part : fresh)
         backlog_.push_back(std::move(part));
-    // A few thousand designs a tick: the table grows without keeping the window busy (what
-    // is left when the run ends gives way to the ranked designs).
+    // At most kDesignsPerTick designs a tick, in one insertion: the table grows without keeping
+    // the window busy (what is left when the run ends gives way to the ranked designs).
     std::size_t shown = 0;
     std::vector<std::shared_ptr<const DesignModel::Designs>> now;
     while (!backlog_.empty() && shown < kDesignsPerTick) {
