@@ -1,7 +1,8 @@
 // The design advisor's window while it runs on the sample data file with 100,000 more
 // cores (1.1 million candidates): how long an event posted to the window's thread waits
 // before it is handled (what a click waits for), how soon the first designs appear and
-// when the run has ended. A program run by hand:
+// when the run has ended; of the waits over a frame, how much the window's thread worked,
+// waited for a processor or slept (blocked on another thread). A program run by hand:
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/tolvik_advisor_window_bench
 
@@ -16,12 +17,18 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <thread>
 #include <vector>
+
+#ifdef __linux__
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -38,7 +45,40 @@ double ThreadMs() {
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
 }
 
+/// The window's thread as the scheduler sees it [ms]: time run, time waited for a processor
+/// (Linux; nothing elsewhere).
+struct Sched {
+    double run_ms = 0, queued_ms = 0;
+};
+Sched ReadSched([[maybe_unused]] long tid) {
+    Sched s;
+#ifdef __linux__
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/self/task/%ld/schedstat", tid);
+    if (FILE* f = std::fopen(path, "r")) {
+        unsigned long long run = 0, queued = 0;
+        if (std::fscanf(f, "%llu %llu", &run, &queued) == 2) {
+            s.run_ms = static_cast<double>(run) * 1e-6;
+            s.queued_ms = static_cast<double>(queued) * 1e-6;
+        }
+        std::fclose(f);
+    }
+#endif
+    return s;
+}
+
+long ThisThreadId() {
+#ifdef __linux__
+    return static_cast<long>(syscall(SYS_gettid));
+#else
+    return 0;
+#endif
+}
+
 struct Figures {
+    /// Of each wait over 16 ms: how long it was, how much of it the window's thread ran and
+    /// waited for a processor (the rest it slept: blocked on another thread).
+    std::vector<std::array<double, 3>> slow;
     double firstRows_ms = -1, ended_ms = -1;
     std::vector<double> waits_ms; ///< of every probe event, while running and shortly after
     /// Processor time of the window's thread between two probe events handled: the work it
@@ -69,13 +109,22 @@ Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind) {
     });
     std::atomic<bool> probing{true};
     QObject receiver;
+    const long gui = ThisThreadId();
     std::thread probe([&] {
         while (probing) {
+            const Sched before = ReadSched(gui);
             const auto sent = Clock::now();
             QMetaObject::invokeMethod(
                 &receiver,
-                [&f, sent] {
-                    f.waits_ms.push_back(Ms(sent, Clock::now()));
+                [&f, sent, before, gui] {
+                    const double wait = Ms(sent, Clock::now());
+                    f.waits_ms.push_back(wait);
+                    if (wait > 16.0) {
+                        const Sched now = ReadSched(gui);
+                        const double run = now.run_ms - before.run_ms;
+                        const double queued = now.queued_ms - before.queued_ms;
+                        f.slow.push_back({wait, run, queued});
+                    }
                     const double cpu = ThreadMs();
                     if (f.lastCpu_ms >= 0) {
                         f.busy_ms.push_back(cpu - f.lastCpu_ms);
@@ -131,6 +180,19 @@ int main(int argc, char** argv) {
                     Quantile(f.busy_ms, 0.99),
                     f.busy_ms.empty() ? 0.0 : *std::max_element(f.busy_ms.begin(), f.busy_ms.end()),
                     static_cast<long>(busy));
+        if (!f.slow.empty()) {
+            // Where the waits over a frame went (the scheduler's figures are read when the
+            // probe is sent and when it is handled, so a share may be off by a few ms).
+            double wait = 0, run = 0, queued = 0;
+            for (const auto& s : f.slow) {
+                wait += s[0];
+                run += s[1];
+                queued += s[2];
+            }
+            std::printf("  of the waits over 16 ms (%.0f ms): the window's thread ran %.0f ms, waited for a "
+                        "processor %.0f ms, slept %.0f ms\n",
+                        wait, run, queued, wait - run - queued);
+        }
         for (std::size_t k = 0; k < f.busy_ms.size(); ++k) {
             if (f.busy_ms[k] > 16.0)
                 std::printf("    %.1f ms of work until %.0f ms\n", f.busy_ms[k], f.busyAt_ms[k]);

@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numeric>
 
 #ifdef __linux__
@@ -46,8 +47,10 @@ namespace {
 using advisor::Design;
 using advisor::Kind;
 
-/// Designs added to the table in one tick of a run at most (one part at least).
-constexpr std::size_t kDesignsPerTick = 6000;
+/// How often the window takes what the run has found [ms], and the designs it adds to the
+/// table in one tick at most (one part at least).
+constexpr int kTickMs = 100;
+constexpr std::size_t kDesignsPerTick = 20000;
 
 /// Rows beyond those in view whose cells set the width of a column.
 constexpr int kWidthRows = 50;
@@ -138,7 +141,9 @@ bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
 }
 
 /// Lowers the calling thread's priority (and that of the threads it starts), so that a run
-/// on every processor core leaves the window's thread the processor whenever it has work.
+/// on every processor core leaves the window's thread the processor whenever it has work, and
+/// the raster painter's helper threads too (the window's thread waits for them in a paint).
+/// Not the idle class: that would let any other busy program of the session stop a run.
 void YieldToTheWindow() {
 #ifdef __linux__
     // On Linux the nice value belongs to the thread.
@@ -150,7 +155,7 @@ void YieldToTheWindow() {
 }
 
 /// The chart's points of the designs in the groups. A chart of very many designs shows one
-/// per cell of a grid finer than the markers (a marker hides its neighbours anyway), so
+/// per cell of a grid of about a marker's size (a marker hides its neighbours anyway), so
 /// that it is drawn in a blink; a smaller one shows every design.
 ChartData ChartOf(const std::vector<const DesignModel::Designs*>& groups) {
     ChartData c;
@@ -168,7 +173,7 @@ ChartData ChartOf(const std::vector<const DesignModel::Designs*>& groups) {
     }
     std::sort(c.front.begin(), c.front.end());
     constexpr std::size_t kEvery = 1000;
-    constexpr int kCellsX = 100, kCellsY = 50;
+    constexpr int kCellsX = 60, kCellsY = 30; // about a marker's size on the plot
     std::vector<bool> taken(n > kEvery ? std::size_t{kCellsX} * kCellsY : 0);
     const double logMin = std::log(c.vMin);
     const double logSpan = std::max(std::log(c.vMax) - logMin, 1e-12);
@@ -209,17 +214,25 @@ void DesignModel::reset(std::shared_ptr<const advisor::Catalogue> cat, Kind kind
 }
 
 void DesignModel::append(std::shared_ptr<const Designs> part) {
-    if (!part || part->empty()) return;
-    const std::size_t first = count_;
+    append(std::vector<std::shared_ptr<const Designs>>{std::move(part)});
+}
+
+void DesignModel::append(std::vector<std::shared_ptr<const Designs>> parts) {
+    // One insertion for all the parts: a view does work for each insertion in proportion to
+    // the rows it has already, so a run shown part by part would cost it ever more.
     std::vector<std::size_t> added;
-    for (std::size_t k = 0; k < part->size(); ++k) {
-        const bool feasible = (*part)[k].feasible;
-        if (feasible) feasible_.push_back(first + k);
-        if (feasible || showRejected_) added.push_back(first + k);
+    for (auto& part : parts) {
+        if (!part || part->empty()) continue;
+        const std::size_t first = count_;
+        for (std::size_t k = 0; k < part->size(); ++k) {
+            const bool feasible = (*part)[k].feasible;
+            if (feasible) feasible_.push_back(first + k);
+            if (feasible || showRejected_) added.push_back(first + k);
+        }
+        count_ += part->size();
+        parts_.push_back(std::move(part));
+        partEnd_.push_back(count_);
     }
-    count_ += part->size();
-    parts_.push_back(std::move(part));
-    partEnd_.push_back(count_);
     if (added.empty()) return;
     const int row = static_cast<int>(rows_.size());
     beginInsertRows({}, row, row + static_cast<int>(added.size()) - 1);
@@ -228,22 +241,39 @@ void DesignModel::append(std::shared_ptr<const Designs> part) {
 }
 
 void DesignModel::setRanked(std::shared_ptr<const Designs> ranked) {
-    beginResetModel();
-    parts_.clear();
-    partEnd_.clear();
-    count_ = ranked ? ranked->size() : 0;
-    feasible_.clear();
-    rows_.clear();
     // Rank puts the feasible designs first: the rows are the designs in their order.
-    identity_ = true;
-    rankedFeasible_ = 0;
-    if (ranked) {
-        while (rankedFeasible_ < ranked->size() && (*ranked)[rankedFeasible_].feasible)
-            ++rankedFeasible_;
-        parts_.push_back(std::move(ranked));
-        partEnd_.push_back(count_);
+    std::size_t feasible = 0;
+    while (ranked && feasible < ranked->size() && (*ranked)[feasible].feasible)
+        ++feasible;
+    const std::size_t count = ranked ? ranked->size() : 0;
+    const int before = rowCount();
+    const int after = static_cast<int>(showRejected_ ? count : feasible);
+    auto take = [&] {
+        parts_.clear();
+        partEnd_.clear();
+        count_ = count;
+        std::vector<std::size_t>().swap(feasible_);
+        std::vector<std::size_t>().swap(rows_);
+        identity_ = true;
+        rankedFeasible_ = feasible;
+        if (ranked) {
+            parts_.push_back(std::move(ranked));
+            partEnd_.push_back(count_);
+        }
+    };
+    if (after < before) {
+        beginResetModel();
+        take();
+        endResetModel();
+        return;
     }
-    endResetModel();
+    // The ranked run holds the rows shown and perhaps more: the rows shown change their
+    // content and the rest are added. A reset would make the view build its rows anew, in
+    // proportion to their number.
+    if (after > before) beginInsertRows({}, before, after - 1);
+    take();
+    if (after > before) endInsertRows();
+    if (before > 0) emit dataChanged(index(0, 0), index(before - 1, columnCount() - 1));
 }
 
 void DesignModel::setShowRejected(bool show) {
@@ -446,13 +476,18 @@ AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Design advisor"));
     buildWindow();
     timer_ = new QTimer(this);
-    timer_->setInterval(30);
+    timer_->setInterval(kTickMs);
     connect(timer_, &QTimer::timeout, this, [this] { poll(); });
 }
 
 AdvisorWindow::~AdvisorWindow() {
     cancelFlag_ = true;
     if (worker_.joinable()) worker_.join();
+    {
+        std::lock_guard lock(sweepMutex_);
+        sweepStop_ = true;
+    }
+    sweepWake_.notify_one();
     if (sweeper_.joinable()) sweeper_.join();
 }
 
@@ -535,7 +570,28 @@ void AdvisorWindow::buildWindow() {
     fForm->addRow(status_);
     top->addWidget(filters);
 
-    auto* chartView = new QChartView;
+    auto* chart = new QChart;
+    chart->setTitle(QStringLiteral("Total loss against core volume"));
+    designPoints_ = new QScatterSeries;
+    designPoints_->setName(QStringLiteral("designs"));
+    designPoints_->setMarkerSize(7);
+    frontLine_ = new QLineSeries;
+    frontLine_->setName(QStringLiteral("Pareto front"));
+    chart->addSeries(designPoints_);
+    chart->addSeries(frontLine_);
+    volumeAxis_ = new QLogValueAxis;
+    volumeAxis_->setTitleText(QStringLiteral("Ve [mm³]"));
+    volumeAxis_->setLabelFormat(QStringLiteral("%g"));
+    lossAxis_ = new QValueAxis;
+    lossAxis_->setTitleText(QStringLiteral("Ptotal [W]"));
+    lossAxis_->setLabelFormat(QStringLiteral("%.3g"));
+    chart->addAxis(volumeAxis_, Qt::AlignBottom);
+    chart->addAxis(lossAxis_, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(volumeAxis_);
+        s->attachAxis(lossAxis_);
+    }
+    auto* chartView = new QChartView(chart);
     chartView->setObjectName(QStringLiteral("advChart"));
     chartView->setRenderHint(QPainter::Antialiasing);
     chartView->setMinimumSize(360, 240);
@@ -751,22 +807,25 @@ void AdvisorWindow::cancel() {
 void AdvisorWindow::poll() {
     std::vector<std::shared_ptr<const DesignModel::Designs>> fresh;
     std::shared_ptr<const advisor::Catalogue> cat;
-    {
-        std::lock_guard lock(handoverMutex_);
+    // A worker holding the lock may wait a while for a processor (it gives way to the other
+    // threads): then this tick leaves the handover to the next one.
+    if (std::unique_lock lock(handoverMutex_, std::try_to_lock); lock.owns_lock()) {
         fresh.swap(handover_);
         cat = handoverCatalogue_;
     }
     if (cat && !model_.catalogue()) model_.reset(cat, request_.kind);
     for (auto& part : fresh)
         backlog_.push_back(std::move(part));
-    // A few thousand designs a tick: the table grows without keeping the window busy (what
-    // is left when the run ends gives way to the ranked designs).
+    // At most kDesignsPerTick designs a tick, in one insertion: the table grows without keeping
+    // the window busy (what is left when the run ends gives way to the ranked designs).
     std::size_t shown = 0;
+    std::vector<std::shared_ptr<const DesignModel::Designs>> now;
     while (!backlog_.empty() && shown < kDesignsPerTick) {
         shown += backlog_.front()->size();
-        model_.append(std::move(backlog_.front()));
+        now.push_back(std::move(backlog_.front()));
         backlog_.pop_front();
     }
+    model_.append(std::move(now));
     const std::size_t total = total_;
     if (total > 0) progress_->setValue(static_cast<int>(1000.0 * static_cast<double>(done_) / total));
     if (!reranking_)
@@ -795,10 +854,7 @@ void AdvisorWindow::finish() {
         backlog_.push_back(std::move(part));
     std::vector<std::shared_ptr<const DesignModel::Designs>> waiting(backlog_.begin(), backlog_.end());
     backlog_.clear();
-    if (!ranked) {
-        for (auto& part : waiting)
-            model_.append(std::move(part));
-    }
+    if (!ranked) model_.append(std::move(waiting));
     const bool wasRanking = reranking_;
     reranking_ = false;
     if (!error_.empty()) {
@@ -807,6 +863,9 @@ void AdvisorWindow::finish() {
         const std::size_t all = ranked->size();
         // A run of many designs takes a while to free: not on this thread.
         std::vector<std::shared_ptr<const DesignModel::Designs>> shown = model_.parts();
+        // With the parts not yet shown: their last owner is here.
+        shown.insert(shown.end(), std::make_move_iterator(waiting.begin()),
+                     std::make_move_iterator(waiting.end()));
         model_.setRanked(std::move(ranked));
         sweep(std::move(shown));
         progress_->setValue(1000);
@@ -817,9 +876,10 @@ void AdvisorWindow::finish() {
     } else if (cancelFlag_ && !wasRanking) {
         status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
     }
-    table_->resizeColumnsToContents();
-    // The chart in an event of its own, queued behind what waits already (a click), so that
-    // neither step keeps the window long.
+    // The column widths and the chart in events of their own, each queued behind what waits
+    // already (a click), so that no step keeps the window long.
+    QMetaObject::invokeMethod(
+        this, [this] { table_->resizeColumnsToContents(); }, Qt::QueuedConnection);
     QMetaObject::invokeMethod(
         this,
         [this, wasRanking, chart = std::shared_ptr<ChartData>(std::move(chart))] {
@@ -834,48 +894,45 @@ void AdvisorWindow::finish() {
 }
 
 void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old) {
-    if (sweeper_.joinable()) sweeper_.join();
-    sweeper_ = std::thread([old = std::move(old)]() mutable { old.clear(); });
+    // One thread frees them, one batch after another: this thread never waits for it.
+    {
+        std::lock_guard lock(sweepMutex_);
+        toSweep_.insert(toSweep_.end(), std::make_move_iterator(old.begin()),
+                        std::make_move_iterator(old.end()));
+    }
+    sweepWake_.notify_one();
+    if (sweeper_.joinable()) return;
+    sweeper_ = std::thread([this] {
+        YieldToTheWindow(); // freeing a large run keeps a processor busy for a while
+        std::unique_lock lock(sweepMutex_);
+        for (;;) {
+            sweepWake_.wait(lock, [this] { return sweepStop_ || !toSweep_.empty(); });
+            if (toSweep_.empty()) return;
+            std::vector<std::shared_ptr<const DesignModel::Designs>> batch;
+            batch.swap(toSweep_);
+            lock.unlock();
+            batch.clear();
+            lock.lock();
+        }
+    });
 }
 
 void AdvisorWindow::updateChart(const ChartData& data) {
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Total loss against core volume"));
-    auto* all = new QScatterSeries;
-    all->setName(QStringLiteral("designs"));
-    all->setMarkerSize(7);
-    auto* front = new QLineSeries;
-    front->setName(QStringLiteral("Pareto front"));
+    // The chart and its series stay; a run replaces their points (a new chart would be laid
+    // out and drawn anew, and the old one freed, at the end of every run).
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(data.designs.size()));
     for (const auto& [v, p] : data.designs)
         points.append(QPointF(v, p));
-    all->replace(points);
+    designPoints_->replace(points);
     points.clear();
     for (const auto& [v, p] : data.front)
         points.append(QPointF(v, p));
-    front->replace(points);
-    chart->addSeries(all);
-    chart->addSeries(front);
-    auto* x = new QLogValueAxis;
-    x->setTitleText(QStringLiteral("Ve [mm³]"));
-    x->setLabelFormat(QStringLiteral("%g"));
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("Ptotal [W]"));
-    y->setLabelFormat(QStringLiteral("%.3g"));
+    frontLine_->replace(points);
     if (data.vMax > 0) {
-        x->setRange(data.vMin / 1.5, data.vMax * 1.5);
-        y->setRange(0, data.pMax * 1.1);
+        volumeAxis_->setRange(data.vMin / 1.5, data.vMax * 1.5);
+        lossAxis_->setRange(0, data.pMax * 1.1);
     }
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries* s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-    QChart* old = chart_->chart();
-    chart_->setChart(chart);
-    delete old;
 }
 
 void AdvisorWindow::exportCsv() {

@@ -4,10 +4,13 @@
 #include "tolvik/advisor_ui/advisor_window.h"
 #include "tolvik/ui_common/app_context.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 
 #include <algorithm>
@@ -69,9 +72,12 @@ private slots:
         };
         auto a = part({true, false}), b = part({false, true, true}), c = part({true});
         advisor_ui::DesignModel m;
+        QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QTableView view; // follows the model's signals only
+        view.setModel(&m);
         m.reset(cat, advisor::Kind::Choke);
-        for (const auto& p : {a, b, c})
-            m.append(p);
+        m.append(a);
+        m.append({b, c});
         auto cores = [&m] {
             std::vector<std::size_t> v;
             for (int r = 0; r < m.rowCount(); ++r)
@@ -87,6 +93,14 @@ private slots:
         QCOMPARE(cores(), (std::vector<std::size_t>{4, 3, 2}));
         m.setShowRejected(false);
         QCOMPARE(cores(), (std::vector<std::size_t>{4, 3}));
+        // A ranked run with more rows than shown takes their place without a reset.
+        m.reset(cat, advisor::Kind::Choke);
+        m.append(a);
+        ranked = std::make_shared<std::vector<advisor::Design>>(*b);
+        std::swap(ranked->front(), ranked->back());
+        m.setRanked(ranked);
+        QCOMPARE(cores(), (std::vector<std::size_t>{4, 3}));
+        QCOMPARE(view.verticalHeader()->count(), m.rowCount());
     }
 };
 

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -61,6 +62,8 @@ public:
     void reset(std::shared_ptr<const advisor::Catalogue> cat, advisor::Kind kind);
     /// Adds a part of the designs found (shown when feasible or when rejected ones are shown).
     void append(std::shared_ptr<const Designs> part);
+    /// Adds several parts at once (one insertion of rows).
+    void append(std::vector<std::shared_ptr<const Designs>> parts);
     /// Shows the run's designs as advisor::Rank left them, in place of the parts.
     void setRanked(std::shared_ptr<const Designs> ranked);
     void setShowRejected(bool show);
@@ -139,7 +142,7 @@ private:
     void rankAndHandOver(const std::vector<std::shared_ptr<const DesignModel::Designs>>& parts,
                          const advisor::Catalogue& cat, advisor::SortKey key, bool rank);
     advisor::SortKey sortKey() const;
-    /// Frees designs no longer shown on a thread of their own.
+    /// Frees designs no longer shown on a thread of their own (started at the first call).
     void sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old);
 
     AppContext& app_;
@@ -156,6 +159,10 @@ private:
     QLabel* status_ = nullptr;
     QTableView* table_ = nullptr;
     QChartView* chart_ = nullptr;
+    QScatterSeries* designPoints_ = nullptr;
+    QLineSeries* frontLine_ = nullptr;
+    QLogValueAxis* volumeAxis_ = nullptr;
+    QValueAxis* lossAxis_ = nullptr;
     QTimer* timer_ = nullptr;
 
     // The job on the worker, and what it hands over (under the mutex).
@@ -164,6 +171,10 @@ private:
     bool reranking_ = false; ///< the job ranks the designs shown again
     std::thread worker_;
     std::thread sweeper_;
+    std::mutex sweepMutex_;
+    std::condition_variable sweepWake_;
+    std::vector<std::shared_ptr<const DesignModel::Designs>> toSweep_; ///< under sweepMutex_
+    bool sweepStop_ = false;                                           ///< under sweepMutex_
     std::atomic<bool> cancelFlag_{false};
     std::atomic<bool> workerDone_{false};
     std::atomic<std::size_t> done_{0};
