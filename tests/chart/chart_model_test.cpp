@@ -283,8 +283,7 @@ TEST(CurveCsv, OnePairOfColumnsPerShownCurve) {
 }
 
 TEST(CurveCsv, EachCurveKeepsTheQuantityItWasDrawnAs) {
-    // The complex-permeability graph: µ' drawn, the option changed to µ'', µ'' drawn into
-    // the same graph. The y title in force is µ'' now, but the first curve is µ'.
+    // µ' drawn, then µ'' into the same graph: the first curve stays µ'.
     ChartModel m;
     resetGraph(m);
     m.setBottomTitle("f[kHz]");

@@ -1,5 +1,4 @@
-// Export of a graph: each picture format written and read back by another reader, failed
-// writes, the clipboard and the chart's context menu.
+// Export of a graph: pictures read back by other readers, failed writes, the context menu.
 
 #include "../ui_common/test_support.h"
 #include "chart_helpers.h"
@@ -42,11 +41,7 @@ int PixelsOf(const QImage& image, const QColor& colour) {
     return n;
 }
 
-class ImageClipboard : public ui::ClipboardService {
-public:
-    void clear() override {}
-    void setText(const QString&) override {}
-    QString text() const override { return {}; }
+struct ImageClipboard : ui::RecordingClipboardService {
     void setImage(const QImage& i) override { image = i; }
     QImage image;
 };
@@ -113,8 +108,7 @@ private slots:
     /// A write that fails leaves the old file as it was, no temporary file, and a message.
     void failedWriteLeavesNoHalfFile() {
         QTemporaryDir dir;
-        // The full disk is met by a PDF: the PNG writer's error path (a long jump out of the
-        // PNG library) leaks an image inside Qt, which the sanitizer build would report.
+        // The full disk is met by a PDF: the PNG writer's error path leaks inside Qt (sanitizers).
         const QString old = dir.filePath(QStringLiteral("old.pdf"));
         for (const QString& path : {dir.filePath(QStringLiteral("plain")), old})
             QVERIFY(tolvik::test::WriteFile(path, "old content"));
@@ -145,8 +139,7 @@ private slots:
                  QStringList({QStringLiteral("old.pdf"), QStringLiteral("plain")}));
     }
 
-    /// The context menu's commands: copy puts the picture on the clipboard; without a graph
-    /// or without curves the commands say so.
+    /// Copy puts the picture on the clipboard; without a graph or curves the commands say so.
     void contextMenuAndMessages() {
         InstallGraphExport();
         const ImageClipboard* board = tolvik::test::Install<ImageClipboard>(ui::SetClipboardService);

@@ -29,8 +29,7 @@ using namespace tolvik::chart::test;
 
 namespace {
 
-/// The chart view, once the draw commands given so far are shown (a graph gets its chart
-/// when it is first shown).
+/// The chart view, once the draw commands given so far are shown (made when first shown).
 QChartView* viewOf(Graph& g) {
     g.show();
     QCoreApplication::processEvents();
@@ -143,9 +142,8 @@ private slots:
     }
 
     void fixedLimitsCutCurvesAtThePlotArea() {
-        // A hysteresis loop drawn for the first time into a graph just shown, with limits
-        // narrower than its data: the curve is cut at the plot area, never drawn over the
-        // title, the buttons or the axis labels.
+        // A loop drawn first into a graph just shown, with limits narrower than its data: the
+        // curve is cut at the plot area, never drawn over the title, buttons or axis labels.
         Graph g(0);
         QVERIFY(Show(g, 640, 480));
         QToolButton* zoomIn = g.findChild<QToolButton*>("zoomIn");
@@ -209,8 +207,7 @@ private slots:
                 const QPointF inChart = chart->mapToPosition(s->at(i), s);
                 return view->mapFromScene(chart->mapToScene(inChart));
             };
-            // On a point, near one, far from every point, below the view (it shrank under the
-            // press: no item there, and no crash).
+            // On a point, near one, far from all, below the view (shrunk under the press: no crash).
             for (const QPoint at :
                  {pixelOf(series[1], 1), pixelOf(series[0], 2) + QPoint(4, -3),
                   pixelOf(series[0], 0) + QPoint(30, 0), QPoint(10, view->viewport()->height() + 12)})
@@ -304,9 +301,8 @@ private slots:
     }
 
     void printsIntoItsFrameShownOrNot() {
-        // The print command renders into the frame of print entries 2 to 5 (left, top, width,
-        // height in cm on the device). A graph gets its chart when first shown or rendered:
-        // what it prints must not depend on whether anyone looked at it.
+        // Print entries 2 to 5 give the frame (left, top, width, height in cm on the device).
+        // A graph never shown (its chart made on rendering) prints as a shown one.
         QImage pages[2];
         for (int shown = 0; shown < 2; ++shown) {
             Graph g(2);
@@ -319,8 +315,6 @@ private slots:
             addCurve(m, "a", {{1, 400}, {10, 450}, {100, 520}});
             addCurve(m, "b", {{1, 300}, {10, 350}, {100, 330}});
             pages[shown] = QImage(1200, 900, QImage::Format_RGB32);
-            pages[shown].setDotsPerMeterX(3780); // 96 dpi
-            pages[shown].setDotsPerMeterY(3780);
             pages[shown].fill(Qt::white);
             QSignalSpy spy(&g, &Graph::printRequested);
             QPainter p(&pages[shown]);
@@ -331,7 +325,7 @@ private slots:
             g.setPrintPainter(nullptr);
             QCOMPARE(spy.size(), 1);
         }
-        const double px = 96 / 2.54;
+        const double px = pages[0].logicalDpiX() / 2.54;
         const QRect frame(qRound(8 * px), qRound(4 * px), qRound(20 * px), qRound(14 * px));
         QVERIFY(inkInside(pages[0], frame) > 1000);
         QCOMPARE(inkInside(pages[0], QRect(0, 0, frame.left() - 3, 900)), 0);
@@ -340,8 +334,7 @@ private slots:
     }
 
     void thinnedLinesPassThroughEveryPoint() {
-        // A line of many points is painted with fewer, never farther than a fraction of a
-        // pixel from any point, at every size of the graph; the model keeps every point.
+        // Many points painted as fewer, each within a fraction of a pixel, at every size.
         Graph g(1);
         QVERIFY(Show(g, 700, 450));
         ChartModel& m = g.model();
