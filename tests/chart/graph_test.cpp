@@ -1,7 +1,6 @@
 #include "chart_helpers.h"
 #include "tolvik/chart/graph.h"
 
-#include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QDialog>
@@ -362,8 +361,7 @@ private slots:
                         ++k;
                     const QPointF p = chart->mapToPosition(QPointF(x, y), line);
                     const QPointF a = chart->mapToPosition(drawn[k], line);
-                    const QPointF b = chart->mapToPosition(drawn[k + 1], line);
-                    const QPointF d = b - a;
+                    const QPointF d = chart->mapToPosition(drawn[k + 1], line) - a;
                     const double t =
                         std::clamp(QPointF::dotProduct(p - a, d) / QPointF::dotProduct(d, d), 0., 1.);
                     QVERIFY2(QLineF(p, a + t * d).length() < 0.25,
