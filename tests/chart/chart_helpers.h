@@ -14,17 +14,14 @@ using Points = std::vector<std::pair<double, double>>;
 
 /// The graph reset every window gives before new curves.
 inline void resetGraph(ChartModel& m) {
-    for (int code : {1, 9, 5, 3, 1})
-        m.setDataReset(code);
-    m.setNumSets(1);
-    m.setNumPoints(2);
-    m.setGraphStyle(5);
-    m.setRandomData(0);
+    m.setDataReset(9);
     m.setDrawMode(3);
 }
 
-/// Writes legend and points into set k (y before x, like the windows) and draws.
-inline void fillSet(ChartModel& m, int k, const std::string& legend, const Points& pts) {
+/// Writes legend and points into the last set (y before x, like the windows), draws, and adds
+/// an empty set for the next curve.
+inline void addCurve(ChartModel& m, const std::string& legend, const Points& pts) {
+    const int k = m.numSets();
     m.setThisSet(k);
     m.setNumPoints(std::max(m.numPoints(), static_cast<int>(pts.size())));
     m.setLegendText(legend);
@@ -34,21 +31,7 @@ inline void fillSet(ChartModel& m, int k, const std::string& legend, const Point
         m.setXValue(pts[i].first);
     }
     m.setDrawMode(3);
-}
-
-/// A fresh graph (1 set, 2 points) gets set 1, else a new set is added. Returns the set.
-inline int addCurve(ChartModel& m, const std::string& legend, const Points& pts) {
-    const int k = (m.numSets() == 1 && m.numPoints() == 2) ? 1 : m.numSets() + 1;
-    m.setNumSets(k);
-    fillSet(m, k, legend, pts);
-    return k;
-}
-
-/// The other way round: fills the last set, then adds an empty one.
-inline void addCurveThenGrow(ChartModel& m, const std::string& legend, const Points& pts) {
-    const int s = m.numSets();
-    fillSet(m, s, legend, pts);
-    m.setNumSets(s + 1);
+    m.setNumSets(k + 1);
 }
 
 } // namespace tolvik::chart::test

