@@ -173,6 +173,10 @@ private slots:
         QCOMPARE(legends(4), (QStringList{"A1 µ'", ""}));
         showTab(1);
         QCOMPARE(legends(1), (QStringList{"A1"}));
+        showTab(3);
+        click(u"T100"_s);
+        showTab(0); // the loop starts at 25 °C again
+        QVERIFY(get<QRadioButton>(u"T25"_s)->isChecked());
         QCOMPARE(model(4).numSets(), 1); // the tab left is reset
         // A material without µi data tells how often the tab was drawn: once.
         choose(u"N3"_s);
