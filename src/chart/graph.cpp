@@ -448,6 +448,7 @@ Graph::~Graph() {
     d_->model.onRedraw = nullptr;
     d_->model.onDataReset = nullptr;
     d_->model.onPrint = nullptr;
+    removeEventFilter(this);
     if (d_->view) {
         d_->view->viewport()->removeEventFilter(this);
         d_->view->removeEventFilter(this);
@@ -455,8 +456,9 @@ Graph::~Graph() {
     // No thinning while the charts and their series go.
     for (Impl::Plot& p : d_->plots)
         if (p.chart) QObject::disconnect(p.chart, &QChart::plotAreaChanged, nullptr, nullptr);
-    delete d_->view; // with the chart, while the rest of Impl still exists
-    d_->view = nullptr;
+    // With the chart, while the rest of Impl still exists; the view is no longer ours while
+    // it goes (the events its going sends reach this widget's filter).
+    delete std::exchange(d_->view, nullptr);
     // The charts not shown belong to no view.
     for (Impl::Plot& p : d_->plots)
         if (p.chart != d_->chart) delete p.chart;
