@@ -82,9 +82,9 @@ private:
         return n;
     }
     /// Compares the texts of fields and labels given as "name=text;name=text".
-    void expectTexts(const char* spec) {
+    void expectTexts(const char* expected) {
         QStringList names, values;
-        for (const QString& p : QString::fromUtf8(spec).split(u';')) {
+        for (const QString& p : QString::fromUtf8(expected).split(u';')) {
             names << p.section(u'=', 0, 0);
             values << p.section(u'=', 1);
         }
