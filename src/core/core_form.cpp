@@ -38,7 +38,6 @@ namespace tolvik::core {
 
 namespace {
 
-const QString kFirstValue = QStringLiteral("FirstValue");
 
 /// Where the Calculate button and the arrows go on a tab (twips). On pages with slots the
 /// layout decides the final place.
@@ -77,9 +76,6 @@ constexpr ArrowPlace kCalculateFlash[kTabCount][kArrowCount] = {
     {{true}, {true, 0, 0, "vertical"}, {}},
 };
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 std::string S(const QString& s) {
     return s.toStdString();
 }
@@ -98,7 +94,8 @@ CoreForm::CoreForm(AppContext& app, QWidget* parent)
     : ui::WorkingWindow(app, parent), d(std::make_unique<Private>()) {
     buildWindow();
     connectSignals();
-    formLoad();
+    loadSelection();
+    d->harmonicTab->selectN1N2R1R2Mode();
 }
 
 CoreForm::~CoreForm() = default;
@@ -111,46 +108,15 @@ CorePage* CoreForm::page(int tab) const {
     return tab >= 0 && tab < kTabCount ? d->pages[static_cast<size_t>(tab)] : nullptr;
 }
 
-void CoreForm::formLoad() {
-    move(0, ui::TwipsToPixels(20));
-    d->cmdCalculate->hide();
-    d->picArrow[0]->hide();
-    d->picArrow[1]->hide();
-    if (app_.database) {
-        ui::Guarded([&] {
-            ui::FillMaterialList(app_.db(), d->material);
-            ui::FillCoreList(app_.db(), d->kern);
-        });
-    }
-    setMainCopyEnabled(false);
-    d->harmonicTab->selectN1N2R1R2Mode();
-}
-
 void CoreForm::connectSignals() {
-    connect(tabControl(), &QTabWidget::currentChanged, this, [this](int index) {
-        const int previous = d->lastTab;
-        d->lastTab = index;
-        tabClicked(previous);
-    });
-    connect(d->cmdCalculate, &QPushButton::clicked, this, [this] { cmdCalculateClick(); });
-
-    // A selection by the user (or by CheckListEntry) raises activated; a selection by a
-    // list routine only changes the index and finds the tag "noaction", which it clears.
-    connect(d->kern, qOverload<int>(&QComboBox::activated), this, [this] { kernClick(); });
-    connect(d->material, qOverload<int>(&QComboBox::activated), this, [this] { materialClick(); });
-    for (QComboBox* list : {d->kern, d->material}) {
-        connect(list, &QComboBox::currentIndexChanged, this, [list] {
-            if (ui::Tag(list) == ui::kNoAction) ui::SetTag(list, QString());
-        });
-        list->installEventFilter(this);
-        if (list->lineEdit()) list->lineEdit()->installEventFilter(this);
-    }
-    connect(d->lp, &QCheckBox::clicked, this, [this] { RecalculateCurrentTab(); });
-    connect(d->ml, &QCheckBox::clicked, this, [this] { RecalculateCurrentTab(); });
-    d->ml->installEventFilter(this);
+    connect(selection().kern, qOverload<int>(&QComboBox::activated), this, [this] { kernClick(); });
+    connect(selection().material, qOverload<int>(&QComboBox::activated), this, [this] { materialClick(); });
+    connect(selection().lowProfile, &QCheckBox::clicked, this, [this] { RecalculateCurrentTab(); });
+    connect(selection().withHole, &QCheckBox::clicked, this, [this] { RecalculateCurrentTab(); });
+    watchLeaving(selection().withHole);
     // The temperature options are shown on the DC-bias tab only.
-    connect(d->t25, &QRadioButton::clicked, this, [this] { RecalculateCurrentTab(); });
-    connect(d->t100, &QRadioButton::clicked, this, [this] { RecalculateCurrentTab(); });
+    connect(selection().t25, &QRadioButton::clicked, this, [this] { RecalculateCurrentTab(); });
+    connect(selection().t100, &QRadioButton::clicked, this, [this] { RecalculateCurrentTab(); });
 
     for (CorePage* p : d->pages) {
         if (chart::Graph* g = p->graph())
@@ -159,39 +125,21 @@ void CoreForm::connectSignals() {
     }
 }
 
-bool CoreForm::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    QComboBox* list = nullptr;
-    for (QComboBox* l : {d->kern, d->material}) {
-        if (watched == l || watched == l->lineEdit()) list = l;
-    }
-    if (list && type == QEvent::KeyPress) return listKeyPress(list, static_cast<QKeyEvent*>(event));
-    if (watched == d->ml && type == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) RecalculateCurrentTab();
-        return false;
-    }
-    return QWidget::eventFilter(watched, event);
+void CoreForm::listEntered(QComboBox* list) {
+    if (list == selection().kern)
+        kernEnter();
+    else
+        materialEnter();
 }
 
-/// Key press in Kern or Material: lower-case letters (and the four characters below them,
-/// codes 93 to 122) are typed as the character 32 codes lower; Enter checks the entry.
-/// Returns true when the key was consumed.
-bool CoreForm::listKeyPress(QComboBox* list, QKeyEvent* key) {
-    if (ui::IsEnter(key)) {
-        if (list == d->kern)
-            kernEnter();
-        else
-            materialEnter();
-        return true;
-    }
-    return ui::TypeShiftedInto(list, *key);
+void CoreForm::controlLeft(QObject* /*withHole*/) {
+    RecalculateCurrentTab();
 }
 
 // ---------------------------------------------------------------------------------------
 // Tab model
 
-void CoreForm::tabClicked(int previousTab) {
+void CoreForm::tabChanged(int previousTab) {
     if (CorePage* previous = page(previousTab)) ui::ResetGraph(previous->graph(), app_);
     ChangeTab(currentTab());
 }
@@ -211,13 +159,13 @@ void CoreForm::placeTabControls(int tab) {
     };
     QWidget* tabPage = tabControl()->widget(tab);
     if (!place.calculate) {
-        d->cmdCalculate->hide();
+        calculateButton()->hide();
         d->picArrow[0]->hide();
         d->picArrow[1]->hide();
         return;
     }
-    moveInto(d->cmdCalculate, p->calculateSlot(), tabPage);
-    ui::PlaceCalculateButton(d->cmdCalculate, place.left, place.top, place.width);
+    moveInto(calculateButton(), p->calculateSlot(), tabPage);
+    ui::PlaceCalculateButton(calculateButton(), place.left, place.top, place.width);
     for (int k = 0; k < kArrowCount; ++k) {
         const ArrowPlace& a = place.arrows[k];
         if (!a.used) continue;
@@ -227,9 +175,9 @@ void CoreForm::placeTabControls(int tab) {
                       a.top);
         if (!p->arrowSlot(k)) d->picArrow[k]->raise();
     }
-    if (!p->calculateSlot()) d->cmdCalculate->raise();
+    if (!p->calculateSlot()) calculateButton()->raise();
     // The moved controls changed their slots' size hints: lay the page out again now.
-    for (QWidget* w : std::initializer_list<QWidget*>{d->cmdCalculate, d->picArrow[0], d->picArrow[1]}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{calculateButton(), d->picArrow[0], d->picArrow[1]}) {
         if (QWidget* holder = w->parentWidget(); holder && holder != tabPage && holder->layout())
             holder->layout()->activate();
     }
@@ -246,13 +194,13 @@ void CoreForm::ChangeTab(double tab) {
     }
     CorePage* p = page(t);
 
-    ui::SetTag(d->material, QString());
-    ui::SetTag(d->kern, QString());
+    ui::SetTag(selection().material, QString());
+    ui::SetTag(selection().kern, QString());
     d->picArrow[2]->hide();
     reader().frame->hide();
-    d->frame3D1->setTitle(QStringLiteral("Core and material selection"));
-    d->t25->hide();
-    d->t100->hide();
+    selection().frame->setTitle(QStringLiteral("Core and material selection"));
+    selection().t25->hide();
+    selection().t100->hide();
 
     if (p->graph()) ui::ResetGraph(p->graph(), app_);
 
@@ -264,31 +212,31 @@ void CoreForm::ChangeTab(double tab) {
         ui::Guarded([&] {
             switch (lists) {
             case SelectionLists::PowerMaterials:
-                ui::FillPowerMaterialList(db, d->material);
-                ui::FillRthCoreList(db, d->kern);
+                ui::FillPowerMaterialList(db, selection().material);
+                ui::FillRthCoreList(db, selection().kern);
                 break;
             case SelectionLists::AmplitudeMaterial:
-                ui::FillMuaMaterialList(db, d->material);
-                ui::FillCoreList(db, d->kern);
+                ui::FillMuaMaterialList(db, selection().material);
+                ui::FillCoreList(db, selection().kern);
                 break;
             case SelectionLists::CoresOnly:
-                ui::FillCoreList(db, d->kern);
+                ui::FillCoreList(db, selection().kern);
                 break;
             case SelectionLists::All:
-                ui::FillMaterialList(db, d->material);
-                ui::FillCoreList(db, d->kern);
+                ui::FillMaterialList(db, selection().material);
+                ui::FillCoreList(db, selection().kern);
                 break;
             }
         });
     }
-    d->kern->show();
-    d->lp->show();
-    d->ml->show();
-    d->material->setVisible(lists != SelectionLists::CoresOnly);
-    if (lists == SelectionLists::CoresOnly) d->frame3D1->setTitle(QStringLiteral("Core selection"));
+    selection().kern->show();
+    selection().lowProfile->show();
+    selection().withHole->show();
+    selection().material->setVisible(lists != SelectionLists::CoresOnly);
+    if (lists == SelectionLists::CoresOnly) selection().frame->setTitle(QStringLiteral("Core selection"));
     if (p->usesTemperatureOptions()) {
-        d->t25->show();
-        d->t100->show();
+        selection().t25->show();
+        selection().t100->show();
     }
     p->enter();
     RecalculateCurrentTab();
@@ -312,7 +260,7 @@ void CoreForm::flashArrow(int index, const QString& orientation, int leftTwips, 
     ui::ShowArrow(app_, orientation, d->picArrow[index], d->arrowColour[index], leftTwips, topTwips);
 }
 
-void CoreForm::cmdCalculateClick() {
+void CoreForm::calculateClicked() {
     const int tab = currentTab();
     CorePage* p = page(tab);
     if (!p) return;
@@ -327,8 +275,8 @@ void CoreForm::cmdCalculateClick() {
 // Selection panel
 
 void CoreForm::kernClick() {
-    if (ui::Tag(d->kern) == ui::kNoAction) {
-        ui::SetTag(d->kern, QString());
+    if (ui::Tag(selection().kern) == ui::kNoAction) {
+        ui::SetTag(selection().kern, QString());
         return;
     }
     CheckLowProfileAndLoch();
@@ -336,10 +284,10 @@ void CoreForm::kernClick() {
 }
 
 void CoreForm::kernEnter() {
-    ui::ForgetStaleSelection(d->kern);
+    ui::ForgetStaleSelection(selection().kern);
     // One user action recalculates once: when the typed entry was selected, its click
     // handler has set the variants and recalculated already (except on the wire tab).
-    if (ui::CheckListEntry(d->kern, QStringLiteral("core")) &&
+    if (ui::CheckListEntry(selection().kern, QStringLiteral("core")) &&
         currentTab() != static_cast<int>(CoreTab::Wire))
         return;
     CheckLowProfileAndLoch();
@@ -347,8 +295,8 @@ void CoreForm::kernEnter() {
 }
 
 void CoreForm::materialClick() {
-    if (ui::Tag(d->material) == ui::kNoAction) {
-        ui::SetTag(d->material, QString());
+    if (ui::Tag(selection().material) == ui::kNoAction) {
+        ui::SetTag(selection().material, QString());
         return;
     }
     ResetTabFields();
@@ -359,111 +307,40 @@ void CoreForm::materialClick() {
 
 void CoreForm::materialEnter() {
     ResetTabFields();
-    ui::ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(selection().material);
     // When the typed entry was selected, its click handler has recalculated already.
-    if (ui::CheckListEntry(d->material, QStringLiteral("material"))) return;
+    if (ui::CheckListEntry(selection().material, QStringLiteral("material"))) return;
     RecalculateCurrentTab();
 }
 
 void CoreForm::ValidateCoreEntry() {
-    ui::ForgetStaleSelection(d->kern);
-    ui::CheckListEntry(d->kern, QStringLiteral("core"));
+    ui::ForgetStaleSelection(selection().kern);
+    ui::CheckListEntry(selection().kern, QStringLiteral("core"));
 }
 
 void CoreForm::CheckLowProfileAndLoch() {
-    d->lp->setEnabled(false);
-    d->ml->setEnabled(false);
-    d->lp->setChecked(false);
-    d->ml->setChecked(false);
+    selection().lowProfile->setEnabled(false);
+    selection().withHole->setEnabled(false);
+    selection().lowProfile->setChecked(false);
+    selection().withHole->setChecked(false);
     if (!app_.database) return;
     ui::Guarded([&] {
-        auto rs = app_.db().openQuery(data::sql::CoreVariants(S(SelectedEntry(d->kern))));
-        if (rs->recordCount() != 0) {
-            rs->moveFirst();
-            while (!rs->eof()) {
-                const bool shown = rs->field("Anzeige").toBool();
-                if (rs->field("Lp").toBool()) {
-                    d->lp->setEnabled(true);
-                    if (shown) d->lp->setChecked(true);
-                }
-                if (rs->field("Loch").toBool()) {
-                    d->ml->setEnabled(true);
-                    if (shown) d->ml->setChecked(true);
-                }
-                rs->moveNext();
-            }
-        }
-        rs->close();
+        const data::CoreVariants v = data::ReadCoreVariants(app_.db(), S(SelectedEntry(selection().kern)));
+        selection().lowProfile->setEnabled(v.lowProfile);
+        selection().lowProfile->setChecked(v.lowProfileShown);
+        selection().withHole->setEnabled(v.hole);
+        selection().withHole->setChecked(v.holeShown);
     });
 }
 
-namespace {
-/// Shows a text in a filled list: selects the entry that equals it, or puts it into the
-/// edit part of an editable list.
-void ShowListText(QComboBox* list, const QString& text) {
-    const int i = list->findText(text);
-    if (i >= 0)
-        list->setCurrentIndex(i);
-    else if (list->isEditable())
-        list->setEditText(text);
-}
-} // namespace
-
 void CoreForm::FillComboBox(QComboBox* list, const QString& table, const QString& field,
                             const QString& initial) {
-    if (!list || !app_.database) return;
-    const QString before = list->currentText();
-    auto rs = app_.db().openQuery(data::sql::DistinctColumn(S(table), S(field)));
-    {
-        const QSignalBlocker blocker(list);
-        list->clear();
-    }
-    if (rs->recordCount() == 0) {
-        if (list->isEditable()) list->setEditText(before);
-        rs->close();
-        return;
-    }
-    QString first;
-    {
-        const QSignalBlocker blocker(list);
-        rs->moveFirst();
-        while (!rs->eof()) {
-            const QString entry = Q(rs->field(S(field)).toText());
-            if (list->count() == 0) first = entry;
-            list->addItem(entry);
-            rs->moveNext();
-        }
-        list->setCurrentIndex(-1);
-    }
-    ShowListText(list, initial != kFirstValue ? initial : first);
-    rs->close();
+    if (list && app_.database) ui::FillColumnList(app_.db(), list, table, field, initial);
 }
 
 void CoreForm::FillComboBoxWith2Values(QComboBox* list, const QString& table, const QString& field1,
                                        const QString& field2, const QString& initial) {
-    if (!list || !app_.database) return;
-    auto rs = app_.db().openQuery(data::sql::DistinctRowTwoColumns(S(table), S(field1), S(field2)));
-    QString first;
-    {
-        const QSignalBlocker blocker(list);
-        list->clear();
-        rs->moveFirst();
-        while (!rs->eof()) {
-            // A number (the wire's diameter) is shown with the system's separator.
-            const auto shown = [&](const QString& field) {
-                const Value v = rs->field(S(field));
-                return Q(v.isNumber() ? text::WithDecimalSeparator(v.toText()) : v.toText());
-            };
-            const QString entry = shown(field1) + QStringLiteral(" (") + shown(field2) + ')';
-            if (list->count() == 0) first = entry;
-            list->addItem(entry);
-            rs->moveNext();
-        }
-        list->setCurrentIndex(-1);
-    }
-    if (initial != kFirstValue || list->count() > 0)
-        ShowListText(list, initial == kFirstValue ? first : initial);
-    rs->close();
+    if (list && app_.database) ui::FillColumnPairList(app_.db(), list, table, field1, field2, initial);
 }
 
 void CoreForm::ShowIfNonZero(QLineEdit* field) {
@@ -491,16 +368,16 @@ void CoreForm::selectPart(const Part& part) {
         list->setCurrentIndex(i);
         emit list->activated(i);
     };
-    choose(d->kern, part.core);
-    d->lp->setChecked(part.lowProfile);
-    d->ml->setChecked(part.withHole);
-    choose(d->material, part.material);
+    choose(selection().kern, part.core);
+    selection().lowProfile->setChecked(part.lowProfile);
+    selection().withHole->setChecked(part.withHole);
+    choose(selection().material, part.material);
 }
 
 void CoreForm::showChoke(const Part& part, bool at100C, double l_mH, double idc_A, double drop_pct) {
     if (currentTab() != kDcBiasTab) ChangeTab(kDcBiasTab);
     selectPart(part);
-    (at100C ? d->t100 : d->t25)->setChecked(true);
+    (at100C ? selection().t100 : selection().t25)->setChecked(true);
     d->dcBiasTab->setInputs(l_mH, idc_A, drop_pct);
     RecalculateCurrentTab();
 }
@@ -513,31 +390,31 @@ void CoreForm::showTransformer(const Part& part, double f_kHz, double dTCu_K, do
     // computes with the inputs typed.
     RecalculateCurrentTab();
     d->pTransTab->setInputs(f_kHz, dTCu_K, dTFe_K, fr, converter);
-    d->cmdCalculate->click();
+    calculateButton()->click();
 }
 
 QString CoreForm::selectedCore() const {
-    return SelectedEntry(d->kern);
+    return SelectedEntry(selection().kern);
 }
 
 QString CoreForm::coreText() const {
-    return d->kern->currentText();
+    return selection().kern->currentText();
 }
 
 bool CoreForm::lowProfile() const {
-    return d->lp->isChecked();
+    return selection().lowProfile->isChecked();
 }
 
 bool CoreForm::withHole() const {
-    return d->ml->isChecked();
+    return selection().withHole->isChecked();
 }
 
 QString CoreForm::selectedMaterial() const {
-    return SelectedEntry(d->material);
+    return SelectedEntry(selection().material);
 }
 
 bool CoreForm::at25C() const {
-    return d->t25->isChecked();
+    return selection().t25->isChecked();
 }
 
 void CoreForm::recalculateCurrentTab() {

@@ -30,21 +30,9 @@ inline constexpr int kDcBiasTab = 4;
 inline constexpr int kArrowCount = 3;
 
 struct CoreForm::Private {
-    int lastTab = 0; ///< the tab shown before the latest tab change
-
-    // Selection panel
-    QGroupBox* frame3D1 = nullptr;
-    QComboBox* kern = nullptr;
-    QComboBox* material = nullptr;
-    QCheckBox* lp = nullptr;
-    QCheckBox* ml = nullptr;
-    QRadioButton* t25 = nullptr;
-    QRadioButton* t100 = nullptr;
-
     int lastReadSet = -1; ///< data set read last by the graph reader (-1: none yet)
 
-    // The Calculate button and the arrow pictures, moved onto the current tab
-    QPushButton* cmdCalculate = nullptr;
+    // The arrow pictures, moved onto the current tab with the Calculate button
     std::array<QLabel*, kArrowCount> picArrow{};
     std::array<QString, kArrowCount> arrowColour{};
 

@@ -34,33 +34,26 @@ namespace tolvik::core {
 void CoreForm::buildWindow() {
     // Core and material selection: the two lists, the core variants and the temperature
     // options in one short row.
-    const ui::SelectionRow selection =
+    const ui::SelectionRow& selection =
         makeSelectionRow(QStringLiteral("CoreForm"), QStringLiteral("Core data"),
                          QStringLiteral("Core and material selection"));
     QVBoxLayout* root = selection.root;
     QHBoxLayout* top = selection.top;
-    d->frame3D1 = selection.frame;
     QHBoxLayout* sel = selection.row;
-    d->kern = NewList(QStringLiteral("Kern"), 118);
-    d->material = NewList(QStringLiteral("Material"), 100);
-    for (QComboBox* list : {d->kern, d->material}) {
-        list->setMaxVisibleItems(20);
-        sel->addWidget(list);
-    }
-    d->lp = selection.lowProfile;
-    d->ml = selection.withHole;
-    d->t25 = selection.t25;
-    d->t100 = selection.t100;
+    selection.kern->setFixedWidth(118);
+    selection.material->setFixedWidth(100);
+    sel->addWidget(selection.kern);
+    sel->addWidget(selection.material);
     auto* variants = new QVBoxLayout;
     variants->setSpacing(0);
-    variants->addWidget(d->lp);
-    variants->addWidget(d->ml);
+    variants->addWidget(selection.lowProfile);
+    variants->addWidget(selection.withHole);
     sel->addLayout(variants);
     sel->addLayout(selection.temperatures);
-    d->t25->hide();
-    d->t100->hide();
-    d->frame3D1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
-    top->addWidget(d->frame3D1, 0, Qt::AlignLeft);
+    selection.t25->hide();
+    selection.t100->hide();
+    selection.frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    top->addWidget(selection.frame, 0, Qt::AlignLeft);
 
     // Graph reader: the curve on the first line, x and y reading side by side below.
     ui::ReaderFrame& reader = makeReaderFrame(112, 4);
@@ -92,11 +85,7 @@ void CoreForm::buildWindow() {
                   QStringLiteral(" Wire calculation")});
     root->addWidget(tabs, 1);
 
-    // The Calculate button and the arrows start on the window, hidden.
-    d->cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
-    d->cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
-    d->cmdCalculate->setFixedHeight(24);
-    d->cmdCalculate->hide();
+    // The arrows start on the window, hidden, like the Calculate button.
     for (int k = 0; k < kArrowCount; ++k) {
         d->picArrow[k] = new QLabel(this);
         d->picArrow[k]->setObjectName(ArrayName("picArrow", k));

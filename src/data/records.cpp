@@ -66,6 +66,24 @@ std::string FirstCommaToPoint(std::string s) {
 
 } // namespace
 
+CoreVariants ReadCoreVariants(Database& db, std::string_view coreType) {
+    CoreVariants v;
+    auto rs = db.openQuery(sql::CoreVariants(coreType));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        const bool shown = rs->field("Anzeige").toBool();
+        if (rs->field("Lp").toBool()) {
+            v.lowProfile = true;
+            v.lowProfileShown = v.lowProfileShown || shown;
+        }
+        if (rs->field("Loch").toBool()) {
+            v.hole = true;
+            v.holeShown = v.holeShown || shown;
+        }
+    }
+    rs->close();
+    return v;
+}
+
 Query BuildCoreQuery(const CoreSelection& core) {
     return sql::CoreRecord(core.kerntyp, core.lowProfile, core.hole);
 }

@@ -41,7 +41,7 @@ MatTab::MatTab(AppContext& app, QWidget* parent)
     : ui::WorkingWindow(app, parent), d(std::make_unique<Private>()) {
     buildWindow();
     connectSignals();
-    formLoad();
+    loadSelection();
 }
 
 MatTab::~MatTab() {
@@ -58,16 +58,16 @@ MatPage* MatTab::page(int tab) const {
 }
 
 QString MatTab::selectedMaterial() const {
-    const int i = d->material->currentIndex();
-    return i < 0 ? QString() : d->material->itemText(i);
+    const int i = selection().material->currentIndex();
+    return i < 0 ? QString() : selection().material->itemText(i);
 }
 
 bool MatTab::at25C() const {
-    return d->t25->isChecked();
+    return selection().t25->isChecked();
 }
 
 void MatTab::calculate() {
-    calculateClick();
+    calculateClicked();
 }
 
 void MatTab::showMui(const QString& text) {
@@ -76,29 +76,11 @@ void MatTab::showMui(const QString& text) {
 
 ui::CopyRequest MatTab::copyRequest() const {
     using Kind = ui::CopyRequest::Kind;
-    const std::string material = d->material->currentText().toStdString();
+    const std::string material = selection().material->currentText().toStdString();
     if (material.empty()) return {Kind::NoMaterial, {}};
     const std::optional<ui::CopyColumn> column = page(currentTab())->copyColumn(material);
     if (!column) return {Kind::NoCurve, {}};
     return {Kind::Column, *column};
-}
-
-void MatTab::formLoad() {
-    move(0, ui::TwipsToPixels(20));
-    if (app_.database) {
-        ui::Guarded(
-            [&] {
-                ui::FillMaterialList(app_.db(), d->material);
-                ui::FillCoreList(app_.db(), d->kern);
-            },
-            this);
-    }
-    d->material->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{d->kern, d->lp, d->ml, d->picArrow, d->cmdCalculate})
-        w->hide();
-    d->t25->show();
-    d->t100->show();
-    setMainCopyEnabled(false);
 }
 
 void MatTab::errors() {
@@ -106,27 +88,16 @@ void MatTab::errors() {
 }
 
 void MatTab::connectSignals() {
-    connect(tabControl(), &QTabWidget::currentChanged, this, [this](int index) { tabChanged(index); });
-    connect(d->cmdCalculate, &QPushButton::clicked, this, [this] { calculateClick(); });
+    connect(selection().material, qOverload<int>(&QComboBox::activated), this, [this] { materialActivated(); });
+    connect(selection().kern, qOverload<int>(&QComboBox::activated), this, [this] { ShowSelectedCurve(); });
+    connect(selection().lowProfile, &QCheckBox::clicked, this, [this] { ShowSelectedCurve(); });
+    connect(selection().withHole, &QCheckBox::clicked, this, [this] { ShowSelectedCurve(); });
+    watchLeaving(selection().material->lineEdit());
 
-    // A choice of the user (or of CheckListEntry) raises activated; a list routine that
-    // restores the selection only changes the index, whose "noaction" tag is cleared here.
-    connect(d->material, qOverload<int>(&QComboBox::activated), this, [this] { materialActivated(); });
-    for (QComboBox* list : {d->material, d->kern}) {
-        connect(list, &QComboBox::currentIndexChanged, this, [list] {
-            if (ui::Tag(list) == ui::kNoAction) ui::SetTag(list, QString());
-        });
-    }
-    connect(d->kern, qOverload<int>(&QComboBox::activated), this, [this] { ShowSelectedCurve(); });
-    connect(d->lp, &QCheckBox::clicked, this, [this] { ShowSelectedCurve(); });
-    connect(d->ml, &QCheckBox::clicked, this, [this] { ShowSelectedCurve(); });
-    d->material->installEventFilter(this);
-    if (d->material->lineEdit()) d->material->lineEdit()->installEventFilter(this);
-
-    connect(d->t25, &QRadioButton::toggled, this, [this](bool on) {
+    connect(selection().t25, &QRadioButton::toggled, this, [this](bool on) {
         if (on) temperatureSelected(true);
     });
-    connect(d->t100, &QRadioButton::toggled, this, [this](bool on) {
+    connect(selection().t100, &QRadioButton::toggled, this, [this](bool on) {
         if (on) temperatureSelected(false);
     });
 
@@ -135,31 +106,19 @@ void MatTab::connectSignals() {
                 [this](int, int set, int point) { ReadDataPoint(set, point); });
 }
 
-bool MatTab::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    if (watched == d->material || watched == d->material->lineEdit()) {
-        if (type == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (ui::IsEnter(key)) {
-                materialEnter();
-                return true;
-            }
-            if (ui::TypeShiftedInto(watched, *key)) return true;
-        } else if (type == QEvent::FocusOut && watched == d->material->lineEdit()) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) materialLeft();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+void MatTab::listEntered(QComboBox* list) {
+    if (list == selection().material) materialEnter();
+}
+
+void MatTab::controlLeft(QObject* /*materialText*/) {
+    materialLeft();
 }
 
 // ---------------------------------------------------------------------------------------
 // Tab model
 
-void MatTab::tabChanged(int index) {
-    const int previous = d->lastTab;
-    d->lastTab = index;
-    ui::ResetGraph(page(previous)->graph(), app_);
+void MatTab::tabChanged(int previousTab) {
+    ui::ResetGraph(page(previousTab)->graph(), app_);
     d->setUpTab = -1;
     // The main window sets a tab and then calls ChangeTab itself: the set-up waits until
     // the event is over and is skipped when ChangeTab has already run for this tab.
@@ -182,7 +141,7 @@ void MatTab::ChangeTab(double tabNumber) {
     ui::ResetGraph(p->graph(), app_);
 
     const bool calculates = p->calculates();
-    d->cmdCalculate->setVisible(calculates);
+    calculateButton()->setVisible(calculates);
     d->picArrow->setVisible(calculates);
     if (calculates) {
         d->arrowColour = QStringLiteral("gray");
@@ -190,16 +149,16 @@ void MatTab::ChangeTab(double tabNumber) {
     }
 
     const TemperatureOptions temperatures = p->temperatureOptions();
-    d->t25->setVisible(temperatures != TemperatureOptions::Hidden);
-    d->t100->setVisible(temperatures != TemperatureOptions::Hidden);
+    selection().t25->setVisible(temperatures != TemperatureOptions::Hidden);
+    selection().t100->setVisible(temperatures != TemperatureOptions::Hidden);
     if (temperatures == TemperatureOptions::Reset25) {
         // The curve is drawn once below, through the material selection.
-        const QSignalBlocker blocker(d->t25);
-        d->t25->setChecked(true);
-        d->t100->setChecked(false);
-    } else if (temperatures == TemperatureOptions::Keep25 && !d->t25->isChecked()) {
-        ui::SetTag(d->t25, ui::kNoAction);
-        d->t25->setChecked(true);
+        const QSignalBlocker blocker(selection().t25);
+        selection().t25->setChecked(true);
+        selection().t100->setChecked(false);
+    } else if (temperatures == TemperatureOptions::Keep25 && !selection().t25->isChecked()) {
+        ui::SetTag(selection().t25, ui::kNoAction);
+        selection().t25->setChecked(true);
     }
 
     if (app_.database) {
@@ -207,29 +166,29 @@ void MatTab::ChangeTab(double tabNumber) {
             [&] {
                 switch (p->materialList()) {
                 case MaterialList::Power:
-                    ui::FillPowerMaterialList(app_.db(), d->material);
+                    ui::FillPowerMaterialList(app_.db(), selection().material);
                     break;
                 case MaterialList::Amplitude:
-                    ui::FillMuaMaterialList(app_.db(), d->material);
+                    ui::FillMuaMaterialList(app_.db(), selection().material);
                     break;
                 case MaterialList::Current:
-                    ui::FillMaterialList(app_.db(), d->material);
+                    ui::FillMaterialList(app_.db(), selection().material);
                     break;
                 }
             },
             this);
     }
-    ui::SetTag(d->material, QString());
+    ui::SetTag(selection().material, QString());
 
     setMainCopyEnabled(p->offersCopy());
     p->enter();
-    d->kern->hide();
-    d->lp->hide();
-    d->ml->hide();
-    d->material->show();
+    selection().kern->hide();
+    selection().lowProfile->hide();
+    selection().withHole->hide();
+    selection().material->show();
 
     // The kept selection counts as choosing the material: it draws the tab's curve.
-    if (d->material->currentIndex() >= 0) ShowSelectedCurve();
+    if (selection().material->currentIndex() >= 0) ShowSelectedCurve();
 }
 
 void MatTab::ResetTabFields() {
@@ -248,32 +207,32 @@ void MatTab::ShowSelectedCurve() {
 
 void MatTab::materialActivated() {
     if (d->checkingEntry) return;
-    if (ui::Tag(d->material) == ui::kNoAction) {
-        ui::SetTag(d->material, QString());
+    if (ui::Tag(selection().material) == ui::kNoAction) {
+        ui::SetTag(selection().material, QString());
         return;
     }
     ShowSelectedCurve();
 }
 
 void MatTab::materialEnter() {
-    ui::ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(selection().material);
     d->checkingEntry = true;
-    ui::CheckListEntry(d->material, QStringLiteral("material"));
+    ui::CheckListEntry(selection().material, QStringLiteral("material"));
     d->checkingEntry = false;
     ShowSelectedCurve();
 }
 
 void MatTab::materialLeft() {
     if (d->checkingEntry) return;
-    ui::ForgetStaleSelection(d->material);
+    ui::ForgetStaleSelection(selection().material);
     d->checkingEntry = true;
-    ui::CheckListEntry(d->material, QStringLiteral("material"));
+    ui::CheckListEntry(selection().material, QStringLiteral("material"));
     d->checkingEntry = false;
 }
 
 void MatTab::temperatureSelected(bool t25) {
-    if (t25 && ui::Tag(d->t25) == ui::kNoAction) {
-        ui::SetTag(d->t25, QString());
+    if (t25 && ui::Tag(selection().t25) == ui::kNoAction) {
+        ui::SetTag(selection().t25, QString());
         return;
     }
     ShowSelectedCurve();
@@ -282,7 +241,7 @@ void MatTab::temperatureSelected(bool t25) {
 // ---------------------------------------------------------------------------------------
 // Calculate and the graph reader
 
-void MatTab::calculateClick() {
+void MatTab::calculateClicked() {
     // The highlighted arrow turns gray again at once.
     d->arrowColour = QStringLiteral("Orange");
     ui::ShowArrow(app_, kVertical, d->picArrow, d->arrowColour, kArrowLeft, kArrowTop);

@@ -24,20 +24,9 @@ class PowerLossTab;
 inline constexpr int kMatTabCount = 5;
 
 struct MatTab::Private {
-    int lastTab = 0;   ///< the tab shown before the latest tab change
-    int setUpTab = -1; ///< the tab ChangeTab set up last (-1: none yet)
-
-    // Selection
-    QGroupBox* frame3D1 = nullptr;
-    QComboBox* material = nullptr;
-    QComboBox* kern = nullptr;
-    QCheckBox* lp = nullptr;
-    QCheckBox* ml = nullptr;
-    QRadioButton* t25 = nullptr;
-    QRadioButton* t100 = nullptr;
+    int setUpTab = -1;          ///< the tab ChangeTab set up last (-1: none yet)
     bool checkingEntry = false; ///< a typed entry is being checked: its selection draws nothing by itself
 
-    QPushButton* cmdCalculate = nullptr;
     QLabel* picArrow = nullptr;
     QString arrowColour = QStringLiteral("gray");
 

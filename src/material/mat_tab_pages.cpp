@@ -18,33 +18,22 @@ namespace tolvik::material {
 using namespace ::tolvik::ui::page;
 
 void MatTab::buildWindow() {
-    const ui::SelectionRow selection = makeSelectionRow(
+    const ui::SelectionRow& selection = makeSelectionRow(
         QStringLiteral("MatTab"), QStringLiteral("Material data"), QStringLiteral("Material selection"));
     QVBoxLayout* root = selection.root;
     QHBoxLayout* top = selection.top;
-    d->frame3D1 = selection.frame;
     QHBoxLayout* sel = selection.row;
-    d->material = new QComboBox;
-    d->material->setObjectName(QStringLiteral("Material"));
-    d->material->setEditable(true);
-    d->material->setInsertPolicy(QComboBox::NoInsert);
-    d->material->setFixedSize(100, 22);
-    d->material->setMaxVisibleItems(20);
-    d->kern = new QComboBox;
-    d->kern->setObjectName(QStringLiteral("Kern"));
-    d->kern->setEditable(true);
-    d->kern->setInsertPolicy(QComboBox::NoInsert);
-    d->lp = selection.lowProfile;
-    d->ml = selection.withHole;
-    d->t25 = selection.t25;
-    d->t100 = selection.t100;
-    sel->addWidget(d->material);
-    sel->addWidget(d->kern);
-    sel->addWidget(d->lp);
-    sel->addWidget(d->ml);
+    selection.material->setFixedWidth(100);
+    sel->addWidget(selection.material);
+    sel->addWidget(selection.kern);
+    sel->addWidget(selection.lowProfile);
+    sel->addWidget(selection.withHole);
+    // The core and its variants are of the core window: they stay hidden here.
+    for (QWidget* w : std::initializer_list<QWidget*>{selection.kern, selection.lowProfile, selection.withHole})
+        w->hide();
     sel->addLayout(selection.temperatures);
-    d->frame3D1->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
-    top->addWidget(d->frame3D1, 0, Qt::AlignLeft);
+    selection.frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    top->addWidget(selection.frame, 0, Qt::AlignLeft);
 
     top->addWidget(makeReaderFrame(130).frame, 1);
 
@@ -53,11 +42,9 @@ void MatTab::buildWindow() {
     d->picArrow->setObjectName(QStringLiteral("picArrow"));
     d->picArrow->setAlignment(Qt::AlignCenter);
     d->picArrow->setFixedSize(36, 36);
-    d->cmdCalculate = new QPushButton(QStringLiteral("Calculate"));
-    d->cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
-    d->cmdCalculate->setFixedHeight(24);
+    d->picArrow->hide();
     top->addWidget(d->picArrow, 0, Qt::AlignVCenter);
-    top->addWidget(d->cmdCalculate, 0, Qt::AlignVCenter);
+    top->addWidget(calculateButton(), 0, Qt::AlignVCenter);
 
     // Labels of the window's design that no routine shows.
     static const char* const kDesignLabels[] = {"le [ mm ]", "Hyst.beiw.[10^(-6)/K]", "Bs[mT] 100°C",

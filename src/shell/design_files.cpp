@@ -53,49 +53,6 @@ std::vector<std::pair<ui::WorkingWindow*, QTabWidget*>> OpenWindows(const MainWi
     return windows;
 }
 
-/// Caption, text and unit of an input or result field as the tab shows it: the label
-/// left of it on its row, and a unit label ("[mm]") right after it.
-struct FieldLine {
-    QString caption, text, unit;
-};
-
-std::vector<FieldLine> FieldLines(QWidget* page) {
-    std::vector<FieldLine> lines;
-    const auto sameRow = [](const QRect& a, const QRect& b) {
-        return a.center().y() >= b.top() && a.center().y() <= b.bottom();
-    };
-    std::multimap<std::pair<int, int>, FieldLine> ordered; // by row, then column
-    for (QLineEdit* field : page->findChildren<QLineEdit*>()) {
-        if (field->objectName().isEmpty() || qobject_cast<QComboBox*>(field->parentWidget())) continue;
-        if (!field->isVisibleTo(page)) continue;
-        const QRect f(field->mapTo(page, QPoint()), field->size());
-        const QLabel* caption = nullptr;
-        const QLabel* unit = nullptr;
-        for (QLabel* label : page->findChildren<QLabel*>()) {
-            if (!label->isVisibleTo(page) || label->text().isEmpty()) continue;
-            const QRect l(label->mapTo(page, QPoint()), label->size());
-            if (!sameRow(l, f) && !sameRow(f, l)) continue;
-            if (l.right() <= f.left() + 2 && f.left() - l.right() < 160 &&
-                (!caption || l.right() > caption->mapTo(page, QPoint()).x() + caption->width()))
-                caption = label;
-            if (l.left() >= f.right() - 2 && l.left() - f.right() < 12 && label->text().startsWith(u'['))
-                unit = label;
-        }
-        FieldLine line{caption ? caption->text() : field->objectName(), field->text(),
-                       unit ? unit->text() : QString()};
-        ordered.emplace(std::make_pair(f.top() / 8, f.left()), line);
-    }
-    for (auto& [at, line] : ordered)
-        lines.push_back(line);
-    return lines;
-}
-
-chart::Graph* ShownGraph(QWidget* page) {
-    for (chart::Graph* g : page->findChildren<chart::Graph*>())
-        if (g->isVisibleTo(page)) return g;
-    return nullptr;
-}
-
 } // namespace
 
 QSettings& Settings() {
@@ -282,7 +239,6 @@ bool DesignFiles::renderSheet(QPrinter& printer) {
     for (const auto& [window, tabs] : OpenWindows(main_)) {
         if (!first && !printer.newPage()) return false;
         first = false;
-        QWidget* tabPage = tabs->currentWidget();
         const design::WindowState state = window->designState();
         double y = page.top();
         const auto text = [&](const QString& s, double size, bool bold, double x, double width) {
@@ -310,7 +266,7 @@ bool DesignFiles::renderSheet(QPrinter& printer) {
         // Left: the fields of the tab; right: its graph.
         const double tableWidth = page.width() * 0.36;
         const double top = y;
-        for (const FieldLine& line : FieldLines(tabPage)) {
+        for (const ui::ShownField& line : window->shownFields()) {
             if (y > page.bottom() - 12 * mm) break;
             // A row is as high as its caption or its value, whichever wraps further; an
             // empty value has no height of its own.
@@ -324,7 +280,7 @@ bool DesignFiles::renderSheet(QPrinter& printer) {
         const QMdiSubWindow* active = main_.mdiArea()->activeSubWindow();
         const bool withLog = !log.isEmpty() && active && active->widget() == window;
         double logTop = top;
-        if (chart::Graph* graph = ShownGraph(tabPage)) {
+        if (chart::Graph* graph = window->shownGraph()) {
             const QRectF area(page.left() + tableWidth + 4 * mm, top, page.width() - tableWidth - 4 * mm,
                               (page.bottom() - 12 * mm - top) * (withLog ? 0.7 : 1.0));
             graph->render(painter, area);

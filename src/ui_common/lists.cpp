@@ -1,6 +1,7 @@
 #include "tolvik/ui_common/lists.h"
 
 #include "tolvik/data/entry_reader.h"
+#include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QAbstractListModel>
@@ -263,6 +264,76 @@ bool CheckListEntry(QComboBox* list, const QString& label) {
     ShowMessage(QStringLiteral("No valid selection for ") + label + QStringLiteral("!"), kTitle,
                 list->window());
     return false;
+}
+
+namespace {
+
+const QString kFirstValue = QStringLiteral("FirstValue");
+
+/// Shows a text in a filled list: selects the entry that equals it, or puts it into the
+/// edit part of an editable list.
+void ShowListText(QComboBox* list, const QString& text) {
+    const int i = list->findText(text);
+    if (i >= 0)
+        list->setCurrentIndex(i);
+    else if (list->isEditable())
+        list->setEditText(text);
+}
+} // namespace
+
+void FillColumnList(data::Database& db, QComboBox* list, const QString& table, const QString& field,
+                    const QString& initial) {
+    const QString before = list->currentText();
+    auto rs = db.openQuery(data::sql::DistinctColumn(table.toStdString(), field.toStdString()));
+    {
+        const QSignalBlocker blocker(list);
+        list->clear();
+    }
+    if (rs->recordCount() == 0) {
+        if (list->isEditable()) list->setEditText(before);
+        rs->close();
+        return;
+    }
+    QString first;
+    {
+        const QSignalBlocker blocker(list);
+        rs->moveFirst();
+        while (!rs->eof()) {
+            const QString entry = QString::fromStdString(rs->field(field.toStdString()).toText());
+            if (list->count() == 0) first = entry;
+            list->addItem(entry);
+            rs->moveNext();
+        }
+        list->setCurrentIndex(-1);
+    }
+    ShowListText(list, initial != kFirstValue ? initial : first);
+    rs->close();
+}
+
+void FillColumnPairList(data::Database& db, QComboBox* list, const QString& table, const QString& field1,
+                        const QString& field2, const QString& initial) {
+    auto rs = db.openQuery(data::sql::DistinctRowTwoColumns(table.toStdString(), field1.toStdString(), field2.toStdString()));
+    QString first;
+    {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        rs->moveFirst();
+        while (!rs->eof()) {
+            // A number (the wire's diameter) is shown with the system's separator.
+            const auto shown = [&](const QString& field) {
+                const auto v = rs->field(field.toStdString());
+                return QString::fromStdString(v.isNumber() ? text::WithDecimalSeparator(v.toText()) : v.toText());
+            };
+            const QString entry = shown(field1) + QStringLiteral(" (") + shown(field2) + ')';
+            if (list->count() == 0) first = entry;
+            list->addItem(entry);
+            rs->moveNext();
+        }
+        list->setCurrentIndex(-1);
+    }
+    if (initial != kFirstValue || list->count() > 0)
+        ShowListText(list, initial == kFirstValue ? first : initial);
+    rs->close();
 }
 
 } // namespace tolvik::ui

@@ -184,4 +184,35 @@ QStringList RestoreParts(const std::vector<WindowPart>& parts, const design::Win
     return missing;
 }
 
+std::vector<ShownField> ShownFields(const QWidget* page) {
+    std::vector<ShownField> lines;
+    const auto sameRow = [](const QRect& a, const QRect& b) {
+        return a.center().y() >= b.top() && a.center().y() <= b.bottom();
+    };
+    std::multimap<std::pair<int, int>, ShownField> ordered; // by row, then column
+    for (QLineEdit* field : page->findChildren<QLineEdit*>()) {
+        if (field->objectName().isEmpty() || qobject_cast<QComboBox*>(field->parentWidget())) continue;
+        if (!field->isVisibleTo(page)) continue;
+        const QRect f(field->mapTo(page, QPoint()), field->size());
+        const QLabel* caption = nullptr;
+        const QLabel* unit = nullptr;
+        for (QLabel* label : page->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(page) || label->text().isEmpty()) continue;
+            const QRect l(label->mapTo(page, QPoint()), label->size());
+            if (!sameRow(l, f) && !sameRow(f, l)) continue;
+            if (l.right() <= f.left() + 2 && f.left() - l.right() < 160 &&
+                (!caption || l.right() > caption->mapTo(page, QPoint()).x() + caption->width()))
+                caption = label;
+            if (l.left() >= f.right() - 2 && l.left() - f.right() < 12 && label->text().startsWith(u'['))
+                unit = label;
+        }
+        ShownField line{caption ? caption->text() : field->objectName(), field->text(),
+                       unit ? unit->text() : QString()};
+        ordered.emplace(std::make_pair(f.top() / 8, f.left()), line);
+    }
+    for (auto& [at, line] : ordered)
+        lines.push_back(line);
+    return lines;
+}
+
 } // namespace tolvik::ui

@@ -3,6 +3,9 @@
 #include "tolvik/chart/graph.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/key_codes.h"
+#include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/page_widgets.h"
 #include "tolvik/ui_common/window_state.h"
@@ -10,15 +13,20 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tolvik::ui {
 
@@ -36,12 +44,12 @@ WorkingWindow::WorkingWindow(AppContext& app, QWidget* parent) : QWidget(parent)
 
 WorkingWindow::~WorkingWindow() = default;
 
-SelectionRow WorkingWindow::makeSelectionRow(const QString& name, const QString& title,
-                                             const QString& frameTitle) {
+const SelectionRow& WorkingWindow::makeSelectionRow(const QString& name, const QString& title,
+                                                    const QString& frameTitle) {
     using namespace page;
     setObjectName(name);
     setWindowTitle(title);
-    SelectionRow r;
+    SelectionRow& r = selection_;
     r.root = Outer(new QVBoxLayout(this));
     r.top = new QHBoxLayout;
     r.top->setSpacing(kMargin);
@@ -49,6 +57,18 @@ SelectionRow WorkingWindow::makeSelectionRow(const QString& name, const QString&
     r.frame = NewGroup(frameTitle, QStringLiteral("Frame3D1"));
     r.row = Inner(new QHBoxLayout(r.frame));
     r.row->setSpacing(6);
+    r.kern = NewList(QStringLiteral("Kern"));
+    r.material = NewList(QStringLiteral("Material"));
+    for (QComboBox* list : {r.kern, r.material}) {
+        list->setMaxVisibleItems(20);
+        // A choice of the user (or of CheckListEntry) raises activated; a list routine that
+        // sets the index only changes it, and the "noaction" tag it left is cleared here.
+        connect(list, &QComboBox::currentIndexChanged, this, [list] {
+            if (Tag(list) == kNoAction) SetTag(list, QString());
+        });
+        list->installEventFilter(this);
+        if (list->lineEdit()) list->lineEdit()->installEventFilter(this);
+    }
     r.lowProfile = new QCheckBox(QStringLiteral("low profile"));
     r.lowProfile->setObjectName(QStringLiteral("LP"));
     r.withHole = new QCheckBox(QStringLiteral("with hole"));
@@ -59,7 +79,50 @@ SelectionRow WorkingWindow::makeSelectionRow(const QString& name, const QString&
     r.temperatures->setSpacing(0);
     r.temperatures->addWidget(r.t25);
     r.temperatures->addWidget(r.t100);
+
+    calculate_ = new QPushButton(QStringLiteral("Calculate"), this);
+    calculate_->setObjectName(QStringLiteral("cmdCalculate"));
+    calculate_->setFixedHeight(24);
+    calculate_->hide();
+    connect(calculate_, &QPushButton::clicked, this, [this] { calculateClicked(); });
     return r;
+}
+
+void WorkingWindow::loadSelection() {
+    move(0, TwipsToPixels(20));
+    if (app_.database) {
+        Guarded(
+            [&] {
+                FillMaterialList(app_.db(), selection_.material);
+                FillCoreList(app_.db(), selection_.kern);
+            },
+            this);
+    }
+    setMainCopyEnabled(false);
+}
+
+void WorkingWindow::watchLeaving(QObject* control) {
+    leaving_.push_back(control);
+    control->installEventFilter(this);
+}
+
+bool WorkingWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::KeyPress) {
+        for (QComboBox* list : {selection_.kern, selection_.material}) {
+            if (!list || (watched != list && watched != list->lineEdit())) continue;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (IsEnter(key)) {
+                listEntered(list);
+                return true;
+            }
+            return TypeShiftedInto(list, *key);
+        }
+    } else if (type == QEvent::FocusOut && std::find(leaving_.begin(), leaving_.end(), watched) != leaving_.end()) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) controlLeft(watched);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QTabWidget* WorkingWindow::makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
@@ -70,6 +133,11 @@ QTabWidget* WorkingWindow::makeTabs(const std::vector<std::pair<QWidget*, TabPag
         tabs_->addTab(pages[i].first, captions[i]);
         pages_.push_back(pages[i].second);
     }
+    // Connected after the pages are in: adding the first one makes it current.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        const int previous = std::exchange(lastTab_, index);
+        tabChanged(previous);
+    });
     return tabs_;
 }
 
@@ -115,6 +183,15 @@ TabPage* WorkingWindow::currentPage() const {
 chart::Graph* WorkingWindow::currentGraph() const {
     const TabPage* page = currentPage();
     return page ? page->graph() : nullptr;
+}
+
+std::vector<ShownField> WorkingWindow::shownFields() const {
+    return tabs_ && tabs_->currentWidget() ? ShownFields(tabs_->currentWidget()) : std::vector<ShownField>{};
+}
+
+chart::Graph* WorkingWindow::shownGraph() const {
+    chart::Graph* g = currentGraph();
+    return g && tabs_ && g->isVisibleTo(tabs_->currentWidget()) ? g : nullptr;
 }
 
 QString WorkingWindow::readerCurve() const {

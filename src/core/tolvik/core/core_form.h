@@ -61,23 +61,20 @@ public:
     /// working area (the charts alone would ask for more); it can be made larger.
     QSize sizeHint() const override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     struct Private;
     std::unique_ptr<Private> d;
 
     void buildWindow();
     void connectSignals();
-
-    void formLoad();
-    void tabClicked(int previousTab);
+    void tabChanged(int previousTab) override;
     CorePage* page(int tab) const;
     void selectPart(const Part& part);
     void placeTabControls(int tab);
     void flashArrow(int index, const QString& orientation, int leftTwips = 0, int topTwips = 0);
-    void cmdCalculateClick();
+    void calculateClicked() override;
+    void listEntered(QComboBox* list) override;
+    void controlLeft(QObject* withHole) override;
     void graphPointSelected(int set, int point);
 
     // Selection panel
@@ -85,7 +82,6 @@ private:
     void kernEnter();
     void materialClick();
     void materialEnter();
-    bool listKeyPress(QComboBox* list, QKeyEvent* key);
 
     // CoreWindow: what the pages ask of the window
     QString selectedCore() const override;

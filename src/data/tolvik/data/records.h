@@ -27,6 +27,16 @@ enum class MaterialField : int {
 /// Core field selectors of GetCoreValue.
 enum class CoreField : int { Ae = 1, le, Ve, Amin, Rth, AN, LN, Ar, K1, K2, CDF, hWickel };
 
+/// The variants of a core type in table Kernform: a low-profile row and a row with hole
+/// exist, and one of them is the row shown by default (Anzeige).
+struct CoreVariants {
+    bool lowProfile = false;
+    bool lowProfileShown = false;
+    bool hole = false;
+    bool holeShown = false;
+};
+CoreVariants ReadCoreVariants(Database& db, std::string_view coreType);
+
 /// The core record query for a selection.
 Query BuildCoreQuery(const CoreSelection& core);
 /// Selected field of the core record (the last matching row wins); integer 0 when there

@@ -41,22 +41,20 @@ public:
     /// The curve of the current tab that Copy takes, for the material shown in the list.
     ui::CopyRequest copyRequest() const override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     struct Private;
     std::unique_ptr<Private> d;
 
     void buildWindow();
     void connectSignals();
-    void formLoad();
     /// The page of tab `tab`. Every tab has its page from the window's construction on, and
     /// the tab model only ever asks for one of them.
     MatPage* page(int tab) const;
-    void tabChanged(int index);
+    void tabChanged(int previousTab) override;
     void ShowSelectedCurve();
-    void calculateClick();
+    void calculateClicked() override;
+    void listEntered(QComboBox* list) override;
+    void controlLeft(QObject* materialText) override;
     void materialActivated();
     void materialEnter();
     void materialLeft();

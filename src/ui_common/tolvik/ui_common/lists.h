@@ -24,6 +24,14 @@ void FillRthCoreList(data::Database& db, QComboBox* list);
 void FillPowerMaterialList(data::Database& db, QComboBox* list);
 void FillMuaMaterialList(data::Database& db, QComboBox* list);
 void FillMaterialList(data::Database& db, QComboBox* list);
+/// Fills a list with the distinct values of a column of a table, in order, and shows
+/// `initial` in it ("FirstValue": the first entry); an empty result keeps the typed text.
+void FillColumnList(data::Database& db, QComboBox* list, const QString& table, const QString& field,
+                    const QString& initial);
+/// Fills a list with "field1 (field2)" entries of the distinct rows of two columns (numbers
+/// with the system's separator) and shows `initial` in it ("FirstValue": the first entry).
+void FillColumnPairList(data::Database& db, QComboBox* list, const QString& table, const QString& field1,
+                        const QString& field2, const QString& initial);
 /// Index of the first entry equal to text (case-sensitive), or -1.
 int FindListIndex(const QString& text, const QComboBox* list);
 /// Selects the typed entry (in upper case) or shows "No valid selection for <label>!".

@@ -34,4 +34,12 @@ void CaptureParts(const std::vector<WindowPart>& parts, design::WindowState& sta
 /// data file does not have.
 QStringList RestoreParts(const std::vector<WindowPart>& parts, const design::WindowState& state);
 
+/// An input or result field as a page shows it: the label left of it on its row, its text,
+/// and a unit label ("[mm]") right after it.
+struct ShownField {
+    QString caption, text, unit;
+};
+/// The named, visible text fields of a page, row by row, left to right.
+std::vector<ShownField> ShownFields(const QWidget* page);
+
 } // namespace tolvik::ui

@@ -7,6 +7,7 @@
 #include "tolvik/design/design_file.h"
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/tab_page.h"
+#include "tolvik/ui_common/window_state.h"
 
 #include <QKeyEvent>
 #include <QString>
@@ -20,6 +21,7 @@ class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QVBoxLayout;
@@ -65,6 +67,8 @@ struct SelectionRow {
     QHBoxLayout* top = nullptr;  ///< the selection group, the graph reader, …
     QGroupBox* frame = nullptr;  ///< Frame3D1
     QHBoxLayout* row = nullptr;  ///< the inside of Frame3D1
+    QComboBox* kern = nullptr;     ///< the core list
+    QComboBox* material = nullptr; ///< the material list
     QCheckBox* lowProfile = nullptr;
     QCheckBox* withHole = nullptr;
     QRadioButton* t25 = nullptr;
@@ -105,17 +109,46 @@ public:
     /// file does not have.
     QStringList restoreDesignState(const design::WindowState& state);
 
+    /// The fields of the current tab as it shows them (for the design sheet).
+    std::vector<ShownField> shownFields() const;
+    /// The graph of the current tab when it is shown (nullptr: none).
+    chart::Graph* shownGraph() const;
+
     // GraphWindow
     chart::Graph* currentGraph() const override;
     QString readerCurve() const override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    /// Enter was pressed in the selection list `list`.
+    virtual void listEntered(QComboBox* list) = 0;
+    /// The user left `control` (see watchLeaving) for another control of this window.
+    virtual void controlLeft(QObject* /*control*/) {}
+    /// The Calculate button was clicked.
+    virtual void calculateClicked() = 0;
+    /// The tab changed; `previousTab` was shown before.
+    virtual void tabChanged(int previousTab) = 0;
+
     /// The page of the current tab (nullptr: none).
     TabPage* currentPage() const;
     int currentTab() const;
-    /// Names the window, lays out its rows and makes the selection group titled `frameTitle`.
-    SelectionRow makeSelectionRow(const QString& name, const QString& title, const QString& frameTitle);
-    /// Makes the tab control and adds the pages to it in order, with their captions.
+    /// Names the window, lays out its rows and makes the selection group titled `frameTitle`
+    /// with its controls, and the Calculate button (hidden, not placed). Letters typed into
+    /// either list are typed as capitals; Enter in a list calls listEntered.
+    const SelectionRow& makeSelectionRow(const QString& name, const QString& title, const QString& frameTitle);
+    /// The window's first state: at the top of the working area, both lists filled, Copy not
+    /// offered.
+    void loadSelection();
+    /// The selection group's controls.
+    const SelectionRow& selection() const { return selection_; }
+    /// The Calculate button, objectName "cmdCalculate": a click calls calculateClicked.
+    QPushButton* calculateButton() const { return calculate_; }
+    /// Leaving `control` for another control of this window (not for another window or a
+    /// pop-up) calls controlLeft.
+    void watchLeaving(QObject* control);
+    /// Makes the tab control and adds the pages to it in order, with their captions. A change
+    /// of tab calls tabChanged.
     QTabWidget* makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
                          const std::vector<QString>& captions);
     /// Builds the graph reader frame; horizontalSpacing -1: the style's.
@@ -136,6 +169,10 @@ protected:
     AppContext& app_;
 
 private:
+    SelectionRow selection_;
+    QPushButton* calculate_ = nullptr;
+    std::vector<QObject*> leaving_;
+    int lastTab_ = 0;
     QTabWidget* tabs_ = nullptr;
     std::vector<TabPage*> pages_;
     ReaderFrame reader_;
