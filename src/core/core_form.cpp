@@ -38,7 +38,6 @@ namespace tolvik::core {
 
 namespace {
 
-
 /// Where the Calculate button and the arrows go on a tab (twips). On pages with slots the
 /// layout decides the final place.
 struct ArrowPlace {

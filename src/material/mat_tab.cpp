@@ -88,7 +88,8 @@ void MatTab::errors() {
 }
 
 void MatTab::connectSignals() {
-    connect(selection().material, qOverload<int>(&QComboBox::activated), this, [this] { materialActivated(); });
+    connect(selection().material, qOverload<int>(&QComboBox::activated), this,
+            [this] { materialActivated(); });
     connect(selection().kern, qOverload<int>(&QComboBox::activated), this, [this] { ShowSelectedCurve(); });
     connect(selection().lowProfile, &QCheckBox::clicked, this, [this] { ShowSelectedCurve(); });
     connect(selection().withHole, &QCheckBox::clicked, this, [this] { ShowSelectedCurve(); });

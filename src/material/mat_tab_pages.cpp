@@ -29,7 +29,8 @@ void MatTab::buildWindow() {
     sel->addWidget(selection.lowProfile);
     sel->addWidget(selection.withHole);
     // The core and its variants are of the core window: they stay hidden here.
-    for (QWidget* w : std::initializer_list<QWidget*>{selection.kern, selection.lowProfile, selection.withHole})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{selection.kern, selection.lowProfile, selection.withHole})
         w->hide();
     sel->addLayout(selection.temperatures);
     selection.frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);

@@ -312,7 +312,8 @@ void FillColumnList(data::Database& db, QComboBox* list, const QString& table, c
 
 void FillColumnPairList(data::Database& db, QComboBox* list, const QString& table, const QString& field1,
                         const QString& field2, const QString& initial) {
-    auto rs = db.openQuery(data::sql::DistinctRowTwoColumns(table.toStdString(), field1.toStdString(), field2.toStdString()));
+    auto rs = db.openQuery(
+        data::sql::DistinctRowTwoColumns(table.toStdString(), field1.toStdString(), field2.toStdString()));
     QString first;
     {
         const QSignalBlocker blocker(list);
@@ -322,7 +323,8 @@ void FillColumnPairList(data::Database& db, QComboBox* list, const QString& tabl
             // A number (the wire's diameter) is shown with the system's separator.
             const auto shown = [&](const QString& field) {
                 const auto v = rs->field(field.toStdString());
-                return QString::fromStdString(v.isNumber() ? text::WithDecimalSeparator(v.toText()) : v.toText());
+                return QString::fromStdString(v.isNumber() ? text::WithDecimalSeparator(v.toText())
+                                                           : v.toText());
             };
             const QString entry = shown(field1) + QStringLiteral(" (") + shown(field2) + ')';
             if (list->count() == 0) first = entry;

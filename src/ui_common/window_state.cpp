@@ -207,7 +207,7 @@ std::vector<ShownField> ShownFields(const QWidget* page) {
                 unit = label;
         }
         ShownField line{caption ? caption->text() : field->objectName(), field->text(),
-                       unit ? unit->text() : QString()};
+                        unit ? unit->text() : QString()};
         ordered.emplace(std::make_pair(f.top() / 8, f.left()), line);
     }
     for (auto& [at, line] : ordered)

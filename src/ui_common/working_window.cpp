@@ -118,7 +118,8 @@ bool WorkingWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             return TypeShiftedInto(list, *key);
         }
-    } else if (type == QEvent::FocusOut && std::find(leaving_.begin(), leaving_.end(), watched) != leaving_.end()) {
+    } else if (type == QEvent::FocusOut &&
+               std::find(leaving_.begin(), leaving_.end(), watched) != leaving_.end()) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) controlLeft(watched);
     }

@@ -63,10 +63,10 @@ struct ReaderFrame {
 /// The frame of a working window: its rows, the selection group in the top row and the
 /// controls both windows' selection groups hold (not yet placed).
 struct SelectionRow {
-    QVBoxLayout* root = nullptr; ///< the window's rows: the top row, then the tabs
-    QHBoxLayout* top = nullptr;  ///< the selection group, the graph reader, …
-    QGroupBox* frame = nullptr;  ///< Frame3D1
-    QHBoxLayout* row = nullptr;  ///< the inside of Frame3D1
+    QVBoxLayout* root = nullptr;   ///< the window's rows: the top row, then the tabs
+    QHBoxLayout* top = nullptr;    ///< the selection group, the graph reader, …
+    QGroupBox* frame = nullptr;    ///< Frame3D1
+    QHBoxLayout* row = nullptr;    ///< the inside of Frame3D1
     QComboBox* kern = nullptr;     ///< the core list
     QComboBox* material = nullptr; ///< the material list
     QCheckBox* lowProfile = nullptr;
@@ -136,7 +136,8 @@ protected:
     /// Names the window, lays out its rows and makes the selection group titled `frameTitle`
     /// with its controls, and the Calculate button (hidden, not placed). Letters typed into
     /// either list are typed as capitals; Enter in a list calls listEntered.
-    const SelectionRow& makeSelectionRow(const QString& name, const QString& title, const QString& frameTitle);
+    const SelectionRow& makeSelectionRow(const QString& name, const QString& title,
+                                         const QString& frameTitle);
     /// The window's first state: at the top of the working area, both lists filled, Copy not
     /// offered.
     void loadSelection();
