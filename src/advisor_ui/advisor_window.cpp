@@ -1,5 +1,6 @@
 #include "tolvik/advisor_ui/advisor_window.h"
 
+#include "tolvik/core/wire_display.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"

@@ -1,5 +1,7 @@
 #include "tolvik/core/dc_bias.h"
 
+#include "tolvik/core/dc_bias_display.h"
+
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
@@ -25,24 +27,6 @@ double GapTerm(double r, double df, double mui) {
 }
 
 } // namespace
-
-DcBiasTitles YAxisTitles(DcBiasYAxis y) {
-    switch (y) {
-    case DcBiasYAxis::LRev:
-        return {"reversible Inductance", "Lrev[mH]"};
-    case DcBiasYAxis::Energy:
-        return {"magnetic energy", "LI²/2[mJ]"};
-    case DcBiasYAxis::RollOff:
-        return {"permeability roll-off", "µrev/µe[%]"};
-    case DcBiasYAxis::MuRev:
-        break;
-    }
-    return {"reversible permeability", "µrev"};
-}
-
-const char* XAxisTitle(DcBiasXAxis x) {
-    return x == DcBiasXAxis::Hdc ? "Hdc[A/m]" : "Idc[A]";
-}
 
 namespace {
 
@@ -313,29 +297,6 @@ DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
     return r;
 }
 
-DcBiasTexts ShowDcBias(const DcBiasOutcome& r) {
-    DcBiasTexts t;
-    t.t0L = text::FormatPattern(r.plotL_mH, kPlotLPattern);
-    if (!r.designed) return t;
-    t.t1mue = text::FormatPattern(r.design.mue, kMuePattern);
-    t.t1s = text::FormatPattern(r.design.s_mm, kGapPattern);
-    t.t1Al = text::FormatPattern(r.design.al_nH, kAlPattern);
-    t.t1N = text::FormatPattern(r.design.turns, kTurnsPattern);
-    if (r.wire) t.t1d = WireText(*r.wire);
-    if (r.plotDataCopied) {
-        t.t0Al = t.t1Al;
-        t.t0N = t.t1N;
-    }
-    return t;
-}
-
-std::string DcBiasLegend(const std::string& material, double al_nH) {
-    // The Al value as read: the typed text itself may be anything.
-    std::string alText = text::FormatPattern(al_nH, "#.###");
-    if (!alText.empty() && alText.back() == text::DecimalSeparator()) alText.pop_back();
-    return "µrev " + material + " Al=" + (alText.empty() ? std::string("0") : alText) + "[nH]";
-}
-
 namespace {
 
 /// L(x) and R(x) at the curve's points x = i/10: k·L(x) and k·R(x) are what the scaled
@@ -376,29 +337,6 @@ DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, doub
     const double murev = kDcBiasMui * Curve().r[i];
     p.mugr = num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
     return p;
-}
-
-DcBiasReading DcBiasReaderTexts(double x, const std::string& yText, DcBiasXAxis xAxis, DcBiasYAxis yAxis) {
-    DcBiasReading r;
-    if (xAxis == DcBiasXAxis::Hdc)
-        r.x = "Hdc=" + text::FormatPattern(x, "#") + "[A/m]";
-    else
-        r.x = "Idc=" + text::FormatSignificant(x, 3, 999) + "[A]";
-    switch (yAxis) {
-    case DcBiasYAxis::MuRev:
-        r.y = "µrev=" + yText;
-        break;
-    case DcBiasYAxis::LRev:
-        r.y = "Lrev=" + yText + "[mH]";
-        break;
-    case DcBiasYAxis::Energy:
-        r.y = "LI²/2=" + yText + "[mJ]";
-        break;
-    case DcBiasYAxis::RollOff:
-        r.y = "µrev/µe=" + yText + "[%]";
-        break;
-    }
-    return r;
 }
 
 } // namespace tolvik::core

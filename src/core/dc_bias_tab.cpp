@@ -3,6 +3,7 @@
 #include "page_widgets.h"
 
 #include "tolvik/chart/graph.h"
+#include "tolvik/core/wire_display.h"
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
@@ -164,8 +165,8 @@ void DcBiasTab::plotDataEntered() {
     QApplication::restoreOverrideCursor();
 }
 
-std::array<QString, 2> DcBiasTab::readPoint(double x, const QString& yText) {
-    const DcBiasReading r = DcBiasReaderTexts(x, S(yText), xAxis(), yAxis());
+std::array<QString, 2> DcBiasTab::readPoint(double x, const QString& readerYText) {
+    const DcBiasReading r = DcBiasReaderTexts(x, S(readerYText), xAxis(), yAxis());
     std::array<QString, 2> texts{Q(r.x), Q(r.y)};
     findChild<QLabel*>(ArrayName("LabGraphReader", 1))->setText(texts[0]);
     findChild<QLabel*>(ArrayName("LabGraphReader", 2))->setText(texts[1]);
@@ -215,17 +216,18 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
     };
 
     const DcBiasOutcome r = DesignDcBias(in);
-    const DcBiasTexts t = ShowDcBias(r);
-    field("t0L")->setText(Q(t.t0L));
+    field("t0L")->setText(Q(text::FormatPattern(r.plotL_mH, kPlotLPattern)));
     if (r.designed) {
-        field("t1mue")->setText(Q(t.t1mue));
-        field("t1s")->setText(Q(t.t1s));
-        field("t1Al")->setText(Q(t.t1Al));
-        field("t1N")->setText(Q(t.t1N));
-        if (t.t1d) field("t1d")->setText(Q(*t.t1d));
+        const QString al = Q(text::FormatPattern(r.design.al_nH, kAlPattern));
+        const QString turns = Q(text::FormatPattern(r.design.turns, kTurnsPattern));
+        field("t1mue")->setText(Q(text::FormatPattern(r.design.mue, kMuePattern)));
+        field("t1s")->setText(Q(text::FormatPattern(r.design.s_mm, kGapPattern)));
+        field("t1Al")->setText(al);
+        field("t1N")->setText(turns);
+        if (r.wire) field("t1d")->setText(Q(WireText(*r.wire)));
         // Plot data not copied are written back as they stand.
-        field("t0Al")->setText(t.t0Al ? Q(*t.t0Al) : field("t0Al")->text());
-        field("t0N")->setText(t.t0N ? Q(*t.t0N) : field("t0N")->text());
+        field("t0Al")->setText(r.plotDataCopied ? al : field("t0Al")->text());
+        field("t0N")->setText(r.plotDataCopied ? turns : field("t0N")->text());
     }
     for (const std::string& m : r.messages)
         ui::ShowMessage(Q(m));

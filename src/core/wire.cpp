@@ -1,7 +1,5 @@
 #include "tolvik/core/wire.h"
 
-#include "tolvik/ui_common/numtext.h"
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -57,10 +55,6 @@ template <class Fits> std::optional<WireRecord> Thickest(const std::vector<WireR
 
 } // namespace
 
-std::string WireText(const WireRecord& wire) {
-    return text::WithDecimalSeparator(wire.dText) + " (AWG " + wire.awgText + ")";
-}
-
 std::vector<WireRecord> ReadWires(data::Database& db) {
     std::vector<WireRecord> wires;
     auto rs = db.openTable("Draht");
@@ -106,9 +100,8 @@ WindingWireResult SuchDrahtHarmDistortion(const WindingWireInput& in) {
                       [&](const WireRecord& w) { return FitsLayers(w, in.turns, in.layers, in.hWickel_mm); });
     if (!r.wire) return r;
     const double fw = FillFactor(in.turns, *r.wire, in.an_mm2);
-    r.t2draht_d = WireText(*r.wire);
     if (std::isfinite(fw)) {
-        r.t2fw = text::FormatPattern(fw, "#");
+        r.fillFactor_pct = fw;
         if (fw > 100.0) r.messages.push_back(kFillFactorText);
     }
     return r;

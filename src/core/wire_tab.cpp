@@ -2,6 +2,7 @@
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/wire.h"
+#include "tolvik/core/wire_display.h"
 #include "tolvik/data/records.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
@@ -144,8 +145,8 @@ bool WireTab::searchWire(bool showMessages) {
     if (!read) return false;
     const WindingWireResult r = SuchDrahtHarmDistortion(in);
     if (r.wire) {
-        field("t2fw")->setText(Q(r.t2fw));
-        field("t2draht_d")->setText(Q(r.t2draht_d));
+        field("t2fw")->setText(r.fillFactor_pct ? Q(text::FormatPattern(*r.fillFactor_pct, "#")) : QString());
+        field("t2draht_d")->setText(Q(WireText(*r.wire)));
     }
     for (const std::string& m : r.messages)
         ui::ShowMessage(Q(m));

@@ -5,7 +5,8 @@
 #include "tolvik/advisor/advisor.h"
 
 #include "../core/core_fixture_db.h"
-#include "tolvik/core/dc_bias.h"
+#include "tolvik/core/dc_bias_display.h"
+#include "tolvik/core/wire_display.h"
 #include "tolvik/data/records.h"
 #include "tolvik/ui_common/numtext.h"
 
@@ -30,9 +31,9 @@ const Design* Find(const std::vector<Design>& designs, const Catalogue& cat, con
 }
 
 /// What the DC-bias tab shows for the core variant and material (as its curve routine reads
-/// them from the data file): the design's texts, none when nothing is designed.
-std::optional<core::DcBiasTexts> TabDcBias(data::Database& db, const CoreVariant& c,
-                                           const std::string& material, const ChokeRequest& req) {
+/// them from the data file): its outcome, none when nothing is designed.
+std::optional<core::DcBiasOutcome> TabDcBias(data::Database& db, const CoreVariant& c,
+                                             const std::string& material, const ChokeRequest& req) {
     core::DcBiasRequest in;
     in.l_mH = req.l_mH;
     in.idc_A = req.idc_A;
@@ -56,7 +57,7 @@ std::optional<core::DcBiasTexts> TabDcBias(data::Database& db, const CoreVariant
     const std::string column = material + (t25 ? "T25" : "T100");
     in.muaAtB = [&](double b) { return data::InterpolateColumn(*table, "B", column, b).toDouble(); };
     const core::DcBiasOutcome o = core::DesignDcBias(in);
-    return o.designed ? std::optional(core::ShowDcBias(o)) : std::nullopt;
+    return o.designed ? std::optional(o) : std::nullopt;
 }
 
 // Every sample core variant × eligible material: the advisor's design is the DC-bias tab's
@@ -73,20 +74,21 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
             const CoreVariant& c = cat.cores[d.core];
             const MaterialData& m = cat.materials[d.material];
             const std::string what = c.name() + " " + m.name + " L " + Fixed(req.l_mH, 1);
-            const std::optional<core::DcBiasTexts> tab = TabDcBias(*db, c, m.name, req);
+            const std::optional<core::DcBiasOutcome> tab = TabDcBias(*db, c, m.name, req);
             if (!tab) {
                 EXPECT_FALSE(d.feasible) << what;
                 continue;
             }
             ++compared;
-            EXPECT_EQ(text::FormatPattern(d.mue, "#"), tab->t1mue) << what;
-            EXPECT_EQ(text::FormatPattern(d.s_mm, "#.##"), tab->t1s) << what;
-            EXPECT_EQ(text::FormatPattern(d.al_nH, "#"), tab->t1Al) << what;
-            EXPECT_EQ(text::FormatPattern(d.turnsExact, "#"), tab->t1N) << what;
+            const auto shown = [](double v, const char* pattern) { return text::FormatPattern(v, pattern); };
+            EXPECT_EQ(shown(d.mue, "#"), shown(tab->design.mue, core::kMuePattern)) << what;
+            EXPECT_EQ(shown(d.s_mm, "#.##"), shown(tab->design.s_mm, core::kGapPattern)) << what;
+            EXPECT_EQ(shown(d.al_nH, "#"), shown(tab->design.al_nH, core::kAlPattern)) << what;
+            EXPECT_EQ(shown(d.turnsExact, "#"), shown(tab->design.turns, core::kTurnsPattern)) << what;
             const auto wire = d.designWire >= 0
                                   ? std::optional(core::WireText(cat.wires[std::size_t(d.designWire)]))
                                   : std::nullopt;
-            EXPECT_EQ(wire, tab->t1d) << what;
+            EXPECT_EQ(wire, tab->wire ? std::optional(core::WireText(*tab->wire)) : std::nullopt) << what;
             const double mua0 = InterpolateMua(cat.muaB_mT, req.temp_C == 25 ? *m.mua25 : *m.mua100, 0.0);
             const core::OperatingPointInput op{
                 req.temp_C == 25 ? m.bs25_mT : m.bs100_mT, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct};

@@ -5,8 +5,8 @@
 //         G = 2Δ(e^Δ − e^−Δ − 2 sin Δ)/(e^Δ + e^−Δ + 2 cos Δ); for large Δ: F → Δ, G → 2Δ.
 // DC bias: Langevin model, µi = 2000, µ0 = 1.256e-6.
 
-#include "tolvik/core/dc_bias.h"
-#include "tolvik/core/wire.h"
+#include "tolvik/core/dc_bias_display.h"
+#include "tolvik/core/wire_display.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
@@ -117,33 +117,32 @@ TEST(Wire, WindingSearchTakesTheThickestWireInEitherOrder) {
     const struct {
         double turns, layers, an;
         bool show, ok;
-        const char* wire; // "" : none
-        const char* fw;
+        double d, fw; // 0: no wire, -1: no fill factor
         std::vector<std::string> messages;
         const char* source;
     } cases[] = {
-        {40, 1, 30, true, true, "0.2 (AWG 32)", "5", {}, "pitch 10/40 = 0.25 > 0.2169; fw = 502.4/102 = 4.9"},
-        {20, 1, 30, true, true, "0.3 (AWG 29)", "5", {}, "pitch 0.5; fw = 100·20·3.14·0.09/108 = 5.23"},
-        {40, 2, 30, true, true, "0.3 (AWG 29)", "10", {}, "two layers: pitch 0.5; fw = 1130.4/108 = 10.5"},
-        {200, 1, 30, true, true, "", "", {}, "pitch 0.05: nothing fits, no output"},
-        {0, 1, 30, true, false, "", "", {kInsertNText}, "no turns"},
-        {0, 1, 30, false, false, "", "", {}, "no turns, messages off"},
-        {40, 1, 1, true, true, "0.2 (AWG 32)", "148", {kFillFactorText}, "AN 1: fw = 147.8 %"},
-        {40, 1, 0, true, true, "0.2 (AWG 32)", "", {}, "no winding area: no fill factor"},
+        {40, 1, 30, true, true, 0.2, 4.92549, {}, "pitch 10/40 = 0.25 > 0.2169; fw = 502.4/102"},
+        {20, 1, 30, true, true, 0.3, 5.23333, {}, "pitch 0.5; fw = 100·20·3.14·0.09/108"},
+        {40, 2, 30, true, true, 0.3, 10.4667, {}, "two layers: pitch 0.5; fw = 1130.4/108"},
+        {200, 1, 30, true, true, 0, -1, {}, "pitch 0.05: nothing fits, no output"},
+        {0, 1, 30, true, false, 0, -1, {kInsertNText}, "no turns"},
+        {0, 1, 30, false, false, 0, -1, {}, "no turns, messages off"},
+        {40, 1, 1, true, true, 0.2, 147.7647, {kFillFactorText}, "AN 1: fw = 502.4/3.4 %"},
+        {40, 1, 0, true, true, 0.2, -1, {}, "no winding area: no fill factor"},
     };
     for (const auto& order : {kThinFirst, Reversed(kThinFirst)}) {
         for (const auto& c : cases) {
             const WindingWireResult r =
                 SuchDrahtHarmDistortion({true, c.an, 10, c.turns, c.layers, c.show, order});
             EXPECT_EQ(r.ok, c.ok) << c.source;
-            EXPECT_EQ(r.t2draht_d, c.wire) << c.source;
-            EXPECT_EQ(r.t2fw, c.fw) << c.source;
+            EXPECT_EQ(r.wire ? r.wire->d_mm : 0, c.d) << c.source;
+            EXPECT_NEAR(r.fillFactor_pct.value_or(-1), c.fw, 1e-4) << c.source;
             EXPECT_EQ(r.messages, c.messages) << c.source;
         }
     }
     EXPECT_TRUE(SuchDrahtHarmDistortion({false, 30, 10, 0, 1, true, kThinFirst}).ok); // no core: nothing
     text::SetDecimalSeparator(','); // the diameter follows the system's separator
-    EXPECT_EQ(SuchDrahtHarmDistortion({true, 30, 10, 40, 1, true, kThinFirst}).t2draht_d, "0,2 (AWG 32)");
+    EXPECT_EQ(WireText(kThinFirst[1]), "0,2 (AWG 32)");
     text::SetDecimalSeparator('.');
 }
 
@@ -238,14 +237,12 @@ TEST_F(DcBiasCurve, DesignCopiedToThePlotDataAndDrawn) {
     const DcBiasOutcome r = DesignDcBias(in);
     ASSERT_TRUE(r.designed);
     EXPECT_FALSE(r.failed);
-    const DcBiasTexts t = ShowDcBias(r);
-    EXPECT_EQ((std::vector<std::string>{t.t1mue, t.t1s, t.t1Al, t.t1N}),
-              (std::vector<std::string>{"149", ".31", "151", "81"}));
-    EXPECT_EQ(t.t1d, "0.2 (AWG 32)"); // chosen for the 81 turns beside it: 81/18 = 4.5 < 8
+    EXPECT_NEAR(r.design.mue, 148.968, 0.01);
+    EXPECT_NEAR(r.design.s_mm, 0.31064, 1e-4);
+    ASSERT_TRUE(r.wire);
+    EXPECT_EQ(r.wire->d_mm, 0.2); // chosen for the 81 turns beside it: 81/18 = 4.5 < 8
     // The plot data go on with Al and N as shown.
     EXPECT_EQ((std::vector<double>{r.plotAl_nH, r.plotTurns, r.plotL_mH}), (std::vector<double>{151, 81, 1}));
-    EXPECT_EQ((std::vector<std::string>{*t.t0Al, *t.t0N, t.t0L}),
-              (std::vector<std::string>{"151", "81", "1."}));
     EXPECT_TRUE(r.messages.empty());
     ASSERT_TRUE(r.drawn);
     EXPECT_EQ(DcBiasLegend("M1", r.plotAl_nH), "µrev M1 Al=151[nH]");
@@ -268,7 +265,7 @@ TEST_F(DcBiasCurve, PlotDataAndLegendShowNumbersRead) {
     for (const auto& [typed, shown] : cases) {
         DcBiasRequest in = Choke();
         in.l_mH = text::ReadNumber(typed);
-        EXPECT_EQ(ShowDcBias(DesignDcBias(in)).t0L, shown) << typed;
+        EXPECT_EQ(text::FormatPattern(DesignDcBias(in).plotL_mH, kPlotLPattern), shown) << typed;
     }
     // The legend names the Al value read from the plot data, not their text.
     const std::pair<const char*, const char*> legends[] = {{"151", "µrev M1 Al=151[nH]"},

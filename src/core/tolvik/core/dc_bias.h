@@ -8,9 +8,9 @@
 /// with the normalised reversible permeability R(x) = 3·(1/x² − 1/sinh² x) and µi = 2000;
 /// the gapped core adds the air gap's reluctance (1/µg = 1/µ − 1/µi + µ0·Ae/(le·Al)).
 /// No Qt: the tab reads its fields into numbers, hands them in with its options and the
-/// looked-up values (DesignDcBias), and shows the numbers that come back through the
-/// display patterns below; a run-time fault (division by zero, overflow, a missing column) comes
-/// back as "Values not valid !".
+/// looked-up values (DesignDcBias), and shows the numbers that come back (dc_bias_display.h);
+/// a run-time fault (division by zero, overflow, a missing column) comes back as
+/// "Values not valid !".
 
 #include "tolvik/core/core_messages.h"
 #include "tolvik/core/wire.h"
@@ -32,15 +32,6 @@ inline constexpr const char* kNegativeGapText = "Value s negativ, make another s
 
 enum class DcBiasXAxis { Hdc, Idc };                     ///< Optx1, Optx2
 enum class DcBiasYAxis { MuRev, LRev, Energy, RollOff }; ///< mu1opt … mu4opt
-
-/// Graph title and y-axis title of a y quantity.
-struct DcBiasTitles {
-    const char* graph;
-    const char* axis;
-};
-DcBiasTitles YAxisTitles(DcBiasYAxis y);
-/// "Hdc[A/m]" or "Idc[A]".
-const char* XAxisTitle(DcBiasXAxis x);
 
 struct OperatingPointInput {
     double bs_mT = 0;      ///< saturation flux density
@@ -140,33 +131,5 @@ struct DcBiasOutcome {
 /// The DC-bias curve routine: plot-data inductance, operating point, design, wire for
 /// the designed turns, copy to the plot data, and one curve of the plot data.
 DcBiasOutcome DesignDcBias(const DcBiasRequest& in);
-
-/// Display patterns of the fields.
-inline constexpr const char* kMuePattern = "#";        ///< t1mue
-inline constexpr const char* kGapPattern = "#.##";     ///< t1s
-inline constexpr const char* kAlPattern = "#";         ///< t1Al, t0Al
-inline constexpr const char* kTurnsPattern = "#";      ///< t1N, t0N
-inline constexpr const char* kPlotLPattern = "#.####"; ///< t0L
-
-/// The texts of the output data and the plot data as the tab shows an outcome; the design
-/// texts are set only when designed, t0Al and t0N only when the design was copied.
-struct DcBiasTexts {
-    std::string t1mue, t1s, t1Al, t1N;
-    std::optional<std::string> t1d; ///< none: the field keeps its text
-    std::optional<std::string> t0Al, t0N;
-    std::string t0L;
-};
-DcBiasTexts ShowDcBias(const DcBiasOutcome& r);
-
-/// Legend of a curve: the material and the plot data Al as read ("µrev R41 Al=151[nH]").
-std::string DcBiasLegend(const std::string& material, double al_nH);
-
-/// The reader texts of a picked point: x ("Hdc=…[A/m]", "Idc=…[A]" with three
-/// significant digits) and y (yText already formatted) with the quantity's name.
-struct DcBiasReading {
-    std::string x;
-    std::string y;
-};
-DcBiasReading DcBiasReaderTexts(double x, const std::string& yText, DcBiasXAxis xAxis, DcBiasYAxis yAxis);
 
 } // namespace tolvik::core

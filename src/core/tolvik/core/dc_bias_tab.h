@@ -5,7 +5,7 @@
 /// option come from its window.
 
 #include "tolvik/core/core_page.h"
-#include "tolvik/core/dc_bias.h"
+#include "tolvik/core/dc_bias_display.h"
 
 #include <QString>
 #include <QWidget>
@@ -58,9 +58,9 @@ public:
     void recalculate() override;
     /// The DC-bias curve routine: design, and (when draw) one curve of the plot data.
     void curve(bool copyToPlotData, bool draw = true);
-    /// The graph reader's point: the reader labels for (x, y), then the design again
-    /// without drawing. Returns the two reader texts (x first).
-    std::array<QString, 2> readPoint(double x, const QString& yText);
+    /// The graph reader's point: the reader labels for x and for y as the window's reader
+    /// shows it, then the design again without drawing. Returns the two reader texts (x first).
+    std::array<QString, 2> readPoint(double x, const QString& readerYText);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

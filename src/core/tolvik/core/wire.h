@@ -36,14 +36,12 @@ inline constexpr int kWireCurveMaxSets = 15;
 /// One row of table Draht.
 struct WireRecord {
     double d_mm = 0;        ///< Groesse: bare copper diameter [mm]
-    std::string dText;      ///< Groesse as text
-    std::string awgText;    ///< AWG gauge number as text
+    std::string dText;      ///< Groesse as the data file holds it, shown as it stands
+    std::string awgText;    ///< AWG gauge number as the data file holds it
     double turnsPerMm2 = 0; ///< N_pro_mm2: turns per mm² of winding area
     double fCu = 0;         ///< copper share of the wire's cross-section
 };
 
-/// "0.5 (AWG 24)": the diameter, the gauge in parentheses.
-std::string WireText(const WireRecord& wire);
 /// The rows of table Draht in their stored order.
 std::vector<WireRecord> ReadWires(data::Database& db);
 
@@ -69,16 +67,15 @@ struct WindingWireInput {
     bool coreSelected = false;
     double an_mm2 = 0;     ///< winding cross-section AN of the core
     double hWickel_mm = 0; ///< winding height of the bobbin
-    double turns = 0;      ///< value of t2N
-    double layers = 0;     ///< value of t2layer
+    double turns = 0;      ///< N of the winding
+    double layers = 0;     ///< number of layers m
     bool showMessages = false;
     std::vector<WireRecord> wires; ///< table Draht in stored order
 };
 struct WindingWireResult {
     bool ok = true;
-    std::optional<WireRecord> wire; ///< none: no core, no turns, or no wire fits
-    std::string t2fw;               ///< fill factor [%], "#" ("" without a winding area)
-    std::string t2draht_d;          ///< WireText of the wire
+    std::optional<WireRecord> wire;       ///< none: no core, no turns, or no wire fits
+    std::optional<double> fillFactor_pct; ///< of the wire; none without a winding area
     std::vector<std::string> messages;
 };
 /// The thickest wire whose outer diameter d/√fCu is smaller than the pitch
