@@ -125,24 +125,22 @@ private slots:
         const QString old = dir.filePath(QStringLiteral("old.pdf"));
         for (const QString& path : {dir.filePath(QStringLiteral("plain")), old})
             QVERIFY(tolvik::test::WriteFile(path, "old content"));
-        const struct {
-            QString path;
-            bool diskFull; ///< the file system refuses to grow the file after 2 kB
-            QString filter;
-        } cases[] = {{dir.filePath(QStringLiteral("plain/g.png")), false,
-                      QStringLiteral("PNG image, 300 dpi (*.png)")},
-                     {old, true, QStringLiteral("PDF document (*.pdf)")}};
-        for (const auto& c : cases) {
+        // path, diskFull (the file system refuses to grow the file after 2 kB), filter
+        const std::tuple<QString, bool, QString> cases[] = {
+            {dir.filePath(QStringLiteral("plain/g.png")), false,
+             QStringLiteral("PNG image, 300 dpi (*.png)")},
+            {old, true, QStringLiteral("PDF document (*.pdf)")}};
+        for (const auto& [path, diskFull, filter] : cases) {
             messages_->messages.clear();
-            answer(c.path, c.filter);
+            answer(path, filter);
             {
                 std::optional<tolvik::test::DiskFull> full;
-                if (c.diskFull) full.emplace(2048);
+                if (diskFull) full.emplace(2048);
                 SaveGraphAs(graph_.get(), nullptr);
             }
             QCOMPARE(messages_->messages.size(), size_t(1));
             QVERIFY2(messages_->messages[0].text.startsWith(QStringLiteral("The file ") +
-                                                            QDir::toNativeSeparators(c.path) +
+                                                            QDir::toNativeSeparators(path) +
                                                             QStringLiteral(" could not be written: ")),
                      qPrintable(messages_->messages[0].text));
             QCOMPARE(messages_->messages[0].title, QStringLiteral("Tolvik"));
