@@ -239,33 +239,28 @@ TEST_F(AdvisorFixture, LossesByHand) {
 
 // Every reason a part is rejected for, each reached by one case.
 TEST_F(AdvisorFixture, EveryRejectionReason) {
-    const struct {
-        const char* core;
-        const char* material;
-        ChokeRequest choke;
-        std::optional<TransformerRequest> transformer;
-        const char* reason;
-    } cases[] = {
-        {"E 20", "M1", {1, 1000}, {}, "air gap would be negative"},
-        {"E 20", "M1", {2000, 0.01}, {}, "no wire fits 2196 turns in the winding area"},
-        {"P 14 hole", "M1", {1, 0.5, 10, 25, 0, 0, 40, 5, 1}, {}, "no wire fits 68 turns in 1 layer"},
-        {"E 20", "M1", {1, 1, 10, 25, 0.4, 100, 40, 50, 2}, {}, "too hot: ΔT 58 K > 40 K"},
-        {"E 20", "M1", {1, 1, 10, 25, 0, 0, 1000, 5, 2}, {}, "current density 31.8 A/mm² > 5"},
-        {"E 20", "M1", {1, 1, 10, 100, 0.4, 100, 40, 50, 4}, {}, "no loss data at 100 °C"},
-        {"E 20", "M1", {1, 1, 10, 25, 0.4, 700, 40, 50, 4}, {}, "no loss data at 25 °C and 700 kHz"},
-        {"E 20", "M3", {1, 1}, {}, "no amplitude permeability data at 25 °C"},
-        {"R 10", "M1", {1, 0.2, 10, 25, 0, 0, 40, 50, 40}, {}, "no Rth for this core"},
-        {"E 20", "M1", {}, TransformerRequest{1000, 100}, "carries 160 W < 1000 W"},
-        {"R 10", "M1", {}, TransformerRequest{}, "no Rth for this core"},
-        {"E 20", "M2", {}, TransformerRequest{}, "no loss figure for this material"},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, const char*, ChokeRequest, std::optional<TransformerRequest>, const char*>
+        cases[] = {
+            {"E 20", "M1", {1, 1000}, {}, "air gap would be negative"},
+            {"E 20", "M1", {2000, 0.01}, {}, "no wire fits 2196 turns in the winding area"},
+            {"P 14 hole", "M1", {1, 0.5, 10, 25, 0, 0, 40, 5, 1}, {}, "no wire fits 68 turns in 1 layer"},
+            {"E 20", "M1", {1, 1, 10, 25, 0.4, 100, 40, 50, 2}, {}, "too hot: ΔT 58 K > 40 K"},
+            {"E 20", "M1", {1, 1, 10, 25, 0, 0, 1000, 5, 2}, {}, "current density 31.8 A/mm² > 5"},
+            {"E 20", "M1", {1, 1, 10, 100, 0.4, 100, 40, 50, 4}, {}, "no loss data at 100 °C"},
+            {"E 20", "M1", {1, 1, 10, 25, 0.4, 700, 40, 50, 4}, {}, "no loss data at 25 °C and 700 kHz"},
+            {"E 20", "M3", {1, 1}, {}, "no amplitude permeability data at 25 °C"},
+            {"R 10", "M1", {1, 0.2, 10, 25, 0, 0, 40, 50, 40}, {}, "no Rth for this core"},
+            {"E 20", "M1", {}, TransformerRequest{1000, 100}, "carries 160 W < 1000 W"},
+            {"R 10", "M1", {}, TransformerRequest{}, "no Rth for this core"},
+            {"E 20", "M2", {}, TransformerRequest{}, "no loss figure for this material"},
+        };
+    for (const auto& [core, material, choke, transformer, reason] : cases) {
         const std::vector<Design> designs =
-            c.transformer ? AdviseTransformer(cat_, *c.transformer) : AdviseChoke(cat_, c.choke);
-        const Design* d = Find(designs, cat_, c.core, c.material);
-        ASSERT_TRUE(d) << c.reason;
-        EXPECT_FALSE(d->feasible) << c.reason;
-        EXPECT_EQ(d->reason, c.reason);
+            transformer ? AdviseTransformer(cat_, *transformer) : AdviseChoke(cat_, choke);
+        const Design* d = Find(designs, cat_, core, material);
+        ASSERT_TRUE(d) << reason;
+        EXPECT_FALSE(d->feasible) << reason;
+        EXPECT_EQ(d->reason, reason);
     }
 }
 

@@ -109,17 +109,15 @@ TEST(ChartModelValues, NonFiniteValuesAreRefused) {
 }
 
 TEST(ChartModelCodes, AxisScalingCodes) {
-    const struct {
-        int code;
-        bool xLog, yLog, fixed;
-    } cases[] = {{0, false, false, false}, {15, true, true, false}, {7, false, true, false},
-                 {16, true, false, false}, {6, false, false, true}, {3, false, false, false}}; // 3: unknown
-    for (const auto& c : cases) {
+    const std::tuple<int, bool, bool, bool> cases[] = {
+        {0, false, false, false}, {15, true, true, false}, {7, false, true, false},
+        {16, true, false, false}, {6, false, false, true}, {3, false, false, false}}; // 3: unknown
+    for (const auto& [code, xLog, yLog, fixed] : cases) {
         ChartModel m;
-        m.setAxisScale(c.code);
+        m.setAxisScale(code);
         EXPECT_EQ(std::tuple(m.xLogarithmic(), m.yLogarithmic(), m.fixedLimits()),
-                  std::tuple(c.xLog, c.yLog, c.fixed))
-            << c.code;
+                  std::tuple(xLog, yLog, fixed))
+            << code;
     }
 }
 
@@ -191,24 +189,19 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
     EXPECT_EQ(m.dataExtent(true, true), std::make_pair(50.0, 1000.0));
     EXPECT_EQ(m.dataExtent(false, true), std::make_pair(0.02, 3.0));
 
-    const struct {
-        bool within; ///< fixed limits stay
-        double lo, hi;
-        int n;
-        double min, max, step;
-        int decimals;
-    } ticks[] = {{false, 0.3, 9.7, 6, 0, 10, 2, 0},
-                 {false, -41, 139, 8, -50, 150, 25, 0},
-                 {false, 1.02, 1.9, 6, 1, 2, 0.2, 1},
-                 {false, 0, 0.9, 4, 0, 1, 0.25, 2},
-                 {true, -62, 62, 6, -62, 62, 25, 0}};
-    for (const auto& c : ticks) {
-        const LinearTicks t =
-            c.within ? linearTicksWithin(c.lo, c.hi, c.n) : niceLinearTicks(c.lo, c.hi, c.n);
-        EXPECT_DOUBLE_EQ(t.min, c.min) << c.lo << " " << c.hi;
-        EXPECT_DOUBLE_EQ(t.max, c.max) << c.lo << " " << c.hi;
-        EXPECT_DOUBLE_EQ(t.step, c.step) << c.lo << " " << c.hi;
-        EXPECT_EQ(t.decimals, c.decimals) << c.lo << " " << c.hi;
+    // within (fixed limits stay), lo, hi, n, min, max, step, decimals
+    const std::tuple<bool, double, double, int, double, double, double, int> ticks[] = {
+        {false, 0.3, 9.7, 6, 0, 10, 2, 0},
+        {false, -41, 139, 8, -50, 150, 25, 0},
+        {false, 1.02, 1.9, 6, 1, 2, 0.2, 1},
+        {false, 0, 0.9, 4, 0, 1, 0.25, 2},
+        {true, -62, 62, 6, -62, 62, 25, 0}};
+    for (const auto& [within, lo, hi, n, min, max, step, decimals] : ticks) {
+        const LinearTicks t = within ? linearTicksWithin(lo, hi, n) : niceLinearTicks(lo, hi, n);
+        EXPECT_DOUBLE_EQ(t.min, min) << lo << " " << hi;
+        EXPECT_DOUBLE_EQ(t.max, max) << lo << " " << hi;
+        EXPECT_DOUBLE_EQ(t.step, step) << lo << " " << hi;
+        EXPECT_EQ(t.decimals, decimals) << lo << " " << hi;
     }
     const LinearTicks flat = niceLinearTicks(5, 5, 6); // a flat curve still gets a range
     EXPECT_TRUE(flat.min < 5 && flat.max > 5);
@@ -231,21 +224,16 @@ TEST(ChartModelAxes, DataExtentAndTicks) {
 
 TEST(CurveCsv, NumbersAreShortestExactAndLocaleFree) {
     CommaLocale comma;
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {{0.1, "0.1"}, {1e-7, "1e-07"}, {2e21, "2e+21"}, {0.0, "0"}, {1.0 / 3, "0.3333333333333333"},
-                 {kNaN, ""},   {-kInf, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(CsvNumber(c.value), c.text) << c.text;
+    const std::pair<double, const char*> cases[] = {
+        {0.1, "0.1"}, {1e-7, "1e-07"}, {2e21, "2e+21"}, {0.0, "0"}, {1.0 / 3, "0.3333333333333333"},
+        {kNaN, ""},   {-kInf, ""}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(CsvNumber(value), text) << text;
 }
 
 TEST(CurveCsv, OnePairOfColumnsPerShownCurve) {
     CommaLocale comma;
-    const struct {
-        int axisCode;
-        std::string expected;
-    } cases[] = {
+    const std::pair<int, std::string> cases[] = {
         // Linear axes: the unwritten point and the NaN point are left out, the empty set too.
         {0, "\"N87 \"\"A\"\", 25 °C, f[kHz]\",\"N87 \"\"A\"\", 25 °C, Pv[kW/m³]\","
             "\"Curve 2, f[kHz]\",\"Curve 2, Pv[kW/m³]\"\n"
@@ -258,16 +246,16 @@ TEST(CurveCsv, OnePairOfColumnsPerShownCurve) {
              "10,300\n"
              "100,4000\n"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [axisCode, expected] : cases) {
         ChartModel m;
         resetGraph(m);
         m.setBottomTitle("f[kHz]");
         m.setLeftTitle("Pv[kW/m³]");
-        m.setAxisScale(c.axisCode);
+        m.setAxisScale(axisCode);
         addCurve(m, "N87 \"A\", 25 °C", {{0.5, 2.25}, {10, 300}, {100, 4000}});
         addCurve(m, "", {{-1, 7}, {3, kNaN}}); // and an empty third set
         m.setNumPoints(5);                     // points 4 and 5 of both sets stay unwritten
-        EXPECT_EQ(CurvesCsv(m), c.expected) << c.axisCode;
+        EXPECT_EQ(CurvesCsv(m), expected) << axisCode;
     }
 }
 

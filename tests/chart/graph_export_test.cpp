@@ -76,22 +76,18 @@ private slots:
 
     /// Every picture format through "Save Graph As", checked by a reader of its own.
     void picturesHoldCurvesAndTexts() {
-        const struct {
-            const char* filter;
-            const char* answer; ///< the name given in the dialog
-            const char* file;   ///< the file written
-            double scale;       ///< PNG pixels per screen pixel
-        } cases[] = {
+        // The filter, the name given in the dialog, the file written, PNG pixels per screen pixel.
+        const std::tuple<const char*, const char*, const char*, double> cases[] = {
             {"PNG image, 96 dpi (*.png)", "g96.png", "g96.png", 1},
             {"PNG image, 300 dpi (*.png)", "g300", "g300.png", 300 / 96.0}, // suffix added from the filter
             {"SVG drawing (*.svg)", "g.svg", "g.svg", 0},
             {"PDF document (*.pdf)", "g.pdf", "g.pdf", 1}, // its page rendered at 96 dpi
         };
-        for (const auto& c : cases) {
-            answer(dir_.filePath(QLatin1String(c.answer)), QLatin1String(c.filter));
+        for (const auto& [filter, name, written, scale] : cases) {
+            answer(dir_.filePath(QLatin1String(name)), QLatin1String(filter));
             SaveGraphAs(graph_.get(), nullptr);
-            QVERIFY2(messages_->messages.empty(), c.file);
-            const QString file = dir_.filePath(QLatin1String(c.file));
+            QVERIFY2(messages_->messages.empty(), written);
+            const QString file = dir_.filePath(QLatin1String(written));
             QImage picture(file);
             QString texts; // what a reader finds written in the file
             if (file.endsWith(u".svg")) {
@@ -109,12 +105,12 @@ private slots:
                          0);
                 picture.load(file + QStringLiteral(".png"));
             } else {
-                QCOMPARE(picture.size(), QSize(qRound(600 * c.scale), qRound(420 * c.scale)));
-                QCOMPARE(qRound(picture.dotsPerMeterX() * 0.0254), qRound(96 * c.scale));
+                QCOMPARE(picture.size(), QSize(qRound(600 * scale), qRound(420 * scale)));
+                QCOMPARE(qRound(picture.dotsPerMeterX() * 0.0254), qRound(96 * scale));
             }
-            if (!file.endsWith(u".svg")) QVERIFY2(PixelsOf(picture, kFirstCurve) > 100 * c.scale, c.file);
+            if (!file.endsWith(u".svg")) QVERIFY2(PixelsOf(picture, kFirstCurve) > 100 * scale, written);
             for (const QString& t : kTexts)
-                QVERIFY2(file.endsWith(u".png") || texts.contains(t), qPrintable(t + u" in "_s + c.file));
+                QVERIFY2(file.endsWith(u".png") || texts.contains(t), qPrintable(t + u" in "_s + file));
         }
     }
 
@@ -125,24 +121,22 @@ private slots:
         const QString old = dir.filePath(QStringLiteral("old.pdf"));
         for (const QString& path : {dir.filePath(QStringLiteral("plain")), old})
             QVERIFY(tolvik::test::WriteFile(path, "old content"));
-        const struct {
-            QString path;
-            bool diskFull; ///< the file system refuses to grow the file after 2 kB
-            QString filter;
-        } cases[] = {{dir.filePath(QStringLiteral("plain/g.png")), false,
-                      QStringLiteral("PNG image, 300 dpi (*.png)")},
-                     {old, true, QStringLiteral("PDF document (*.pdf)")}};
-        for (const auto& c : cases) {
+        // The path, whether the file system refuses to grow the file after 2 kB, the filter.
+        const std::tuple<QString, bool, QString> cases[] = {
+            {dir.filePath(QStringLiteral("plain/g.png")), false,
+             QStringLiteral("PNG image, 300 dpi (*.png)")},
+            {old, true, QStringLiteral("PDF document (*.pdf)")}};
+        for (const auto& [path, diskFull, filter] : cases) {
             messages_->messages.clear();
-            answer(c.path, c.filter);
+            answer(path, filter);
             {
                 std::optional<tolvik::test::DiskFull> full;
-                if (c.diskFull) full.emplace(2048);
+                if (diskFull) full.emplace(2048);
                 SaveGraphAs(graph_.get(), nullptr);
             }
             QCOMPARE(messages_->messages.size(), size_t(1));
             QVERIFY2(messages_->messages[0].text.startsWith(QStringLiteral("The file ") +
-                                                            QDir::toNativeSeparators(c.path) +
+                                                            QDir::toNativeSeparators(path) +
                                                             QStringLiteral(" could not be written: ")),
                      qPrintable(messages_->messages[0].text));
             QCOMPARE(messages_->messages[0].title, QStringLiteral("Tolvik"));

@@ -49,11 +49,8 @@ TEST(DesignFile, DamagedOrForeignFilesAreRefusedWithTheirFault) {
         EXPECT_NE(at, std::string::npos) << from;
         return s.replace(at, from.size(), to);
     };
-    const struct {
-        const char* what;
-        std::string text;
-        const char* error; ///< a part of the message
-    } cases[] = {
+    // what, text, error (a part of the message)
+    const std::tuple<const char*, std::string, const char*> cases[] = {
         {"truncated", good.substr(0, good.size() / 2), "not JSON"},
         {"not JSON", "this is a letter, not a design", "not JSON"},
         {"empty", "", "not JSON"},
@@ -76,9 +73,9 @@ TEST(DesignFile, DamagedOrForeignFilesAreRefusedWithTheirFault) {
         {"window twice", replaced("\"MatTab\"", "\"CoreForm\""), "CoreForm twice"},
         {"too large", std::string(kMaxDesignBytes + 1, ' '), "too large"},
     };
-    for (const auto& c : cases) {
-        const DesignRead r = ReadDesign(c.text);
-        EXPECT_FALSE(r.design) << c.what;
-        EXPECT_NE(r.error.find(c.error), std::string::npos) << c.what << ": " << r.error;
+    for (const auto& [what, text, error] : cases) {
+        const DesignRead r = ReadDesign(text);
+        EXPECT_FALSE(r.design) << what;
+        EXPECT_NE(r.error.find(error), std::string::npos) << what << ": " << r.error;
     }
 }

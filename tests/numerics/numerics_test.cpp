@@ -40,16 +40,13 @@ TEST(SafeDivide, QuotientOrEmptyWithFlag) {
 }
 
 TEST(LinearInterpolate, PointsOnTheLineAndEqualAbscissas) {
-    struct Case {
-        double x1, y1, x2, y2, x, expected;
-    };
     // Hand calculation: y1 + (x - x1)(y2 - y1)/(x2 - x1); equal abscissas give 0.
-    const Case cases[] = {
+    const std::tuple<double, double, double, double, double, double> cases[] = {
         {0, 0, 10, 100, 2.5, 25},          {0, 0, 10, 100, 20, 200}, {10, 5, 20, 1, 15, 3},
         {-20, 2000, 100, 4000, -20, 2000}, {5, 10, 5, 20, 5, 0},     {5, 10, 5, 20, 7, 0},
     };
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(LinearInterpolate(c.x1, c.y1, c.x2, c.y2, c.x), c.expected) << c.x;
+    for (const auto& [x1, y1, x2, y2, x, expected] : cases)
+        EXPECT_DOUBLE_EQ(LinearInterpolate(x1, y1, x2, y2, x), expected) << x;
 }
 
 TEST(Log10, NonPositiveGivesZeroNotNaN) {
@@ -70,10 +67,7 @@ TEST(MueFromAl, HandCalculationAndZeros) {
 }
 
 TEST(MueFromGap, Cases) {
-    struct Case {
-        double mui, s, le, expected;
-    };
-    const Case cases[] = {
+    const std::tuple<double, double, double, double> cases[] = {
         {2000, 0, 50, 2000},             // no gap: µi
         {2000, 1, 0, 2000},              // no path length: µi
         {0, 1, 50, 0},                   // µi 0
@@ -81,8 +75,8 @@ TEST(MueFromGap, Cases) {
         {1, 0.5, 50, 1.0},               // µi 1 stays 1 for any gap
         {0.5, 100, 50, 0},               // r = 2: 2 + (1 - 2)/0.5 = 0
     };
-    for (const auto& c : cases)
-        EXPECT_NEAR(MueFromGap(c.mui, c.s, c.le), c.expected, 1e-9) << c.mui << " " << c.s;
+    for (const auto& [mui, s, le, expected] : cases)
+        EXPECT_NEAR(MueFromGap(mui, s, le), expected, 1e-9) << mui << " " << s;
 }
 
 // Ae'/le' · 1.256E-6 · 1E9 = 1E-4/0.05 · 1256 = 2.512 nH per unit of µe on le 50, Ae 100.

@@ -20,28 +20,21 @@ TEST(Value, KindsAndConversions) {
 }
 
 TEST(PlainNumberText, Forms) {
-    struct Case {
-        double x;
-        const char* text;
-    };
-    const Case cases[] = {{25, "25"}, {0.5, "0.5"},       {-1.25, "-1.25"}, {1e-7, "1E-07"},
-                          {0, "0"},   {0.1 + 0.2, "0.3"}, {1e-4, "0.0001"}, {1e15, "1E+15"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(PlainNumberText(c.x), c.text) << c.x;
+    const std::pair<double, const char*> cases[] = {{25, "25"},       {0.5, "0.5"},   {-1.25, "-1.25"},
+                                                    {1e-7, "1E-07"},  {0, "0"},       {0.1 + 0.2, "0.3"},
+                                                    {1e-4, "0.0001"}, {1e15, "1E+15"}};
+    for (const auto& [x, text] : cases)
+        EXPECT_EQ(PlainNumberText(x), text) << x;
     EXPECT_EQ(PlainNumberText(std::nan("")), "");
 }
 
 TEST(ReadLeadingNumber, Texts) {
-    struct Case {
-        const char* text;
-        double value;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"", 0},       {"12abc", 12}, {"1 2", 12}, {" -3.5 ", -3.5}, {"1.5.5", 1.5},
         {"2e3", 2000}, {"2e", 2},     {"abc", 0},  {"+.5", 0.5},     {"1e999", 0},
     };
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(ReadLeadingNumber(c.text), c.value) << c.text;
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(ReadLeadingNumber(text), value) << text;
 }
 
 TEST(IsNumberText, Texts) {

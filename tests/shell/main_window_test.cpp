@@ -243,51 +243,39 @@ private slots:
     // --- placement ---
 
     void placementRoundsHalfToEvenWithin16Bits() {
-        const struct {
-            double x;
-            std::int16_t expected;
-        } cases[] = {{2.5, 2},       {3.5, 4},     {-2.5, -2},     {-3.5, -4}, {1260.4, 1260},
-                     {1260.6, 1261}, {1e9, 32767}, {-1e9, -32768}, {NAN, 0},   {INFINITY, 32767}};
-        for (const auto& c : cases)
-            QVERIFY2(shell::RoundToInt16(c.x) == c.expected, qPrintable(QString::number(c.x)));
+        const std::pair<double, std::int16_t> cases[] = {
+            {2.5, 2},       {3.5, 4},     {-2.5, -2},     {-3.5, -4}, {1260.4, 1260},
+            {1260.6, 1261}, {1e9, 32767}, {-1e9, -32768}, {NAN, 0},   {INFINITY, 32767}};
+        for (const auto& [x, expected] : cases)
+            QVERIFY2(shell::RoundToInt16(x) == expected, qPrintable(QString::number(x)));
 
-        const struct {
-            double screenW, screenH, windowW, windowH;
-            float left;
-            std::int16_t top;
-            const char* source;
-        } windows[] = {
+        const std::tuple<double, double, double, double, float, std::int16_t, const char*> windows[] = {
             {12000, 9000, 12000, 8310, 0, 0, "600-pixel screen: at the top"},
             {15360, 9000, 12000, 8310, 1680, 0, "wide 600-pixel screen: centred, at the top"},
             {15360, 11520, 12000, 9000, 1680, 1260, "other screens: centred"},
             {12000, 9001, 12000, 8310, 0, 346, "one twip more than 600 pixels: centred, 345.5 to even"},
             {12001, 12000, 12000, 9000, 0.5f, 1500, "left is not rounded"},
         };
-        for (const auto& c : windows) {
-            const auto p = shell::MainWindowPlacement(c.screenW, c.screenH, c.windowW, c.windowH);
-            QVERIFY2(p.left == c.left && p.top == c.top, c.source);
+        for (const auto& [screenW, screenH, windowW, windowH, left, top, source] : windows) {
+            const auto p = shell::MainWindowPlacement(screenW, screenH, windowW, windowH);
+            QVERIFY2(p.left == left && p.top == top, source);
         }
 
-        const struct {
-            shell::ScreenRect screen;
-            int w, h;
-            shell::WindowPosition expected;
-            const char* source;
-        } centred[] = {
+        const std::tuple<shell::ScreenRect, int, int, shell::WindowPosition, const char*> centred[] = {
             {{0, 0, 1280, 1024}, 400, 300, {440, 362}, "centred"},
             {{0, 0, 1281, 1024}, 101, 300, {590, 362}, "half a screen 640.5 rounds to even"},
             {{1280, 0, 1920, 1080}, 100, 100, {1280 + 910, 490}, "second screen"},
             {{100, 50, 800, 600}, 1000, 700, {100, 50}, "larger: the title bar stays reachable"},
             {{0, 0, 800, 600}, 900, 200, {0, 200}, "wider only: still centred vertically"},
         };
-        for (const auto& c : centred)
-            QVERIFY2(shell::CenterPosition(c.screen, c.w, c.h) == c.expected, c.source);
+        for (const auto& [screen, w, h, expected, source] : centred)
+            QVERIFY2(shell::CenterPosition(screen, w, h) == expected, source);
         QCOMPARE(shell::ChildWindowPosition(), (shell::WindowPosition{0, 1})); // top 20 twips
     }
 
     // --- design files ---
 
-    void savedDesignOpensAsSaved() {
+    void savedDesignOpensAsSavedAndDamagedFilesChangeNothing() {
         const QString path = dir.filePath(u"compare.tolvik"_s);
         design::Design saved;
         {
@@ -301,6 +289,38 @@ private slots:
             saved = s.window->designs().Current();
             QCOMPARE(shownMessages(), QStringList());
             QCOMPARE(s.window->designs().recentDesigns().value(0), path);
+
+            const QByteArray good = test::ReadFile(path);
+            const std::tuple<const char*, QByteArray, const char*> cases[] = {
+                {"not JSON", good.left(good.size() / 2), "not JSON"}, // more refusals: tolvik_design_tests
+                {"junk", QByteArray(100 << 20, 'x'), "too large"},    // beyond the size read
+                {"missing", QByteArray(good).replace("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\""),
+                 "E 99/99/99"}, // a core the data file lacks: opened, with a warning naming it
+            };
+            for (const auto& [what, bytes, reason] : cases) {
+                const QString damaged = dir.filePath(QLatin1String(what) + u".tolvik"_s);
+                QVERIFY(test::WriteFile(damaged, bytes));
+                const bool opens = s.window->designs().open(damaged);
+                const QStringList m = shownMessages();
+                QCOMPARE(m.size(), 1);
+                QVERIFY2(m[0].contains(QLatin1String(reason)), qPrintable(m[0]));
+                QVERIFY2(opens || (m[0].contains(damaged) && s.window->designs().Current() == saved), what);
+                QCOMPARE(opens, QLatin1String(what) == u"missing"_s);
+            }
+
+            const QString kept = dir.filePath(u"kept.tolvik"_s); // a failed save keeps the old file
+            QVERIFY(test::WriteFile(kept, "old"));
+            answer = kept;
+            {
+                const test::DiskFull full(16);
+                QVERIFY(!s.window->designs().saveAs());
+            }
+            QCOMPARE(test::ReadFile(kept), QByteArray("old"));
+            const QStringList failed = shownMessages();
+            QCOMPARE(failed.size(), 1);
+            QVERIFY(failed[0].startsWith(u"The file "_s) && failed[0].contains(u"could not be written"_s));
+            QCOMPARE(QDir(dir.path()).entryList({u"kept.tolvik*"_s}, QDir::Files | QDir::Hidden),
+                     QStringList{u"kept.tolvik"_s});
         }
         // The comparison is in the file: three µi(T) curves and two DC-bias curves.
         const auto drawn = [&saved](const char* window, const char* graph) {
@@ -321,57 +341,6 @@ private slots:
         QVERIFY(!fresh.window->designs().modified());
     }
 
-    void damagedFilesAndFailedSaveChangeNothing() {
-        Session s;
-        drawDesign(s);
-        answer = dir.filePath(u"good.tolvik"_s);
-        QVERIFY(s.window->designs().saveAs());
-        const QByteArray good = test::ReadFile(answer);
-        const design::Design before = s.window->designs().Current();
-        const auto with = [&good](const char* from, const char* to) {
-            QByteArray b = good;
-            return b.replace(from, to);
-        };
-        const struct {
-            const char* what;
-            QByteArray bytes;
-            const char* reason;
-        } cases[] = {
-            {"not JSON", good.left(good.size() / 2), "not JSON"}, // more refusals: tolvik_design_tests
-            {"junk", QByteArray(100 << 20, 'x'), "too large"},    // beyond the size read
-        };
-        for (const auto& c : cases) {
-            const QString path = dir.filePath(QLatin1String(c.what) + u".tolvik"_s);
-            QVERIFY(test::WriteFile(path, c.bytes));
-            QVERIFY2(!s.window->designs().open(path), c.what);
-            const QStringList m = shownMessages();
-            QCOMPARE(m.size(), 1);
-            QVERIFY2(m[0].contains(path) && m[0].contains(QLatin1String(c.reason)), qPrintable(m[0]));
-            QVERIFY2(s.window->designs().Current() == before, c.what);
-        }
-        // A core the data file lacks: opened, with a warning naming it.
-        const QString missing = dir.filePath(u"missing.tolvik"_s);
-        QVERIFY(test::WriteFile(missing, with("\"Kern\":\"E 20/10/6\"", "\"Kern\":\"E 99/99/99\"")));
-        QVERIFY(s.window->designs().open(missing));
-        const QStringList m = shownMessages();
-        QCOMPARE(m.size(), 1);
-        QVERIFY2(m[0].contains(u"E 99/99/99"_s), qPrintable(m[0]));
-
-        const QString path = dir.filePath(u"kept.tolvik"_s); // a failed save keeps the old file
-        QVERIFY(test::WriteFile(path, "old"));
-        answer = path;
-        {
-            const test::DiskFull full(16);
-            QVERIFY(!s.window->designs().saveAs());
-        }
-        QCOMPARE(test::ReadFile(path), QByteArray("old"));
-        const QStringList failed = shownMessages();
-        QCOMPARE(failed.size(), 1);
-        QVERIFY(failed[0].startsWith(u"The file "_s) && failed[0].contains(u"could not be written"_s));
-        QCOMPARE(QDir(dir.path()).entryList({u"kept.tolvik*"_s}, QDir::Files | QDir::Hidden),
-                 QStringList{u"kept.tolvik"_s});
-    }
-
     void designSheetInPdfAndUnsavedChangesAskedAbout() {
         Session s;
         QVERIFY(s.window->designs().confirmClose()); // nothing open: nothing asked
@@ -386,16 +355,13 @@ private slots:
         // Every row of inputs and results has a line of its own, an empty one too.
         QCOMPARE(OverlappingTableWords(answer), QStringList());
 
-        const struct {
-            ui::SaveChoice choice;
-            bool closes;
-        } cases[] = {
+        const std::pair<ui::SaveChoice, bool> cases[] = {
             {ui::SaveChoice::Cancel, false}, {ui::SaveChoice::Discard, true}, {ui::SaveChoice::Save, true}};
         answer = dir.filePath(u"asked.tolvik"_s);
-        for (const auto& c : cases) {
+        for (const auto& [choice, closes] : cases) {
             messages->questions.clear();
-            messages->saveChoice = c.choice;
-            QCOMPARE(s.window->designs().confirmClose(), c.closes);
+            messages->saveChoice = choice;
+            QCOMPARE(s.window->designs().confirmClose(), closes);
             QCOMPARE(messages->questions.size(), 1);
         }
         QVERIFY(QFile::exists(answer));
@@ -558,44 +524,37 @@ private slots:
 
     void printedPage() {
         // Material tab, readings on the graph, curve picked, pages, frame (cm).
-        const struct {
-            int tab;
-            int readings;
-            const char* curve;
-            bool curveLine;
-            int pages;
-            QList<double> frame;
-        } cases[] = {
+        const std::tuple<int, int, const char*, bool, int, QList<double>> cases[] = {
             {1, 0, "A1", false, 1, {3, 4, 23, 15}}, // no log: no curve unless on the hysteresis tab
             {0, 0, "A1T25", true, 1, {3, 4, 23, 15}}, {1, 2, "A1", true, 1, {8, 4, 20, 14}},
             {1, 33, "A1", true, 1, {8, 4, 20, 14}}, // counter at 32: one page
             {1, 34, "A1", true, 2, {8, 4, 20, 14}}, // counter past 32: a second page, still empty
             {1, 3, "", false, 1, {8, 4, 20, 14}},   // no curve picked: points without curve line
         };
-        for (const auto& c : cases) {
-            const QString tag = u"tab %1, %2 readings"_s.arg(c.tab).arg(c.readings);
-            material::MatTab* form = openMaterialTab(c.tab);
-            form->findChild<QLabel*>(u"GR1"_s)->setText(QLatin1String(c.curve));
-            readings(c.readings);
+        for (const auto& [tab, count, curve, curveLine, pageCount, expectedFrame] : cases) {
+            const QString tag = u"tab %1, %2 readings"_s.arg(tab).arg(count);
+            material::MatTab* form = openMaterialTab(tab);
+            form->findChild<QLabel*>(u"GR1"_s)->setText(QLatin1String(curve));
+            readings(count);
             QFile::remove(printing->file);
             press("cmdPrint");
             QVERIFY2(messages->messages.empty(), qPrintable(tag + shownMessages().join(u'|')));
             const QStringList pages = test::PdfPages(printing->file);
-            QCOMPARE(pages.size(), c.pages);
+            QCOMPARE(pages.size(), pageCount);
             const QString& first = pages.first();
             QVERIFY2(first.contains(u"Tolvik V4.0 - Material data"_s), qPrintable(tag));
             const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
             QVERIFY2(first.contains(date), qPrintable(tag));
-            QCOMPARE(first.contains(u"Selected curve: "_s + QLatin1String(c.curve)), c.curveLine);
-            QCOMPARE(first.contains(u"Selected point(s):"_s), c.readings > 0);
-            for (int i = 1; i <= c.readings; ++i) {
+            QCOMPARE(first.contains(u"Selected curve: "_s + QLatin1String(curve)), curveLine);
+            QCOMPARE(first.contains(u"Selected point(s):"_s), count > 0);
+            for (int i = 1; i <= count; ++i) {
                 const QString line = u"\\bx%1\\s+y%1\\b"_s.arg(i);
                 const int page = i <= 34 ? 0 : 1;
                 QVERIFY2(pages[page].contains(QRegularExpression(line)),
                          qPrintable(tag + u" reading "_s + line));
                 if (page == 1) QVERIFY2(!first.contains(QRegularExpression(line)), qPrintable(tag));
             }
-            QCOMPARE(frame(form, c.tab), c.frame);
+            QCOMPARE(frame(form, tab), expectedFrame);
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
     }
@@ -631,12 +590,7 @@ private slots:
 
     void copyPerTab() {
         // Tab, option to select, expected clipboard; "before" = left unchanged.
-        const struct {
-            int tab;
-            const char* option;
-            QString clipboard;
-            bool enabled;
-        } cases[] = {
+        const std::tuple<int, const char*, QString, bool> cases[] = {
             {1, nullptr, u"1000\t2000\t3000\t0\t"_s, true},
             {3, "T25", u"2000\t3000\t2500\t0\t"_s, true},
             {3, "T100", u"4000\t5000\t0\t0\t"_s, true},
@@ -647,14 +601,14 @@ private slots:
             {2, nullptr, QString(), false},
         };
         auto* copy = window->findChild<QPushButton*>(u"CmdCopy"_s);
-        for (const auto& c : cases) {
-            material::MatTab* form = openMaterialTab(c.tab);
-            if (c.option) form->findChild<QRadioButton*>(QLatin1String(c.option))->setChecked(true);
+        for (const auto& [tab, option, expected, enabled] : cases) {
+            material::MatTab* form = openMaterialTab(tab);
+            if (option) form->findChild<QRadioButton*>(QLatin1String(option))->setChecked(true);
             clipboard->text_ = u"before"_s;
             copy->setEnabled(true);
             copy->click();
-            QCOMPARE(clipboard->text(), c.clipboard);
-            QCOMPARE(copy->isEnabled(), c.enabled);
+            QCOMPARE(clipboard->text(), expected);
+            QCOMPARE(copy->isEnabled(), enabled);
         }
 
         window->OpenMaterialTab(1);
@@ -696,13 +650,7 @@ private slots:
         const QString failed = shell::PdfViewerFailedMessage(u"viewer"_s, manual);
         const char* viewer = "application/pdf=viewer.desktop";
         // The PDF program in mimeapps.list, its Exec line, launcher result, app folder, message.
-        const struct {
-            const char* defaults;
-            const char* exec;
-            bool starts;
-            QString folder;
-            QString message;
-        } cases[] = {
+        const std::tuple<const char*, const char*, bool, QString, QString> cases[] = {
             {"", "viewer %f", true, {}, noProgram},                                 // no program for PDF
             {"application/pdf=missing.desktop;", "viewer %f", true, {}, noProgram}, // its entry is missing
             {viewer, "viewer --page 1", true, {}, noProgram},                       // no file code
@@ -711,21 +659,19 @@ private slots:
             {viewer, "viewer %f", true, u"/nonexistent"_s, missing}, // no manual
             {"", "viewer %f", true, u"/nonexistent"_s, missing},     // the missing manual is named first
         };
-        for (const auto& c : cases) {
+        for (const auto& [defaults, exec, starts, folder, message] : cases) {
             QVERIFY(test::WriteFile(xdg.path() + u"/XDG_CONFIG_HOME/mimeapps.list"_s,
-                                    QByteArray("[Default Applications]\n") + c.defaults + "\n"));
+                                    QByteArray("[Default Applications]\n") + defaults + "\n"));
             QVERIFY(test::WriteFile(xdg.path() + u"/share/applications/viewer.desktop"_s,
                                     QByteArray("[Desktop Entry]\nType=Application\nName=Viewer\nExec=") +
-                                        c.exec + "\n"));
-            launcher->result = c.starts;
+                                        exec + "\n"));
+            launcher->result = starts;
             launcher->calls.clear();
-            app->appFolder =
-                c.folder.isEmpty() ? std::string(TOLVIK_TEST_PROGRAM_DIR) : c.folder.toStdString();
+            app->appFolder = folder.isEmpty() ? std::string(TOLVIK_TEST_PROGRAM_DIR) : folder.toStdString();
             trigger("mnuDocumentation");
-            QCOMPARE(shownMessages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-            if (c.message == noProgram || c.message == missing) QVERIFY(launcher->calls.isEmpty());
-            if (c.message.isEmpty())
-                QCOMPARE(launcher->calls, (QList<QStringList>{{u"my viewer"_s, manual}}));
+            QCOMPARE(shownMessages(), message.isEmpty() ? QStringList() : QStringList{message});
+            if (message == noProgram || message == missing) QVERIFY(launcher->calls.isEmpty());
+            if (message.isEmpty()) QCOMPARE(launcher->calls, (QList<QStringList>{{u"my viewer"_s, manual}}));
         }
         QVERIFY(QFile::exists(manual)); // the build made the manual
         trigger("mnuSearch");           // the program folder is still one without a help file

@@ -2,6 +2,7 @@
 // The random-input driver shared by the random-input run and the damaged-data test: actions
 // on every enabled control found by objectName, and the invariants checked after each one.
 
+#include "../ui_common/test_support.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/core/al_value.h"
@@ -112,20 +113,6 @@ bool AllowedMessage(const QString& text) {
     }
     if (text.startsWith(u"The help file "_s) && text.endsWith(u" cannot be read."_s)) return true;
     return text.startsWith(u"No valid selection for "_s) && text.endsWith(u"!"_s);
-}
-
-/// The texts a control shows.
-QStringList ShownTexts(const QWidget* w) {
-    if (auto* e = qobject_cast<const QLineEdit*>(w)) return {e->text()};
-    if (auto* l = qobject_cast<const QLabel*>(w)) return {l->text()};
-    QStringList out;
-    if (auto* c = qobject_cast<const QComboBox*>(w))
-        for (int i = 0; i < c->count(); ++i)
-            out << c->itemText(i);
-    else if (auto* lw = qobject_cast<const QListWidget*>(w))
-        for (int i = 0; i < lw->count(); ++i)
-            out << lw->item(i)->text();
-    return out;
 }
 
 /// A text that shows NaN or an infinity.
@@ -357,7 +344,7 @@ public:
                     if (QString fault = chartFault(*g); !fault.isEmpty()) return fault;
                 }
                 // Texts the user typed (a list shows them in capitals) are not the program's.
-                for (const QString& text : ShownTexts(w))
+                for (const QString& text : test::ShownTexts(w))
                     if (!typedSomewhere(text) && ShowsNonFinite(text))
                         return u"text \""_s + text.left(80) + u"\" in "_s + PathOf(w);
             }

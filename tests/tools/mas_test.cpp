@@ -252,18 +252,16 @@ TEST(Mas, HandWrittenMaterialAndCoreImportIntoHandConvertedValues) {
 
     // The loss law: fitted within 5 % of the points; from the given coefficients where one B only.
     const CsvText ex = ReadCsv(folder / "PVEXPO.csv");
-    const struct {
-        double f, t, b, pv;
-    } points[] = {
+    const std::tuple<double, double, double, double> points[] = {
         {100, 25, 50, 10},    {100, 25, 100, 60},
         {100, 25, 200, 380},  {100, 100, 100, 40},
         {100, 100, 200, 250}, {200, 100, 100, 3.7 * std::pow(2e5, 1.3) * std::pow(0.1, 2.5) / 1000}};
-    for (const auto& p : points) {
-        const long r = Find(ex, {{"F", NumberText(p.f)}, {"T", NumberText(p.t)}});
+    for (const auto& [f, celsius, b, pv] : points) {
+        const long r = Find(ex, {{"F", NumberText(f)}, {"T", NumberText(celsius)}});
         ASSERT_GE(r, 0);
         const auto k = static_cast<std::size_t>(r);
-        EXPECT_TRUE(Near(p.pv, std::exp(Num(ex, k, m + "C")) * std::pow(p.b, Num(ex, k, m + "X")), 0.05))
-            << p.f << " kHz " << p.t << " °C " << p.b << " mT";
+        EXPECT_TRUE(Near(pv, std::exp(Num(ex, k, m + "C")) * std::pow(b, Num(ex, k, m + "X")), 0.05))
+            << f << " kHz " << celsius << " °C " << b << " mT";
     }
     const auto built = BuildDataFile(folder.string(), (dir.path() / "own.mdb").string(), {}, false);
     EXPECT_TRUE(built.written);
@@ -286,11 +284,8 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
 
     const std::string loss =
         R"j({"magneticFluxDensity": {"frequency": 1e5, "magneticFluxDensity": {"processed": {"peak": 0.1}}}, "temperature": 25, "value": 5e4})j";
-    const struct {
-        const char* file;
-        std::string text;
-        const char* words; // the place, the field path and the reason
-    } cases[] = {
+    // file, text, words (the place, the field path and the reason)
+    const std::tuple<const char*, std::string, const char*> cases[] = {
         {"a.json", "{\"name\": \"X\", permeability}", "a.json: not JSON (line 1, column 15"},
         {"b.json", R"j({"name": "S", "family": "e", "dimensions": {"A": 0.02}})j",
          "b.json line 1: dimensions: a bare MAS shape"},
@@ -320,16 +315,16 @@ TEST(Mas, FaultyDocumentsAreRefusedAtTheirPlaceAndNothingIsWritten) {
          R"j({"name": "K", "functionalDescription": {"shape": "K 1"}, "processedDescription": {"effectiveParameters": {"effectiveLength": 46}}})j",
          "(core 'K 1'): processedDescription.effectiveParameters.effectiveArea: missing"},
     };
-    for (const auto& c : cases) {
-        const fs::path in = dir.path() / c.file;
-        Write(in, c.text);
+    for (const auto& [file, text, words] : cases) {
+        const fs::path in = dir.path() / file;
+        Write(in, text);
         const auto result = ImportMas(in.string(), folder.string(), false);
-        EXPECT_FALSE(result.written) << c.file;
+        EXPECT_FALSE(result.written) << file;
         std::string all;
         for (const std::string& e : result.errors)
             all += e + "\n";
-        EXPECT_NE(all.find(c.words), std::string::npos) << c.file << ": " << all;
-        EXPECT_TRUE(content() == before) << c.file << ": the folder changed";
+        EXPECT_NE(all.find(words), std::string::npos) << file << ": " << all;
+        EXPECT_TRUE(content() == before) << file << ": the folder changed";
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()),
               1 + std::size(cases) + 1);

@@ -1,12 +1,16 @@
 #pragma once
-/// What the window tests share beside the controls: recorded message texts, files written and
-/// read back, the text of a PDF and a disk that fills up.
+/// What the window tests share beside the window: the texts of a control, recorded message texts,
+/// files written and read back, the text of a PDF and a disk that fills up.
 
 #include "tolvik/ui_common/services.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QStringList>
 
@@ -31,6 +35,20 @@ inline QStringList TakeMessages(ui::RecordingMessageService& recorder) {
     for (const auto& m : recorder.messages)
         out << m.text;
     recorder.messages.clear();
+    return out;
+}
+
+/// The texts a control shows: a field's or a label's, or the entries of a list.
+inline QStringList ShownTexts(const QWidget* w) {
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return {e->text()};
+    if (auto* l = qobject_cast<const QLabel*>(w)) return {l->text()};
+    QStringList out;
+    if (auto* c = qobject_cast<const QComboBox*>(w))
+        for (int i = 0; i < c->count(); ++i)
+            out << c->itemText(i);
+    else if (auto* lw = qobject_cast<const QListWidget*>(w))
+        for (int i = 0; i < lw->count(); ++i)
+            out << lw->item(i)->text();
     return out;
 }
 

@@ -42,13 +42,11 @@ void Read(ReadingLog& log, int i, bool newCurve) {
 } // namespace
 
 TEST(ReadNumber, EitherSeparatorAndLenientReading) {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {{"1,5", 1.5}, {"1.5", 1.5}, {"1,5,5", 1.5},   {"12abc", 12},   {"1 2", 12},
-                 {"", 0},      {"abc", 0},   {"-0,25", -0.25}, {"2,5e3", 2500}, {"\t7\n", 7}};
-    for (const auto& c : cases)
-        EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.value) << c.text;
+    const std::pair<const char*, double> cases[] = {
+        {"1,5", 1.5}, {"1.5", 1.5}, {"1,5,5", 1.5},   {"12abc", 12},   {"1 2", 12},
+        {"", 0},      {"abc", 0},   {"-0,25", -0.25}, {"2,5e3", 2500}, {"\t7\n", 7}};
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(ReadNumber(text), value) << text;
     EXPECT_EQ(CommaToPoint("1,5,5"), "1.5,5"); // only the first comma
     EXPECT_EQ(IntToText(0), "");               // zero shows as nothing
     EXPECT_EQ(IntToText(1234), "1234");
@@ -57,11 +55,8 @@ TEST(ReadNumber, EitherSeparatorAndLenientReading) {
 TEST_P(SeparatorTest, FormatPatternExamples) {
     // Hand-rounded, half away from zero; -0.001 rounds to zero and shows no sign.
     // clang-format off
-    const struct {
-        double x;
-        const char* pattern;
-        const char* expected; // with "." as separator
-    } cases[] = {
+    // x, pattern, expected (with "." as separator)
+    const std::tuple<double, const char*, const char*> cases[] = {
         {0, "#", ""},            {12.4, "#", "12"},           {12, "#.##", "12."},          {0.456, "#.##", ".46"},
         {0.5, "0.#", "0.5"},     {3, "0.#", "3."},            {12.5, "#", "13"},            {-12.5, "#", "-13"},
         {0.4, "#", ""},          {0.6, "#", "1"},             {0, "0", "0"},                {7.49, "0", "7"},
@@ -73,15 +68,13 @@ TEST_P(SeparatorTest, FormatPatternExamples) {
         {1e-20, "#.##", "."},    {-0.001, "#.##", "."},       {NAN, "#.##", ""},            {kInf, "0", ""},
         {-kInf, "#", ""}};
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatPattern(c.x, c.pattern), Sep(c.expected)) << c.x << " " << c.pattern;
+    for (const auto& [x, pattern, expected] : cases)
+        EXPECT_EQ(FormatPattern(x, pattern), Sep(expected)) << x << " " << pattern;
 }
 
 TEST_P(SeparatorTest, FormatSignificantThreeDigits) {
-    const struct {
-        double x, digits, decimals;
-        const char* expected; // with "." as separator
-    } cases[] = {
+    // x, digits, decimals, expected (with "." as separator)
+    const std::tuple<double, double, double, const char*> cases[] = {
         {1.2345, 3, 999, "1.23"},   {12.345, 3, 999, "12.3"},
         {123.45, 3, 999, "123"},    {0.12345, 3, 999, ".123"},
         {-1.2345, 3, 999, "-1.23"}, {12, 3, 999, "12."}, // whole number: pattern output with its separator
@@ -91,8 +84,8 @@ TEST_P(SeparatorTest, FormatSignificantThreeDigits) {
         {1.23456, 3, 1, "1.23"},                         // decimals below k: k places
         {1.23456, 3, 4, "1.2346"},                       // decimals above k: that many places
         {NAN, 3, 999, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatSignificant(c.x, c.digits, c.decimals), Sep(c.expected)) << c.x << " " << c.digits;
+    for (const auto& [x, digits, decimals, expected] : cases)
+        EXPECT_EQ(FormatSignificant(x, digits, decimals), Sep(expected)) << x << " " << digits;
 }
 
 INSTANTIATE_TEST_SUITE_P(PointAndComma, SeparatorTest, ::testing::Values('.', ','));
@@ -104,15 +97,13 @@ TEST(NumericKeyFilter, DigitsPassOthersAreDiscardedSeparatorsHint) {
     for (char k : {'-', '+', 'e', 'E', 'a', ' ', '/', ':'})
         EXPECT_EQ(NumericKeyFilter(k).key, 0) << k;
     const char *point = "Decimal separator is period '.'", *comma = "Decimal separator is comma ',' ";
-    const struct {
-        char separator, key;
-        const char* message;
-    } cases[] = {{'.', '.', ""}, {'.', ',', point}, {',', '.', comma}, {',', ',', ""}};
-    for (const auto& c : cases) {
-        SetDecimalSeparator(c.separator);
-        const KeyFilterResult r = NumericKeyFilter(c.key);
-        EXPECT_EQ(r.key, c.key);
-        EXPECT_EQ(r.message, c.message) << c.separator << " " << c.key;
+    const std::tuple<char, char, const char*> cases[] = {
+        {'.', '.', ""}, {'.', ',', point}, {',', '.', comma}, {',', ',', ""}};
+    for (const auto& [separator, key, message] : cases) {
+        SetDecimalSeparator(separator);
+        const KeyFilterResult r = NumericKeyFilter(key);
+        EXPECT_EQ(r.key, key);
+        EXPECT_EQ(r.message, message) << separator << " " << key;
     }
     SetDecimalSeparator('.');
 }
@@ -122,12 +113,10 @@ TEST(NumberTextUnderDecimalCommaLocale, ReadingAndWritingIgnoreTheCLocale) {
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8") || std::localeconv()->decimal_point != std::string(","))
         GTEST_SKIP() << "locale de_DE.UTF-8 is not available: run scripts/install-deps.sh";
     SetDecimalSeparator('.');
-    const struct {
-        const char* text;
-        double value;
-    } reads[] = {{"1,5", 1.5}, {"36.874", 36.874}, {"30000.5", 30000.5}, {"-2.5e-3", -0.0025}};
-    for (const auto& r : reads)
-        EXPECT_DOUBLE_EQ(ReadNumber(r.text), r.value) << r.text;
+    const std::pair<const char*, double> reads[] = {
+        {"1,5", 1.5}, {"36.874", 36.874}, {"30000.5", 30000.5}, {"-2.5e-3", -0.0025}};
+    for (const auto& [text, value] : reads)
+        EXPECT_DOUBLE_EQ(ReadNumber(text), value) << text;
     EXPECT_DOUBLE_EQ(tolvik::Value(std::string("0.4")).toDouble(), 0.4);
     EXPECT_TRUE(tolvik::IsNumberText("0,4"));
     EXPECT_EQ(tolvik::PlainNumberText(36.874), "36.874");
@@ -139,12 +128,10 @@ TEST(NumberTextUnderDecimalCommaLocale, ReadingAndWritingIgnoreTheCLocale) {
 }
 
 TEST(RoundedIntText, HugeAndNonFiniteValuesHaveNoWholeNumber) {
-    const struct {
-        double x;
-        const char* text;
-    } cases[] = {{0, ""}, {99.5, "100"}, {1e300, ""}, {-1e300, ""}, {kInf, ""}, {NAN, ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RoundedIntText(c.x), c.text) << c.x;
+    const std::pair<double, const char*> cases[] = {{0, ""},      {99.5, "100"}, {1e300, ""},
+                                                    {-1e300, ""}, {kInf, ""},    {NAN, ""}};
+    for (const auto& [x, text] : cases)
+        EXPECT_EQ(RoundedIntText(x), text) << x;
     EXPECT_EQ(RoundedIntText(9.1e18), "9100000000000000000");
 }
 

@@ -1,6 +1,7 @@
 // Selection lists, graph helpers and the launcher service.
 
 #include "../data/fixture_db.h"
+#include "test_support.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
@@ -32,13 +33,6 @@ void WriteFixture(const QString& path, const std::string& rows) {
         "CREATE TABLE Kernform (Kerntyp TEXT, Anzeige INTEGER, RthAnzeige INTEGER, "
         "LP INTEGER, Loch INTEGER);" +
             rows);
-}
-
-QStringList Entries(const QComboBox& list) {
-    QStringList out;
-    for (int i = 0; i < list.count(); ++i)
-        out << list.itemText(i);
-    return out;
 }
 
 /// Stands for a window's list click handler: a "noaction" tag is cleared and nothing
@@ -94,12 +88,12 @@ INSERT INTO Kernform VALUES ('E 20/10/6', -1, -1, 0, 0), ('RM 8', -1, 0, 0, 0), 
         QComboBox list;
         for (const auto& [fill, entries] : cases) {
             fill(*db_, &list);
-            QCOMPARE(Entries(list), entries);
+            QCOMPARE(test::ShownTexts(&list), entries);
         }
         // Back to entries the list showed before: the same, without reading the table again.
         const long reads = db_->readCount("Material");
         ui::FillMaterialList(*db_, &list);
-        QCOMPARE(Entries(list), QStringList({"Q27", "R41", "Q87", "Q12"}));
+        QCOMPARE(test::ShownTexts(&list), QStringList({"Q27", "R41", "Q87", "Q12"}));
         QCOMPARE(db_->readCount("Material"), reads);
         // The first entry of an exact name.
         ui::FillCoreList(*db_, &list);
@@ -181,12 +175,7 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         auto nameOf = [](int entry) { return QStringLiteral("K %1").arg(entry + entry / 2 + 1); };
         const int total = 20000 - 20000 / 3;
 
-        struct Case {
-            const char* what;
-            int entry;
-            std::function<int(QComboBox&)> find;
-        };
-        const Case cases[] = {
+        const std::tuple<const char*, int, std::function<int(QComboBox&)>> cases[] = {
             {"typed search", total - 1,
              [&](QComboBox& l) { return ui::FindListIndex(nameOf(total - 1), &l); }},
             {"typed search, miss", -1,
@@ -208,14 +197,14 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
                  return ui::FindListIndex(l.lineEdit()->text(), &l);
              }},
         };
-        for (const Case& c : cases) {
+        for (const auto& [what, entry, find] : cases) {
             QComboBox list;
             list.setEditable(true);
             list.setInsertPolicy(QComboBox::NoInsert);
             ui::FillCoreList(*db, &list);
-            QVERIFY2(list.count() < total, c.what); // not every entry read yet
-            QCOMPARE(c.find(list), c.entry);
-            if (c.entry >= 0) QCOMPARE(list.itemText(c.entry), nameOf(c.entry));
+            QVERIFY2(list.count() < total, what); // not every entry read yet
+            QCOMPARE(find(list), entry);
+            if (entry >= 0) QCOMPARE(list.itemText(entry), nameOf(entry));
         }
         // Every entry, once read to the end, in stored order.
         QComboBox list;
