@@ -205,6 +205,19 @@ HbResult HbAtT(Database& db, std::string_view column, double t) {
     return r;
 }
 
+std::string GetAWGFromGroesse(Database& db, double d_mm) {
+    std::string awg;
+    auto rs = db.openQuery(sql::WiresBySize());
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        if (!(d_mm > rs->field("Groesse").toDouble())) {
+            awg = rs->field("AWG").toText();
+            break;
+        }
+    }
+    rs->close();
+    return awg;
+}
+
 Value PvAt(Database& db, std::string_view material, double f, double b, double t) {
     Value result = Value::integer(0);
     if (b != 0 && f != 0 && !material.empty()) {

@@ -78,6 +78,10 @@ struct HbResult {
 };
 HbResult HbAtT(Database& db, std::string_view column, double t);
 
+/// AWG of the first wire of table Draht (by size) at least d thick, as its text; "" past
+/// the last.
+std::string GetAWGFromGroesse(Database& db, double d_mm);
+
 /// Pv [kW/m³] of the PvT row at (t, f, b) for the material; 0 when there is none.
 Value PvAt(Database& db, std::string_view material, double f, double b, double t);
 /// 1-based position of the end-of-data row of a column (a curve has n − 1 points);
