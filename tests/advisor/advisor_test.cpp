@@ -6,7 +6,6 @@
 
 #include "../core/core_fixture_db.h"
 #include "tolvik/core/dc_bias.h"
-#include "tolvik/core/p_trans_display.h"
 #include "tolvik/data/records.h"
 #include "tolvik/ui_common/numtext.h"
 
@@ -111,7 +110,7 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
                 return text::RoundedAsShown(v.toDouble(), p);
             };
             core::PTransInput in;
-            in.dTFe_K = in.dTCu_K = text::ReadNumber(core::HalfTemperatureRiseText(req.dTmax_K));
+            in.dTFe_K = in.dTCu_K = req.dTmax_K / 2;
             in.rth_KW = shown((*g)[4], "#.##");
             in.pl = shown((*mat)[0], "#.##");
             in.f_kHz = shown((*mat)[1], "#");
