@@ -1,6 +1,5 @@
 #include "tolvik/core/harmonic.h"
 
-#include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
@@ -25,19 +24,7 @@ bool AllFinite(std::initializer_list<double> values) {
     return true;
 }
 
-/// Resistances and the space factor: "#.#" (or "#.##") above 1, "#.####" below.
-std::string Small(double x, const char* above1) {
-    return text::FormatPattern(x, x > 1 ? above1 : "#.####");
-}
-
 } // namespace
-
-bool AllInputsGiven(const std::vector<std::string>& texts) {
-    for (const std::string& t : texts) {
-        if (t.empty() || text::ReadNumber(t) == 0.0) return false;
-    }
-    return true;
-}
 
 AlDesignResult DesignFromAlN1N2(const AlDesignInput& in) {
     AlDesignResult r;
@@ -57,12 +44,12 @@ AlDesignResult DesignFromAlN1N2(const AlDesignInput& in) {
         return r;
     }
     if (fCu < 0.25 || fCu > 0.75) r.messages.push_back({kFcuOutOfRangeText});
-    r.turnRatioN1 = in.n1 <= in.n2 ? "1" : text::FormatPattern(ratio, "#.##");
-    r.turnRatioN2 = in.n1 <= in.n2 ? text::FormatPattern(ratio, "#.##") : "1";
-    r.r1_Ohm = Small(r1, "#.#");
-    r.r2_Ohm = Small(r2, "#.#");
-    r.fCu = Small(fCu, "#.##");
-    r.l1_mH = text::FormatPattern(l1, l1 <= 1 ? "#.####" : "#.#");
+    r.n1IsOne = in.n1 <= in.n2;
+    r.turnRatio = ratio;
+    r.r1_Ohm = r1;
+    r.r2_Ohm = r2;
+    r.fCu = fCu;
+    r.l1_mH = l1;
     return r;
 }
 
@@ -77,8 +64,7 @@ N1N2DesignResult DesignFromN1N2R1R2(const N1N2DesignInput& in) {
     const double n1 =
         std::sqrt(1E6 * in.an_mm2 * in.fCu / (kCopper * in.ln_mm) / (n * n / in.r2_Ohm + 1 / in.r1_Ohm));
     // N2 follows the turns as shown (N1 rounded to a whole number); Al and d1 the exact N1.
-    const std::string n1Text = std::isfinite(n1) ? text::FormatPattern(n1, "#") : std::string();
-    const double n2 = text::ReadNumber(n1Text) * n;
+    const double n2 = text::RoundedAsShown(n1, "#") * n;
     const double al = in.l1_mH / (n1 * n1) * 1E6;
     const double d1 = std::sqrt(n1 * kFourCopper * in.ln_mm / (1E6 * in.r1_Ohm * kPi));
     const double d2 = std::sqrt(n2 * kFourCopper * in.ln_mm / (1E6 * in.r2_Ohm * kPi));
@@ -87,14 +73,11 @@ N1N2DesignResult DesignFromN1N2R1R2(const N1N2DesignInput& in) {
         r.messages.push_back({kValuesNotValidText});
         return r;
     }
-    auto entry = [&in](double d) {
-        return text::FormatPattern(d, "#.##") + " (" + (in.awgOf ? in.awgOf(d) : std::string()) + ")";
-    };
-    r.n1 = n1Text;
-    r.n2 = text::FormatPattern(n2, "#");
-    r.al_nH = text::FormatPattern(al, "#");
-    r.wire1 = entry(d1);
-    r.wire2 = entry(d2);
+    r.n1 = n1;
+    r.n2 = n2;
+    r.al_nH = al;
+    r.d1_mm = d1;
+    r.d2_mm = d2;
     return r;
 }
 
@@ -133,31 +116,6 @@ K3cResult K3cFromValues(const K3cInput& in) {
     r.status = K3cStatus::Ok;
     r.k3c_dB = num::Log10(k3) * 20;
     return r;
-}
-
-K3cResult CalculateK3c(data::Database& db, const std::string& material, double t_C, K3cInput in) {
-    if (in.cdf == 0.0) return K3cFromValues(in);
-    in.muiT = data::MuiAtT(db, material, t_C).toDouble();
-    in.mui25 = data::MuiAtT(db, material, 25).toDouble();
-    const data::HbResult hb = data::HbAtT(db, material, t_C);
-    in.hb = hb.value;
-    K3cResult r = K3cFromValues(in);
-    if (hb.failed)
-        r.messages.insert(r.messages.begin(), {data::kNoMaterialDataText, data::kNoMaterialDataTitle});
-    return r;
-}
-
-std::string GetAWGFromGroesse(data::Database& db, double d_mm) {
-    std::string awg;
-    auto rs = db.openQuery(data::sql::WiresBySize());
-    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-        if (!(d_mm > rs->field("Groesse").toDouble())) {
-            awg = rs->field("AWG").toText();
-            break;
-        }
-    }
-    rs->close();
-    return awg;
 }
 
 } // namespace tolvik::core

@@ -1,6 +1,7 @@
 #include "tolvik/core/harmonic_tab.h"
 
 #include "page_widgets.h"
+#include "tolvik/core/harmonic_display.h"
 
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
@@ -14,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tolvik::core {
@@ -196,19 +198,23 @@ void HarmonicTab::Recalculate() {
 }
 
 bool HarmonicTab::InitHarmonicDistortion() {
-    std::vector<std::string> texts;
+    std::vector<QString> texts;
     if (optAlN1N2_->isChecked()) {
         for (const char* name : kAlFields)
-            texts.push_back(field(name)->text().toStdString());
-        texts.push_back(cbD_[1]->currentText().toStdString());
-        texts.push_back(cbD_[2]->currentText().toStdString());
+            texts.push_back(field(name)->text());
+        texts.push_back(cbD_[1]->currentText());
+        texts.push_back(cbD_[2]->currentText());
     } else {
         for (const char* name : kN1N2Inputs)
-            texts.push_back(field(name)->text().toStdString());
+            texts.push_back(field(name)->text());
     }
     for (const char* name : kCircuitInputs)
-        texts.push_back(field(name)->text().toStdString());
-    if (AllInputsGiven(texts)) return true;
+        texts.push_back(field(name)->text());
+    // Every field holds a number other than 0.
+    const bool given = std::all_of(texts.begin(), texts.end(), [](const QString& t) {
+        return !t.isEmpty() && text::ReadNumber(t.toStdString()) != 0.0;
+    });
+    if (given) return true;
     if (calculatePressed_) ui::ShowMessage(QString::fromLatin1(kFillInAllText));
     return false;
 }
@@ -227,14 +233,15 @@ bool HarmonicTab::CalculateR1R2FcuL() {
     showMessages(r.messages);
     if (r.status == DesignStatus::NotValid) ResetTabFields();
     if (r.status != DesignStatus::Ok) return false;
-    const std::pair<const char*, const std::string*> out[] = {{"thd_turnratioN1", &r.turnRatioN1},
-                                                              {"thd_turnratioN2", &r.turnRatioN2},
-                                                              {"thd_R1", &r.r1_Ohm},
-                                                              {"thd_R2", &r.r2_Ohm},
-                                                              {"thd_fcu", &r.fCu},
-                                                              {"thd_L1_25", &r.l1_mH}};
-    for (const auto& [name, t] : out)
-        field(name)->setText(QString::fromStdString(*t));
+    const AlDesignTexts t = ShowAlDesign(r);
+    const std::pair<const char*, const std::string*> out[] = {{"thd_turnratioN1", &t.turnRatioN1},
+                                                              {"thd_turnratioN2", &t.turnRatioN2},
+                                                              {"thd_R1", &t.r1_Ohm},
+                                                              {"thd_R2", &t.r2_Ohm},
+                                                              {"thd_fcu", &t.fCu},
+                                                              {"thd_L1_25", &t.l1_mH}};
+    for (const auto& [name, text] : out)
+        field(name)->setText(QString::fromStdString(*text));
     return true;
 }
 
@@ -249,16 +256,17 @@ bool HarmonicTab::CalculateAlN1N2() {
     in.ln_mm = coreValue(data::CoreField::LN);
     in.ratioN1 = value("thd_turnratioN1");
     in.ratioN2 = value("thd_turnratioN2");
-    in.awgOf = [this](double d) { return GetAWGFromGroesse(app_.db(), d); };
     const N1N2DesignResult r = DesignFromN1N2R1R2(in);
     showMessages(r.messages);
     if (r.status == DesignStatus::NotValid) ResetTabFields();
     if (r.status != DesignStatus::Ok) return false;
-    field("thd_N1")->setText(QString::fromStdString(r.n1));
-    field("thd_N2")->setText(QString::fromStdString(r.n2));
-    field("thd_Al25")->setText(QString::fromStdString(r.al_nH));
-    cbD_[1]->setEditText(QString::fromStdString(r.wire1));
-    cbD_[2]->setEditText(QString::fromStdString(r.wire2));
+    const N1N2DesignTexts t = ShowN1N2Design(r, data::GetAWGFromGroesse(app_.db(), r.d1_mm),
+                                             data::GetAWGFromGroesse(app_.db(), r.d2_mm));
+    field("thd_N1")->setText(QString::fromStdString(t.n1));
+    field("thd_N2")->setText(QString::fromStdString(t.n2));
+    field("thd_Al25")->setText(QString::fromStdString(t.al_nH));
+    cbD_[1]->setEditText(QString::fromStdString(t.wire1));
+    cbD_[2]->setEditText(QString::fromStdString(t.wire2));
     return true;
 }
 
@@ -279,8 +287,17 @@ void HarmonicTab::CalculateK3c() {
     in.ae_mm2 = coreValue(data::CoreField::Ae);
     in.le_mm = coreValue(data::CoreField::le);
     in.cdf = coreValue(data::CoreField::CDF);
-    const double t = text::ReadNumber(listTemp_->currentText().toStdString());
-    const K3cResult r = core::CalculateK3c(app_.db(), window_.selectedMaterial().toStdString(), t, in);
+    // The material's values only for a core with a distortion factor: µi(T), µi(25), hb(T).
+    if (in.cdf != 0.0) {
+        const std::string material = window_.selectedMaterial().toStdString();
+        const double t = text::ReadNumber(listTemp_->currentText().toStdString());
+        in.muiT = data::MuiAtT(app_.db(), material, t).toDouble();
+        in.mui25 = data::MuiAtT(app_.db(), material, 25).toDouble();
+        const data::HbResult hb = data::HbAtT(app_.db(), material, t);
+        in.hb = hb.value;
+        if (hb.failed) showMessages({{data::kNoMaterialDataText, data::kNoMaterialDataTitle}});
+    }
+    const K3cResult r = K3cFromValues(in);
     showMessages(r.messages);
     if (r.status == K3cStatus::NotValid) ResetTabFields();
     if (r.status != K3cStatus::Ok) return;

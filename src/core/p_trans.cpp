@@ -1,7 +1,6 @@
 #include "tolvik/core/p_trans.h"
 
 #include "tolvik/numerics/numerics.h"
-#include "tolvik/ui_common/numtext.h"
 
 #include <cmath>
 
@@ -10,11 +9,6 @@ namespace tolvik::core {
 namespace {
 
 constexpr double kCopperResistivity_Ohm_m = 2.1e-8; ///< copper at operating temperature
-
-std::string Formatted(const Value& v, const char* pattern) {
-    const double x = v.toDouble();
-    return std::isfinite(x) ? text::FormatPattern(x, pattern) : std::string();
-}
 
 } // namespace
 
@@ -69,44 +63,11 @@ PTransLosses TransformerLosses(const PTransInput& in, const PTransResult& r, dou
     return l;
 }
 
-std::optional<PTransGeometryTexts> LoadPTransGeometry(data::Database& db, const data::CoreSelection& core) {
-    std::optional<PTransGeometryTexts> out;
-    auto rs = db.openQuery(data::BuildCoreQuery(core));
-    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-        out = PTransGeometryTexts{Formatted(rs->field("Ae"), "#.##"), Formatted(rs->field("Ve"), "#.##"),
-                                  Formatted(rs->field("An"), "#.##"), Formatted(rs->field("Ln"), "#.##"),
-                                  Formatted(rs->field("Rth"), "#.##")};
-    }
-    rs->close();
-    return out;
-}
-
-std::optional<PTransMaterialTexts> LoadPTransMaterial(data::Database& db, const std::string& material) {
-    std::optional<PTransMaterialTexts> out;
-    auto rs = db.openQuery(data::sql::MaterialByName(material));
-    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-        out = PTransMaterialTexts{Formatted(rs->field("dT"), "#"), Formatted(rs->field("ftyp"), "#"),
-                                  Formatted(rs->field("Pv"), "#.##"), Formatted(rs->field("f"), "#"),
-                                  Formatted(rs->field("B"), "#")};
-    }
-    rs->close();
-    return out;
-}
-
-std::string HalfTemperatureRiseText(double dTmax_K) {
-    std::string t = PlainNumberText(dTmax_K / 2.0);
-    if (const auto dot = t.find('.'); dot != std::string::npos) t[dot] = text::DecimalSeparator();
-    return t;
-}
-
-std::optional<std::string> RacRdcText(const std::string& rdc, const std::string& rac) {
-    if (rdc.empty() || rac.empty() || rdc == "." || rac == ".") return std::nullopt;
-    const double rdcValue = text::ReadNumber(rdc);
-    const double racValue = text::ReadNumber(rac);
-    if (rdcValue == 0.0 || racValue == 0.0) return std::nullopt;
-    const double ratio = racValue / rdcValue;
+std::optional<double> RacRdcRatio(double rdc_Ohm, double rac_Ohm) {
+    if (rdc_Ohm == 0.0 || rac_Ohm == 0.0) return std::nullopt;
+    const double ratio = rac_Ohm / rdc_Ohm;
     if (!std::isfinite(ratio)) return std::nullopt;
-    return text::FormatPattern(ratio, "#.#");
+    return ratio;
 }
 
 } // namespace tolvik::core

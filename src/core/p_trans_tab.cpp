@@ -1,5 +1,6 @@
 #include "tolvik/core/p_trans_tab.h"
 
+#include "tolvik/core/p_trans_display.h"
 #include "tolvik/ui_common/working_window.h"
 
 #include "tolvik/data/records.h"
@@ -15,6 +16,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace tolvik::core {
 
@@ -126,25 +128,24 @@ void PTransTab::loadGeometry() {
     static const char* const kGeometry[] = {"t6Ae", "t6Ve", "t6AN", "t6LN", "t6Rth"};
     for (const char* name : kGeometry)
         field(name)->clear();
-    const auto g = LoadPTransGeometry(app_.db(), {core, window_.lowProfile(), window_.withHole()});
+    const auto g = data::CoreRecordFields(app_.db(), {core, window_.lowProfile(), window_.withHole()},
+                                          {"Ae", "Ve", "An", "Ln", "Rth"});
     if (!g) return;
-    const std::pair<const char*, const std::string*> out[] = {
-        {"t6Ae", &g->ae}, {"t6Ve", &g->ve}, {"t6AN", &g->an}, {"t6LN", &g->ln}, {"t6Rth", &g->rth}};
-    for (const auto& [name, t] : out)
-        field(name)->setText(QString::fromStdString(*t));
+    for (size_t k = 0; k < std::size(kGeometry); ++k)
+        field(kGeometry[k])->setText(QString::fromStdString(DataValueText((*g)[k], "#.##")));
 }
 
 void PTransTab::loadMaterialData() {
     const std::string material = window_.selectedMaterial().toStdString();
     if (material.empty()) return;
-    static const char* const kMaterial[] = {"t6dT", "t6ftyp", "t6Pl", "t6f", "t6B"};
-    for (const char* name : kMaterial)
+    static const std::pair<const char*, const char*> kMaterial[] = {
+        {"t6dT", "#"}, {"t6ftyp", "#"}, {"t6Pl", "#.##"}, {"t6f", "#"}, {"t6B", "#"}};
+    for (const auto& [name, pattern] : kMaterial)
         field(name)->clear();
-    if (const auto m = LoadPTransMaterial(app_.db(), material)) {
-        const std::pair<const char*, const std::string*> out[] = {
-            {"t6dT", &m->dT}, {"t6ftyp", &m->ftyp}, {"t6Pl", &m->pl}, {"t6f", &m->f}, {"t6B", &m->b}};
-        for (const auto& [name, t] : out)
-            field(name)->setText(QString::fromStdString(*t));
+    if (const auto m = data::MaterialRecordFields(app_.db(), material, {"dT", "ftyp", "Pv", "f", "B"})) {
+        for (size_t k = 0; k < std::size(kMaterial); ++k)
+            field(kMaterial[k].first)
+                ->setText(QString::fromStdString(DataValueText((*m)[k], kMaterial[k].second)));
     }
     const QString half = QString::fromStdString(HalfTemperatureRiseText(value("t6dT")));
     field("t6TCU")->setText(half);
@@ -201,14 +202,15 @@ void PTransTab::setInputs(double f_kHz, double dTCu_K, double dTFe_K, double fr,
 
 void PTransTab::CopyRacRdc() {
     const WireResistanceTexts wire = window_.wireResistances();
-    const auto ratio = RacRdcText(wire.rdc, wire.rac);
+    const auto ratio = RacRdcRatio(text::ReadNumber(wire.rdc), text::ReadNumber(wire.rac));
     if (!ratio) {
         ui::ShowMessage(QString::fromLatin1(kNoWireValuesText));
         return;
     }
-    field("t6Fr")->setText(QString::fromStdString(*ratio));
+    const std::string shown = text::FormatPattern(*ratio, "#.#");
+    field("t6Fr")->setText(QString::fromStdString(shown));
     // A new ratio makes the shown power stale, as a typed one does.
-    if (text::ReadNumber(*ratio) != 0.0) ResetTabFields();
+    if (text::ReadNumber(shown) != 0.0) ResetTabFields();
 }
 
 QLineEdit* PTransTab::field(const char* name) const {

@@ -57,6 +57,20 @@ Value InterpolateTable(Database& db, std::string_view table, std::string_view xF
     return v;
 }
 
+/// The named fields of the last row of a query; nullopt when it has none.
+std::optional<std::vector<Value>> LastRowFields(Database& db, const Query& query,
+                                                std::initializer_list<std::string_view> fields) {
+    std::optional<std::vector<Value>> out;
+    auto rs = db.openQuery(query);
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        out.emplace();
+        for (std::string_view name : fields)
+            out->push_back(rs->field(name));
+    }
+    rs->close();
+    return out;
+}
+
 /// Turns the first decimal comma of a text into a point.
 std::string FirstCommaToPoint(std::string s) {
     const auto comma = s.find(',');
@@ -99,6 +113,16 @@ Value GetCoreValue(Database& db, const CoreSelection& core, int selector) {
     }
     rs->close();
     return result;
+}
+
+std::optional<std::vector<Value>> CoreRecordFields(Database& db, const CoreSelection& core,
+                                                   std::initializer_list<std::string_view> fields) {
+    return LastRowFields(db, BuildCoreQuery(core), fields);
+}
+
+std::optional<std::vector<Value>> MaterialRecordFields(Database& db, std::string_view name,
+                                                       std::initializer_list<std::string_view> fields) {
+    return LastRowFields(db, sql::MaterialByName(name), fields);
 }
 
 Value GetMaterialValue(Database& db, int selector, std::string_view name) {
@@ -197,6 +221,19 @@ HbResult HbAtT(Database& db, std::string_view column, double t) {
     r.value = 0;
     r.failed = true;
     return r;
+}
+
+std::string GetAWGFromGroesse(Database& db, double d_mm) {
+    std::string awg;
+    auto rs = db.openQuery(sql::WiresBySize());
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        if (!(d_mm > rs->field("Groesse").toDouble())) {
+            awg = rs->field("AWG").toText();
+            break;
+        }
+    }
+    rs->close();
+    return awg;
 }
 
 Value PvAt(Database& db, std::string_view material, double f, double b, double t) {

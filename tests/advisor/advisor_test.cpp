@@ -104,24 +104,28 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
             const CoreVariant& c = cat.cores[d.core];
             const MaterialData& m = cat.materials[d.material];
             // The tab: its fields filled from the data file, the user's dTmax halved, its defaults.
-            const auto geometry = core::LoadPTransGeometry(*db, {c.kerntyp, c.lowProfile, c.hole});
-            const auto material = core::LoadPTransMaterial(*db, m.name);
-            ASSERT_TRUE(geometry && material);
+            const auto g = data::CoreRecordFields(*db, {c.kerntyp, c.lowProfile, c.hole},
+                                                  {"Ae", "Ve", "An", "Ln", "Rth"});
+            const auto mat = data::MaterialRecordFields(*db, m.name, {"Pv", "f", "B"});
+            ASSERT_TRUE(g && mat);
+            const auto shown = [](const Value& v, const char* p) {
+                return text::RoundedAsShown(v.toDouble(), p);
+            };
             core::PTransInput in;
-            in.dTFe_K = in.dTCu_K = text::ReadNumber(core::HalfTemperatureRiseText(req.dTmax_K));
-            in.rth_KW = text::ReadNumber(geometry->rth);
-            in.pl = text::ReadNumber(material->pl);
-            in.f_kHz = text::ReadNumber(material->f);
+            in.dTFe_K = in.dTCu_K = req.dTmax_K / 2;
+            in.rth_KW = shown((*g)[4], "#.##");
+            in.pl = shown((*mat)[0], "#.##");
+            in.f_kHz = shown((*mat)[1], "#");
             in.x = 2.7;
             in.y = 1.3;
-            in.b_mT = text::ReadNumber(material->b);
+            in.b_mT = shown((*mat)[2], "#");
             in.fw_kHz = req.f_kHz;
-            in.ae_mm2 = text::ReadNumber(geometry->ae);
-            in.ve_mm3 = text::ReadNumber(geometry->ve);
+            in.ae_mm2 = shown((*g)[0], "#.##");
+            in.ve_mm3 = shown((*g)[1], "#.##");
             in.fCu = 0.4;
             in.r = 0.8;
-            in.an_mm2 = text::ReadNumber(geometry->an);
-            in.ln_mm = text::ReadNumber(geometry->ln);
+            in.an_mm2 = shown((*g)[2], "#.##");
+            in.ln_mm = shown((*g)[3], "#.##");
             in.fr = req.fr;
             in.converter = req.converter;
             in.bs25_mT =

@@ -10,7 +10,8 @@
 
 #include "core_fixture_db.h"
 
-#include "tolvik/core/harmonic.h"
+#include "tolvik/core/harmonic_display.h"
+#include "tolvik/data/records.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
@@ -47,12 +48,6 @@ K3cInput TransformerT() {
     return in;
 }
 
-TEST_F(HarmonicTest, AllInputsGiven) {
-    EXPECT_TRUE(AllInputsGiven({"1", "0.5", ",5", ".32 (28)"}));
-    for (const char* missing : {"", "0", ".", "0.", "abc"})
-        EXPECT_FALSE(AllInputsGiven({"1", missing})) << '"' << missing << '"';
-}
-
 TEST_F(HarmonicTest, DesignFromAlN1N2) {
     // R = 40·68.8·N/(3.14e6·d²); fCu = 0.785·Σd²N/AN; L1 = N1²·Al/10⁶.
     const struct {
@@ -81,8 +76,9 @@ TEST_F(HarmonicTest, DesignFromAlN1N2) {
     for (const auto& c : cases) {
         const AlDesignResult r = DesignFromAlN1N2(c.in);
         ASSERT_EQ(r.status, DesignStatus::Ok) << c.source;
+        const AlDesignTexts t = ShowAlDesign(r);
         EXPECT_EQ(
-            (std::vector<std::string>{r.turnRatioN1, r.turnRatioN2, r.r1_Ohm, r.r2_Ohm, r.fCu, r.l1_mH}),
+            (std::vector<std::string>{t.turnRatioN1, t.turnRatioN2, t.r1_Ohm, t.r2_Ohm, t.fCu, t.l1_mH}),
             c.texts)
             << c.source;
         EXPECT_EQ(r.messages, c.messages) << c.source;
@@ -90,7 +86,7 @@ TEST_F(HarmonicTest, DesignFromAlN1N2) {
 }
 
 TEST_F(HarmonicTest, DesignFromN1N2R1R2) {
-    // The AWG lookup answers from a small table: the first size at least d.
+    // The AWG of each wire from a small table: the first size at least d.
     const auto awg = [](double d) { return d <= 0.32 ? std::string("28") : d <= 0.4 ? "26" : ""; };
     const struct {
         const char* source;
@@ -99,21 +95,22 @@ TEST_F(HarmonicTest, DesignFromN1N2R1R2) {
     } cases[] = {
         {"transformer T: N1 = √(15062500/688/2) = 104.626, N2 = 105·1, Al = 10/104.626²·1e6 = 913.5, "
          "d1 = √(104.626·2752/3.14e6) = 0.3028, d2 = √(105·2752/3.14e6) = 0.3034",
-         {1, 1, 10, 1, 1, 0.5, 30.125, 40, awg},
+         {1, 1, 10, 1, 1, 0.5, 30.125, 40},
          {"105", "105", "914", ".3 (28)", ".3 (28)"}},
         {"1:2: N1 = √(21892.96/(4/1+1)) = 66.17 shown 66, N2 = 66·2 = 132 (from the rounded N1), "
          "Al = 10/66.17²·1e6 = 2284 (from the exact one), d2 = √(132·2752/3.14e6) = 0.3401",
-         {1, 2, 10, 1, 1, 0.5, 30.125, 40, awg},
+         {1, 2, 10, 1, 1, 0.5, 30.125, 40},
          {"66", "132", "2284", ".24 (28)", ".34 (26)"}},
         {"a wire thicker than every entry: the AWG part stays empty; 1:1 with R = 0.25 Ω: "
          "N1 = √(21892.96/8) = 52.31, d = √(52.31·2752/(3.14e6·0.25)) = 0.4282",
-         {1, 1, 10, 0.25, 0.25, 0.5, 30.125, 40, awg},
+         {1, 1, 10, 0.25, 0.25, 0.5, 30.125, 40},
          {"52", "52", "3654", ".43 ()", ".43 ()"}},
     };
     for (const auto& c : cases) {
         const N1N2DesignResult r = DesignFromN1N2R1R2(c.in);
         ASSERT_EQ(r.status, DesignStatus::Ok) << c.source;
-        EXPECT_EQ((std::vector<std::string>{r.n1, r.n2, r.al_nH, r.wire1, r.wire2}), c.texts) << c.source;
+        const N1N2DesignTexts t = ShowN1N2Design(r, awg(r.d1_mm), awg(r.d2_mm));
+        EXPECT_EQ((std::vector<std::string>{t.n1, t.n2, t.al_nH, t.wire1, t.wire2}), c.texts) << c.source;
         EXPECT_TRUE(r.messages.empty()) << c.source;
     }
 }
@@ -140,9 +137,9 @@ TEST_F(HarmonicTest, DesignsStopWithoutBobbinDataOrOnNonFiniteResults) {
         DesignStatus status;
         CoreMessage message;
     } n1n2Mode[] = {
-        {"AN = 0", {1, 1, 10, 1, 1, 0.5, 0, 40, {}}, DesignStatus::Stopped, kNoBobbin},
+        {"AN = 0", {1, 1, 10, 1, 1, 0.5, 0, 40}, DesignStatus::Stopped, kNoBobbin},
         {"R1 = -2: square root of a negative number",
-         {1, 1, 10, -2, 1, 0.5, 30, 40, {}},
+         {1, 1, 10, -2, 1, 0.5, 30, 40},
          DesignStatus::NotValid,
          kNotValid},
     };
@@ -227,29 +224,16 @@ TEST_F(HarmonicTest, K3cStopsOrIsNotValid) {
     }
 }
 
-TEST_F(HarmonicTest, LookupsOnTheDatabase) {
-    // M1: µi 2000 at 25 °C, 2500 at 50 °C; hbT gives 1.6 at 25 °C and 2.0 at 50 °C; M4 has
-    // no hb column. Draht (sizes 0.1 / AWG 38, 0.2 / AWG 32).
-    test::FixtureFolder folder("CREATE TABLE hbT (T INTEGER, M1 REAL);"
-                               "INSERT INTO hbT VALUES (0, 1.2); INSERT INTO hbT VALUES (25, 1.6);"
-                               "INSERT INTO hbT VALUES (50, 2.0); INSERT INTO hbT VALUES (100, 2.8);");
+TEST_F(HarmonicTest, AwgOfWire) {
+    // Draht: sizes 0.1 / AWG 38, 0.2 / AWG 32.
+    test::FixtureFolder folder;
     auto db = data::Database::open(folder.databasePath());
     const struct {
         double d;
         const char* awg;
     } wires[] = {{0.05, "38"}, {0.1, "38"}, {0.15, "32"}, {0.2, "32"}, {0.25, ""}};
     for (const auto& w : wires)
-        EXPECT_EQ(GetAWGFromGroesse(*db, w.d), w.awg) << w.d;
-
-    K3cInput in = TransformerT();
-    EXPECT_NEAR(CalculateK3c(*db, "M1", 25, in).k3c_dB, -35.0673, 1e-3);
-    EXPECT_NEAR(CalculateK3c(*db, "M1", 50, in).k3c_dB, -32.5596, 1e-3);
-    const K3cResult noHb = CalculateK3c(*db, "M4", 25, in);
-    EXPECT_EQ(noHb.status, K3cStatus::NoHb);
-    EXPECT_EQ(noHb.messages, (std::vector<CoreMessage>{{"No material data available", "Error"}}));
-    in.cdf = 0; // the CDF check comes first: no lookup, no loader message
-    EXPECT_EQ(CalculateK3c(*db, "M4", 25, in).messages,
-              (std::vector<CoreMessage>{{"No core distortion factor defined for this core shape !"}}));
+        EXPECT_EQ(data::GetAWGFromGroesse(*db, w.d), w.awg) << w.d;
 }
 
 } // namespace

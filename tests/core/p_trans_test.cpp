@@ -10,6 +10,8 @@
 #include "core_fixture_db.h"
 
 #include "tolvik/core/p_trans.h"
+#include "tolvik/core/p_trans_display.h"
+#include "tolvik/data/records.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
@@ -110,44 +112,38 @@ TEST(TransmissiblePower, NonFiniteResultIsNotValid) {
     }
 }
 
-TEST(TransmissiblePower, TextsOfTheTab) {
+TEST(TransmissiblePower, RacRdcAndHalfTemperatureRise) {
+    const struct {
+        double rdc, rac;
+        std::optional<double> fr;
+    } cases[] = {{2, 3, 1.5}, {0.2, 0.5, 2.5}, {0, 3, std::nullopt}, {2, 0, std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RacRdcRatio(c.rdc, c.rac), c.fr) << c.rdc << " / " << c.rac;
     text::SetDecimalSeparator('.');
     EXPECT_EQ(HalfTemperatureRiseText(35), "17.5");
     EXPECT_EQ(HalfTemperatureRiseText(40), "20");
     EXPECT_EQ(HalfTemperatureRiseText(0), "0");
-    const struct {
-        const char *rdc, *rac;
-        std::optional<std::string> fr;
-    } cases[] = {
-        {"2", "3", "1.5"},       {"0.2", "0.5", "2.5"},    {"1,5", "3", "2."}, // a decimal comma reads too
-        {"", "3", std::nullopt}, {"2", ".", std::nullopt}, {"0", "3", std::nullopt}, {"2", "0", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(RacRdcText(c.rdc, c.rac), c.fr) << c.rdc << " / " << c.rac;
     text::SetDecimalSeparator(',');
     EXPECT_EQ(HalfTemperatureRiseText(35), "17,5");
     text::SetDecimalSeparator('.');
 }
 
 TEST(TransmissiblePower, LoadsGeometryAndMaterial) {
-    text::SetDecimalSeparator('.');
     test::FixtureFolder folder;
     auto db = data::Database::open(folder.databasePath());
-    // E 20: Ae 40.25, Ve 2000.4, AN 30.125, LN 40, Rth 30 in the pattern "#.##".
-    const auto e20 = LoadPTransGeometry(*db, {"E 20", false, false});
-    ASSERT_TRUE(e20);
-    EXPECT_EQ((std::vector<std::string>{e20->ae, e20->ve, e20->an, e20->ln, e20->rth}),
-              (std::vector<std::string>{"40.25", "2000.4", "30.13", "40.", "30."}));
-    const auto p14 = LoadPTransGeometry(*db, {"P 14", false, true}); // the variant with hole
+    const auto geometry = [&db](const data::CoreSelection& core) {
+        return data::CoreRecordFields(*db, core, {"Ae", "Ve", "An", "Ln", "Rth"});
+    };
+    EXPECT_EQ(geometry({"E 20", false, false}), (std::vector<Value>{40.25, 2000.4, 30.125, 40.0, 30.0}));
+    const auto p14 = geometry({"P 14", false, true}); // the variant with hole
     ASSERT_TRUE(p14);
-    EXPECT_EQ(p14->ae, "24.");
-    EXPECT_FALSE(LoadPTransGeometry(*db, {"X 99", false, false}));
-    // M1: dT 40, ftyp 100, Pv 398, f 100, B 200.
-    const auto m1 = LoadPTransMaterial(*db, "M1");
-    ASSERT_TRUE(m1);
-    EXPECT_EQ((std::vector<std::string>{m1->dT, m1->ftyp, m1->pl, m1->f, m1->b}),
-              (std::vector<std::string>{"40", "100", "398.", "100", "200"}));
-    EXPECT_FALSE(LoadPTransMaterial(*db, "M9"));
+    EXPECT_EQ(p14->front(), Value(24.0));
+    EXPECT_FALSE(geometry({"X 99", false, false}));
+    const auto material = [&db](const char* name) {
+        return data::MaterialRecordFields(*db, name, {"dT", "ftyp", "Pv", "f", "B"});
+    };
+    EXPECT_EQ(material("M1"), (std::vector<Value>{40.0, 100.0, 398.0, 100.0, 200.0}));
+    EXPECT_FALSE(material("M9"));
 }
 
 } // namespace

@@ -11,7 +11,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// hb of M1 against T, a wire of 0.32 mm (AWG 28), and a core without bobbin data.
+/// hb of M1 against T, a wire of 0.32 mm (AWG 28), a core without bobbin data and one
+/// without a core distortion factor.
 const char* const kExtraSql = R"SQL(
 CREATE TABLE hbT (T INTEGER, M1 REAL);
 INSERT INTO hbT VALUES (0, 1.2);
@@ -19,6 +20,7 @@ INSERT INTO hbT VALUES (25, 1.6);
 INSERT INTO hbT VALUES (50, 2.0);
 INSERT INTO Draht VALUES (0.32, 28, 9, 0.9);
 INSERT INTO Kernform VALUES ('B 0', 0, 0, -1, 0, 40, 50, 2000, 35, 0, 0, 0, 20, 0, 0, 0.03, 10);
+INSERT INTO Kernform VALUES ('C 0', 0, 0, -1, 0, 40.25, 50, 2000, 35, 30.125, 40, 0, 20, 0, 0, 0, 10);
 )SQL";
 
 const QString kNotValid = u"Values not valid !"_s;
@@ -148,12 +150,15 @@ private slots:
         QCOMPARE(texts({"thd_turnratioN1", "thd_turnratioN2", "thd_R1", "thd_R2", "thd_fcu", "thd_L1_25",
                         "thd_k3c"}),
                  (QStringList{"1", "1.", ".8987", ".8987", ".5604", "10.1", "-35"}));
+        choose("listTemp", "50"); // µi and hb at 50 °C
+        calculate();
+        QCOMPARE(field("thd_k3c")->text(), u"-33"_s);
     }
 
     void harmonicMessages() {
         enter(5);
         fillTransformer();
-        field("thd_Rl")->clear();
+        field("thd_Rl")->setText("0");
         choose("Material", "M1"); // a recalculation: missing inputs are not reported
         QCOMPARE(shownMessages(), QStringList());
         calculate();
@@ -165,8 +170,14 @@ private slots:
         QCOMPARE(shownMessages(), QStringList{kNotValid});
         QCOMPARE(texts({"thd_k3c", "thd_N1", "thd_Al25"}), (QStringList{"", "", ""}));
 
-        // No bobbin data: the message in both modes, no design, no k3c.
         field("thd_U")->setText("1");
+        choose("Material", "M4"); // no hysteresis constant: the loader's message, no k3c
+        QCOMPARE(shownMessages(), QStringList{u"No material data available"_s});
+        choose("Kern", "C 0"); // the missing factor is found before the material is read
+        QCOMPARE(shownMessages(), QStringList{u"No core distortion factor defined for this core shape !"_s});
+        QCOMPARE(field("thd_k3c")->text(), QString());
+
+        // No bobbin data: the message in both modes, no design, no k3c.
         choose("Kern", "B 0");
         QCOMPARE(shownMessages(), QStringList{u"No bobbin parameters defined for this core shape !"_s});
         get<QRadioButton>("opt_td_AlN1N2")->click();

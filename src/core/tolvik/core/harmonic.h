@@ -10,10 +10,7 @@
 /// Constants as the program writes them: π = 3.14, 2π = 6.28, 6π = 18.84, µ0 = 1.256e-6.
 
 #include "tolvik/core/core_messages.h"
-#include "tolvik/data/database.h"
 
-#include <functional>
-#include <string>
 #include <vector>
 
 namespace tolvik::core {
@@ -22,9 +19,6 @@ inline constexpr const char* kFillInAllText = "Please fill in all input fields !
 inline constexpr const char* kFcuOutOfRangeText = "fCu out of range (0.25 - 0.75). Please check your design!";
 inline constexpr const char* kNoBobbinText = "No bobbin parameters defined for this core shape !";
 inline constexpr const char* kNoCdfText = "No core distortion factor defined for this core shape !";
-
-/// True when every text is non-empty and reads as a number other than 0.
-bool AllInputsGiven(const std::vector<std::string>& texts);
 
 enum class DesignStatus {
     Ok,
@@ -45,7 +39,13 @@ struct AlDesignInput {
 struct AlDesignResult {
     DesignStatus status = DesignStatus::Ok;
     std::vector<CoreMessage> messages; ///< in order; the fCu warning does not stop the design
-    std::string turnRatioN1, turnRatioN2, l1_mH, r1_Ohm, r2_Ohm, fCu;
+    /// The turn ratio N1 : N2 with one side 1: 1 : turnRatio when N1 ≤ N2 (n1IsOne), else
+    /// turnRatio : 1.
+    bool n1IsOne = true;
+    double turnRatio = 0;
+    double l1_mH = 0;
+    double r1_Ohm = 0, r2_Ohm = 0;
+    double fCu = 0;
 };
 AlDesignResult DesignFromAlN1N2(const AlDesignInput& in);
 
@@ -59,14 +59,14 @@ struct N1N2DesignInput {
     double fCu = 0;
     double an_mm2 = 0;
     double ln_mm = 0;
-    /// AWG number of the thinnest wire at least d thick ("" when there is none).
-    std::function<std::string(double d_mm)> awgOf;
 };
 struct N1N2DesignResult {
     DesignStatus status = DesignStatus::Ok;
     std::vector<CoreMessage> messages;
-    std::string n1, n2, al_nH;
-    std::string wire1, wire2; ///< "d (AWG)" entries of the wire lists
+    double n1 = 0; ///< exact; the tab shows it as a whole number
+    double n2 = 0; ///< from N1 as shown, times N2/N1 of the ratio
+    double al_nH = 0;
+    double d1_mm = 0, d2_mm = 0; ///< wire diameters
 };
 N1N2DesignResult DesignFromN1N2R1R2(const N1N2DesignInput& in);
 
@@ -100,15 +100,7 @@ struct K3cResult {
     double k3c_dB = 0;
     std::vector<CoreMessage> messages;
 };
-/// k3c from values already looked up (hand calculations, tests).
+/// k3c of the transformer in its circuit; a core without CDF needs no material values.
 K3cResult K3cFromValues(const K3cInput& in);
-
-/// k3c with the material's µi(T), µi(25) and hb(T) looked up (in that order, after the
-/// CDF check): t_C is the core temperature; a material without hb data gives the loader's
-/// message "No material data available" (title "Error") and no result.
-K3cResult CalculateK3c(data::Database& db, const std::string& material, double t_C, K3cInput in);
-
-/// AWG of the first wire of table Draht (by size) at least d thick; "" past the last.
-std::string GetAWGFromGroesse(data::Database& db, double d_mm);
 
 } // namespace tolvik::core

@@ -10,8 +10,6 @@
 /// Power: P = k · dB · fw · Ae · AN · fCu · J / 10⁶ / √(Rac/Rdc), k the converter factor.
 
 #include "tolvik/core/core_messages.h"
-#include "tolvik/data/database.h"
-#include "tolvik/data/records.h"
 
 #include <optional>
 #include <string>
@@ -75,30 +73,9 @@ struct PTransLosses {
 };
 PTransLosses TransformerLosses(const PTransInput& in, const PTransResult& r, double p_W);
 
-/// The core's geometry as the tab shows it (pattern "#.##"); nullopt when the core query
-/// has no record (the last record wins).
-struct PTransGeometryTexts {
-    std::string ae, ve, an, ln, rth;
-};
-std::optional<PTransGeometryTexts> LoadPTransGeometry(data::Database& db, const data::CoreSelection& core);
-
-/// The material's loss figure as the tab shows it; nullopt when there is no such
-/// material (the last record wins).
-struct PTransMaterialTexts {
-    std::string dT;   ///< "#"
-    std::string ftyp; ///< "#"
-    std::string pl;   ///< "#.##"
-    std::string f;    ///< "#"
-    std::string b;    ///< "#"
-};
-std::optional<PTransMaterialTexts> LoadPTransMaterial(data::Database& db, const std::string& material);
-
-/// dTCu and dTFe start at half of dTmax, written as a plain number ("17.5"; system separator).
-std::string HalfTemperatureRiseText(double dTmax_K);
-
-/// Text of t6Fr from the wire tab's Rdc and Rac: Rac/Rdc as "#.#", or nullopt when a text
-/// is empty or ".", or a value is 0 (the tab then shows kNoWireValuesText).
-std::optional<std::string> RacRdcText(const std::string& rdc, const std::string& rac);
+/// Rac/Rdc of the winding from the wire tab's resistances; nullopt when either is 0 (an
+/// empty field reads 0) or the ratio has no value (the tab then shows kNoWireValuesText).
+std::optional<double> RacRdcRatio(double rdc_Ohm, double rac_Ohm);
 inline constexpr const char* kNoWireValuesText = "No valid values for Rdc and Rac in Wire calculation";
 
 } // namespace tolvik::core

@@ -6,8 +6,11 @@
 #include "tolvik/data/database.h"
 #include "tolvik/numerics/value.h"
 
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvik::data {
 
@@ -42,6 +45,14 @@ Query BuildCoreQuery(const CoreSelection& core);
 /// Selected field of the core record (the last matching row wins); integer 0 when there
 /// is no row or the selector is outside 1..12.
 Value GetCoreValue(Database& db, const CoreSelection& core, int selector);
+/// The named fields of the core record of a selection, as stored (the last matching row
+/// wins); nullopt when there is no row.
+std::optional<std::vector<Value>> CoreRecordFields(Database& db, const CoreSelection& core,
+                                                   std::initializer_list<std::string_view> fields);
+/// The named fields of the material of that name, as stored (the last row of that name
+/// wins); nullopt when there is no such material.
+std::optional<std::vector<Value>> MaterialRecordFields(Database& db, std::string_view name,
+                                                       std::initializer_list<std::string_view> fields);
 /// Selected field of the material (the first row of that name wins); empty when there is
 /// no such material or the selector is outside 1..17.
 Value GetMaterialValue(Database& db, int selector, std::string_view name);
@@ -76,6 +87,10 @@ struct HbResult {
     bool failed = false; ///< the caller shows kNoMaterialDataText / kNoMaterialDataTitle
 };
 HbResult HbAtT(Database& db, std::string_view column, double t);
+
+/// AWG of the first wire of table Draht (by size) at least d thick, as its text; "" past
+/// the last.
+std::string GetAWGFromGroesse(Database& db, double d_mm);
 
 /// Pv [kW/m³] of the PvT row at (t, f, b) for the material; 0 when there is none.
 Value PvAt(Database& db, std::string_view material, double f, double b, double t);
