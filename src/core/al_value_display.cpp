@@ -42,33 +42,19 @@ void ReadAlInputs(const AlFieldTexts& typed, AlValueRequest& in) {
 }
 
 std::string ShowAlField(AlField field, const AlFieldResult& r) {
-    switch (r.change) {
-    case AlFieldResult::Change::Replaced:
-        return text::FormatPattern(r.value, "#");
-    case AlFieldResult::Change::Computed:
-        // Air gaps are shown with three significant digits (".461", "1.23", "12.3"), as the
-        // DC-bias reader shows currents; a gap with fifteen digits helps nobody at the bench.
-        return IsGap(field) ? text::FormatSignificant(r.value, 3, 999)
-                            : text::FormatPattern(r.value, Pattern(field));
-    case AlFieldResult::Change::None:
-    case AlFieldResult::Change::Cleared:
-        break;
-    }
-    return {};
+    if (r.change == AlFieldResult::Change::Replaced) return text::FormatPattern(r.value, "#");
+    if (r.change != AlFieldResult::Change::Computed) return {};
+    // Air gaps are shown with three significant digits (".461", "1.23", "12.3"), as the
+    // DC-bias reader shows currents; a gap with fifteen digits helps nobody at the bench.
+    return IsGap(field) ? text::FormatSignificant(r.value, 3, 999)
+                        : text::FormatPattern(r.value, Pattern(field));
 }
 
 double AlFieldAsShown(AlField field, const AlFieldResult& r) {
-    switch (r.change) {
-    case AlFieldResult::Change::Replaced:
-        return r.value;
-    case AlFieldResult::Change::Computed:
-        return IsGap(field) ? text::RoundedSignificant(r.value, 3, 999)
-                            : text::RoundedAsShown(r.value, Pattern(field));
-    case AlFieldResult::Change::None:
-    case AlFieldResult::Change::Cleared:
-        break;
-    }
-    return 0;
+    if (r.change == AlFieldResult::Change::Replaced) return r.value;
+    if (r.change != AlFieldResult::Change::Computed) return 0;
+    return IsGap(field) ? text::RoundedSignificant(r.value, 3, 999)
+                        : text::RoundedAsShown(r.value, Pattern(field));
 }
 
 AlFieldTexts ShowAlResult(const AlFieldTexts& typed, const AlValueResult& r) {

@@ -381,7 +381,7 @@ TEST(AlValueTexts, TheFieldsAsShown) {
         {Mue3, Computed(4719613.89), "4719614"},
         {Al3, Computed(8264.46281), "8264"},
         {L3, Computed(25000), "25000."},
-        {L3, Computed(0.1), ".1"},
+        {L3, Computed(0.1234), ".123"},
         {L3, Computed(6.25E-5), "."},
         {L3, Replaced(1), "1"},
         {N3, Replaced(100), "100"},
