@@ -60,10 +60,10 @@ struct AlValueRequest {
     std::optional<double> turns;       ///< panel 2: N; none: filled in without a message
     std::optional<double> alFringe_nH; ///< panel 3: Al
     std::optional<double> sFringe_mm;  ///< panel 3: s
-    std::string coreType;              ///< selected entry of Kern; "" when none
-    std::string material;              ///< selected entry of Material; "" when none
-    double ae_mm2 = 0;                 ///< t9Ae as read
-    double le_mm = 0;                  ///< t9le as read
+    std::string coreType;              ///< the selected core type; "" when none
+    std::string material;              ///< the selected material; "" when none
+    double ae_mm2 = 0;                 ///< effective area Ae of the core
+    double le_mm = 0;                  ///< effective path length le of the core
     double mui = 0;                    ///< µi of the selected material
     double k1 = 0;                     ///< K1 of the core record (core type, low profile, hole)
     double k2 = 0;                     ///< K2 of the core record
