@@ -1,7 +1,8 @@
 #include "tolvik/core/al_value.h"
 
+#include "tolvik/core/al_value_display.h"
+
 #include "tolvik/numerics/numerics.h"
-#include "tolvik/ui_common/numtext.h"
 
 #include <cmath>
 #include <optional>
@@ -24,38 +25,6 @@ AlMessage Information(const char* text, const char* title = kAppTitle) {
 
 bool IsKFactorMaterial(const std::string& name) {
     return name == "R41" || name == "R52" || name == "R63";
-}
-
-bool IsGap(AlField f) {
-    return f == AlField::S1 || f == AlField::SFringe;
-}
-
-const char* Pattern(AlField f) {
-    switch (f) {
-    case AlField::Al1:
-    case AlField::AlFringe:
-        return "#.#";
-    case AlField::L3:
-        return "#.###";
-    default:
-        return "#";
-    }
-}
-
-/// The number a field reads as once it shows r: later steps of the tab went on with the
-/// field's rounded text, so they go on with the value rounded as the display rounds.
-double ReadAsShown(AlField f, const AlFieldResult& r) {
-    switch (r.change) {
-    case AlFieldResult::Change::Replaced:
-        return r.value;
-    case AlFieldResult::Change::Computed:
-        return IsGap(f) ? text::RoundedSignificant(r.value, 3, 999)
-                        : text::RoundedAsShown(r.value, Pattern(f));
-    case AlFieldResult::Change::None:
-    case AlFieldResult::Change::Cleared:
-        break;
-    }
-    return 0;
 }
 
 /// The three panels on one request; the inputs as read are updated where a field is
@@ -159,7 +128,7 @@ public:
 
 private:
     AlFieldResult& at(AlField f) { return r_.fields[static_cast<std::size_t>(f)]; }
-    double shown(AlField f) { return ReadAsShown(f, at(f)); }
+    double shown(AlField f) { return AlFieldAsShown(f, at(f)); }
     void clear(AlField f) { at(f) = {AlFieldResult::Change::Cleared, 0}; }
     /// A result that is not finite is shown as no value.
     void computed(AlField f, double x) {
@@ -247,88 +216,6 @@ AlValueResult CalculateAlValue(const AlValueRequest& in) {
     r.fringeFluxAccepted = panels.fringeFlux();
     panels.inductance();
     return r;
-}
-
-std::string ShowAlField(AlField field, const AlFieldResult& r) {
-    switch (r.change) {
-    case AlFieldResult::Change::Replaced:
-        return text::FormatPattern(r.value, "#");
-    case AlFieldResult::Change::Computed:
-        // Air gaps are shown with three significant digits (".461", "1.23", "12.3"), as the
-        // DC-bias reader shows currents; a gap with fifteen digits helps nobody at the bench.
-        return IsGap(field) ? text::FormatSignificant(r.value, 3, 999)
-                            : text::FormatPattern(r.value, Pattern(field));
-    case AlFieldResult::Change::None:
-    case AlFieldResult::Change::Cleared:
-        break;
-    }
-    return {};
-}
-
-namespace {
-
-/// The fields' texts in the order of AlField.
-std::array<std::string AlTabFields::*, kAlFieldCount> FieldMembers() {
-    return {&AlTabFields::t4Al1,         &AlTabFields::t4s1,          &AlTabFields::t4mue1,
-            &AlTabFields::t4Al3,         &AlTabFields::t4L1,          &AlTabFields::t4N1,
-            &AlTabFields::t4mue3,        &AlTabFields::tAlFringeFlux, &AlTabFields::tsFringeFlux,
-            &AlTabFields::tmueFringeFlux};
-}
-
-std::optional<double> ReadInput(const std::string& text, bool commaIsEmpty = false) {
-    if (IsEmptyInput(text, commaIsEmpty)) return std::nullopt;
-    return ReadField(text);
-}
-
-} // namespace
-
-double ReadField(const std::string& text) {
-    return text::ReadNumber(text);
-}
-
-bool IsEmptyInput(const std::string& text, bool commaIsEmpty) {
-    return text.empty() || text == "." || text == "0." || (commaIsEmpty && text == ",");
-}
-
-void ReadAlInputs(const AlTabFields& f, AlValueRequest& in) {
-    in.al1_nH = ReadInput(f.t4Al1);
-    in.s1_mm = ReadInput(f.t4s1);
-    in.al3_nH = ReadInput(f.t4Al3);
-    in.l_mH = ReadInput(f.t4L1);
-    // Empty turns are filled in; ".", "0." read as 0 and are out of range.
-    in.turns = f.t4N1.empty() ? std::nullopt : std::optional(ReadField(f.t4N1));
-    in.alFringe_nH = ReadInput(f.tAlFringeFlux, true);
-    in.sFringe_mm = ReadInput(f.tsFringeFlux);
-}
-
-AlTabFields ShowAlResult(const AlTabFields& typed, const AlValueResult& r) {
-    AlTabFields out = typed;
-    const auto members = FieldMembers();
-    for (std::size_t i = 0; i < members.size(); ++i) {
-        if (r.fields[i].change != AlFieldResult::Change::None)
-            out.*members[i] = ShowAlField(static_cast<AlField>(i), r.fields[i]);
-    }
-    return out;
-}
-
-std::vector<std::string> DependentFields(const std::string& field, const AlTabOptions& options) {
-    if (field == "t4Al1") return {"t4mue1", "t4s1"};
-    if (field == "t4s1") return {"t4mue1", "t4Al1"};
-    if (field == "t4Al3") return {"t4mue3", "t4L1"};
-    if (field == "t4L1") return {"t4mue3", "t4Al3"};
-    if (field == "t4N1") return {"t4mue3", options.alToL ? "t4L1" : "t4Al3"};
-    if (field == "tAlFringeFlux") return {"tmueFringeFlux", "tsFringeFlux"};
-    if (field == "tsFringeFlux") return {"tmueFringeFlux", "tAlFringeFlux"};
-    return {};
-}
-
-std::vector<std::string> ResultFields(const AlTabOptions& options) {
-    return {options.alToGap ? "t4s1" : "t4Al1",
-            options.alToL ? "t4L1" : "t4Al3",
-            options.alToGapFringe ? "tsFringeFlux" : "tAlFringeFlux",
-            "t4mue1",
-            "t4mue3",
-            "tmueFringeFlux"};
 }
 
 } // namespace tolvik::core

@@ -24,18 +24,41 @@ const QColor kLightGray(0xC0, 0xC0, 0xC0); // &HC0C0C0
 const QColor kRed(0xFF, 0x00, 0x00);       // &HFF
 
 /// The fields of the tab by objectName.
-const std::pair<const char*, std::string AlTabFields::*> kFieldNames[] = {
-    {"t4Al1", &AlTabFields::t4Al1},
-    {"t4s1", &AlTabFields::t4s1},
-    {"t4mue1", &AlTabFields::t4mue1},
-    {"t4Al3", &AlTabFields::t4Al3},
-    {"t4L1", &AlTabFields::t4L1},
-    {"t4N1", &AlTabFields::t4N1},
-    {"t4mue3", &AlTabFields::t4mue3},
-    {"tAlFringeFlux", &AlTabFields::tAlFringeFlux},
-    {"tsFringeFlux", &AlTabFields::tsFringeFlux},
-    {"tmueFringeFlux", &AlTabFields::tmueFringeFlux},
+const std::pair<const char*, AlField> kFieldNames[] = {
+    {"t4Al1", AlField::Al1},
+    {"t4s1", AlField::S1},
+    {"t4mue1", AlField::Mue1},
+    {"t4Al3", AlField::Al3},
+    {"t4L1", AlField::L3},
+    {"t4N1", AlField::N3},
+    {"t4mue3", AlField::Mue3},
+    {"tAlFringeFlux", AlField::AlFringe},
+    {"tsFringeFlux", AlField::SFringe},
+    {"tmueFringeFlux", AlField::MueFringe},
 };
+
+/// The fields that a key press in the named field clears: the panel's µe and the quantity
+/// computed from the edited one.
+std::vector<std::string> DependentFields(const std::string& field, const AlTabOptions& options) {
+    if (field == "t4Al1") return {"t4mue1", "t4s1"};
+    if (field == "t4s1") return {"t4mue1", "t4Al1"};
+    if (field == "t4Al3") return {"t4mue3", "t4L1"};
+    if (field == "t4L1") return {"t4mue3", "t4Al3"};
+    if (field == "t4N1") return {"t4mue3", options.alToL ? "t4L1" : "t4Al3"};
+    if (field == "tAlFringeFlux") return {"tmueFringeFlux", "tsFringeFlux"};
+    if (field == "tsFringeFlux") return {"tmueFringeFlux", "tAlFringeFlux"};
+    return {};
+}
+
+/// The result fields of the three panels under their current options, and the µe fields.
+std::vector<std::string> ResultFields(const AlTabOptions& options) {
+    return {options.alToGap ? "t4s1" : "t4Al1",
+            options.alToL ? "t4L1" : "t4Al3",
+            options.alToGapFringe ? "tsFringeFlux" : "tAlFringeFlux",
+            "t4mue1",
+            "t4mue3",
+            "tmueFringeFlux"};
+}
 
 /// The two fringe-flux fields take any key; the other entry fields only numbers.
 bool TakesAnyKey(const QString& name) {
@@ -120,8 +143,8 @@ AlValueTab::AlValueTab(AppContext& app, CoreWindow& window, QWidget* parent)
         applyOption(*p);
         connect(p->firstOption, &QRadioButton::toggled, this, [this, p](bool) { applyOption(*p); });
     }
-    for (const auto& [name, member] : kFieldNames) {
-        (void)member;
+    for (const auto& [name, f] : kFieldNames) {
+        (void)f;
         if (QString(name).contains(QStringLiteral("mue"))) continue; // µe fields are results only
         field(name)->installEventFilter(this);
         // Any change of an input by the user (typed, pasted, cut) empties what depends on it.
@@ -219,12 +242,12 @@ void AlValueTab::InitAlCalculation() {
     in.material = window_.selectedMaterial().toStdString();
     if (in.coreType.empty() || in.material.empty()) return;
 
-    const AlTabFields typed = readFields();
+    const AlFieldTexts typed = readFields();
     ReadAlInputs(typed, in);
     in.options = options();
     const CoreDimensionTexts dimensions = window_.coreDimensions();
-    in.ae_mm2 = ReadField(dimensions.ae.toStdString());
-    in.le_mm = ReadField(dimensions.le.toStdString());
+    in.ae_mm2 = text::ReadNumber(dimensions.ae.toStdString());
+    in.le_mm = text::ReadNumber(dimensions.le.toStdString());
     in.mui = GetSelectedMaterialMui();
     const data::CoreSelection core = window_.core();
     in.k1 = data_->coreValue(core, data::CoreField::K1).toDouble();
@@ -275,17 +298,17 @@ AlTabOptions AlValueTab::options() const {
     return o;
 }
 
-AlTabFields AlValueTab::readFields() const {
-    AlTabFields f;
-    for (const auto& [name, member] : kFieldNames)
-        f.*member = field(name)->text().toStdString();
-    return f;
+AlFieldTexts AlValueTab::readFields() const {
+    AlFieldTexts texts;
+    for (const auto& [name, f] : kFieldNames)
+        texts[f] = field(name)->text().toStdString();
+    return texts;
 }
 
-void AlValueTab::writeFields(const AlTabFields& f) {
-    for (const auto& [name, member] : kFieldNames) {
+void AlValueTab::writeFields(const AlFieldTexts& texts) {
+    for (const auto& [name, f] : kFieldNames) {
         QLineEdit* edit = field(name);
-        const QString text = QString::fromStdString(f.*member);
+        const QString text = QString::fromStdString(texts[f]);
         if (edit->text() != text) edit->setText(text);
     }
 }

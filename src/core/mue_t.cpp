@@ -36,10 +36,10 @@ std::string NoMuiDataMessage(const std::string& material) {
     return "No data of µi vs. T available for material " + material + "!";
 }
 
-std::string PathLengthText(data::Database& db, const data::CoreSelection& core) {
+Value CorePathLength(data::Database& db, const data::CoreSelection& core) {
     // The integer 0 says that there is no core record: no path length, not one of 0.
     const Value le = data::GetCoreValue(db, core, static_cast<int>(data::CoreField::le));
-    return le.isInt() ? std::string() : le.toText();
+    return le.isInt() ? Value::empty() : le;
 }
 
 bool GapOutOfRange(std::optional<double> s_mm) {
@@ -56,7 +56,6 @@ double RelativeChangePercent(double mueT, double mueT1) {
 MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind kind) {
     MueTCurve curve;
     const bool relative = kind == MueTCurveKind::Relative;
-    curve.graphTitle = relative ? kRelativeTitle : kMueTTitle;
     if (in.material.empty() || in.coreType.empty()) return curve;
     if (!HasMuiColumn(db, in.material)) {
         curve.message = NoMuiDataMessage(in.material);
@@ -73,8 +72,6 @@ MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind
     auto rs = db.openTable(kMuiTable);
     const int n = static_cast<int>(data::CountCurveRows(*rs, in.material).toDouble());
     curve.rowCount = n;
-    curve.legend = std::string(relative ? "dmue[%] " : "µe ") + in.coreType + in.material +
-                   " s=" + PlainNumberText(s) + "[mm]";
 
     // Points 1 .. n−2: the loop ends when the point index reaches n − 1, so the last usable
     // record is not plotted. With no usable record (n = 1) nothing is plotted.

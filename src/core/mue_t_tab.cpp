@@ -5,6 +5,7 @@
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/al_value.h"
+#include "tolvik/core/mue_t_display.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/field_edits.h"
@@ -100,7 +101,7 @@ void MueTTab::setUp() {
     const QString core = window_.coreText();
     if (core.isEmpty()) return;
     const data::CoreSelection selection{core.toStdString(), window_.lowProfile(), window_.withHole()};
-    le_->setText(Q(text::CommaToPoint(PathLengthText(app_.db(), selection))));
+    le_->setText(Q(text::CommaToPoint(CorePathLength(app_.db(), selection).toText())));
 }
 
 void MueTTab::pointReader() {
@@ -120,10 +121,11 @@ void MueTTab::mueAt25() {
 }
 
 void MueTTab::curve(bool relative) {
-    const MueTCurve points =
-        MueTCurvePoints(app_.db(), input(), relative ? MueTCurveKind::Relative : MueTCurveKind::Absolute);
+    const MueTCurveKind kind = relative ? MueTCurveKind::Relative : MueTCurveKind::Absolute;
+    const MueTInput in = input();
+    const MueTCurve points = MueTCurvePoints(app_.db(), in, kind);
     chart::ChartModel& m = graph_->model();
-    m.setGraphTitle(points.graphTitle);
+    m.setGraphTitle(MueTGraphTitle(kind));
     m.setLeftTitle(relative ? "dµe/µe [%]" : "µe");
     if (!points.valid) {
         if (!points.message.empty()) ui::ShowMessage(Q(points.message));
@@ -134,7 +136,7 @@ void MueTTab::curve(bool relative) {
     const int set = m.numSets();
     m.setThisSet(set);
     m.setNumPoints(static_cast<int>(num::MaxOf(m.numPoints(), points.rowCount)));
-    m.setLegendText(points.legend);
+    m.setLegendText(MueTLegend(in, kind));
     for (const MueTPoint& p : points.points) {
         m.setThisPoint(p.index);
         m.setYValue(p.y);

@@ -589,6 +589,29 @@ Query PvRow(double t, double f, double b, std::string_view material) {
                 {Value(t), Value(f), Value(b)});
 }
 
+Query PvCurve(std::string_view material, std::string_view field1, double v1, std::string_view field2,
+              double v2) {
+    Query q = Text("SELECT * FROM PvT WHERE " + std::string(field1) + " = ?", {Value(v1)});
+    if (!field2.empty()) {
+        q.sql += " AND " + std::string(field2) + " = ?";
+        q.params.emplace_back(v2);
+    }
+    q.sql += " AND " + QuoteIdentifier(material) + " > 0";
+    return q;
+}
+
+Query PvExpo(std::string_view material, double t, std::optional<double> f) {
+    const std::string m(material);
+    Query q = Text("SELECT F,T," + QuoteIdentifier(m + "X") + "," + QuoteIdentifier(m + "C") +
+                       " FROM PVEXPO WHERE T = ?",
+                   {Value(t)});
+    if (f) {
+        q.sql += " AND F = ?";
+        q.params.emplace_back(*f);
+    }
+    return q;
+}
+
 Query MaterialByName(std::string_view name) {
     return Text("SELECT * FROM Material WHERE Name = ? COLLATE NOCASE", {TextParam(name)});
 }

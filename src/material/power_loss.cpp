@@ -31,33 +31,6 @@ const std::vector<std::string>& LossLevels() {
     return v;
 }
 
-/// SELECT * FROM PvT WHERE <a> = ? [AND <b> = ?] AND material > 0, in stored order.
-data::Query PvTQuery(const std::string& material, const char* field1, double v1, const char* field2 = nullptr,
-                     double v2 = 0) {
-    data::Query q;
-    q.sql = std::string("SELECT * FROM PvT WHERE ") + field1 + " = ?";
-    q.params.emplace_back(v1);
-    if (field2) {
-        q.sql += std::string(" AND ") + field2 + " = ?";
-        q.params.emplace_back(v2);
-    }
-    q.sql += " AND " + data::QuoteIdentifier(material) + " > 0";
-    return q;
-}
-
-/// SELECT F,T,<m>X,<m>C FROM PVEXPO WHERE T = ? [AND F = ?]
-data::Query PvExpoQuery(const std::string& material, double t, const double* f = nullptr) {
-    data::Query q;
-    q.sql = "SELECT F,T," + data::QuoteIdentifier(material + "X") + "," +
-            data::QuoteIdentifier(material + "C") + " FROM PVEXPO WHERE T = ?";
-    q.params.emplace_back(t);
-    if (f) {
-        q.sql += " AND F = ?";
-        q.params.emplace_back(*f);
-    }
-    return q;
-}
-
 bool HasExpoColumns(data::Database& db, const std::string& material) {
     return HasColumn(db, kPvExpo, material + "X") && HasColumn(db, kPvExpo, material + "C");
 }
@@ -149,16 +122,16 @@ ListFill SecondListEntries(data::Database& db, const std::string& material, PvX 
     std::unique_ptr<data::Recordset> rs;
     switch (x) {
     case PvX::T:
-        rs = db.openQuery(PvTQuery(material, "F", v, "T", kListTemperature_C));
+        rs = db.openQuery(data::sql::PvCurve(material, "F", v, "T", kListTemperature_C));
         for (rs->moveFirst(); !rs->eof(); rs->moveNext())
             fill.entries.push_back(text::CommaToPoint(SignedNumberText(rs->field("B").toDouble())));
         break;
     case PvX::F:
-        rs = db.openQuery(PvTQuery(material, "B", v));
+        rs = db.openQuery(data::sql::PvCurve(material, "B", v));
         if (rs->recordCount() != 0) fill.entries = Temperatures();
         break;
     case PvX::B:
-        rs = db.openQuery(PvTQuery(material, "f", v));
+        rs = db.openQuery(data::sql::PvCurve(material, "f", v));
         if (rs->recordCount() != 0) fill.entries = Temperatures();
         break;
     }
@@ -181,25 +154,25 @@ PowerLossCurve PowerLossCurvePoints(data::Database& db, const std::string& mater
             r.curve.message = kNoDataText;
             return r;
         }
-        query = PvExpoQuery(material, b);
+        query = data::sql::PvExpo(material, b);
     } else {
         switch (x) {
         case PvX::T:
-            query = PvTQuery(material, "F", a, "B", b);
+            query = data::sql::PvCurve(material, "F", a, "B", b);
             xColumn = "T";
             r.pf = as;
             r.pb = bs;
             r.curve.legend = material + "F" + as + "B" + bs;
             break;
         case PvX::F:
-            query = PvTQuery(material, "T", b, "B", a);
+            query = data::sql::PvCurve(material, "T", b, "B", a);
             xColumn = "F";
             r.pb = as;
             r.pt = bs;
             r.curve.legend = material + "B" + as + "T" + bs;
             break;
         case PvX::B:
-            query = PvTQuery(material, "T", b, "F", a);
+            query = data::sql::PvCurve(material, "T", b, "F", a);
             xColumn = "B";
             r.pt = bs;
             r.pf = as;
@@ -245,7 +218,7 @@ PowerLossValue PowerLossAt(data::Database& db, const PowerLossInput& in) {
     };
     if (in.y == PvY::PerformanceFactor) {
         if (!HasExpoColumns(db, in.material)) return {{false, kNoDataText, 0}, false};
-        auto rs = db.openQuery(PvExpoQuery(in.material, in.t_C, &in.f_kHz));
+        auto rs = db.openQuery(data::sql::PvExpo(in.material, in.t_C, in.f_kHz));
         rs->moveFirst();
         if (rs->eof()) return {{false, kNoValidValuesText, 0}, false};
         const double f = rs->field("F").toDouble();

@@ -49,22 +49,21 @@ struct AlTabOptions {
     bool alToGapFringe = true; ///< panel 3: Al in, s out (Al_s_ff_opt); else s in (s_Al_ff_opt)
 };
 
-/// The inputs as read from the fields (none: the field counts as empty, IsEmptyInput) and
-/// everything else the calculation reads. Of each panel only the input its option names
-/// is read.
+/// The panels' inputs (none: no input) and everything else the calculation reads. Of each
+/// panel only the input its option names is read.
 struct AlValueRequest {
     AlTabOptions options;
     std::optional<double> al1_nH;      ///< panel 1: Al
     std::optional<double> s1_mm;       ///< panel 1: s
     std::optional<double> al3_nH;      ///< panel 2: Al
     std::optional<double> l_mH;        ///< panel 2: L
-    std::optional<double> turns;       ///< panel 2: N; none only for an empty text
-    std::optional<double> alFringe_nH; ///< panel 3: Al ("," counts as empty too)
+    std::optional<double> turns;       ///< panel 2: N; none: filled in without a message
+    std::optional<double> alFringe_nH; ///< panel 3: Al
     std::optional<double> sFringe_mm;  ///< panel 3: s
-    std::string coreType;              ///< selected entry of Kern; "" when none
-    std::string material;              ///< selected entry of Material; "" when none
-    double ae_mm2 = 0;                 ///< t9Ae as read
-    double le_mm = 0;                  ///< t9le as read
+    std::string coreType;              ///< the selected core type; "" when none
+    std::string material;              ///< the selected material; "" when none
+    double ae_mm2 = 0;                 ///< effective area Ae of the core
+    double le_mm = 0;                  ///< effective path length le of the core
     double mui = 0;                    ///< µi of the selected material
     double k1 = 0;                     ///< K1 of the core record (core type, low profile, hole)
     double k2 = 0;                     ///< K2 of the core record
@@ -112,42 +111,5 @@ struct AlValueResult {
 
 /// Calculate on the tab: panels 1, 3, 2 with range checks and replacement values.
 AlValueResult CalculateAlValue(const AlValueRequest& in);
-
-/// Display of a computed field: air gaps with three significant digits, Al of panels 1 and
-/// 3 "#.#", L "#.###", the other fields "#"; a replaced input as the whole number it is.
-std::string ShowAlField(AlField field, const AlFieldResult& r);
-
-/// The texts of the tab's ten number fields, in the order of AlField.
-struct AlTabFields {
-    std::string t4Al1;          ///< panel 1: Al [nH]
-    std::string t4s1;           ///< panel 1: s [mm]
-    std::string t4mue1;         ///< panel 1: µe
-    std::string t4Al3;          ///< panel 2: Al [nH]
-    std::string t4L1;           ///< panel 2: L [mH]
-    std::string t4N1;           ///< panel 2: turns N
-    std::string t4mue3;         ///< panel 2: µe
-    std::string tAlFringeFlux;  ///< panel 3: Al [nH]
-    std::string tsFringeFlux;   ///< panel 3: s [mm]
-    std::string tmueFringeFlux; ///< panel 3: µe
-
-    bool operator==(const AlTabFields&) const = default;
-};
-
-/// Reading a field: first "," to ".", then the lenient number reader.
-double ReadField(const std::string& text);
-/// An input counts as empty when it is "", "." or "0." (and "," where commaIsEmpty).
-bool IsEmptyInput(const std::string& text, bool commaIsEmpty = false);
-/// The panels' inputs as the tab reads them from its fields (into a request that carries
-/// the rest).
-void ReadAlInputs(const AlTabFields& fields, AlValueRequest& in);
-/// The fields after a calculation: each typed text, cleared, replaced or computed.
-AlTabFields ShowAlResult(const AlTabFields& typed, const AlValueResult& r);
-
-/// The fields that a key press in the named field clears: the panel's µe and the quantity
-/// computed from the edited one. Empty for unknown names.
-std::vector<std::string> DependentFields(const std::string& field, const AlTabOptions& options);
-
-/// The result fields of the three panels under their current options, and the µe fields.
-std::vector<std::string> ResultFields(const AlTabOptions& options);
 
 } // namespace tolvik::core

@@ -5,6 +5,7 @@
 /// labNoteIn and labNoteOut are its own.
 
 #include "tolvik/core/al_value.h"
+#include "tolvik/core/al_value_display.h"
 #include "tolvik/core/core_page.h"
 #include "tolvik/data/records.h"
 #include "tolvik/numerics/value.h"
@@ -131,8 +132,8 @@ private:
     void setNoteColour(NoteColour colour);
 
     AlTabOptions options() const;
-    AlTabFields readFields() const;
-    void writeFields(const AlTabFields& fields);
+    AlFieldTexts readFields() const;
+    void writeFields(const AlFieldTexts& fields);
     QLineEdit* field(const std::string& name) const;
 
     AppContext& app_;

@@ -9,6 +9,7 @@
 
 #include "tolvik/data/database.h"
 #include "tolvik/data/records.h"
+#include "tolvik/numerics/value.h"
 
 #include <optional>
 #include <string>
@@ -40,8 +41,6 @@ struct MueTPoint {
 struct MueTCurve {
     bool valid = false;            ///< false: nothing is drawn
     std::string message;           ///< why not, when the user must be told ("" otherwise)
-    std::string graphTitle;        ///< set in every case
-    std::string legend;            ///< legend text of the new data set
     int rowCount = 0;              ///< n: one more than the usable MuiT records; the set gets >= n points
     std::vector<MueTPoint> points; ///< points 1 .. n−2 in record order
 };
@@ -52,9 +51,6 @@ struct MueTReading {
     double value = 0;
 };
 
-/// Graph titles of the two curves.
-inline constexpr const char* kMueTTitle = "effective permeability µe ";
-inline constexpr const char* kRelativeTitle = "(µe-µe(T1))/µe vs. T";
 /// A relative change below this limit [%] is shown as 0.
 inline constexpr double kRelativeLowerLimit = -1000.0;
 
@@ -63,9 +59,9 @@ bool HasMuiColumn(data::Database& db, const std::string& material);
 /// Message shown when the material has no column in MuiT.
 std::string NoMuiDataMessage(const std::string& material);
 
-/// Text for the le field: GetCoreValue(le) of the core in its plain text form; "" when
-/// there is no core record.
-std::string PathLengthText(data::Database& db, const data::CoreSelection& core);
+/// The path length le of the core record as the data file holds it; empty when there is no
+/// core record.
+Value CorePathLength(data::Database& db, const data::CoreSelection& core);
 
 /// True when a typed air gap lies outside the limits of the Al value tab (0 .. kGapMax_mm);
 /// the tab then shows ShowValueOutOfRange and writes kGapReplacement.

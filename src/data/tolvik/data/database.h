@@ -140,6 +140,12 @@ Query KFactors(std::string_view kerntyp);
 Query CoreRecord(std::string_view kerntyp, bool lowProfile, bool hole);
 /// SELECT * FROM PvT WHERE T = t AND F = f AND B = b AND material > 0
 Query PvRow(double t, double f, double b, std::string_view material);
+/// SELECT * FROM PvT WHERE field1 = v1 [AND field2 = v2] AND material > 0, in stored order
+/// (a curve or a list of one material; no field2 when it is empty).
+Query PvCurve(std::string_view material, std::string_view field1, double v1, std::string_view field2 = {},
+              double v2 = 0);
+/// SELECT F,T,materialX,materialC FROM PVEXPO WHERE T = t [AND F = f]
+Query PvExpo(std::string_view material, double t, std::optional<double> f = std::nullopt);
 /// SELECT * FROM Material WHERE Name = V
 Query MaterialByName(std::string_view name);
 /// SELECT mui,Name FROM Material WHERE Name = V
