@@ -33,6 +33,9 @@
 #include <iterator>
 #include <numeric>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #ifdef __linux__
 #include <cerrno>
 #include <sys/resource.h>
@@ -52,8 +55,10 @@ using advisor::Kind;
 constexpr int kTickMs = 100;
 constexpr std::size_t kDesignsPerTick = 20000;
 
-/// Rows beyond those in view whose cells set the width of a column.
+/// Rows beyond those in view whose cells set the width of a column, and the columns sized
+/// in one event at the end of a run.
 constexpr int kWidthRows = 50;
+constexpr int kColumnsPerStep = 4;
 
 /// Columns of the table: title with unit, the CSV's figure.
 struct Column {
@@ -108,13 +113,17 @@ enum Col {
     Reason
 };
 
-/// The columns that apply to a kind, in their order.
-std::vector<int> Columns(Kind kind) {
-    std::vector<int> c;
-    for (int k = 0; k < kColumnCount; ++k) {
-        if (kind == Kind::Choke ? kColumns[k].choke : kColumns[k].transformer) c.push_back(k);
-    }
-    return c;
+/// The columns that apply to a kind, in their order (formed once: every cell painted asks).
+const std::vector<int>& Columns(Kind kind) {
+    auto of = [](Kind k) {
+        std::vector<int> c;
+        for (int i = 0; i < kColumnCount; ++i) {
+            if (k == Kind::Choke ? kColumns[i].choke : kColumns[i].transformer) c.push_back(i);
+        }
+        return c;
+    };
+    static const std::vector<int> choke = of(Kind::Choke), transformer = of(Kind::Transformer);
+    return kind == Kind::Choke ? choke : transformer;
 }
 
 QString Number(double v, int decimals) {
@@ -151,6 +160,17 @@ void YieldToTheWindow() {
     errno = 0;
     const int nice = getpriority(PRIO_PROCESS, self);
     if (errno == 0) setpriority(PRIO_PROCESS, self, std::min(nice + 5, 19));
+#endif
+}
+
+/// A run leaves a million small blocks (the texts of the reasons), freed by the sweeper. glibc
+/// keeps small freed blocks in its fast bins and merges them all at once when a large block of
+/// the same heap is freed next, on whatever thread does that: often the window's, in the middle
+/// of a step (20-45 ms at the end of a run). Without fast bins each free merges its own block.
+void MergeFreedBlocksAtOnce() {
+#ifdef __GLIBC__
+    static const int done = mallopt(M_MXFAST, 0);
+    (void)done;
 #endif
 }
 
@@ -398,7 +418,7 @@ QString DesignModel::cell(const Design& d, int column) const {
 
 QVariant DesignModel::data(const QModelIndex& index, int role) const {
     const Design* d = designAt(index.row());
-    const std::vector<int> columns = Columns(kind_);
+    const std::vector<int>& columns = Columns(kind_);
     if (!d || index.column() < 0 || index.column() >= static_cast<int>(columns.size())) return {};
     const int column = columns[static_cast<std::size_t>(index.column())];
     if (role == Qt::DisplayRole) return cell(*d, column);
@@ -413,13 +433,13 @@ QVariant DesignModel::data(const QModelIndex& index, int role) const {
 QVariant DesignModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const std::vector<int> columns = Columns(kind_);
+    const std::vector<int>& columns = Columns(kind_);
     if (section < 0 || section >= static_cast<int>(columns.size())) return {};
     return QString::fromUtf8(kColumns[columns[static_cast<std::size_t>(section)]].title);
 }
 
 void DesignModel::sort(int section, Qt::SortOrder order) {
-    const std::vector<int> columns = Columns(kind_);
+    const std::vector<int>& columns = Columns(kind_);
     if (!cat_ || section < 0 || section >= static_cast<int>(columns.size())) return;
     const int column = columns[static_cast<std::size_t>(section)];
     emit layoutAboutToBeChanged();
@@ -474,6 +494,7 @@ QString DesignModel::text() const {
 AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app), model_(this) {
     setObjectName(QStringLiteral("AdvisorForm"));
     setWindowTitle(QStringLiteral("Design advisor"));
+    MergeFreedBlocksAtOnce();
     buildWindow();
     timer_ = new QTimer(this);
     timer_->setInterval(kTickMs);
@@ -776,6 +797,8 @@ void AdvisorWindow::rerank() {
 }
 
 void AdvisorWindow::start(std::function<void()> job) {
+    while (!endSteps_.empty()) // the end of the run before, if it has not been shown yet
+        nextEndStep();
     handover_.clear();
     handoverRanked_.reset();
     handoverChart_.reset();
@@ -876,21 +899,38 @@ void AdvisorWindow::finish() {
     } else if (cancelFlag_ && !wasRanking) {
         status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
     }
-    // The column widths and the chart in events of their own, each queued behind what waits
-    // already (a click), so that no step keeps the window long.
-    QMetaObject::invokeMethod(
-        this, [this] { table_->resizeColumnsToContents(); }, Qt::QueuedConnection);
-    QMetaObject::invokeMethod(
-        this,
-        [this, wasRanking, chart = std::shared_ptr<ChartData>(std::move(chart))] {
-            if (chart) updateChart(*chart);
-            emit runEnded();
-            // The key was changed while the run went on: rank by the key shown.
-            if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
-                rankedBy_ != sortKey())
-                rerank();
-        },
-        Qt::QueuedConnection);
+    // What follows takes one event a step, each step posted when the one before has ended,
+    // so that what waits meanwhile (a click) goes between them: the column widths a few
+    // columns at a time, the chart's axes and front, its points, the end.
+    const int columns = model_.columnCount();
+    for (int first = 0; first < columns; first += kColumnsPerStep) {
+        endSteps_.push_back([this, first, last = std::min(first + kColumnsPerStep, columns)] {
+            for (int c = first; c < last; ++c)
+                table_->resizeColumnToContents(c);
+        });
+    }
+    if (chart) {
+        auto data = std::shared_ptr<const ChartData>(std::move(chart));
+        endSteps_.push_back([this, data] { updateChartFront(*data); });
+        endSteps_.push_back([this, data] { updateChartDesigns(*data); });
+    }
+    endSteps_.push_back([this, wasRanking] {
+        emit runEnded();
+        // The key was changed while the run went on: rank by the key shown.
+        if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
+            rankedBy_ != sortKey())
+            rerank();
+    });
+    QMetaObject::invokeMethod(this, &AdvisorWindow::nextEndStep, Qt::QueuedConnection);
+}
+
+void AdvisorWindow::nextEndStep() {
+    if (endSteps_.empty()) return;
+    const std::function<void()> step = std::move(endSteps_.front());
+    endSteps_.pop_front();
+    step();
+    if (!endSteps_.empty())
+        QMetaObject::invokeMethod(this, &AdvisorWindow::nextEndStep, Qt::QueuedConnection);
 }
 
 void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old) {
@@ -917,15 +957,11 @@ void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs
     });
 }
 
-void AdvisorWindow::updateChart(const ChartData& data) {
-    // The chart and its series stay; a run replaces their points (a new chart would be laid
-    // out and drawn anew, and the old one freed, at the end of every run).
+// The chart and its series stay; a run replaces their points (a new chart would be laid out
+// and drawn anew, and the old one freed, at the end of every run).
+void AdvisorWindow::updateChartFront(const ChartData& data) {
     QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(data.designs.size()));
-    for (const auto& [v, p] : data.designs)
-        points.append(QPointF(v, p));
-    designPoints_->replace(points);
-    points.clear();
+    points.reserve(static_cast<qsizetype>(data.front.size()));
     for (const auto& [v, p] : data.front)
         points.append(QPointF(v, p));
     frontLine_->replace(points);
@@ -933,6 +969,14 @@ void AdvisorWindow::updateChart(const ChartData& data) {
         volumeAxis_->setRange(data.vMin / 1.5, data.vMax * 1.5);
         lossAxis_->setRange(0, data.pMax * 1.1);
     }
+}
+
+void AdvisorWindow::updateChartDesigns(const ChartData& data) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(data.designs.size()));
+    for (const auto& [v, p] : data.designs)
+        points.append(QPointF(v, p));
+    designPoints_->replace(points);
 }
 
 void AdvisorWindow::exportCsv() {
