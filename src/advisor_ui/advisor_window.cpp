@@ -174,6 +174,14 @@ void MergeFreedBlocksAtOnce() {
 #endif
 }
 
+QList<QPointF> Points(const std::vector<std::pair<double, double>>& xy) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(xy.size()));
+    for (const auto& [x, y] : xy)
+        points.append(QPointF(x, y));
+    return points;
+}
+
 /// The chart's points of the designs in the groups. A chart of very many designs shows one
 /// per cell of a grid of about a marker's size (a marker hides its neighbours anyway), so
 /// that it is drawn in a blink; a smaller one shows every design.
@@ -960,11 +968,7 @@ void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs
 // The chart and its series stay; a run replaces their points (a new chart would be laid out
 // and drawn anew, and the old one freed, at the end of every run).
 void AdvisorWindow::updateChartFront(const ChartData& data) {
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(data.front.size()));
-    for (const auto& [v, p] : data.front)
-        points.append(QPointF(v, p));
-    frontLine_->replace(points);
+    frontLine_->replace(Points(data.front));
     if (data.vMax > 0) {
         volumeAxis_->setRange(data.vMin / 1.5, data.vMax * 1.5);
         lossAxis_->setRange(0, data.pMax * 1.1);
@@ -972,11 +976,7 @@ void AdvisorWindow::updateChartFront(const ChartData& data) {
 }
 
 void AdvisorWindow::updateChartDesigns(const ChartData& data) {
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(data.designs.size()));
-    for (const auto& [v, p] : data.designs)
-        points.append(QPointF(v, p));
-    designPoints_->replace(points);
+    designPoints_->replace(Points(data.designs));
 }
 
 void AdvisorWindow::exportCsv() {
