@@ -2,7 +2,8 @@
 // cores (1.1 million candidates): how long an event posted to the window's thread waits
 // before it is handled (what a click waits for), how soon the first designs appear and
 // when the run has ended; of the waits over a frame, how much the window's thread worked,
-// waited for a processor or slept (blocked on another thread). A program run by hand:
+// waited for a processor or slept (blocked on another thread); every event that kept the
+// window's thread over 8 ms of processor time, by its type and receiver. A program run by hand:
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/tolvik_advisor_window_bench
 
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTimer>
 
@@ -90,12 +92,12 @@ struct Figures {
 };
 
 /// One run of the kind (0 choke, 1 transformer) from the inputs on screen, probed every 2 ms.
-Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind) {
+Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind, Clock::time_point& eventsFrom) {
     Figures f;
     w.findChild<QComboBox*>(QStringLiteral("cboKind"))->setCurrentIndex(kind);
     QApplication::processEvents();
     QEventLoop loop;
-    const auto start = f.start = Clock::now();
+    const auto start = f.start = eventsFrom = Clock::now();
     auto firstRows = QObject::connect(&w.model(), &QAbstractItemModel::rowsInserted, &w, [&] {
         if (f.firstRows_ms < 0) f.firstRows_ms = Ms(start, Clock::now());
     });
@@ -147,6 +149,40 @@ Figures Run(tolvik::advisor_ui::AdvisorWindow& w, int kind) {
     return f;
 }
 
+/// The application, timing the processor time of every event it hands out at the top level
+/// (what it sends on from there counts with it) and keeping the long ones.
+class TimedApp : public QApplication {
+public:
+    using QApplication::QApplication;
+    struct Step {
+        double at_ms, took_ms;
+        int type;
+        QByteArray receiver;
+    };
+    std::vector<Step> steps;
+    Clock::time_point start;
+    bool notify(QObject* receiver, QEvent* event) override {
+        if (depth_++ > 0) {
+            const bool r = QApplication::notify(receiver, event);
+            --depth_;
+            return r;
+        }
+        const int type = event->type(); // the event may be gone afterwards
+        QByteArray name = receiver->metaObject()->className();
+        if (!receiver->objectName().isEmpty()) name += " " + receiver->objectName().toUtf8();
+        const auto from = Clock::now();
+        const double cpu = ThreadMs();
+        const bool r = QApplication::notify(receiver, event);
+        const double took = ThreadMs() - cpu;
+        --depth_;
+        if (took > 8.0) steps.push_back({Ms(start, from), took, type, std::move(name)});
+        return r;
+    }
+
+private:
+    int depth_ = 0;
+};
+
 double Quantile(std::vector<double> v, double q) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
@@ -156,7 +192,7 @@ double Quantile(std::vector<double> v, double q) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TimedApp app(argc, argv);
     tolvik::AppContext context;
     context.databasePath = tolvik::bench::LargeDataFile(TOLVIK_SAMPLE_DB);
     tolvik::advisor_ui::AdvisorWindow w(context);
@@ -164,7 +200,8 @@ int main(int argc, char** argv) {
     w.show();
     QApplication::processEvents();
     for (int kind : {0, 1}) {
-        const Figures f = Run(w, kind);
+        app.steps.clear();
+        const Figures f = Run(w, kind, app.start);
         const auto slow =
             std::count_if(f.waits_ms.begin(), f.waits_ms.end(), [](double t) { return t > 16.0; });
         std::printf(
@@ -197,6 +234,9 @@ int main(int argc, char** argv) {
             if (f.busy_ms[k] > 16.0)
                 std::printf("    %.1f ms of work until %.0f ms\n", f.busy_ms[k], f.busyAt_ms[k]);
         }
+        for (const TimedApp::Step& s : app.steps)
+            std::printf("    %.1f ms in one event at %.0f ms: %s to %s\n", s.took_ms, s.at_ms,
+                        QMetaEnum::fromType<QEvent::Type>().valueToKey(s.type), s.receiver.constData());
     }
     tolvik::bench::RemoveLargeDataFile(context.databasePath);
     return 0;

@@ -34,6 +34,9 @@
 #include <iterator>
 #include <numeric>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #ifdef __linux__
 #include <cerrno>
 #include <sys/resource.h>
@@ -53,8 +56,10 @@ using advisor::Kind;
 constexpr int kTickMs = 100;
 constexpr std::size_t kDesignsPerTick = 20000;
 
-/// Rows beyond those in view whose cells set the width of a column.
+/// Rows beyond those in view whose cells set the width of a column, and the columns sized
+/// in one event at the end of a run.
 constexpr int kWidthRows = 50;
+constexpr int kColumnsPerStep = 4;
 
 /// Columns of the table: title with unit, the CSV's figure.
 struct Column {
@@ -109,13 +114,17 @@ enum Col {
     Reason
 };
 
-/// The columns that apply to a kind, in their order.
-std::vector<int> Columns(Kind kind) {
-    std::vector<int> c;
-    for (int k = 0; k < kColumnCount; ++k) {
-        if (kind == Kind::Choke ? kColumns[k].choke : kColumns[k].transformer) c.push_back(k);
-    }
-    return c;
+/// The columns that apply to a kind, in their order (formed once: every cell painted asks).
+const std::vector<int>& Columns(Kind kind) {
+    auto of = [](Kind k) {
+        std::vector<int> c;
+        for (int i = 0; i < kColumnCount; ++i) {
+            if (k == Kind::Choke ? kColumns[i].choke : kColumns[i].transformer) c.push_back(i);
+        }
+        return c;
+    };
+    static const std::vector<int> choke = of(Kind::Choke), transformer = of(Kind::Transformer);
+    return kind == Kind::Choke ? choke : transformer;
 }
 
 QString Number(double v, int decimals) {
@@ -153,6 +162,25 @@ void YieldToTheWindow() {
     const int nice = getpriority(PRIO_PROCESS, self);
     if (errno == 0) setpriority(PRIO_PROCESS, self, std::min(nice + 5, 19));
 #endif
+}
+
+/// A run leaves a million small blocks (the texts of the reasons), freed by the sweeper. glibc
+/// keeps small freed blocks in its fast bins and merges them all at once when a large block of
+/// the same heap is freed next, on whatever thread does that: often the window's, in the middle
+/// of a step (20-45 ms at the end of a run). Without fast bins each free merges its own block.
+void MergeFreedBlocksAtOnce() {
+#ifdef __GLIBC__
+    static const int done = mallopt(M_MXFAST, 0);
+    (void)done;
+#endif
+}
+
+QList<QPointF> Points(const std::vector<std::pair<double, double>>& xy) {
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(xy.size()));
+    for (const auto& [x, y] : xy)
+        points.append(QPointF(x, y));
+    return points;
 }
 
 /// The chart's points of the designs in the groups. A chart of very many designs shows one
@@ -399,7 +427,7 @@ QString DesignModel::cell(const Design& d, int column) const {
 
 QVariant DesignModel::data(const QModelIndex& index, int role) const {
     const Design* d = designAt(index.row());
-    const std::vector<int> columns = Columns(kind_);
+    const std::vector<int>& columns = Columns(kind_);
     if (!d || index.column() < 0 || index.column() >= static_cast<int>(columns.size())) return {};
     const int column = columns[static_cast<std::size_t>(index.column())];
     if (role == Qt::DisplayRole) return cell(*d, column);
@@ -414,13 +442,13 @@ QVariant DesignModel::data(const QModelIndex& index, int role) const {
 QVariant DesignModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const std::vector<int> columns = Columns(kind_);
+    const std::vector<int>& columns = Columns(kind_);
     if (section < 0 || section >= static_cast<int>(columns.size())) return {};
     return QString::fromUtf8(kColumns[columns[static_cast<std::size_t>(section)]].title);
 }
 
 void DesignModel::sort(int section, Qt::SortOrder order) {
-    const std::vector<int> columns = Columns(kind_);
+    const std::vector<int>& columns = Columns(kind_);
     if (!cat_ || section < 0 || section >= static_cast<int>(columns.size())) return;
     const int column = columns[static_cast<std::size_t>(section)];
     emit layoutAboutToBeChanged();
@@ -475,6 +503,7 @@ QString DesignModel::text() const {
 AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app), model_(this) {
     setObjectName(QStringLiteral("AdvisorForm"));
     setWindowTitle(QStringLiteral("Design advisor"));
+    MergeFreedBlocksAtOnce();
     buildWindow();
     timer_ = new QTimer(this);
     timer_->setInterval(kTickMs);
@@ -777,6 +806,8 @@ void AdvisorWindow::rerank() {
 }
 
 void AdvisorWindow::start(std::function<void()> job) {
+    while (!endSteps_.empty()) // the end of the run before, if it has not been shown yet
+        nextEndStep();
     handover_.clear();
     handoverRanked_.reset();
     handoverChart_.reset();
@@ -877,21 +908,38 @@ void AdvisorWindow::finish() {
     } else if (cancelFlag_ && !wasRanking) {
         status_->setText(QStringLiteral("Cancelled after %1 candidates").arg(done_.load()));
     }
-    // The column widths and the chart in events of their own, each queued behind what waits
-    // already (a click), so that no step keeps the window long.
-    QMetaObject::invokeMethod(
-        this, [this] { table_->resizeColumnsToContents(); }, Qt::QueuedConnection);
-    QMetaObject::invokeMethod(
-        this,
-        [this, wasRanking, chart = std::shared_ptr<ChartData>(std::move(chart))] {
-            if (chart) updateChart(*chart);
-            emit runEnded();
-            // The key was changed while the run went on: rank by the key shown.
-            if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
-                rankedBy_ != sortKey())
-                rerank();
-        },
-        Qt::QueuedConnection);
+    // What follows takes one event a step, each step posted when the one before has ended,
+    // so that what waits meanwhile (a click) goes between them: the column widths a few
+    // columns at a time, the chart's axes and front, its points, the end.
+    const int columns = model_.columnCount();
+    for (int first = 0; first < columns; first += kColumnsPerStep) {
+        endSteps_.push_back([this, first, last = std::min(first + kColumnsPerStep, columns)] {
+            for (int c = first; c < last; ++c)
+                table_->resizeColumnToContents(c);
+        });
+    }
+    if (chart) {
+        auto data = std::shared_ptr<const ChartData>(std::move(chart));
+        endSteps_.push_back([this, data] { updateChartFront(*data); });
+        endSteps_.push_back([this, data] { updateChartDesigns(*data); });
+    }
+    endSteps_.push_back([this, wasRanking] {
+        emit runEnded();
+        // The key was changed while the run went on: rank by the key shown.
+        if (!wasRanking && model_.designCount() > 0 && !cancelFlag_ && error_.empty() &&
+            rankedBy_ != sortKey())
+            rerank();
+    });
+    QMetaObject::invokeMethod(this, &AdvisorWindow::nextEndStep, Qt::QueuedConnection);
+}
+
+void AdvisorWindow::nextEndStep() {
+    if (endSteps_.empty()) return;
+    const std::function<void()> step = std::move(endSteps_.front());
+    endSteps_.pop_front();
+    step();
+    if (!endSteps_.empty())
+        QMetaObject::invokeMethod(this, &AdvisorWindow::nextEndStep, Qt::QueuedConnection);
 }
 
 void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old) {
@@ -918,22 +966,18 @@ void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs
     });
 }
 
-void AdvisorWindow::updateChart(const ChartData& data) {
-    // The chart and its series stay; a run replaces their points (a new chart would be laid
-    // out and drawn anew, and the old one freed, at the end of every run).
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(data.designs.size()));
-    for (const auto& [v, p] : data.designs)
-        points.append(QPointF(v, p));
-    designPoints_->replace(points);
-    points.clear();
-    for (const auto& [v, p] : data.front)
-        points.append(QPointF(v, p));
-    frontLine_->replace(points);
+// The chart and its series stay; a run replaces their points (a new chart would be laid out
+// and drawn anew, and the old one freed, at the end of every run).
+void AdvisorWindow::updateChartFront(const ChartData& data) {
+    frontLine_->replace(Points(data.front));
     if (data.vMax > 0) {
         volumeAxis_->setRange(data.vMin / 1.5, data.vMax * 1.5);
         lossAxis_->setRange(0, data.pMax * 1.1);
     }
+}
+
+void AdvisorWindow::updateChartDesigns(const ChartData& data) {
+    designPoints_->replace(Points(data.designs));
 }
 
 void AdvisorWindow::exportCsv() {

@@ -134,7 +134,10 @@ private:
     void start(std::function<void()> job);
     void poll();
     void finish();
-    void updateChart(const ChartData& data);
+    /// Takes the next of the steps that show the end of a run (one an event).
+    void nextEndStep();
+    void updateChartFront(const ChartData& data);
+    void updateChartDesigns(const ChartData& data);
     /// Ranks the designs shown by the key chosen now, on the worker.
     void rerank();
     /// On the worker: the parts joined and ranked (or, for a cancelled run, as they are) and
@@ -164,6 +167,7 @@ private:
     QLogValueAxis* volumeAxis_ = nullptr;
     QValueAxis* lossAxis_ = nullptr;
     QTimer* timer_ = nullptr;
+    std::deque<std::function<void()>> endSteps_; ///< what is left to show of a run's end
 
     // The job on the worker, and what it hands over (under the mutex).
     OpenRequest request_;
