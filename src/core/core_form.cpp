@@ -412,6 +412,18 @@ QString CoreForm::selectedMaterial() const {
     return SelectedEntry(selection().material);
 }
 
+const data::CoreGeometry& CoreForm::coreGeometry() const {
+    const data::CoreSelection now = core();
+    const data::Database* db = app_.database.get();
+    if (!db) throw data::DataError("no data file");
+    if (!d->geometry || d->geometryOf != now || d->geometryFrom != db) {
+        d->geometry = data::CoreGeometry::Read(app_.db(), now);
+        d->geometryOf = now;
+        d->geometryFrom = db;
+    }
+    return *d->geometry;
+}
+
 bool CoreForm::at25C() const {
     return selection().t25->isChecked();
 }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -30,6 +31,11 @@ inline constexpr int kDcBiasTab = 4;
 inline constexpr int kArrowCount = 3;
 
 struct CoreForm::Private {
+    // The geometry of the selected core, and the selection and data file it was read for
+    mutable std::optional<data::CoreGeometry> geometry;
+    mutable data::CoreSelection geometryOf;
+    mutable const data::Database* geometryFrom = nullptr;
+
     int lastReadSet = -1; ///< data set read last by the graph reader (-1: none yet)
 
     // The arrow pictures, moved onto the current tab with the Calculate button

@@ -195,14 +195,11 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
         data::Database& db = app_.db();
         const auto materialField = t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100;
         in.bs_mT = data::GetMaterialValue(db, static_cast<int>(materialField), material).toDouble();
-        const data::CoreSelection core{coreType, window_.lowProfile(), window_.withHole()};
-        auto coreValue = [&](data::CoreField f) {
-            return data::GetCoreValue(db, core, static_cast<int>(f)).toDouble();
-        };
-        in.ae_mm2 = coreValue(data::CoreField::Ae);
-        in.le_mm = coreValue(data::CoreField::le);
-        in.ve_mm3 = coreValue(data::CoreField::Ve);
-        in.an_mm2 = coreValue(data::CoreField::AN);
+        const data::CoreGeometry& core = window_.coreGeometry();
+        in.ae_mm2 = core.number(data::CoreField::Ae);
+        in.le_mm = core.number(data::CoreField::le);
+        in.ve_mm3 = core.number(data::CoreField::Ve);
+        in.an_mm2 = core.number(data::CoreField::AN);
         in.wires = ReadWires(db);
         muaTable = db.openTable("MuaB");
     } catch (const data::DataError&) {

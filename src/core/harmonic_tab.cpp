@@ -319,8 +319,7 @@ double HarmonicTab::value(const char* name) const {
 }
 
 double HarmonicTab::coreValue(data::CoreField which) const {
-    const data::CoreSelection core = window_.core();
-    const double v = data::GetCoreValue(app_.db(), core, static_cast<int>(which)).toDouble();
+    const double v = window_.coreGeometry().number(which);
     return std::isfinite(v) ? v : 0.0;
 }
 

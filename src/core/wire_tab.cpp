@@ -136,9 +136,9 @@ bool WireTab::searchWire(bool showMessages) {
     bool read = !in.coreSelected;
     guarded([&](data::Database& db) {
         if (!in.coreSelected) return;
-        const data::CoreSelection sel{S(core), window_.lowProfile(), window_.withHole()};
-        in.an_mm2 = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::AN)).toDouble();
-        in.hWickel_mm = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::hWickel)).toDouble();
+        const data::CoreGeometry& geometry = window_.coreGeometry();
+        in.an_mm2 = geometry.number(data::CoreField::AN);
+        in.hWickel_mm = geometry.number(data::CoreField::hWickel);
         if (in.turns != 0.0) in.wires = ReadWires(db);
         read = true;
     });
@@ -156,9 +156,8 @@ bool WireTab::searchWire(bool showMessages) {
 void WireTab::dcResistance() {
     const QString core = selectedCore();
     if (core.isEmpty() || field("t2N")->text().isEmpty()) return;
-    guarded([&](data::Database& db) {
-        const data::CoreSelection sel{S(core), window_.lowProfile(), window_.withHole()};
-        const double ar = data::GetCoreValue(db, sel, static_cast<int>(data::CoreField::Ar)).toDouble();
+    guarded([&](data::Database&) {
+        const double ar = window_.coreGeometry().number(data::CoreField::Ar);
         const double rdc = WindingDcResistance(text::ReadNumber(S(field("t2N")->text())), ar);
         field("t2rdc")->setText(Q(text::FormatPattern(rdc, "#.###")));
     });

@@ -125,6 +125,29 @@ std::optional<std::vector<Value>> MaterialRecordFields(Database& db, std::string
     return LastRowFields(db, sql::MaterialByName(name), fields);
 }
 
+CoreGeometry CoreGeometry::Read(Database& db, const CoreSelection& core) {
+    CoreGeometry g;
+    g.values_.fill(Value::integer(0));
+    auto rs = db.openQuery(BuildCoreQuery(core));
+    for (std::size_t k = 0; k < kFields; ++k) {
+        try {
+            for (rs->moveFirst(); !rs->eof(); rs->moveNext())
+                g.values_[k] = rs->number(CoreFieldName(static_cast<int>(k) + 1));
+        } catch (const DataError& e) {
+            g.faults_[k] = e.what();
+        }
+    }
+    rs->close();
+    return g;
+}
+
+Value CoreGeometry::value(CoreField field) const {
+    const auto k = static_cast<std::size_t>(field) - 1;
+    if (k >= kFields) return Value::integer(0);
+    if (faults_[k]) throw DataError(*faults_[k]);
+    return values_[k];
+}
+
 Value GetMaterialValue(Database& db, int selector, std::string_view name) {
     Value result;
     // The rows of that name in stored order, not a walk over the whole table.

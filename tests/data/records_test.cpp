@@ -128,8 +128,30 @@ TEST_F(RecordsTest, MaterialAndCoreValuesMatchAndMiss) {
         {"selector 0", {"E 25", false, false}, 0, kIntZero},
         {"selector 13", {"E 25", false, false}, 13, kIntZero},
     };
-    for (const auto& [what, core, selector, value] : cores)
+    for (const auto& [what, core, selector, value] : cores) {
         ExpectValue(GetCoreValue(db(), core, selector), value, what);
+        if (selector >= 1 && selector <= 12) // the record read at once gives the same
+            ExpectValue(CoreGeometry::Read(db(), core).value(CoreField(selector)), value, what);
+    }
+}
+
+TEST(CoreGeometryTest, EveryFieldAsReadAloneAndAFaultOnlyWhereAsked) {
+    test::FixtureDatabase file(
+        "CREATE TABLE Kernform (Kerntyp TEXT, Lp INTEGER, Loch INTEGER, Ae, le, Ve, Amin, "
+        "Rth, AN, LN, Ar, K1, K2, CDF, hWickel);"
+        "INSERT INTO Kernform VALUES ('E 1', 0, 0, 1, 'twelve', 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);");
+    const auto db = Database::open(file.databasePath());
+    const CoreGeometry g = CoreGeometry::Read(*db, {"E 1", false, false});
+    for (int f = 1; f <= 12; ++f) {
+        if (f == 2) {
+            EXPECT_THROW(g.value(CoreField::le), DataError);
+            EXPECT_THROW(GetCoreValue(*db, {"E 1", false, false}, f), DataError);
+        } else {
+            ExpectValue(g.value(CoreField(f)), GetCoreValue(*db, {"E 1", false, false}, f),
+                        std::to_string(f));
+            EXPECT_EQ(g.number(CoreField(f)), f);
+        }
+    }
 }
 
 // E 25 (first row): K1 = 100, K2 = -0.5, so Al = 100 / √s and s = (Al / 100)^-2.

@@ -89,6 +89,7 @@ private:
     bool lowProfile() const override;
     bool withHole() const override;
     QString selectedMaterial() const override;
+    const data::CoreGeometry& coreGeometry() const override;
     bool at25C() const override;
     void recalculateCurrentTab() override;
     void validateCoreEntry() override;

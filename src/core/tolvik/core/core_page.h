@@ -67,6 +67,9 @@ public:
     virtual bool at25C() const = 0;
     /// The selected core with its variants.
     data::CoreSelection core() const { return {selectedCore().toStdString(), lowProfile(), withHole()}; }
+    /// The geometry of the selected core, read from the data file once for each selection.
+    /// Throws DataError when the data file cannot give it.
+    virtual const data::CoreGeometry& coreGeometry() const = 0;
 
     // Typed calls between pages and the window.
     /// The window's RecalculateCurrentTab.

@@ -6,6 +6,7 @@
 #include "tolvik/data/database.h"
 #include "tolvik/numerics/value.h"
 
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@ struct CoreSelection {
     std::string kerntyp;
     bool lowProfile = false;
     bool hole = false;
+    bool operator==(const CoreSelection&) const = default;
 };
 
 // clang-format off
@@ -45,6 +47,22 @@ Query BuildCoreQuery(const CoreSelection& core);
 /// Selected field of the core record (the last matching row wins); integer 0 when there
 /// is no row or the selector is outside 1..12.
 Value GetCoreValue(Database& db, const CoreSelection& core, int selector);
+/// The geometry of a core as numbers, read with one query: each field as GetCoreValue reads
+/// it (the last matching row wins; the integer 0 without a row). A field the data file
+/// lacks, or holds as a text that is no number, throws its DataError when it is asked for,
+/// as reading it alone would.
+class CoreGeometry {
+public:
+    static CoreGeometry Read(Database& db, const CoreSelection& core);
+    Value value(CoreField field) const;
+    double number(CoreField field) const { return value(field).toDouble(); }
+
+private:
+    static constexpr std::size_t kFields = 12;
+    std::array<Value, kFields> values_;
+    std::array<std::optional<std::string>, kFields> faults_;
+};
+
 /// The named fields of the core record of a selection, as stored (the last matching row
 /// wins); nullopt when there is no row.
 std::optional<std::vector<Value>> CoreRecordFields(Database& db, const CoreSelection& core,
