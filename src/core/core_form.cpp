@@ -212,20 +212,20 @@ void CoreForm::ChangeTab(double tab) {
             switch (lists) {
             case SelectionLists::PowerMaterials:
                 ui::FillPowerMaterialList(db, selection().material);
-                ui::FillRthCoreList(db, selection().kern);
                 break;
             case SelectionLists::AmplitudeMaterial:
                 ui::FillMuaMaterialList(db, selection().material);
-                ui::FillCoreList(db, selection().kern);
-                break;
-            case SelectionLists::CoresOnly:
-                ui::FillCoreList(db, selection().kern);
                 break;
             case SelectionLists::All:
                 ui::FillMaterialList(db, selection().material);
-                ui::FillCoreList(db, selection().kern);
+                break;
+            case SelectionLists::CoresOnly:
                 break;
             }
+            if (lists == SelectionLists::PowerMaterials)
+                ui::FillRthCoreList(db, selection().kern);
+            else
+                ui::FillCoreList(db, selection().kern);
         });
     }
     selection().kern->show();

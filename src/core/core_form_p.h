@@ -17,10 +17,8 @@ class QRadioButton;
 
 namespace tolvik::core {
 
-class AlValueTab;
 class DcBiasTab;
 class HarmonicTab;
-class MueTTab;
 class OverviewTab;
 class PTransTab;
 class WireTab;
@@ -43,14 +41,13 @@ struct CoreForm::Private {
     std::array<QString, kArrowCount> arrowColour{};
 
     // The pages, in tab order
+    std::array<CorePage*, kTabCount> pages{};
+    // … and those the window speaks to
     OverviewTab* overviewTab = nullptr;
-    AlValueTab* alTab = nullptr;
-    MueTTab* mueTTab = nullptr;
     PTransTab* pTransTab = nullptr;
     DcBiasTab* dcBiasTab = nullptr;
     HarmonicTab* harmonicTab = nullptr;
     WireTab* wireTab = nullptr;
-    std::array<CorePage*, kTabCount> pages{};
 
     // Harmonic distortion: emptied on a change of material, so that it is refilled
     QComboBox* listTemp = nullptr;

@@ -64,25 +64,22 @@ void CoreForm::buildWindow() {
     // The tabs, one page each
     CoreWindow& self = *this;
     d->overviewTab = new OverviewTab(app_, self);
-    d->alTab = new AlValueTab(app_, self);
-    d->mueTTab = new MueTTab(app_, self);
     d->pTransTab = new PTransTab(app_, self);
     d->dcBiasTab = new DcBiasTab(app_, self);
     d->harmonicTab = new HarmonicTab(app_, self);
     d->wireTab = new WireTab(app_, self);
     d->listTemp = d->harmonicTab->temperatureList();
-    d->pages = {d->overviewTab, d->alTab, d->mueTTab, d->pTransTab, d->dcBiasTab, d->harmonicTab, d->wireTab};
+    d->pages = {d->overviewTab,
+                new AlValueTab(app_, self),
+                new MueTTab(app_, self),
+                d->pTransTab,
+                d->dcBiasTab,
+                d->harmonicTab,
+                d->wireTab};
     QTabWidget* tabs =
-        makeTabs({{d->overviewTab, d->overviewTab},
-                  {d->alTab, d->alTab},
-                  {d->mueTTab, d->mueTTab},
-                  {d->pTransTab, d->pTransTab},
-                  {d->dcBiasTab, d->dcBiasTab},
-                  {d->harmonicTab, d->harmonicTab},
-                  {d->wireTab, d->wireTab}},
-                 {QStringLiteral("Data overview"), QStringLiteral("Al value"), QStringLiteral("µe vs. T"),
-                  QStringLiteral("P trans"), QStringLiteral("DC-Bias"), QStringLiteral(" Harm. distortion"),
-                  QStringLiteral(" Wire calculation")});
+        makeTabs(d->pages, {QStringLiteral("Data overview"), QStringLiteral("Al value"),
+                            QStringLiteral("µe vs. T"), QStringLiteral("P trans"), QStringLiteral("DC-Bias"),
+                            QStringLiteral(" Harm. distortion"), QStringLiteral(" Wire calculation")});
     root->addWidget(tabs, 1);
 
     // The arrows start on the window, hidden, like the Calculate button.

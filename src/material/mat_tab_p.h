@@ -15,11 +15,8 @@
 
 namespace tolvik::material {
 
-class AmplitudeTab;
 class ComplexMuTab;
-class HysteresisTab;
 class MuiTTab;
-class PowerLossTab;
 
 inline constexpr int kMatTabCount = 5;
 
@@ -31,12 +28,10 @@ struct MatTab::Private {
     QString arrowColour = QStringLiteral("gray");
 
     // The pages, in tab order
-    HysteresisTab* hysteresisTab = nullptr;
-    MuiTTab* muiTTab = nullptr;
-    PowerLossTab* powerLossTab = nullptr;
-    AmplitudeTab* amplitudeTab = nullptr;
-    ComplexMuTab* complexMuTab = nullptr;
     std::array<MatPage*, kMatTabCount> pages{};
+    // … and those the window speaks to
+    MuiTTab* muiTTab = nullptr;
+    ComplexMuTab* complexMuTab = nullptr;
 };
 
 } // namespace tolvik::material

@@ -57,20 +57,13 @@ void MatTab::buildWindow() {
     }
 
     MatWindow& self = *this;
-    d->hysteresisTab = new HysteresisTab(app_, self);
     d->muiTTab = new MuiTTab(app_, self);
-    d->powerLossTab = new PowerLossTab(app_, self);
-    d->amplitudeTab = new AmplitudeTab(app_, self);
     d->complexMuTab = new ComplexMuTab(app_, self);
-    d->pages = {d->hysteresisTab, d->muiTTab, d->powerLossTab, d->amplitudeTab, d->complexMuTab};
-    QTabWidget* tabs =
-        makeTabs({{d->hysteresisTab, d->hysteresisTab},
-                  {d->muiTTab, d->muiTTab},
-                  {d->powerLossTab, d->powerLossTab},
-                  {d->amplitudeTab, d->amplitudeTab},
-                  {d->complexMuTab, d->complexMuTab}},
-                 {QStringLiteral("Hysteresis"), QStringLiteral("µi vs. T"), QStringLiteral("Pv vs. f,B,T"),
-                  QStringLiteral("µa vs. B"), QStringLiteral("µ'-µ'' vs. f")});
+    d->pages = {new HysteresisTab(app_, self), d->muiTTab, new PowerLossTab(app_, self),
+                new AmplitudeTab(app_, self), d->complexMuTab};
+    QTabWidget* tabs = makeTabs(d->pages, {QStringLiteral("Hysteresis"), QStringLiteral("µi vs. T"),
+                                           QStringLiteral("Pv vs. f,B,T"), QStringLiteral("µa vs. B"),
+                                           QStringLiteral("µ'-µ'' vs. f")});
     root->addWidget(tabs, 1);
 }
 

@@ -126,8 +126,8 @@ bool WorkingWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-QTabWidget* WorkingWindow::makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
-                                    const std::vector<QString>& captions) {
+QTabWidget* WorkingWindow::makeTabWidget(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
+                                         const std::vector<QString>& captions) {
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     for (size_t i = 0; i < pages.size(); ++i) {

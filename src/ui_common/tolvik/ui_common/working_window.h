@@ -148,10 +148,14 @@ protected:
     /// Leaving `control` for another control of this window (not for another window or a
     /// pop-up) calls controlLeft.
     void watchLeaving(QObject* control);
-    /// Makes the tab control and adds the pages to it in order, with their captions. A change
-    /// of tab calls tabChanged.
-    QTabWidget* makeTabs(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
-                         const std::vector<QString>& captions);
+    /// Makes the tab control and adds the pages (widgets that are pages) to it in order, with
+    /// their captions. A change of tab calls tabChanged.
+    template <class Page> QTabWidget* makeTabs(const Page& pages, const std::vector<QString>& captions) {
+        std::vector<std::pair<QWidget*, TabPage*>> widgets;
+        for (auto* p : pages)
+            widgets.emplace_back(dynamic_cast<QWidget*>(p), p);
+        return makeTabWidget(widgets, captions);
+    }
     /// Builds the graph reader frame; horizontalSpacing -1: the style's.
     ReaderFrame& makeReaderFrame(int labelMinWidth, int horizontalSpacing = -1);
     ReaderFrame& reader() { return reader_; }
@@ -170,6 +174,9 @@ protected:
     AppContext& app_;
 
 private:
+    QTabWidget* makeTabWidget(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
+                              const std::vector<QString>& captions);
+
     SelectionRow selection_;
     QPushButton* calculate_ = nullptr;
     std::vector<QObject*> leaving_;
