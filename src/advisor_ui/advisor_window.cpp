@@ -54,6 +54,9 @@ using advisor::Kind;
 /// How often the window takes what the run has found [ms], and the designs it adds to the
 /// table in one tick at most (one part at least).
 constexpr int kTickMs = 100;
+/// The steps at the end of a run follow one another on a timer, not as posted events: what
+/// waits already (a click, the paint of the step before) goes first.
+constexpr int kEndStepGapMs = 1;
 constexpr std::size_t kDesignsPerTick = 20000;
 
 /// Rows beyond those in view whose cells set the width of a column, and the columns sized
@@ -223,6 +226,43 @@ ChartData ChartOf(const std::vector<const DesignModel::Designs*>& groups) {
     }
     return c;
 }
+
+/// The design table. After rows are added the view lays itself out and paints every cell in
+/// view again (about 9 ms with this many columns, every tick of a run); rows added below the
+/// last row in view change no cell in view, so then only the scroll bar follows.
+class DesignTable : public QTableView {
+public:
+    explicit DesignTable(QAbstractItemModel* model) {
+        setModel(model);
+        connect(model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+                [this](const QModelIndex&, int first, int) {
+                    const int lastInView = rowAt(viewport()->height() - 1);
+                    const bool below = lastInView >= 0 && first > lastInView;
+                    if (pending_ == Pending::None && below)
+                        pending_ = Pending::BelowView;
+                    else if (!below)
+                        pending_ = Pending::Other;
+                });
+        const auto other = [this] { pending_ = Pending::Other; };
+        connect(model, &QAbstractItemModel::modelReset, this, other);
+        connect(model, &QAbstractItemModel::layoutChanged, this, other);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, other);
+        connect(model, &QAbstractItemModel::columnsInserted, this, other);
+        connect(model, &QAbstractItemModel::columnsRemoved, this, other);
+    }
+
+    void doItemsLayout() override {
+        const Pending pending = std::exchange(pending_, Pending::None);
+        if (pending == Pending::BelowView)
+            updateGeometries();
+        else
+            QTableView::doItemsLayout();
+    }
+
+private:
+    enum class Pending { None, BelowView, Other };
+    Pending pending_ = Pending::None;
+};
 
 } // namespace
 
@@ -629,9 +669,8 @@ void AdvisorWindow::buildWindow() {
     top->addWidget(chart_, 1);
     outer->addLayout(top);
 
-    table_ = new QTableView;
+    table_ = new DesignTable(&model_);
     table_->setObjectName(QStringLiteral("advTable"));
-    table_->setModel(&model_);
     table_->setSortingEnabled(false); // the rank order first; a header click sorts
     table_->horizontalHeader()->setSectionsClickable(true);
     table_->horizontalHeader()->setSortIndicatorShown(true);
@@ -930,7 +969,7 @@ void AdvisorWindow::finish() {
             rankedBy_ != sortKey())
             rerank();
     });
-    QMetaObject::invokeMethod(this, &AdvisorWindow::nextEndStep, Qt::QueuedConnection);
+    QTimer::singleShot(kEndStepGapMs, this, &AdvisorWindow::nextEndStep);
 }
 
 void AdvisorWindow::nextEndStep() {
@@ -938,8 +977,7 @@ void AdvisorWindow::nextEndStep() {
     const std::function<void()> step = std::move(endSteps_.front());
     endSteps_.pop_front();
     step();
-    if (!endSteps_.empty())
-        QMetaObject::invokeMethod(this, &AdvisorWindow::nextEndStep, Qt::QueuedConnection);
+    if (!endSteps_.empty()) QTimer::singleShot(kEndStepGapMs, this, &AdvisorWindow::nextEndStep);
 }
 
 void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs>> old) {
