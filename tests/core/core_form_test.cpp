@@ -57,10 +57,14 @@ private slots:
             {5, allMaterials, shownCores},
         };
         for (const auto& c : cases) {
-            showTab(c.tab);
+            form->ChangeTab(c.tab); // as the main window asks for a tab: it is made current
+            QCOMPARE(form->tabControl()->currentIndex(), c.tab);
+            QCOMPARE(get("T25")->isVisibleTo(form.get()), c.tab == 4);
             QCOMPARE(entries(material()), c.materials);
             QCOMPARE(entries(kern()), c.cores);
         }
+        form->ChangeTab(7); // no such tab: nothing changes
+        QCOMPARE(form->tabControl()->currentIndex(), 5);
     }
 
     void leavingDcBiasResetsItsGraphAndTheLog() {
@@ -421,14 +425,6 @@ private slots:
         choose("Material", "M2"); // typed and taken with Enter, the entry is chosen the same way
         QCOMPARE(temps->currentText(), u"25"_s);
         QCOMPARE(temps->count(), 6);
-    }
-
-    void changeTabSetsUpTheTabItIsGiven() {
-        form->ChangeTab(4); // from the overview: the DC-bias tab is made current and set up
-        QCOMPARE(form->tabControl()->currentIndex(), 4);
-        QVERIFY(get("T25")->isVisibleTo(form.get()));
-        form->ChangeTab(7); // no such tab: nothing changes
-        QCOMPARE(form->tabControl()->currentIndex(), 4);
     }
 
     void wireCalculateFillsDefaults() {

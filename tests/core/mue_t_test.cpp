@@ -32,9 +32,7 @@ TEST(RelativeChangePercent, Cases) {
         double mueT, mueT1, expected;
         const char* source;
     } cases[] = {
-        {2500, 2000, 20.0, "(2500-2000)/2500*100"},
-        {1500, 2000, -33.333333333, "(1500-2000)/1500*100"},
-        {2000, 2000, 0.0, "equal values"},
+        // The ordinary values: the relative curve below.
         {100, 2000, 0.0, "-1900 % is below -1000 %: shown as 0"},
         {182, 2000, -998.9010989, "-998.9 % is kept"},
         {0, 2000, 0.0, "µe(T) = 0 has no relative change"},
