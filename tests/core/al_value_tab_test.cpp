@@ -155,17 +155,6 @@ private slots:
         QCOMPARE(noteColour("labNoteIn"), kRed);
     }
 
-    void calculateNeedsCoreTypeAndMaterial() {
-        field("t4Al1")->setText(u"30000.5"_s);
-        get<QComboBox>("Material")->setCurrentIndex(-1);
-        calculate();
-        choose("Material", "R41");
-        get<QComboBox>("Kern")->setCurrentIndex(-1);
-        calculate();
-        QCOMPARE(texts({"t4Al1", "t4s1"}), (QStringList{"30000.5", ""}));
-        QCOMPARE(shownMessages(), QStringList());
-    }
-
     void resetClearsTheResultsOnly() {
         fillAll(u"9"_s);
         get<QRadioButton>("s_Al_opt1")->click();

@@ -30,7 +30,6 @@ private slots:
         QCOMPARE(texts({"t0Al", "t0N", "t0L"}), (QStringList{"151", "81", "1."}));
         auto& m = graph(4)->model();
         QCOMPARE(m.numSets(), 2);
-        QCOMPARE(m.legendOf(1), "µrev M1 Al=151[nH]");
 
         // New plot data: L = 81²·200/10⁶ = 1.3122 mH, a second curve, the design kept.
         field("t0Al")->setText("200");
