@@ -17,9 +17,7 @@ private slots:
         open("CREATE TABLE MuaB (B INTEGER, M1T25 REAL, M1T100 REAL);"
              "INSERT INTO MuaB VALUES (0, 2000, 3000), (400, 2000, 3000), (450, 0, 0);"
              "UPDATE Material SET Bs100 = 400 WHERE Name = 'M1';");
-        showTab(0);
-        choose("Material", "M1");
-        choose("Kern", "E 20");
+        chooseOn(0, u"M1"_s, u"E 20"_s);
     }
     void cleanup() { close(); }
 
