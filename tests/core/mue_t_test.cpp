@@ -137,7 +137,6 @@ TEST_F(MueTTest, PointReaders) {
         {At25, Input("M1", 0.1, 20, 25, "P 14"), nullopt, true, 1 / 0.0054975, "at 25 °C, s/le 0.005"},
         {Relative, Input("M4", 0.0), 25, true, 0.0, "at T1 itself"},
         {Relative, Input("M4", 0.0), 75, true, 750.0 / 27.5, "(2750-2000)/2750*100"},
-        {Relative, Input("M4", 0.0), -40, true, 0.0, "-1900 % shown as 0"},
         {Relative, Input("M4", 0.0), 200, false, 0, "no µe(T) outside the table"},
         {Relative, Input("M4", 0.0, 50, 300), 25, false, 0, "no µe(T1) outside the table"},
         {Relative, Input("M1", 0.5), 50, true, gapped, "gapped"},
