@@ -62,6 +62,13 @@ protected:
         double t = tab;
         form->ChangeTab(t);
     }
+    /// Material and core chosen on the overview, then the tab entered.
+    void chooseOn(int tab, const QString& material, const QString& core) {
+        showTab(0);
+        choose(QStringLiteral("Material"), material);
+        choose(QStringLiteral("Kern"), core);
+        showTab(tab);
+    }
     chart::Graph* graph(int tab) {
         return get<chart::Graph>(QStringLiteral("Graph1(%1)").arg(tab));
     }

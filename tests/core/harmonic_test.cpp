@@ -195,32 +195,30 @@ TEST_F(HarmonicTest, K3c) {
 }
 
 TEST_F(HarmonicTest, K3cStopsOrIsNotValid) {
-    double K3cInput::*const cdf = &K3cInput::cdf;
+    const char* const notValid = "Values not valid !";
     const struct {
         const char* source;
         double K3cInput::*input;
         double value;
         K3cStatus status;
+        const char* message; // "": none
     } cases[] = {
-        {"core without CDF", cdf, 0, K3cStatus::NoCdf},
-        {"hb = 0: no result, no message", &K3cInput::hb, 0, K3cStatus::NoHb},
+        {"core without CDF", &K3cInput::cdf, 0, K3cStatus::NoCdf,
+         "No core distortion factor defined for this core shape !"},
+        {"hb = 0: no result, no message", &K3cInput::hb, 0, K3cStatus::NoHb, ""},
         {"Rs = 0: 1/Rs overflows, G infinite, k3 = 0 has no logarithm", &K3cInput::rs_Ohm, 0,
-         K3cStatus::NotValid},
-        {"R1 = 0: Q infinite", &K3cInput::r1_Ohm, 0, K3cStatus::NotValid},
-        {"fCu < 0: a negative base to the power 1.5", &K3cInput::fCu, -0.5, K3cStatus::NotValid},
-        {"U < 0: k3 < 0 has no logarithm", &K3cInput::u_V, -1, K3cStatus::NotValid},
+         K3cStatus::NotValid, notValid},
+        {"R1 = 0: Q infinite", &K3cInput::r1_Ohm, 0, K3cStatus::NotValid, notValid},
+        {"fCu < 0: a negative base to the power 1.5", &K3cInput::fCu, -0.5, K3cStatus::NotValid, notValid},
+        {"U < 0: k3 < 0 has no logarithm", &K3cInput::u_V, -1, K3cStatus::NotValid, notValid},
     };
     for (const auto& c : cases) {
         K3cInput in = TransformerT();
         in.*c.input = c.value;
         const K3cResult r = K3cFromValues(in);
         EXPECT_EQ(r.status, c.status) << c.source;
-        const std::vector<CoreMessage> expected =
-            c.status == K3cStatus::NotValid ? std::vector{kNotValid}
-            : c.input == cdf
-                ? std::vector<CoreMessage>{{"No core distortion factor defined for this core shape !"}}
-                : std::vector<CoreMessage>{};
-        EXPECT_EQ(r.messages, expected) << c.source;
+        EXPECT_EQ(r.messages, *c.message ? std::vector<CoreMessage>{{c.message}} : std::vector<CoreMessage>{})
+            << c.source;
     }
 }
 
