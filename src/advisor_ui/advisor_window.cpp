@@ -15,6 +15,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -642,12 +644,14 @@ void AdvisorWindow::buildWindow() {
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Total loss against core volume"));
-    designPoints_ = new QScatterSeries;
-    designPoints_->setName(QStringLiteral("designs"));
-    designPoints_->setMarkerSize(7);
+    for (QScatterSeries*& part : designPoints_) {
+        part = new QScatterSeries;
+        part->setName(QStringLiteral("designs"));
+        part->setMarkerSize(7);
+        chart->addSeries(part);
+    }
     frontLine_ = new QLineSeries;
     frontLine_->setName(QStringLiteral("Pareto front"));
-    chart->addSeries(designPoints_);
     chart->addSeries(frontLine_);
     volumeAxis_ = new QLogValueAxis;
     volumeAxis_->setTitleText(QStringLiteral("Ve [mm³]"));
@@ -660,6 +664,13 @@ void AdvisorWindow::buildWindow() {
     for (QAbstractSeries* s : chart->series()) {
         s->attachAxis(volumeAxis_);
         s->attachAxis(lossAxis_);
+    }
+    // The designs' points are one series to the eye: the colours of the first, one legend entry.
+    for (std::size_t k = 1; k < designPoints_.size(); ++k) {
+        designPoints_[k]->setColor(designPoints_[0]->color());
+        designPoints_[k]->setBorderColor(designPoints_[0]->borderColor());
+        for (QLegendMarker* marker : chart->legend()->markers(designPoints_[k]))
+            marker->setVisible(false);
     }
     auto* chartView = new QChartView(chart);
     chartView->setObjectName(QStringLiteral("advChart"));
@@ -959,8 +970,13 @@ void AdvisorWindow::finish() {
     }
     if (chart) {
         auto data = std::shared_ptr<const ChartData>(std::move(chart));
+        // The points go before the axes change (which moves every marker of the chart), and the
+        // new ones come after it, a part a step.
+        for (QScatterSeries* part : designPoints_)
+            endSteps_.push_back([part] { part->clear(); });
         endSteps_.push_back([this, data] { updateChartFront(*data); });
-        endSteps_.push_back([this, data] { updateChartDesigns(*data); });
+        for (std::size_t k = 0; k < designPoints_.size(); ++k)
+            endSteps_.push_back([this, data, k] { updateChartDesigns(*data, k); });
     }
     endSteps_.push_back([this, wasRanking] {
         emit runEnded();
@@ -1014,8 +1030,14 @@ void AdvisorWindow::updateChartFront(const ChartData& data) {
     }
 }
 
-void AdvisorWindow::updateChartDesigns(const ChartData& data) {
-    designPoints_->replace(Points(data.designs));
+void AdvisorWindow::updateChartDesigns(const ChartData& data, std::size_t part) {
+    // Every n-th point, n the number of series: each series' update is a step of its own (the
+    // chart's scene then updates a marker item for each point of it).
+    const std::size_t n = designPoints_.size();
+    QList<QPointF> points;
+    for (std::size_t i = part; i < data.designs.size(); i += n)
+        points.append(QPointF(data.designs[i].first, data.designs[i].second));
+    designPoints_[part]->replace(points);
 }
 
 void AdvisorWindow::exportCsv() {

@@ -10,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -137,7 +138,7 @@ private:
     /// Takes the next of the steps that show the end of a run (one an event).
     void nextEndStep();
     void updateChartFront(const ChartData& data);
-    void updateChartDesigns(const ChartData& data);
+    void updateChartDesigns(const ChartData& data, std::size_t part);
     /// Ranks the designs shown by the key chosen now, on the worker.
     void rerank();
     /// On the worker: the parts joined and ranked (or, for a cancelled run, as they are) and
@@ -162,7 +163,7 @@ private:
     QLabel* status_ = nullptr;
     QTableView* table_ = nullptr;
     QChartView* chart_ = nullptr;
-    QScatterSeries* designPoints_ = nullptr;
+    std::array<QScatterSeries*, 3> designPoints_{}; ///< the designs' points, in three parts
     QLineSeries* frontLine_ = nullptr;
     QLogValueAxis* volumeAxis_ = nullptr;
     QValueAxis* lossAxis_ = nullptr;
