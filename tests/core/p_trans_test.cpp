@@ -85,11 +85,13 @@ TEST(TransmissiblePower, AnyZeroInputGivesNoResultAndNoMessage) {
     }
 }
 
-TEST(TransmissiblePower, NoLossesWithoutPower) {
-    // A result with no power (computed as 0, or none at all) gives no losses, never P/0.
-    PTransResult r = CalculateTransmissiblePower(Base());
-    r.p_W = 0;
-    EXPECT_EQ(TransformerLosses(Base(), r, 100).dT_K, 0);
+TEST(TransmissiblePower, NoLossesWithoutPowerOrFluxSwing) {
+    // A result with no power or no flux swing of the ferrite gives no losses, never x/0.
+    for (double PTransResult::*zero : {&PTransResult::p_W, &PTransResult::dBFerrite_mT}) {
+        PTransResult r = CalculateTransmissiblePower(Base());
+        r.*zero = 0;
+        EXPECT_EQ(TransformerLosses(Base(), r, 100).dT_K, 0);
+    }
 }
 
 TEST(TransmissiblePower, NonFiniteResultIsNotValid) {
