@@ -350,6 +350,7 @@ TEST(AlValueTexts, TheFieldsAsShown) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ShowAlField(c.field, c.r), c.shown) << c.shown;
+    EXPECT_EQ(AlFieldAsShown(S1, Computed(0.461401364)), 0.461); // a later step reads the gap as shown
     AlValueResult r;
     r.fields = {kNone, Computed(0.461401364), kCleared};
     const AlFieldTexts typed{{"250,0", "9", "9", "x", "", "", "", "", "", ""}};

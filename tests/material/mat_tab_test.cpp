@@ -115,19 +115,21 @@ private slots:
 
     void eachTabOffersItsMaterialsAndCopy() {
         const QStringList current{"A1", "B2", "N3", "O'K 5", "Z6"};
-        const std::tuple<int, bool, QStringList> cases[] = {
-            // tab, Copy, materials
+        const std::tuple<int, bool, bool, QStringList> cases[] = {
+            // tab, Copy, temperature options, materials
 
-            {0, false, current},
-            {1, true, current},
-            {2, false, {"A1", "N3", "P4", "O'K 5"}}, // power materials
-            {3, true, {"A1", "B2", "N3"}},           // amplitude permeability data
-            {4, true, current},
+            {0, false, true, current},
+            {1, true, false, current},
+            {2, false, false, {"A1", "N3", "P4", "O'K 5"}}, // power materials
+            {3, true, true, {"A1", "B2", "N3"}},            // amplitude permeability data
+            {4, true, false, current},
         };
-        for (const auto& [tab, copy, materials] : cases) {
+        for (const auto& [tab, copy, temperatures, materials] : cases) {
             showTab(tab == 0 ? 4 : 0);
             showTab(tab);
             QCOMPARE(mainWindow.copyEnabled, copy);
+            QCOMPARE(get(u"T25"_s)->isVisibleTo(form), temperatures);
+            QCOMPARE(get(u"T100"_s)->isVisibleTo(form), temperatures);
             QCOMPARE(entries(u"Material"_s), materials);
         }
     }
@@ -160,6 +162,11 @@ private slots:
         showTab(4); // selects Optmu_ without a draw of its own
         QVERIFY(tolvik::ui::Tag(get(u"Optmu_"_s)).isEmpty());
         QCOMPARE(legends(4), (QStringList{"A1 µ'", ""}));
+        click(u"Optmu_p"_s);
+        const std::string otherTitle = model(4).leftTitle();
+        click(u"Optmu_"_s); // the user's own choice of µ' draws
+        QVERIFY(model(4).leftTitle() != otherTitle);
+        QCOMPARE(legends(4).first(), u"A1 µ'"_s);
         showTab(1);
         QCOMPARE(legends(1), (QStringList{"A1"}));
         showTab(3);
