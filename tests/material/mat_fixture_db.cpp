@@ -34,7 +34,8 @@ INSERT INTO MuaH VALUES (0, 2000, 4000, 5000), (50, 3000, 5000, 6000), (100, 120
   (200, 0, 0, 500);
 CREATE TABLE Mu_mu__f (f REAL, mu_A1 REAL, mu__A1 REAL, mu_B2 REAL, mu__B2 REAL, mu_Z6 REAL, mu__Z6 REAL);
 INSERT INTO Mu_mu__f VALUES (1, 2000, 0, 5000, 50, 100, 1), (10, 2000, 10, 5000, 100, 100, 1),
-  (100, 1000, 1000, 2000, 2000, 100, 1), (1000, 100, 400, 0, 1000, 100, 1);
+  (100, 1000, 1000, 2000, 2000, 100, 1), (1000, 100, 400, 0, 1000, 100, 1),
+  (0, 0, 0, 0, 0, 0, 0), (5000, 1, 1, 1, 1, 1, 1); -- the mark 0 ends the curves
 CREATE TABLE Hysterese (HA1T25 REAL, BA1T25 REAL, HA1T100 REAL, BA1T100 REAL, HB2T25 REAL, BB2T25 REAL);
 INSERT INTO Hysterese VALUES (-125, -400, -50, -300, 0, 0), (0, -150, 0, -100, 5, 5),
   (125, 400, 50, 300, 0, 0), (0, 150, 0, 100, 0, 0), (-125, -400, -50, -290, 0, 0), (0, 0, 10, 20, 0, 0);

@@ -186,6 +186,8 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(form->tabControl()->currentIndex(), 4);
         QCOMPARE(shownMessages(), (QStringList{"No data for this selection!"}));
+        form->ChangeTab(5); // no such tab: nothing happens
+        QCOMPARE(form->tabControl()->currentIndex(), 4);
     }
 
     void setNumberingAndLegendsPerFamily() {

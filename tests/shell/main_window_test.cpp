@@ -594,8 +594,8 @@ private slots:
             {1, nullptr, u"1000\t2000\t3000\t0\t"_s, true},
             {3, "T25", u"2000\t3000\t2500\t0\t"_s, true},
             {3, "T100", u"4000\t5000\t0\t0\t"_s, true},
-            {4, "Optmu_", u"2000\t2000\t1000\t100\t"_s, true},
-            {4, "Optmu__", u"0\t10\t1000\t400\t"_s, true},
+            {4, "Optmu_", u"2000\t2000\t1000\t100\t0\t1\t"_s, true},
+            {4, "Optmu__", u"0\t10\t1000\t400\t0\t1\t"_s, true},
             {4, "Optmu_p", u"before"_s, true}, // column A1 not in the table: skipped silently
             {0, nullptr, QString(), false},
             {2, nullptr, QString(), false},
