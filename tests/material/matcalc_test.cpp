@@ -69,7 +69,7 @@ TEST(PowerLossFormulas, MassScaleAndPerformanceFactor) {
     const MatValue pf = PerformanceFactor(200, 2, 2.5, 100);
     ASSERT_TRUE(pf.valid);
     EXPECT_NEAR(pf.value, 374.09, 0.005);
-    EXPECT_FALSE(PerformanceFactor(200, 2, 0, 100).valid) << "X = 0: no loss law";
+    EXPECT_FALSE(PerformanceFactor(1, 0, 0, 100).valid) << "X = 0: no loss law (not even at the level e^c)";
     EXPECT_FALSE(PerformanceFactor(-200, 2, 2.5, 100).valid) << "a negative loss level has no Bmax";
     EXPECT_FALSE(PerformanceFactor(1e308, -800, 0.1, 100).valid) << "overflow";
 }
