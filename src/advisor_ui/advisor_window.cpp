@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFormLayout>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,6 +23,8 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScatterSeries>
@@ -267,6 +271,66 @@ private:
 };
 
 } // namespace
+
+/// The designs' points, drawn by one item of the chart's scene: one marker each (a
+/// pre-drawn picture), placed through the chart's own mapping. A scatter series would give
+/// the scene an item per point, and moving the axes would move each of them.
+class DesignCloud : public QGraphicsItem {
+public:
+    /// `legend` is an empty series that stands for the designs in the legend: the points take
+    /// its colours and its axes.
+    DesignCloud(QChart* chart, QScatterSeries* legend)
+        : QGraphicsItem(chart), chart_(chart), legend_(legend) {
+        setZValue(kUnderTheSeries);
+        QObject::connect(chart, &QChart::plotAreaChanged, chart, [this] { relayout(); });
+    }
+
+    void setPoints(std::vector<std::pair<double, double>> points) {
+        points_ = std::move(points);
+        relayout();
+    }
+    /// The axes moved: the points' places follow.
+    void relayout() {
+        prepareGeometryChange();
+        area_ = chart_->plotArea();
+        update();
+    }
+
+    QRectF boundingRect() const override { return area_; }
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        if (points_.empty()) return;
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        if (marker_.isNull() || marker_.devicePixelRatio() != ratio) drawMarker(ratio);
+        painter->save();
+        painter->setClipRect(area_);
+        const QPointF half(kMarker / 2.0 + 1, kMarker / 2.0 + 1);
+        for (const auto& [x, y] : points_)
+            painter->drawPixmap(chart_->mapToPosition(QPointF(x, y), legend_) - half, marker_);
+        painter->restore();
+    }
+
+private:
+    static constexpr qreal kUnderTheSeries = 3.5; // above the grid, under the front line
+    static constexpr int kMarker = 7;
+
+    void drawMarker(qreal ratio) {
+        const int side = kMarker + 2;
+        marker_ = QPixmap(QSize(side, side) * ratio);
+        marker_.setDevicePixelRatio(ratio);
+        marker_.fill(Qt::transparent);
+        QPainter p(&marker_);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(legend_->borderColor(), legend_->pen().widthF()));
+        p.setBrush(legend_->color());
+        p.drawEllipse(QPointF(side / 2.0, side / 2.0), kMarker / 2.0, kMarker / 2.0);
+    }
+
+    QChart* chart_;
+    QScatterSeries* legend_;
+    std::vector<std::pair<double, double>> points_;
+    QRectF area_;
+    QPixmap marker_;
+};
 
 // ---------------------------------------------------------------------------------------
 // The table model
@@ -644,12 +708,10 @@ void AdvisorWindow::buildWindow() {
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Total loss against core volume"));
-    for (QScatterSeries*& part : designPoints_) {
-        part = new QScatterSeries;
-        part->setName(QStringLiteral("designs"));
-        part->setMarkerSize(7);
-        chart->addSeries(part);
-    }
+    designsLegend_ = new QScatterSeries;
+    designsLegend_->setName(QStringLiteral("designs"));
+    designsLegend_->setMarkerSize(7);
+    chart->addSeries(designsLegend_);
     frontLine_ = new QLineSeries;
     frontLine_->setName(QStringLiteral("Pareto front"));
     chart->addSeries(frontLine_);
@@ -665,16 +727,13 @@ void AdvisorWindow::buildWindow() {
         s->attachAxis(volumeAxis_);
         s->attachAxis(lossAxis_);
     }
-    // The designs' points are one series to the eye: the colours of the first, one legend entry.
-    for (std::size_t k = 1; k < designPoints_.size(); ++k) {
-        designPoints_[k]->setColor(designPoints_[0]->color());
-        designPoints_[k]->setBorderColor(designPoints_[0]->borderColor());
-        for (QLegendMarker* marker : chart->legend()->markers(designPoints_[k]))
-            marker->setVisible(false);
-    }
+    designPoints_ = new DesignCloud(chart, designsLegend_);
+    connect(volumeAxis_, &QLogValueAxis::rangeChanged, this, [this] { designPoints_->relayout(); });
+    connect(lossAxis_, &QValueAxis::rangeChanged, this, [this] { designPoints_->relayout(); });
     auto* chartView = new QChartView(chart);
     chartView->setObjectName(QStringLiteral("advChart"));
     chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->scene()->setItemIndexMethod(QGraphicsScene::NoIndex); // few items, often moved
     chartView->setMinimumSize(360, 240);
     chart_ = chartView;
     top->addWidget(chart_, 1);
@@ -970,13 +1029,7 @@ void AdvisorWindow::finish() {
     }
     if (chart) {
         auto data = std::shared_ptr<const ChartData>(std::move(chart));
-        // The points go before the axes change (which moves every marker of the chart), and the
-        // new ones come after it, a part a step.
-        for (QScatterSeries* part : designPoints_)
-            endSteps_.push_back([part] { part->clear(); });
-        endSteps_.push_back([this, data] { updateChartFront(*data); });
-        for (std::size_t k = 0; k < designPoints_.size(); ++k)
-            endSteps_.push_back([this, data, k] { updateChartDesigns(*data, k); });
+        endSteps_.push_back([this, data] { updateChart(*data); });
     }
     endSteps_.push_back([this, wasRanking] {
         emit runEnded();
@@ -1022,22 +1075,13 @@ void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs
 
 // The chart and its series stay; a run replaces their points (a new chart would be laid out
 // and drawn anew, and the old one freed, at the end of every run).
-void AdvisorWindow::updateChartFront(const ChartData& data) {
+void AdvisorWindow::updateChart(const ChartData& data) {
     frontLine_->replace(Points(data.front));
     if (data.vMax > 0) {
         volumeAxis_->setRange(data.vMin / 1.5, data.vMax * 1.5);
         lossAxis_->setRange(0, data.pMax * 1.1);
     }
-}
-
-void AdvisorWindow::updateChartDesigns(const ChartData& data, std::size_t part) {
-    // Every n-th point, n the number of series: each series' update is a step of its own (the
-    // chart's scene then updates a marker item for each point of it).
-    const std::size_t n = designPoints_.size();
-    QList<QPointF> points;
-    for (std::size_t i = part; i < data.designs.size(); i += n)
-        points.append(QPointF(data.designs[i].first, data.designs[i].second));
-    designPoints_[part]->replace(points);
+    designPoints_->setPoints(data.designs);
 }
 
 void AdvisorWindow::exportCsv() {

@@ -104,6 +104,8 @@ private:
 
 /// The points of the chart of loss against volume: every feasible design (one per cell of
 /// a fine grid over the plot when there are very many) and the Pareto front.
+class DesignCloud;
+
 struct ChartData {
     std::vector<std::pair<double, double>> designs, front; ///< Ve [mm³], Ptotal [W]
     double vMin = 1e300, vMax = 0, pMax = 0;
@@ -137,8 +139,8 @@ private:
     void finish();
     /// Takes the next of the steps that show the end of a run (one an event).
     void nextEndStep();
-    void updateChartFront(const ChartData& data);
-    void updateChartDesigns(const ChartData& data, std::size_t part);
+    /// The chart's axes, Pareto front and designs' points for a run.
+    void updateChart(const ChartData& data);
     /// Ranks the designs shown by the key chosen now, on the worker.
     void rerank();
     /// On the worker: the parts joined and ranked (or, for a cancelled run, as they are) and
@@ -163,7 +165,8 @@ private:
     QLabel* status_ = nullptr;
     QTableView* table_ = nullptr;
     QChartView* chart_ = nullptr;
-    std::array<QScatterSeries*, 3> designPoints_{}; ///< the designs' points, in three parts
+    QScatterSeries* designsLegend_ = nullptr; ///< no points: the designs' legend entry
+    DesignCloud* designPoints_ = nullptr;     ///< the designs' points
     QLineSeries* frontLine_ = nullptr;
     QLogValueAxis* volumeAxis_ = nullptr;
     QValueAxis* lossAxis_ = nullptr;
