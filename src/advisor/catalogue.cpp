@@ -176,7 +176,7 @@ Catalogue LoadCatalogue(data::Database& db) {
     }
     materials->close();
 
-    if (db.hasTable("Draht")) cat.wires = core::ReadWires(db);
+    if (db.hasTable("Draht")) cat.wires = data::ReadWires(db);
     return cat;
 }
 

@@ -200,7 +200,7 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
         in.le_mm = core.number(data::CoreField::le);
         in.ve_mm3 = core.number(data::CoreField::Ve);
         in.an_mm2 = core.number(data::CoreField::AN);
-        in.wires = ReadWires(db);
+        in.wires = data::ReadWires(db);
         muaTable = db.openTable("MuaB");
     } catch (const data::DataError&) {
         ui::ShowMessage(QString::fromLatin1(kValuesNotValidText));

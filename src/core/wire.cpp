@@ -55,18 +55,6 @@ template <class Fits> std::optional<WireRecord> Thickest(const std::vector<WireR
 
 } // namespace
 
-std::vector<WireRecord> ReadWires(data::Database& db) {
-    std::vector<WireRecord> wires;
-    auto rs = db.openTable("Draht");
-    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-        const Value d = rs->field("Groesse");
-        wires.push_back({d.toDouble(), d.toText(), rs->field("AWG").toText(),
-                         rs->field("N_pro_mm2").toDouble(), rs->field("fCu").toDouble()});
-    }
-    rs->close();
-    return wires;
-}
-
 WireValue GetSkin(double f_kHz) {
     if (f_kHz == 0.0) return Fault(kDivisionByZeroText);
     if (!(f_kHz > 0.0)) return Fault(kInvalidArgumentText);

@@ -139,7 +139,7 @@ bool WireTab::searchWire(bool showMessages) {
         const data::CoreGeometry& geometry = window_.coreGeometry();
         in.an_mm2 = geometry.number(data::CoreField::AN);
         in.hWickel_mm = geometry.number(data::CoreField::hWickel);
-        if (in.turns != 0.0) in.wires = ReadWires(db);
+        if (in.turns != 0.0) in.wires = data::ReadWires(db);
         read = true;
     });
     if (!read) return false;

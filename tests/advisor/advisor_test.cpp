@@ -52,7 +52,7 @@ std::optional<core::DcBiasOutcome> TabDcBias(data::Database& db, const CoreVaria
     in.le_mm = value(data::CoreField::le);
     in.ve_mm3 = value(data::CoreField::Ve);
     in.an_mm2 = value(data::CoreField::AN);
-    in.wires = core::ReadWires(db);
+    in.wires = data::ReadWires(db);
     auto table = db.openTable("MuaB");
     const std::string column = material + (t25 ? "T25" : "T100");
     in.muaAtB = [&](double b) { return data::InterpolateColumn(*table, "B", column, b).toDouble(); };

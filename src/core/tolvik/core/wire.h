@@ -8,7 +8,7 @@
 /// transformer windings", Proc. IEE 113 (1966): Rac/Rdc = F(Δ) + (m² − 1)·G(Δ)/3 with
 /// Δ = h/δ, F = Δ·(sinh 2Δ + sin 2Δ)/(cosh 2Δ − cos 2Δ), G = 2Δ·(sinh Δ − sin Δ)/(cosh Δ + cos Δ).
 
-#include "tolvik/data/database.h"
+#include "tolvik/data/wires.h"
 
 #include <optional>
 #include <string>
@@ -33,17 +33,7 @@ inline constexpr double kWireCurveStart_kHz = 0.05; ///< halved first frequency
 /// Curves drawn after a graph reset (which leaves one data set) before the graph is full.
 inline constexpr int kWireCurveMaxSets = 15;
 
-/// One row of table Draht.
-struct WireRecord {
-    double d_mm = 0;        ///< Groesse: bare copper diameter [mm]
-    std::string dText;      ///< Groesse as the data file holds it, shown as it stands
-    std::string awgText;    ///< AWG gauge number as the data file holds it
-    double turnsPerMm2 = 0; ///< N_pro_mm2: turns per mm² of winding area
-    double fCu = 0;         ///< copper share of the wire's cross-section
-};
-
-/// The rows of table Draht in their stored order.
-std::vector<WireRecord> ReadWires(data::Database& db);
+using data::WireRecord;
 
 /// A number, or the description of the arithmetic fault that prevented it.
 struct WireValue {
