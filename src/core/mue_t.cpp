@@ -11,35 +11,21 @@ namespace tolvik::core {
 
 namespace {
 
-constexpr const char* kMuiTable = "MuiT";
-
-/// µe of the gapped core at temperature t from the material's µi(t); no value when µi(t)
-/// does not exist (t outside the table) or the core has no path length.
-std::optional<double> MueAt(data::Database& db, const MueTInput& in, double t_C) {
-    const double mui = data::MuiAtT(db, in.material, t_C).toDouble();
+/// µe of the gapped core from µi at some temperature; no value when µi does not exist (the
+/// temperature outside the table) or the core has no path length.
+std::optional<double> MueFrom(const MueTInput& in, double mui) {
     return num::TryMueFromGap(mui, in.s_mm.value_or(0.0), in.le_mm.value_or(0.0));
 }
 
-/// The readers need every input of the tab; a material without data reads as "not computed".
-bool ReaderInputsComplete(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
-    return t_C.has_value() && !in.material.empty() && in.s_mm.has_value() && in.le_mm.has_value() &&
-           std::isfinite(*t_C) && !GapOutOfRange(in.s_mm) && HasMuiColumn(db, in.material);
-}
-
 } // namespace
-
-bool HasMuiColumn(data::Database& db, const std::string& material) {
-    return !material.empty() && db.hasTable(kMuiTable) && db.hasField(kMuiTable, material);
-}
 
 std::string NoMuiDataMessage(const std::string& material) {
     return "No data of µi vs. T available for material " + material + "!";
 }
 
-Value CorePathLength(data::Database& db, const data::CoreSelection& core) {
+Value CorePathLength(const Value& stored) {
     // The integer 0 says that there is no core record: no path length, not one of 0.
-    const Value le = data::GetCoreValue(db, core, static_cast<int>(data::CoreField::le));
-    return le.isInt() ? Value::empty() : le;
+    return stored.isInt() ? Value::empty() : stored;
 }
 
 bool GapOutOfRange(std::optional<double> s_mm) {
@@ -53,11 +39,17 @@ double RelativeChangePercent(double mueT, double mueT1) {
     return change;
 }
 
-MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind kind) {
+bool ReaderInputsComplete(const MueTInput& in, std::optional<double> t_C) {
+    return t_C.has_value() && !in.material.empty() && in.s_mm.has_value() && in.le_mm.has_value() &&
+           std::isfinite(*t_C) && !GapOutOfRange(in.s_mm);
+}
+
+MueTCurve MueTCurvePoints(const MueTInput& in, MueTCurveKind kind,
+                          const std::optional<data::CurveRows>& records, std::optional<double> muiT1) {
     MueTCurve curve;
     const bool relative = kind == MueTCurveKind::Relative;
     if (in.material.empty() || in.coreType.empty()) return curve;
-    if (!HasMuiColumn(db, in.material)) {
+    if (!records) {
         curve.message = NoMuiDataMessage(in.material);
         return curve;
     }
@@ -66,48 +58,40 @@ MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind
     // A gap outside its limits or in a core without a path length gives no curve, and no
     // relative curve is drawn where its reference µe(T1) does not exist.
     if (GapOutOfRange(in.s_mm) || (s != 0.0 && !(le > 0.0))) return curve;
-    const std::optional<double> mueT1 = relative ? MueAt(db, in, in.t1_C) : std::optional<double>(0.0);
+    const std::optional<double> mueT1 = !relative ? std::optional<double>(0.0)
+                                        : muiT1   ? MueFrom(in, *muiT1)
+                                                  : std::nullopt;
     if (!mueT1) return curve;
 
-    auto rs = db.openTable(kMuiTable);
-    const int n = static_cast<int>(data::CountCurveRows(*rs, in.material).toDouble());
-    curve.rowCount = n;
-
-    // Points 1 .. n−2: the loop ends when the point index reaches n − 1, so the last usable
-    // record is not plotted. With no usable record (n = 1) nothing is plotted.
-    rs->moveFirst();
-    for (int i = 1; !rs->eof() && i < n - 1; ++i) {
-        const double mui = rs->number(in.material).toDouble();
-        const double mue = num::TryMueFromGap(mui, s, le).value_or(0.0);
+    curve.rowCount = records->rowCount;
+    int i = 1;
+    for (const data::CurveXY& p : records->points) {
+        const double mue = num::TryMueFromGap(p.y, s, le).value_or(0.0);
         const double y = relative ? RelativeChangePercent(mue, *mueT1) : mue;
-        curve.points.push_back({i, rs->number("T").toDouble(), y});
-        rs->moveNext();
+        curve.points.push_back({i++, p.x, y});
     }
-    rs->close();
     curve.valid = true;
     return curve;
 }
 
-MueTReading MueAtTemperature(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
+MueTReading MueAtTemperature(const MueTInput& in, std::optional<double> t_C, std::optional<double> muiT) {
     MueTReading r;
-    if (!ReaderInputsComplete(db, in, t_C)) return r;
-    const std::optional<double> mue = MueAt(db, in, *t_C);
+    // A material without data reads as "not computed".
+    if (!ReaderInputsComplete(in, t_C) || !muiT) return r;
+    const std::optional<double> mue = MueFrom(in, *muiT);
     if (!mue) return r;
     r.value = *mue;
     r.valid = true;
     return r;
 }
 
-MueTReading MueAt25(data::Database& db, const MueTInput& in) {
-    return MueAtTemperature(db, in, 25.0);
-}
-
-MueTReading RelativeChangeAt(data::Database& db, const MueTInput& in, std::optional<double> t_C) {
+MueTReading RelativeChangeAt(const MueTInput& in, std::optional<double> t_C, std::optional<double> muiT1,
+                             std::optional<double> muiT) {
     MueTReading r;
-    if (!ReaderInputsComplete(db, in, t_C)) return r;
+    if (!ReaderInputsComplete(in, t_C) || !muiT1 || !muiT) return r;
     // Without µe(T1) or µe(t) there is no relative change to show.
-    const std::optional<double> mueT1 = MueAt(db, in, in.t1_C);
-    const std::optional<double> mueT = MueAt(db, in, *t_C);
+    const std::optional<double> mueT1 = MueFrom(in, *muiT1);
+    const std::optional<double> mueT = MueFrom(in, *muiT);
     if (!mueT1 || !mueT || *mueT1 == 0.0) return r;
     r.value = RelativeChangePercent(*mueT, *mueT1);
     r.valid = true;

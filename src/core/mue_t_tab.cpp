@@ -6,6 +6,7 @@
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/al_value.h"
 #include "tolvik/core/mue_t_display.h"
+#include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/field_edits.h"
@@ -33,6 +34,13 @@ QString Q(const std::string& s) {
 std::optional<double> OptionalNumber(const QLineEdit* field) {
     if (field->text().isEmpty()) return std::nullopt;
     return text::ReadNumber(field->text().toStdString());
+}
+
+/// µi of the material at `at` for a point reader at t, read only when the reader has all
+/// its inputs; none without them or without the material's column.
+std::optional<double> ReaderMui(data::Database& db, const MueTInput& in, std::optional<double> t, double at) {
+    if (!ReaderInputsComplete(in, t)) return std::nullopt;
+    return data::MuiAt(db, in.material, at);
 }
 
 bool IsDotOrEmpty(const QString& t) {
@@ -101,29 +109,42 @@ void MueTTab::setUp() {
     const QString core = window_.coreText();
     if (core.isEmpty()) return;
     const data::CoreSelection selection{core.toStdString(), window_.lowProfile(), window_.withHole()};
-    le_->setText(Q(text::CommaToPoint(CorePathLength(app_.db(), selection).toText())));
+    const Value stored = data::GetCoreValue(app_.db(), selection, static_cast<int>(data::CoreField::le));
+    le_->setText(Q(text::CommaToPoint(CorePathLength(stored).toText())));
 }
 
 void MueTTab::pointReader() {
-    const MueTReading r = MueAtTemperature(app_.db(), input(), OptionalNumber(mueT_));
+    const MueTInput in = input();
+    const std::optional<double> t = OptionalNumber(mueT_);
+    const MueTReading r = MueAtTemperature(in, t, t ? ReaderMui(app_.db(), in, t, *t) : std::nullopt);
     if (r.valid) mue_->setText(Q(text::FormatPattern(r.value, "#.#")));
 }
 
 void MueTTab::relativePointReader(double t) {
     const std::optional<double> at = mueT_->text().isEmpty() ? std::nullopt : std::optional<double>(t);
-    const MueTReading r = RelativeChangeAt(app_.db(), input(), at);
+    const MueTInput in = input();
+    const std::optional<double> muiT1 = ReaderMui(app_.db(), in, at, in.t1_C);
+    const std::optional<double> muiT = ReaderMui(app_.db(), in, at, t);
+    const MueTReading r = RelativeChangeAt(in, at, muiT1, muiT);
     mue_->setText(r.valid ? Q(text::FormatPattern(r.value, "#.##")) : QString());
 }
 
 void MueTTab::mueAt25() {
-    const MueTReading r = MueAt25(app_.db(), input());
+    const MueTInput in = input();
+    const MueTReading r = MueAtTemperature(in, 25.0, ReaderMui(app_.db(), in, 25.0, 25.0));
     if (r.valid) mue25_->setText(Q(text::FormatPattern(r.value, "#.#")));
 }
 
 void MueTTab::curve(bool relative) {
     const MueTCurveKind kind = relative ? MueTCurveKind::Relative : MueTCurveKind::Absolute;
     const MueTInput in = input();
-    const MueTCurve points = MueTCurvePoints(app_.db(), in, kind);
+    std::optional<double> muiT1;
+    std::optional<data::CurveRows> records;
+    if (!in.material.empty() && !in.coreType.empty()) {
+        if (relative) muiT1 = data::MuiAt(app_.db(), in.material, in.t1_C);
+        records = data::ReadMuiTRecords(app_.db(), in.material);
+    }
+    const MueTCurve points = MueTCurvePoints(in, kind, records, muiT1);
     chart::ChartModel& m = graph_->model();
     m.setGraphTitle(MueTGraphTitle(kind));
     m.setLeftTitle(relative ? "dµe/µe [%]" : "µe");

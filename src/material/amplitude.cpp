@@ -1,59 +1,24 @@
 #include "tolvik/material/amplitude.h"
 
-#include "tolvik/data/records.h"
 #include "tolvik/numerics/numerics.h"
 
 namespace tolvik::material {
 
-namespace {
-const char* Table(MuaAxis axis) {
-    return axis == MuaAxis::B ? "MuaB" : "MuaH";
-}
-const char* AxisColumn(MuaAxis axis) {
-    return axis == MuaAxis::B ? "B" : "H";
-}
-} // namespace
-
-std::string TemperatureTag(bool t25) {
-    return t25 ? "T25" : "T100";
-}
-
-MatCurve AmplitudeCurve(data::Database& db, const std::string& material, MuaAxis axis, bool t25,
+MatCurve AmplitudeCurve(const std::string& column, const std::optional<data::CurveRows>& rows,
                         int numPoints) {
-    MatCurve curve;
-    if (material.empty()) return curve;
-    const std::string column = material + TemperatureTag(t25);
-    if (!HasColumn(db, Table(axis), column)) {
-        curve.message = kNoDataText;
-        return curve;
-    }
-    auto rs = db.openTable(Table(axis));
-    const int n = static_cast<int>(data::CountCurveRows(*rs, column).toDouble()) - 1;
-    curve.rowCount = n + 1;
-    curve.legend = column;
-    double lastX = 0, lastY = 0;
-    int i = 1;
-    rs->moveFirst();
-    for (; i <= n && !rs->eof(); ++i, rs->moveNext()) {
-        lastY = rs->field(column).toDouble();
-        lastX = rs->field(AxisColumn(axis)).toDouble();
-        curve.points.push_back({i, lastX, lastY});
-    }
-    rs->close();
+    MatCurve curve = CurveFromRows(column, rows);
+    if (!curve.valid) return curve;
+    const CurvePoint last = curve.points.empty() ? CurvePoint{} : curve.points.back();
     // The set is as long as the longest curve of the graph: this curve ends in its last point.
-    const int p = static_cast<int>(num::MaxOf(numPoints, n + 1));
-    for (; i <= p; ++i)
-        curve.points.push_back({i, lastX, lastY});
-    curve.valid = true;
+    const int end = static_cast<int>(num::MaxOf(numPoints, curve.rowCount));
+    for (int i = static_cast<int>(curve.points.size()) + 1; i <= end; ++i)
+        curve.points.push_back({i, last.x, last.y});
     return curve;
 }
 
-MatValue AmplitudeAt(data::Database& db, const std::string& material, MuaAxis axis, bool t25, double x) {
-    if (material.empty()) return {};
-    const std::string column = material + TemperatureTag(t25);
-    if (!HasColumn(db, Table(axis), column)) return {false, kNoDataText, 0};
-    const Value v = axis == MuaAxis::B ? data::MuaAtB(db, column, x) : data::MuaAtH(db, column, x);
-    return Finite(v.toDouble());
+MatValue AmplitudeAt(std::optional<double> mua) {
+    if (!mua) return {false, kNoDataText, 0};
+    return Finite(*mua);
 }
 
 MatValue ConvertBH(MuaAxis axis, double muaShown, double input) {

@@ -20,8 +20,9 @@ namespace tolvik::material {
 
 namespace {
 
-MuaAxis AxisOf(const QString& axis) {
-    return axis == QLatin1String("H") ? MuaAxis::H : MuaAxis::B;
+/// True for the curves over B (table MuaB), false for those over H.
+bool OverB(const QString& axis) {
+    return axis != QLatin1String("H");
 }
 
 } // namespace
@@ -52,7 +53,7 @@ bool AmplitudeTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::optional<ui::CopyColumn> AmplitudeTab::copyColumn(const std::string& material) const {
-    return ui::CopyColumn{"muaB", material + (window_.at25C() ? "T25" : "T100")};
+    return ui::CopyColumn{"muaB", data::TemperatureColumn(material, window_.at25C())};
 }
 
 void AmplitudeTab::clearResults() {
@@ -92,7 +93,9 @@ void AmplitudeTab::DrawAmplitudePermeability(const QString& axis) {
     const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
     chart::ChartModel& g = graph_->model();
-    const MatCurve curve = AmplitudeCurve(app_.db(), m, AxisOf(axis), window_.at25C(), g.numPoints());
+    const std::string column = data::TemperatureColumn(m, window_.at25C());
+    const MatCurve curve =
+        AmplitudeCurve(column, data::ReadMuaCurve(app_.db(), OverB(axis), column), g.numPoints());
     if (!curve.valid) {
         ShowIfMessage(curve.message);
         return;
@@ -113,7 +116,8 @@ bool AmplitudeTab::CalcAmplitudePermeability(const QString& axis) {
     const double x = text::ReadNumber(S(b_->text()));
     const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return true;
-    const MatValue v = AmplitudeAt(app_.db(), m, AxisOf(axis), window_.at25C(), x);
+    const MatValue v =
+        AmplitudeAt(data::MuaAt(app_.db(), OverB(axis), data::TemperatureColumn(m, window_.at25C()), x));
     ShowIfMessage(v.message);
     t3mua_->setText(v.valid ? Q(text::FormatPattern(v.value, "#.#")) : QString());
     return v.message.empty();

@@ -1,19 +1,10 @@
 #include "tolvik/material/complex_mu.h"
 
-#include "tolvik/data/records.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <cmath>
 
 namespace tolvik::material {
-
-namespace {
-constexpr const char* kTable = "Mu_mu__f";
-
-bool HasColumns(data::Database& db, const std::string& material) {
-    return HasColumn(db, kTable, "mu_" + material) && HasColumn(db, kTable, "mu__" + material);
-}
-} // namespace
 
 const char* LegendSuffix(ComplexQuantity q) {
     switch (q) {
@@ -55,74 +46,67 @@ const char* AxisTitle(ComplexQuantity q) {
     return "";
 }
 
-Value ComplexQuantityAt(data::Recordset& cursor, const std::string& material, ComplexQuantity q, double f,
-                        double mui, int rowMode) {
+Value ComplexQuantityAt(const data::ComplexMuRow& row, ComplexQuantity q, double mui) {
     switch (q) {
     case ComplexQuantity::MuS1:
-        return data::ComplexMuAt(cursor, material, f, rowMode).real;
+        return row.real;
     case ComplexQuantity::MuS2:
-        return data::ComplexMuAt(cursor, material, f, rowMode).imag;
+        return row.imag;
     case ComplexQuantity::MuP1:
-        return data::ComplexMuParallelReal(cursor, material, f, rowMode);
+        return row.parallelReal;
     case ComplexQuantity::MuP2:
-        return data::ComplexMuParallelImag(cursor, material, f, rowMode);
+        return row.parallelImag;
     case ComplexQuantity::Gp:
-        return data::ComplexMuGp(cursor, material, f, rowMode);
+        return row.gp;
     case ComplexQuantity::Zn:
-        return data::ComplexMuZn(cursor, material, f, rowMode);
+        return row.zn;
     case ComplexQuantity::TanDelta: {
-        const data::ComplexMu mu = data::ComplexMuAt(cursor, material, f, rowMode);
-        if (!(mu.real > 0) || mui == 0) return 0.0;
-        const double t = mu.imag / mu.real / mui * 1000000;
+        if (!(row.real > 0) || mui == 0) return 0.0;
+        const double t = row.imag / row.real / mui * 1000000;
         return std::isfinite(t) ? Value(t) : Value();
     }
     }
     return {};
 }
 
-MatCurve ComplexCurve(data::Database& db, const std::string& material, ComplexQuantity q) {
+MatCurve ComplexCurve(const std::string& material, ComplexQuantity q, const Value& muiField,
+                      const std::optional<data::ComplexMuCurve>& rows) {
     MatCurve curve;
-    if (material.empty()) return curve;
-    const double mui = data::GetMaterialValue(db, 1, material).toDouble();
+    const double mui = muiField.toDouble();
     if (mui == 0 || !std::isfinite(mui)) return curve;
-    if (!HasColumns(db, material)) {
+    if (!rows) {
         curve.message = kNoDataText;
         return curve;
     }
-    auto rs = db.openTable(kTable);
-    const int n = static_cast<int>(data::CountCurveRows(*rs, "F").toDouble()) - 1;
-    curve.rowCount = n + 1;
+    curve.rowCount = rows->rowCount;
     curve.legend = material + LegendSuffix(q);
-    rs->moveFirst();
-    for (int i = 1; i <= n && !rs->eof(); ++i, rs->moveNext()) {
-        const double f = rs->field("F").toDouble();
+    int i = 1;
+    for (const data::ComplexMuRow& row : rows->rows) {
         // A row without a value is plotted as 0 (left out on the logarithmic axis).
-        const double y = ComplexQuantityAt(*rs, material, q, f, mui, 0).toDouble();
-        curve.points.push_back({i, f, std::isfinite(y) ? y : 0.0});
+        const double y = ComplexQuantityAt(row, q, mui).toDouble();
+        curve.points.push_back({i++, row.f, std::isfinite(y) ? y : 0.0});
     }
-    rs->close();
     curve.valid = true;
     return curve;
 }
 
-ComplexReading ComplexAt(data::Database& db, const std::string& material, ComplexQuantity q, double f) {
+ComplexReading ComplexAt(ComplexQuantity q, double f, const data::ComplexMuLookup& at,
+                         const Value& muiField) {
     ComplexReading r;
-    if (f == 0 || !std::isfinite(f) || material.empty()) return r;
-    if (!HasColumns(db, material)) {
+    if (f == 0 || !std::isfinite(f)) return r;
+    if (!at.hasColumns) {
         r.value.message = kNoDataText;
         return r;
     }
-    auto rs = db.openTable(kTable);
-    if (rs->recordCount() == 0) return r;
+    if (!at.at) return r;
     double mui = 0;
     if (q == ComplexQuantity::TanDelta) {
         // The µi field of the µi tab holds the material's µi the loss factor is divided by.
-        r.muiText = data::GetMaterialValue(db, 1, material).toText();
+        r.muiText = muiField.toText();
         mui = text::ReadNumber(r.muiText);
         if (mui == 0 || !std::isfinite(mui)) return r;
     }
-    const Value v = ComplexQuantityAt(*rs, material, q, f, mui, -1);
-    rs->close();
+    const Value v = ComplexQuantityAt(*at.at, q, mui);
     if (!v.isEmpty()) r.value = Finite(v.toDouble());
     return r;
 }

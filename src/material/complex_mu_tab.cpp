@@ -4,6 +4,7 @@
 #include "tolvik/material/complex_mu_tab.h"
 
 #include "mat_page_widgets.h"
+#include "tolvik/data/records.h"
 #include "tolvik/material/complex_mu.h"
 #include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/app_context.h"
@@ -113,7 +114,9 @@ void ComplexMuTab::optionSelected(int option) {
 void ComplexMuTab::DrawComplexPermeability() {
     const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const MatCurve curve = ComplexCurve(app_.db(), m, SelectedQuantity(optMu_));
+    const Value mui = data::GetMaterialMui(app_.db(), m);
+    const MatCurve curve =
+        ComplexCurve(m, SelectedQuantity(optMu_), mui, data::ReadComplexMuCurve(app_.db(), m));
     if (!curve.valid) {
         ShowIfMessage(curve.message);
         return;
@@ -134,7 +137,10 @@ void ComplexMuTab::CalcComplexPermeability() {
     if (f == 0) return;
     const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const ComplexReading r = ComplexAt(app_.db(), m, SelectedQuantity(optMu_), f);
+    const ComplexQuantity q = SelectedQuantity(optMu_);
+    const data::ComplexMuLookup at = data::ComplexMuAtF(app_.db(), m, f);
+    const Value mui = q == ComplexQuantity::TanDelta ? data::GetMaterialMui(app_.db(), m) : Value();
+    const ComplexReading r = ComplexAt(q, f, at, mui);
     if (!r.muiText.empty()) window_.showMui(Q(r.muiText));
     ShowIfMessage(r.value.message);
     tErg_->setText(r.value.valid ? Q(text::FormatPattern(r.value.value, "#.#")) : QString());

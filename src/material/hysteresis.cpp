@@ -5,10 +5,6 @@
 
 namespace tolvik::material {
 
-namespace {
-constexpr const char* kTable = "Hysterese";
-}
-
 std::int16_t RoundHalfEven(double x) {
     if (std::isnan(x)) return 0;
     constexpr double lo = std::numeric_limits<std::int16_t>::min();
@@ -17,38 +13,24 @@ std::int16_t RoundHalfEven(double x) {
     return static_cast<std::int16_t>(std::fmin(std::fmax(std::nearbyint(x), lo), hi));
 }
 
-HysteresisLoop ReadHysteresisLoop(data::Database& db, const std::string& material, bool t25) {
+HysteresisLoop LoopFromRows(const std::optional<std::vector<data::CurveXY>>& rows) {
     HysteresisLoop loop;
-    if (material.empty()) return loop;
-    const std::string tag = t25 ? "T25" : "T100";
-    const std::string cH = "H" + material + tag, cB = "B" + material + tag;
-    if (!HasColumn(db, kTable, cH) || !HasColumn(db, kTable, cB)) {
+    if (!rows) {
         loop.message = kNoDataText;
         return loop;
     }
-    auto rs = db.openTable(kTable);
-    rs->moveFirst();
-    double h = 0, b = 0;
-    if (!rs->eof()) {
-        h = rs->field(cH).toDouble();
-        b = rs->field(cB).toDouble();
-    }
-    loop.hMax = loop.hMin = RoundHalfEven(h);
-    loop.bMax = loop.bMin = RoundHalfEven(b);
-    // The loop ends at its closing row (H = B = 0) or, when that row is missing, with the table.
+    const data::CurveXY first = rows->empty() ? data::CurveXY{} : rows->front();
+    loop.hMax = loop.hMin = RoundHalfEven(first.x);
+    loop.bMax = loop.bMin = RoundHalfEven(first.y);
     int i = 1;
-    while (!rs->eof() && !(h == 0 && b == 0) && i <= kLoopPoints) {
+    for (const auto& [h, b] : *rows) {
+        if (i > kLoopPoints) break;
         if (h > loop.hMax) loop.hMax = RoundHalfEven(h);
         if (b > loop.bMax) loop.bMax = RoundHalfEven(b);
         if (h < loop.hMin) loop.hMin = RoundHalfEven(h);
         if (b < loop.bMin) loop.bMin = RoundHalfEven(b);
         loop.points.push_back({i++, h, b});
-        rs->moveNext();
-        if (rs->eof()) break;
-        h = rs->field(cH).toDouble();
-        b = rs->field(cB).toDouble();
     }
-    rs->close();
     loop.valid = true;
     return loop;
 }

@@ -57,7 +57,7 @@ void HysteresisTab::DrawHysteresisLoop() {
     g.setStyle("PresetB", 4);
     g.setAxisScale(static_cast<int>(chart::AxisScale::Hysteresis));
     g.setStyle("PresetC", 1);
-    const HysteresisLoop loop = ReadHysteresisLoop(app_.db(), m, window_.at25C());
+    const HysteresisLoop loop = LoopFromRows(data::ReadHysteresisLoop(app_.db(), m, window_.at25C()));
     if (!loop.valid) {
         ShowIfMessage(loop.message);
         return;

@@ -4,8 +4,19 @@
 
 namespace tolvik::material {
 
-bool HasColumn(data::Database& db, std::string_view table, std::string_view column) {
-    return !column.empty() && db.hasTable(table) && db.hasField(table, column);
+MatCurve CurveFromRows(const std::string& legend, const std::optional<data::CurveRows>& rows) {
+    MatCurve curve;
+    if (!rows) {
+        curve.message = kNoDataText;
+        return curve;
+    }
+    curve.rowCount = rows->rowCount;
+    curve.legend = legend;
+    int i = 1;
+    for (const data::CurveXY& p : rows->points)
+        curve.points.push_back({i++, p.x, p.y});
+    curve.valid = true;
+    return curve;
 }
 
 MatValue Finite(double x) {

@@ -51,7 +51,7 @@ std::optional<ui::ReaderLines> MuiTTab::pointPicked(const ui::PickedPoint& p) {
 void MuiTTab::DrawInitialPermeability() {
     const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const MatCurve curve = InitialPermeabilityCurve(app_.db(), m);
+    const MatCurve curve = InitialPermeabilityCurve(m, data::ReadMuiTCurve(app_.db(), m));
     if (!curve.valid) {
         ShowIfMessage(curve.message);
         return;
@@ -70,7 +70,7 @@ void MuiTTab::CalcInitialPermeability() {
     const double t = text::ReadNumber(S(t_->text()));
     const std::string m = S(window_.selectedMaterial());
     if (m.empty()) return;
-    const MatValue v = InitialPermeabilityAt(app_.db(), m, t);
+    const MatValue v = InitialPermeabilityAt(data::MuiAt(app_.db(), m, t));
     ShowIfMessage(v.message);
     mui_->setText(v.valid ? Q(text::FormatPattern(v.value, "#.###")) : QString());
 }

@@ -1,6 +1,5 @@
 #include "tolvik/material/power_loss.h"
 
-#include "tolvik/data/records.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <cmath>
@@ -8,9 +7,6 @@
 namespace tolvik::material {
 
 namespace {
-
-constexpr const char* kPvT = "PvT";
-constexpr const char* kPvExpo = "PVEXPO";
 
 const std::vector<std::string>& Frequencies() {
     static const std::vector<std::string> v{"25", "50", "100", "200", "300", "500", "700", "1000"};
@@ -31,17 +27,9 @@ const std::vector<std::string>& LossLevels() {
     return v;
 }
 
-bool HasExpoColumns(data::Database& db, const std::string& material) {
-    return HasColumn(db, kPvExpo, material + "X") && HasColumn(db, kPvExpo, material + "C");
-}
-
 /// A number as the program writes it into a list: a blank before a non-negative value.
 std::string SignedNumberText(double x) {
     return (x >= 0 ? " " : "") + PlainNumberText(x);
-}
-
-double Density(data::Database& db, const std::string& material) {
-    return data::GetMaterialValue(db, static_cast<int>(data::MaterialField::Dichte), material).toDouble();
 }
 
 } // namespace
@@ -93,12 +81,9 @@ MatValue PerformanceFactor(double p_kW_m3, double c, double x, double f_kHz) {
     return v.valid && v.value > 0 ? v : MatValue{};
 }
 
-ListFill FirstListEntries(data::Database& db, const std::string& material, PvX x, PvY y) {
+ListFill FirstListEntries(bool materialFound, PvX x, PvY y) {
     ListFill fill;
-    auto rs = db.openQuery(data::sql::MaterialByName(material));
-    const bool found = rs->recordCount() != 0;
-    rs->close();
-    if (!found) return fill;
+    if (!materialFound) return fill;
     if (y == PvY::PerformanceFactor)
         fill.entries = LossLevels();
     else if (x == PvX::F)
@@ -108,103 +93,100 @@ ListFill FirstListEntries(data::Database& db, const std::string& material, PvX x
     return fill;
 }
 
-ListFill SecondListEntries(data::Database& db, const std::string& material, PvX x, PvY y, double v) {
+data::PvFilter SecondListRows(PvX x, double v) {
+    switch (x) {
+    case PvX::T:
+        return {"F", v, "T", kListTemperature_C, "B"};
+    case PvX::F:
+        return {"B", v, "", 0, "B"};
+    case PvX::B:
+        break;
+    }
+    return {"f", v, "", 0, "f"};
+}
+
+ListFill SecondListEntries(PvX x, PvY y, const std::optional<std::vector<data::CurveXY>>& rows) {
     ListFill fill;
-    if (material.empty()) return fill;
     if (y == PvY::PerformanceFactor) {
         fill.entries = Temperatures();
         return fill;
     }
-    if (!HasColumn(db, kPvT, material)) {
+    if (!rows) {
         fill.message = kNoDataText;
         return fill;
     }
-    std::unique_ptr<data::Recordset> rs;
-    switch (x) {
-    case PvX::T:
-        rs = db.openQuery(data::sql::PvCurve(material, "F", v, "T", kListTemperature_C));
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            fill.entries.push_back(text::CommaToPoint(SignedNumberText(rs->field("B").toDouble())));
-        break;
-    case PvX::F:
-        rs = db.openQuery(data::sql::PvCurve(material, "B", v));
-        if (rs->recordCount() != 0) fill.entries = Temperatures();
-        break;
-    case PvX::B:
-        rs = db.openQuery(data::sql::PvCurve(material, "f", v));
-        if (rs->recordCount() != 0) fill.entries = Temperatures();
-        break;
+    if (x == PvX::T) {
+        for (const data::CurveXY& row : *rows)
+            fill.entries.push_back(text::CommaToPoint(SignedNumberText(row.x)));
+    } else if (!rows->empty()) {
+        fill.entries = Temperatures();
     }
-    rs->close();
     return fill;
 }
 
-PowerLossCurve PowerLossCurvePoints(data::Database& db, const std::string& material, PvX x, PvY y, double a,
-                                    double b) {
+data::PvFilter LossCurveRows(PvX x, double a, double b) {
+    switch (x) {
+    case PvX::T:
+        return {"F", a, "B", b, "T"};
+    case PvX::F:
+        return {"T", b, "B", a, "F"};
+    case PvX::B:
+        break;
+    }
+    return {"T", b, "F", a, "B"};
+}
+
+PowerLossCurve PowerLossCurvePoints(const std::string& material, PvX x, PvY y, double a, double b,
+                                    const PowerLossRows& rows) {
     PowerLossCurve r;
-    if (material.empty()) return r;
     const std::string as = PlainNumberText(a), bs = PlainNumberText(b);
-    data::Query query;
-    const char* xColumn = "F";
-    if (y == PvY::PerformanceFactor) {
+    const bool perf = y == PvY::PerformanceFactor;
+    if (perf) {
         r.curve.legend = material + "Pl" + as + "T" + bs;
         r.pt = bs;
         r.pb = as;
-        if (!HasExpoColumns(db, material)) {
-            r.curve.message = kNoDataText;
-            return r;
-        }
-        query = data::sql::PvExpo(material, b);
     } else {
         switch (x) {
         case PvX::T:
-            query = data::sql::PvCurve(material, "F", a, "B", b);
-            xColumn = "T";
             r.pf = as;
             r.pb = bs;
             r.curve.legend = material + "F" + as + "B" + bs;
             break;
         case PvX::F:
-            query = data::sql::PvCurve(material, "T", b, "B", a);
-            xColumn = "F";
             r.pb = as;
             r.pt = bs;
             r.curve.legend = material + "B" + as + "T" + bs;
             break;
         case PvX::B:
-            query = data::sql::PvCurve(material, "T", b, "F", a);
-            xColumn = "B";
             r.pt = bs;
             r.pf = as;
             r.curve.legend = material + "F" + as + "T" + bs;
             break;
         }
-        if (!HasColumn(db, kPvT, material)) {
-            r.curve.message = kNoDataText;
-            return r;
-        }
     }
-    const double scale = y == PvY::Mass ? MassScale(Density(db, material)) : 1.0;
-    auto rs = db.openQuery(query);
-    if (rs->recordCount() == 0) return r;
-    int i = 1;
-    for (rs->moveFirst(); !rs->eof() && i <= kLossCurvePoints; rs->moveNext()) {
-        const double xv = rs->field(xColumn).toDouble();
-        MatValue v;
-        if (y == PvY::PerformanceFactor)
-            v = PerformanceFactor(a, rs->field(material + "C").toDouble(),
-                                  rs->field(material + "X").toDouble(), xv);
-        else
-            v = Finite(rs->field(material).toDouble() * scale);
-        if (v.valid && v.value > 0) r.curve.points.push_back({i++, xv, v.value});
+    if (perf ? !rows.expo : !rows.loss) {
+        r.curve.message = kNoDataText;
+        return r;
     }
-    rs->close();
+    if (perf ? rows.expo->empty() : rows.loss->empty()) return r;
+    const double scale = y == PvY::Mass ? MassScale(rows.density) : 1.0;
+    auto add = [&r](double xv, const MatValue& v) {
+        const int i = static_cast<int>(r.curve.points.size()) + 1;
+        if (i <= kLossCurvePoints && v.valid && v.value > 0) r.curve.points.push_back({i, xv, v.value});
+    };
+    if (perf) {
+        for (const data::PvExpoRow& row : *rows.expo)
+            add(row.f, PerformanceFactor(a, row.c, row.x, row.f));
+    } else {
+        for (const data::CurveXY& row : *rows.loss)
+            add(row.x, Finite(row.y * scale));
+    }
     r.curve.rowCount = kLossCurvePoints;
     r.curve.valid = true;
     return r;
 }
 
-PowerLossValue PowerLossAt(data::Database& db, const PowerLossInput& in) {
+PowerLossValue PowerLossAt(const PowerLossInput& in) {
     PowerLossValue r;
     if (in.material.empty()) return r;
     auto outcome = [&r](double v) {
@@ -217,23 +199,17 @@ PowerLossValue PowerLossAt(data::Database& db, const PowerLossInput& in) {
         return r;
     };
     if (in.y == PvY::PerformanceFactor) {
-        if (!HasExpoColumns(db, in.material)) return {{false, kNoDataText, 0}, false};
-        auto rs = db.openQuery(data::sql::PvExpo(in.material, in.t_C, in.f_kHz));
-        rs->moveFirst();
-        if (rs->eof()) return {{false, kNoValidValuesText, 0}, false};
-        const double f = rs->field("F").toDouble();
-        const double x = rs->field(in.material + "X").toDouble();
-        const double c = rs->field(in.material + "C").toDouble();
-        rs->close();
-        if (!(x > 0)) return outcome(0);
-        return outcome(f * std::pow(in.b / std::exp(c), 1 / x));
+        if (!in.expo) return {{false, kNoDataText, 0}, false};
+        if (in.expo->empty()) return {{false, kNoValidValuesText, 0}, false};
+        const data::PvExpoRow& row = in.expo->front();
+        if (!(row.x > 0)) return outcome(0);
+        return outcome(row.f * std::pow(in.b / std::exp(row.c), 1 / row.x));
     }
-    if (!HasColumn(db, kPvT, in.material)) return {{false, kNoDataText, 0}, false};
-    double v = data::PvAt(db, in.material, in.f_kHz, in.b, in.t_C).toDouble();
+    if (!in.pv) return {{false, kNoDataText, 0}, false};
+    double v = *in.pv;
     if (in.y == PvY::Mass) {
-        const double dichte = Density(db, in.material);
-        if (dichte == 0) return {{false, kNoValidValuesText, 0}, false};
-        v *= MassScale(dichte);
+        if (in.density == 0) return {{false, kNoValidValuesText, 0}, false};
+        v *= MassScale(in.density);
     }
     return outcome(v);
 }

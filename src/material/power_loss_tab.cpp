@@ -4,6 +4,7 @@
 #include "tolvik/material/power_loss_tab.h"
 
 #include "mat_page_widgets.h"
+#include "tolvik/data/records.h"
 #include "tolvik/material/mui_t.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
@@ -28,6 +29,10 @@ void Fill(QListWidget* list, const std::vector<std::string>& entries) {
 
 double SelectedNumber(const QListWidget* list) {
     return text::ReadNumber(S(list->currentItem() ? list->currentItem()->text() : QString()));
+}
+
+double Density(data::Database& db, const std::string& material) {
+    return data::GetMaterialValue(db, static_cast<int>(data::MaterialField::Dichte), material).toDouble();
 }
 
 } // namespace
@@ -167,7 +172,8 @@ void PowerLossTab::FillPowerLossFirstList() {
         list1_->clear();
         list2_->clear();
     }
-    const ListFill fill = FirstListEntries(app_.db(), S(window_.selectedMaterial()), xAxis_, yAxis_);
+    const bool found = data::MaterialRecordFields(app_.db(), S(window_.selectedMaterial()), {}).has_value();
+    const ListFill fill = FirstListEntries(found, xAxis_, yAxis_);
     ShowIfMessage(fill.message);
     Fill(list1_, fill.entries);
 }
@@ -181,7 +187,10 @@ void PowerLossTab::FillPowerLossSecondList() {
     if (m.empty() || !app_.database) return;
     ui::Guarded(
         [&] {
-            const ListFill fill = SecondListEntries(app_.db(), m, xAxis_, yAxis_, SelectedNumber(list1_));
+            std::optional<std::vector<data::CurveXY>> rows;
+            if (yAxis_ != PvY::PerformanceFactor)
+                rows = data::ReadPvRows(app_.db(), m, SecondListRows(xAxis_, SelectedNumber(list1_)));
+            const ListFill fill = SecondListEntries(xAxis_, yAxis_, rows);
             ShowIfMessage(fill.message);
             Fill(list2_, fill.entries);
         },
@@ -196,8 +205,15 @@ void PowerLossTab::DrawPowerLossCurve() {
     g.setNumPoints(kLossCurvePoints);
     const std::string m = S(window_.selectedMaterial());
     if (!list1_->currentItem() || !list2_->currentItem() || m.empty()) return;
-    const PowerLossCurve r =
-        PowerLossCurvePoints(app_.db(), m, xAxis_, yAxis_, SelectedNumber(list1_), SelectedNumber(list2_));
+    const double a = SelectedNumber(list1_), b = SelectedNumber(list2_);
+    PowerLossRows rows;
+    if (yAxis_ == PvY::PerformanceFactor) {
+        rows.expo = data::ReadPvExpo(app_.db(), m, b);
+    } else {
+        rows.loss = data::ReadPvRows(app_.db(), m, LossCurveRows(xAxis_, a, b));
+        if (rows.loss && yAxis_ == PvY::Mass) rows.density = Density(app_.db(), m);
+    }
+    const PowerLossCurve r = PowerLossCurvePoints(m, xAxis_, yAxis_, a, b, rows);
     if (!r.curve.message.empty()) {
         ShowIfMessage(r.curve.message);
         return;
@@ -219,7 +235,13 @@ void PowerLossTab::CalcPowerLoss() {
     in.material = S(window_.selectedMaterial());
     in.y = yAxis_;
     if (in.material.empty()) return;
-    const PowerLossValue r = PowerLossAt(app_.db(), in);
+    if (in.y == PvY::PerformanceFactor) {
+        in.expo = data::ReadPvExpo(app_.db(), in.material, in.t_C, in.f_kHz);
+    } else {
+        in.pv = data::PvLossAt(app_.db(), in.material, in.f_kHz, in.b, in.t_C);
+        if (in.pv && in.y == PvY::Mass) in.density = Density(app_.db(), in.material);
+    }
+    const PowerLossValue r = PowerLossAt(in);
     if (r.outOfRange) {
         ui::ShowValueOutOfRange(this);
         pt_->setText(QStringLiteral("30"));

@@ -1,14 +1,14 @@
 #pragma once
 /// Effective permeability of a gapped core against temperature: the curve µe(T), the
 /// curve of the relative change (µe(T) − µe(T1)) / µe(T) in %, and the point readers for
-/// a single temperature. µi(T) comes from table MuiT (one column per material), µe from
-/// the gapped-core relation 1/µe = (1 − s/le)/µi + s/le (tolvik::num::MueFromGap).
+/// a single temperature. µi(T) comes from table MuiT (one column per material, read by the
+/// tab through data::ReadMuiTRecords and data::MuiAt), µe from the gapped-core relation 1/µe = (1 − s/le)/µi
+/// + s/le (tolvik::num::MueFromGap).
 ///
 /// Input struct in, result struct out; a result that could not be computed says so in
 /// its valid flag and never carries NaN or infinity.
 
-#include "tolvik/data/database.h"
-#include "tolvik/data/records.h"
+#include "tolvik/data/curves.h"
 #include "tolvik/numerics/value.h"
 
 #include <optional>
@@ -54,14 +54,12 @@ struct MueTReading {
 /// A relative change below this limit [%] is shown as 0.
 inline constexpr double kRelativeLowerLimit = -1000.0;
 
-/// True when table MuiT holds a column for the material.
-bool HasMuiColumn(data::Database& db, const std::string& material);
 /// Message shown when the material has no column in MuiT.
 std::string NoMuiDataMessage(const std::string& material);
 
-/// The path length le of the core record as the data file holds it; empty when there is no
-/// core record.
-Value CorePathLength(data::Database& db, const data::CoreSelection& core);
+/// The path length le of the core record from its stored value (data::GetCoreValue of le);
+/// empty when there is no core record (the integer 0).
+Value CorePathLength(const Value& stored);
 
 /// True when a typed air gap lies outside the limits of the Al value tab (0 .. kGapMax_mm);
 /// the tab then shows ShowValueOutOfRange and writes kGapReplacement.
@@ -71,19 +69,23 @@ bool GapOutOfRange(std::optional<double> s_mm);
 /// when it lies below kRelativeLowerLimit.
 double RelativeChangePercent(double mueT, double mueT1);
 
-/// The curve of µe or of its relative change over the temperatures of table MuiT.
-/// Uses the records before the first 0 of the material's column, except the last of
-/// them (the point loop stops at n − 1). Not valid (nothing drawn) when s is out of range,
-/// when a gap meets a core without path length and, for the relative curve, when µe(T1)
-/// does not exist.
-MueTCurve MueTCurvePoints(data::Database& db, const MueTInput& in, MueTCurveKind kind);
+/// True when a point reader at t has every input it needs: t, the material, s and le (the
+/// tab reads µi only then).
+bool ReaderInputsComplete(const MueTInput& in, std::optional<double> t_C);
 
-/// Point reader µe(T): needs t, the material, s and le.
-MueTReading MueAtTemperature(data::Database& db, const MueTInput& in, std::optional<double> t_C);
-/// µe at 25 °C: needs the material, s and le.
-MueTReading MueAt25(data::Database& db, const MueTInput& in);
-/// Point reader of the relative change [%] at t: needs t, the material, s and le; not
-/// valid when µe(T1) or µe(t) does not exist.
-MueTReading RelativeChangeAt(data::Database& db, const MueTInput& in, std::optional<double> t_C);
+/// The curve of µe or of its relative change over the temperatures of table MuiT, from the
+/// material's records (data::ReadMuiTRecords; none: no column) and, for the relative curve,
+/// µi(T1) (data::MuiAt). Not valid (nothing drawn) when s is out of range, when a gap meets
+/// a core without path length and, for the relative curve, when µe(T1) does not exist.
+MueTCurve MueTCurvePoints(const MueTInput& in, MueTCurveKind kind,
+                          const std::optional<data::CurveRows>& records, std::optional<double> muiT1);
+
+/// Point reader µe(T) from µi(t) (data::MuiAt; none: no column): needs t, the material, s
+/// and le.
+MueTReading MueAtTemperature(const MueTInput& in, std::optional<double> t_C, std::optional<double> muiT);
+/// Point reader of the relative change [%] at t from µi(T1) and µi(t): needs t, the
+/// material, s and le; not valid when µe(T1) or µe(t) does not exist.
+MueTReading RelativeChangeAt(const MueTInput& in, std::optional<double> t_C, std::optional<double> muiT1,
+                             std::optional<double> muiT);
 
 } // namespace tolvik::core

@@ -4,7 +4,10 @@
 /// conversion between B and H through the displayed µa: B [mT] = µa · µ0 · H [A/m] with
 /// µ0 = 1.256e-6 H/m scaled to mT and A/m (0.001256).
 
+#include "tolvik/data/curves.h"
 #include "tolvik/material/mat_curve.h"
+
+#include <optional>
 
 namespace tolvik::material {
 
@@ -14,14 +17,12 @@ enum class MuaAxis { B, H };
 inline constexpr double kMu0_mT_per_A_m = 0.001256;
 inline constexpr const char* kNoValidValueText = "No valid value";
 
-/// "T25" or "T100".
-std::string TemperatureTag(bool t25);
-/// The curve of column material + tag; legend the column name. The points past the last
-/// row up to numPoints repeat the last row, so that the curve ends in one point.
-MatCurve AmplitudeCurve(data::Database& db, const std::string& material, MuaAxis axis, bool t25,
-                        int numPoints);
-/// µa at x (B in mT or H in A/m).
-MatValue AmplitudeAt(data::Database& db, const std::string& material, MuaAxis axis, bool t25, double x);
+/// The curve of a µa column (data::ReadMuaCurve; none: the material has no such column);
+/// legend the column name. The points past the last row up to numPoints repeat the last
+/// row, so that the curve ends in one point.
+MatCurve AmplitudeCurve(const std::string& column, const std::optional<data::CurveRows>& rows, int numPoints);
+/// µa at a point as data::MuaAt gives it (none: no such column).
+MatValue AmplitudeAt(std::optional<double> mua);
 
 /// The other quantity from the shown µa and the typed value: axis B gives H = B/(µa·µ0)
 /// ("No valid value" when µa·µ0 <= 0), axis H gives B = µa·µ0·H.

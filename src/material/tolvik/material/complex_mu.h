@@ -8,6 +8,8 @@
 #include "tolvik/material/mat_curve.h"
 #include "tolvik/numerics/value.h"
 
+#include <optional>
+
 namespace tolvik::material {
 
 enum class ComplexQuantity { MuS1, MuS2, MuP1, MuP2, TanDelta, Gp, Zn };
@@ -16,21 +18,22 @@ enum class ComplexQuantity { MuS1, MuS2, MuP1, MuP2, TanDelta, Gp, Zn };
 const char* LegendSuffix(ComplexQuantity q);
 const char* AxisTitle(ComplexQuantity q);
 
-/// The quantity from the cursor on Mu_mu__f: rowMode -1 interpolates at f, any other
-/// value uses the current row. Empty when it has no value (a zero divisor); tan δ/µi is
-/// 0 when µ' <= 0 or µi is 0.
-Value ComplexQuantityAt(data::Recordset& cursor, const std::string& material, ComplexQuantity q, double f,
-                        double mui, int rowMode);
+/// The quantity of one row of Mu_mu__f (data::ComplexMuRowAt). Empty when it has no value
+/// (a zero divisor); tan δ/µi is 0 when µ' <= 0 or µi is 0.
+Value ComplexQuantityAt(const data::ComplexMuRow& row, ComplexQuantity q, double mui);
 
-/// The curve of the quantity over the rows of Mu_mu__f; invalid without a µi of the
-/// material. A row without a value is plotted as 0.
-MatCurve ComplexCurve(data::Database& db, const std::string& material, ComplexQuantity q);
+/// The curve of the quantity over the rows of Mu_mu__f (data::ReadComplexMuCurve; none: no
+/// columns for the material); invalid without a µi of the material (mui, the material's
+/// field). A row without a value is plotted as 0.
+MatCurve ComplexCurve(const std::string& material, ComplexQuantity q, const Value& mui,
+                      const std::optional<data::ComplexMuCurve>& rows);
 
 struct ComplexReading {
     MatValue value;
     std::string muiText; ///< for tan δ/µi: the material's µi as written into the µi field
 };
-/// The quantity at frequency f [kHz], interpolated; no value when f is 0.
-ComplexReading ComplexAt(data::Database& db, const std::string& material, ComplexQuantity q, double f);
+/// The quantity at frequency f [kHz] from the interpolated row (data::ComplexMuAtF); no
+/// value when f is 0. mui: the material's µi field, read for tan δ/µi only.
+ComplexReading ComplexAt(ComplexQuantity q, double f, const data::ComplexMuLookup& at, const Value& mui);
 
 } // namespace tolvik::material

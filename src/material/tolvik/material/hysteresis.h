@@ -6,6 +6,7 @@
 #include "tolvik/material/mat_curve.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tolvik::material {
 
@@ -21,8 +22,10 @@ struct HysteresisLoop {
     std::vector<CurvePoint> points;
     std::int16_t hMax = 0, bMax = 0, hMin = 0, bMin = 0; ///< extremes, as nearest integers
 };
-/// The loop up to its closing row, or to the end of the table when that row is missing.
-HysteresisLoop ReadHysteresisLoop(data::Database& db, const std::string& material, bool t25);
+/// The loop of the points data::ReadHysteresisLoop gave (up to its closing row, or to the
+/// end of the table when that row is missing), at most kLoopPoints of them; none: the
+/// material has no such columns.
+HysteresisLoop LoopFromRows(const std::optional<std::vector<data::CurveXY>>& rows);
 
 struct ZoomStep {
     bool changed = false; ///< false: the limit was reached, nothing changes

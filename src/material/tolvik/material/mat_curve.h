@@ -4,10 +4,10 @@
 /// with a valid flag and the message the window shows instead. Nothing here carries NaN
 /// or infinity: a value that cannot be computed is no value.
 
-#include "tolvik/data/database.h"
+#include "tolvik/data/curves.h"
 
+#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tolvik::material {
@@ -35,8 +35,9 @@ struct MatValue {
     double value = 0;
 };
 
-/// True when the data file has the table and the column (names without regard to case).
-bool HasColumn(data::Database& db, std::string_view table, std::string_view column);
+/// The curve of the rows a data reader gave (none: the material has no such column, the
+/// message kNoDataText), points numbered from 1.
+MatCurve CurveFromRows(const std::string& legend, const std::optional<data::CurveRows>& rows);
 
 /// A finite number as a valid value, anything else as no value.
 MatValue Finite(double x);

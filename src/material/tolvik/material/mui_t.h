@@ -2,7 +2,10 @@
 /// Initial permeability µi against temperature: the curve of a material's column of
 /// table MuiT and its value at one temperature (linear interpolation over "T").
 
+#include "tolvik/data/curves.h"
 #include "tolvik/material/mat_curve.h"
+
+#include <optional>
 
 namespace tolvik::material {
 
@@ -10,9 +13,10 @@ namespace tolvik::material {
 /// graph (one set of two points) takes its first curve into set 1.
 int NextCurveSet(int numSets, int numPoints);
 
-/// The rows of column `material` before its first 0 (x "T", y µi); legend the material.
-MatCurve InitialPermeabilityCurve(data::Database& db, const std::string& material);
-/// µi at t [°C]; 0 outside the table.
-MatValue InitialPermeabilityAt(data::Database& db, const std::string& material, double t_C);
+/// The rows of column `material` before its first 0 (data::ReadMuiTCurve; none: no such
+/// column); legend the material.
+MatCurve InitialPermeabilityCurve(const std::string& material, const std::optional<data::CurveRows>& rows);
+/// µi at a temperature as data::MuiAt gives it (0 outside the table; none: no column).
+MatValue InitialPermeabilityAt(std::optional<double> mui);
 
 } // namespace tolvik::material

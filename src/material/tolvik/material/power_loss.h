@@ -7,6 +7,7 @@
 #include "tolvik/material/mat_curve.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace tolvik::material {
 
@@ -41,30 +42,50 @@ struct ListFill {
     std::vector<std::string> entries;
 };
 /// List1 of the mode; empty when the material is not in table Material.
-ListFill FirstListEntries(data::Database& db, const std::string& material, PvX x, PvY y);
-/// List2 of the mode for the chosen List1 value v.
-ListFill SecondListEntries(data::Database& db, const std::string& material, PvX x, PvY y, double v);
+ListFill FirstListEntries(bool materialFound, PvX x, PvY y);
 
+/// The rows of PvT List2 of mode x lists for the List1 value v (not for the performance
+/// factor).
+data::PvFilter SecondListRows(PvX x, double v);
+/// List2 of the mode from those rows (data::ReadPvRows; none: no PvT column); the
+/// performance factor needs none.
+ListFill SecondListEntries(PvX x, PvY y, const std::optional<std::vector<data::CurveXY>>& rows);
+
+/// The rows of PvT of a loss curve for the List1 value a and the List2 value b.
+data::PvFilter LossCurveRows(PvX x, double a, double b);
+/// What a curve is drawn from: for the performance factor the PVEXPO rows at T = b
+/// (data::ReadPvExpo), else the PvT rows of LossCurveRows (data::ReadPvRows) and, for the
+/// loss per mass, the material's density [kg/m³]. none: the material has no columns.
+struct PowerLossRows {
+    std::optional<std::vector<data::PvExpoRow>> expo;
+    std::optional<std::vector<data::CurveXY>> loss;
+    double density = 0;
+};
 struct PowerLossCurve {
-    MatCurve curve; ///< legend set even when the query has no row
+    MatCurve curve; ///< legend set even when there is no row
     /// Texts for PT, PF, PB ("" = leave the field alone).
     std::string pt, pf, pb;
 };
 /// One loss or performance-factor curve for the List1 value a and the List2 value b.
-PowerLossCurve PowerLossCurvePoints(data::Database& db, const std::string& material, PvX x, PvY y, double a,
-                                    double b);
+PowerLossCurve PowerLossCurvePoints(const std::string& material, PvX x, PvY y, double a, double b,
+                                    const PowerLossRows& rows);
 
 struct PowerLossInput {
     std::string material;
     PvY y = PvY::Volume;
     double t_C = 0, f_kHz = 0;
     double b = 0; ///< B [mT], or the loss level [kW/m³] for the performance factor
+    /// The performance factor: the PVEXPO rows at (T, f) (data::ReadPvExpo); else Pv at
+    /// (f, B, T) (data::PvLossAt) and, per mass, the density. none: no columns.
+    std::optional<std::vector<data::PvExpoRow>> expo = std::nullopt;
+    std::optional<double> pv = std::nullopt;
+    double density = 0;
 };
 struct PowerLossValue {
     MatValue value;
     bool outOfRange = false; ///< the number is too high or too low to give a result
 };
 /// One value for Pvg; 0 when PvT has no row for (T, f, B).
-PowerLossValue PowerLossAt(data::Database& db, const PowerLossInput& in);
+PowerLossValue PowerLossAt(const PowerLossInput& in);
 
 } // namespace tolvik::material
