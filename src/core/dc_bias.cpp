@@ -230,8 +230,10 @@ DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
         r.messages.emplace_back(kValuesNotValidText);
         return r;
     };
-    try {
-        const double mua0 = in.muaAtB(0.0);
+    if (!in.muaB) return fail();
+    const auto muaAt = [&mua = *in.muaB](double b_mT) { return num::InterpolateRows(mua.x, mua.y, b_mT); };
+    {
+        const double mua0 = muaAt(0.0);
         const std::optional<double> x =
             OperatingPoint({in.bs_mT, mua0, in.l_mH, in.ve_mm3, in.idc_A, in.dmurev_pct});
         if (!x) return fail();
@@ -265,7 +267,7 @@ DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
         const GappedCore core{in.bs_mT, in.ae_mm2, in.le_mm, al, n};
         double h = 0; // A/m; kept where the gapped permeability has no value
         for (int i = 1; i <= kDcBiasPoints; ++i) {
-            const double mua = in.muaAtB(DcBiasCurveFlux(i, in.bs_mT));
+            const double mua = muaAt(DcBiasCurveFlux(i, in.bs_mT));
             const DcBiasCurveStep p = DcBiasCurvePoint(core, i, mua, h);
             if (p.end) break;
             h = p.h_A_m;
@@ -291,8 +293,6 @@ DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
             r.points.push_back({i, xValue, y});
         }
         r.drawn = !r.points.empty();
-    } catch (const data::DataError&) {
-        return fail();
     }
     return r;
 }

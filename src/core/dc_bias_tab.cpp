@@ -190,7 +190,6 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
     in.yAxis = yAxis();
 
     const bool t25 = window_.at25C();
-    std::unique_ptr<data::Recordset> muaTable;
     try {
         data::Database& db = app_.db();
         const auto materialField = t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100;
@@ -201,16 +200,12 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
         in.ve_mm3 = core.number(data::CoreField::Ve);
         in.an_mm2 = core.number(data::CoreField::AN);
         in.wires = data::ReadWires(db);
-        muaTable = db.openTable("MuaB");
+        in.muaB = data::ReadTableColumns(db, "MuaB", "B", data::TemperatureColumn(material, t25));
     } catch (const data::DataError&) {
         ui::ShowMessage(QString::fromLatin1(kValuesNotValidText));
         ResetTabFields();
         return;
     }
-    const std::string column = material + (t25 ? "T25" : "T100");
-    in.muaAtB = [&muaTable, &column](double b) {
-        return data::InterpolateColumn(*muaTable, "B", column, b).toDouble();
-    };
 
     const DcBiasOutcome r = DesignDcBias(in);
     field("t0L")->setText(Q(text::FormatPattern(r.plotL_mH, kPlotLPattern)));

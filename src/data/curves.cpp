@@ -51,6 +51,23 @@ std::string TemperatureColumn(std::string_view name, bool t25) {
     return std::string(name) + (t25 ? "T25" : "T100");
 }
 
+std::optional<TableColumns> ReadTableColumns(Database& db, std::string_view table, std::string_view xField,
+                                             std::string_view yField) {
+    auto rs = db.openTable(table);
+    if (!rs->hasField(xField) || !rs->hasField(yField)) return std::nullopt;
+    TableColumns c;
+    try {
+        for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+            c.x.push_back(rs->number(xField).toDouble());
+            c.y.push_back(rs->number(yField).toDouble());
+        }
+    } catch (const DataError&) {
+        return std::nullopt;
+    }
+    rs->close();
+    return c;
+}
+
 std::optional<CurveRows> ReadMuiTCurve(Database& db, std::string_view material) {
     if (!HasColumn(db, kMuiT, material)) return std::nullopt;
     return ReadCurveRows(db, kMuiT, "T", material);

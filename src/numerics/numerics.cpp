@@ -96,6 +96,13 @@ double LinearInterpolate(double x1, double y1, double x2, double y2, double x) {
     return FiniteOr(y1 + (x - x1) * (y2 - y1) / (x2 - x1), 0.0);
 }
 
+double InterpolateRows(const std::vector<double>& xs, const std::vector<double>& ys, double x) {
+    for (std::size_t k = 1; k < xs.size() && k < ys.size(); ++k) {
+        if (xs[k - 1] <= x && x <= xs[k]) return LinearInterpolate(xs[k - 1], ys[k - 1], xs[k], ys[k], x);
+    }
+    return 0.0;
+}
+
 double Log10(double x) {
     if (!(x > 0.0)) return 0.0;
     return FiniteOr(std::log(x) / std::log(10.0), 0.0);

@@ -53,9 +53,7 @@ std::optional<core::DcBiasOutcome> TabDcBias(data::Database& db, const CoreVaria
     in.ve_mm3 = value(data::CoreField::Ve);
     in.an_mm2 = value(data::CoreField::AN);
     in.wires = data::ReadWires(db);
-    auto table = db.openTable("MuaB");
-    const std::string column = material + (t25 ? "T25" : "T100");
-    in.muaAtB = [&](double b) { return data::InterpolateColumn(*table, "B", column, b).toDouble(); };
+    in.muaB = data::ReadTableColumns(db, "MuaB", "B", data::TemperatureColumn(material, t25));
     const core::DcBiasOutcome o = core::DesignDcBias(in);
     return o.designed ? std::optional(o) : std::nullopt;
 }

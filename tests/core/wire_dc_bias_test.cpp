@@ -221,7 +221,7 @@ protected:
         in.l_mH = 1;
         in.idc_A = 1;
         in.dmurev_pct = 10;
-        in.muaAtB = [](double b) { return b <= 400 ? 2000.0 : 0.0; };
+        in.muaB = data::TableColumns{{0, 400}, {2000, 2000}};
         in.wires = kThinFirst;
         return in;
     }
@@ -336,8 +336,8 @@ TEST_F(DcBiasCurve, FaultsAndStops) {
         in.plotAl_nH = c.t0Al ? text::ReadNumber(c.t0Al) : 0;
         in.plotTurns = text::ReadNumber(c.t0N);
         in.draw = c.draw;
-        if (c.mua == Mua3000) in.muaAtB = [](double b) { return b <= 400 ? 3000.0 : 0.0; };
-        if (c.mua == MissingColumn) in.muaAtB = [](double) -> double { throw data::DataError("no column"); };
+        if (c.mua == Mua3000) in.muaB = data::TableColumns{{0, 400}, {3000, 3000}};
+        if (c.mua == MissingColumn) in.muaB.reset();
         const DcBiasOutcome r = DesignDcBias(in);
         EXPECT_EQ(std::tie(r.failed, r.designed, r.drawn), std::tie(c.failed, c.designed, c.drawn))
             << c.source;

@@ -14,6 +14,7 @@
 
 #include "tolvik/core/core_messages.h"
 #include "tolvik/core/wire.h"
+#include "tolvik/data/curves.h"
 
 #include <functional>
 #include <optional>
@@ -100,9 +101,9 @@ struct DcBiasRequest {
     bool draw = true;           ///< false: recompute the design only (graph reader)
     DcBiasXAxis xAxis = DcBiasXAxis::Hdc;
     DcBiasYAxis yAxis = DcBiasYAxis::MuRev;
-    /// µa at B [mT] of the material at the chosen temperature (MuaB column); may throw
-    /// data::DataError when the column is missing.
-    std::function<double(double b_mT)> muaAtB;
+    /// The material's µa over B [mT] at the chosen temperature (table MuaB); none when the
+    /// data file has no such column.
+    std::optional<data::TableColumns> muaB;
     std::vector<WireRecord> wires; ///< table Draht
 };
 

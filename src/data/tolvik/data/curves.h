@@ -33,6 +33,15 @@ struct CurveRows {
     std::vector<CurveXY> points;
 };
 
+/// Two columns of a table, every row in stored order (an empty cell reads 0).
+struct TableColumns {
+    std::vector<double> x, y;
+};
+/// The columns xField and yField of a table; nullopt when the table lacks one of them or a
+/// cell of them holds a text that is no number. A missing table raises its DataError.
+std::optional<TableColumns> ReadTableColumns(Database& db, std::string_view table, std::string_view xField,
+                                             std::string_view yField);
+
 /// Rows 1 .. N of a material's column of MuiT (x "T", y µi).
 std::optional<CurveRows> ReadMuiTCurve(Database& db, std::string_view material);
 /// The usable records of a material's column of MuiT but the last (x "T", y µi), read as

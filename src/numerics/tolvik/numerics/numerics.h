@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tolvik::num {
 
@@ -29,6 +30,10 @@ double MinOf(double a, double b);
 Value SafeDivide(double a, double b, std::int16_t& ok);
 /// y at x on the line through (x1, y1), (x2, y2); 0 when x1 = x2.
 double LinearInterpolate(double x1, double y1, double x2, double y2, double x);
+/// y at x on a table's columns xs, ys (rows in stored order) as a walk down the rows finds
+/// it: on the line between the first two neighbouring rows whose x enclose x; 0 when no two
+/// do.
+double InterpolateRows(const std::vector<double>& xs, const std::vector<double>& ys, double x);
 double Log10(double x);
 /// µe from Al [nH], le [mm], Ae [mm²]; 0 unless all three are non-zero.
 double MueFromAl(double al_nH, double le_mm, double ae_mm2);
