@@ -138,30 +138,24 @@ void PTransTab::ResetTabFields() {
 
 void PTransTab::Recalculate() {
     if (!app_.database) return;
-    loadGeometry();
-    loadMaterialData();
+    loadStoredValues();
     ComputeTransmissiblePower();
 }
 
-void PTransTab::loadGeometry() {
-    if (window_.selectedCore().isEmpty()) return;
-    using F = data::CoreField;
-    static const std::tuple<const char*, F, const char*> kGeometry[] = {{"t6Ae", F::Ae, "#.##"},
-                                                                        {"t6Ve", F::Ve, "#.##"},
-                                                                        {"t6AN", F::AN, "#.##"},
-                                                                        {"t6LN", F::LN, "#.##"},
-                                                                        {"t6Rth", F::Rth, "#.##"}};
-    ShowStored(*this, kGeometry, [this]() -> const data::CoreGeometry& { return window_.coreGeometry(); });
-}
-
-void PTransTab::loadMaterialData() {
+void PTransTab::loadStoredValues() {
+    using C = data::CoreField;
+    using M = data::MaterialField;
+    // clang-format off
+    static const std::tuple<const char*, C, const char*> kGeometry[] = {
+        {"t6Ae", C::Ae, "#.##"}, {"t6Ve", C::Ve, "#.##"}, {"t6AN", C::AN, "#.##"}, {"t6LN", C::LN, "#.##"},
+        {"t6Rth", C::Rth, "#.##"}};
+    static const std::tuple<const char*, M, const char*> kMaterial[] = {
+        {"t6dT", M::dT, "#"}, {"t6ftyp", M::ftyp, "#"}, {"t6Pl", M::Pv, "#.##"}, {"t6f", M::f, "#"}, {"t6B", M::B, "#"}};
+    // clang-format on
+    if (!window_.selectedCore().isEmpty())
+        ShowStored(*this, kGeometry,
+                   [this]() -> const data::CoreGeometry& { return window_.coreGeometry(); });
     if (window_.selectedMaterial().isEmpty()) return;
-    using F = data::MaterialField;
-    static const std::tuple<const char*, F, const char*> kMaterial[] = {{"t6dT", F::dT, "#"},
-                                                                        {"t6ftyp", F::ftyp, "#"},
-                                                                        {"t6Pl", F::Pv, "#.##"},
-                                                                        {"t6f", F::f, "#"},
-                                                                        {"t6B", F::B, "#"}};
     ShowStored(*this, kMaterial,
                [this]() -> const data::MaterialValues& { return window_.materialValues(); });
     const QString half = QString::fromStdString(HalfTemperatureRiseText(value("t6dT")));
