@@ -6,7 +6,7 @@
 #include "tolvik/data/database.h"
 #include "tolvik/numerics/value.h"
 
-#include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -50,7 +50,7 @@ Query BuildCoreQuery(const CoreSelection& core);
 /// is no row or the selector is outside 1..12.
 Value GetCoreValue(Database& db, const CoreSelection& core, int selector);
 
-/// The fields of a record of the data file, read with one query when a selection changed.
+/// The fields of a record of the data file, read with one query.
 /// Each field is kept three ways: as a number of the last row (as reading it alone walks
 /// every row and keeps the last), as a number of the first row, and as stored in the last
 /// row. A field the data file lacks, or holds as a text that is no number, throws its
