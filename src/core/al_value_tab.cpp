@@ -73,67 +73,22 @@ void Show(const AlMessage& m, QWidget* parent) {
     }
 }
 
-class DatabaseAlTabData : public AlTabData {
-public:
-    explicit DatabaseAlTabData(AppContext& app) : app_(app) {}
-
-    std::vector<std::array<Value, 4>> coreDimensions(const data::CoreSelection& core) override {
-        std::vector<std::array<Value, 4>> rows;
-        guarded([&](data::Database& db) {
-            auto rs = db.openQuery(data::BuildCoreQuery(core));
-            for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-                rows.push_back({rs->number("Ae"), rs->number("le"), rs->number("ln"), rs->number("An")});
-            rs->close();
-        });
-        return rows;
+/// A lookup on the data file; a fault of the file is shown as a message and the lookup
+/// gives `none`, as does a window without a data file.
+template <class T, class Read> T ReadOr(const AppContext& app, T none, Read&& read) {
+    if (!app.database) return none;
+    try {
+        return read();
+    } catch (const data::DataError& e) {
+        ui::ShowMessage(QString::fromStdString(e.what()));
+        return none;
     }
-    Value coreValue(const data::CoreSelection& core, data::CoreField field) override {
-        Value v = Value::integer(0);
-        guarded([&](data::Database& db) { v = data::GetCoreValue(db, core, static_cast<int>(field)); });
-        return v;
-    }
-    Value materialMui(const std::string& material) override {
-        Value v;
-        guarded([&](data::Database& db) {
-            auto rs = db.openQuery(data::sql::MaterialMuiByName(material));
-            // Every row of that name is read; the last one's µi stays.
-            for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-                v = rs->number("mui");
-            rs->close();
-        });
-        return v;
-    }
-    Value kFactorAl(double s_mm, const std::string& coreType) override {
-        Value v;
-        guarded([&](data::Database& db) { v = data::KFactorAl(db, s_mm, coreType); });
-        return v;
-    }
-    data::KFactorGapResult kFactorGap(double al_nH, const std::string& coreType) override {
-        data::KFactorGapResult r{Value::integer(0), true};
-        guarded([&](data::Database& db) { r = data::KFactorGap(db, al_nH, coreType); });
-        return r;
-    }
-
-private:
-    template <class F> void guarded(F&& f) {
-        if (!app_.database) return;
-        try {
-            f(*app_.database);
-        } catch (const data::DataError& e) {
-            ui::ShowMessage(QString::fromStdString(e.what()));
-        }
-    }
-    AppContext& app_;
-};
+}
 
 } // namespace
 
-std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app) {
-    return std::make_unique<DatabaseAlTabData>(app);
-}
-
 AlValueTab::AlValueTab(AppContext& app, CoreWindow& window, QWidget* parent)
-    : QWidget(parent), app_(app), window_(window), data_(MakeDatabaseAlTabData(app)) {
+    : QWidget(parent), app_(app), window_(window) {
     setObjectName(QStringLiteral("AlValueTab"));
     buildPage();
 
@@ -211,13 +166,14 @@ void AlValueTab::ResetTabFields() {
 
 void AlValueTab::InitAlTab() {
     if (window_.selectedCore().isEmpty()) return;
-    // Ae, le, ln, An of the last record, as their plain texts.
-    CoreDimensionTexts texts;
-    for (const auto& row : data_->coreDimensions(window_.core())) {
-        const auto at = [&row](size_t i) { return QString::fromStdString(row[i].toText()); };
-        texts = {at(0), at(1), at(2), at(3)};
-    }
-    window_.setCoreDimensions(texts);
+    // Ae, le, ln, An of the last record, as their plain texts; none without a record.
+    window_.setCoreDimensions(ReadOr(app_, CoreDimensionTexts{}, [this] {
+        const data::CoreGeometry& g = window_.coreGeometry();
+        const auto at = [&g](data::CoreField f) { return QString::fromStdString(g.value(f).toText()); };
+        using F = data::CoreField;
+        return g.rows() == 0 ? CoreDimensionTexts{}
+                             : CoreDimensionTexts{at(F::Ae), at(F::le), at(F::LN), at(F::AN)};
+    }));
 }
 
 void AlValueTab::enter() {
@@ -249,12 +205,19 @@ void AlValueTab::InitAlCalculation() {
     in.ae_mm2 = text::ReadNumber(dimensions.ae.toStdString());
     in.le_mm = text::ReadNumber(dimensions.le.toStdString());
     in.mui = GetSelectedMaterialMui();
-    const data::CoreSelection core = window_.core();
-    in.k1 = data_->coreValue(core, data::CoreField::K1).toDouble();
-    in.k2 = data_->coreValue(core, data::CoreField::K2).toDouble();
+    const auto coreValue = [this](data::CoreField f) {
+        return ReadOr(app_, 0.0, [&] { return window_.coreGeometry().number(f); });
+    };
+    in.k1 = coreValue(data::CoreField::K1);
+    in.k2 = coreValue(data::CoreField::K2);
     const std::string coreType = in.coreType;
-    in.kFactorAl = [this, coreType](double s) { return data_->kFactorAl(s, coreType); };
-    in.kFactorGap = [this, coreType](double al) { return data_->kFactorGap(al, coreType); };
+    in.kFactorAl = [this, coreType](double s) {
+        return ReadOr(app_, Value(), [&] { return data::KFactorAl(app_.db(), s, coreType); });
+    };
+    in.kFactorGap = [this, coreType](double al) {
+        return ReadOr(app_, data::KFactorGapResult{Value::integer(0), true},
+                      [&] { return data::KFactorGap(app_.db(), al, coreType); });
+    };
 
     const AlValueResult r = CalculateAlValue(in);
     for (const AlMessage& m : r.messages)
@@ -266,12 +229,10 @@ void AlValueTab::InitAlCalculation() {
 double AlValueTab::GetSelectedMaterialMui() {
     const std::string material = window_.selectedMaterial().toStdString();
     if (material.empty()) return 0;
-    const double mui = data_->materialMui(material).toDouble();
+    const double mui = ReadOr(app_, Value(), [this] {
+                           return window_.materialValues().value(data::MaterialField::mui);
+                       }).toDouble();
     return std::isfinite(mui) ? mui : 0;
-}
-
-void AlValueTab::setDataSource(std::unique_ptr<AlTabData> data) {
-    if (data) data_ = std::move(data);
 }
 
 bool AlValueTab::eventFilter(QObject* watched, QEvent* event) {

@@ -91,9 +91,7 @@ QString SelectedEntry(const QComboBox* list) {
 
 CoreForm::CoreForm(AppContext& app, QWidget* parent)
     : ui::WorkingWindow(app, parent), d(std::make_unique<Private>()) {
-    buildWindow();
-    connectSignals();
-    loadSelection();
+    setUp();
     d->harmonicTab->selectN1N2R1R2Mode();
 }
 
@@ -414,14 +412,14 @@ QString CoreForm::selectedMaterial() const {
 
 const data::CoreGeometry& CoreForm::coreGeometry() const {
     const data::CoreSelection now = core();
-    const data::Database* db = app_.database.get();
-    if (!db) throw data::DataError("no data file");
-    if (!d->geometry || d->geometryOf != now || d->geometryFrom != db) {
-        d->geometry = data::CoreGeometry::Read(app_.db(), now);
-        d->geometryOf = now;
-        d->geometryFrom = db;
-    }
-    return *d->geometry;
+    return d->geometry.get(now, app_.database.get(),
+                           [&] { return data::CoreGeometry::Read(app_.db(), now); });
+}
+
+const data::MaterialValues& CoreForm::materialValues() const {
+    const std::string now = selectedMaterial().toStdString();
+    return d->material.get(now, app_.database.get(),
+                           [&] { return data::MaterialValues::Read(app_.db(), now); });
 }
 
 bool CoreForm::at25C() const {

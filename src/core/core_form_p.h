@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 class QCheckBox;
 class QGroupBox;
@@ -28,11 +29,31 @@ inline constexpr int kPTransTab = 3;
 inline constexpr int kDcBiasTab = 4;
 inline constexpr int kArrowCount = 3;
 
+/// Values read from the data file for a selection, kept until the selection or the data
+/// file changes.
+template <class Values, class Key> class ReadOnce {
+public:
+    template <class Read> const Values& get(const Key& key, const data::Database* db, Read&& read) {
+        if (!db) throw data::DataError("no data file");
+        if (!values_ || of_ != key || from_ != db) {
+            values_ = read();
+            of_ = key;
+            from_ = db;
+        }
+        return *values_;
+    }
+
+private:
+    std::optional<Values> values_;
+    Key of_{};
+    const data::Database* from_ = nullptr;
+};
+
 struct CoreForm::Private {
-    // The geometry of the selected core, and the selection and data file it was read for
-    mutable std::optional<data::CoreGeometry> geometry;
-    mutable data::CoreSelection geometryOf;
-    mutable const data::Database* geometryFrom = nullptr;
+    // The selection model: the geometry of the selected core and the values of the
+    // selected material
+    mutable ReadOnce<data::CoreGeometry, data::CoreSelection> geometry;
+    mutable ReadOnce<data::MaterialValues, std::string> material;
 
     int lastReadSet = -1; ///< data set read last by the graph reader (-1: none yet)
 

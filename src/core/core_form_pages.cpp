@@ -63,7 +63,7 @@ void CoreForm::buildWindow() {
 
     // The tabs, one page each
     CoreWindow& self = *this;
-    d->overviewTab = new OverviewTab(app_, self);
+    d->overviewTab = new OverviewTab(self);
     d->pTransTab = new PTransTab(app_, self);
     d->dcBiasTab = new DcBiasTab(app_, self);
     d->harmonicTab = new HarmonicTab(app_, self);

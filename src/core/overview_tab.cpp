@@ -4,7 +4,6 @@
 #include "tolvik/core/overview_tab.h"
 
 #include "tolvik/data/records.h"
-#include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/working_window.h"
 
@@ -29,8 +28,7 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-OverviewTab::OverviewTab(AppContext& app, CoreWindow& window, QWidget* parent)
-    : QWidget(parent), app_(app), window_(window) {
+OverviewTab::OverviewTab(CoreWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
     buildPage();
 }
 
@@ -75,85 +73,73 @@ void OverviewTab::ShowIfNonZero(QLineEdit* field) {
 
 void OverviewTab::showCoreParameters() {
     if (window_.selectedCore().isEmpty()) return;
+    using F = data::CoreField;
     struct Out {
         const char* field;
-        const char* column;
+        F value;
         const char* pattern;
     };
-    static constexpr Out kOut[] = {{"t9Ae", "Ae", "0.##"}, {"t9le", "le", "0.##"},
-                                   {"t9Ve", "Ve", "0"},    {"t9Amin", "Amin", "0.##"},
-                                   {"t9An", "An", "0.##"}, {"t9ln", "Ln", "0.##"}};
+    static constexpr Out kOut[] = {{"t9Ae", F::Ae, "0.##"}, {"t9le", F::le, "0.##"},
+                                   {"t9Ve", F::Ve, "0"},    {"t9Amin", F::Amin, "0.##"},
+                                   {"t9An", F::AN, "0.##"}, {"t9ln", F::LN, "0.##"}};
     for (const char* name : {"t9Ae", "t9le", "t9Ve", "t9Amin"})
         field(QString::fromLatin1(name))->clear();
-    auto rs = app_.db().openQuery(data::BuildCoreQuery(window_.core()));
-    rs->moveFirst();
-    while (!rs->eof()) {
-        for (const Out& o : kOut) {
-            const double v = rs->number(o.column).toDouble();
-            field(QString::fromLatin1(o.field))
-                ->setText(std::isfinite(v) ? Q(text::FormatPattern(v, o.pattern)) : QString());
-        }
-        rs->moveNext();
+    const data::CoreGeometry& core = window_.coreGeometry();
+    if (core.rows() == 0) return;
+    for (const Out& o : kOut) {
+        const double v = core.number(o.value);
+        field(QString::fromLatin1(o.field))
+            ->setText(std::isfinite(v) ? Q(text::FormatPattern(v, o.pattern)) : QString());
     }
-    rs->close();
 }
 
 void OverviewTab::showMaterialSpecifications() {
     const QString material = window_.selectedMaterial();
     if (material.isEmpty()) return;
+    using F = data::MaterialField;
     struct FieldFormat {
         int index;
-        const char* column;
+        F value;
         const char* pattern;
     };
-    static constexpr FieldFormat kFirst[] = {{1, "mui", "#"},    {2, "Bs25", "#"},    {3, "Bs100", "#"},
-                                             {4, "HC25", "0.#"}, {5, "HC100", "0.#"}, {6, "TC", "#"},
-                                             {7, "fmin", "#"},   {8, "fmax", "#"}};
-    static constexpr FieldFormat kSecond[] = {{10, "hb", "0.#"},
-                                              {11, "af", "0.#"},
-                                              {12, "Dichte", "0.#"},
-                                              {13, "dcresist", "0.#"},
-                                              {14, "PV", "0.#"}};
+    static constexpr FieldFormat kFirst[] = {{1, F::mui, "#"},    {2, F::Bs25, "#"},    {3, F::Bs100, "#"},
+                                             {4, F::Hc25, "0.#"}, {5, F::Hc100, "0.#"}, {6, F::Tc, "#"},
+                                             {7, F::fmin, "#"},   {8, F::fmax, "#"}};
+    static constexpr FieldFormat kSecond[] = {{10, F::hb, "0.#"},
+                                              {11, F::af, "0.#"},
+                                              {12, F::Dichte, "0.#"},
+                                              {13, F::dcresist, "0.#"},
+                                              {14, F::Pv, "0.#"}};
+    const data::MaterialValues& m = window_.materialValues();
+    if (m.rows() == 0) return;
     auto datasheet = [this](int i) { return field(QStringLiteral("t9Text%1").arg(i)); };
-    auto write = [&](const data::Recordset& rs, const FieldFormat& s) {
-        const double v = rs.number(s.column).toDouble();
+    auto write = [&](const FieldFormat& s) {
+        const double v = m.value(s.value).toDouble();
         QLineEdit* f = datasheet(s.index);
         f->setText(std::isfinite(v) ? Q(text::FormatPattern(v, s.pattern)) : QString());
         ShowIfNonZero(f);
     };
-
-    auto rs = app_.db().openQuery(data::sql::MaterialByName(material.toStdString()));
-    if (rs->recordCount() != 0) {
-        rs->moveFirst();
-        while (!rs->eof()) {
-            for (const FieldFormat& s : kFirst)
-                write(*rs, s);
-            const bool power = rs->field("Leistung").toBool();
-            const Value tand = rs->number("tandmuei");
-            QLineEdit* t9Text9 = datasheet(9);
-            if (power && tand.toDouble() != 0.0) {
-                t9Text9->show();
-                t9Text9->setText(Q(tand.toText()));
-            } else {
-                t9Text9->hide();
-            }
-            for (const FieldFormat& s : kSecond)
-                write(*rs, s);
-            if (power && !datasheet(14)->isHidden()) {
-                auto intText = [&](const char* column) {
-                    return Q(text::RoundedIntText(rs->number(column).toDouble()));
-                };
-                t9Label20_->show();
-                t9Label20_->setText(QStringLiteral("Pv(f") + intText("f") + QStringLiteral(",B") +
-                                    intText("B") + QStringLiteral(",T") + intText("T") +
-                                    QStringLiteral(") [kW/m³]"));
-            } else {
-                t9Label20_->hide();
-            }
-            rs->moveNext();
-        }
+    for (const FieldFormat& s : kFirst)
+        write(s);
+    const bool power = m.stored(F::Leistung).toBool();
+    const Value tand = m.value(F::tandmuei);
+    QLineEdit* t9Text9 = datasheet(9);
+    if (power && tand.toDouble() != 0.0) {
+        t9Text9->show();
+        t9Text9->setText(Q(tand.toText()));
+    } else {
+        t9Text9->hide();
     }
-    rs->close();
+    for (const FieldFormat& s : kSecond)
+        write(s);
+    if (power && !datasheet(14)->isHidden()) {
+        auto intText = [&](F f) { return Q(text::RoundedIntText(m.value(f).toDouble())); };
+        t9Label20_->show();
+        t9Label20_->setText(QStringLiteral("Pv(f") + intText(F::f) + QStringLiteral(",B") + intText(F::B) +
+                            QStringLiteral(",T") + intText(F::T) + QStringLiteral(") [kW/m³]"));
+    } else {
+        t9Label20_->hide();
+    }
 }
 
 } // namespace tolvik::core

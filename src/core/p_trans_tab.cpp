@@ -16,7 +16,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <iterator>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace tolvik::core {
 
@@ -51,6 +53,25 @@ const char* const kResultFields[] = {"t6dBf", "t6S", "t6Ptrans"};
 bool IsNoValueYet(const QString& typed) {
     const std::string t = text::CommaToPoint(typed.toStdString());
     return t.empty() || t == "0" || t == "0." || t == ".";
+}
+
+/// Empties the fields, then shows the values of the record as stored, each with its display
+/// pattern. All are read before any is shown: a fault of the data file leaves them empty.
+template <class Field, std::size_t N, class Record>
+void ShowStored(const QWidget& page, const std::tuple<const char*, Field, const char*> (&fields)[N],
+                Record&& record) {
+    const auto edit = [&](std::size_t k) {
+        return page.findChild<QLineEdit*>(QString::fromLatin1(std::get<0>(fields[k])));
+    };
+    for (std::size_t k = 0; k < N; ++k)
+        edit(k)->clear();
+    const auto& values = record();
+    if (values.rows() == 0) return;
+    std::array<Value, N> stored;
+    for (std::size_t k = 0; k < N; ++k)
+        stored[k] = values.stored(std::get<1>(fields[k]));
+    for (std::size_t k = 0; k < N; ++k)
+        edit(k)->setText(QString::fromStdString(DataValueText(stored[k], std::get<2>(fields[k]))));
 }
 
 } // namespace
@@ -117,36 +138,26 @@ void PTransTab::ResetTabFields() {
 
 void PTransTab::Recalculate() {
     if (!app_.database) return;
-    loadGeometry();
-    loadMaterialData();
+    loadStoredValues();
     ComputeTransmissiblePower();
 }
 
-void PTransTab::loadGeometry() {
-    const std::string core = window_.selectedCore().toStdString();
-    if (core.empty()) return;
-    static const char* const kGeometry[] = {"t6Ae", "t6Ve", "t6AN", "t6LN", "t6Rth"};
-    for (const char* name : kGeometry)
-        field(name)->clear();
-    const auto g = data::CoreRecordFields(app_.db(), {core, window_.lowProfile(), window_.withHole()},
-                                          {"Ae", "Ve", "An", "Ln", "Rth"});
-    if (!g) return;
-    for (size_t k = 0; k < std::size(kGeometry); ++k)
-        field(kGeometry[k])->setText(QString::fromStdString(DataValueText((*g)[k], "#.##")));
-}
-
-void PTransTab::loadMaterialData() {
-    const std::string material = window_.selectedMaterial().toStdString();
-    if (material.empty()) return;
-    static const std::pair<const char*, const char*> kMaterial[] = {
-        {"t6dT", "#"}, {"t6ftyp", "#"}, {"t6Pl", "#.##"}, {"t6f", "#"}, {"t6B", "#"}};
-    for (const auto& [name, pattern] : kMaterial)
-        field(name)->clear();
-    if (const auto m = data::MaterialRecordFields(app_.db(), material, {"dT", "ftyp", "Pv", "f", "B"})) {
-        for (size_t k = 0; k < std::size(kMaterial); ++k)
-            field(kMaterial[k].first)
-                ->setText(QString::fromStdString(DataValueText((*m)[k], kMaterial[k].second)));
-    }
+void PTransTab::loadStoredValues() {
+    using C = data::CoreField;
+    using M = data::MaterialField;
+    // clang-format off
+    static const std::tuple<const char*, C, const char*> kGeometry[] = {
+        {"t6Ae", C::Ae, "#.##"}, {"t6Ve", C::Ve, "#.##"}, {"t6AN", C::AN, "#.##"}, {"t6LN", C::LN, "#.##"},
+        {"t6Rth", C::Rth, "#.##"}};
+    static const std::tuple<const char*, M, const char*> kMaterial[] = {
+        {"t6dT", M::dT, "#"}, {"t6ftyp", M::ftyp, "#"}, {"t6Pl", M::Pv, "#.##"}, {"t6f", M::f, "#"}, {"t6B", M::B, "#"}};
+    // clang-format on
+    if (!window_.selectedCore().isEmpty())
+        ShowStored(*this, kGeometry,
+                   [this]() -> const data::CoreGeometry& { return window_.coreGeometry(); });
+    if (window_.selectedMaterial().isEmpty()) return;
+    ShowStored(*this, kMaterial,
+               [this]() -> const data::MaterialValues& { return window_.materialValues(); });
     const QString half = QString::fromStdString(HalfTemperatureRiseText(value("t6dT")));
     field("t6TCU")->setText(half);
     field("t6TFE")->setText(half);
@@ -176,8 +187,7 @@ void PTransTab::ComputeTransmissiblePower() {
         if (optConv_[k]->isChecked()) in.converter = static_cast<ConverterType>(k);
     }
     try {
-        in.bs25_mT = data::GetMaterialValue(app_.db(), static_cast<int>(data::MaterialField::Bs25), material)
-                         .toDouble();
+        in.bs25_mT = window_.materialValues().first(data::MaterialField::Bs25).toDouble();
     } catch (const data::DataError& e) {
         ui::ShowMessage(QString::fromStdString(e.what()));
         return;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace tolvik::data {
@@ -15,19 +16,25 @@ Value FiniteOrEmpty(double x) {
     return std::isfinite(x) ? Value(x) : Value();
 }
 
+/// The material fields by MaterialField; GetMaterialValue reads the first 17.
+constexpr const char* kMaterialFields[] = {"mui",  "Bs25",   "Bs100",    "Hc25",     "Hc100", "Tc",      "hb",
+                                           "fmin", "ftyp",   "fmax",     "dT",       "f",     "B",       "T",
+                                           "Pv",   "Dichte", "Leistung", "tandmuei", "af",    "dcresist"};
+constexpr int kMaterialSelectors = 17;
+
+/// The core fields by CoreField.
+constexpr const char* kCoreFields[] = {"Ae", "le", "Ve", "Amin", "Rth", "AN",
+                                       "LN", "Ar", "K1", "K2",   "CDF", "hWickel"};
+
 /// The field read for a material selector 1..17, "" outside.
 const char* MaterialFieldName(int selector) {
-    static const char* const kNames[] = {"mui", "Bs25", "Bs100", "Hc25",   "Hc100",   "Tc",
-                                         "hb",  "fmin", "ftyp",  "fmax",   "dT",      "f",
-                                         "B",   "T",    "Pv",    "Dichte", "Leistung"};
-    return selector >= 1 && selector <= 17 ? kNames[selector - 1] : "";
+    return selector >= 1 && selector <= kMaterialSelectors ? kMaterialFields[selector - 1] : "";
 }
 
 /// The field read for a core selector 1..12, "" outside.
 const char* CoreFieldName(int selector) {
-    static const char* const kNames[] = {"Ae", "le", "Ve", "Amin", "Rth", "AN",
-                                         "LN", "Ar", "K1", "K2",   "CDF", "hWickel"};
-    return selector >= 1 && selector <= 12 ? kNames[selector - 1] : "";
+    return selector >= 1 && selector <= static_cast<int>(std::size(kCoreFields)) ? kCoreFields[selector - 1]
+                                                                                 : "";
 }
 
 struct KFactorPair {
@@ -103,16 +110,8 @@ Query BuildCoreQuery(const CoreSelection& core) {
 }
 
 Value GetCoreValue(Database& db, const CoreSelection& core, int selector) {
-    Value result = Value::integer(0);
-    auto rs = db.openQuery(BuildCoreQuery(core));
-    const std::string field = CoreFieldName(selector);
-    if (rs->recordCount() != 0 && !field.empty()) {
-        // Every matching row is visited; the last one's value stays.
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-            result = rs->number(field);
-    }
-    rs->close();
-    return result;
+    const CoreGeometry g = CoreGeometry::Read(db, core);
+    return *CoreFieldName(selector) ? g.value(CoreField(selector)) : Value::integer(0);
 }
 
 std::optional<std::vector<Value>> CoreRecordFields(Database& db, const CoreSelection& core,
@@ -125,40 +124,63 @@ std::optional<std::vector<Value>> MaterialRecordFields(Database& db, std::string
     return LastRowFields(db, sql::MaterialByName(name), fields);
 }
 
-CoreGeometry CoreGeometry::Read(Database& db, const CoreSelection& core) {
-    CoreGeometry g;
-    g.values_.fill(Value::integer(0));
-    auto rs = db.openQuery(BuildCoreQuery(core));
-    for (std::size_t k = 0; k < kFields; ++k) {
-        try {
-            for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-                g.values_[k] = rs->number(CoreFieldName(static_cast<int>(k) + 1));
-        } catch (const DataError& e) {
-            g.faults_[k] = e.what();
+void RecordValues::read(Database& db, const Query& query, const char* const* names, std::size_t count,
+                        const Value& none) {
+    fields_.assign(count, Field{{none, {}}, {none, {}}, {Value(), {}}});
+    rows_ = 0;
+    auto rs = db.openQuery(query);
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext(), ++rows_) {
+        for (std::size_t k = 0; k < count; ++k) {
+            Field& f = fields_[k];
+            try {
+                f.stored.value = rs->field(names[k]);
+            } catch (const DataError& e) {
+                if (!f.stored.fault) f.stored.fault = e.what();
+            }
+            if (f.last.fault) continue; // reading it alone stops at its first fault
+            try {
+                f.last.value = rs->number(names[k]);
+                if (rows_ == 0) f.first.value = f.last.value;
+            } catch (const DataError& e) {
+                f.last.fault = e.what();
+                if (rows_ == 0) f.first.fault = e.what();
+            }
         }
     }
     rs->close();
+}
+
+Value RecordValues::Cell::get() const {
+    if (fault) throw DataError(*fault);
+    return value;
+}
+
+Value RecordValues::last(std::size_t k) const {
+    return k < fields_.size() ? fields_[k].last.get() : Value::integer(0);
+}
+Value RecordValues::first(std::size_t k) const {
+    return k < fields_.size() ? fields_[k].first.get() : Value();
+}
+Value RecordValues::stored(std::size_t k) const {
+    return k < fields_.size() ? fields_[k].stored.get() : Value();
+}
+
+CoreGeometry CoreGeometry::Read(Database& db, const CoreSelection& core) {
+    CoreGeometry g;
+    g.read(db, BuildCoreQuery(core), kCoreFields, std::size(kCoreFields), Value::integer(0));
     return g;
 }
 
-Value CoreGeometry::value(CoreField field) const {
-    const auto k = static_cast<std::size_t>(field) - 1;
-    if (k >= kFields) return Value::integer(0);
-    if (faults_[k]) throw DataError(*faults_[k]);
-    return values_[k];
+MaterialValues MaterialValues::Read(Database& db, std::string_view name) {
+    MaterialValues m;
+    m.read(db, sql::MaterialByName(name), kMaterialFields, std::size(kMaterialFields), Value());
+    return m;
 }
 
 Value GetMaterialValue(Database& db, int selector, std::string_view name) {
-    Value result;
     // The rows of that name in stored order, not a walk over the whole table.
-    auto rs = db.openQuery(sql::MaterialByName(name));
-    rs->moveFirst();
-    if (!rs->eof()) {
-        const std::string field = MaterialFieldName(selector);
-        if (!field.empty()) result = rs->number(field); // the first row of that name wins
-    }
-    rs->close();
-    return result;
+    const MaterialValues m = MaterialValues::Read(db, name);
+    return *MaterialFieldName(selector) ? m.first(MaterialField(selector)) : Value();
 }
 
 Value GetMaterialMui(Database& db, std::string_view name) {

@@ -39,9 +39,7 @@ constexpr int kArrowTop = 3420;
 
 MatTab::MatTab(AppContext& app, QWidget* parent)
     : ui::WorkingWindow(app, parent), d(std::make_unique<Private>()) {
-    buildWindow();
-    connectSignals();
-    loadSelection();
+    setUp();
 }
 
 MatTab::~MatTab() {

@@ -88,6 +88,12 @@ const SelectionRow& WorkingWindow::makeSelectionRow(const QString& name, const Q
     return r;
 }
 
+void WorkingWindow::setUp() {
+    buildWindow();
+    connectSignals();
+    loadSelection();
+}
+
 void WorkingWindow::loadSelection() {
     move(0, TwipsToPixels(20));
     if (app_.database) {

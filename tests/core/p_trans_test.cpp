@@ -133,11 +133,10 @@ TEST(TransmissiblePower, LoadsTheChosenVariantOrNothing) {
     // E 20 and M1 as loaded: the tab's test shows each field.
     test::FixtureFolder folder;
     auto db = data::Database::open(folder.databasePath());
-    const auto p14 = data::CoreRecordFields(*db, {"P 14", false, true}, {"Ae", "Ve"}); // with hole
-    ASSERT_TRUE(p14);
-    EXPECT_EQ(p14->front(), Value(24.0));
-    EXPECT_FALSE(data::CoreRecordFields(*db, {"X 99", false, false}, {"Ae"}));
-    EXPECT_FALSE(data::MaterialRecordFields(*db, "M9", {"dT"}));
+    const auto p14 = data::CoreGeometry::Read(*db, {"P 14", false, true}); // with hole
+    EXPECT_EQ(std::pair(p14.rows(), p14.stored(data::CoreField::Ae)), std::pair(1L, Value(24.0)));
+    EXPECT_EQ(data::CoreGeometry::Read(*db, {"X 99", false, false}).rows(), 0);
+    EXPECT_EQ(data::MaterialValues::Read(*db, "M9").rows(), 0);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #pragma once
 /// The "Al value" tab of the core calculation window: three panels relating Al, air gap,
 /// turns and inductance (without fringe flux, L - Al, with fringe flux for E-cores).
-/// It takes the selection and the overview's core dimensions from its window; the notes
-/// labNoteIn and labNoteOut are its own.
+/// It takes the selection, the core's geometry, the material's µi and the overview's core
+/// dimensions from its window and the K-factor fits from the data file; the notes labNoteIn
+/// and labNoteOut are its own.
 
 #include "tolvik/core/al_value.h"
 #include "tolvik/core/al_value_display.h"
@@ -13,9 +14,7 @@
 #include <QWidget>
 
 #include <array>
-#include <memory>
 #include <string>
-#include <vector>
 
 class QBoxLayout;
 class QGridLayout;
@@ -29,24 +28,6 @@ struct AppContext;
 }
 
 namespace tolvik::core {
-
-/// The lookups the tab needs; the program answers them from the material database.
-class AlTabData {
-public:
-    virtual ~AlTabData() = default;
-    /// Ae, le, ln, An of every record of the core query, in order.
-    virtual std::vector<std::array<Value, 4>> coreDimensions(const data::CoreSelection& core) = 0;
-    /// K1 or K2 of the core record (the last matching row), integer 0 when there is none.
-    virtual Value coreValue(const data::CoreSelection& core, data::CoreField field) = 0;
-    /// µi of the material (the last row of that name), empty when there is no such material.
-    virtual Value materialMui(const std::string& material) = 0;
-    virtual Value kFactorAl(double s_mm, const std::string& coreType) = 0;
-    virtual data::KFactorGapResult kFactorGap(double al_nH, const std::string& coreType) = 0;
-};
-
-/// The lookups on the application's open database. A fault of the data file is shown as a
-/// message and read as no value.
-std::unique_ptr<AlTabData> MakeDatabaseAlTabData(AppContext& app);
 
 class AlValueTab : public QWidget, public CorePage {
     Q_OBJECT
@@ -65,8 +46,6 @@ public:
 
     /// µi of the material selected in the window's Material list (0 when none).
     double GetSelectedMaterialMui();
-    /// Replaces the lookups (tests answer them without a database).
-    void setDataSource(std::unique_ptr<AlTabData> data);
 
     /// Where the window puts its Calculate button on this tab: the bottom right.
     QBoxLayout* calculateSlot() const override;
@@ -138,7 +117,6 @@ private:
 
     AppContext& app_;
     CoreWindow& window_;
-    std::unique_ptr<AlTabData> data_;
     Panel airGap_;
     Panel inductance_;
     Panel fringeFlux_;

@@ -65,8 +65,8 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 
-    void buildWindow();
-    void connectSignals();
+    void buildWindow() override;
+    void connectSignals() override;
     void tabChanged(int previousTab) override;
     CorePage* page(int tab) const;
     void selectPart(const Part& part);
@@ -90,6 +90,7 @@ private:
     bool withHole() const override;
     QString selectedMaterial() const override;
     const data::CoreGeometry& coreGeometry() const override;
+    const data::MaterialValues& materialValues() const override;
     bool at25C() const override;
     void recalculateCurrentTab() override;
     void validateCoreEntry() override;

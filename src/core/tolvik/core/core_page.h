@@ -70,6 +70,9 @@ public:
     /// The geometry of the selected core, read from the data file once for each selection.
     /// Throws DataError when the data file cannot give it.
     virtual const data::CoreGeometry& coreGeometry() const = 0;
+    /// The values of the selected material, read from the data file once for each selection.
+    /// Throws DataError when the data file cannot give them.
+    virtual const data::MaterialValues& materialValues() const = 0;
 
     // Typed calls between pages and the window.
     /// The window's RecalculateCurrentTab.

@@ -1,6 +1,7 @@
 #pragma once
 /// The "Data overview" tab of the core calculation window: the selected material's
-/// datasheet values and the selected core's effective parameters.
+/// datasheet values and the selected core's effective parameters, as the window's
+/// selection holds them.
 
 #include "tolvik/core/core_page.h"
 
@@ -9,16 +10,12 @@
 class QLabel;
 class QLineEdit;
 
-namespace tolvik {
-struct AppContext;
-}
-
 namespace tolvik::core {
 
 class OverviewTab : public QWidget, public CorePage {
     Q_OBJECT
 public:
-    OverviewTab(AppContext& app, CoreWindow& window, QWidget* parent = nullptr);
+    explicit OverviewTab(CoreWindow& window, QWidget* parent = nullptr);
     ~OverviewTab() override;
 
     void clearResults() override;
@@ -40,7 +37,6 @@ private:
     void showMaterialSpecifications();
     QLineEdit* field(const QString& name) const;
 
-    AppContext& app_;
     CoreWindow& window_;
     QLabel* t9Label20_ = nullptr;
 };

@@ -62,8 +62,9 @@ private:
     QWidget* buildInput();
     QLayout* buildResult();
     void connectFields();
-    void loadGeometry();
-    void loadMaterialData();
+    /// The core's geometry and the material's figures as the data file holds them, dTCu and
+    /// dTFe at half the material's dT.
+    void loadStoredValues();
     void showHint(const QObject* control);
 
     QLineEdit* field(const char* name) const;

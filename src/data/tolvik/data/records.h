@@ -6,7 +6,7 @@
 #include "tolvik/data/database.h"
 #include "tolvik/numerics/value.h"
 
-#include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -24,9 +24,11 @@ struct CoreSelection {
 };
 
 // clang-format off
-/// Material field selectors of GetMaterialValue.
+/// Material field selectors of GetMaterialValue (1..17), and the further fields of
+/// MaterialValues.
 enum class MaterialField : int {
-    mui = 1, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, fmax, dT, f, B, T, Pv, Dichte, Leistung
+    mui = 1, Bs25, Bs100, Hc25, Hc100, Tc, hb, fmin, ftyp, fmax, dT, f, B, T, Pv, Dichte, Leistung,
+    tandmuei, af, dcresist
 };
 // clang-format on
 /// Core field selectors of GetCoreValue.
@@ -47,20 +49,66 @@ Query BuildCoreQuery(const CoreSelection& core);
 /// Selected field of the core record (the last matching row wins); integer 0 when there
 /// is no row or the selector is outside 1..12.
 Value GetCoreValue(Database& db, const CoreSelection& core, int selector);
-/// The geometry of a core as numbers, read with one query: each field as GetCoreValue reads
-/// it (the last matching row wins; the integer 0 without a row). A field the data file
-/// lacks, or holds as a text that is no number, throws its DataError when it is asked for,
-/// as reading it alone would.
-class CoreGeometry {
+
+/// The fields of a record of the data file, read with one query.
+/// Each field is kept three ways: as a number of the last row (as reading it alone walks
+/// every row and keeps the last), as a number of the first row, and as stored in the last
+/// row. A field the data file lacks, or holds as a text that is no number, throws its
+/// DataError when it is asked for, as reading it alone would; the other fields still answer.
+class RecordValues {
 public:
-    static CoreGeometry Read(Database& db, const CoreSelection& core);
-    Value value(CoreField field) const;
-    double number(CoreField field) const { return value(field).toDouble(); }
+    /// How many rows the query gave (0: no such record).
+    long rows() const { return rows_; }
+
+protected:
+    RecordValues() = default;
+    /// Walks the rows of the query and keeps the named fields, in their order.
+    void read(Database& db, const Query& query, const char* const* names, std::size_t count,
+              const Value& none);
+    /// The number of the last row, of the first row, as stored in the last row.
+    Value last(std::size_t k) const;
+    Value first(std::size_t k) const;
+    Value stored(std::size_t k) const;
 
 private:
-    static constexpr std::size_t kFields = 12;
-    std::array<Value, kFields> values_;
-    std::array<std::optional<std::string>, kFields> faults_;
+    struct Cell {
+        Value value;
+        std::optional<std::string> fault;
+        Value get() const;
+    };
+    struct Field {
+        Cell last, first, stored;
+    };
+    std::vector<Field> fields_;
+    long rows_ = 0;
+};
+
+/// The geometry of a core as numbers, read with one query: the last matching row wins; the
+/// integer 0 without a row.
+class CoreGeometry : public RecordValues {
+public:
+    static CoreGeometry Read(Database& db, const CoreSelection& core);
+    Value value(CoreField field) const { return last(index(field)); }
+    double number(CoreField field) const { return value(field).toDouble(); }
+    /// The field as stored in the last matching row (empty without a row).
+    Value stored(CoreField field) const { return RecordValues::stored(index(field)); }
+
+private:
+    static std::size_t index(CoreField field) { return static_cast<std::size_t>(field) - 1; }
+};
+
+/// The values of a material, read with one query of its rows by name: value() as the last
+/// row of that name gives it, first() as the first row does, stored() as the last row holds
+/// it; empty without a row.
+class MaterialValues : public RecordValues {
+public:
+    static MaterialValues Read(Database& db, std::string_view name);
+    Value value(MaterialField field) const { return last(index(field)); }
+    Value first(MaterialField field) const { return RecordValues::first(index(field)); }
+    Value stored(MaterialField field) const { return RecordValues::stored(index(field)); }
+
+private:
+    static std::size_t index(MaterialField field) { return static_cast<std::size_t>(field) - 1; }
 };
 
 /// The named fields of the core record of a selection, as stored (the last matching row

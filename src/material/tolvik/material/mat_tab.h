@@ -45,8 +45,8 @@ private:
     struct Private;
     std::unique_ptr<Private> d;
 
-    void buildWindow();
-    void connectSignals();
+    void buildWindow() override;
+    void connectSignals() override;
     /// The page of tab `tab`. Every tab has its page from the window's construction on, and
     /// the tab model only ever asks for one of them.
     MatPage* page(int tab) const;

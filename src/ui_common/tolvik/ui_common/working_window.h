@@ -138,6 +138,13 @@ protected:
     /// either list are typed as capitals; Enter in a list calls listEntered.
     const SelectionRow& makeSelectionRow(const QString& name, const QString& title,
                                          const QString& frameTitle);
+    /// Builds the window (buildWindow), connects its controls (connectSignals) and gives it
+    /// its first state (loadSelection); the window's constructor calls it.
+    void setUp();
+    /// The window's rows, selection group and pages.
+    virtual void buildWindow() = 0;
+    /// The window's own connections of its selection controls and pages.
+    virtual void connectSignals() = 0;
     /// The window's first state: at the top of the working area, both lists filled, Copy not
     /// offered.
     void loadSelection();
