@@ -169,6 +169,46 @@ std::string Fixed(double v, int decimals) {
     return s;
 }
 
+std::string Reason::text() const {
+    switch (code) {
+    case Code::None:
+        break;
+    case Code::NoAmplitudeData:
+        return "no amplitude permeability data at " + Turns(a) + " °C";
+    case Code::NoValidDesign:
+        return "no valid design for these core data";
+    case Code::NegativeGap:
+        return "air gap would be negative";
+    case Code::NoWireInArea:
+        return "no wire fits " + Turns(a) + " turns in the winding area";
+    case Code::NoWireInLayers:
+        return "no wire fits " + Turns(a) + " turns in " + Plain(b) + (b == 1 ? " layer" : " layers");
+    case Code::NoLossData:
+        return "no loss data at " + Turns(a) + " °C";
+    case Code::NoLossDataAtF:
+        return "no loss data at " + Turns(a) + " °C and " + Plain(b) + " kHz";
+    case Code::NoRth:
+        return "no Rth for this core";
+    case Code::TooHot:
+        return "too hot: ΔT " + Fixed(a, 0) + " K > " + Plain(b) + " K";
+    case Code::CurrentDensity:
+        return "current density " + Fixed(a, 1) + " A/mm² > " + Plain(b);
+    case Code::WindowFull:
+        return "window full: fill factor " + Fixed(a, 0) + " % > 100 %";
+    case Code::NoValidLosses:
+        return "no valid losses";
+    case Code::NoLossFigure:
+        return "no loss figure for this material";
+    case Code::CoreDataMissing:
+        return "core data missing";
+    case Code::NoValidResult:
+        return "no valid result";
+    case Code::Carries:
+        return "carries " + Fixed(a, 0) + " W < " + Plain(b) + " W";
+    }
+    return {};
+}
+
 /// A candidate of one core variant and one material: what it is, its volume and its mass.
 Design NewCandidate(Kind kind, const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex) {
     Design d;
@@ -187,13 +227,12 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
     const CoreVariant& c = cat.cores[coreIndex];
     const MaterialData& m = cat.materials[materialIndex];
     Design d = NewCandidate(Kind::Choke, cat, coreIndex, materialIndex);
-    auto reject = [&d](std::string why) {
-        if (d.reason.empty()) d.reason = std::move(why);
+    auto reject = [&d](Reason::Code code, double a = 0, double b = 0) {
+        if (d.reason.empty()) d.reason = {code, a, b};
     };
-    auto tText = [&req] { return Turns(req.temp_C) + " °C"; };
 
     if (!cm.mua) {
-        reject("no amplitude permeability data at " + tText());
+        reject(Reason::Code::NoAmplitudeData, req.temp_C);
         return d;
     }
     const double bs = cm.bs_mT;
@@ -203,7 +242,7 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         x ? core::getDCBiasOutput(*x, req.drop_pct, core::kDcBiasMui, c.ae_mm2, c.le_mm, req.l_mH)
           : std::nullopt;
     if (!design) {
-        reject("no valid design for these core data");
+        reject(Reason::Code::NoValidDesign);
         return d;
     }
     d.x = *x;
@@ -214,19 +253,17 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
     // The tab goes on with N and Al as its fields show them, whole numbers.
     d.turns = std::round(design->turns);
     const double al = std::round(design->al_nH);
-    if (d.s_mm < 0) reject("air gap would be negative");
+    if (d.s_mm < 0) reject(Reason::Code::NegativeGap);
 
     d.designWire = DesignWire(cat, d.turns, c.an_mm2);
     if (d.designWire < 0) {
-        reject("no wire fits " + Turns(d.turns) + " turns in the winding area");
+        reject(Reason::Code::NoWireInArea, d.turns);
     } else if (core::FitsLayers(cat.wires[static_cast<std::size_t>(d.designWire)], d.turns, req.layers,
                                 c.hWickel_mm)) {
         d.wire = d.designWire;
     } else {
         d.wire = LayeredWire(cat, c, d.turns, req.layers);
-        if (d.wire < 0)
-            reject("no wire fits " + Turns(d.turns) + " turns in " + Plain(req.layers) +
-                   (req.layers == 1 ? " layer" : " layers"));
+        if (d.wire < 0) reject(Reason::Code::NoWireInLayers, d.turns, req.layers);
     }
 
     d.lAtIdc_mH = InductanceAt(c, cm, al, d.turns, req.idc_A);
@@ -255,27 +292,25 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
             break;
         case LossStatus::NoTemperature:
             d.pcore_W = kNaN;
-            reject("no loss data at " + tText());
+            reject(Reason::Code::NoLossData, req.temp_C);
             break;
         case LossStatus::NoFrequency:
             d.pcore_W = kNaN;
-            reject("no loss data at " + tText() + " and " + Plain(req.f_kHz) + " kHz");
+            reject(Reason::Code::NoLossDataAtF, req.temp_C, req.f_kHz);
             break;
         }
     }
     d.ptotal_W = d.pcu_W + d.pcore_W;
     if (c.rth_KW == 0.0)
-        reject("no Rth for this core");
+        reject(Reason::Code::NoRth);
     else
         d.dT_K = d.ptotal_W * c.rth_KW;
 
-    if (Finite(d.dT_K) && d.dT_K > req.dTmax_K)
-        reject("too hot: ΔT " + Fixed(d.dT_K, 0) + " K > " + Plain(req.dTmax_K) + " K");
+    if (Finite(d.dT_K) && d.dT_K > req.dTmax_K) reject(Reason::Code::TooHot, d.dT_K, req.dTmax_K);
     if (Finite(d.j_A_mm2) && d.j_A_mm2 > req.jmax_A_mm2)
-        reject("current density " + Fixed(d.j_A_mm2, 1) + " A/mm² > " + Plain(req.jmax_A_mm2));
-    if (Finite(d.fill_pct) && d.fill_pct > 100.0)
-        reject("window full: fill factor " + Fixed(d.fill_pct, 0) + " % > 100 %");
-    if (!Finite(d.ptotal_W) && d.reason.empty()) reject("no valid losses");
+        reject(Reason::Code::CurrentDensity, d.j_A_mm2, req.jmax_A_mm2);
+    if (Finite(d.fill_pct) && d.fill_pct > 100.0) reject(Reason::Code::WindowFull, d.fill_pct);
+    if (!Finite(d.ptotal_W)) reject(Reason::Code::NoValidLosses);
     d.feasible = d.reason.empty();
     return d;
 }
@@ -318,17 +353,18 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
     const MaterialData& m = cat.materials[materialIndex];
     Design d = NewCandidate(Kind::Transformer, cat, coreIndex, materialIndex);
     if (c.shown.rth == 0.0) {
-        d.reason = "no Rth for this core";
+        d.reason = {Reason::Code::NoRth};
         return d;
     }
     if (m.pv == 0.0 || m.f_kHz == 0.0 || m.b_mT == 0.0) {
-        d.reason = "no loss figure for this material";
+        d.reason = {Reason::Code::NoLossFigure};
         return d;
     }
     const core::PTransInput in = TransformerInput(c, m, req);
     const core::PTransResult r = core::CalculateTransmissiblePower(in);
     if (r.status != core::PTransStatus::Ok) {
-        d.reason = r.status == core::PTransStatus::MissingInput ? "core data missing" : "no valid result";
+        d.reason = {r.status == core::PTransStatus::MissingInput ? Reason::Code::CoreDataMissing
+                                                                 : Reason::Code::NoValidResult};
         return d;
     }
     d.ptrans_W = r.p_W;
@@ -340,7 +376,7 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
     d.pcore_W = losses.core_W;
     d.ptotal_W = losses.copper_W + losses.core_W;
     d.dT_K = losses.dT_K;
-    if (r.p_W < req.p_W) d.reason = "carries " + Fixed(r.p_W, 0) + " W < " + Plain(req.p_W) + " W";
+    if (r.p_W < req.p_W) d.reason = {Reason::Code::Carries, r.p_W, req.p_W};
     d.feasible = d.reason.empty();
     return d;
 }
@@ -440,13 +476,28 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
     for (std::size_t k = 0; k < order.size(); ++k)
         order[k] = keys[k].at;
     keys = {};
-    // Apply the order in place, one cycle at a time (no second copy of a large run).
+    // Apply the order in place, one cycle at a time (no second copy of a large run). The
+    // designs are read in no order: those a few steps ahead in the cycle are asked for early,
+    // so that the memory serves several at once.
+    constexpr int kAhead = 8;
+    auto prefetch = [&designs](std::size_t at) {
+        const char* p = reinterpret_cast<const char*>(&designs[at]);
+        for (std::size_t line = 0; line < sizeof(Design); line += 64)
+            __builtin_prefetch(p + line);
+    };
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (order[k] == k) continue;
         Design held = std::move(designs[k]);
         std::size_t at = k;
+        std::size_t ahead = order[k];
+        for (int step = 0; step < kAhead && ahead != k; ++step, ahead = order[ahead])
+            prefetch(ahead);
         while (order[at] != k) {
             const std::size_t from = order[at];
+            if (ahead != k) {
+                prefetch(ahead);
+                ahead = order[ahead];
+            }
             designs[at] = std::move(designs[from]);
             order[at] = at;
             at = from;
@@ -513,8 +564,8 @@ std::string CsvLine(const Design& d, const Catalogue& cat) {
     std::string s;
     s += (d.rank > 0 ? std::to_string(d.rank) : std::string()) + ",";
     s += Quoted(c.kerntyp) + "," + (c.lowProfile ? "1" : "0") + "," + (c.hole ? "1" : "0") + ",";
-    s += Quoted(cat.materials[d.material].name) + "," + (d.feasible ? "1" : "0") + "," + Quoted(d.reason) +
-         ",";
+    s += Quoted(cat.materials[d.material].name) + "," + (d.feasible ? "1" : "0") + "," +
+         Quoted(d.reason.text()) + ",";
     s += (choke ? Fixed(d.turns, 0) : "") + "," + (choke ? Fixed(d.s_mm, 3) : "") + ",";
     s += (choke ? Fixed(d.al_nH, 0) : "") + "," +
          (d.wire >= 0 ? cat.wires[static_cast<std::size_t>(d.wire)].dText : "") + ",";

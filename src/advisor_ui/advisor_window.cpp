@@ -36,9 +36,6 @@
 #include <iterator>
 #include <numeric>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #ifdef __linux__
 #include <cerrno>
 #include <sys/resource.h>
@@ -166,17 +163,6 @@ void YieldToTheWindow() {
     errno = 0;
     const int nice = getpriority(PRIO_PROCESS, self);
     if (errno == 0) setpriority(PRIO_PROCESS, self, std::min(nice + 5, 19));
-#endif
-}
-
-/// A run leaves a million small blocks (the texts of the reasons), freed by the sweeper. glibc
-/// keeps small freed blocks in its fast bins and merges them all at once when a large block of
-/// the same heap is freed next, on whatever thread does that: often the window's, in the middle
-/// of a step (20-45 ms at the end of a run). Without fast bins each free merges its own block.
-void MergeFreedBlocksAtOnce() {
-#ifdef __GLIBC__
-    static const int done = mallopt(M_MXFAST, 0);
-    (void)done;
 #endif
 }
 
@@ -446,7 +432,7 @@ QString DesignModel::cell(const Design& d, int column) const {
                                        core::WireText(cat_->wires[static_cast<std::size_t>(d.designWire)]))
                                  : QString();
     case Reason:
-        return QString::fromStdString(d.reason);
+        return QString::fromStdString(d.reason.text());
     case N:
     case Al:
     case Fill:
@@ -473,7 +459,7 @@ QVariant DesignModel::data(const QModelIndex& index, int role) const {
     if (!d || index.column() < 0 || index.column() >= static_cast<int>(columns.size())) return {};
     const int column = columns[static_cast<std::size_t>(index.column())];
     if (role == Qt::DisplayRole) return cell(*d, column);
-    if (role == Qt::ToolTipRole && !d->feasible) return QString::fromStdString(d->reason);
+    if (role == Qt::ToolTipRole && !d->feasible) return QString::fromStdString(d->reason.text());
     if (role == Qt::TextAlignmentRole && column != Core && column != Material && column != Reason &&
         column != Wire && column != TabWire)
         return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -545,7 +531,6 @@ QString DesignModel::text() const {
 AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app), model_(this) {
     setObjectName(QStringLiteral("AdvisorForm"));
     setWindowTitle(QStringLiteral("Design advisor"));
-    MergeFreedBlocksAtOnce();
     buildWindow();
     timer_ = new QTimer(this);
     timer_->setInterval(kTickMs);

@@ -264,7 +264,7 @@ TEST_F(AdvisorFixture, EveryRejectionReason) {
         const Design* d = Find(designs, cat_, core, material);
         ASSERT_TRUE(d) << reason;
         EXPECT_FALSE(d->feasible) << reason;
-        EXPECT_EQ(d->reason, reason);
+        EXPECT_EQ(d->reason.text(), reason);
     }
 }
 
@@ -284,7 +284,7 @@ TEST(Advisor, RankingParetoAndCsv) {
         d.ve_mm3 = ve;
         d.ptotal_W = loss;
         d.feasible = feasible;
-        if (!feasible) d.reason = "too hot: ΔT 58 K > 40 K";
+        if (!feasible) d.reason = {Reason::Code::TooHot, 58.4, 40};
         return d;
     };
     // B is beaten by A in both volume and loss; D is rejected.
