@@ -19,6 +19,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QProgressBar>
@@ -629,6 +630,12 @@ void AdvisorWindow::buildWindow() {
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Total loss against core volume"));
+    // Axis labels with the system's decimal separator, as the program's graphs show them; no
+    // group separator, which would read as a decimal point under a decimal comma.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(locale);
+    chart->setLocalizeNumbers(true);
     for (QScatterSeries*& part : designPoints_) {
         part = new QScatterSeries;
         part->setName(QStringLiteral("designs"));
