@@ -466,8 +466,19 @@ struct RankKey {
     double value;        ///< the sort key's figure (feasible designs only)
     std::uint64_t names; ///< core ordinal · 2³² + material ordinal
     std::uint32_t at;    ///< position before the ranking
-    bool feasible;
 };
+
+/// Sorts the entries stably by a whole number below `count` (a counting sort).
+template <class T, class Of> void CountingSort(std::vector<T>& entries, std::size_t count, Of of) {
+    std::vector<std::size_t> start(count + 1, 0);
+    for (const T& e : entries)
+        ++start[of(e) + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<T> sorted(entries.size());
+    for (const T& e : entries)
+        sorted[start[of(e)]++] = e;
+    entries.swap(sorted);
+}
 
 } // namespace
 
@@ -489,28 +500,34 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         Ordinals(cat.cores, [](const auto& c) -> const std::string& { return c.kerntyp; });
     const std::vector<std::uint32_t> materialOrdinal =
         Ordinals(cat.materials, [](const auto& m) -> const std::string& { return m.name; });
-    std::vector<RankKey> keys(designs.size());
-    std::size_t feasibleCount = 0;
+    std::vector<RankKey> keys, rejected;
+    keys.reserve(designs.size());
+    rejected.reserve(designs.size());
     for (std::size_t k = 0; k < designs.size(); ++k) {
         Design& d = designs[k];
         d.rank = 0;
         d.pareto = false;
-        feasibleCount += d.feasible;
-        keys[k] = {d.feasible ? value(d) : 0.0,
-                   (std::uint64_t{coreOrdinal[d.core]} << 32) | materialOrdinal[d.material],
-                   static_cast<std::uint32_t>(k), d.feasible};
+        (d.feasible ? keys : rejected)
+            .push_back({d.feasible ? value(d) : 0.0,
+                        (std::uint64_t{coreOrdinal[d.core]} << 32) | materialOrdinal[d.material],
+                        static_cast<std::uint32_t>(k)});
     }
-    // Feasible ones by the key, then by core name, core and material name; the rest by names.
+    const std::size_t feasibleCount = keys.size();
+    // Feasible ones by the key, then by core name, core and material name.
     std::sort(keys.begin(), keys.end(), [](const RankKey& a, const RankKey& b) {
-        if (a.feasible != b.feasible) return a.feasible;
-        if (a.feasible && a.value != b.value) return a.value < b.value;
+        if (a.value != b.value) return a.value < b.value;
         if (a.names != b.names) return a.names < b.names;
         return a.at < b.at;
     });
+    // The rest by core and material name: already in the order of their positions, so two
+    // stable passes by place in name order do it, first the material's, then the core's.
+    CountingSort(rejected, cat.materials.size(), [](const RankKey& k) { return k.names & 0xFFFFFFFFU; });
+    CountingSort(rejected, cat.cores.size(), [](const RankKey& k) { return k.names >> 32; });
     std::vector<std::size_t> order(designs.size());
     for (std::size_t k = 0; k < order.size(); ++k)
-        order[k] = keys[k].at;
+        order[k] = k < feasibleCount ? keys[k].at : rejected[k - feasibleCount].at;
     keys = {};
+    rejected = {};
     // Apply the order in place, one cycle at a time (no second copy of a large run). The
     // designs are read in no order: those a few steps ahead in the cycle are asked for early,
     // so that the memory serves several at once.
