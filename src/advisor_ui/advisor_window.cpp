@@ -33,12 +33,14 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <numeric>
 
 #ifdef __linux__
 #include <cerrno>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -164,6 +166,23 @@ void YieldToTheWindow() {
     errno = 0;
     const int nice = getpriority(PRIO_PROCESS, self);
     if (errno == 0) setpriority(PRIO_PROCESS, self, std::min(nice + 5, 19));
+#endif
+}
+
+/// Gives the memory of a large run back to the system a few MB at a time before it is freed:
+/// freeing a run of 150 MB in one go holds the process's memory map for tens of ms, and the
+/// window's thread, touching new memory meanwhile, sleeps until it is done.
+void ReleaseGradually(const DesignModel::Designs& designs) {
+#ifdef __linux__
+    constexpr std::uintptr_t kPage = 4096, kStep = std::uintptr_t{4} << 20;
+    auto from = (reinterpret_cast<std::uintptr_t>(designs.data()) + kPage - 1) & ~(kPage - 1);
+    const auto to = reinterpret_cast<std::uintptr_t>(designs.data() + designs.size()) & ~(kPage - 1);
+    for (; from + kStep <= to; from += kStep) {
+        madvise(reinterpret_cast<void*>(from), kStep, MADV_DONTNEED);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+#else
+    (void)designs;
 #endif
 }
 
@@ -1006,6 +1025,10 @@ void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs
             std::vector<std::shared_ptr<const DesignModel::Designs>> batch;
             batch.swap(toSweep_);
             lock.unlock();
+            for (auto& designs : batch) {
+                if (designs.use_count() == 1) ReleaseGradually(*designs);
+                designs.reset();
+            }
             batch.clear();
             lock.lock();
         }
