@@ -19,6 +19,10 @@
 #include <numeric>
 #include <thread>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace tolvik::advisor {
 
 namespace {
@@ -103,11 +107,24 @@ ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, 
     if (!mua) return cm;
     cm.mua = &*mua;
     cm.bs_mT = t25 ? m.bs25_mT : m.bs100_mT;
-    cm.mua0 = InterpolateMua(cat.muaB_mT, *mua, 0.0);
+    cm.mua0 = num::InterpolateRows(cat.muaB_mT, *mua, 0.0);
     for (int i = 1; i <= core::kDcBiasPoints; ++i)
         cm.muaAtPoint[static_cast<std::size_t>(i)] =
-            InterpolateMua(cat.muaB_mT, *mua, core::DcBiasCurveFlux(i, cm.bs_mT));
+            num::InterpolateRows(cat.muaB_mT, *mua, core::DcBiasCurveFlux(i, cm.bs_mT));
     return cm;
+}
+
+/// Rac/Rdc of each wire of the table at the ripple's frequency in the request's layers (NaN
+/// where it cannot be formed), which depends on the wire alone: formed once per run; none
+/// without a ripple.
+std::vector<double> WireFr(const Catalogue& cat, const ChokeRequest& req) {
+    std::vector<double> fr;
+    if (req.ripple_A <= 0) return fr;
+    for (const core::WireRecord& w : cat.wires) {
+        const core::WireValue v = core::GetFr(w.d_mm, req.f_kHz, core::RoundLayers(req.layers));
+        fr.push_back(v.valid ? v.value : kNaN);
+    }
+    return fr;
 }
 
 /// L [mH] at Idc on the tab's curve of the plot data (Al and N of the design): the curve's
@@ -131,8 +148,24 @@ double InductanceAt(const CoreVariant& c, const ChokeMaterial& cm, double al_nH,
     return kNaN;
 }
 
+/// n designs in memory of large pages where the system gives them on request: a large run
+/// then takes a fraction of the page faults to fill, and its ranking, which reads the
+/// designs in no order, misses the processor's page table cache far less often.
+std::vector<Design> Designs(std::size_t n) {
+    std::vector<Design> v;
+    v.reserve(n);
+#ifdef __linux__
+    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
+    const auto from = (reinterpret_cast<std::uintptr_t>(v.data()) + kLargePage - 1) & ~(kLargePage - 1);
+    const auto to = reinterpret_cast<std::uintptr_t>(v.data() + n) & ~(kLargePage - 1);
+    if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#endif
+    v.resize(n);
+    return v;
+}
+
 template <class Make> std::vector<Design> RunAll(std::size_t count, const RunControl& run, Make make) {
-    std::vector<Design> out(count);
+    std::vector<Design> out = Designs(count);
     std::atomic<std::size_t> next{0};
     constexpr std::size_t kChunk = 256;
     auto work = [&] {
@@ -169,6 +202,46 @@ std::string Fixed(double v, int decimals) {
     return s;
 }
 
+std::string Reason::text() const {
+    switch (code) {
+    case Code::None:
+        break;
+    case Code::NoAmplitudeData:
+        return "no amplitude permeability data at " + Turns(a) + " °C";
+    case Code::NoValidDesign:
+        return "no valid design for these core data";
+    case Code::NegativeGap:
+        return "air gap would be negative";
+    case Code::NoWireInArea:
+        return "no wire fits " + Turns(a) + " turns in the winding area";
+    case Code::NoWireInLayers:
+        return "no wire fits " + Turns(a) + " turns in " + Plain(b) + (b == 1 ? " layer" : " layers");
+    case Code::NoLossData:
+        return "no loss data at " + Turns(a) + " °C";
+    case Code::NoLossDataAtF:
+        return "no loss data at " + Turns(a) + " °C and " + Plain(b) + " kHz";
+    case Code::NoRth:
+        return "no Rth for this core";
+    case Code::TooHot:
+        return "too hot: ΔT " + Fixed(a, 0) + " K > " + Plain(b) + " K";
+    case Code::CurrentDensity:
+        return "current density " + Fixed(a, 1) + " A/mm² > " + Plain(b);
+    case Code::WindowFull:
+        return "window full: fill factor " + Fixed(a, 0) + " % > 100 %";
+    case Code::NoValidLosses:
+        return "no valid losses";
+    case Code::NoLossFigure:
+        return "no loss figure for this material";
+    case Code::CoreDataMissing:
+        return "core data missing";
+    case Code::NoValidResult:
+        return "no valid result";
+    case Code::Carries:
+        return "carries " + Fixed(a, 0) + " W < " + Plain(b) + " W";
+    }
+    return {};
+}
+
 /// A candidate of one core variant and one material: what it is, its volume and its mass.
 Design NewCandidate(Kind kind, const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex) {
     Design d;
@@ -183,17 +256,16 @@ Design NewCandidate(Kind kind, const Catalogue& cat, std::size_t coreIndex, std:
 namespace {
 
 Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
-                       const ChokeMaterial& cm, const ChokeRequest& req) {
+                       const ChokeMaterial& cm, const std::vector<double>& wireFr, const ChokeRequest& req) {
     const CoreVariant& c = cat.cores[coreIndex];
     const MaterialData& m = cat.materials[materialIndex];
     Design d = NewCandidate(Kind::Choke, cat, coreIndex, materialIndex);
-    auto reject = [&d](std::string why) {
-        if (d.reason.empty()) d.reason = std::move(why);
+    auto reject = [&d](Reason::Code code, double a = 0, double b = 0) {
+        if (d.reason.empty()) d.reason = {code, a, b};
     };
-    auto tText = [&req] { return Turns(req.temp_C) + " °C"; };
 
     if (!cm.mua) {
-        reject("no amplitude permeability data at " + tText());
+        reject(Reason::Code::NoAmplitudeData, req.temp_C);
         return d;
     }
     const double bs = cm.bs_mT;
@@ -203,7 +275,7 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         x ? core::getDCBiasOutput(*x, req.drop_pct, core::kDcBiasMui, c.ae_mm2, c.le_mm, req.l_mH)
           : std::nullopt;
     if (!design) {
-        reject("no valid design for these core data");
+        reject(Reason::Code::NoValidDesign);
         return d;
     }
     d.x = *x;
@@ -214,19 +286,17 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
     // The tab goes on with N and Al as its fields show them, whole numbers.
     d.turns = std::round(design->turns);
     const double al = std::round(design->al_nH);
-    if (d.s_mm < 0) reject("air gap would be negative");
+    if (d.s_mm < 0) reject(Reason::Code::NegativeGap);
 
     d.designWire = DesignWire(cat, d.turns, c.an_mm2);
     if (d.designWire < 0) {
-        reject("no wire fits " + Turns(d.turns) + " turns in the winding area");
+        reject(Reason::Code::NoWireInArea, d.turns);
     } else if (core::FitsLayers(cat.wires[static_cast<std::size_t>(d.designWire)], d.turns, req.layers,
                                 c.hWickel_mm)) {
         d.wire = d.designWire;
     } else {
         d.wire = LayeredWire(cat, c, d.turns, req.layers);
-        if (d.wire < 0)
-            reject("no wire fits " + Turns(d.turns) + " turns in " + Plain(req.layers) +
-                   (req.layers == 1 ? " layer" : " layers"));
+        if (d.wire < 0) reject(Reason::Code::NoWireInLayers, d.turns, req.layers);
     }
 
     d.lAtIdc_mH = InductanceAt(c, cm, al, d.turns, req.idc_A);
@@ -237,10 +307,7 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         d.rdc_Ohm = core::CopperResistance(d.turns, c.ln_mm, wire);
         const double ripple2 = req.ripple_A * req.ripple_A / 12.0; // rms² of the triangular ripple
         d.fr = 1.0;
-        if (req.ripple_A > 0) {
-            const core::WireValue fr = core::GetFr(wire.d_mm, req.f_kHz, core::RoundLayers(req.layers));
-            d.fr = fr.valid ? fr.value : kNaN;
-        }
+        if (req.ripple_A > 0) d.fr = wireFr[static_cast<std::size_t>(d.wire)];
         d.pcu_W = d.rdc_Ohm * (req.idc_A * req.idc_A + d.fr * ripple2);
         d.j_A_mm2 = std::sqrt(req.idc_A * req.idc_A + ripple2) / core::WireArea(wire);
     }
@@ -255,27 +322,25 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
             break;
         case LossStatus::NoTemperature:
             d.pcore_W = kNaN;
-            reject("no loss data at " + tText());
+            reject(Reason::Code::NoLossData, req.temp_C);
             break;
         case LossStatus::NoFrequency:
             d.pcore_W = kNaN;
-            reject("no loss data at " + tText() + " and " + Plain(req.f_kHz) + " kHz");
+            reject(Reason::Code::NoLossDataAtF, req.temp_C, req.f_kHz);
             break;
         }
     }
     d.ptotal_W = d.pcu_W + d.pcore_W;
     if (c.rth_KW == 0.0)
-        reject("no Rth for this core");
+        reject(Reason::Code::NoRth);
     else
         d.dT_K = d.ptotal_W * c.rth_KW;
 
-    if (Finite(d.dT_K) && d.dT_K > req.dTmax_K)
-        reject("too hot: ΔT " + Fixed(d.dT_K, 0) + " K > " + Plain(req.dTmax_K) + " K");
+    if (Finite(d.dT_K) && d.dT_K > req.dTmax_K) reject(Reason::Code::TooHot, d.dT_K, req.dTmax_K);
     if (Finite(d.j_A_mm2) && d.j_A_mm2 > req.jmax_A_mm2)
-        reject("current density " + Fixed(d.j_A_mm2, 1) + " A/mm² > " + Plain(req.jmax_A_mm2));
-    if (Finite(d.fill_pct) && d.fill_pct > 100.0)
-        reject("window full: fill factor " + Fixed(d.fill_pct, 0) + " % > 100 %");
-    if (!Finite(d.ptotal_W) && d.reason.empty()) reject("no valid losses");
+        reject(Reason::Code::CurrentDensity, d.j_A_mm2, req.jmax_A_mm2);
+    if (Finite(d.fill_pct) && d.fill_pct > 100.0) reject(Reason::Code::WindowFull, d.fill_pct);
+    if (!Finite(d.ptotal_W)) reject(Reason::Code::NoValidLosses);
     d.feasible = d.reason.empty();
     return d;
 }
@@ -285,7 +350,8 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
 Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
                    const ChokeRequest& req) {
     return DesignChokeWith(cat, coreIndex, materialIndex,
-                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req), req);
+                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req), WireFr(cat, req),
+                           req);
 }
 
 core::PTransInput TransformerInput(const CoreVariant& c, const MaterialData& m,
@@ -318,17 +384,18 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
     const MaterialData& m = cat.materials[materialIndex];
     Design d = NewCandidate(Kind::Transformer, cat, coreIndex, materialIndex);
     if (c.shown.rth == 0.0) {
-        d.reason = "no Rth for this core";
+        d.reason = {Reason::Code::NoRth};
         return d;
     }
     if (m.pv == 0.0 || m.f_kHz == 0.0 || m.b_mT == 0.0) {
-        d.reason = "no loss figure for this material";
+        d.reason = {Reason::Code::NoLossFigure};
         return d;
     }
     const core::PTransInput in = TransformerInput(c, m, req);
     const core::PTransResult r = core::CalculateTransmissiblePower(in);
     if (r.status != core::PTransStatus::Ok) {
-        d.reason = r.status == core::PTransStatus::MissingInput ? "core data missing" : "no valid result";
+        d.reason = {r.status == core::PTransStatus::MissingInput ? Reason::Code::CoreDataMissing
+                                                                 : Reason::Code::NoValidResult};
         return d;
     }
     d.ptrans_W = r.p_W;
@@ -340,7 +407,7 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
     d.pcore_W = losses.core_W;
     d.ptotal_W = losses.copper_W + losses.core_W;
     d.dT_K = losses.dT_K;
-    if (r.p_W < req.p_W) d.reason = "carries " + Fixed(r.p_W, 0) + " W < " + Plain(req.p_W) + " W";
+    if (r.p_W < req.p_W) d.reason = {Reason::Code::Carries, r.p_W, req.p_W};
     d.feasible = d.reason.empty();
     return d;
 }
@@ -353,11 +420,12 @@ std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, c
         materials.push_back(k);
         prepared.push_back(PrepareChokeMaterial(cat, cat.materials[k], req));
     }
+    const std::vector<double> wireFr = WireFr(cat, req);
     const std::size_t per = materials.size();
     const std::size_t first = std::min(run.firstCore, cat.cores.size());
     const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
     return RunAll(cores * per, run, [&](std::size_t i) {
-        return DesignChokeWith(cat, first + i / per, materials[i % per], prepared[i % per], req);
+        return DesignChokeWith(cat, first + i / per, materials[i % per], prepared[i % per], wireFr, req);
     });
 }
 
@@ -384,9 +452,8 @@ std::vector<std::uint32_t> Ordinals(const std::vector<Entry>& entries, Name name
     std::vector<std::uint32_t> byName(entries.size());
     std::iota(byName.begin(), byName.end(), 0U);
     std::sort(byName.begin(), byName.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const std::string& na = name(entries[a]);
-        const std::string& nb = name(entries[b]);
-        return na != nb ? na < nb : a < b;
+        const int c = name(entries[a]).compare(name(entries[b]));
+        return c != 0 ? c < 0 : a < b;
     });
     std::vector<std::uint32_t> ordinal(byName.size());
     for (std::uint32_t k = 0; k < byName.size(); ++k)
@@ -399,8 +466,19 @@ struct RankKey {
     double value;        ///< the sort key's figure (feasible designs only)
     std::uint64_t names; ///< core ordinal · 2³² + material ordinal
     std::uint32_t at;    ///< position before the ranking
-    bool feasible;
 };
+
+/// Sorts the entries stably by a whole number below `count` (a counting sort).
+template <class T, class Of> void CountingSort(std::vector<T>& entries, std::size_t count, Of of) {
+    std::vector<std::size_t> start(count + 1, 0);
+    for (const T& e : entries)
+        ++start[of(e) + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<T> sorted(entries.size());
+    for (const T& e : entries)
+        sorted[start[of(e)]++] = e;
+    entries.swap(sorted);
+}
 
 } // namespace
 
@@ -422,31 +500,56 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         Ordinals(cat.cores, [](const auto& c) -> const std::string& { return c.kerntyp; });
     const std::vector<std::uint32_t> materialOrdinal =
         Ordinals(cat.materials, [](const auto& m) -> const std::string& { return m.name; });
-    std::vector<RankKey> keys(designs.size());
+    std::vector<RankKey> keys, rejected;
+    keys.reserve(designs.size());
+    rejected.reserve(designs.size());
     for (std::size_t k = 0; k < designs.size(); ++k) {
-        const Design& d = designs[k];
-        keys[k] = {d.feasible ? value(d) : 0.0,
-                   (std::uint64_t{coreOrdinal[d.core]} << 32) | materialOrdinal[d.material],
-                   static_cast<std::uint32_t>(k), d.feasible};
+        Design& d = designs[k];
+        d.rank = 0;
+        d.pareto = false;
+        (d.feasible ? keys : rejected)
+            .push_back({d.feasible ? value(d) : 0.0,
+                        (std::uint64_t{coreOrdinal[d.core]} << 32) | materialOrdinal[d.material],
+                        static_cast<std::uint32_t>(k)});
     }
-    // Feasible ones by the key, then by core name, core and material name; the rest by names.
+    const std::size_t feasibleCount = keys.size();
+    // Feasible ones by the key, then by core name, core and material name.
     std::sort(keys.begin(), keys.end(), [](const RankKey& a, const RankKey& b) {
-        if (a.feasible != b.feasible) return a.feasible;
-        if (a.feasible && a.value != b.value) return a.value < b.value;
+        if (a.value != b.value) return a.value < b.value;
         if (a.names != b.names) return a.names < b.names;
         return a.at < b.at;
     });
+    // The rest by core and material name: already in the order of their positions, so two
+    // stable passes by place in name order do it, first the material's, then the core's.
+    CountingSort(rejected, cat.materials.size(), [](const RankKey& k) { return k.names & 0xFFFFFFFFU; });
+    CountingSort(rejected, cat.cores.size(), [](const RankKey& k) { return k.names >> 32; });
     std::vector<std::size_t> order(designs.size());
     for (std::size_t k = 0; k < order.size(); ++k)
-        order[k] = keys[k].at;
+        order[k] = k < feasibleCount ? keys[k].at : rejected[k - feasibleCount].at;
     keys = {};
-    // Apply the order in place, one cycle at a time (no second copy of a large run).
+    rejected = {};
+    // Apply the order in place, one cycle at a time (no second copy of a large run). The
+    // designs are read in no order: those a few steps ahead in the cycle are asked for early,
+    // so that the memory serves several at once.
+    constexpr int kAhead = 8;
+    auto prefetch = [&designs](std::size_t at) {
+        const char* p = reinterpret_cast<const char*>(&designs[at]);
+        for (std::size_t line = 0; line < sizeof(Design); line += 64)
+            __builtin_prefetch(p + line);
+    };
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (order[k] == k) continue;
         Design held = std::move(designs[k]);
         std::size_t at = k;
+        std::size_t ahead = order[k];
+        for (int step = 0; step < kAhead && ahead != k; ++step, ahead = order[ahead])
+            prefetch(ahead);
         while (order[at] != k) {
             const std::size_t from = order[at];
+            if (ahead != k) {
+                prefetch(ahead);
+                ahead = order[ahead];
+            }
             designs[at] = std::move(designs[from]);
             order[at] = at;
             at = from;
@@ -460,14 +563,11 @@ void Rank(std::vector<Design>& designs, const Catalogue& cat, SortKey key) {
         double ve, loss;
         std::size_t at;
     };
-    std::vector<Point> feasible;
-    for (std::size_t k = 0; k < designs.size(); ++k) {
+    std::vector<Point> feasible(feasibleCount);
+    for (std::size_t k = 0; k < feasibleCount; ++k) {
         Design& d = designs[k];
-        d.pareto = false;
-        d.rank = 0;
-        if (!d.feasible) continue;
-        d.rank = static_cast<int>(feasible.size()) + 1;
-        feasible.push_back({d.ve_mm3, d.ptotal_W, k});
+        d.rank = static_cast<int>(k) + 1;
+        feasible[k] = {d.ve_mm3, d.ptotal_W, k};
     }
     std::sort(feasible.begin(), feasible.end(), [](const Point& a, const Point& b) {
         if (a.ve != b.ve) return a.ve < b.ve;
@@ -513,8 +613,8 @@ std::string CsvLine(const Design& d, const Catalogue& cat) {
     std::string s;
     s += (d.rank > 0 ? std::to_string(d.rank) : std::string()) + ",";
     s += Quoted(c.kerntyp) + "," + (c.lowProfile ? "1" : "0") + "," + (c.hole ? "1" : "0") + ",";
-    s += Quoted(cat.materials[d.material].name) + "," + (d.feasible ? "1" : "0") + "," + Quoted(d.reason) +
-         ",";
+    s += Quoted(cat.materials[d.material].name) + "," + (d.feasible ? "1" : "0") + "," +
+         Quoted(d.reason.text()) + ",";
     s += (choke ? Fixed(d.turns, 0) : "") + "," + (choke ? Fixed(d.s_mm, 3) : "") + ",";
     s += (choke ? Fixed(d.al_nH, 0) : "") + "," +
          (d.wire >= 0 ? cat.wires[static_cast<std::size_t>(d.wire)].dText : "") + ",";

@@ -21,6 +21,7 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QMenu>
 #include <QPainter>
@@ -36,15 +37,14 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <numeric>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 #ifdef __linux__
 #include <cerrno>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -173,14 +173,20 @@ void YieldToTheWindow() {
 #endif
 }
 
-/// A run leaves a million small blocks (the texts of the reasons), freed by the sweeper. glibc
-/// keeps small freed blocks in its fast bins and merges them all at once when a large block of
-/// the same heap is freed next, on whatever thread does that: often the window's, in the middle
-/// of a step (20-45 ms at the end of a run). Without fast bins each free merges its own block.
-void MergeFreedBlocksAtOnce() {
-#ifdef __GLIBC__
-    static const int done = mallopt(M_MXFAST, 0);
-    (void)done;
+/// Gives the memory of a large run back to the system a few MB at a time before it is freed:
+/// freeing a run of 150 MB in one go holds the process's memory map for tens of ms, and the
+/// window's thread, touching new memory meanwhile, sleeps until it is done.
+void ReleaseGradually(const DesignModel::Designs& designs) {
+#ifdef __linux__
+    constexpr std::uintptr_t kPage = 4096, kStep = std::uintptr_t{4} << 20;
+    auto from = (reinterpret_cast<std::uintptr_t>(designs.data()) + kPage - 1) & ~(kPage - 1);
+    const auto to = reinterpret_cast<std::uintptr_t>(designs.data() + designs.size()) & ~(kPage - 1);
+    for (; from + kStep <= to; from += kStep) {
+        madvise(reinterpret_cast<void*>(from), kStep, MADV_DONTNEED);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+#else
+    (void)designs;
 #endif
 }
 
@@ -510,7 +516,7 @@ QString DesignModel::cell(const Design& d, int column) const {
                                        core::WireText(cat_->wires[static_cast<std::size_t>(d.designWire)]))
                                  : QString();
     case Reason:
-        return QString::fromStdString(d.reason);
+        return QString::fromStdString(d.reason.text());
     case N:
     case Al:
     case Fill:
@@ -537,7 +543,7 @@ QVariant DesignModel::data(const QModelIndex& index, int role) const {
     if (!d || index.column() < 0 || index.column() >= static_cast<int>(columns.size())) return {};
     const int column = columns[static_cast<std::size_t>(index.column())];
     if (role == Qt::DisplayRole) return cell(*d, column);
-    if (role == Qt::ToolTipRole && !d->feasible) return QString::fromStdString(d->reason);
+    if (role == Qt::ToolTipRole && !d->feasible) return QString::fromStdString(d->reason.text());
     if (role == Qt::TextAlignmentRole && column != Core && column != Material && column != Reason &&
         column != Wire && column != TabWire)
         return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -609,7 +615,6 @@ QString DesignModel::text() const {
 AdvisorWindow::AdvisorWindow(AppContext& app, QWidget* parent) : QWidget(parent), app_(app), model_(this) {
     setObjectName(QStringLiteral("AdvisorForm"));
     setWindowTitle(QStringLiteral("Design advisor"));
-    MergeFreedBlocksAtOnce();
     buildWindow();
     timer_ = new QTimer(this);
     timer_->setInterval(kTickMs);
@@ -708,6 +713,12 @@ void AdvisorWindow::buildWindow() {
 
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Total loss against core volume"));
+    // Axis labels with the system's decimal separator, as the program's graphs show them; no
+    // group separator, which would read as a decimal point under a decimal comma.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(locale);
+    chart->setLocalizeNumbers(true);
     designsLegend_ = new QScatterSeries;
     designsLegend_->setName(QStringLiteral("designs"));
     designsLegend_->setMarkerSize(7);
@@ -1067,6 +1078,10 @@ void AdvisorWindow::sweep(std::vector<std::shared_ptr<const DesignModel::Designs
             std::vector<std::shared_ptr<const DesignModel::Designs>> batch;
             batch.swap(toSweep_);
             lock.unlock();
+            for (auto& designs : batch) {
+                if (designs.use_count() == 1) ReleaseGradually(*designs);
+                designs.reset();
+            }
             batch.clear();
             lock.lock();
         }

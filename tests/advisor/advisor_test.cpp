@@ -8,6 +8,7 @@
 #include "tolvik/core/dc_bias_display.h"
 #include "tolvik/core/wire_display.h"
 #include "tolvik/data/records.h"
+#include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
@@ -87,7 +88,8 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
                                   ? std::optional(core::WireText(cat.wires[std::size_t(d.designWire)]))
                                   : std::nullopt;
             EXPECT_EQ(wire, tab->wire ? std::optional(core::WireText(*tab->wire)) : std::nullopt) << what;
-            const double mua0 = InterpolateMua(cat.muaB_mT, req.temp_C == 25 ? *m.mua25 : *m.mua100, 0.0);
+            const double mua0 =
+                num::InterpolateRows(cat.muaB_mT, req.temp_C == 25 ? *m.mua25 : *m.mua100, 0.0);
             const core::OperatingPointInput op{
                 req.temp_C == 25 ? m.bs25_mT : m.bs100_mT, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct};
             EXPECT_EQ(d.x, core::OperatingPoint(op)) << what;
@@ -262,7 +264,7 @@ TEST_F(AdvisorFixture, EveryRejectionReason) {
         const Design* d = Find(designs, cat_, core, material);
         ASSERT_TRUE(d) << reason;
         EXPECT_FALSE(d->feasible) << reason;
-        EXPECT_EQ(d->reason, reason);
+        EXPECT_EQ(d->reason.text(), reason);
     }
 }
 
@@ -282,7 +284,7 @@ TEST(Advisor, RankingParetoAndCsv) {
         d.ve_mm3 = ve;
         d.ptotal_W = loss;
         d.feasible = feasible;
-        if (!feasible) d.reason = "too hot: ΔT 58 K > 40 K";
+        if (!feasible) d.reason = {Reason::Code::TooHot, 58.4, 40};
         return d;
     };
     // B is beaten by A in both volume and loss; D is rejected.

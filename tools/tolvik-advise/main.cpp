@@ -103,7 +103,7 @@ void PrintTable(const std::vector<Design>& designs, const Catalogue& cat, Kind k
         std::cout << pad(Cell(Fixed(d.pcu_W, 3)), 8) << pad(Cell(Fixed(d.pcore_W, 3)), 8)
                   << pad(Cell(Fixed(d.ptotal_W, 3)), 8) << pad(Cell(Fixed(d.dT_K, 1)), 6)
                   << pad(Cell(Fixed(d.ve_mm3, 0)), 9) << pad(Cell(Fixed(d.mass_g, 1)), 7);
-        if (!d.feasible) std::cout << d.reason;
+        if (!d.feasible) std::cout << d.reason.text();
         std::cout << "\n";
     }
 }

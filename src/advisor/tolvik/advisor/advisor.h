@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <string>
@@ -65,9 +66,6 @@ struct Catalogue {
 /// once. Throws data::DataError when a table every design needs is missing.
 Catalogue LoadCatalogue(data::Database& db);
 
-/// µa at B as the DC-bias tab interpolates it (0 outside the table).
-double InterpolateMua(const std::vector<double>& b_mT, const std::vector<double>& mua, double b);
-
 enum class Kind { Choke, Transformer };
 enum class SortKey { Volume, Loss, TempRise, Mass };
 
@@ -96,14 +94,44 @@ struct TransformerRequest {
 /// A figure that does not apply or could not be formed.
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+/// Why a part cannot work: what, with the figures its words name (a run rejects most of its
+/// candidates, so the words are formed only when shown).
+struct Reason {
+    enum class Code : std::uint8_t {
+        None,
+        NoAmplitudeData, ///< a: °C
+        NoValidDesign,
+        NegativeGap,
+        NoWireInArea,   ///< a: turns
+        NoWireInLayers, ///< a: turns, b: layers
+        NoLossData,     ///< a: °C
+        NoLossDataAtF,  ///< a: °C, b: kHz
+        NoRth,
+        TooHot,         ///< a: ΔT, b: its limit
+        CurrentDensity, ///< a: J, b: its limit
+        WindowFull,     ///< a: fill factor %
+        NoValidLosses,
+        NoLossFigure,
+        CoreDataMissing,
+        NoValidResult,
+        Carries, ///< a: the power carried, b: the power asked for
+    };
+    Code code = Code::None;
+    double a = 0, b = 0;
+
+    bool empty() const { return code == Code::None; }
+    /// The words: "too hot: ΔT 58 K > 40 K", "" for none.
+    std::string text() const;
+};
+
 /// One candidate part and what it does. A figure that does not apply or could not be
 /// formed is NaN (shown as empty).
 struct Design {
     Kind kind = Kind::Choke;
     std::size_t core = 0, material = 0; ///< indices into the catalogue
     bool feasible = false;
-    std::string reason; ///< why it cannot work ("" when feasible)
-    int rank = 0;       ///< 1 … among the feasible designs, 0 for a rejected one
+    Reason reason; ///< why it cannot work (none when feasible)
+    int rank = 0;  ///< 1 … among the feasible designs, 0 for a rejected one
     bool pareto = false;
 
     // Choke: the DC-bias tab's design.
