@@ -192,8 +192,9 @@ void DcBiasTab::curve(bool copyToPlotData, bool draw) {
     const bool t25 = window_.at25C();
     try {
         data::Database& db = app_.db();
-        const auto materialField = t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100;
-        in.bs_mT = data::GetMaterialValue(db, static_cast<int>(materialField), material).toDouble();
+        in.bs_mT = window_.materialValues()
+                       .first(t25 ? data::MaterialField::Bs25 : data::MaterialField::Bs100)
+                       .toDouble();
         const data::CoreGeometry& core = window_.coreGeometry();
         in.ae_mm2 = core.number(data::CoreField::Ae);
         in.le_mm = core.number(data::CoreField::le);
