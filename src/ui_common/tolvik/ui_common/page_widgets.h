@@ -3,6 +3,7 @@
 /// frames and options, each carrying its objectName, and the slots that receive the
 /// Calculate button and the arrow pictures.
 
+#include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/page_slot.h"
 
 #include <QBoxLayout>
@@ -78,9 +79,8 @@ inline QLineEdit* NewField(const QString& name, bool output = false, const QStri
 }
 
 inline QComboBox* NewList(const QString& name, int width = 0) {
-    auto* list = new QComboBox;
+    auto* list = new SelectionList;
     list->setObjectName(name);
-    list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setFixedHeight(kListHeight);
     if (width > 0) list->setFixedWidth(width);
