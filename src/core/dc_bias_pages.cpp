@@ -71,7 +71,7 @@ void DcBiasTab::buildPage() {
     auto* rv = Inner(new QVBoxLayout(reader));
     for (int k = 1; k <= 2; ++k) {
         auto* l = NewLabel(QString(), ArrayName("LabGraphReader", k));
-        l->setStyleSheet(kGrayStyle);
+        SetGray(l);
         l->setMinimumWidth(140);
         rv->addWidget(l);
     }

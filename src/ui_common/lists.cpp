@@ -176,9 +176,10 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
             model->setObjectName(source);
         }
         // The list takes its width from its layout, not from measuring every entry; the
-        // popup's rows are all of one height.
+        // popup's rows are all of one height (a SelectionList sees to that as it opens).
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
+        if (!dynamic_cast<SelectionList*>(list))
+            if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
         // The completion gets the entries read so far; given the list itself (as the list
         // gives it its model) it would read them all.
         model->holdReading(true);
@@ -207,6 +208,18 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
 }
 
 } // namespace
+
+SelectionList::SelectionList(QWidget* parent) : QComboBox(parent) {
+    auto* edit = new QLineEdit(this);
+    edit->setPalette(palette());
+    setLineEdit(edit);
+    adjustSize();
+}
+
+void SelectionList::showPopup() {
+    if (auto* rows = qobject_cast<QListView*>(view())) rows->setUniformItemSizes(true);
+    QComboBox::showPopup();
+}
 
 QString Tag(const QObject* o) {
     return o ? o->property(kTagProperty).toString() : QString();

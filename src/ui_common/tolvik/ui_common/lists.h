@@ -4,12 +4,21 @@
 
 #include "tolvik/data/database.h"
 
+#include <QComboBox>
 #include <QString>
 
-class QComboBox;
 class QObject;
 
 namespace tolvik::ui {
+
+/// An editable selection list. Its popup is made when it first opens (a list made editable
+/// with setEditable makes it at once, and most lists are never opened) and lays out its
+/// rows as rows of one height, so that a list of thousands of entries opens at once.
+class SelectionList : public QComboBox {
+public:
+    explicit SelectionList(QWidget* parent = nullptr);
+    void showPopup() override;
+};
 
 inline const QString kNoAction = QStringLiteral("noaction");
 

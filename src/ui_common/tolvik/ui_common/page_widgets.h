@@ -3,6 +3,7 @@
 /// frames and options, each carrying its objectName, and the slots that receive the
 /// Calculate button and the arrow pictures.
 
+#include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/page_slot.h"
 
 #include <QBoxLayout>
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QRadioButton>
 #include <QString>
 
@@ -19,6 +21,20 @@ namespace tolvik::ui::page {
 /// Light gray of output fields and reader labels (&HC0C0C0). Gray result fields keep black
 /// text, so they stay readable under a dark colour scheme.
 inline const QString kGrayStyle = QStringLiteral("background-color: #c0c0c0; color: black;");
+
+/// Gives a field or a label the look of kGrayStyle through its palette: a style sheet of its
+/// own makes each widget a style object of its own, set up again whenever it is moved into
+/// a frame, which made up a tenth of opening a window.
+inline void SetGray(QWidget* w) {
+    QPalette p = w->palette();
+    for (const auto role : {QPalette::Base, QPalette::Window})
+        p.setColor(role, QColor(0xc0, 0xc0, 0xc0));
+    for (const auto role : {QPalette::Text, QPalette::WindowText})
+        p.setColor(role, Qt::black);
+    w->setPalette(p);
+    // A field paints its own panel in Base; a label's background must be filled.
+    if (!qobject_cast<QLineEdit*>(w)) w->setAutoFillBackground(true);
+}
 
 // The window fits the working area of the main window: compact margins and spacings,
 // fields one text line high.
@@ -57,15 +73,14 @@ inline QLineEdit* NewField(const QString& name, bool output = false, const QStri
     if (output) {
         f->setReadOnly(true);
         f->setFocusPolicy(Qt::NoFocus);
-        f->setStyleSheet(kGrayStyle);
+        SetGray(f);
     }
     return f;
 }
 
 inline QComboBox* NewList(const QString& name, int width = 0) {
-    auto* list = new QComboBox;
+    auto* list = new SelectionList;
     list->setObjectName(name);
-    list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setFixedHeight(kListHeight);
     if (width > 0) list->setFixedWidth(width);
