@@ -41,7 +41,10 @@ void SetLocked(QWidget* w, bool locked) {
     if (!w) return;
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setReadOnly(locked);
-        w->setStyleSheet(locked ? kGrayStyle : QString());
+        if (locked)
+            SetGray(edit);
+        else
+            edit->setPalette(QPalette());
         return;
     }
     w->setEnabled(!locked);

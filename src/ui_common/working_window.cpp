@@ -214,7 +214,7 @@ ReaderFrame& WorkingWindow::makeReaderFrame(int labelMinWidth, int horizontalSpa
     reader_.x = NewLabel(QString(), QStringLiteral("GR2"));
     reader_.y = NewLabel(QString(), QStringLiteral("GR3"));
     for (QLabel* l : {reader_.curve, reader_.x, reader_.y}) {
-        l->setStyleSheet(kGrayStyle);
+        SetGray(l);
         l->setMinimumWidth(labelMinWidth);
     }
     gr->addWidget(reader_.curve, 0, 0, 1, 2);
