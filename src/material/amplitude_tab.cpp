@@ -104,11 +104,7 @@ void AmplitudeTab::DrawAmplitudePermeability(const QString& axis) {
     // Each curve goes into the last set, which the previous curve left empty (after a
     // reset: set 1), and leaves one more set behind it.
     const int set = g.numSets();
-    g.setThisSet(set);
-    g.setNumPoints(static_cast<int>(num::MaxOf(g.numPoints(), curve.rowCount)));
-    g.setLegendText(curve.legend);
-    WritePoints(g, curve.points);
-    g.setDrawMode(3);
+    DrawCurveIntoSet(g, set, curve);
     g.setNumSets(set + 1);
 }
 

@@ -124,11 +124,7 @@ void ComplexMuTab::DrawComplexPermeability() {
     CalcComplexPermeability();
     chart::ChartModel& g = graph_->model();
     const int set = g.numSets();
-    g.setThisSet(set);
-    g.setNumPoints(static_cast<int>(num::MaxOf(g.numPoints(), curve.rowCount)));
-    g.setLegendText(curve.legend);
-    WritePoints(g, curve.points);
-    g.setDrawMode(3);
+    DrawCurveIntoSet(g, set, curve);
     g.setNumSets(set + 1);
 }
 

@@ -4,6 +4,7 @@
 
 #include "tolvik/chart/graph.h"
 #include "tolvik/material/mat_curve.h"
+#include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/page_widgets.h"
 #include "tolvik/ui_common/services.h"
 
@@ -63,6 +64,16 @@ inline void WritePoints(chart::ChartModel& m, const std::vector<CurvePoint>& poi
         m.setYValue(p.y);
         m.setXValue(p.x);
     }
+}
+
+/// Draws a curve as a line with marks into a set of a chart, the set as long as the longest
+/// curve.
+inline void DrawCurveIntoSet(chart::ChartModel& g, int set, const MatCurve& curve) {
+    g.setThisSet(set);
+    g.setNumPoints(static_cast<int>(num::MaxOf(g.numPoints(), curve.rowCount)));
+    g.setLegendText(curve.legend);
+    WritePoints(g, curve.points);
+    g.setDrawMode(3);
 }
 
 /// Shows a calculation's message, if it has one.

@@ -59,11 +59,7 @@ void MuiTTab::DrawInitialPermeability() {
     chart::ChartModel& g = graph_->model();
     const int set = NextCurveSet(g.numSets(), g.numPoints());
     g.setNumSets(set);
-    g.setThisSet(set);
-    g.setNumPoints(static_cast<int>(num::MaxOf(g.numPoints(), curve.rowCount)));
-    g.setLegendText(curve.legend);
-    WritePoints(g, curve.points);
-    g.setDrawMode(3);
+    DrawCurveIntoSet(g, set, curve);
 }
 
 void MuiTTab::CalcInitialPermeability() {
