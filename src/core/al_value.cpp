@@ -168,20 +168,19 @@ private:
         if (in_.options.alToGapFringe) {
             if (at(AlField::AlFringe).change == AlFieldResult::Change::Cleared) return true;
             al = alFringe_;
-            const data::KFactorGapResult gap =
-                in_.kFactorGap ? in_.kFactorGap(al) : data::KFactorGapResult{Value::integer(0), true};
-            if (gap.noKFactors) {
+            const data::KFactorPair& k = in_.typeKFactors;
+            if (k.k1 == 0 || k.k2 == 0) {
                 r_.messages.push_back(Information(data::kNoKFactorsText, data::kNoKFactorsTitle));
                 clear(AlField::MueFringe);
                 clear(AlField::AlFringe);
                 clear(AlField::SFringe);
             }
-            s = gap.s.toDouble();
+            s = num::KFactorGap(k.k1, k.k2, al).toDouble();
             if (!std::isfinite(s)) s = 0; // no real root (a negative Al)
             computed(AlField::SFringe, s);
         } else {
             s = sFringe_;
-            const Value alValue = in_.kFactorAl ? in_.kFactorAl(s) : Value::empty();
+            const Value alValue = num::KFactorAl(in_.typeKFactors.k1, in_.typeKFactors.k2, s);
             al = alValue.toDouble();
             if (!std::isfinite(al)) al = 0;
             if (alValue.isEmpty())

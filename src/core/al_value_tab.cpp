@@ -211,13 +211,10 @@ void AlValueTab::InitAlCalculation() {
     in.k1 = coreValue(data::CoreField::K1);
     in.k2 = coreValue(data::CoreField::K2);
     const std::string coreType = in.coreType;
-    in.kFactorAl = [this, coreType](double s) {
-        return ReadOr(app_, Value(), [&] { return data::KFactorAl(app_.db(), s, coreType); });
-    };
-    in.kFactorGap = [this, coreType](double al) {
-        return ReadOr(app_, data::KFactorGapResult{Value::integer(0), true},
-                      [&] { return data::KFactorGap(app_.db(), al, coreType); });
-    };
+    // The type's fit is needed only where the core record has K-factors.
+    if (in.k1 != 0 && in.k2 != 0)
+        in.typeKFactors =
+            ReadOr(app_, data::KFactorPair{}, [&] { return data::ReadKFactors(app_.db(), coreType); });
 
     const AlValueResult r = CalculateAlValue(in);
     for (const AlMessage& m : r.messages)

@@ -37,24 +37,6 @@ const char* CoreFieldName(int selector) {
                                                                                  : "";
 }
 
-struct KFactorPair {
-    double k1 = 0;
-    double k2 = 0;
-};
-
-/// K1 and K2 of the first row of the core type; both 0 when there is none.
-KFactorPair ReadKFactors(Database& db, std::string_view coreType) {
-    auto rs = db.openQuery(sql::KFactors(coreType));
-    KFactorPair k;
-    rs->moveFirst();
-    if (!rs->eof()) {
-        k.k1 = rs->number("K1").toDouble();
-        k.k2 = rs->number("K2").toDouble();
-    }
-    rs->close();
-    return k;
-}
-
 /// Opens a curve table by name and interpolates one of its columns.
 Value InterpolateTable(Database& db, std::string_view table, std::string_view xField, std::string_view yField,
                        double x) {
@@ -187,25 +169,16 @@ Value GetMaterialMui(Database& db, std::string_view name) {
     return GetMaterialValue(db, 1, name);
 }
 
-Value KFactorAl(Database& db, double s_mm, std::string_view coreType) {
-    const KFactorPair k = ReadKFactors(db, coreType);
-    if (k.k1 != 0 && k.k2 != 0 && s_mm != 0) return FiniteOrEmpty(k.k1 * std::pow(s_mm, k.k2));
-    return Value();
-}
-
-KFactorGapResult KFactorGap(Database& db, double al_nH, std::string_view coreType) {
-    const KFactorPair k = ReadKFactors(db, coreType);
-    KFactorGapResult r;
-    if (k.k2 != 0 && k.k1 != 0) {
-        // A negative Al/K1 with a fractional exponent (or an Al of 0 with a negative one)
-        // has no real air gap: it reads as 0 like a gap that cannot be found.
-        const double s = std::pow(al_nH / k.k1, 1.0 / k.k2);
-        r.s = std::isfinite(s) ? Value(s) : Value::integer(0);
-    } else {
-        r.s = Value::integer(0);
-        r.noKFactors = true;
+KFactorPair ReadKFactors(Database& db, std::string_view coreType) {
+    auto rs = db.openQuery(sql::KFactors(coreType));
+    KFactorPair k;
+    rs->moveFirst();
+    if (!rs->eof()) {
+        k.k1 = rs->number("K1").toDouble();
+        k.k2 = rs->number("K2").toDouble();
     }
-    return r;
+    rs->close();
+    return k;
 }
 
 Value InterpolateColumn(Recordset& cursor, std::string_view xField, std::string_view yField, double x) {

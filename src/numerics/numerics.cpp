@@ -103,6 +103,18 @@ double InterpolateRows(const std::vector<double>& xs, const std::vector<double>&
     return 0.0;
 }
 
+Value KFactorAl(double k1, double k2, double s_mm) {
+    if (k1 == 0 || k2 == 0 || s_mm == 0) return Value();
+    const double al = k1 * std::pow(s_mm, k2);
+    return std::isfinite(al) ? Value(al) : Value();
+}
+
+Value KFactorGap(double k1, double k2, double al_nH) {
+    if (k1 == 0 || k2 == 0) return Value::integer(0);
+    const double s = std::pow(al_nH / k1, 1.0 / k2);
+    return std::isfinite(s) ? Value(s) : Value::integer(0);
+}
+
 double Log10(double x) {
     if (!(x > 0.0)) return 0.0;
     return FiniteOr(std::log(x) / std::log(10.0), 0.0);

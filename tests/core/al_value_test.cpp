@@ -10,10 +10,12 @@
 // K-factors of core A: K1 = 190, K2 = -0.69. The texts the tab reads and shows: the last tests.
 
 #include "tolvik/core/al_value_display.h"
+#include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -71,13 +73,32 @@ protected:
         in.mui = core.mui;
         in.k1 = kK1;
         in.k2 = kK2;
-        in.kFactorAl = [](double s) { return s == 0 ? Value::empty() : Value(kK1 * std::pow(s, kK2)); };
-        in.kFactorGap = [](double al) {
-            return tolvik::data::KFactorGapResult{Value(std::pow(al / kK1, 1 / kK2)), false};
-        };
+        in.typeKFactors = {kK1, kK2};
         return in;
     }
 };
+
+// K1 = 100, K2 = -0.5: Al = 100 / √s and s = (Al / 100)^-2. K1 = -50, K2 = 0.3.
+TEST(KFactorFit, AlAndGap) {
+    constexpr std::array<double, 2> e25{100, -0.5}, e16{-50, 0.3}, none{};
+    const auto al = [](auto k, double s) { return tolvik::num::KFactorAl(k[0], k[1], s); };
+    const auto gap = [](auto k, double al) { return tolvik::num::KFactorGap(k[0], k[1], al); };
+    const std::tuple<const char*, Value, Value> cases[] = {
+        {"100 · 0.25^-0.5", al(e25, 0.25), Value(200.0)},
+        {"-50 · 0.25^0.3", al(e16, 0.25), Value(-50 * std::exp(0.3 * std::log(0.25)))},
+        {"no air gap", al(e25, 0), Value()},
+        {"no fit", al(none, 0.25), Value()},
+        {"negative gap, fractional exponent", al(e16, -1), Value()},
+        {"(200/100)^(1/-0.5)", gap(e25, 200), Value(0.25)},
+        {"(200/-50)^(1/0.3) has no real value", gap(e16, 200), Value::integer(0)},
+        {"0^(1/-0.5) is infinite", gap(e25, 0), Value::integer(0)},
+        {"no fit", gap(none, 200), Value::integer(0)},
+    };
+    for (const auto& [what, v, expected] : cases) {
+        ASSERT_EQ(v.kind(), expected.kind()) << what;
+        EXPECT_NEAR(v.toDouble(), expected.toDouble(), 1e-9 * std::fabs(expected.toDouble())) << what;
+    }
+}
 
 TEST_F(AlValueTest, AirGapAndAlEitherWay) {
     const struct {
@@ -262,7 +283,7 @@ TEST_F(AlValueTest, KFactorsMissingForTheCoreTypeClearTheFringeFluxFields) {
     // gap routine reports it and the fields are cleared; the gap then reads 0, outside the
     // fit's range, and the second calculation finds no Al to start from.
     AlValueRequest in = Input(kCoreA);
-    in.kFactorGap = [](double) { return tolvik::data::KFactorGapResult{Value::integer(0), true}; };
+    in.typeKFactors = {};
     in.alFringe_nH = 250;
     const AlValueResult r = CalculateAlValue(in);
     EXPECT_EQ(r.messages, (std::vector<AlMessage>{kNoKFactorsGap, kOutOfRange}));

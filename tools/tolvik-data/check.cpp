@@ -659,7 +659,7 @@ private:
             const double k1 = t.num(r, "K1"), k2 = t.num(r, "K2"), ae = t.num(r, "Ae"), le = t.num(r, "le");
             if (k1 == 0 || k2 >= 0 || ae <= 0 || le <= 0) continue;
             for (double s : physics::kKFactorGaps) {
-                const double fringed = data::KFactorAl(db_, s, type).toDouble();
+                const double fringed = num::KFactorAl(k1, k2, s).toDouble();
                 const double plain = num::AlFromGap(le, ae, s, fit->mui);
                 if (fringed < plain * (1 - 1e-3)) {
                     warn(t.name, Row(r), "K1",

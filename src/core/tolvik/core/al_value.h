@@ -13,7 +13,6 @@
 #include "tolvik/numerics/value.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,10 +66,8 @@ struct AlValueRequest {
     double mui = 0;                    ///< µi of the selected material
     double k1 = 0;                     ///< K1 of the core record (core type, low profile, hole)
     double k2 = 0;                     ///< K2 of the core record
-    /// Al [nH] = K1·s^K2 for the core type; empty when K1, K2 or s is 0.
-    std::function<Value(double s_mm)> kFactorAl;
-    /// s [mm] = (Al/K1)^(1/K2) for the core type, or 0 with noKFactors set.
-    std::function<data::KFactorGapResult(double al_nH)> kFactorGap;
+    /// The core type's fit of Al over the air gap with fringe flux (K1, K2 of its first row).
+    data::KFactorPair typeKFactors;
 };
 
 /// What the calculation does to one field.

@@ -124,17 +124,16 @@ std::optional<std::vector<Value>> MaterialRecordFields(Database& db, std::string
 Value GetMaterialValue(Database& db, int selector, std::string_view name);
 Value GetMaterialMui(Database& db, std::string_view name);
 
-/// Al [nH] = K1·s^K2 for the core type (first row wins); empty when K1, K2 or s is 0.
-Value KFactorAl(Database& db, double s_mm, std::string_view coreType);
+/// K1 and K2 of the core type's fit of Al over the air gap with fringe flux (first row of
+/// the type wins); both 0 when there is none.
+struct KFactorPair {
+    double k1 = 0;
+    double k2 = 0;
+};
+KFactorPair ReadKFactors(Database& db, std::string_view coreType);
 
 inline constexpr const char* kNoKFactorsText = "No K-factors available for this core\nSelect E-core first";
 inline constexpr const char* kNoKFactorsTitle = "Air gap with fringe flux - E-cores";
-struct KFactorGapResult {
-    Value s;                 ///< air gap [mm], or the integer 0
-    bool noKFactors = false; ///< the caller shows kNoKFactorsText and clears the fringe-flux fields
-};
-/// s [mm] = (Al/K1)^(1/K2) for the core type.
-KFactorGapResult KFactorGap(Database& db, double al_nH, std::string_view coreType);
 
 /// Linear interpolation in a curve table whose xField is ascending in stored order.
 /// Empty when a field name is ""; 0 outside the table, with fewer than two rows or

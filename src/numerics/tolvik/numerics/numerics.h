@@ -35,6 +35,12 @@ double LinearInterpolate(double x1, double y1, double x2, double y2, double x);
 /// do.
 double InterpolateRows(const std::vector<double>& xs, const std::vector<double>& ys, double x);
 double Log10(double x);
+/// Al [nH] = K1·s^K2 of a core type's fit of Al over the air gap with fringe flux; empty
+/// when K1, K2 or s is 0 or Al has no value.
+Value KFactorAl(double k1, double k2, double s_mm);
+/// s [mm] = (Al/K1)^(1/K2) of that fit; the integer 0 without a fit or where s has no value
+/// (a negative Al/K1 with a fractional exponent, an Al of 0 with a negative one).
+Value KFactorGap(double k1, double k2, double al_nH);
 /// µe from Al [nH], le [mm], Ae [mm²]; 0 unless all three are non-zero.
 double MueFromAl(double al_nH, double le_mm, double ae_mm2);
 /// µe of a core with air gap s [mm] and path length le [mm]; µi when le or s is 0.
