@@ -728,7 +728,7 @@ void AdvisorWindow::buildWindow() {
     chart->addSeries(frontLine_);
     volumeAxis_ = new QLogValueAxis;
     volumeAxis_->setTitleText(QStringLiteral("Ve [mm³]"));
-    volumeAxis_->setLabelFormat(QStringLiteral("%g"));
+    volumeAxis_->setLabelFormat(QStringLiteral("%.6g")); // the localized labels want a precision
     lossAxis_ = new QValueAxis;
     lossAxis_->setTitleText(QStringLiteral("Ptotal [W]"));
     lossAxis_->setLabelFormat(QStringLiteral("%.3g"));
