@@ -266,6 +266,12 @@ TEST_F(AdvisorFixture, EveryRejectionReason) {
         EXPECT_FALSE(d->feasible) << reason;
         EXPECT_EQ(d->reason.text(), reason);
     }
+    // A data file without the table of amplitude permeability: no choke, and no fault.
+    const core::test::FixtureFolder noMua(std::string(kAdvisorData) + "DROP TABLE MuaB;");
+    const Catalogue cat = LoadCatalogue(*data::Database::open(noMua.databasePath()));
+    const Design* d = Find(AdviseChoke(cat, {1, 1}), cat, "E 20", "M1");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->reason.text(), "no amplitude permeability data at 25 °C");
 }
 
 // Ranking: feasible first by the key, the Pareto front of volume and loss, CSV as listed.
