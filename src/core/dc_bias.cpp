@@ -63,38 +63,67 @@ struct Balance {
         double h = 0; ///< t + 1/µa0
         double p = 0, q = 0, f = 0;
     };
-    Terms at(double l, double r) const {
+    /// 1/(d·µi·R(x)), a part of t.
+    double gapPart(double r) const { return 1.0 / (df * mui * r); }
+    /// The terms but Q's division by V·µ0, which alone depends on the core.
+    DcBiasDesigner::Terms common(double l, double r) const {
+        DcBiasDesigner::Terms c;
+        c.t = GapTerm(r, df, mui);
+        c.h = c.t + 1.0 / mua0;
+        c.p = std::pow(c.h * l * bt / num::kMu0, 2);
+        c.qv = (c.t + 1.0 / (r * mui)) * idc * idc * (1.0 - df) * lH;
+        return c;
+    }
+    double vMu0() const { return v * num::kMu0; }
+    static Terms complete(const DcBiasDesigner::Terms& c, double vMu0) {
         Terms s;
-        s.t = GapTerm(r, df, mui);
-        s.h = s.t + 1.0 / mua0;
-        s.p = std::pow(s.h * l * bt / num::kMu0, 2);
-        s.q = (s.t + 1.0 / (r * mui)) * idc * idc * (1.0 - df) * lH / (v * num::kMu0);
+        s.t = c.t;
+        s.h = c.h;
+        s.p = c.p;
+        s.q = c.qv / vMu0;
         s.f = s.p - s.q;
         return s;
     }
+    Terms at(double l, double r) const { return complete(common(l, r), vMu0()); }
 };
 
 bool Finite(const Balance::Terms& s) {
     return AllFinite({s.t, s.h, s.p, s.q, s.f});
 }
 
+/// The balance's terms at the grid points, formed in full.
+struct DirectTerms {
+    const Balance& b;
+    const ScanGrid& g;
+    Balance::Terms operator()(size_t k) const { return b.at(g.l[k], g.r[k]); }
+    double gapPart(size_t k) const { return b.gapPart(g.r[k]); }
+};
+
+/// The balance's terms at the grid points from those formed once for every core.
+struct TabledTerms {
+    const std::vector<DcBiasDesigner::Terms>& common;
+    double vMu0;
+    Balance::Terms operator()(size_t k) const { return Balance::complete(common[k], vMu0); }
+    double gapPart(size_t k) const { return common[k].gapPart; }
+};
+
 /// The scan: the first point whose |P − Q| is smallest (after a point where the balance
-/// is exactly 0, the next point is taken).
-std::optional<double> FullScan(const Balance& b) {
-    const ScanGrid& g = Grid();
-    double bestX = g.x.front();
+/// is exactly 0, the next point is taken); the grid point's index.
+template <class TermsAt> std::optional<size_t> FullScan(const TermsAt& termsAt) {
+    const size_t n = Grid().x.size();
+    size_t best = 0;
     double bestF = 0;
     double previousF = 0; // counts as 0 before the first step
-    for (size_t k = 0; k < g.x.size(); ++k) {
-        const Balance::Terms s = b.at(g.l[k], g.r[k]);
+    for (size_t k = 0; k < n; ++k) {
+        const Balance::Terms s = termsAt(k);
         if (!Finite(s)) return std::nullopt;
         if (previousF == 0.0 || std::fabs(s.f) < std::fabs(bestF)) {
-            bestX = g.x[k];
+            best = k;
             bestF = s.f;
         }
         previousF = s.f;
     }
-    return bestX;
+    return best;
 }
 
 /// Branch and bound over the grid for the smallest |f| (the first of equal ones).
@@ -102,9 +131,9 @@ std::optional<double> FullScan(const Balance& b) {
 /// a constant plus a constant times 1/R(x), and R falls), so P − Q lies between bounds
 /// formed from the interval's ends; an interval whose bound cannot beat the best point
 /// found is skipped. The bounds are widened far beyond rounding.
-class Search {
+template <class TermsAt> class Search {
 public:
-    explicit Search(const Balance& b) : b_(b), g_(Grid()) {}
+    Search(const Balance& b, const TermsAt& termsAt) : b_(b), termsAt_(termsAt), g_(Grid()) {}
 
     /// false: the search cannot decide, the full scan must.
     bool run() {
@@ -124,14 +153,14 @@ public:
         }
         return range(0, n - 1, first, last);
     }
-    long best() const { return bestK_; }
+    size_t best() const { return static_cast<size_t>(bestK_); }
 
 private:
     static constexpr long kLeaf = 8;
     static constexpr double kWiden = 1E-9;
 
     bool visit(long k, Balance::Terms& s) {
-        s = terms(k);
+        s = termsAt_(static_cast<size_t>(k));
         if (!Finite(s) || s.f == 0.0) return false;
         const double a = std::fabs(s.f);
         if (bestK_ < 0 || a < bestAbs_ || (a == bestAbs_ && k < bestK_)) {
@@ -140,10 +169,6 @@ private:
         }
         return true;
     }
-    Balance::Terms terms(long k) const {
-        return b_.at(g_.l[static_cast<size_t>(k)], g_.r[static_cast<size_t>(k)]);
-    }
-
     /// The grid points lo … hi, whose ends' terms are a and z.
     bool range(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) {
         if (hi - lo <= kLeaf) {
@@ -164,12 +189,11 @@ private:
     double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
         const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
         // t + 1/µa0 between its ends, widened by the size of its parts.
-        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + std::fabs(1.0 / b_.mua0) +
-                                        std::fabs(1.0 / (b_.df * b_.mui * g_.r[j])) +
-                                        std::fabs(1.0 / (b_.df * b_.mui * g_.r[i])));
+        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + invMua0_ + std::fabs(termsAt_.gapPart(j)) +
+                                        std::fabs(termsAt_.gapPart(i)));
         const double hLo = std::min(a.h, z.h) - hWiden, hHi = std::max(a.h, z.h) + hWiden;
         const double lLo = g_.l[i] * (1 - kWiden), lHi = g_.l[j] * (1 + kWiden);
-        const double scale = b_.bt / num::kMu0;
+        const double scale = scale_;
         const double c0 = hLo * lLo * scale, c1 = hLo * lHi * scale, c2 = hHi * lLo * scale,
                      c3 = hHi * lHi * scale;
         const double gLo = std::min(std::min(c0, c1), std::min(c2, c3));
@@ -185,37 +209,79 @@ private:
     }
 
     const Balance& b_;
+    const TermsAt& termsAt_;
     const ScanGrid& g_;
+    const double invMua0_ = std::fabs(1.0 / b_.mua0), scale_ = b_.bt / num::kMu0;
     long bestK_ = -1;
     double bestAbs_ = 0;
 };
 
-} // namespace
-
-std::optional<double> OperatingPoint(const OperatingPointInput& in) {
-    return FullScan(Balance(in));
+/// The grid point nearest the balance: the search, or the scan where it cannot decide.
+template <class TermsAt> std::optional<size_t> FindOperatingPoint(const Balance& b, const TermsAt& termsAt) {
+    Search<TermsAt> search(b, termsAt);
+    if (!search.run()) return FullScan(termsAt);
+    return search.best();
 }
 
-std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
-    const Balance b(in);
-    Search search(b);
-    if (!search.run()) return FullScan(b);
-    return Grid().x[static_cast<size_t>(search.best())];
-}
-
-std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
-                                            double le_mm, double l_mH) {
-    const double df = dmurev_pct * 0.01;
+/// The design at the gap term t.
+std::optional<DcBiasDesign> DesignAt(double t, double mui, double ae_mm2, double le_mm, double l_mH) {
     const double ae = ae_mm2 * 1E-6;
     const double le = le_mm * 1E-3;
     DcBiasDesign d;
-    const double t = GapTerm(num::LangevinSlope(x).toDouble(), df, mui);
     d.mue = 1.0 / (1.0 / mui + t);
     d.s_mm = (1.0 / d.mue - 1.0 / mui) * le_mm;
     d.al_nH = ae / le * d.mue * num::kMu0 / 1E-9;
     d.turns = std::sqrt(l_mH / std::fabs(d.al_nH)) * 1000.0;
     if (!AllFinite({t, d.mue, d.s_mm, d.al_nH, d.turns})) return std::nullopt;
     return d;
+}
+
+} // namespace
+
+std::optional<double> OperatingPoint(const OperatingPointInput& in) {
+    const Balance b(in);
+    const std::optional<size_t> k = FullScan(DirectTerms{b, Grid()});
+    if (!k) return std::nullopt;
+    return Grid().x[*k];
+}
+
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
+    const Balance b(in);
+    const std::optional<size_t> k = FindOperatingPoint(b, DirectTerms{b, Grid()});
+    if (!k) return std::nullopt;
+    return Grid().x[*k];
+}
+
+DcBiasDesigner::DcBiasDesigner(const OperatingPointInput& in, bool tabled) : in_(in) {
+    if (!tabled) return;
+    const Balance b(in);
+    const ScanGrid& g = Grid();
+    terms_.reserve(g.x.size());
+    for (size_t k = 0; k < g.x.size(); ++k) {
+        terms_.push_back(b.common(g.l[k], g.r[k]));
+        terms_.back().gapPart = b.gapPart(g.r[k]);
+    }
+}
+
+std::optional<DcBiasDesigner::Found> DcBiasDesigner::design(double ve_mm3, double ae_mm2, double le_mm) const {
+    OperatingPointInput in = in_;
+    in.ve_mm3 = ve_mm3;
+    const Balance b(in);
+    const ScanGrid& g = Grid();
+    const std::optional<size_t> k = terms_.empty() ? FindOperatingPoint(b, DirectTerms{b, g})
+                                                   : FindOperatingPoint(b, TabledTerms{terms_, b.vMu0()});
+    if (!k) return std::nullopt;
+    // t at the grid point is the gap term getDCBiasOutput forms from x.
+    const double t = terms_.empty() ? GapTerm(g.r[*k], b.df, b.mui) : terms_[*k].t;
+    const std::optional<DcBiasDesign> d = DesignAt(t, kDcBiasMui, ae_mm2, le_mm, in_.l_mH);
+    if (!d) return std::nullopt;
+    return Found{g.x[*k], *d};
+}
+
+std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
+                                            double le_mm, double l_mH) {
+    return DesignAt(GapTerm(num::LangevinSlope(x).toDouble(), dmurev_pct * 0.01, mui), mui, ae_mm2, le_mm,
+                    l_mH);
 }
 
 DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
@@ -324,7 +390,7 @@ double DcBiasCurveFlux(int i, double bs_mT) {
     return bs_mT * Curve().l[i];
 }
 
-DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m) {
+DcBiasCurveStep DcBiasCurveCurrent(const GappedCore& core, int i, double mua, double h_A_m) {
     DcBiasCurveStep p;
     if (mua == 0.0) {
         p.end = true;
@@ -334,8 +400,17 @@ DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, doub
     const double muga = num::GappedPermeability(mua, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
     p.h_A_m = muga != 0.0 ? b / (muga * 1000.0 * num::kMu0) : h_A_m;
     p.idc_A = core.le_mm * p.h_A_m / (core.turns * 1000.0);
+    return p;
+}
+
+double DcBiasCurveMugr(const GappedCore& core, int i) {
     const double murev = kDcBiasMui * Curve().r[i];
-    p.mugr = num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
+    return num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
+}
+
+DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m) {
+    DcBiasCurveStep p = DcBiasCurveCurrent(core, i, mua, h_A_m);
+    if (!p.end) p.mugr = DcBiasCurveMugr(core, i);
     return p;
 }
 

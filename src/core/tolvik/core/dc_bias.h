@@ -64,6 +64,32 @@ struct DcBiasDesign {
 std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
                                             double le_mm, double l_mH);
 
+/// OperatingPointSearch and getDCBiasOutput for many cores of one material and one request:
+/// the balance's terms that do not depend on the core (all but its volume) are formed once
+/// at every grid point. The same numbers as the two functions, with µi = kDcBiasMui.
+class DcBiasDesigner {
+public:
+    /// in.ve_mm3 is not used. tabled: the terms are formed at every grid point at once,
+    /// which repays itself from some hundred cores on; else at the points each search visits.
+    explicit DcBiasDesigner(const OperatingPointInput& in, bool tabled = true);
+    struct Found {
+        double x = 0; ///< the operating point
+        DcBiasDesign design;
+    };
+    /// The operating point of a core of this volume and the design there; none where
+    /// either function gives none.
+    std::optional<Found> design(double ve_mm3, double ae_mm2, double le_mm) const;
+
+    struct Terms {
+        double t = 0, h = 0, p = 0, qv = 0; ///< gap term, t + 1/µa0, P, Q·V·µ0
+        double gapPart = 0;                 ///< 1/(d·µi·R(x))
+    };
+
+private:
+    OperatingPointInput in_;
+    std::vector<Terms> terms_; ///< at each grid point, when tabled
+};
+
 /// One point of the DC-bias curve of a gapped core (the plot data Al and N).
 struct GappedCore {
     double bs_mT = 0;
@@ -83,6 +109,10 @@ double DcBiasCurveFlux(int i, double bs_mT);
 /// Curve point i with µa at its flux density; h is the field of the previous point.
 /// The current is not finite when N = 0.
 DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m);
+/// The same point without µgr (left 0), for a walk that needs µgr at few points.
+DcBiasCurveStep DcBiasCurveCurrent(const GappedCore& core, int i, double mua, double h_A_m);
+/// µgr of curve point i.
+double DcBiasCurveMugr(const GappedCore& core, int i);
 
 /// Everything the DC-bias curve routine takes: the input data and plot data as numbers (an
 /// empty field reads 0), the options and the looked-up values.
