@@ -82,7 +82,7 @@ struct ChokeLossLaw {
 /// each at the ripple's frequency in the request's layers (NaN where it cannot be formed;
 /// none without a ripple): they depend on the wires and the request alone, formed once per run.
 struct ChokeWires {
-    std::vector<int> thickestFirst; ///< empty when a diameter is not a number (no order): stored order
+    std::vector<int> thickestFirst; ///< none when a diameter is not a number: then in stored order
     std::vector<double> fr;
 
     ChokeWires(const Catalogue& cat, const ChokeRequest& req) {
@@ -90,9 +90,9 @@ struct ChokeWires {
         if (std::none_of(w.begin(), w.end(), [](const core::WireRecord& r) { return std::isnan(r.d_mm); })) {
             thickestFirst.resize(w.size());
             std::iota(thickestFirst.begin(), thickestFirst.end(), 0);
-            std::stable_sort(thickestFirst.begin(), thickestFirst.end(),
-                             [&w](int a, int b) { return w[static_cast<std::size_t>(a)].d_mm >
-                                                         w[static_cast<std::size_t>(b)].d_mm; });
+            std::stable_sort(thickestFirst.begin(), thickestFirst.end(), [&w](int a, int b) {
+                return w[static_cast<std::size_t>(a)].d_mm > w[static_cast<std::size_t>(b)].d_mm;
+            });
         }
         if (req.ripple_A <= 0) return;
         for (const core::WireRecord& r : w) {
@@ -105,7 +105,7 @@ struct ChokeWires {
     /// first of equal ones), as an index; -1 for none.
     template <class Fits> int thickest(const Catalogue& cat, double turns, double an_mm2, Fits fits) const {
         auto fitsArea = [&](const core::WireRecord& w) { return turns / w.turnsPerMm2 < an_mm2 && fits(w); };
-        if (!cat.wires.empty() && !thickestFirst.empty()) {
+        if (!thickestFirst.empty()) {
             for (int k : thickestFirst) {
                 if (fitsArea(cat.wires[static_cast<std::size_t>(k)])) return k;
             }
@@ -115,7 +115,8 @@ struct ChokeWires {
         for (std::size_t k = 0; k < cat.wires.size(); ++k) {
             const core::WireRecord& w = cat.wires[k];
             if (!fitsArea(w)) continue;
-            if (best < 0 || w.d_mm > cat.wires[static_cast<std::size_t>(best)].d_mm) best = static_cast<int>(k);
+            if (best < 0 || w.d_mm > cat.wires[static_cast<std::size_t>(best)].d_mm)
+                best = static_cast<int>(k);
         }
         return best;
     }
@@ -169,7 +170,8 @@ double InductanceAt(const CoreVariant& c, const ChokeMaterial& cm, double al_nH,
             core::DcBiasCurveCurrent(gapped, i, cm.muaAtPoint[static_cast<std::size_t>(i)], h);
         if (p.end) break;
         h = p.h_A_m;
-        if (p.idc_A >= idc_A) return num::LinearInterpolate(i0, inductance(i - 1), p.idc_A, inductance(i), idc_A);
+        if (p.idc_A >= idc_A)
+            return num::LinearInterpolate(i0, inductance(i - 1), p.idc_A, inductance(i), idc_A);
         i0 = p.idc_A;
     }
     return kNaN;
@@ -299,20 +301,21 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         reject(Reason::Code::NoValidDesign);
         return d;
     }
-    const core::DcBiasDesign* design = &found->design;
+    const core::DcBiasDesign& design = found->design;
     d.x = found->x;
-    d.mue = design->mue;
-    d.s_mm = design->s_mm;
-    d.al_nH = design->al_nH;
-    d.turnsExact = design->turns;
+    d.mue = design.mue;
+    d.s_mm = design.s_mm;
+    d.al_nH = design.al_nH;
+    d.turnsExact = design.turns;
     // The tab goes on with N and Al as its fields show them, whole numbers.
-    d.turns = std::round(design->turns);
-    const double al = std::round(design->al_nH);
+    d.turns = std::round(design.turns);
+    const double al = std::round(design.al_nH);
     if (d.s_mm < 0) reject(Reason::Code::NegativeGap);
 
     d.designWire = wires.thickest(cat, d.turns, c.an_mm2, [](const core::WireRecord&) { return true; });
     // The tab's wire is looked up by its diameter: one that is not a number is not found.
-    if (d.designWire >= 0 && std::isnan(cat.wires[static_cast<std::size_t>(d.designWire)].d_mm)) d.designWire = -1;
+    if (d.designWire >= 0 && std::isnan(cat.wires[static_cast<std::size_t>(d.designWire)].d_mm))
+        d.designWire = -1;
     if (d.designWire < 0) {
         reject(Reason::Code::NoWireInArea, d.turns);
     } else if (core::FitsLayers(cat.wires[static_cast<std::size_t>(d.designWire)], d.turns, req.layers,
@@ -375,8 +378,8 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
 Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
                    const ChokeRequest& req) {
     return DesignChokeWith(cat, coreIndex, materialIndex,
-                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req, 1), ChokeWires(cat, req),
-                           req);
+                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req, 1),
+                           ChokeWires(cat, req), req);
 }
 
 core::PTransInput TransformerInput(const CoreVariant& c, const MaterialData& m,

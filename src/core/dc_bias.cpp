@@ -189,8 +189,8 @@ private:
     double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
         const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
         // t + 1/µa0 between its ends, widened by the size of its parts.
-        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + invMua0_ + std::fabs(termsAt_.gapPart(j)) +
-                                        std::fabs(termsAt_.gapPart(i)));
+        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + invMua0_ +
+                                        std::fabs(termsAt_.gapPart(j)) + std::fabs(termsAt_.gapPart(i)));
         const double hLo = std::min(a.h, z.h) - hWiden, hHi = std::max(a.h, z.h) + hWiden;
         const double lLo = g_.l[i] * (1 - kWiden), lHi = g_.l[j] * (1 + kWiden);
         const double scale = scale_;
@@ -263,7 +263,8 @@ DcBiasDesigner::DcBiasDesigner(const OperatingPointInput& in, bool tabled) : in_
     }
 }
 
-std::optional<DcBiasDesigner::Found> DcBiasDesigner::design(double ve_mm3, double ae_mm2, double le_mm) const {
+std::optional<DcBiasDesigner::Found> DcBiasDesigner::design(double ve_mm3, double ae_mm2,
+                                                            double le_mm) const {
     OperatingPointInput in = in_;
     in.ve_mm3 = ve_mm3;
     const Balance b(in);
