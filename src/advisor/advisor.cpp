@@ -123,22 +123,16 @@ struct ChokeWires {
 };
 
 /// A material at the request's temperature, as every choke design of a run reads it: its
-/// µa column, Bs, µa at B = 0, µa at the flux density of each point of the tab's curve,
-/// the operating point's terms and the loss law at f (which depend on the material and the
-/// request alone), formed once per run.
+/// µa column, Bs, µa at B = 0, µa at the flux density of each point of the tab's curve and
+/// the loss law at f (which depend on the material and the request alone), formed once per run.
 struct ChokeMaterial {
     const std::vector<double>* mua = nullptr; ///< none: no data at this temperature
     double bs_mT = 0, mua0 = 0;
     std::array<double, core::kDcBiasPoints + 1> muaAtPoint{};
-    std::optional<core::DcBiasDesigner> designer;
     ChokeLossLaw loss;
 };
 
-/// From this many cores on a run forms the operating point's terms at every grid point at once.
-constexpr std::size_t kTabledFrom = 200;
-
-ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, const ChokeRequest& req,
-                                   std::size_t cores) {
+ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, const ChokeRequest& req) {
     ChokeMaterial cm;
     cm.loss = ChokeLossLaw(m, req.temp_C, req.f_kHz);
     const bool t25 = req.temp_C != 100;
@@ -150,8 +144,6 @@ ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, 
     for (int i = 1; i <= core::kDcBiasPoints; ++i)
         cm.muaAtPoint[static_cast<std::size_t>(i)] =
             num::InterpolateRows(cat.muaB_mT, *mua, core::DcBiasCurveFlux(i, cm.bs_mT));
-    cm.designer.emplace(core::OperatingPointInput{cm.bs_mT, cm.mua0, req.l_mH, 0, req.idc_A, req.drop_pct},
-                        cores >= kTabledFrom);
     return cm;
 }
 
@@ -296,7 +288,8 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         reject(Reason::Code::NoAmplitudeData, req.temp_C);
         return d;
     }
-    const std::optional<core::DcBiasDesigner::Found> found = cm.designer->design(c.ve_mm3, c.ae_mm2, c.le_mm);
+    const std::optional<core::DcBiasDesignAt> found = core::DesignAtOperatingPoint(
+        {cm.bs_mT, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct}, c.ae_mm2, c.le_mm);
     if (!found) {
         reject(Reason::Code::NoValidDesign);
         return d;
@@ -378,8 +371,8 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
 Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
                    const ChokeRequest& req) {
     return DesignChokeWith(cat, coreIndex, materialIndex,
-                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req, 1),
-                           ChokeWires(cat, req), req);
+                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req), ChokeWires(cat, req),
+                           req);
 }
 
 core::PTransInput TransformerInput(const CoreVariant& c, const MaterialData& m,
@@ -448,7 +441,7 @@ std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, c
     for (std::size_t k = 0; k < cat.materials.size(); ++k) {
         if (!cat.materials[k].amplitude) continue;
         materials.push_back(k);
-        prepared.push_back(PrepareChokeMaterial(cat, cat.materials[k], req, cores));
+        prepared.push_back(PrepareChokeMaterial(cat, cat.materials[k], req));
     }
     const ChokeWires wires(cat, req);
     const std::size_t per = materials.size();

@@ -63,59 +63,30 @@ struct Balance {
         double h = 0; ///< t + 1/µa0
         double p = 0, q = 0, f = 0;
     };
-    /// 1/(d·µi·R(x)), a part of t.
-    double gapPart(double r) const { return 1.0 / (df * mui * r); }
-    /// The terms but Q's division by V·µ0, which alone depends on the core.
-    DcBiasDesigner::Terms common(double l, double r) const {
-        DcBiasDesigner::Terms c;
-        c.t = GapTerm(r, df, mui);
-        c.h = c.t + 1.0 / mua0;
-        c.p = std::pow(c.h * l * bt / num::kMu0, 2);
-        c.qv = (c.t + 1.0 / (r * mui)) * idc * idc * (1.0 - df) * lH;
-        return c;
-    }
-    double vMu0() const { return v * num::kMu0; }
-    static Terms complete(const DcBiasDesigner::Terms& c, double vMu0) {
+    Terms at(double l, double r) const {
         Terms s;
-        s.t = c.t;
-        s.h = c.h;
-        s.p = c.p;
-        s.q = c.qv / vMu0;
+        s.t = GapTerm(r, df, mui);
+        s.h = s.t + 1.0 / mua0;
+        s.p = std::pow(s.h * l * bt / num::kMu0, 2);
+        s.q = (s.t + 1.0 / (r * mui)) * idc * idc * (1.0 - df) * lH / (v * num::kMu0);
         s.f = s.p - s.q;
         return s;
     }
-    Terms at(double l, double r) const { return complete(common(l, r), vMu0()); }
 };
 
 bool Finite(const Balance::Terms& s) {
     return AllFinite({s.t, s.h, s.p, s.q, s.f});
 }
 
-/// The balance's terms at the grid points, formed in full.
-struct DirectTerms {
-    const Balance& b;
-    const ScanGrid& g;
-    Balance::Terms operator()(size_t k) const { return b.at(g.l[k], g.r[k]); }
-    double gapPart(size_t k) const { return b.gapPart(g.r[k]); }
-};
-
-/// The balance's terms at the grid points from those formed once for every core.
-struct TabledTerms {
-    const std::vector<DcBiasDesigner::Terms>& common;
-    double vMu0;
-    Balance::Terms operator()(size_t k) const { return Balance::complete(common[k], vMu0); }
-    double gapPart(size_t k) const { return common[k].gapPart; }
-};
-
 /// The scan: the first point whose |P − Q| is smallest (after a point where the balance
 /// is exactly 0, the next point is taken); the grid point's index.
-template <class TermsAt> std::optional<size_t> FullScan(const TermsAt& termsAt) {
-    const size_t n = Grid().x.size();
+std::optional<size_t> FullScan(const Balance& b) {
+    const ScanGrid& g = Grid();
     size_t best = 0;
     double bestF = 0;
     double previousF = 0; // counts as 0 before the first step
-    for (size_t k = 0; k < n; ++k) {
-        const Balance::Terms s = termsAt(k);
+    for (size_t k = 0; k < g.x.size(); ++k) {
+        const Balance::Terms s = b.at(g.l[k], g.r[k]);
         if (!Finite(s)) return std::nullopt;
         if (previousF == 0.0 || std::fabs(s.f) < std::fabs(bestF)) {
             best = k;
@@ -131,9 +102,9 @@ template <class TermsAt> std::optional<size_t> FullScan(const TermsAt& termsAt) 
 /// a constant plus a constant times 1/R(x), and R falls), so P − Q lies between bounds
 /// formed from the interval's ends; an interval whose bound cannot beat the best point
 /// found is skipped. The bounds are widened far beyond rounding.
-template <class TermsAt> class Search {
+class Search {
 public:
-    Search(const Balance& b, const TermsAt& termsAt) : b_(b), termsAt_(termsAt), g_(Grid()) {}
+    explicit Search(const Balance& b) : b_(b), g_(Grid()) {}
 
     /// false: the search cannot decide, the full scan must.
     bool run() {
@@ -160,7 +131,7 @@ private:
     static constexpr double kWiden = 1E-9;
 
     bool visit(long k, Balance::Terms& s) {
-        s = termsAt_(static_cast<size_t>(k));
+        s = terms(k);
         if (!Finite(s) || s.f == 0.0) return false;
         const double a = std::fabs(s.f);
         if (bestK_ < 0 || a < bestAbs_ || (a == bestAbs_ && k < bestK_)) {
@@ -169,6 +140,10 @@ private:
         }
         return true;
     }
+    Balance::Terms terms(long k) const {
+        return b_.at(g_.l[static_cast<size_t>(k)], g_.r[static_cast<size_t>(k)]);
+    }
+
     /// The grid points lo … hi, whose ends' terms are a and z.
     bool range(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) {
         if (hi - lo <= kLeaf) {
@@ -189,13 +164,13 @@ private:
     double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
         const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
         // t + 1/µa0 between its ends, widened by the size of its parts.
-        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + invMua0_ +
-                                        std::fabs(termsAt_.gapPart(j)) + std::fabs(termsAt_.gapPart(i)));
+        const double hWiden =
+            kWiden * (std::fabs(a.t) + std::fabs(z.t) + invMua0_ + std::fabs(1.0 / (dfMui_ * g_.r[j])) +
+                      std::fabs(1.0 / (dfMui_ * g_.r[i])));
         const double hLo = std::min(a.h, z.h) - hWiden, hHi = std::max(a.h, z.h) + hWiden;
         const double lLo = g_.l[i] * (1 - kWiden), lHi = g_.l[j] * (1 + kWiden);
-        const double scale = scale_;
-        const double c0 = hLo * lLo * scale, c1 = hLo * lHi * scale, c2 = hHi * lLo * scale,
-                     c3 = hHi * lHi * scale;
+        const double c0 = hLo * lLo * scale_, c1 = hLo * lHi * scale_, c2 = hHi * lLo * scale_,
+                     c3 = hHi * lHi * scale_;
         const double gLo = std::min(std::min(c0, c1), std::min(c2, c3));
         const double gHi = std::max(std::max(c0, c1), std::max(c2, c3));
         const double pHi = std::max(gLo * gLo, gHi * gHi) * (1 + kWiden);
@@ -209,17 +184,18 @@ private:
     }
 
     const Balance& b_;
-    const TermsAt& termsAt_;
     const ScanGrid& g_;
-    const double invMua0_ = std::fabs(1.0 / b_.mua0), scale_ = b_.bt / num::kMu0;
+    // Parts of the bound that do not change along the grid.
+    const double invMua0_ = std::fabs(1.0 / b_.mua0), dfMui_ = b_.df * b_.mui, scale_ = b_.bt / num::kMu0;
     long bestK_ = -1;
     double bestAbs_ = 0;
 };
 
-/// The grid point nearest the balance: the search, or the scan where it cannot decide.
-template <class TermsAt> std::optional<size_t> FindOperatingPoint(const Balance& b, const TermsAt& termsAt) {
-    Search<TermsAt> search(b, termsAt);
-    if (!search.run()) return FullScan(termsAt);
+/// The grid point OperatingPointSearch finds.
+std::optional<size_t> FindOperatingPoint(const OperatingPointInput& in) {
+    const Balance b(in);
+    Search search(b);
+    if (!search.run()) return FullScan(b);
     return search.best();
 }
 
@@ -239,44 +215,26 @@ std::optional<DcBiasDesign> DesignAt(double t, double mui, double ae_mm2, double
 } // namespace
 
 std::optional<double> OperatingPoint(const OperatingPointInput& in) {
-    const Balance b(in);
-    const std::optional<size_t> k = FullScan(DirectTerms{b, Grid()});
+    const std::optional<size_t> k = FullScan(Balance(in));
     if (!k) return std::nullopt;
     return Grid().x[*k];
 }
 
 std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
-    const Balance b(in);
-    const std::optional<size_t> k = FindOperatingPoint(b, DirectTerms{b, Grid()});
+    const std::optional<size_t> k = FindOperatingPoint(in);
     if (!k) return std::nullopt;
     return Grid().x[*k];
 }
 
-DcBiasDesigner::DcBiasDesigner(const OperatingPointInput& in, bool tabled) : in_(in) {
-    if (!tabled) return;
-    const Balance b(in);
-    const ScanGrid& g = Grid();
-    terms_.reserve(g.x.size());
-    for (size_t k = 0; k < g.x.size(); ++k) {
-        terms_.push_back(b.common(g.l[k], g.r[k]));
-        terms_.back().gapPart = b.gapPart(g.r[k]);
-    }
-}
-
-std::optional<DcBiasDesigner::Found> DcBiasDesigner::design(double ve_mm3, double ae_mm2,
-                                                            double le_mm) const {
-    OperatingPointInput in = in_;
-    in.ve_mm3 = ve_mm3;
-    const Balance b(in);
-    const ScanGrid& g = Grid();
-    const std::optional<size_t> k = terms_.empty() ? FindOperatingPoint(b, DirectTerms{b, g})
-                                                   : FindOperatingPoint(b, TabledTerms{terms_, b.vMu0()});
+std::optional<DcBiasDesignAt> DesignAtOperatingPoint(const OperatingPointInput& in, double ae_mm2,
+                                                     double le_mm) {
+    const std::optional<size_t> k = FindOperatingPoint(in);
     if (!k) return std::nullopt;
-    // t at the grid point is the gap term getDCBiasOutput forms from x.
-    const double t = terms_.empty() ? GapTerm(g.r[*k], b.df, b.mui) : terms_[*k].t;
-    const std::optional<DcBiasDesign> d = DesignAt(t, kDcBiasMui, ae_mm2, le_mm, in_.l_mH);
+    // R(x) of the grid point, as getDCBiasOutput forms it from x.
+    const std::optional<DcBiasDesign> d =
+        DesignAt(GapTerm(Grid().r[*k], in.dmurev_pct * 0.01, kDcBiasMui), kDcBiasMui, ae_mm2, le_mm, in.l_mH);
     if (!d) return std::nullopt;
-    return Found{g.x[*k], *d};
+    return DcBiasDesignAt{Grid().x[*k], *d};
 }
 
 std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,

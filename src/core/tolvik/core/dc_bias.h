@@ -64,31 +64,14 @@ struct DcBiasDesign {
 std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
                                             double le_mm, double l_mH);
 
-/// OperatingPointSearch and getDCBiasOutput for many cores of one material and one request:
-/// the balance's terms that do not depend on the core (all but its volume) are formed once
-/// at every grid point. The same numbers as the two functions, with µi = kDcBiasMui.
-class DcBiasDesigner {
-public:
-    /// in.ve_mm3 is not used. tabled: the terms are formed at every grid point at once,
-    /// which repays itself from some hundred cores on; else at the points each search visits.
-    explicit DcBiasDesigner(const OperatingPointInput& in, bool tabled = true);
-    struct Found {
-        double x = 0; ///< the operating point
-        DcBiasDesign design;
-    };
-    /// The operating point of a core of this volume and the design there; none where
-    /// either function gives none.
-    std::optional<Found> design(double ve_mm3, double ae_mm2, double le_mm) const;
-
-    struct Terms {
-        double t = 0, h = 0, p = 0, qv = 0; ///< gap term, t + 1/µa0, P, Q·V·µ0
-        double gapPart = 0;                 ///< 1/(d·µi·R(x))
-    };
-
-private:
-    OperatingPointInput in_;
-    std::vector<Terms> terms_; ///< at each grid point, when tabled
+/// OperatingPointSearch and getDCBiasOutput at µi = kDcBiasMui at once: the operating point
+/// x and the design there, R(x) taken from the search's grid; none where either gives none.
+struct DcBiasDesignAt {
+    double x = 0;
+    DcBiasDesign design;
 };
+std::optional<DcBiasDesignAt> DesignAtOperatingPoint(const OperatingPointInput& in, double ae_mm2,
+                                                     double le_mm);
 
 /// One point of the DC-bias curve of a gapped core (the plot data Al and N).
 struct GappedCore {
