@@ -42,66 +42,99 @@ bool Finite(double v) {
 }
 
 /// The loss law at f and T: the row at f, or between the two rows around f on a power
-/// law in f; none outside the rows at T.
+/// law in f; none outside the rows at T. The rows and the share of the way from one to
+/// the other depend on the material and the request alone: found once per run.
 enum class LossStatus { Ok, NoTemperature, NoFrequency };
-LossStatus CoreLossDensity(const MaterialData& m, double t_C, double f_kHz, double b_mT, double& pv) {
+struct ChokeLossLaw {
+    LossStatus status = LossStatus::NoTemperature;
     const LossLaw* below = nullptr;
     const LossLaw* above = nullptr;
-    bool anyAtT = false;
-    for (const LossLaw& row : m.loss) {
-        if (row.t_C != t_C) continue;
-        anyAtT = true;
-        if (row.f_kHz <= f_kHz && (!below || row.f_kHz > below->f_kHz)) below = &row;
-        if (row.f_kHz >= f_kHz && (!above || row.f_kHz < above->f_kHz)) above = &row;
-    }
-    if (!anyAtT) return LossStatus::NoTemperature;
-    if (!below || !above) return LossStatus::NoFrequency;
-    auto at = [b_mT](const LossLaw& row) { return std::exp(row.c) * std::pow(b_mT, row.x); };
-    if (below->f_kHz == above->f_kHz) {
-        pv = at(*below);
-    } else {
-        const double share = std::log(f_kHz / below->f_kHz) / std::log(above->f_kHz / below->f_kHz);
-        pv = at(*below) * std::pow(at(*above) / at(*below), share);
-    }
-    return LossStatus::Ok;
-}
+    double expBelow = 0, expAbove = 0; ///< e^C of the two rows
+    double share = 0;
 
-/// The thickest wire of the table that takes less than the winding area and fits the
-/// layers (the first of equal ones); -1 for none.
-int LayeredWire(const Catalogue& cat, const CoreVariant& c, double turns, double layers) {
-    int best = -1;
-    for (std::size_t k = 0; k < cat.wires.size(); ++k) {
-        const core::WireRecord& w = cat.wires[k];
-        if (!(turns / w.turnsPerMm2 < c.an_mm2) || !core::FitsLayers(w, turns, layers, c.hWickel_mm))
-            continue;
-        if (best < 0 || w.d_mm > cat.wires[static_cast<std::size_t>(best)].d_mm) best = static_cast<int>(k);
+    ChokeLossLaw() = default;
+    ChokeLossLaw(const MaterialData& m, double t_C, double f_kHz) {
+        bool anyAtT = false;
+        for (const LossLaw& row : m.loss) {
+            if (row.t_C != t_C) continue;
+            anyAtT = true;
+            if (row.f_kHz <= f_kHz && (!below || row.f_kHz > below->f_kHz)) below = &row;
+            if (row.f_kHz >= f_kHz && (!above || row.f_kHz < above->f_kHz)) above = &row;
+        }
+        if (!anyAtT) return;
+        status = LossStatus::NoFrequency;
+        if (!below || !above) return;
+        status = LossStatus::Ok;
+        expBelow = std::exp(below->c);
+        expAbove = std::exp(above->c);
+        if (below->f_kHz != above->f_kHz)
+            share = std::log(f_kHz / below->f_kHz) / std::log(above->f_kHz / below->f_kHz);
     }
-    return best;
-}
+    /// Pv at the flux amplitude (status Ok only).
+    double at(double b_mT) const {
+        const double pvBelow = expBelow * std::pow(b_mT, below->x);
+        if (below->f_kHz == above->f_kHz) return pvBelow;
+        return pvBelow * std::pow(expAbove * std::pow(b_mT, above->x) / pvBelow, share);
+    }
+};
 
-/// The wire the DC-bias tab takes for N turns (SuchDraht), as an index; -1 for none.
-int DesignWire(const Catalogue& cat, double turns, double an_mm2) {
-    const std::optional<core::WireRecord> w = core::SuchDraht(turns, an_mm2, cat.wires);
-    if (!w) return -1;
-    // SuchDraht takes the first of equal diameters in stored order.
-    for (std::size_t k = 0; k < cat.wires.size(); ++k) {
-        if (cat.wires[k].d_mm == w->d_mm && turns / cat.wires[k].turnsPerMm2 < an_mm2)
-            return static_cast<int>(k);
+/// The wires of the table, thickest first (equal ones in stored order), and Rac/Rdc of
+/// each at the ripple's frequency in the request's layers (NaN where it cannot be formed;
+/// none without a ripple): they depend on the wires and the request alone, formed once per run.
+struct ChokeWires {
+    std::vector<int> thickestFirst; ///< none when a diameter is not a number: then in stored order
+    std::vector<double> fr;
+
+    ChokeWires(const Catalogue& cat, const ChokeRequest& req) {
+        const std::vector<core::WireRecord>& w = cat.wires;
+        if (std::none_of(w.begin(), w.end(), [](const core::WireRecord& r) { return std::isnan(r.d_mm); })) {
+            thickestFirst.resize(w.size());
+            std::iota(thickestFirst.begin(), thickestFirst.end(), 0);
+            std::stable_sort(thickestFirst.begin(), thickestFirst.end(), [&w](int a, int b) {
+                return w[static_cast<std::size_t>(a)].d_mm > w[static_cast<std::size_t>(b)].d_mm;
+            });
+        }
+        if (req.ripple_A <= 0) return;
+        for (const core::WireRecord& r : w) {
+            const core::WireValue v = core::GetFr(r.d_mm, req.f_kHz, core::RoundLayers(req.layers));
+            fr.push_back(v.valid ? v.value : kNaN);
+        }
     }
-    return -1;
-}
+
+    /// The thickest wire that takes less than the winding area and passes the test (the
+    /// first of equal ones), as an index; -1 for none.
+    template <class Fits> int thickest(const Catalogue& cat, double turns, double an_mm2, Fits fits) const {
+        auto fitsArea = [&](const core::WireRecord& w) { return turns / w.turnsPerMm2 < an_mm2 && fits(w); };
+        if (!thickestFirst.empty()) {
+            for (int k : thickestFirst) {
+                if (fitsArea(cat.wires[static_cast<std::size_t>(k)])) return k;
+            }
+            return -1;
+        }
+        int best = -1;
+        for (std::size_t k = 0; k < cat.wires.size(); ++k) {
+            const core::WireRecord& w = cat.wires[k];
+            if (!fitsArea(w)) continue;
+            if (best < 0 || w.d_mm > cat.wires[static_cast<std::size_t>(best)].d_mm)
+                best = static_cast<int>(k);
+        }
+        return best;
+    }
+};
 
 /// A material at the request's temperature, as every choke design of a run reads it: its
-/// µa column, Bs, µa at B = 0 and µa at the flux density of each point of the tab's curve
-/// (which depend on the material alone), formed once per run.
+/// µa column, Bs, µa at B = 0, µa at the flux density of each point of the tab's curve and
+/// the loss law at f (which depend on the material and the request alone), formed once per run.
 struct ChokeMaterial {
     const std::vector<double>* mua = nullptr; ///< none: no data at this temperature
     double bs_mT = 0, mua0 = 0;
     std::array<double, core::kDcBiasPoints + 1> muaAtPoint{};
+    ChokeLossLaw loss;
 };
 
 ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, const ChokeRequest& req) {
     ChokeMaterial cm;
+    cm.loss = ChokeLossLaw(m, req.temp_C, req.f_kHz);
     const bool t25 = req.temp_C != 100;
     const std::optional<std::vector<double>>& mua = t25 ? m.mua25 : m.mua100;
     if (!mua) return cm;
@@ -114,19 +147,6 @@ ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, 
     return cm;
 }
 
-/// Rac/Rdc of each wire of the table at the ripple's frequency in the request's layers (NaN
-/// where it cannot be formed), which depends on the wire alone: formed once per run; none
-/// without a ripple.
-std::vector<double> WireFr(const Catalogue& cat, const ChokeRequest& req) {
-    std::vector<double> fr;
-    if (req.ripple_A <= 0) return fr;
-    for (const core::WireRecord& w : cat.wires) {
-        const core::WireValue v = core::GetFr(w.d_mm, req.f_kHz, core::RoundLayers(req.layers));
-        fr.push_back(v.valid ? v.value : kNaN);
-    }
-    return fr;
-}
-
 /// L [mH] at Idc on the tab's curve of the plot data (Al and N of the design): the curve's
 /// inductance µgr/µe·Lp between the two points around Idc (Lp at no current).
 double InductanceAt(const CoreVariant& c, const ChokeMaterial& cm, double al_nH, double turns, double idc_A) {
@@ -134,16 +154,17 @@ double InductanceAt(const CoreVariant& c, const ChokeMaterial& cm, double al_nH,
     if (mue == 0.0 || turns == 0.0) return kNaN;
     const double lp_mH = turns * turns * al_nH * 1E-6;
     const core::GappedCore gapped{cm.bs_mT, c.ae_mm2, c.le_mm, al_nH, turns};
-    double i0 = 0, l0 = lp_mH, h = 0;
+    // µgr only at the two points around Idc.
+    auto inductance = [&](int i) { return i == 0 ? lp_mH : core::DcBiasCurveMugr(gapped, i) / mue * lp_mH; };
+    double i0 = 0, h = 0;
     for (int i = 1; i <= core::kDcBiasPoints; ++i) {
         const core::DcBiasCurveStep p =
-            core::DcBiasCurvePoint(gapped, i, cm.muaAtPoint[static_cast<std::size_t>(i)], h);
+            core::DcBiasCurveCurrent(gapped, i, cm.muaAtPoint[static_cast<std::size_t>(i)], h);
         if (p.end) break;
         h = p.h_A_m;
-        const double l = p.mugr / mue * lp_mH;
-        if (p.idc_A >= idc_A) return num::LinearInterpolate(i0, l0, p.idc_A, l, idc_A);
+        if (p.idc_A >= idc_A)
+            return num::LinearInterpolate(i0, inductance(i - 1), p.idc_A, inductance(i), idc_A);
         i0 = p.idc_A;
-        l0 = l;
     }
     return kNaN;
 }
@@ -256,9 +277,8 @@ Design NewCandidate(Kind kind, const Catalogue& cat, std::size_t coreIndex, std:
 namespace {
 
 Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
-                       const ChokeMaterial& cm, const std::vector<double>& wireFr, const ChokeRequest& req) {
+                       const ChokeMaterial& cm, const ChokeWires& wires, const ChokeRequest& req) {
     const CoreVariant& c = cat.cores[coreIndex];
-    const MaterialData& m = cat.materials[materialIndex];
     Design d = NewCandidate(Kind::Choke, cat, coreIndex, materialIndex);
     auto reject = [&d](Reason::Code code, double a = 0, double b = 0) {
         if (d.reason.empty()) d.reason = {code, a, b};
@@ -268,34 +288,36 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         reject(Reason::Code::NoAmplitudeData, req.temp_C);
         return d;
     }
-    const double bs = cm.bs_mT;
-    const std::optional<double> x =
-        core::OperatingPointSearch({bs, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct});
-    const std::optional<core::DcBiasDesign> design =
-        x ? core::getDCBiasOutput(*x, req.drop_pct, core::kDcBiasMui, c.ae_mm2, c.le_mm, req.l_mH)
-          : std::nullopt;
-    if (!design) {
+    const std::optional<core::DcBiasDesignAt> found = core::DesignAtOperatingPoint(
+        {cm.bs_mT, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct}, c.ae_mm2, c.le_mm);
+    if (!found) {
         reject(Reason::Code::NoValidDesign);
         return d;
     }
-    d.x = *x;
-    d.mue = design->mue;
-    d.s_mm = design->s_mm;
-    d.al_nH = design->al_nH;
-    d.turnsExact = design->turns;
+    const core::DcBiasDesign& design = found->design;
+    d.x = found->x;
+    d.mue = design.mue;
+    d.s_mm = design.s_mm;
+    d.al_nH = design.al_nH;
+    d.turnsExact = design.turns;
     // The tab goes on with N and Al as its fields show them, whole numbers.
-    d.turns = std::round(design->turns);
-    const double al = std::round(design->al_nH);
+    d.turns = std::round(design.turns);
+    const double al = std::round(design.al_nH);
     if (d.s_mm < 0) reject(Reason::Code::NegativeGap);
 
-    d.designWire = DesignWire(cat, d.turns, c.an_mm2);
+    d.designWire = wires.thickest(cat, d.turns, c.an_mm2, [](const core::WireRecord&) { return true; });
+    // The tab's wire is looked up by its diameter: one that is not a number is not found.
+    if (d.designWire >= 0 && std::isnan(cat.wires[static_cast<std::size_t>(d.designWire)].d_mm))
+        d.designWire = -1;
     if (d.designWire < 0) {
         reject(Reason::Code::NoWireInArea, d.turns);
     } else if (core::FitsLayers(cat.wires[static_cast<std::size_t>(d.designWire)], d.turns, req.layers,
                                 c.hWickel_mm)) {
         d.wire = d.designWire;
     } else {
-        d.wire = LayeredWire(cat, c, d.turns, req.layers);
+        d.wire = wires.thickest(cat, d.turns, c.an_mm2, [&](const core::WireRecord& w) {
+            return core::FitsLayers(w, d.turns, req.layers, c.hWickel_mm);
+        });
         if (d.wire < 0) reject(Reason::Code::NoWireInLayers, d.turns, req.layers);
     }
 
@@ -307,7 +329,7 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         d.rdc_Ohm = core::CopperResistance(d.turns, c.ln_mm, wire);
         const double ripple2 = req.ripple_A * req.ripple_A / 12.0; // rms² of the triangular ripple
         d.fr = 1.0;
-        if (req.ripple_A > 0) d.fr = wireFr[static_cast<std::size_t>(d.wire)];
+        if (req.ripple_A > 0) d.fr = wires.fr[static_cast<std::size_t>(d.wire)];
         d.pcu_W = d.rdc_Ohm * (req.idc_A * req.idc_A + d.fr * ripple2);
         d.j_A_mm2 = std::sqrt(req.idc_A * req.idc_A + ripple2) / core::WireArea(wire);
     }
@@ -315,10 +337,9 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
     d.pcore_W = 0;
     if (req.ripple_A > 0) {
         d.bPeak_mT = req.l_mH * 1E-3 * req.ripple_A / (2.0 * d.turns * c.ae_mm2 * 1E-6) * 1000.0;
-        double pv = 0;
-        switch (CoreLossDensity(m, req.temp_C, req.f_kHz, d.bPeak_mT, pv)) {
+        switch (cm.loss.status) {
         case LossStatus::Ok:
-            d.pcore_W = pv * c.ve_mm3 * 1E-6; // kW/m³ · mm³
+            d.pcore_W = cm.loss.at(d.bPeak_mT) * c.ve_mm3 * 1E-6; // kW/m³ · mm³
             break;
         case LossStatus::NoTemperature:
             d.pcore_W = kNaN;
@@ -350,7 +371,7 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
 Design DesignChoke(const Catalogue& cat, std::size_t coreIndex, std::size_t materialIndex,
                    const ChokeRequest& req) {
     return DesignChokeWith(cat, coreIndex, materialIndex,
-                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req), WireFr(cat, req),
+                           PrepareChokeMaterial(cat, cat.materials[materialIndex], req), ChokeWires(cat, req),
                            req);
 }
 
@@ -413,6 +434,8 @@ Design DesignTransformer(const Catalogue& cat, std::size_t coreIndex, std::size_
 }
 
 std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, const RunControl& run) {
+    const std::size_t first = std::min(run.firstCore, cat.cores.size());
+    const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
     std::vector<std::size_t> materials;
     std::vector<ChokeMaterial> prepared;
     for (std::size_t k = 0; k < cat.materials.size(); ++k) {
@@ -420,12 +443,10 @@ std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, c
         materials.push_back(k);
         prepared.push_back(PrepareChokeMaterial(cat, cat.materials[k], req));
     }
-    const std::vector<double> wireFr = WireFr(cat, req);
+    const ChokeWires wires(cat, req);
     const std::size_t per = materials.size();
-    const std::size_t first = std::min(run.firstCore, cat.cores.size());
-    const std::size_t cores = std::min(run.coreCount, cat.cores.size() - first);
     return RunAll(cores * per, run, [&](std::size_t i) {
-        return DesignChokeWith(cat, first + i / per, materials[i % per], prepared[i % per], wireFr, req);
+        return DesignChokeWith(cat, first + i / per, materials[i % per], prepared[i % per], wires, req);
     });
 }
 

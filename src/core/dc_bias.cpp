@@ -79,22 +79,22 @@ bool Finite(const Balance::Terms& s) {
 }
 
 /// The scan: the first point whose |P − Q| is smallest (after a point where the balance
-/// is exactly 0, the next point is taken).
-std::optional<double> FullScan(const Balance& b) {
+/// is exactly 0, the next point is taken); the grid point's index.
+std::optional<size_t> FullScan(const Balance& b) {
     const ScanGrid& g = Grid();
-    double bestX = g.x.front();
+    size_t best = 0;
     double bestF = 0;
     double previousF = 0; // counts as 0 before the first step
     for (size_t k = 0; k < g.x.size(); ++k) {
         const Balance::Terms s = b.at(g.l[k], g.r[k]);
         if (!Finite(s)) return std::nullopt;
         if (previousF == 0.0 || std::fabs(s.f) < std::fabs(bestF)) {
-            bestX = g.x[k];
+            best = k;
             bestF = s.f;
         }
         previousF = s.f;
     }
-    return bestX;
+    return best;
 }
 
 /// Branch and bound over the grid for the smallest |f| (the first of equal ones).
@@ -124,7 +124,7 @@ public:
         }
         return range(0, n - 1, first, last);
     }
-    long best() const { return bestK_; }
+    size_t best() const { return static_cast<size_t>(bestK_); }
 
 private:
     static constexpr long kLeaf = 8;
@@ -164,14 +164,13 @@ private:
     double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
         const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
         // t + 1/µa0 between its ends, widened by the size of its parts.
-        const double hWiden = kWiden * (std::fabs(a.t) + std::fabs(z.t) + std::fabs(1.0 / b_.mua0) +
-                                        std::fabs(1.0 / (b_.df * b_.mui * g_.r[j])) +
-                                        std::fabs(1.0 / (b_.df * b_.mui * g_.r[i])));
+        const double hWiden =
+            kWiden * (std::fabs(a.t) + std::fabs(z.t) + invMua0_ + std::fabs(1.0 / (dfMui_ * g_.r[j])) +
+                      std::fabs(1.0 / (dfMui_ * g_.r[i])));
         const double hLo = std::min(a.h, z.h) - hWiden, hHi = std::max(a.h, z.h) + hWiden;
         const double lLo = g_.l[i] * (1 - kWiden), lHi = g_.l[j] * (1 + kWiden);
-        const double scale = b_.bt / num::kMu0;
-        const double c0 = hLo * lLo * scale, c1 = hLo * lHi * scale, c2 = hHi * lLo * scale,
-                     c3 = hHi * lHi * scale;
+        const double c0 = hLo * lLo * scale_, c1 = hLo * lHi * scale_, c2 = hHi * lLo * scale_,
+                     c3 = hHi * lHi * scale_;
         const double gLo = std::min(std::min(c0, c1), std::min(c2, c3));
         const double gHi = std::max(std::max(c0, c1), std::max(c2, c3));
         const double pHi = std::max(gLo * gLo, gHi * gHi) * (1 + kWiden);
@@ -186,36 +185,62 @@ private:
 
     const Balance& b_;
     const ScanGrid& g_;
+    // Parts of the bound that do not change along the grid.
+    const double invMua0_ = std::fabs(1.0 / b_.mua0), dfMui_ = b_.df * b_.mui, scale_ = b_.bt / num::kMu0;
     long bestK_ = -1;
     double bestAbs_ = 0;
 };
 
-} // namespace
-
-std::optional<double> OperatingPoint(const OperatingPointInput& in) {
-    return FullScan(Balance(in));
-}
-
-std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
+/// The grid point OperatingPointSearch finds.
+std::optional<size_t> FindOperatingPoint(const OperatingPointInput& in) {
     const Balance b(in);
     Search search(b);
     if (!search.run()) return FullScan(b);
-    return Grid().x[static_cast<size_t>(search.best())];
+    return search.best();
 }
 
-std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
-                                            double le_mm, double l_mH) {
-    const double df = dmurev_pct * 0.01;
+/// The design at the gap term t.
+std::optional<DcBiasDesign> DesignAt(double t, double mui, double ae_mm2, double le_mm, double l_mH) {
     const double ae = ae_mm2 * 1E-6;
     const double le = le_mm * 1E-3;
     DcBiasDesign d;
-    const double t = GapTerm(num::LangevinSlope(x).toDouble(), df, mui);
     d.mue = 1.0 / (1.0 / mui + t);
     d.s_mm = (1.0 / d.mue - 1.0 / mui) * le_mm;
     d.al_nH = ae / le * d.mue * num::kMu0 / 1E-9;
     d.turns = std::sqrt(l_mH / std::fabs(d.al_nH)) * 1000.0;
     if (!AllFinite({t, d.mue, d.s_mm, d.al_nH, d.turns})) return std::nullopt;
     return d;
+}
+
+} // namespace
+
+std::optional<double> OperatingPoint(const OperatingPointInput& in) {
+    const std::optional<size_t> k = FullScan(Balance(in));
+    if (!k) return std::nullopt;
+    return Grid().x[*k];
+}
+
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
+    const std::optional<size_t> k = FindOperatingPoint(in);
+    if (!k) return std::nullopt;
+    return Grid().x[*k];
+}
+
+std::optional<DcBiasDesignAt> DesignAtOperatingPoint(const OperatingPointInput& in, double ae_mm2,
+                                                     double le_mm) {
+    const std::optional<size_t> k = FindOperatingPoint(in);
+    if (!k) return std::nullopt;
+    // R(x) of the grid point, as getDCBiasOutput forms it from x.
+    const std::optional<DcBiasDesign> d =
+        DesignAt(GapTerm(Grid().r[*k], in.dmurev_pct * 0.01, kDcBiasMui), kDcBiasMui, ae_mm2, le_mm, in.l_mH);
+    if (!d) return std::nullopt;
+    return DcBiasDesignAt{Grid().x[*k], *d};
+}
+
+std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
+                                            double le_mm, double l_mH) {
+    return DesignAt(GapTerm(num::LangevinSlope(x).toDouble(), dmurev_pct * 0.01, mui), mui, ae_mm2, le_mm,
+                    l_mH);
 }
 
 DcBiasOutcome DesignDcBias(const DcBiasRequest& in) {
@@ -324,7 +349,7 @@ double DcBiasCurveFlux(int i, double bs_mT) {
     return bs_mT * Curve().l[i];
 }
 
-DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m) {
+DcBiasCurveStep DcBiasCurveCurrent(const GappedCore& core, int i, double mua, double h_A_m) {
     DcBiasCurveStep p;
     if (mua == 0.0) {
         p.end = true;
@@ -334,8 +359,17 @@ DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, doub
     const double muga = num::GappedPermeability(mua, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
     p.h_A_m = muga != 0.0 ? b / (muga * 1000.0 * num::kMu0) : h_A_m;
     p.idc_A = core.le_mm * p.h_A_m / (core.turns * 1000.0);
+    return p;
+}
+
+double DcBiasCurveMugr(const GappedCore& core, int i) {
     const double murev = kDcBiasMui * Curve().r[i];
-    p.mugr = num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
+    return num::GappedPermeability(murev, core.ae_mm2, core.le_mm, kDcBiasMui, core.al_nH);
+}
+
+DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m) {
+    DcBiasCurveStep p = DcBiasCurveCurrent(core, i, mua, h_A_m);
+    if (!p.end) p.mugr = DcBiasCurveMugr(core, i);
     return p;
 }
 

@@ -64,6 +64,15 @@ struct DcBiasDesign {
 std::optional<DcBiasDesign> getDCBiasOutput(double x, double dmurev_pct, double mui, double ae_mm2,
                                             double le_mm, double l_mH);
 
+/// OperatingPointSearch and getDCBiasOutput at µi = kDcBiasMui at once: the operating point
+/// x and the design there, R(x) taken from the search's grid; none where either gives none.
+struct DcBiasDesignAt {
+    double x = 0;
+    DcBiasDesign design;
+};
+std::optional<DcBiasDesignAt> DesignAtOperatingPoint(const OperatingPointInput& in, double ae_mm2,
+                                                     double le_mm);
+
 /// One point of the DC-bias curve of a gapped core (the plot data Al and N).
 struct GappedCore {
     double bs_mT = 0;
@@ -83,6 +92,10 @@ double DcBiasCurveFlux(int i, double bs_mT);
 /// Curve point i with µa at its flux density; h is the field of the previous point.
 /// The current is not finite when N = 0.
 DcBiasCurveStep DcBiasCurvePoint(const GappedCore& core, int i, double mua, double h_A_m);
+/// The same point without µgr (left 0), for a walk that needs µgr at few points.
+DcBiasCurveStep DcBiasCurveCurrent(const GappedCore& core, int i, double mua, double h_A_m);
+/// µgr of curve point i.
+double DcBiasCurveMugr(const GappedCore& core, int i);
 
 /// Everything the DC-bias curve routine takes: the input data and plot data as numbers (an
 /// empty field reads 0), the options and the looked-up values.
