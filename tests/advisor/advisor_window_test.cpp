@@ -5,10 +5,13 @@
 #include "tolvik/ui_common/app_context.h"
 
 #include <QAbstractItemModelTester>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineSeries>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -50,8 +53,43 @@ private slots:
             for (int r = 1; r < w.model().rowCount(); ++r)
                 QVERIFY(w.model().designAt(r)->ve_mm3 >= w.model().designAt(r - 1)->ve_mm3);
 
+            // The designs' markers lie on their points of the chart: their fill colour (or the
+            // front drawn over them) close to the point, but for a few hidden by their neighbours.
+            auto* view = w.findChild<QChartView*>(QStringLiteral("advChart"));
+            const QImage shown = view->grab().toImage();
+            const auto series = view->chart()->series();
+            const QColor fill = static_cast<QScatterSeries*>(series[0])->color();
+            const QColor front = static_cast<QLineSeries*>(series[1])->color();
+            int marked = 0;
+            for (int r = 0; r < w.model().rowCount(); ++r) {
+                const advisor::Design& d = *w.model().designAt(r);
+                const QPoint at = view->mapFromScene(view->chart()->mapToScene(
+                    view->chart()->mapToPosition({d.ve_mm3, d.ptotal_W}, series[0])));
+                bool near = false;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx)
+                        near = near || shown.pixelColor(at + QPoint(dx, dy)) == fill ||
+                               shown.pixelColor(at + QPoint(dx, dy)) == front;
+                marked += near ? 1 : 0;
+            }
+            QVERIFY(marked >= w.model().rowCount() * 9 / 10);
+
             w.findChild<QCheckBox*>(QStringLiteral("advShowRejected"))->setChecked(true);
             QCOMPARE(w.model().rowCount(), static_cast<int>(designs.size()));
+            // A figure that does not apply (a rejected design's loss) sorts last either way.
+            int lossColumn = 0;
+            while (!w.model()
+                        .headerData(lossColumn, Qt::Horizontal, Qt::DisplayRole)
+                        .toString()
+                        .startsWith("Ptotal"))
+                ++lossColumn;
+            for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+                w.model().sort(lossColumn, order);
+                auto loss = [&](int r) { return w.model().index(r, lossColumn).data().toString(); };
+                QVERIFY(!loss(0).isEmpty());
+                for (int r = 1; r < w.model().rowCount(); ++r)
+                    QVERIFY(!loss(r - 1).isEmpty() || loss(r).isEmpty());
+            }
             const std::string csv = w.model().csv();
             QCOMPARE(csv.substr(0, csv.find('\n')), advisor::CsvHeader());
             QCOMPARE(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), designs.size() + 1);
