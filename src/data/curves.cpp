@@ -1,5 +1,7 @@
 #include "tolvik/data/curves.h"
 
+#include "tolvik/data/catalogue_rows.h"
+
 #include "tolvik/data/database.h"
 #include "tolvik/data/records.h"
 
@@ -53,19 +55,11 @@ std::string TemperatureColumn(std::string_view name, bool t25) {
 
 std::optional<TableColumns> ReadTableColumns(Database& db, std::string_view table, std::string_view xField,
                                              std::string_view yField) {
-    auto rs = db.openTable(table);
-    if (!rs->hasField(xField) || !rs->hasField(yField)) return std::nullopt;
-    TableColumns c;
-    try {
-        for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
-            c.x.push_back(rs->number(xField).toDouble());
-            c.y.push_back(rs->number(yField).toDouble());
-        }
-    } catch (const DataError&) {
-        return std::nullopt;
-    }
-    rs->close();
-    return c;
+    if (!db.hasTable(table)) (void)db.openTable(table); // the file's own complaint
+    CurveColumns columns(db, table);
+    std::optional<std::vector<double>> x = columns.column(xField), y = columns.column(yField);
+    if (!x || !y) return std::nullopt;
+    return TableColumns{std::move(*x), std::move(*y)};
 }
 
 std::optional<CurveRows> ReadMuiTCurve(Database& db, std::string_view material) {
