@@ -269,7 +269,8 @@ TEST_F(AdvisorFixture, EveryRejectionReason) {
     // A data file without the table of amplitude permeability: no choke, and no fault.
     const core::test::FixtureFolder noMua(std::string(kAdvisorData) + "DROP TABLE MuaB;");
     const Catalogue cat = LoadCatalogue(*data::Database::open(noMua.databasePath()));
-    const Design* d = Find(AdviseChoke(cat, {1, 1}), cat, "E 20", "M1");
+    const std::vector<Design> designs = AdviseChoke(cat, {1, 1});
+    const Design* d = Find(designs, cat, "E 20", "M1");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->reason.text(), "no amplitude permeability data at 25 °C");
 }
