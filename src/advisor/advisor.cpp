@@ -128,9 +128,13 @@ struct ChokeWires {
 struct ChokeMaterial {
     const std::vector<double>* mua = nullptr; ///< none: no data at this temperature
     double bs_mT = 0, mua0 = 0;
+    core::OperatingPointMaterial operatingPoint; ///< what the operating-point search learns once
     std::array<double, core::kDcBiasPoints + 1> muaAtPoint{};
     ChokeLossLaw loss;
 };
+
+/// From this many core variants on, a run prepares the operating-point search per material.
+constexpr std::size_t kManyCores = 500;
 
 ChokeMaterial PrepareChokeMaterial(const Catalogue& cat, const MaterialData& m, const ChokeRequest& req) {
     ChokeMaterial cm;
@@ -289,7 +293,7 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         return d;
     }
     const std::optional<core::DcBiasDesignAt> found = core::DesignAtOperatingPoint(
-        {cm.bs_mT, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct}, c.ae_mm2, c.le_mm);
+        {cm.bs_mT, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct}, c.ae_mm2, c.le_mm, &cm.operatingPoint);
     if (!found) {
         reject(Reason::Code::NoValidDesign);
         return d;
@@ -442,6 +446,12 @@ std::vector<Design> AdviseChoke(const Catalogue& cat, const ChokeRequest& req, c
         if (!cat.materials[k].amplitude) continue;
         materials.push_back(k);
         prepared.push_back(PrepareChokeMaterial(cat, cat.materials[k], req));
+        // What the operating-point search learns of a material costs about as much as a
+        // hundred searches: worth it for many cores only.
+        if (cores >= kManyCores && prepared.back().mua) {
+            ChokeMaterial& cm = prepared.back();
+            cm.operatingPoint = core::PrepareOperatingPoint(cm.bs_mT, cm.mua0, req.drop_pct);
+        }
     }
     const ChokeWires wires(cat, req);
     const std::size_t per = materials.size();

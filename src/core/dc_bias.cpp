@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 namespace tolvik::core {
 
@@ -35,6 +36,10 @@ namespace {
 /// x alone, so they are formed once for every design.
 struct ScanGrid {
     std::vector<double> x, l, r;
+    std::vector<double> u;    ///< 1/R(x)
+    /// Of each step: 1/(u[k+1] − u[k]); the rounding of a slope over the step relative to the
+    /// slope; and ∞ where the step is lost in rounding (nothing is known of the slope there).
+    std::vector<double> perU, slopeRounding, unknown;
 };
 
 const ScanGrid& Grid() {
@@ -44,6 +49,14 @@ const ScanGrid& Grid() {
             g.x.push_back(x);
             g.l.push_back(num::Langevin(x).toDouble());
             g.r.push_back(num::LangevinSlope(x).toDouble());
+            g.u.push_back(1.0 / g.r.back());
+        }
+        for (size_t k = 0; k + 1 < g.u.size(); ++k) {
+            const double du = g.u[k + 1] - g.u[k];
+            const bool known = du > 1E-9 * (g.u[k] + g.u[k + 1]) && std::isfinite(du);
+            g.perU.push_back(known ? 1.0 / du : 0.0);
+            g.slopeRounding.push_back(known ? 2E-12 * (g.u[k] + g.u[k + 1]) / du + 1E-9 : 0.0);
+            g.unknown.push_back(known ? 0.0 : std::numeric_limits<double>::infinity());
         }
         return g;
     }();
@@ -72,7 +85,12 @@ struct Balance {
         s.f = s.p - s.q;
         return s;
     }
+    /// c of Q = c·(1/R(x) − 1), which is what Q is in exact numbers.
+    double energyFactor() const { return idc * idc * (1.0 - df) * lH / (v * num::kMu0) / (df * mui); }
 };
+
+/// The bound on the rounding of a computed balance, relative to the size of its parts.
+constexpr double kRounding = 1E-12;
 
 bool Finite(const Balance::Terms& s) {
     return AllFinite({s.t, s.h, s.p, s.q, s.f});
@@ -104,7 +122,16 @@ std::optional<size_t> FullScan(const Balance& b) {
 /// found is skipped. The bounds are widened far beyond rounding.
 class Search {
 public:
-    explicit Search(const Balance& b) : b_(b), g_(Grid()) {}
+    /// With a material's preparation, the stretches of the grid where the balance surely
+    /// falls or rises are known too: there an interval's ends bound it.
+    Search(const Balance& b, const OperatingPointMaterial* m) : b_(b), g_(Grid()) {
+        const double c = b.energyFactor();
+        if (!m) return;
+        const OperatingPointMaterial::Stretches known = m->stretches(c);
+        fallsTo_ = known.fallsTo;
+        risesFrom_ = known.risesFrom;
+        rounding_ = kRounding * (m->pParts + c * (g_.u.back() + 1));
+    }
 
     /// false: the search cannot decide, the full scan must.
     bool run() {
@@ -162,6 +189,13 @@ private:
 
     /// A lower bound of |f| between the ends (-1 when it cannot be formed).
     double lowestPossible(long lo, long hi, const Balance::Terms& a, const Balance::Terms& z) const {
+        double monotonic = -1;
+        if (hi <= fallsTo_ || lo >= risesFrom_) {
+            // Monotonic here: f lies between its ends, each computed within the rounding.
+            if ((a.f < 0) != (z.f < 0)) return 0.0;
+            monotonic = std::min(std::fabs(a.f), std::fabs(z.f)) - 2 * rounding_;
+            if (monotonic > bestAbs_) return monotonic;
+        }
         const size_t i = static_cast<size_t>(lo), j = static_cast<size_t>(hi);
         // t + 1/µa0 between its ends, widened by the size of its parts.
         const double hWiden =
@@ -179,22 +213,27 @@ private:
         const double qLo = std::min(a.q, z.q) - qWiden, qHi = std::max(a.q, z.q) + qWiden;
         const double margin = kWiden * (pHi + std::fabs(qLo) + std::fabs(qHi));
         const double fLo = pLo - qHi - margin, fHi = pHi - qLo + margin;
-        if (!AllFinite({fLo, fHi})) return -1;
-        return (fLo <= 0 && fHi >= 0) ? 0.0 : std::min(std::fabs(fLo), std::fabs(fHi));
+        if (!AllFinite({fLo, fHi})) return monotonic;
+        return std::max(monotonic, (fLo <= 0 && fHi >= 0) ? 0.0 : std::min(std::fabs(fLo), std::fabs(fHi)));
     }
 
     const Balance& b_;
     const ScanGrid& g_;
     // Parts of the bound that do not change along the grid.
     const double invMua0_ = std::fabs(1.0 / b_.mua0), dfMui_ = b_.df * b_.mui, scale_ = b_.bt / num::kMu0;
+    long fallsTo_ = -1, risesFrom_ = std::numeric_limits<long>::max(); ///< see OperatingPointMaterial
+    double rounding_ = 0;
     long bestK_ = -1;
     double bestAbs_ = 0;
 };
 
 /// The grid point OperatingPointSearch finds.
-std::optional<size_t> FindOperatingPoint(const OperatingPointInput& in) {
+std::optional<size_t> FindOperatingPoint(const OperatingPointInput& in, const OperatingPointMaterial* material) {
     const Balance b(in);
-    Search search(b);
+    if (material && (material->bs_mT != in.bs_mT || material->mua0 != in.mua0 ||
+                     material->dmurev_pct != in.dmurev_pct))
+        material = nullptr;
+    Search search(b, material);
     if (!search.run()) return FullScan(b);
     return search.best();
 }
@@ -214,21 +253,67 @@ std::optional<DcBiasDesign> DesignAt(double t, double mui, double ae_mm2, double
 
 } // namespace
 
+OperatingPointMaterial::Stretches OperatingPointMaterial::stretches(double c) const {
+    Stretches known{-1, static_cast<long>(Grid().x.size())};
+    if (fallsBelow.empty() || !(c > 0) || !(c * (Grid().u.back() + 1) < 1E300)) return known;
+    known.fallsTo = std::lower_bound(fallsBelow.begin(), fallsBelow.end(), c * (1 - 1E-12)) - fallsBelow.begin();
+    known.risesFrom = std::upper_bound(risesAbove.begin(), risesAbove.end(), c * (1 + 1E-12)) - risesAbove.begin();
+    return known;
+}
+
+OperatingPointMaterial PrepareOperatingPoint(double bs_mT, double mua0, double dmurev_pct) {
+    OperatingPointMaterial m{bs_mT, mua0, dmurev_pct, {}, {}, 0};
+    const Balance b({bs_mT, mua0, 0, 1, 0, dmurev_pct});
+    if (!(b.df > 0 && b.df < 1) || !std::isfinite(1.0 / mua0)) return m;
+    // In exact numbers t + 1/µa0 = α·u + β with u = 1/R(x), so P = (s·(α·u + β)·L(x))² and
+    // Q = c·(u − 1): f falls on a step where ΔP/Δu < c and rises where it is above.
+    const ScanGrid& g = Grid();
+    const size_t n = g.x.size();
+    const double s = b.bt / num::kMu0, dm = b.df * b.mui;
+    const double alpha = (1 - b.df) / dm, beta = 1.0 / mua0 - 1.0 / dm;
+    const double hParts = ((1 - b.df) * g.u.back() + 1) / dm + std::fabs(1.0 / mua0);
+    m.pParts = std::pow(hParts * g.l.back() * s, 2);
+    if (!(m.pParts < 1E280)) return m; // every slope below is then a finite number
+    const double pRounding = 4 * kRounding * m.pParts;
+    auto pAt = [&](size_t k) {
+        const double root = s * (alpha * g.u[k] + beta) * g.l[k];
+        return root * root;
+    };
+    // Each step's slope ΔP/Δu within its rounding; then the highest bound up to a step and
+    // the lowest from it on, so that either list is ordered and a search finds c in it.
+    m.fallsBelow.reserve(n - 1);
+    m.risesAbove.reserve(n - 1);
+    double pBefore = pAt(0);
+    for (size_t k = 0; k + 1 < n; ++k) {
+        const double pNext = pAt(k + 1);
+        const double slope = (pNext - pBefore) * g.perU[k];
+        const double band = pRounding * g.perU[k] + std::fabs(slope) * g.slopeRounding[k] + g.unknown[k];
+        m.fallsBelow.push_back(slope + band);
+        m.risesAbove.push_back(slope - band);
+        pBefore = pNext;
+    }
+    for (size_t k = 1; k + 1 < n; ++k)
+        m.fallsBelow[k] = std::max(m.fallsBelow[k], m.fallsBelow[k - 1]);
+    for (size_t k = n - 2; k-- > 0;)
+        m.risesAbove[k] = std::min(m.risesAbove[k], m.risesAbove[k + 1]);
+    return m;
+}
+
 std::optional<double> OperatingPoint(const OperatingPointInput& in) {
     const std::optional<size_t> k = FullScan(Balance(in));
     if (!k) return std::nullopt;
     return Grid().x[*k];
 }
 
-std::optional<double> OperatingPointSearch(const OperatingPointInput& in) {
-    const std::optional<size_t> k = FindOperatingPoint(in);
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in, const OperatingPointMaterial* material) {
+    const std::optional<size_t> k = FindOperatingPoint(in, material);
     if (!k) return std::nullopt;
     return Grid().x[*k];
 }
 
 std::optional<DcBiasDesignAt> DesignAtOperatingPoint(const OperatingPointInput& in, double ae_mm2,
-                                                     double le_mm) {
-    const std::optional<size_t> k = FindOperatingPoint(in);
+                                                     double le_mm, const OperatingPointMaterial* material) {
+    const std::optional<size_t> k = FindOperatingPoint(in, material);
     if (!k) return std::nullopt;
     // R(x) of the grid point, as getDCBiasOutput forms it from x.
     const std::optional<DcBiasDesign> d =

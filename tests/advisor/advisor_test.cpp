@@ -93,6 +93,10 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
             const core::OperatingPointInput op{
                 req.temp_C == 25 ? m.bs25_mT : m.bs100_mT, mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct};
             EXPECT_EQ(d.x, core::OperatingPoint(op)) << what;
+            // As a run of many cores finds it, with what it learns of the material first.
+            const core::OperatingPointMaterial prepared =
+                core::PrepareOperatingPoint(op.bs_mT, op.mua0, op.dmurev_pct);
+            EXPECT_EQ(core::OperatingPointSearch(op, &prepared), d.x) << what;
         }
         EXPECT_GT(compared, 0);
     }
@@ -143,7 +147,8 @@ TEST(Advisor, DesignsEqualTheTabsOnEverySamplePair) {
     }
 }
 
-// The search lands on the scan's grid point for inputs far outside any sample.
+// The search lands on the scan's grid point for inputs far outside any sample, also with
+// what it learns of the material first.
 TEST(Advisor, OperatingPointSearchEqualsTheScanOnRandomInputs) {
     std::mt19937 rng(19);
     auto logUniform = [&rng](double lo, double hi) {
@@ -156,9 +161,14 @@ TEST(Advisor, OperatingPointSearchEqualsTheScanOnRandomInputs) {
                                            logUniform(10, 1e6),
                                            k % 50 == 0 ? 0.0 : logUniform(1e-3, 1e3),
                                            logUniform(0.1, 99)};
-        EXPECT_EQ(core::OperatingPointSearch(in), core::OperatingPoint(in))
+        const std::optional<double> scan = core::OperatingPoint(in);
+        const core::OperatingPointMaterial prepared = core::PrepareOperatingPoint(in.bs_mT, in.mua0, in.dmurev_pct);
+        EXPECT_EQ(core::OperatingPointSearch(in), scan)
             << in.bs_mT << " " << in.mua0 << " " << in.l_mH << " " << in.ve_mm3 << " " << in.idc_A << " "
             << in.dmurev_pct;
+        EXPECT_EQ(core::OperatingPointSearch(in, &prepared), scan)
+            << in.bs_mT << " " << in.mua0 << " " << in.l_mH << " " << in.ve_mm3 << " " << in.idc_A << " "
+            << in.dmurev_pct << " prepared";
     }
 }
 

@@ -7,12 +7,15 @@
 
 #include "tolvik/core/dc_bias_display.h"
 #include "tolvik/core/wire_display.h"
+#include "tolvik/numerics/numerics.h"
 #include "tolvik/ui_common/numtext.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace tolvik::core {
 namespace {
@@ -191,6 +194,42 @@ TEST(DcBias, OperatingPointScan) {
     ASSERT_TRUE(x0);
     EXPECT_GE(*x0, 0.1);
     EXPECT_LE(*x0, 10.0);
+}
+
+// Where the search is told the balance surely falls or rises, it does: P − Q formed in
+// long double at every grid point, for materials and cores far apart.
+TEST(DcBias, PreparedStretchesOfTheBalanceAreMonotonic) {
+    std::vector<long double> l, u;
+    for (double x = kScanStart; x <= kScanEnd; x += kScanStep) {
+        l.push_back(num::Langevin(x).toDouble());
+        u.push_back(1.0L / num::LangevinSlope(x).toDouble());
+    }
+    const long n = static_cast<long>(l.size());
+    int falling = 0, rising = 0;
+    for (const double mua0 : {900.0, 1990.0, 2000.0, 2400.0, 9000.0}) {
+        for (const double d_pct : {1.0, 10.0, 60.0}) {
+            const OperatingPointMaterial m = PrepareOperatingPoint(450, mua0, d_pct);
+            const long double df = d_pct * 0.01L, dm = df * kDcBiasMui;
+            for (double c = 1E-9; c < 1E9; c *= 3.7) {
+                std::vector<long double> f(l.size());
+                for (std::size_t k = 0; k < f.size(); ++k) {
+                    const long double h = (1 - df) * u[k] / dm - 1 / dm + 1 / (long double)mua0;
+                    const long double root = h * l[k] * 0.45L / (long double)num::kMu0;
+                    f[k] = root * root - c * (u[k] - 1);
+                }
+                const auto [fallsTo, risesFrom] = m.stretches(c);
+                const std::string what = std::to_string(mua0) + " " + std::to_string(d_pct) + " " + std::to_string(c);
+                for (long k = 0; k < fallsTo; ++k)
+                    ASSERT_LT(f[k + 1], f[k]) << what << " falls at " << k;
+                for (long k = std::max(risesFrom, 0L); k + 1 < n; ++k)
+                    ASSERT_GT(f[k + 1], f[k]) << what << " rises at " << k;
+                falling += fallsTo > 0;
+                rising += risesFrom < n - 1;
+            }
+        }
+    }
+    EXPECT_GT(falling, 50);
+    EXPECT_GT(rising, 50);
 }
 
 TEST(DcBias, DesignOutput) {

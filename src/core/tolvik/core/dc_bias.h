@@ -50,7 +50,25 @@ std::optional<double> OperatingPoint(const OperatingPointInput& in);
 /// is made of parts that are monotonic in x, so most of the grid is ruled out from the
 /// ends of an interval. Falls back to the full scan where the bounds cannot decide
 /// (a non-finite value, an exact zero of the balance).
-std::optional<double> OperatingPointSearch(const OperatingPointInput& in);
+/// What the search learns once for one material and drop, before many cores: where along the
+/// grid the balance surely falls or rises for a given c = Idc²·(1 − d)·L/(V·µ0·d·µi) (Q is
+/// c·(1/R(x) − 1)), so that an interval there is bounded by its ends.
+struct OperatingPointMaterial {
+    double bs_mT = 0, mua0 = 0, dmurev_pct = 0;
+    /// Slope bounds of each step, ordered: falling up to k+1 below c, rising from k above it.
+    std::vector<double> fallsBelow, risesAbove; ///< none: nothing known
+    double pParts = 0;                          ///< the size of P's parts, for its rounding
+    /// In exact numbers the balance falls from grid point to grid point on [0, fallsTo] and
+    /// rises on [risesFrom, end] (fallsTo −1 and risesFrom the grid's size: nothing known).
+    struct Stretches {
+        long fallsTo, risesFrom;
+    };
+    Stretches stretches(double c) const;
+};
+OperatingPointMaterial PrepareOperatingPoint(double bs_mT, double mua0, double dmurev_pct);
+/// Given the material's preparation, used only where its Bs, µa0 and d are the input's.
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in,
+                                           const OperatingPointMaterial* material = nullptr);
 
 /// The choke designed at the operating point x.
 struct DcBiasDesign {
@@ -71,7 +89,8 @@ struct DcBiasDesignAt {
     DcBiasDesign design;
 };
 std::optional<DcBiasDesignAt> DesignAtOperatingPoint(const OperatingPointInput& in, double ae_mm2,
-                                                     double le_mm);
+                                                     double le_mm,
+                                                     const OperatingPointMaterial* material = nullptr);
 
 /// One point of the DC-bias curve of a gapped core (the plot data Al and N).
 struct GappedCore {
