@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QVariant>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,13 @@ const char* const kCircuitInputs[] = {"thd_f", "thd_Rs", "thd_U", "thd_Rl"};
 constexpr double kTurnsMin = 0.5;
 constexpr double kTurnsMax = 10000;
 
+const char* const kPendingStyle = "tolvikPendingStyle";
+
+void ApplyStyle(QWidget* w, const QString& style) {
+    w->setProperty(kPendingStyle, QVariant());
+    if (w->styleSheet() != style) w->setStyleSheet(style);
+}
+
 /// Locked fields are gray and take no input; unlocked ones have the window colours. A
 /// locked wire list keeps its text black: it shows the wire the design derived.
 void SetLocked(QWidget* w, bool locked) {
@@ -48,7 +56,13 @@ void SetLocked(QWidget* w, bool locked) {
         return;
     }
     w->setEnabled(!locked);
-    w->setStyleSheet(locked ? kGrayStyle : QString());
+    // A style sheet sets the widget's style up anew (milliseconds for a list): a list on a
+    // page not shown gets its look when the page is shown.
+    const QString style = locked ? kGrayStyle : QString();
+    if (w->isVisible())
+        ApplyStyle(w, style);
+    else
+        w->setProperty(kPendingStyle, style);
 }
 
 } // namespace
@@ -80,6 +94,15 @@ void HarmonicTab::connectFields() {
     for (const char* name : {"t4I1", "t4N3"})
         field(name)->installEventFilter(this);
     connect(field("t4N3"), &QLineEdit::textEdited, this, [this] { checkTurnsField(); });
+}
+
+void HarmonicTab::showEvent(QShowEvent* event) {
+    for (int k = 1; k <= 2; ++k) {
+        QComboBox* wire = cbD_[static_cast<size_t>(k)];
+        const QVariant pending = wire ? wire->property(kPendingStyle) : QVariant();
+        if (pending.isValid()) ApplyStyle(wire, pending.toString());
+    }
+    QWidget::showEvent(event);
 }
 
 bool HarmonicTab::eventFilter(QObject* watched, QEvent* event) {

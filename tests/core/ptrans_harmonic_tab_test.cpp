@@ -6,6 +6,7 @@
 // Harmonic distortion: the transformer of harmonic_test.cpp on E 20 / M1 at 25 °C.
 
 #include "core_window_test_base.h"
+#include "tolvik/ui_common/page_widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -120,6 +121,8 @@ private slots:
         QCOMPARE(texts({"thd_N1", "thd_N2", "thd_Al25", "thd_k3c"}),
                  (QStringList{"105", "105", "914", "-35"}));
         QCOMPARE(get<QComboBox>("cb_d(1)")->currentText(), u".3 (28)"_s);
+        // The design's wires are locked and look it, also where they were locked unseen.
+        QCOMPARE(get<QComboBox>("cb_d(2)")->styleSheet(), tolvik::ui::page::kGrayStyle);
         type("t4I1", "1"); // not an input of k3c
         QCOMPARE(field("thd_k3c")->text(), u"-35"_s);
         type("thd_U", "1"); // any edit makes k3c stale
@@ -129,6 +132,7 @@ private slots:
         QCOMPARE(get<QComboBox>("cb_d(2)")->currentText(), u".3 (28)"_s); // kept over the refill
         for (const char* list : {"cb_d(1)", "cb_d(2)"}) {
             QVERIFY2(get<QComboBox>(list)->isEnabled(), list); // the user chooses the wires now
+            QVERIFY2(get<QComboBox>(list)->styleSheet().isEmpty(), list);
             choose(QString::fromLatin1(list), "0.32 (28)");
         }
         calculate();

@@ -66,6 +66,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     /// The design and circuit frames and the Calculate slot (harmonic_pages.cpp).
