@@ -292,8 +292,9 @@ Design DesignChokeWith(const Catalogue& cat, std::size_t coreIndex, std::size_t 
         reject(Reason::Code::NoAmplitudeData, req.temp_C);
         return d;
     }
-    const std::optional<core::DcBiasDesignAt> found = core::DesignAtOperatingPoint(
-        {cm.bs_mT, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct}, c.ae_mm2, c.le_mm, &cm.operatingPoint);
+    const std::optional<core::DcBiasDesignAt> found =
+        core::DesignAtOperatingPoint({cm.bs_mT, cm.mua0, req.l_mH, c.ve_mm3, req.idc_A, req.drop_pct},
+                                     c.ae_mm2, c.le_mm, &cm.operatingPoint);
     if (!found) {
         reject(Reason::Code::NoValidDesign);
         return d;

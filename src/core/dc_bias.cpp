@@ -36,7 +36,7 @@ namespace {
 /// x alone, so they are formed once for every design.
 struct ScanGrid {
     std::vector<double> x, l, r;
-    std::vector<double> u;    ///< 1/R(x)
+    std::vector<double> u; ///< 1/R(x)
     /// Of each step: 1/(u[k+1] − u[k]); the rounding of a slope over the step relative to the
     /// slope; and ∞ where the step is lost in rounding (nothing is known of the slope there).
     std::vector<double> perU, slopeRounding, unknown;
@@ -228,10 +228,11 @@ private:
 };
 
 /// The grid point OperatingPointSearch finds.
-std::optional<size_t> FindOperatingPoint(const OperatingPointInput& in, const OperatingPointMaterial* material) {
+std::optional<size_t> FindOperatingPoint(const OperatingPointInput& in,
+                                         const OperatingPointMaterial* material) {
     const Balance b(in);
-    if (material && (material->bs_mT != in.bs_mT || material->mua0 != in.mua0 ||
-                     material->dmurev_pct != in.dmurev_pct))
+    if (material &&
+        (material->bs_mT != in.bs_mT || material->mua0 != in.mua0 || material->dmurev_pct != in.dmurev_pct))
         material = nullptr;
     Search search(b, material);
     if (!search.run()) return FullScan(b);
@@ -256,8 +257,10 @@ std::optional<DcBiasDesign> DesignAt(double t, double mui, double ae_mm2, double
 OperatingPointMaterial::Stretches OperatingPointMaterial::stretches(double c) const {
     Stretches known{-1, static_cast<long>(Grid().x.size())};
     if (fallsBelow.empty() || !(c > 0) || !(c * (Grid().u.back() + 1) < 1E300)) return known;
-    known.fallsTo = std::lower_bound(fallsBelow.begin(), fallsBelow.end(), c * (1 - 1E-12)) - fallsBelow.begin();
-    known.risesFrom = std::upper_bound(risesAbove.begin(), risesAbove.end(), c * (1 + 1E-12)) - risesAbove.begin();
+    known.fallsTo =
+        std::lower_bound(fallsBelow.begin(), fallsBelow.end(), c * (1 - 1E-12)) - fallsBelow.begin();
+    known.risesFrom =
+        std::upper_bound(risesAbove.begin(), risesAbove.end(), c * (1 + 1E-12)) - risesAbove.begin();
     return known;
 }
 
@@ -305,7 +308,8 @@ std::optional<double> OperatingPoint(const OperatingPointInput& in) {
     return Grid().x[*k];
 }
 
-std::optional<double> OperatingPointSearch(const OperatingPointInput& in, const OperatingPointMaterial* material) {
+std::optional<double> OperatingPointSearch(const OperatingPointInput& in,
+                                           const OperatingPointMaterial* material) {
     const std::optional<size_t> k = FindOperatingPoint(in, material);
     if (!k) return std::nullopt;
     return Grid().x[*k];

@@ -162,7 +162,8 @@ TEST(Advisor, OperatingPointSearchEqualsTheScanOnRandomInputs) {
                                            k % 50 == 0 ? 0.0 : logUniform(1e-3, 1e3),
                                            logUniform(0.1, 99)};
         const std::optional<double> scan = core::OperatingPoint(in);
-        const core::OperatingPointMaterial prepared = core::PrepareOperatingPoint(in.bs_mT, in.mua0, in.dmurev_pct);
+        const core::OperatingPointMaterial prepared =
+            core::PrepareOperatingPoint(in.bs_mT, in.mua0, in.dmurev_pct);
         EXPECT_EQ(core::OperatingPointSearch(in), scan)
             << in.bs_mT << " " << in.mua0 << " " << in.l_mH << " " << in.ve_mm3 << " " << in.idc_A << " "
             << in.dmurev_pct;

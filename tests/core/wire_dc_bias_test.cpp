@@ -218,11 +218,10 @@ TEST(DcBias, PreparedStretchesOfTheBalanceAreMonotonic) {
                     f[k] = root * root - c * (u[k] - 1);
                 }
                 const auto [fallsTo, risesFrom] = m.stretches(c);
-                const std::string what = std::to_string(mua0) + " " + std::to_string(d_pct) + " " + std::to_string(c);
                 for (long k = 0; k < fallsTo; ++k)
-                    ASSERT_LT(f[k + 1], f[k]) << what << " falls at " << k;
+                    ASSERT_LT(f[k + 1], f[k]) << mua0 << " " << d_pct << " " << c << " falls at " << k;
                 for (long k = std::max(risesFrom, 0L); k + 1 < n; ++k)
-                    ASSERT_GT(f[k + 1], f[k]) << what << " rises at " << k;
+                    ASSERT_GT(f[k + 1], f[k]) << mua0 << " " << d_pct << " " << c << " rises at " << k;
                 falling += fallsTo > 0;
                 rising += risesFrom < n - 1;
             }
