@@ -1,8 +1,14 @@
 #include "tolvik/shell/icons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace tolvik::shell {
 
@@ -89,12 +95,10 @@ void DrawChart(QPainter& p) {
     p.drawPath(curve);
 }
 
-} // namespace
-
-QIcon PictureButtonIcon(int index) {
-    // Drawn for each usual device pixel ratio, so the pictures stay sharp on scaled screens.
+/// The picture drawn at each of the scales (device pixel ratios).
+QIcon DrawnIcon(int index, const std::vector<int>& scales) {
     QIcon icon;
-    for (const int scale : {1, 2, 3}) {
+    for (const int scale : scales) {
         QPixmap pixmap(kSize * scale, kSize * scale);
         pixmap.fill(Qt::transparent);
         QPainter p(&pixmap);
@@ -126,6 +130,24 @@ QIcon PictureButtonIcon(int index) {
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+} // namespace
+
+QIcon PictureButtonIcon(int index) {
+    // Drawn for the device pixel ratios of the screens there are (rounded up), so the
+    // pictures are sharp on each and no time goes into ratios no screen has.
+    std::vector<int> scales{1};
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const int scale = std::clamp(static_cast<int>(std::ceil(screen->devicePixelRatio())), 1, 4);
+        if (std::find(scales.begin(), scales.end(), scale) == scales.end()) scales.push_back(scale);
+    }
+    return DrawnIcon(index, scales);
+}
+
+QIcon WindowIcon() {
+    // The desktop shows a window's picture at several sizes (title bar, task switcher).
+    return DrawnIcon(5, {1, 2, 3});
 }
 
 } // namespace tolvik::shell

@@ -43,7 +43,7 @@ bool StartUp(AppContext& app, const QString& folder) {
 int RunProgram(const QString& folder, const QString& designFile) {
     AppContext app;
     if (!StartUp(app, folder)) return 1;
-    QApplication::setWindowIcon(PictureButtonIcon(5)); // the chart picture marks every window
+    QApplication::setWindowIcon(WindowIcon()); // the chart picture marks every window
     MainWindow window(app);
     window.PlaceOnScreen();
     window.RememberLayout();
