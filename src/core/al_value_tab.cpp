@@ -226,9 +226,8 @@ void AlValueTab::InitAlCalculation() {
 double AlValueTab::GetSelectedMaterialMui() {
     const std::string material = window_.selectedMaterial().toStdString();
     if (material.empty()) return 0;
-    const double mui = ReadOr(app_, Value(), [this] {
-                           return window_.materialValues().value(data::MaterialField::mui);
-                       }).toDouble();
+    const double mui = ReadOr(
+        app_, 0.0, [this] { return window_.materialValues().value(data::MaterialField::mui).toDouble(); });
     return std::isfinite(mui) ? mui : 0;
 }
 

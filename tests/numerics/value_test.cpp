@@ -9,9 +9,10 @@ using tolvik::ReadLeadingNumber;
 using tolvik::Value;
 
 TEST(Value, KindsAndConversions) {
-    EXPECT_TRUE(Value().isEmpty());
-    EXPECT_EQ(Value().toDouble(), 0.0);
-    EXPECT_EQ(Value().toText(), "");
+    const Value empty;
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(empty.toDouble(), 0.0);
+    EXPECT_EQ(empty.toText(), "");
     EXPECT_TRUE(Value::integer(0).isInt());
     EXPECT_NE(Value::integer(0), Value::empty());
     EXPECT_EQ(Value(2.5).toText(), "2.5");
