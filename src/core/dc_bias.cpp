@@ -125,8 +125,8 @@ public:
     /// With a material's preparation, the stretches of the grid where the balance surely
     /// falls or rises are known too: there an interval's ends bound it.
     Search(const Balance& b, const OperatingPointMaterial* m) : b_(b), g_(Grid()) {
-        const double c = b.energyFactor();
         if (!m) return;
+        const double c = b.energyFactor();
         const OperatingPointMaterial::Stretches known = m->stretches(c);
         fallsTo_ = known.fallsTo;
         risesFrom_ = known.risesFrom;
