@@ -7,8 +7,9 @@
 // main window shown) beside that of a bare Qt Widgets + Charts main window, with the ratios
 // of time and peak memory; run it under a real X server (xvfb-run) for those figures.
 //
-//   build/bench/tolvik_actions_bench [runs [start-up|open]]
+//   build/bench/tolvik_actions_bench [runs [start-up|open|TEXT]]
 //   (default 50 runs; "start-up": that alone; "open": the opening of the working windows alone;
+//   any other TEXT: only the actions whose names contain it, for a profiler;
 //   TOLVIK_BENCH_CLOCK=cpu in the environment: processor time of the main thread, see NowMs)
 
 #include "tolvik/chart/graph.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QResizeEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -56,6 +58,8 @@ int g_runs = 50;
 /// comparing two builds on a machine that other work keeps busy (all the actions' work,
 /// painting included, runs on the main thread).
 bool g_cpuClock = false;
+/// Only the actions whose names contain this text are measured (empty: all).
+std::string g_only;
 
 double NowMs() {
     timespec t{};
@@ -86,15 +90,65 @@ void Report(const char* action, std::vector<double> ms) {
     std::fflush(stdout);
 }
 
+/// TOLVIK_BENCH_TRACE_PAINT: prints what the last run of every action set going: each paint
+/// (class, name, parent, region), each repaint of the window, and each layout request, move,
+/// resize, show and hide of a widget; for finding work that is done twice or for nothing.
+struct PaintTrace : QObject {
+    bool on = false;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!on || !w) return false;
+        const char* name = w->metaObject()->className();
+        const QByteArray object = w->objectName().toUtf8();
+        const QRect g = w->geometry();
+        switch (e->type()) {
+        case QEvent::Paint: {
+            const QRect r = static_cast<QPaintEvent*>(e)->rect();
+            std::printf("  paint %s %s (in %s) %dx%d+%d+%d\n", name, object.constData(),
+                        w->parentWidget() ? qPrintable(w->parentWidget()->objectName()) : "", r.width(),
+                        r.height(), r.x(), r.y());
+            break;
+        }
+        case QEvent::UpdateRequest:
+            std::printf(" repaint of %s\n", name);
+            break;
+        case QEvent::Resize: {
+            const QSize old = static_cast<QResizeEvent*>(e)->oldSize();
+            std::printf(" resize %s %s %dx%d -> %dx%d\n", name, object.constData(), old.width(), old.height(),
+                        g.width(), g.height());
+            break;
+        }
+        case QEvent::LayoutRequest:
+        case QEvent::Move:
+        case QEvent::Show:
+        case QEvent::Hide:
+            std::printf(" %s %s %s %dx%d+%d+%d\n",
+                        e->type() == QEvent::LayoutRequest ? "layout"
+                        : e->type() == QEvent::Move        ? "move"
+                        : e->type() == QEvent::Show        ? "show"
+                                                           : "hide",
+                        name, object.constData(), g.width(), g.height(), g.x(), g.y());
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+};
+PaintTrace* g_trace = nullptr;
+
 /// Times `action` g_runs times; `prepare` runs before each, untimed.
 void Measure(const char* name, const std::function<void()>& prepare, const std::function<void()>& action) {
+    if (!g_only.empty() && std::strstr(name, g_only.c_str()) == nullptr) return;
     std::vector<double> ms;
     for (int i = 0; i < g_runs; ++i) {
         if (prepare) prepare();
+        if (g_trace) g_trace->on = i == g_runs - 1;
         const double start = NowMs();
         action();
         Settle();
         ms.push_back(NowMs() - start);
+        if (g_trace) g_trace->on = false;
     }
     Report(name, ms);
 }
@@ -252,8 +306,14 @@ int main(int argc, char** argv) {
         CompareStartUp(platform);
         return 0;
     }
+    if (argc > 2 && std::strcmp(argv[2], "open") != 0) g_only = argv[2];
     QApplication qapp(argc, argv);
     ui::InstallRecordingMessages();
+    PaintTrace trace;
+    if (qEnvironmentVariableIsSet("TOLVIK_BENCH_TRACE_PAINT")) {
+        g_trace = &trace;
+        qapp.installEventFilter(&trace);
+    }
     QTemporaryDir dir, large;
     QFile::copy(QStringLiteral(TOLVIK_SAMPLE_DB), dir.filePath(QStringLiteral("db1.mdb")));
     QFile::copy(QStringLiteral(TOLVIK_SAMPLE_DB), large.filePath(QStringLiteral("db1.mdb")));
@@ -309,6 +369,8 @@ int main(int argc, char** argv) {
                     file + std::string(win.name) + " tab " + std::string(1, char('0' + tab));
                 Measure((label + ": change to it").c_str(), [&] { win.open((tab + 1) % win.tabs); },
                         [&] { win.open(tab); });
+                win.open(tab); // (when the change was not measured)
+                Settle();
                 if (QAbstractButton* calc = CalculateButton(win.widget()))
                     Measure((label + ": Calculate").c_str(), nullptr, [&] { calc->click(); });
                 if (chart::Graph* g = CurrentGraph(win.tabWidget())) {
@@ -371,6 +433,6 @@ int main(int argc, char** argv) {
         g->render(painter, QRectF(200, 400, pdf.width() - 400, pdf.height() * 0.6));
     });
     p.reset();
-    CompareStartUp(platform);
+    if (g_only.empty()) CompareStartUp(platform);
     return 0;
 }

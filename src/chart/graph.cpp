@@ -46,6 +46,12 @@ namespace tolvik::chart {
 
 namespace {
 
+/// The event that carries a draw command's redraw to the end of the user's action.
+QEvent::Type RedrawEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 /// Sixteen curve colours, distinguishable on white and on paper, dark enough for thin lines.
 const std::array<QColor, 16> kPalette = {
     QColor(0x1f, 0x4e, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
@@ -423,8 +429,9 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     d_->model.onRedraw = [this] {
         if (d_->redrawPending) return;
         d_->redrawPending = true;
-        QMetaObject::invokeMethod(
-            this, [this] { flushRedraw(); }, Qt::QueuedConnection);
+        // Ahead of the queued work of the chart's scene and of the window's repaint: the one
+        // paint after the action then shows the new curves, not the old ones first.
+        QCoreApplication::postEvent(this, new QEvent(RedrawEvent()), Qt::HighEventPriority);
     };
     d_->model.onDataReset = [this] {
         d_->xRange.reset();
@@ -657,7 +664,11 @@ void Graph::refresh() {
                                             });
     d.legendWanted = legendWanted;
     d.legendEntries = std::move(entries);
-    if (entriesChanged) d.placeLegend(true);
+    if (entriesChanged) {
+        d.placeLegend(true);
+        // The legend's new height gives the view its new size now, before anything paints.
+        layout()->activate();
+    }
 
     const bool zoom = m.axisScale() == AxisScale::Hysteresis;
     d.zoomIn->setVisible(zoom);
@@ -711,6 +722,10 @@ void Graph::selectPoint(int set, int point) {
 }
 
 bool Graph::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == RedrawEvent()) {
+        flushRedraw();
+        return true;
+    }
     if (watched == this && event->type() == QEvent::Show && d_ && !d_->view) d_->makeView(*this);
     if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
     if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {

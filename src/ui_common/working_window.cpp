@@ -20,12 +20,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace tolvik::ui {
@@ -132,9 +135,44 @@ bool WorkingWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+namespace {
+
+/// The tab control of a working window. A changed text anywhere on a page asks every layout
+/// above it to lay out anew; the plain tab control then repaints all of itself, every field
+/// and the graph, although nothing moved. This one lays out (and repaints) only when its
+/// size or a size it depends on changed.
+class TabControl : public QTabWidget {
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::LayoutRequest) {
+            if (!isVisible()) {
+                laidOut_.reset();
+            } else {
+                const Fit now{size(), sizeHint(), minimumSizeHint(), tabBar()->sizeHint()};
+                if (laidOut_ == now) return true;
+                laidOut_ = now;
+            }
+        }
+        return QTabWidget::event(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        laidOut_.reset();
+        QTabWidget::resizeEvent(e);
+    }
+
+private:
+    struct Fit {
+        QSize size, hint, minimum, bar;
+        bool operator==(const Fit&) const = default;
+    };
+    std::optional<Fit> laidOut_;
+};
+
+} // namespace
+
 QTabWidget* WorkingWindow::makeTabWidget(const std::vector<std::pair<QWidget*, TabPage*>>& pages,
                                          const std::vector<QString>& captions) {
-    tabs_ = new QTabWidget;
+    tabs_ = new TabControl;
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     for (size_t i = 0; i < pages.size(); ++i) {
         tabs_->addTab(pages[i].first, captions[i]);
