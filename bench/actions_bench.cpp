@@ -142,8 +142,10 @@ void Measure(const char* name, const std::function<void()>& prepare, const std::
     if (!g_only.empty() && std::strstr(name, g_only.c_str()) == nullptr) return;
     std::vector<double> ms;
     for (int i = 0; i < g_runs; ++i) {
+        if (g_trace) g_trace->on = i == g_runs - 1 && getenv("TRACE_PREPARE");
         if (prepare) prepare();
         if (g_trace) g_trace->on = i == g_runs - 1;
+        if (g_trace && g_trace->on) std::printf("--- action\n");
         const double start = NowMs();
         action();
         Settle();

@@ -33,6 +33,13 @@ void MatTab::buildWindow() {
          std::initializer_list<QWidget*>{selection.kern, selection.lowProfile, selection.withHole})
         w->hide();
     sel->addLayout(selection.temperatures);
+    // The temperature options keep their place on the tabs that hide them: nothing above the
+    // tab control moves from tab to tab, and the graphs keep their size.
+    for (QWidget* w : {static_cast<QWidget*>(selection.t25), static_cast<QWidget*>(selection.t100)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
     selection.frame->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     top->addWidget(selection.frame, 0, Qt::AlignLeft);
 
