@@ -21,6 +21,7 @@
 #include "tolvik/ui_common/services.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -67,9 +68,12 @@ double NowMs() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-/// Processes what the action left queued (redraws included).
+/// Processes what the action left queued (redraws included), also what that work queued in
+/// turn (a round of the event loop leaves what is posted during it to the next round).
 void Settle() {
-    QCoreApplication::processEvents();
+    QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance();
+    for (int round = 0; round < 8 && loop && loop->processEvents(QEventLoop::AllEvents); ++round) {
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -91,14 +95,21 @@ void Report(const char* action, std::vector<double> ms) {
 }
 
 /// TOLVIK_BENCH_TRACE_PAINT: prints what the last run of every action set going: each paint
-/// (class, name, parent, region), each repaint of the window, and each layout request, move,
-/// resize, show and hide of a widget; for finding work that is done twice or for nothing.
+/// (class, name, parent, region), each repaint of the window and each deferred update, each
+/// layout request, move, resize, show and hide of a widget, the program's own events, and the
+/// layout requests and queued calls of a chart's scene; for finding work done twice or for nothing.
 struct PaintTrace : QObject {
     bool on = false;
     bool eventFilter(QObject* o, QEvent* e) override {
         auto* w = qobject_cast<QWidget*>(o);
+        // Of the objects that are not widgets (a chart's scene and items): layout, queued calls.
+        if (on && !w && (e->type() == QEvent::LayoutRequest || e->type() == QEvent::MetaCall))
+            std::printf(" %s to %s\n", e->type() == QEvent::MetaCall ? "queued call" : "layout",
+                        o->metaObject()->className());
         if (!on || !w) return false;
         const char* name = w->metaObject()->className();
+        if (e->type() >= QEvent::User)
+            std::printf(" event %d (the program's own) to %s\n", int(e->type()), name);
         const QByteArray object = w->objectName().toUtf8();
         const QRect g = w->geometry();
         switch (e->type()) {
@@ -109,6 +120,10 @@ struct PaintTrace : QObject {
                         r.height(), r.x(), r.y());
             break;
         }
+        case QEvent::UpdateLater:
+            std::printf(" update later %s %s (in %s)\n", name, object.constData(),
+                        w->parentWidget() ? qPrintable(w->parentWidget()->objectName()) : "");
+            break;
         case QEvent::UpdateRequest:
             std::printf(" repaint of %s\n", name);
             break;
@@ -142,10 +157,12 @@ void Measure(const char* name, const std::function<void()>& prepare, const std::
     if (!g_only.empty() && std::strstr(name, g_only.c_str()) == nullptr) return;
     std::vector<double> ms;
     for (int i = 0; i < g_runs; ++i) {
-        if (g_trace) g_trace->on = i == g_runs - 1 && getenv("TRACE_PREPARE");
-        if (prepare) prepare();
+        if (prepare) {
+            prepare();
+            Settle(); // what the preparation left queued is not the action's work
+        }
         if (g_trace) g_trace->on = i == g_runs - 1;
-        if (g_trace && g_trace->on) std::printf("--- action\n");
+        if (g_trace && g_trace->on) std::printf("--- %s\n", name);
         const double start = NowMs();
         action();
         Settle();

@@ -200,6 +200,10 @@ struct Graph::Impl {
     /// A draw command was given and the chart does not show it yet: the draws of one user
     /// action are shown together once the action is over.
     bool redrawPending = false;
+    /// Set while rendering: the chart is brought up to date although it is not shown.
+    bool drawHidden = false;
+    /// A draw came while the graph was not shown: it is redrawn once it is shown again.
+    bool staleWhileHidden = false;
 
     // The legend is a grid of its own below the chart: it names every curve in full, in as
     // many columns as the width allows, and scrolls when there are many curves. The
@@ -533,7 +537,7 @@ void setTitleText(QAbstractAxis* axis, const QString& title) {
 } // namespace
 
 void Graph::flushRedraw() {
-    if (d_->redrawPending) refresh();
+    if (d_->redrawPending || (d_->staleWhileHidden && (isVisible() || d_->drawHidden))) refresh();
 }
 
 void Graph::Impl::makeView(Graph& g) {
@@ -563,14 +567,22 @@ void Graph::Impl::makeView(Graph& g) {
 
 void Graph::refresh() {
     Impl& d = *d_;
-    d.redrawPending = false;
     if (!d.view) {
+        d.redrawPending = false;
         // The model is drawn when the graph is first shown (or rendered): no chart for a
         // graph nobody has seen.
         if (!isVisible()) return;
         d.makeView(*this);
         return;
     }
+    d.redrawPending = false;
+    if (!isVisible() && !d.drawHidden) {
+        // Drawn when shown (or rendered). A chart changed on a page not shown would have its
+        // scene repaint the window in the middle of the action, and the graph shown once more.
+        d.staleWhileHidden = true;
+        return;
+    }
+    d.staleWhileHidden = false;
     const ChartModel& m = d.model;
 
     // The axes first: the series below are drawn into their new ranges.
@@ -682,7 +694,9 @@ void Graph::refresh() {
 }
 
 void Graph::render(QPainter& painter, const QRectF& target) {
+    d_->drawHidden = true;
     d_->makeView(*this);
+    d_->drawHidden = false;
     // The chart is laid out for the target's size so that text keeps its size on paper.
     const QSizeF oldSize = d_->chart->size();
     const QPointF oldPos = d_->chart->pos();
@@ -726,7 +740,12 @@ bool Graph::eventFilter(QObject* watched, QEvent* event) {
         flushRedraw();
         return true;
     }
-    if (watched == this && event->type() == QEvent::Show && d_ && !d_->view) d_->makeView(*this);
+    if (watched == this && event->type() == QEvent::Show && d_) {
+        if (!d_->view)
+            d_->makeView(*this);
+        else if (d_->staleWhileHidden && d_->model.onRedraw)
+            d_->model.onRedraw(); // what was drawn while it was not shown, with the draws of this action
+    }
     if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
     if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);

@@ -145,6 +145,9 @@ void CoreForm::placeTabControls(int tab) {
     const TabPlace& place = kTabPlaces[tab];
     const CorePage* p = page(tab);
     auto moveInto = [](QWidget* w, QBoxLayout* slot, QWidget* into) {
+        // Where it is already (the tab entered again): taking it out and back would hide and
+        // show it, and each showing lays out the whole window.
+        if (slot ? slot->indexOf(w) >= 0 : w->parentWidget() == into) return;
         if (QWidget* holder = w->parentWidget(); holder && holder->layout())
             holder->layout()->removeWidget(w);
         if (slot) {
@@ -196,8 +199,6 @@ void CoreForm::ChangeTab(double tab) {
     d->picArrow[2]->hide();
     reader().frame->hide();
     selection().frame->setTitle(QStringLiteral("Core and material selection"));
-    selection().t25->hide();
-    selection().t100->hide();
 
     if (p->graph()) ui::ResetGraph(p->graph(), app_);
 
@@ -231,10 +232,10 @@ void CoreForm::ChangeTab(double tab) {
     selection().withHole->show();
     selection().material->setVisible(lists != SelectionLists::CoresOnly);
     if (lists == SelectionLists::CoresOnly) selection().frame->setTitle(QStringLiteral("Core selection"));
-    if (p->usesTemperatureOptions()) {
-        selection().t25->show();
-        selection().t100->show();
-    }
+    // Shown by the tabs that use them, hidden on the others; set once (each showing of a
+    // control lays out the whole window).
+    selection().t25->setVisible(p->usesTemperatureOptions());
+    selection().t100->setVisible(p->usesTemperatureOptions());
     p->enter();
     RecalculateCurrentTab();
 }

@@ -371,9 +371,14 @@ QMdiSubWindow* MainWindow::ensureCoreForm() {
 void MainWindow::OpenCoreFormTab(int tab) {
     guarded([&] {
         QMdiSubWindow* sub = ensureCoreForm();
-        coreForm_->tabControl()->setCurrentIndex(tab);
-        double t = tab;
-        coreForm_->ChangeTab(t);
+        // Selecting another tab sets it up (the tab's own event); the tab shown already is
+        // set up anew. Not both: twice the work, and a message of a failed read twice.
+        if (coreForm_->tabControl()->currentIndex() != tab) {
+            coreForm_->tabControl()->setCurrentIndex(tab);
+        } else {
+            double t = tab;
+            coreForm_->ChangeTab(t);
+        }
         if (!coreForm_ || !sub) return;
         sub->raise();
         mdi_->setActiveSubWindow(sub);

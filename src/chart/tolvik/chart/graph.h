@@ -33,8 +33,9 @@ public:
     /// The painter the print command (draw mode 5) renders into, at the frame given by
     /// the model's print entries (cm on the painter's device). nullptr: no printing.
     void setPrintPainter(QPainter* painter);
-    /// Redraws from the model now. The draw command redraws too, once the user action that
-    /// gave it is over; every read of the chart (clicks, rendering) shows the model as it is.
+    /// Redraws from the model now (a graph not shown: as it is shown). The draw command
+    /// redraws too, once the user action that gave it is over; every read of the chart
+    /// (clicks, rendering) shows the model as it is.
     void refresh();
 
     /// Simulates a user's click at the data point (set, point): raises pointSelected.
