@@ -46,12 +46,6 @@ namespace tolvik::chart {
 
 namespace {
 
-/// The event that carries a draw command's redraw to the end of the user's action.
-QEvent::Type RedrawEvent() {
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
 /// Sixteen curve colours, distinguishable on white and on paper, dark enough for thin lines.
 const std::array<QColor, 16> kPalette = {
     QColor(0x1f, 0x4e, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
@@ -204,6 +198,8 @@ struct Graph::Impl {
     bool drawHidden = false;
     /// A draw came while the graph was not shown: it is redrawn once it is shown again.
     bool staleWhileHidden = false;
+    /// The window whose repaints this graph watches (see eventFilter).
+    QPointer<QWidget> window;
 
     // The legend is a grid of its own below the chart: it names every curve in full, in as
     // many columns as the width allows, and scrolls when there are many curves. The
@@ -431,11 +427,11 @@ Graph::Graph(int index, QWidget* parent) : QWidget(parent), d_(std::make_unique<
     }
 
     d_->model.onRedraw = [this] {
+        // Redrawn as the window repaints after the action (see eventFilter), once for all the
+        // draw commands of the action; a graph not shown is redrawn when it is shown.
         if (d_->redrawPending) return;
         d_->redrawPending = true;
-        // Ahead of the queued work of the chart's scene and of the window's repaint: the one
-        // paint after the action then shows the new curves, not the old ones first.
-        QCoreApplication::postEvent(this, new QEvent(RedrawEvent()), Qt::HighEventPriority);
+        if (d_->view && isVisible()) d_->view->viewport()->update();
     };
     d_->model.onDataReset = [this] {
         d_->xRange.reset();
@@ -736,15 +732,27 @@ void Graph::selectPoint(int set, int point) {
 }
 
 bool Graph::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == this && event->type() == RedrawEvent()) {
+    if (d_ && watched == d_->window && event->type() == QEvent::UpdateRequest && d_->view && isVisible()) {
+        // The window is about to repaint: the chart shows its model now, and its scene notes
+        // the changes for the view now. Left to the scene's own queued call, they would have
+        // the window repainted at that call, before the rest of the action's updates, and
+        // then once more.
         flushRedraw();
-        return true;
+        QMetaObject::invokeMethod(d_->view->scene(), "_q_processDirtyItems", Qt::DirectConnection);
+        return false;
     }
     if (watched == this && event->type() == QEvent::Show && d_) {
-        if (!d_->view)
+        if (QWidget* w = window(); w != d_->window) {
+            if (d_->window) d_->window->removeEventFilter(this);
+            d_->window = w;
+            w->installEventFilter(this);
+        }
+        if (!d_->view) {
             d_->makeView(*this);
-        else if (d_->staleWhileHidden && d_->model.onRedraw)
-            d_->model.onRedraw(); // what was drawn while it was not shown, with the draws of this action
+        } else if (d_->staleWhileHidden) {
+            d_->redrawPending = true; // with the draws of this action, as the window repaints
+            d_->view->viewport()->update();
+        }
     }
     if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
     if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {
