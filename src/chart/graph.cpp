@@ -551,6 +551,7 @@ void Graph::Impl::makeView(Graph& g) {
     view->viewport()->setCursor(Qt::CrossCursor);
     view->viewport()->installEventFilter(&g);
     view->installEventFilter(&g);
+    view->scene()->installEventFilter(&g);
     static_cast<QVBoxLayout*>(g.layout())->insertWidget(0, view, 1);
     zoomIn->raise();
     zoomOut->raise();
@@ -755,6 +756,13 @@ bool Graph::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
+    if (watched == d_->view->scene() &&
+        (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)) {
+        // The view tells its scene when it is shown or hidden in the active window, and the
+        // chart then repaints itself all (in the middle of the action that showed it) for a
+        // look that does not change: nothing in a chart takes focus or looks active.
+        return true;
+    }
     if (watched == d_->view->viewport() && event->type() == QEvent::MouseButtonPress) {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton) {
