@@ -213,6 +213,14 @@ struct Graph::Impl {
     std::vector<LegendEntry> legendEntries;
     bool legendWanted = false;
     int legendColumns = 0;
+    /// The legend's rows: a colour mark and the curve's name.
+    struct LegendRow {
+        QLabel* mark = nullptr;
+        QLabel* text = nullptr;
+        QColor colour;
+        qreal dpr = 0;
+    };
+    std::vector<LegendRow> legendRows;
 
     void placeLegend(bool entriesChanged = false) {
         if (!legendWanted || legendEntries.empty()) {
@@ -231,33 +239,51 @@ struct Graph::Impl {
         if (!entriesChanged && columns == legendColumns && legendArea->isVisible()) return;
         legendColumns = columns;
 
+        // The rows are kept from draw to draw: a new curve adds one, and only what changed
+        // is made anew (each new label costs more than all the rest of a redraw).
+        while (legendRows.size() > legendEntries.size()) {
+            delete legendRows.back().mark;
+            delete legendRows.back().text;
+            legendRows.pop_back();
+        }
+        const qreal dpr = legendBox->devicePixelRatioF();
+        for (std::size_t i = 0; i < legendEntries.size(); ++i) {
+            if (i == legendRows.size()) {
+                LegendRow row;
+                row.mark = new QLabel(legendBox);
+                row.text = new QLabel(legendBox);
+                row.text->setObjectName(QStringLiteral("legendEntry"));
+                legendRows.push_back(row);
+            }
+            LegendRow& row = legendRows[i];
+            const LegendEntry& e = legendEntries[i];
+            if (row.colour != e.colour || row.dpr != dpr) {
+                QPixmap swatch(QSize(22, 10) * dpr);
+                swatch.setDevicePixelRatio(dpr);
+                swatch.fill(Qt::transparent);
+                {
+                    QPainter p(&swatch);
+                    p.setRenderHint(QPainter::Antialiasing);
+                    p.setPen(QPen(e.colour, 2.5));
+                    p.drawLine(QPointF(1, 5), QPointF(21, 5));
+                    p.setBrush(e.colour);
+                    p.drawEllipse(QPointF(11, 5), 2.5, 2.5);
+                }
+                row.mark->setPixmap(swatch);
+                row.colour = e.colour;
+                row.dpr = dpr;
+            }
+            if (row.text->text() != e.text) row.text->setText(e.text);
+        }
         delete legendBox->layout();
-        for (QWidget* w : legendBox->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            delete w;
         auto* grid = new QGridLayout(legendBox);
         grid->setContentsMargins(6, 2, 6, 2);
         grid->setHorizontalSpacing(14);
         grid->setVerticalSpacing(1);
         for (int i = 0; i < n; ++i) {
-            const qreal dpr = legendBox->devicePixelRatioF();
-            QPixmap swatch(QSize(22, 10) * dpr);
-            swatch.setDevicePixelRatio(dpr);
-            swatch.fill(Qt::transparent);
-            {
-                QPainter p(&swatch);
-                p.setRenderHint(QPainter::Antialiasing);
-                p.setPen(QPen(legendEntries[i].colour, 2.5));
-                p.drawLine(QPointF(1, 5), QPointF(21, 5));
-                p.setBrush(legendEntries[i].colour);
-                p.drawEllipse(QPointF(11, 5), 2.5, 2.5);
-            }
-            auto* mark = new QLabel(legendBox);
-            mark->setPixmap(swatch);
-            auto* label = new QLabel(legendEntries[i].text, legendBox);
-            label->setObjectName(QStringLiteral("legendEntry"));
             const int row = i / columns, col = (i % columns) * 2;
-            grid->addWidget(mark, row, col);
-            grid->addWidget(label, row, col + 1);
+            grid->addWidget(legendRows[static_cast<std::size_t>(i)].mark, row, col);
+            grid->addWidget(legendRows[static_cast<std::size_t>(i)].text, row, col + 1);
         }
         grid->setColumnStretch(2 * columns - 1, 1);
         const int rows = (n + columns - 1) / columns;

@@ -37,7 +37,7 @@ public:
 };
 
 /// Rows of the table read when a list is filled, and at each further step.
-constexpr std::size_t kFirstRows = 1000;
+constexpr std::size_t kFirstRows = 100;
 constexpr std::size_t kMoreRows = 4000;
 
 /// The entries of one list: the entry field of the rows of a table whose flag is true, in
