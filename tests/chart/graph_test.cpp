@@ -1,3 +1,4 @@
+#include "../ui_common/paint_count.h"
 #include "chart_helpers.h"
 #include "tolvik/chart/graph.h"
 
@@ -239,6 +240,35 @@ private slots:
         }
         QCOMPARE(viewOf(g)->scene()->items().size(), items);
         QCOMPARE(chart->axes().size(), 2);
+    }
+
+    void oneActionPaintsTheChartOnceWithItsNewCurves() {
+        using tolvik::test::PaintCount;
+        using tolvik::test::UntilIdle;
+        Graph g(2);
+        QVERIFY(Show(g, 600, 420));
+        QChartView* view = viewOf(g);
+        UntilIdle();
+        PaintCount count(view->viewport());
+        for (int curves : {2, 3}) {
+            count.paints = 0;
+            resetGraph(g.model());
+            for (int k = 0; k < curves; ++k)
+                addCurve(g.model(), std::string(1, char('a' + k)), {{0, 10.0 * k}, {50, 20.0 * k + 5}});
+            UntilIdle();
+            QCOMPARE(count.paints, 1);
+            QCOMPARE(seriesOf(g).size(), curves);
+        }
+        // Drawn while not shown: painted once as it is shown again, with what was drawn.
+        g.hide();
+        resetGraph(g.model());
+        addCurve(g.model(), "h", {{0, 1}, {50, 2}});
+        UntilIdle();
+        count.paints = 0;
+        g.show();
+        UntilIdle();
+        QCOMPARE(count.paints, 1);
+        QCOMPARE(seriesOf(g).size(), 1);
     }
 
     void axisLabelsUseTheSystemsDecimalSeparator() {

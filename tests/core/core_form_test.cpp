@@ -1,6 +1,7 @@
 // The Core calculation window driven by objectName on the fixture database
 // (core_fixture_db.h), with recorded messages.
 
+#include "../ui_common/paint_count.h"
 #include "core_window_test_base.h"
 
 #include "tolvik/core/mue_t.h"
@@ -38,6 +39,20 @@ private:
     }
 
 private slots:
+    void aCalculationRepaintsItsPageNotTheTabControl() {
+        // A changed text asks every layout above it to lay out again; the tab control does
+        // (and repaints all of itself, its tabs included) only when a size changed.
+        chooseOn(1, u"M1"_s, u"E 20"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        tolvik::test::UntilIdle();
+        tolvik::test::PaintCount tabs(get<QWidget>(u"qt_tabwidget_tabbar"_s));
+        tolvik::test::PaintCount page(form->tabControl()->widget(1));
+        calculate();
+        tolvik::test::UntilIdle();
+        QVERIFY(page.paints >= 1);
+        QCOMPARE(tabs.paints, 0);
+    }
+
     void init() { open(); }
     void cleanup() { close(); }
 
