@@ -22,6 +22,9 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -158,6 +161,15 @@ protected:
     void resizeEvent(QResizeEvent* e) override {
         laidOut_.reset();
         QTabWidget::resizeEvent(e);
+        // Not shown yet, the plain tab control leaves its pages at their old size until it
+        // is shown, after the page shown first (and its graph) has been laid out at that
+        // size; they are placed at their size now, where the tab control puts them later.
+        if (!isVisible()) {
+            QStyleOptionTabWidgetFrame option;
+            initStyleOption(&option);
+            if (auto* stack = findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly))
+                stack->setGeometry(style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this));
+        }
     }
 
 private:
