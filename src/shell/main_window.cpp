@@ -555,6 +555,18 @@ void MainWindow::placeRemembered(QMdiSubWindow* sub, const QString& name) {
     if (r.isValid() && mdi_->rect().intersects(r)) sub->setGeometry(r);
 }
 
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) {
+        // The layouts an action changed are done before the window repaints. Qt lays out one
+        // level of nested frames per pass of the event loop, and the repaint would otherwise
+        // come after the first: the window painted before a frame that shrank or grew, and
+        // again after.
+        for (int pass = 0; pass < 8; ++pass)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!designs_->confirmClose()) {
         event->ignore();
