@@ -347,6 +347,9 @@ int main(int argc, char** argv) {
 
     std::printf("%-44s%10s%10s   (ms, %d runs each)\n", "action", "median", "p99", g_runs);
     std::unique_ptr<Program> p;
+    // The first main window of the process also sets Qt up (the fonts and the style): that
+    // is measured by the process start-up beside the bare Qt window below, not here.
+    p = std::make_unique<Program>(folder);
     Measure(
         "start-up until the main window is shown", [&] { p.reset(); },
         [&] { p = std::make_unique<Program>(folder); });
