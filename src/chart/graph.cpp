@@ -482,6 +482,7 @@ Graph::~Graph() {
     d_->model.onDataReset = nullptr;
     d_->model.onPrint = nullptr;
     removeEventFilter(this);
+    if (d_->window) d_->window->removeEventFilter(this);
     if (d_->view) {
         d_->view->viewport()->removeEventFilter(this);
         d_->view->removeEventFilter(this);
