@@ -192,12 +192,10 @@ struct Graph::Impl {
                     c.line->replace(t);
     }
     /// A draw command was given and the chart does not show it yet: the draws of one user
-    /// action are shown together once the action is over.
+    /// action are shown together once the action is over (a graph not shown: when shown).
     bool redrawPending = false;
     /// Set while rendering: the chart is brought up to date although it is not shown.
     bool drawHidden = false;
-    /// A draw came while the graph was not shown: it is redrawn once it is shown again.
-    bool staleWhileHidden = false;
     /// The window whose repaints this graph watches (see eventFilter).
     QPointer<QWidget> window;
 
@@ -560,7 +558,7 @@ void setTitleText(QAbstractAxis* axis, const QString& title) {
 } // namespace
 
 void Graph::flushRedraw() {
-    if (d_->redrawPending || (d_->staleWhileHidden && (isVisible() || d_->drawHidden))) refresh();
+    if (d_->redrawPending && (isVisible() || d_->drawHidden)) refresh();
 }
 
 void Graph::Impl::makeView(Graph& g) {
@@ -599,14 +597,14 @@ void Graph::refresh() {
         d.makeView(*this);
         return;
     }
-    d.redrawPending = false;
     if (!isVisible() && !d.drawHidden) {
-        // Drawn when shown (or rendered). A chart changed on a page not shown would have its
-        // scene repaint the window in the middle of the action, and the graph shown once more.
-        d.staleWhileHidden = true;
+        // Drawn when shown (or rendered), the draw still waiting. A chart changed on a page
+        // not shown would have its scene repaint the window in the middle of the action, and
+        // the graph shown once more.
+        d.redrawPending = true;
         return;
     }
-    d.staleWhileHidden = false;
+    d.redrawPending = false;
     const ChartModel& m = d.model;
 
     // The axes first: the series below are drawn into their new ranges.
@@ -777,9 +775,8 @@ bool Graph::eventFilter(QObject* watched, QEvent* event) {
         }
         if (!d_->view) {
             d_->makeView(*this);
-        } else if (d_->staleWhileHidden) {
-            d_->redrawPending = true; // with the draws of this action, as the window repaints
-            d_->view->viewport()->update();
+        } else if (d_->redrawPending) {
+            d_->view->viewport()->update(); // drawn while not shown: as the window repaints
         }
     }
     if (!d_ || !d_->view) return QWidget::eventFilter(watched, event);
