@@ -78,6 +78,15 @@ void Settle() {
 }
 
 void Report(const char* action, std::vector<double> ms) {
+    if (qEnvironmentVariableIsSet("TOLVIK_BENCH_EACH")) { // every run, in order: is the slow one the first?
+        std::string runs;
+        for (double v : ms) {
+            char buf[32];
+            const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 1);
+            runs += ' ' + std::string(buf, r.ptr);
+        }
+        std::printf("%s:%s\n", action, runs.c_str());
+    }
     std::sort(ms.begin(), ms.end());
     const double median = ms[ms.size() / 2];
     const double p99 = ms[std::min(ms.size() - 1, (ms.size() * 99 + 99) / 100 - 1)];
