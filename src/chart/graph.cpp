@@ -662,7 +662,10 @@ void Graph::refresh() {
             c.scatter->setBorderColor(colour.darker(130));
         } else {
             QPen pen(colour, d.lineWidth);
-            pen.setCapStyle(Qt::RoundCap);
+            // The chart strokes each segment on its own, so the caps make the joins. Up to
+            // two pixels wide a square cap looks as round (it reaches under a pixel beyond
+            // the point) and is stroked four times faster than a round one.
+            pen.setCapStyle(d.lineWidth <= 2 ? Qt::SquareCap : Qt::RoundCap);
             pen.setJoinStyle(Qt::RoundJoin);
             if (c.line->pen() != pen) c.line->setPen(pen);
             const bool marks = style == LineStyle::LineAndPoints;
