@@ -62,7 +62,7 @@ QGridLayout* NewPanelGrid(QWidget* frame) {
 }
 
 QLabel* NewLabel(const char* name, const QString& caption, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new ui::TextLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
     return label;
 }
@@ -117,7 +117,7 @@ QGroupBox* AlValueTab::buildPanel(Panel& p, const PanelNames& n) {
     p.resultLabel = NewLabel(n.resultLabel, QString::fromUtf8(n.secondCaption), frame);
     addCommonRows(p, other);
     arrowSlots_[n.arrow] = addArrowSlot(p);
-    grid->addWidget(new QLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
+    grid->addWidget(new ui::TextLabel(QStringLiteral("µe"), frame), kMoreCaptionRow, kResultColumn);
     grid->addWidget(NewField(n.mue, frame), kMoreFieldRow, kResultColumn);
     return frame;
 }
@@ -132,7 +132,7 @@ QWidget* AlValueTab::buildInductancePanel() {
     QGroupBox* frame =
         buildPanel(inductance_, {"SSFrame3", "L - Al", "Al_L_opt", "Al,N", "L_Al_opt", "L,N", "t4Al3", "t4L1",
                                  "labL_Al(1)", "labL_Al(0)", kAlCaption, kLCaption, "t4mue3", 0});
-    inductance_.grid->addWidget(new QLabel(QStringLiteral("N"), frame), kMoreCaptionRow, kInputColumn);
+    inductance_.grid->addWidget(new ui::TextLabel(QStringLiteral("N"), frame), kMoreCaptionRow, kInputColumn);
     inductance_.grid->addWidget(NewField("t4N1", frame), kMoreFieldRow, kInputColumn);
     return frame;
 }

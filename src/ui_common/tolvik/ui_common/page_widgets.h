@@ -5,6 +5,7 @@
 
 #include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/page_slot.h"
+#include "tolvik/ui_common/text_label.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -88,7 +89,7 @@ inline QComboBox* NewList(const QString& name, int width = 0) {
 }
 
 inline QLabel* NewLabel(const QString& text, const QString& name = QString()) {
-    auto* l = new QLabel(text);
+    auto* l = new TextLabel(text);
     if (!name.isEmpty()) l->setObjectName(name);
     return l;
 }

@@ -1,0 +1,66 @@
+#include "tolvik/ui_common/text_label.h"
+
+#include <QFontMetrics>
+#include <QStyle>
+#include <QTextDocument>
+
+namespace tolvik::ui {
+
+bool TextLabel::plainLine() const {
+    if (wordWrap() || buddy() || !pixmap().isNull() || !picture().isNull() || movie()) return false;
+    if (textInteractionFlags() &
+        (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable))
+        return false;
+    const QString t = text();
+    if (t.isEmpty()) return false; // measured by QLabel as a character, or as nothing
+    if (textFormat() == Qt::RichText || textFormat() == Qt::MarkdownText) return false;
+    if (textFormat() == Qt::AutoText && Qt::mightBeRichText(t)) return false;
+    // Without a frame, so that the indent is what was set.
+    return frameWidth() == 0;
+}
+
+QSize TextLabel::measured() const {
+    ensurePolished();
+    const QString t = text();
+    const QMargins cm = contentsMargins();
+    if (size_.isValid() && t == text_ && font() == font_ && int(alignment()) == alignment_ &&
+        indent() == indent_ && margin() == margin_ && frameWidth() == frameWidth_ && cm == contents_ &&
+        minimumSize() == minimum_)
+        return size_;
+    text_ = t;
+    font_ = font();
+    alignment_ = int(alignment());
+    indent_ = indent();
+    margin_ = margin();
+    frameWidth_ = frameWidth();
+    contents_ = cm;
+    minimum_ = minimumSize();
+
+    // As QLabel measures a line of text: the alignment without centring (the size is all
+    // that is wanted), the indent on the aligned sides, twice the margin around.
+    const int align = QStyle::visualAlignment(t.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight,
+                                              Qt::Alignment(alignment_));
+    int hextra = 2 * margin_;
+    int vextra = hextra;
+    if (indent_ > 0) {
+        if (align & (Qt::AlignLeft | Qt::AlignRight)) hextra += indent_;
+        if (align & (Qt::AlignTop | Qt::AlignBottom)) vextra += indent_;
+    }
+    const int flags = align & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+    const int width = 2000 - hextra - (cm.left() + cm.right());
+    const QRect br = fontMetrics().boundingRect(0, 0, width, 2000, flags, t);
+    size_ = (QSize(br.width() + hextra, br.height() + vextra) +
+             QSize(cm.left() + cm.right(), cm.top() + cm.bottom()))
+                .expandedTo(minimum_);
+    return size_;
+}
+
+QSize TextLabel::sizeHint() const {
+    return plainLine() ? measured() : QLabel::sizeHint();
+}
+
+QSize TextLabel::minimumSizeHint() const {
+    return plainLine() ? measured() : QLabel::minimumSizeHint();
+}
+
+} // namespace tolvik::ui

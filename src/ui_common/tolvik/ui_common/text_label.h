@@ -1,0 +1,40 @@
+#pragma once
+/// A caption of one line of plain text that measures its text once for both of its size
+/// hints. A QLabel measures its text three times (for its size, its height on one line and
+/// its narrowest width), which for one line of plain text give the same size; a window's
+/// captions were a sixth of its opening.
+
+#include <QFont>
+#include <QLabel>
+#include <QMargins>
+#include <QSize>
+#include <QString>
+
+namespace tolvik::ui {
+
+class TextLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    /// One line of plain text, no picture, no wrapping, no shortcut, not selectable: what
+    /// this class measures; anything else QLabel measures.
+    bool plainLine() const;
+    QSize measured() const;
+
+    // What the measured size was measured for.
+    mutable QString text_;
+    mutable QFont font_;
+    mutable int alignment_ = 0;
+    mutable int indent_ = 0;
+    mutable int margin_ = 0;
+    mutable int frameWidth_ = 0;
+    mutable QMargins contents_;
+    mutable QSize minimum_;
+    mutable QSize size_;
+};
+
+} // namespace tolvik::ui
