@@ -7,7 +7,6 @@
 #include <QAbstractListModel>
 #include <QComboBox>
 #include <QCompleter>
-#include <QIdentityProxyModel>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalBlocker>
@@ -26,14 +25,32 @@ namespace {
 const char* const kTagProperty = "tag";
 const char* const kCompletionReader = "tolvikCompletionReader";
 
+QVariant EntryText(const std::vector<std::string>& entries, const QModelIndex& index, int role) {
+    if (!index.isValid() || index.row() >= static_cast<int>(entries.size())) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromStdString(entries[static_cast<size_t>(index.row())]);
+    return {};
+}
+
 /// The entries read so far, for a list's completion: it would otherwise read every entry
 /// as soon as it is given the list. The typed text makes the list read on until it has a
 /// completion (EntryListModel::readToCompletionOf), which is the one the whole list gives.
-class EntriesReadSoFar : public QIdentityProxyModel {
+/// The list's model tells it of each page read.
+class EntriesReadSoFar : public QAbstractListModel {
 public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-    bool canFetchMore(const QModelIndex&) const override { return false; }
-    void fetchMore(const QModelIndex&) override {}
+    EntriesReadSoFar(const std::vector<std::string>& entries, QObject* parent)
+        : QAbstractListModel(parent), entries_(entries) {}
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+        return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        return EntryText(entries_, index, role);
+    }
+    void beginAdding(int first, int last) { beginInsertRows(QModelIndex(), first, last); }
+    void endAdding() { endInsertRows(); }
+
+private:
+    const std::vector<std::string>& entries_;
 };
 
 /// Rows of the table read when a list is filled, and at each further step.
@@ -50,8 +67,7 @@ public:
     EntryListModel(data::Database& db, const char* table, const char* flagField, const char* entryField,
                    QObject* parent)
         : QAbstractListModel(parent), reader_(table, flagField, entryField),
-          readSoFar_(new EntriesReadSoFar(this)) {
-        readSoFar_->setSourceModel(this);
+          readSoFar_(new EntriesReadSoFar(entries_, this)) {
         entries_ = reader_.first(db, kFirstRows);
         while (entries_.empty() && !reader_.atEnd())
             entries_ = reader_.next(kMoreRows);
@@ -61,10 +77,7 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(entries_.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= static_cast<int>(entries_.size())) return {};
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return QString::fromStdString(entries_[static_cast<size_t>(index.row())]);
-        return {};
+        return EntryText(entries_, index, role);
     }
     bool canFetchMore(const QModelIndex& parent) const override { return !parent.isValid() && !atEnd(); }
     void fetchMore(const QModelIndex& parent) override {
@@ -125,15 +138,18 @@ private:
         }
         if (more.empty()) return;
         const int first = static_cast<int>(entries_.size());
-        beginInsertRows(QModelIndex(), first, first + static_cast<int>(more.size()) - 1);
+        const int last = first + static_cast<int>(more.size()) - 1;
+        readSoFar_->beginAdding(first, last);
+        beginInsertRows(QModelIndex(), first, last);
         entries_.insert(entries_.end(), std::make_move_iterator(more.begin()),
                         std::make_move_iterator(more.end()));
         endInsertRows();
+        readSoFar_->endAdding();
     }
 
     data::EntryReader reader_;
-    EntriesReadSoFar* readSoFar_;
     std::vector<std::string> entries_;
+    EntriesReadSoFar* readSoFar_;
     bool failed_ = false;
     bool held_ = false;
 };
@@ -177,14 +193,25 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
         }
         // The list takes its width from its layout, not from measuring every entry; the
         // popup's rows are all of one height (a SelectionList sees to that as it opens).
-        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        if (list->sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon)
+            list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         if (!dynamic_cast<SelectionList*>(list))
             if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
         // The completion gets the entries read so far; given the list itself (as the list
         // gives it its model) it would read them all.
         model->holdReading(true);
+        // Off the list while it gets its model, the completion is set up once, on its own.
+        QCompleter* completion = list->completer();
+        if (completion) {
+            completion->setParent(list); // an edit deletes the completion of its own it loses
+            list->lineEdit()->setCompleter(nullptr);
+        }
         list->setModel(model);
-        if (QCompleter* completer = list->completer()) completer->setModel(model->readSoFar());
+        if (completion) {
+            completion->setModel(model->readSoFar());
+            QObject::disconnect(completion, nullptr, list, nullptr); // hooked to the list again
+            list->setCompleter(completion);
+        }
         model->holdReading(false);
         list->setCurrentIndex(-1);
         if (list->isEditable()) {
@@ -212,8 +239,27 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
 SelectionList::SelectionList(QWidget* parent) : QComboBox(parent) {
     auto* edit = new QLineEdit(this);
     edit->setPalette(palette());
+    // The completion an editable list makes for itself, given its entries only when they
+    // are first typed in or the list gets the focus: set up on the entries at once, it
+    // would be set up again when the list is filled, a tenth of opening a window.
+    auto* completion = new QCompleter(this);
+    completion->setCaseSensitivity(Qt::CaseInsensitive);
+    completion->setCompletionMode(QCompleter::InlineCompletion);
+    edit->setCompleter(completion);
     setLineEdit(edit);
+    setCompleter(completion);
+    // A typed text is edited before it is completed.
+    connect(edit, &QLineEdit::textEdited, this, [this] { readyCompletion(); });
     adjustSize();
+}
+
+void SelectionList::readyCompletion() {
+    if (QCompleter* c = completer(); c && !c->model()) c->setModel(model());
+}
+
+void SelectionList::focusInEvent(QFocusEvent* e) {
+    readyCompletion();
+    QComboBox::focusInEvent(e);
 }
 
 void SelectionList::showPopup() {

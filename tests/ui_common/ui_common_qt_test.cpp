@@ -7,6 +7,7 @@
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/services.h"
+#include "tolvik/ui_common/text_label.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
@@ -198,13 +200,16 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
              }},
         };
         for (const auto& [what, entry, find] : cases) {
-            QComboBox list;
-            list.setEditable(true);
-            list.setInsertPolicy(QComboBox::NoInsert);
-            ui::FillCoreList(*db, &list);
-            QVERIFY2(list.count() < total, what); // not every entry read yet
-            QCOMPARE(find(list), entry);
-            if (entry >= 0) QCOMPARE(list.itemText(entry), nameOf(entry));
+            // A list of the windows' own and a combo box made editable.
+            for (const bool own : {true, false}) {
+                std::unique_ptr<QComboBox> list(own ? new ui::SelectionList : new QComboBox);
+                if (!own) list->setEditable(true);
+                list->setInsertPolicy(QComboBox::NoInsert);
+                ui::FillCoreList(*db, list.get());
+                QVERIFY2(list->count() < total, what); // not every entry read yet
+                QCOMPARE(find(*list), entry);
+                if (entry >= 0) QCOMPARE(list->itemText(entry), nameOf(entry));
+            }
         }
         // Every entry, once read to the end, in stored order.
         QComboBox list;
@@ -214,6 +219,69 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         QCOMPARE(list.count(), total);
         for (int i = 0; i < total; i += 997)
             QCOMPARE(list.itemText(i), nameOf(i));
+    }
+
+    // A list filled entry by entry completes a typed text from its entries.
+    void selectionListCompletesTypedText() {
+        ui::SelectionList list;
+        list.addItems({QStringLiteral("E 20/10/6"), QStringLiteral("ETD 29"), QStringLiteral("RM 8")});
+        list.setCurrentIndex(-1);
+        list.show();
+        QApplication::setActiveWindow(&list);
+        list.setFocus();
+        QTest::keyClicks(list.lineEdit(), QStringLiteral("et"));
+        QCOMPARE(list.lineEdit()->text(), QStringLiteral("etD 29")); // as typed, then completed
+    }
+
+    // A caption of one line measures as a QLabel of the same text does, whatever its
+    // alignment, indent, margins and minimum size; others are measured by QLabel itself.
+    void captionsMeasureAsLabelsDo() {
+        struct Case {
+            const char* text;
+            Qt::Alignment align;
+            int indent, margin;
+            QMargins contents;
+            QSize minimum;
+            bool wrap = false;
+            bool frame = false;
+        };
+        const Case cases[] = {
+            {"µe", Qt::AlignLeft | Qt::AlignVCenter, -1, 0, {}, {}},
+            {"Bs[mT] 100°C", Qt::AlignRight | Qt::AlignVCenter, -1, 0, {}, {}},
+            {"le [ mm ]", Qt::AlignCenter, 5, 0, {}, {}},
+            {"Hyst.beiw.[10^(-6)/K]", Qt::AlignRight | Qt::AlignTop, 7, 3, {1, 2, 3, 4}, {}},
+            {"N", Qt::AlignLeft | Qt::AlignBottom, 0, 2, {}, {40, 30}},
+            {"", Qt::AlignLeft, -1, 0, {}, {}},
+            {"two\nlines", Qt::AlignLeft | Qt::AlignTop, -1, 1, {}, {}},
+            {"אלף", Qt::AlignLeft, 4, 0, {}, {}},
+            {"<b>rich</b>", Qt::AlignLeft, -1, 0, {}, {}},
+            {"a long caption that wraps onto more lines", Qt::AlignLeft, -1, 0, {}, {}, true},
+            {"framed", Qt::AlignLeft, -1, 0, {}, {}, false, true},
+        };
+        for (const Case& c : cases) {
+            QLabel label(QString::fromUtf8(c.text));
+            ui::TextLabel caption(QString::fromUtf8(c.text));
+            for (QLabel* l : {&label, static_cast<QLabel*>(&caption)}) {
+                l->setAlignment(c.align);
+                l->setIndent(c.indent);
+                l->setMargin(c.margin);
+                l->setContentsMargins(c.contents);
+                if (c.minimum.isValid()) l->setMinimumSize(c.minimum);
+                l->setWordWrap(c.wrap);
+                if (c.frame) l->setFrameShape(QFrame::Box);
+            }
+            QCOMPARE(caption.sizeHint(), label.sizeHint());
+            QCOMPARE(caption.minimumSizeHint(), label.minimumSizeHint());
+            // Measured again for a new text and a new font.
+            label.setText(label.text() + QStringLiteral(" W"));
+            caption.setText(caption.text() + QStringLiteral(" W"));
+            QFont big = label.font();
+            big.setPointSize(big.pointSize() + 6);
+            label.setFont(big);
+            caption.setFont(big);
+            QVERIFY2(caption.sizeHint() == label.sizeHint(), c.text);
+            QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), c.text);
+        }
     }
 
     // --- graph helpers ---

@@ -18,6 +18,13 @@ class SelectionList : public QComboBox {
 public:
     explicit SelectionList(QWidget* parent = nullptr);
     void showPopup() override;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+
+private:
+    /// Gives the completion the list's entries if it has none yet.
+    void readyCompletion();
 };
 
 inline const QString kNoAction = QStringLiteral("noaction");
