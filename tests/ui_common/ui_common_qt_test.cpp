@@ -103,6 +103,20 @@ INSERT INTO Kernform VALUES ('E 20/10/6', -1, -1, 0, 0), ('RM 8', -1, 0, 0, 0), 
         QCOMPARE(ui::FindListIndex(QStringLiteral("rm 8"), &list), -1);
         QCOMPARE(ui::FindListIndex(QString(), &list), -1);
         QCOMPARE(ui::FindListIndex(QStringLiteral("RM 8"), nullptr), -1);
+        // A column's distinct values; the text asked for selects its entry, the first one too,
+        // and a text not among them is shown as typed.
+        const std::tuple<QString, int, QString> shown[] = {
+            {QStringLiteral("FirstValue"), 0, QStringLiteral("E 20/10/6")},
+            {QStringLiteral("E 20/10/6"), 0, QStringLiteral("E 20/10/6")},
+            {QStringLiteral("P 14x8"), 1, QStringLiteral("P 14x8")},
+            {QStringLiteral("EP 7"), -1, QStringLiteral("EP 7")},
+        };
+        for (const auto& [initial, index, text] : shown) {
+            ui::SelectionList column;
+            ui::FillColumnList(*db_, &column, QStringLiteral("Kernform"), QStringLiteral("Kerntyp"), initial);
+            QCOMPARE(column.currentIndex(), index);
+            QCOMPARE(column.currentText(), text);
+        }
     }
 
     void refillKeepsShownEntryWithoutClickActionOrSelectsNothing() {
