@@ -116,6 +116,7 @@ INSERT INTO Kernform VALUES ('E 20/10/6', -1, -1, 0, 0), ('RM 8', -1, 0, 0, 0), 
             ui::FillColumnList(*db_, &column, QStringLiteral("Kernform"), QStringLiteral("Kerntyp"), initial);
             QCOMPARE(column.currentIndex(), index);
             QCOMPARE(column.currentText(), text);
+            QCOMPARE(ui::FindListIndex(text, &column), index);
         }
     }
 
