@@ -249,7 +249,8 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
     }
 
     // A caption of one line measures as a QLabel of the same text does, whatever its
-    // alignment, indent, margins and minimum size; others are measured by QLabel itself.
+    // alignment, indent, margins and minimum size, and again when they change; others are
+    // measured by QLabel itself.
     void captionsMeasureAsLabelsDo() {
         struct Case {
             const char* text;
@@ -274,28 +275,37 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
             {"framed", Qt::AlignLeft, -1, 0, {}, {}, false, true},
         };
         for (const Case& c : cases) {
-            QLabel label(QString::fromUtf8(c.text));
-            ui::TextLabel caption(QString::fromUtf8(c.text));
-            for (QLabel* l : {&label, static_cast<QLabel*>(&caption)}) {
-                l->setAlignment(c.align);
-                l->setIndent(c.indent);
-                l->setMargin(c.margin);
-                l->setContentsMargins(c.contents);
-                if (c.minimum.isValid()) l->setMinimumSize(c.minimum);
-                l->setWordWrap(c.wrap);
-                if (c.frame) l->setFrameShape(QFrame::Box);
-            }
-            QCOMPARE(caption.sizeHint(), label.sizeHint());
-            QCOMPARE(caption.minimumSizeHint(), label.minimumSizeHint());
-            // Measured again for a new text and a new font.
-            label.setText(label.text() + QStringLiteral(" W"));
-            caption.setText(caption.text() + QStringLiteral(" W"));
-            QFont big = label.font();
+            QFont big;
             big.setPointSize(big.pointSize() + 6);
-            label.setFont(big);
-            caption.setFont(big);
-            QVERIFY2(caption.sizeHint() == label.sizeHint(), c.text);
-            QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), c.text);
+            // A caption changed step by step (measured at each step) against a QLabel made
+            // afresh for each step: a QLabel keeps its measure when its minimum size changes.
+            ui::TextLabel caption;
+            const std::function<void(QLabel&, int)> steps[] = {
+                [&c](QLabel& l, int) {
+                    l.setText(QString::fromUtf8(c.text));
+                    l.setAlignment(c.align);
+                    l.setIndent(c.indent);
+                    l.setMargin(c.margin);
+                    l.setContentsMargins(c.contents);
+                    if (c.minimum.isValid()) l.setMinimumSize(c.minimum);
+                    l.setWordWrap(c.wrap);
+                    if (c.frame) l.setFrameShape(QFrame::Box);
+                },
+                [](QLabel& l, int) { l.setText(l.text() + QStringLiteral(" W")); },
+                [&big](QLabel& l, int) { l.setFont(big); },
+                [](QLabel& l, int) { l.setMinimumSize(300, 60); },
+            };
+            // QLabel measures the others itself, and keeps the old size for a new minimum.
+            const bool byLabel = c.wrap || c.frame || c.text[0] == 0 || c.text[0] == '<';
+            for (int step = 0; step < int(std::size(steps)) - (byLabel ? 1 : 0); ++step) {
+                steps[step](caption, step);
+                QLabel label;
+                for (int k = 0; k <= step; ++k)
+                    steps[k](label, k);
+                const QByteArray what = QByteArray(c.text) + ", step " + QByteArray::number(step);
+                QVERIFY2(caption.sizeHint() == label.sizeHint(), what.constData());
+                QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), what.constData());
+            }
         }
     }
 
