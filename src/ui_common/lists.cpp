@@ -9,6 +9,7 @@
 #include <QCompleter>
 #include <QLineEdit>
 #include <QListView>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QVariant>
 
@@ -124,10 +125,14 @@ public:
     }
 
 private:
-    bool atEnd() const { return held_ || failed_ || reader_.atEnd(); }
+    bool atEnd() const { return held_ || reading_ || failed_ || reader_.atEnd(); }
     /// Reads the entries of the next rows, if the data file can still be read (the list
     /// then keeps the entries it has).
     void readMore(std::size_t rows) {
+        // A view told of the rows added may ask for more at once: that waits for this page.
+        if (reading_) return;
+        reading_ = true;
+        const auto done = qScopeGuard([this] { reading_ = false; });
         std::vector<std::string> more;
         try {
             more = reader_.next(rows);
@@ -152,6 +157,7 @@ private:
     EntriesReadSoFar* readSoFar_;
     bool failed_ = false;
     bool held_ = false;
+    bool reading_ = false;
 };
 
 /// The models a list has been filled from, kept beside it (a combo box deletes a model it

@@ -9,7 +9,9 @@
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/text_label.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -226,12 +228,18 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
                 if (entry >= 0) QCOMPARE(list->itemText(entry), nameOf(entry));
             }
         }
-        // Every entry, once read to the end, in stored order.
-        QComboBox list;
+        // Every entry, once read to the end, in stored order; the list's model and that of its
+        // completion announce each page read as the rows it adds.
+        ui::SelectionList list;
         ui::FillCoreList(*db, &list);
+        const QAbstractItemModelTester entries(list.model(),
+                                               QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QAbstractItemModelTester completion(list.completer()->model(),
+                                                  QAbstractItemModelTester::FailureReportingMode::QtTest);
         while (list.model()->canFetchMore({}))
             list.model()->fetchMore({});
         QCOMPARE(list.count(), total);
+        QCOMPARE(list.completer()->model()->rowCount(), total);
         for (int i = 0; i < total; i += 997)
             QCOMPARE(list.itemText(i), nameOf(i));
     }
