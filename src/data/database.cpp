@@ -202,6 +202,55 @@ std::optional<std::vector<sqlite3_int64>> RowsOfName(sqlite3* db, const RowKey& 
     return rows;
 }
 
+/// A name as "field = ? COLLATE NOCASE" tells names apart, hashed: its length and its bytes
+/// up to the first zero byte (the comparison ends there), A to Z taken as a to z. Names the
+/// comparison takes as equal have the same hash.
+std::uint64_t NameHash(std::string_view name) {
+    std::uint64_t h = 0xCBF29CE484222325ULL ^ name.size();
+    for (const char c : name) {
+        const auto b = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        h = (h ^ b) * 0x100000001B3ULL;
+        if (b == 0) break;
+    }
+    return h;
+}
+/// Row ids by the hash of their name, in hash order.
+using NameIndex = std::vector<std::pair<std::uint64_t, sqlite3_int64>>;
+
+/// The row ids of every name of a column, by the hash of the name, read in one walk over the
+/// table; nullopt when the table has no row ids or the column turns a name into a number
+/// before it compares (a column of numbers).
+std::optional<NameIndex> IndexOfNames(sqlite3* db, const RowKey& key) {
+    const std::string text = "SELECT rowid, " + QuoteIdentifier(key.field) + " FROM " +
+                             QuoteIdentifier(key.table) + " ORDER BY rowid";
+    Statement st;
+    if (sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &st.stmt, nullptr) != SQLITE_OK ||
+        st.stmt == nullptr)
+        return std::nullopt;
+    // The column's affinity, by the engine's rules for its declared type: a text column or
+    // one without affinity compares a name as a text.
+    const char* declared = sqlite3_column_decltype(st.stmt, 1);
+    if (!declared) return std::nullopt;
+    const std::string type = ToUpper(declared);
+    const auto has = [&type](const char* part) { return type.find(part) != std::string::npos; };
+    const bool asText =
+        !has("INT") && (has("CHAR") || has("CLOB") || has("TEXT") || has("BLOB") || type.empty());
+    if (!asText) return std::nullopt;
+    NameIndex index;
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+        // A number or a blob is taken as its text: its row is one more to compare (the
+        // query tells it apart), and the rows of a name are all there.
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 1));
+        if (!t) continue; // nothing: equal to no name
+        const auto n = static_cast<std::size_t>(sqlite3_column_bytes(st.stmt, 1));
+        index.emplace_back(NameHash(std::string_view(t, n)), sqlite3_column_int64(st.stmt, 0));
+    }
+    if (rc != SQLITE_DONE) return std::nullopt;
+    std::sort(index.begin(), index.end()); // by hash, then in stored order
+    return index;
+}
+
 /// A plain SELECT with a WHERE clause, restricted to the given rows:
 /// "... WHERE (conditions) AND rowid IN (r1, ...)"; "" when the text is not of that shape.
 /// The row ids are the engine's own integers, so they are written into the text.
@@ -396,7 +445,28 @@ struct Database::Impl {
     /// the lookups of one chosen core (its variants, its record, its K-factors, each field
     /// a tab reads) walk the table once.
     std::map<std::tuple<std::string, std::string, std::string>, std::vector<sqlite3_int64>> rowsOfName;
+    /// Every name of a column, by upper-case table and field, read at its first lookup: a
+    /// core chosen for the first time on a file of a large catalogue is then found at once
+    /// (nullopt: the column is looked up a name at a time).
+    std::map<std::pair<std::string, std::string>, std::optional<NameIndex>> namesOf;
     ~Impl() { sqlite3_close_v2(db); }
+
+    /// The row ids of the key's name from the index of its column (with those of any other
+    /// name of the same hash: the query itself still compares the names), nullopt when the
+    /// column has no index.
+    std::optional<std::vector<sqlite3_int64>> indexedRows(const RowKey& key) {
+        auto [it, added] = namesOf.try_emplace({ToUpper(key.table), ToUpper(key.field)});
+        if (added) it->second = IndexOfNames(db, key);
+        if (!it->second) return std::nullopt;
+        const std::uint64_t h = NameHash(key.value);
+        const auto first =
+            std::lower_bound(it->second->begin(), it->second->end(), std::make_pair(h, sqlite3_int64{0}),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<sqlite3_int64> rows;
+        for (auto r = first; r != it->second->end() && r->first == h; ++r)
+            rows.push_back(r->second);
+        return rows;
+    }
 
     /// The query restricted to the rows of its key, or "" when it cannot be.
     std::string restrictedText(const Query& query) {
@@ -405,7 +475,8 @@ struct Database::Impl {
         const auto name = std::make_tuple(ToUpper(key.table), ToUpper(key.field), key.value);
         auto it = rowsOfName.find(name);
         if (it == rowsOfName.end()) {
-            auto rows = RowsOfName(db, key);
+            auto rows = indexedRows(key);
+            if (!rows) rows = RowsOfName(db, key);
             // Beyond a few hundred rows of one name a walk over the table costs no more.
             if (!rows || rows->size() > 500) return {};
             if (rowsOfName.size() >= 64) rowsOfName.clear();
@@ -464,8 +535,10 @@ std::unique_ptr<Database> Database::open(const std::string& path) {
     // "immutable": the engine takes the file as a read-only medium, so it neither locks it
     // nor creates a journal, -wal or -shm file beside it, whatever its journal mode and
     // also in a read-only folder.
-    if (sqlite3_open_v2(ImmutableUri(path).c_str(), &impl->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
-                        nullptr) != SQLITE_OK)
+    // A Database is used by one thread at a time (a worker opens its own), so the engine
+    // need not lock the connection at each call.
+    if (sqlite3_open_v2(ImmutableUri(path).c_str(), &impl->db,
+                        SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
         throw DataError(msg::CannotOpen(path));
     // A double-quoted name that matches no column must be an error, never a text literal.
     sqlite3_db_config(impl->db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);

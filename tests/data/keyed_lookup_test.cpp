@@ -31,6 +31,7 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         CREATE TABLE Kernform (Kerntyp TEXT, LP INTEGER, Loch INTEGER, Anzeige INTEGER, K1 REAL, K2 REAL);
         CREATE TABLE Loose (Kerntyp NUMERIC, LP INTEGER);
         CREATE TABLE Keyed (Kerntyp TEXT PRIMARY KEY, LP INTEGER) WITHOUT ROWID;
+        CREATE TABLE Plain (Kerntyp BLOB, LP INTEGER);
         WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)
           INSERT INTO Kernform SELECT 'C ' || i, i % 2 - 1, 0, -1, i, 0.5 FROM n;
         INSERT INTO Kernform VALUES ('E 25', 0, 0, -1, 1, 2), ('e 25', -1, 0, 0, 3, 4), ('E 25 ', 0, 0, -1, 5, 6),
@@ -38,6 +39,7 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
           (NULL, 0, 0, -1, 13, 14), ('', 0, 0, 0, 15, 16), ('E 25', 0, -1, -1, 17, 18), ('c 7', 0, 0, 0, 19, 20);
         INSERT INTO Loose VALUES (42, 0), ('42', -1), (4.5, 0), ('x', 0), ('X', -1);
         INSERT INTO Keyed VALUES ('b', 0), ('A', -1), ('a', 0);
+        INSERT INTO Plain VALUES ('x', 0), (X'78', 0), (42, 0), ('42', -1), ('X', 0);
     )");
     auto db = Database::open(path);
     auto keyed = [](std::string table, std::string value, std::string tail = "") {
@@ -52,6 +54,7 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         {keyed("Kernform", "c 2999", ";"), 1},
         {keyed("Kernform", "ä 1"), 1}, // only A-Z are matched without regard to case
         {keyed("Kernform", std::string("N\0a", 3)), 1},
+        {keyed("Kernform", std::string("n\0z", 3)), 1}, // compared up to the zero byte
         {keyed("Kernform", ""), 1},
         {keyed("Kernform", "none"), 0},
         {sql::CoreRecord("E 25", false, true), 1},
@@ -60,6 +63,8 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         {keyed("Loose", "42"), 2}, // a number column takes the name as a number
         {keyed("Loose", "x"), 2},
         {keyed("Keyed", "a"), 2}, // no row ids: the walk
+        {keyed("Plain", "x"), 2}, // a column without affinity: texts only, no blob
+        {keyed("Plain", "42"), 1},
     };
     for (const auto& [q, count] : cases) {
         Query walk = q;
