@@ -181,6 +181,12 @@ DataError ErrorOf(const std::string& reason, const std::string& sql) {
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
     ~Statement() { sqlite3_finalize(stmt); }
+    /// Compiles the text; false on an engine error or a text without a statement.
+    bool prepare(sqlite3* db, const std::string& text) {
+        return sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &stmt, nullptr) ==
+                   SQLITE_OK &&
+               stmt != nullptr;
+    }
 };
 
 /// The row ids of the rows whose field equals a name as "field = ? COLLATE NOCASE"
@@ -190,9 +196,7 @@ std::optional<std::vector<sqlite3_int64>> RowsOfName(sqlite3* db, const RowKey& 
     const std::string text = "SELECT rowid FROM " + QuoteIdentifier(key.table) + " WHERE " +
                              QuoteIdentifier(key.field) + " = ? COLLATE NOCASE ORDER BY rowid";
     Statement st;
-    if (sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &st.stmt, nullptr) != SQLITE_OK ||
-        st.stmt == nullptr)
-        return std::nullopt;
+    if (!st.prepare(db, text)) return std::nullopt;
     sqlite3_bind_text(st.stmt, 1, key.value.data(), static_cast<int>(key.value.size()), SQLITE_TRANSIENT);
     std::vector<sqlite3_int64> rows;
     int rc;
@@ -224,9 +228,7 @@ std::optional<NameIndex> IndexOfNames(sqlite3* db, const RowKey& key) {
     const std::string text = "SELECT rowid, " + QuoteIdentifier(key.field) + " FROM " +
                              QuoteIdentifier(key.table) + " ORDER BY rowid";
     Statement st;
-    if (sqlite3_prepare_v2(db, text.c_str(), static_cast<int>(text.size()), &st.stmt, nullptr) != SQLITE_OK ||
-        st.stmt == nullptr)
-        return std::nullopt;
+    if (!st.prepare(db, text)) return std::nullopt;
     // The column's affinity, by the engine's rules for its declared type: a text column or
     // one without affinity compares a name as a text.
     const char* declared = sqlite3_column_decltype(st.stmt, 1);
@@ -491,9 +493,7 @@ struct Database::Impl {
     std::unique_ptr<Recordset> run(const std::string& sqlText, const std::vector<Value>& params,
                                    const std::string& source, std::string& reason) const {
         Statement st;
-        if (sqlite3_prepare_v2(db, sqlText.c_str(), static_cast<int>(sqlText.size()), &st.stmt, nullptr) !=
-                SQLITE_OK ||
-            st.stmt == nullptr) {
+        if (!st.prepare(db, sqlText)) {
             reason =
                 st.stmt == nullptr && sqlite3_errcode(db) == SQLITE_OK ? "empty query" : sqlite3_errmsg(db);
             return nullptr;
