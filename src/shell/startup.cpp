@@ -28,6 +28,9 @@ bool StartUp(AppContext& app, const QString& folder) {
     // A data file the user installed (tolvik-data install) comes before the bundled one.
     app.databasePath = data::FindDataFile(app.appFolder);
     app.versionText = "4.0";
+    // The chart picture marks every window, the working windows' frames too (without it,
+    // each frame would load the toolkit's own picture).
+    QApplication::setWindowIcon(WindowIcon());
     text::SetDecimalSeparator(SystemDecimalSeparator());
     try {
         app.database = data::Database::open(app.databasePath);
@@ -43,7 +46,6 @@ bool StartUp(AppContext& app, const QString& folder) {
 int RunProgram(const QString& folder, const QString& designFile) {
     AppContext app;
     if (!StartUp(app, folder)) return 1;
-    QApplication::setWindowIcon(WindowIcon()); // the chart picture marks every window
     MainWindow window(app);
     window.PlaceOnScreen();
     window.RememberLayout();
