@@ -1,10 +1,34 @@
 #include "tolvik/ui_common/text_label.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QStyle>
 #include <QTextDocument>
 
 namespace tolvik::ui {
+
+namespace {
+
+/// The box of a line of text, measured once for each font and text: the windows' captions
+/// repeat (units, the same names on several pages) and are measured again each time a
+/// window opens. Texts of one line are few; the table is emptied should it ever grow large.
+QRect Measure(const QFont& font, int width, int flags, const QString& text) {
+    static QHash<QString, QRect> measured;
+    QString key = font.key();
+    key += QChar(0x1f);
+    key += QString::number(width);
+    key += QChar(0x1f);
+    key += QString::number(flags);
+    key += QChar(0x1f);
+    key += text;
+    if (const auto found = measured.constFind(key); found != measured.cend()) return *found;
+    if (measured.size() > 4096) measured.clear();
+    const QRect box = QFontMetrics(font).boundingRect(0, 0, width, 2000, flags, text);
+    measured.insert(key, box);
+    return box;
+}
+
+} // namespace
 
 bool TextLabel::plainLine() const {
     if (wordWrap() || buddy() || !pixmap().isNull() || !picture().isNull() || movie()) return false;
@@ -48,7 +72,7 @@ QSize TextLabel::measured() const {
     }
     const int flags = align & ~(Qt::AlignVCenter | Qt::AlignHCenter);
     const int width = 2000 - hextra - (cm.left() + cm.right());
-    const QRect br = fontMetrics().boundingRect(0, 0, width, 2000, flags, t);
+    const QRect br = Measure(font_, width, flags, t);
     size_ = (QSize(br.width() + hextra, br.height() + vextra) +
              QSize(cm.left() + cm.right(), cm.top() + cm.bottom()))
                 .expandedTo(minimum_);
