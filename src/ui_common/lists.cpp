@@ -7,6 +7,7 @@
 #include <QAbstractListModel>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListView>
 #include <QScopeGuard>
@@ -214,7 +215,12 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
         }
         list->setModel(model);
         if (completion) {
-            completion->setModel(model->readSoFar());
+            // A selection list gives its completion the entries when they are first typed
+            // in or it gets the focus; any other list gives them now.
+            if (!dynamic_cast<SelectionList*>(list))
+                completion->setModel(model->readSoFar());
+            else if (completion->model())
+                completion->setModel(nullptr);
             QObject::disconnect(completion, nullptr, list, nullptr); // hooked to the list again
             list->setCompleter(completion);
         }
@@ -245,22 +251,34 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
 SelectionList::SelectionList(QWidget* parent) : QComboBox(parent) {
     auto* edit = new QLineEdit(this);
     edit->setPalette(palette());
-    // The completion an editable list makes for itself, given its entries only when they
-    // are first typed in or the list gets the focus: set up on the entries at once, it
-    // would be set up again when the list is filled, a tenth of opening a window.
-    auto* completion = new QCompleter(this);
-    completion->setCaseSensitivity(Qt::CaseInsensitive);
-    completion->setCompletionMode(QCompleter::InlineCompletion);
-    edit->setCompleter(completion);
+    // The completion is made when the list first gets the focus or a typed text: a
+    // completion costs as much to make as a line edit, and most lists are never typed in.
+    // An edit without one would get the list's default completion, so it holds a stand-in,
+    // shared by all lists, while it becomes the list's edit.
+    static QCompleter* const standIn = new QCompleter(QCoreApplication::instance());
+    edit->setCompleter(standIn);
     setLineEdit(edit);
-    setCompleter(completion);
+    QObject::disconnect(standIn, nullptr, this, nullptr);
+    edit->setCompleter(nullptr);
     // A typed text is edited before it is completed.
     connect(edit, &QLineEdit::textEdited, this, [this] { readyCompletion(); });
     adjustSize();
 }
 
 void SelectionList::readyCompletion() {
-    if (QCompleter* c = completer(); c && !c->model()) c->setModel(model());
+    QCompleter* c = completer();
+    if (!c) {
+        c = new QCompleter(this);
+        c->setCaseSensitivity(Qt::CaseInsensitive);
+        c->setCompletionMode(QCompleter::InlineCompletion);
+        setCompleter(c);
+    }
+    if (!c->model()) {
+        // Filled from a table, the entries read so far; given the list's own model, the
+        // completion would read them all.
+        const EntryListModel* entries = EntriesOf(this);
+        c->setModel(entries ? entries->readSoFar() : model());
+    }
 }
 
 void SelectionList::focusInEvent(QFocusEvent* e) {

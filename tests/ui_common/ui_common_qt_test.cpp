@@ -232,6 +232,8 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         // completion announce each page read as the rows it adds.
         ui::SelectionList list;
         ui::FillCoreList(*db, &list);
+        QFocusEvent focus(QEvent::FocusIn, Qt::OtherFocusReason); // the completion is made
+        QApplication::sendEvent(&list, &focus);
         const QAbstractItemModelTester entries(list.model(),
                                                QAbstractItemModelTester::FailureReportingMode::QtTest);
         const QAbstractItemModelTester completion(list.completer()->model(),
