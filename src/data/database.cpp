@@ -451,6 +451,9 @@ struct Database::Impl {
     /// core chosen for the first time on a file of a large catalogue is then found at once
     /// (nullopt: the column is looked up a name at a time).
     std::map<std::pair<std::string, std::string>, std::optional<NameIndex>> namesOf;
+    /// The field names of each table or view asked for, by upper-case name (nullopt: the
+    /// file has none of that name). The file is only read, so its layout is read once.
+    std::map<std::string, std::optional<std::vector<std::string>>> fieldsOf;
     ~Impl() { sqlite3_close_v2(db); }
 
     /// The row ids of the key's name from the index of its column (with those of any other
@@ -585,12 +588,25 @@ std::unique_ptr<Recordset> Database::openQuery(const Query& query) {
     throw ErrorOf(reason, query.sql);
 }
 
-bool Database::hasTable(std::string_view table) const {
+const std::optional<std::vector<std::string>>& Database::fieldsOf(std::string_view table) const {
+    auto [it, added] = impl_->fieldsOf.try_emplace(ToUpper(table));
+    if (!added) return it->second;
     std::string reason;
-    auto rs = impl_->run(
+    auto tables = impl_->run(
         "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? COLLATE NOCASE",
         {Value(std::string(table))}, "sqlite_master", reason);
-    return rs && rs->recordCount() > 0;
+    if (!tables || tables->recordCount() == 0) return it->second;
+    auto fields = impl_->run("SELECT name FROM pragma_table_info(?)", {Value(std::string(table))},
+                             "pragma_table_info", reason);
+    it->second.emplace();
+    if (fields)
+        for (fields->moveFirst(); !fields->eof(); fields->moveNext())
+            it->second->push_back(fields->field("name").toText());
+    return it->second;
+}
+
+bool Database::hasTable(std::string_view table) const {
+    return fieldsOf(table).has_value();
 }
 
 std::vector<std::string> Database::tableNames() const {
@@ -606,14 +622,9 @@ std::vector<std::string> Database::tableNames() const {
 }
 
 bool Database::hasField(std::string_view table, std::string_view field) const {
-    if (!hasTable(table)) return false;
-    std::string reason;
-    auto rs = impl_->run("SELECT name FROM pragma_table_info(?)", {Value(std::string(table))},
-                         "pragma_table_info", reason);
-    if (!rs) return false;
-    for (rs->moveFirst(); !rs->eof(); rs->moveNext())
-        if (EqualsIgnoringCase(rs->field("name").toText(), field)) return true;
-    return false;
+    const auto& fields = fieldsOf(table);
+    return fields && std::any_of(fields->begin(), fields->end(),
+                                 [&](const std::string& f) { return EqualsIgnoringCase(f, field); });
 }
 
 const std::string& Database::path() const {

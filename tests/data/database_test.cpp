@@ -91,13 +91,16 @@ TEST_F(DatabaseTest, ATextWhereANumberIsNeededIsNamedOnce) {
 
 TEST_F(DatabaseTest, TablesAndFieldsIgnoreCase) {
     EXPECT_EQ(db_->path(), test::FixturePath());
-    EXPECT_TRUE(db_->hasTable("muit"));
-    EXPECT_TRUE(db_->hasTable("MU_MU__F"));
-    EXPECT_FALSE(db_->hasTable("Hysterese"));
-    EXPECT_TRUE(db_->hasField("Material", "hc25"));
-    EXPECT_TRUE(db_->hasField("mUAb", "r41t25"));
-    EXPECT_FALSE(db_->hasField("MuaB", "R41T100"));
-    EXPECT_FALSE(db_->hasField("Hysterese", "B"));
+    for (int pass = 0; pass < 2; ++pass) { // the second time from what the first read
+        EXPECT_TRUE(db_->hasTable("muit"));
+        EXPECT_TRUE(db_->hasTable("MU_MU__F"));
+        EXPECT_FALSE(db_->hasTable("Hysterese"));
+        EXPECT_TRUE(db_->hasField("Material", "hc25"));
+        EXPECT_TRUE(db_->hasField("mUAb", "r41t25"));
+        EXPECT_FALSE(db_->hasField("MuaB", "R41T100"));
+        EXPECT_FALSE(db_->hasField("Hysterese", "B"));
+        EXPECT_FALSE(db_->hasField("muit", "B"));
+    }
 }
 
 TEST_F(DatabaseTest, MissingTableOrFieldIsNamedInTheMessage) {

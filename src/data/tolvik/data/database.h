@@ -119,6 +119,8 @@ public:
 private:
     struct Impl;
     explicit Database(std::unique_ptr<Impl> impl);
+    /// The field names of a table or view, nullopt when the file has none of that name.
+    const std::optional<std::vector<std::string>>& fieldsOf(std::string_view table) const;
     std::unique_ptr<Impl> impl_;
 };
 
