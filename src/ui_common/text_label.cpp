@@ -2,7 +2,10 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QPainter>
+#include <QStaticText>
 #include <QStyle>
+#include <QStyleOption>
 #include <QTextDocument>
 
 namespace tolvik::ui {
@@ -26,6 +29,21 @@ QRect Measure(const QFont& font, int width, int flags, const QString& text) {
     const QRect box = QFontMetrics(font).boundingRect(0, 0, width, 2000, flags, text);
     measured.insert(key, box);
     return box;
+}
+
+/// A line of text laid out once for each font and text, drawn again without a layout.
+const QStaticText& LaidOut(const QFont& font, const QString& text) {
+    static QHash<QString, QStaticText> laidOut;
+    QString key = font.key();
+    key += QChar(0x1f);
+    key += text;
+    if (const auto found = laidOut.constFind(key); found != laidOut.cend()) return *found;
+    if (laidOut.size() > 4096) laidOut.clear();
+    QStaticText line(text);
+    line.setTextFormat(Qt::PlainText);
+    line.setPerformanceHint(QStaticText::AggressiveCaching);
+    line.prepare(QTransform(), font);
+    return *laidOut.insert(key, line);
 }
 
 } // namespace
@@ -77,6 +95,42 @@ QSize TextLabel::measured() const {
              QSize(cm.left() + cm.right(), cm.top() + cm.bottom()))
                 .expandedTo(minimum_);
     return size_;
+}
+
+void TextLabel::paintEvent(QPaintEvent* e) {
+    const QString t = text();
+    // A label drawn grayed, or text from right to left, is drawn as QLabel draws it.
+    if (!plainLine() || !isEnabled() || t.isRightToLeft() || t.contains(QLatin1Char('\n'))) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    // Where QLabel places its text: inside the margin and, on the aligned sides, the indent.
+    const int align = QStyle::visualAlignment(Qt::LeftToRight, alignment());
+    QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    if (const int m = indent(); m > 0) {
+        if (align & Qt::AlignLeft) r.setLeft(r.left() + m);
+        if (align & Qt::AlignRight) r.setRight(r.right() - m);
+        if (align & Qt::AlignTop) r.setTop(r.top() + m);
+        if (align & Qt::AlignBottom) r.setBottom(r.bottom() - m);
+    }
+    const QStaticText& line = LaidOut(font(), t);
+    const QSizeF size = line.size();
+    qreal x = 0;
+    qreal y = 0;
+    if (align & Qt::AlignRight)
+        x = r.width() - size.width();
+    else if (align & Qt::AlignHCenter)
+        x = (r.width() - size.width()) / 2;
+    if (align & Qt::AlignBottom)
+        y = r.height() - size.height();
+    else if (align & Qt::AlignVCenter)
+        y = (r.height() - size.height()) / 2;
+
+    QPainter painter(this);
+    QStyleOption option;
+    option.initFrom(this);
+    painter.setPen(QPen(option.palette.brush(foregroundRole()), painter.pen().widthF()));
+    painter.drawStaticText(QPointF(r.x() + x, r.y() + y), line);
 }
 
 QSize TextLabel::sizeHint() const {

@@ -300,6 +300,9 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
                     if (c.minimum.isValid()) l.setMinimumSize(c.minimum);
                     l.setWordWrap(c.wrap);
                     if (c.frame) l.setFrameShape(QFrame::Box);
+                    QPalette coloured = l.palette();
+                    coloured.setColor(QPalette::WindowText, Qt::darkRed);
+                    l.setPalette(coloured);
                 },
                 [](QLabel& l, int) { l.setText(l.text() + QStringLiteral(" W")); },
                 [&big](QLabel& l, int) { l.setFont(big); },
@@ -315,6 +318,13 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
                 const QByteArray what = QByteArray(c.text) + ", step " + QByteArray::number(step);
                 QVERIFY2(caption.sizeHint() == label.sizeHint(), what.constData());
                 QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), what.constData());
+                // Drawn alike too, in its own size and with room to spare (an odd amount, so
+                // that centring falls between two pixels).
+                for (const QSize extra : {QSize(0, 0), QSize(17, 9)}) {
+                    caption.resize(label.sizeHint() + extra);
+                    label.resize(caption.size());
+                    QVERIFY2(caption.grab().toImage() == label.grab().toImage(), what.constData());
+                }
             }
         }
     }

@@ -19,6 +19,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+protected:
+    /// Draws the line as QLabel does, from a layout made once for its font and text.
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     /// One line of plain text, no picture, no wrapping, no shortcut, not selectable: what
     /// this class measures; anything else QLabel measures.
