@@ -355,15 +355,24 @@ QMdiSubWindow* MainWindow::currentChild() const {
     return sub && sub->isVisible() ? sub : nullptr;
 }
 
+void MainWindow::addWorkingWindow(QWidget* form) {
+    // The frame takes the window's title once it is fitted around it: while it is fitted,
+    // each step would shorten the title anew to the room in the title bar.
+    const QString title = form->windowTitle();
+    form->setWindowTitle(QString());
+    QMdiSubWindow* sub = mdi_->addSubWindow(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    PositionChildWindow(form);
+    placeRemembered(sub, form->objectName());
+    form->setWindowTitle(title);
+}
+
 QMdiSubWindow* MainWindow::ensureCoreForm() {
     if (!coreForm_) {
         auto* form = new core::CoreForm(app_);
         form->setHost(this);
-        QMdiSubWindow* sub = mdi_->addSubWindow(form);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
         coreForm_ = form;
-        PositionChildWindow(form);
-        placeRemembered(sub, form->objectName());
+        addWorkingWindow(form);
     }
     return qobject_cast<QMdiSubWindow*>(coreForm_->parentWidget());
 }
@@ -424,11 +433,8 @@ QMdiSubWindow* MainWindow::ensureMatTab() {
     if (!matTab_) {
         auto* form = new material::MatTab(app_);
         form->setHost(this);
-        QMdiSubWindow* sub = mdi_->addSubWindow(form);
-        sub->setAttribute(Qt::WA_DeleteOnClose);
         matTab_ = form;
-        PositionChildWindow(form);
-        placeRemembered(sub, form->objectName());
+        addWorkingWindow(form);
     }
     return qobject_cast<QMdiSubWindow*>(matTab_->parentWidget());
 }

@@ -88,6 +88,8 @@ private:
     QWidget* activeWorkingWindow() const;
     QMdiSubWindow* ensureCoreForm();
     QMdiSubWindow* ensureMatTab();
+    /// Puts a working window made anew into a frame of the work area, in its place.
+    void addWorkingWindow(QWidget* form);
     /// The design advisor's window, made on first use.
     void OpenAdvisor();
     /// A design of the advisor in the core window: its tab, core, material and inputs, calculated.
