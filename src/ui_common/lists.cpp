@@ -8,11 +8,15 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QListView>
 #include <QScopeGuard>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVariant>
+#include <QtMath>
 
 #include <algorithm>
 #include <cstddef>
@@ -200,7 +204,9 @@ void FillFromTable(data::Database& db, QComboBox* list, const char* table, const
         }
         // The list takes its width from its layout, not from measuring every entry; the
         // popup's rows are all of one height (a SelectionList sees to that as it opens).
-        if (list->sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon)
+        // (A selection list sizes itself so; setting the policy would make its popup now.)
+        if (!dynamic_cast<SelectionList*>(list) &&
+            list->sizeAdjustPolicy() != QComboBox::AdjustToMinimumContentsLengthWithIcon)
             list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         if (!dynamic_cast<SelectionList*>(list))
             if (auto* view = qobject_cast<QListView*>(list->view())) view->setUniformItemSizes(true);
@@ -284,6 +290,26 @@ void SelectionList::readyCompletion() {
 void SelectionList::focusInEvent(QFocusEvent* e) {
     readyCompletion();
     QComboBox::focusInEvent(e);
+}
+
+QSize SelectionList::sizeHint() const {
+    return sizeAdjustPolicy() == AdjustToContentsOnFirstShow ? sizeWithoutEntries() : QComboBox::sizeHint();
+}
+
+QSize SelectionList::minimumSizeHint() const {
+    return sizeAdjustPolicy() == AdjustToContentsOnFirstShow ? sizeWithoutEntries()
+                                                             : QComboBox::minimumSizeHint();
+}
+
+QSize SelectionList::sizeWithoutEntries() const {
+    // No width of its own (that of the frame and the arrow around it), the height of a line
+    // of text or of an icon.
+    QSize contents;
+    const int line = std::max(qCeil(QFontMetricsF(fontMetrics()).height()), 14) + 2;
+    contents.setHeight(std::max(line, iconSize().height() + 2));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, this);
 }
 
 void SelectionList::showPopup() {

@@ -258,6 +258,33 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         QCOMPARE(list.lineEdit()->text(), QStringLiteral("etD 29")); // as typed, then completed
     }
 
+    // A selection list is as wide and high as a list sized without its entries, in any font,
+    // filled or not, and not made to open its popup for that; another policy is kept.
+    void selectionListSizedWithoutEntries() {
+        QFont big;
+        big.setPointSize(big.pointSize() + 7);
+        for (const bool filled : {false, true}) {
+            for (const QFont& font : {QFont(), big}) {
+                ui::SelectionList list;
+                QComboBox sized;
+                sized.setLineEdit(new QLineEdit);
+                sized.setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                for (QComboBox* l : {static_cast<QComboBox*>(&list), &sized}) {
+                    if (font != QFont()) l->setFont(font); // (which makes the popup)
+                    if (filled)
+                        l->addItems({QStringLiteral("a rather long entry of the list"), QStringLiteral("W")});
+                }
+                QCOMPARE(list.sizeHint(), sized.sizeHint());
+                QCOMPARE(list.minimumSizeHint(), sized.minimumSizeHint());
+                QVERIFY(font != QFont() || !list.findChild<QAbstractItemView*>()); // no popup made
+            }
+        }
+        ui::SelectionList list;
+        list.addItems({QStringLiteral("a rather long entry of the list")});
+        list.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        QVERIFY(list.sizeHint().width() > ui::SelectionList().sizeHint().width());
+    }
+
     // A caption of one line measures as a QLabel of the same text does, whatever its
     // alignment, indent, margins and minimum size, and again when they change; others are
     // measured by QLabel itself.

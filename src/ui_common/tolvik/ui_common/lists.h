@@ -18,6 +18,10 @@ class SelectionList : public QComboBox {
 public:
     explicit SelectionList(QWidget* parent = nullptr);
     void showPopup() override;
+    /// The size of a list whose width is not that of its entries (as with the policy
+    /// AdjustToMinimumContentsLengthWithIcon), unless another policy is set.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void focusInEvent(QFocusEvent* e) override;
@@ -25,6 +29,7 @@ protected:
 private:
     /// Gives the completion the list's entries if it has none yet.
     void readyCompletion();
+    QSize sizeWithoutEntries() const;
 };
 
 inline const QString kNoAction = QStringLiteral("noaction");
