@@ -8,16 +8,30 @@
 #include <QStyleOption>
 #include <QTextDocument>
 
+#include <utility>
+#include <vector>
+
 namespace tolvik::ui {
 
 namespace {
+
+/// The key of a font, remembered for the few fonts the captions use (making it costs as
+/// much as measuring a short caption).
+const QString& KeyOf(const QFont& font) {
+    static std::vector<std::pair<QFont, QString>> keys;
+    for (const auto& [f, key] : keys)
+        if (f == font) return key;
+    if (keys.size() > 16) keys.clear();
+    keys.emplace_back(font, font.key());
+    return keys.back().second;
+}
 
 /// The box of a line of text, measured once for each font and text: the windows' captions
 /// repeat (units, the same names on several pages) and are measured again each time a
 /// window opens. Texts of one line are few; the table is emptied should it ever grow large.
 QRect Measure(const QFont& font, int width, int flags, const QString& text) {
     static QHash<QString, QRect> measured;
-    QString key = font.key();
+    QString key = KeyOf(font);
     key += QChar(0x1f);
     key += QString::number(width);
     key += QChar(0x1f);
@@ -34,7 +48,7 @@ QRect Measure(const QFont& font, int width, int flags, const QString& text) {
 /// A line of text laid out once for each font and text, drawn again without a layout.
 const QStaticText& LaidOut(const QFont& font, const QString& text) {
     static QHash<QString, QStaticText> laidOut;
-    QString key = font.key();
+    QString key = KeyOf(font);
     key += QChar(0x1f);
     key += text;
     if (const auto found = laidOut.constFind(key); found != laidOut.cend()) return *found;
