@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <optional>
 #include <system_error>
@@ -218,8 +219,49 @@ std::uint64_t NameHash(std::string_view name) {
     }
     return h;
 }
-/// Row ids by the hash of their name, in hash order.
-using NameIndex = std::vector<std::pair<std::uint64_t, sqlite3_int64>>;
+/// Row ids by the hash of their name: the rows of each hash chained in stored order.
+class NameIndex {
+public:
+    /// False when the index holds as many rows as it can chain.
+    bool add(std::uint64_t hash, sqlite3_int64 row) {
+        if (rows_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return false;
+        rows_.push_back({hash, row, -1});
+        return true;
+    }
+
+    /// Chains the rows added, after the last of them.
+    void chain() {
+        std::size_t buckets = 16;
+        while (buckets < 2 * rows_.size())
+            buckets *= 2;
+        mask_ = buckets - 1;
+        first_.assign(buckets, -1);
+        // From the last row up, each put in front of its chain: the chains run in stored order.
+        for (std::size_t i = rows_.size(); i-- > 0;) {
+            std::int32_t& head = first_[rows_[i].hash & mask_];
+            rows_[i].next = head;
+            head = static_cast<std::int32_t>(i);
+        }
+    }
+
+    std::vector<sqlite3_int64> rowsOf(std::uint64_t hash) const {
+        std::vector<sqlite3_int64> found;
+        for (std::int32_t i = first_[hash & mask_]; i >= 0; i = rows_[static_cast<std::size_t>(i)].next)
+            if (rows_[static_cast<std::size_t>(i)].hash == hash)
+                found.push_back(rows_[static_cast<std::size_t>(i)].row);
+        return found;
+    }
+
+private:
+    struct Row {
+        std::uint64_t hash;
+        sqlite3_int64 row;
+        std::int32_t next;
+    };
+    std::vector<Row> rows_;
+    std::vector<std::int32_t> first_;
+    std::uint64_t mask_ = 0;
+};
 
 /// The row ids of every name of a column, by the hash of the name, read in one walk over the
 /// table; nullopt when the table has no row ids or the column turns a name into a number
@@ -246,10 +288,11 @@ std::optional<NameIndex> IndexOfNames(sqlite3* db, const RowKey& key) {
         const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, 1));
         if (!t) continue; // nothing: equal to no name
         const auto n = static_cast<std::size_t>(sqlite3_column_bytes(st.stmt, 1));
-        index.emplace_back(NameHash(std::string_view(t, n)), sqlite3_column_int64(st.stmt, 0));
+        if (!index.add(NameHash(std::string_view(t, n)), sqlite3_column_int64(st.stmt, 0)))
+            return std::nullopt;
     }
     if (rc != SQLITE_DONE) return std::nullopt;
-    std::sort(index.begin(), index.end()); // by hash, then in stored order
+    index.chain();
     return index;
 }
 
@@ -463,14 +506,7 @@ struct Database::Impl {
         auto [it, added] = namesOf.try_emplace({ToUpper(key.table), ToUpper(key.field)});
         if (added) it->second = IndexOfNames(db, key);
         if (!it->second) return std::nullopt;
-        const std::uint64_t h = NameHash(key.value);
-        const auto first =
-            std::lower_bound(it->second->begin(), it->second->end(), std::make_pair(h, sqlite3_int64{0}),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-        std::vector<sqlite3_int64> rows;
-        for (auto r = first; r != it->second->end() && r->first == h; ++r)
-            rows.push_back(r->second);
-        return rows;
+        return it->second->rowsOf(NameHash(key.value));
     }
 
     /// The query restricted to the rows of its key, or "" when it cannot be.
