@@ -171,6 +171,9 @@ struct Graph::Impl {
         QChart* chart = nullptr;
         QAbstractAxis* x = nullptr;
         QAbstractAxis* y = nullptr;
+        /// The axes are put into the chart once they have their first ranges: the chart
+        /// lays out an axis's labels anew for each new range it gets.
+        bool axesInChart = false;
         std::vector<Curve> curves;
     };
     std::array<Plot, 4> plots{};
@@ -370,8 +373,6 @@ Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
         p.chart = makeChart();
         p.x = xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
         p.y = yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
-        p.chart->addAxis(p.x, Qt::AlignBottom);
-        p.chart->addAxis(p.y, Qt::AlignLeft);
         QObject::connect(p.chart, &QChart::plotAreaChanged, p.chart, [this, &p] { thinLines(p); });
     }
     return p;
@@ -616,6 +617,11 @@ void Graph::refresh() {
               d.yShown);
     setTitleText(p.x, q(m.bottomTitle()));
     setTitleText(p.y, q(m.leftTitle()));
+    if (!p.axesInChart) {
+        p.chart->addAxis(p.x, Qt::AlignBottom);
+        p.chart->addAxis(p.y, Qt::AlignLeft);
+        p.axesInChart = true;
+    }
     if (p.chart->title() != q(m.graphTitle())) p.chart->setTitle(q(m.graphTitle()));
 
     bool anyLegend = false;
