@@ -114,7 +114,8 @@ QSize TextLabel::measured() const {
 void TextLabel::paintEvent(QPaintEvent* e) {
     const QString t = text();
     // A label drawn grayed, or text from right to left, is drawn as QLabel draws it.
-    if (!plainLine() || !isEnabled() || t.isRightToLeft() || t.contains(QLatin1Char('\n'))) {
+    if (!plainLine() || !isEnabled() || t.isRightToLeft() || t.contains(QLatin1Char('\n')) ||
+        t.contains(QLatin1Char('\t'))) {
         QLabel::paintEvent(e);
         return;
     }
@@ -144,6 +145,8 @@ void TextLabel::paintEvent(QPaintEvent* e) {
     QStyleOption option;
     option.initFrom(this);
     painter.setPen(QPen(option.palette.brush(foregroundRole()), painter.pen().widthF()));
+    // A line larger than its room is cut off at the room's edges, as QLabel cuts it.
+    if (size.width() > r.width() || size.height() > r.height()) painter.setClipRect(r, Qt::IntersectClip);
     painter.drawStaticText(QPointF(r.x() + x, r.y() + y), line);
 }
 

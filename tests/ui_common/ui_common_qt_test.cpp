@@ -345,9 +345,9 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
                 const QByteArray what = QByteArray(c.text) + ", step " + QByteArray::number(step);
                 QVERIFY2(caption.sizeHint() == label.sizeHint(), what.constData());
                 QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), what.constData());
-                // Drawn alike too, in its own size and with room to spare (an odd amount, so
-                // that centring falls between two pixels).
-                for (const QSize extra : {QSize(0, 0), QSize(17, 9)}) {
+                // Drawn alike too: in its own size, with room to spare (an odd amount, so that
+                // centring falls between two pixels) and with too little (the line cut off).
+                for (const QSize extra : {QSize(0, 0), QSize(17, 9), QSize(-9, -5)}) {
                     caption.resize(label.sizeHint() + extra);
                     label.resize(caption.size());
                     QVERIFY2(caption.grab().toImage() == label.grab().toImage(), what.constData());
