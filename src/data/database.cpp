@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <limits>
 #include <map>
 #include <optional>
@@ -494,6 +495,10 @@ struct Database::Impl {
     /// core chosen for the first time on a file of a large catalogue is then found at once
     /// (nullopt: the column is looked up a name at a time).
     std::map<std::pair<std::string, std::string>, std::optional<NameIndex>> namesOf;
+    /// Indexes of names being read ahead on a worker, by upper-case table and field: taken
+    /// into namesOf at the first lookup (which waits for what is left of the reading). A
+    /// worker still reading when the Database goes is waited for.
+    std::map<std::pair<std::string, std::string>, std::future<std::optional<NameIndex>>> namesAhead;
     /// The field names of each table or view asked for, by upper-case name (nullopt: the
     /// file has none of that name). The file is only read, so its layout is read once.
     std::map<std::string, std::optional<std::vector<std::string>>> fieldsOf;
@@ -504,7 +509,14 @@ struct Database::Impl {
     /// column has no index.
     std::optional<std::vector<sqlite3_int64>> indexedRows(const RowKey& key) {
         auto [it, added] = namesOf.try_emplace({ToUpper(key.table), ToUpper(key.field)});
-        if (added) it->second = IndexOfNames(db, key);
+        if (added) {
+            if (auto ahead = namesAhead.find(it->first); ahead != namesAhead.end()) {
+                it->second = ahead->second.get();
+                namesAhead.erase(ahead);
+            } else {
+                it->second = IndexOfNames(db, key);
+            }
+        }
         if (!it->second) return std::nullopt;
         return it->second->rowsOf(NameHash(key.value));
     }
@@ -639,6 +651,32 @@ const std::optional<std::vector<std::string>>& Database::fieldsOf(std::string_vi
         for (fields->moveFirst(); !fields->eof(); fields->moveNext())
             it->second->push_back(fields->field("name").toText());
     return it->second;
+}
+
+void Database::readNamesAhead(std::string_view table, std::string_view field) {
+    const std::pair<std::string, std::string> name{ToUpper(table), ToUpper(field)};
+    if (impl_->namesOf.count(name) || impl_->namesAhead.count(name)) return;
+    const RowKey key{std::string(table), std::string(field), {}};
+    try {
+        impl_->namesAhead.emplace(
+            name, std::async(std::launch::async, [uri = ImmutableUri(impl_->path), key] {
+                std::optional<NameIndex> index;
+                sqlite3* own = nullptr;
+                if (sqlite3_open_v2(uri.c_str(), &own,
+                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
+                                    nullptr) == SQLITE_OK) {
+                    try {
+                        index = IndexOfNames(own, key);
+                    } catch (const std::exception&) {
+                        index.reset(); // (out of memory) read at the lookup, as without a worker
+                    }
+                }
+                sqlite3_close_v2(own);
+                return index;
+            }));
+    } catch (const std::system_error&) {
+        // No thread to be had: the names are read at the first lookup.
+    }
 }
 
 bool Database::hasTable(std::string_view table) const {

@@ -41,7 +41,6 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         INSERT INTO Keyed VALUES ('b', 0), ('A', -1), ('a', 0);
         INSERT INTO Plain VALUES ('x', 0), (X'78', 0), (42, 0), ('42', -1), ('X', 0);
     )");
-    auto db = Database::open(path);
     auto keyed = [](std::string table, std::string value, std::string tail = "") {
         return Query{"SELECT * FROM " + table + " WHERE Kerntyp = ? COLLATE NOCASE" + tail,
                      {Value(value)},
@@ -66,15 +65,25 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         {keyed("Plain", "x"), 2}, // a column without affinity: texts only, no blob
         {keyed("Plain", "42"), 1},
     };
-    for (const auto& [q, count] : cases) {
-        Query walk = q;
-        walk.key.reset();
-        const Rows expected = ReadAll(*db, walk);
-        EXPECT_EQ(ReadAll(*db, q), expected) << q.sql << " with " << q.params[0].toText();
-        EXPECT_EQ(expected.size(), count + 1) << q.sql << " with " << q.params[0].toText();
+    // The names read at the first lookup, or read ahead on a worker while the lookups begin.
+    for (const bool ahead : {false, true}) {
+        auto db = Database::open(path);
+        if (ahead)
+            for (const char* table : {"KERNFORM", "Loose", "Keyed", "Plain", "Nowhere"})
+                db->readNamesAhead(table, "kerntyp");
+        for (const auto& [q, count] : cases) {
+            Query walk = q;
+            walk.key.reset();
+            const Rows expected = ReadAll(*db, walk);
+            EXPECT_EQ(ReadAll(*db, q), expected)
+                << q.sql << " with " << q.params[0].toText() << ", " << ahead;
+            EXPECT_EQ(expected.size(), count + 1) << q.sql << " with " << q.params[0].toText();
+        }
+        const Query missing = keyed("Nowhere", "x");
+        EXPECT_EQ(test::ErrorText([&] { db->openQuery(missing); }), msg::NoTable("Nowhere"));
     }
-    const Query missing = keyed("Nowhere", "x");
-    EXPECT_EQ(test::ErrorText([&] { db->openQuery(missing); }), msg::NoTable("Nowhere"));
+    auto unread = Database::open(path); // a worker still reading as its Database goes
+    unread->readNamesAhead("Kernform", "Kerntyp");
 }
 
 } // namespace

@@ -110,6 +110,12 @@ public:
     /// reads it); lets tests check that a step does not read a table again.
     long readCount(std::string_view table) const;
 
+    /// Starts reading the names of a column on a worker with its own connection, for
+    /// lookups by name soon to come (the cores' names as the core window opens): the first
+    /// such lookup then waits only for what is left of the reading. Lookups find the same
+    /// rows with or without it.
+    void readNamesAhead(std::string_view table, std::string_view field);
+
     bool hasTable(std::string_view table) const;
     /// The names of all tables of the file, in the order they were created.
     std::vector<std::string> tableNames() const;
