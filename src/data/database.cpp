@@ -498,7 +498,11 @@ struct Database::Impl {
     /// Indexes of names being read ahead on a worker, by upper-case table and field: taken
     /// into namesOf at the first lookup (which waits for what is left of the reading). A
     /// worker still reading when the Database goes is waited for.
-    std::map<std::pair<std::string, std::string>, std::future<std::optional<NameIndex>>> namesAhead;
+    struct NamesRead {
+        bool read = false; ///< false: the worker could not read (no connection, no memory)
+        std::optional<NameIndex> index;
+    };
+    std::map<std::pair<std::string, std::string>, std::future<NamesRead>> namesAhead;
     /// The field names of each table or view asked for, by upper-case name (nullopt: the
     /// file has none of that name). The file is only read, so its layout is read once.
     std::map<std::string, std::optional<std::vector<std::string>>> fieldsOf;
@@ -510,12 +514,12 @@ struct Database::Impl {
     std::optional<std::vector<sqlite3_int64>> indexedRows(const RowKey& key) {
         auto [it, added] = namesOf.try_emplace({ToUpper(key.table), ToUpper(key.field)});
         if (added) {
-            if (auto ahead = namesAhead.find(it->first); ahead != namesAhead.end()) {
-                it->second = ahead->second.get();
-                namesAhead.erase(ahead);
-            } else {
-                it->second = IndexOfNames(db, key);
+            NamesRead ahead;
+            if (auto worker = namesAhead.find(it->first); worker != namesAhead.end()) {
+                ahead = worker->second.get();
+                namesAhead.erase(worker);
             }
+            it->second = ahead.read ? std::move(ahead.index) : IndexOfNames(db, key);
         }
         if (!it->second) return std::nullopt;
         return it->second->rowsOf(NameHash(key.value));
@@ -660,19 +664,20 @@ void Database::readNamesAhead(std::string_view table, std::string_view field) {
     try {
         impl_->namesAhead.emplace(
             name, std::async(std::launch::async, [uri = ImmutableUri(impl_->path), key] {
-                std::optional<NameIndex> index;
+                Impl::NamesRead names;
                 sqlite3* own = nullptr;
                 if (sqlite3_open_v2(uri.c_str(), &own,
                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                                     nullptr) == SQLITE_OK) {
                     try {
-                        index = IndexOfNames(own, key);
+                        names.index = IndexOfNames(own, key);
+                        names.read = true;
                     } catch (const std::exception&) {
-                        index.reset(); // (out of memory) read at the lookup, as without a worker
+                        // (out of memory) read at the lookup, as without a worker
                     }
                 }
                 sqlite3_close_v2(own);
-                return index;
+                return names;
             }));
     } catch (const std::system_error&) {
         // No thread to be had: the names are read at the first lookup.
