@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl1-mesa-dev
   qt6-tools-dev qt6-tools-dev-tools libqt6sql6-sqlite poppler-utils
-  libsqlite3-dev
+  libsqlite3-dev libmimalloc-dev
   googletest libgtest-dev libbenchmark-dev
   clang-format clang libclang-rt-14-dev ccache lld
   xvfb xauth fonts-dejavu-core
