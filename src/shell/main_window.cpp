@@ -569,6 +569,10 @@ bool MainWindow::event(QEvent* event) {
         // again after.
         for (int pass = 0; pass < 8; ++pass)
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        // A widget shown asks for its first paint by a posted event. Those shown after the
+        // repaint was asked for (a chart shown first makes the window ask at once) would be
+        // painted after this repaint, and the window with them once more.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     }
     return QMainWindow::event(event);
 }

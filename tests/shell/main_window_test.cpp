@@ -4,6 +4,7 @@
 // Copy and Graph; the help, manual and information windows.
 
 #include "../material/mat_fixture_db.h"
+#include "../ui_common/paint_count.h"
 #include "../ui_common/window_test_base.h"
 #include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
@@ -46,6 +47,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 using namespace Qt::StringLiterals;
 using namespace tolvik;
@@ -238,6 +240,29 @@ private slots:
         close->trigger(); // no child: nothing happens
         QVERIFY(w->isVisible());
         QVERIFY(messages->messages.empty());
+    }
+
+    void aWorkingWindowIsPaintedOnceAsItOpens() {
+        // Its widgets ask for their first paint as they are shown; the window's graph asks
+        // for a repaint of the window before the last of them are shown.
+        Session s;
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        test::UntilIdle();
+        struct Count : QObject {
+            std::map<QString, int> paints;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                if (e->type() == QEvent::Paint) ++paints[o->objectName()];
+                return false;
+            }
+        } count;
+        qApp->installEventFilter(&count);
+        s.window->OpenMaterialTab(0);
+        test::UntilIdle();
+        s.window->OpenCoreFormTab(0);
+        test::UntilIdle();
+        qApp->removeEventFilter(&count);
+        QCOMPARE(count.paints[u"MatTab"_s], 1);
+        QCOMPARE(count.paints[u"CoreForm"_s], 1);
     }
 
     // --- placement ---

@@ -1,6 +1,7 @@
 // Screenshots of both working windows for looking at scaling and colour schemes by eye:
 // tolvik_desktop_screenshots <program folder> <output folder> <prefix> [dark].
-// Run with QT_SCALE_FACTOR=2 for 2x; "dark" gives the Fusion style a dark palette.
+// Run with QT_SCALE_FACTOR=2 for 2x; "dark" gives the Fusion style a dark palette. Each
+// picture is taken twice: drawn by the window (grab) and as the screen shows it (_screen).
 // Built on request only (not part of the tests).
 
 #include "tolvik/chart/graph.h"
@@ -18,6 +19,7 @@
 #include <QMdiArea>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QTabWidget>
 
@@ -80,8 +82,13 @@ int main(int argc, char* argv[]) {
     auto shot = [&](const char* name) {
         Settle();
         main.grab().save(out + QString::fromLatin1(name) + QStringLiteral(".png"));
+        main.screen()
+            ->grabWindow(main.winId())
+            .save(out + QString::fromLatin1(name) + QStringLiteral("_screen.png"));
     };
 
+    main.OpenMaterialTab(0);
+    shot("material_opened");
     main.OpenMaterialTab(2);
     tolvik::material::MatTab* mat = main.matTab();
     for (int m : {0, 1, 2}) {
