@@ -60,7 +60,47 @@ const QStaticText& LaidOut(const QFont& font, const QString& text) {
     return *laidOut.insert(key, line);
 }
 
+/// The sizes QLabel gave a wrapped text: QLabel measures it at several widths for each of its
+/// size hints, for every label anew (a note of three lines took a fifth as long as all of its
+/// window's other captions).
+struct WrappedSizes {
+    QSize hint, minimum;
+    QHash<int, int> heights; // height for a width
+};
+
+/// The sizes of the wrapped text under `key`, measured by QLabel when first asked for.
+WrappedSizes& SizesOf(const QLabel& label, const QString& key) {
+    static QHash<QString, WrappedSizes> table;
+    if (const auto found = table.find(key); found != table.end()) return *found;
+    if (table.size() > 1024) table.clear();
+    return *table.insert(key, {label.QLabel::sizeHint(), label.QLabel::minimumSizeHint(), {}});
+}
+
 } // namespace
+
+QString TextLabel::wrappedKey() const {
+    if (!wordWrap() || buddy() || !pixmap().isNull() || !picture().isNull() || movie()) return {};
+    if (textInteractionFlags() &
+        (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard | Qt::TextEditable))
+        return {};
+    const QString t = text();
+    if (t.isEmpty() || textFormat() == Qt::RichText || textFormat() == Qt::MarkdownText) return {};
+    if (textFormat() == Qt::AutoText && Qt::mightBeRichText(t)) return {};
+    ensurePolished();
+    // Everything QLabel measures plain text by.
+    const QMargins cm = contentsMargins();
+    const int numbers[] = {int(alignment()), indent(),        margin(),      frameWidth(),
+                           cm.left(),        cm.top(),        cm.right(),    cm.bottom(),
+                           minimumWidth(),   minimumHeight(), maximumWidth()};
+    QString key = KeyOf(font());
+    for (const int n : numbers) {
+        key += QChar(0x1f);
+        key += QString::number(n);
+    }
+    key += QChar(0x1f);
+    key += t;
+    return key;
+}
 
 bool TextLabel::plainLine() const {
     if (wordWrap() || buddy() || !pixmap().isNull() || !picture().isNull() || movie()) return false;
@@ -151,11 +191,24 @@ void TextLabel::paintEvent(QPaintEvent* e) {
 }
 
 QSize TextLabel::sizeHint() const {
-    return plainLine() ? measured() : QLabel::sizeHint();
+    if (plainLine()) return measured();
+    if (const QString key = wrappedKey(); !key.isEmpty()) return SizesOf(*this, key).hint;
+    return QLabel::sizeHint();
 }
 
 QSize TextLabel::minimumSizeHint() const {
-    return plainLine() ? measured() : QLabel::minimumSizeHint();
+    if (plainLine()) return measured();
+    if (const QString key = wrappedKey(); !key.isEmpty()) return SizesOf(*this, key).minimum;
+    return QLabel::minimumSizeHint();
+}
+
+int TextLabel::heightForWidth(int width) const {
+    if (const QString key = wrappedKey(); !key.isEmpty()) {
+        QHash<int, int>& heights = SizesOf(*this, key).heights;
+        if (const auto found = heights.constFind(width); found != heights.cend()) return *found;
+        return *heights.insert(width, QLabel::heightForWidth(width));
+    }
+    return QLabel::heightForWidth(width);
 }
 
 } // namespace tolvik::ui

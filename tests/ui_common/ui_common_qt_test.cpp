@@ -309,6 +309,13 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
             {"אלף", Qt::AlignLeft, 4, 0, {}, {}},
             {"<b>rich</b>", Qt::AlignLeft, -1, 0, {}, {}},
             {"a long caption that wraps onto more lines", Qt::AlignLeft, -1, 0, {}, {}, true},
+            {"Valid air gaps:\n0.1mm < s < 3.5mm",
+             Qt::AlignRight | Qt::AlignTop,
+             6,
+             2,
+             {1, 2, 3, 4},
+             {},
+             true},
             {"framed", Qt::AlignLeft, -1, 0, {}, {}, false, true},
         };
         for (const Case& c : cases) {
@@ -340,11 +347,19 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
             for (int step = 0; step < int(std::size(steps)) - (byLabel ? 1 : 0); ++step) {
                 steps[step](caption, step);
                 QLabel label;
-                for (int k = 0; k <= step; ++k)
+                ui::TextLabel twin; // measured like the first, or its sizes taken from it
+                for (int k = 0; k <= step; ++k) {
                     steps[k](label, k);
+                    steps[k](twin, k);
+                }
                 const QByteArray what = QByteArray(c.text) + ", step " + QByteArray::number(step);
-                QVERIFY2(caption.sizeHint() == label.sizeHint(), what.constData());
-                QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), what.constData());
+                for (const QLabel* measured : {static_cast<QLabel*>(&caption), static_cast<QLabel*>(&twin)}) {
+                    QVERIFY2(measured->sizeHint() == label.sizeHint(), what.constData());
+                    QVERIFY2(measured->minimumSizeHint() == label.minimumSizeHint(), what.constData());
+                    for (const int width : {1, 60, 150, 1000})
+                        QVERIFY2(measured->heightForWidth(width) == label.heightForWidth(width),
+                                 what.constData());
+                }
                 // Drawn alike too: in its own size, with room to spare (an odd amount, so that
                 // centring falls between two pixels) and with too little (the line cut off).
                 for (const QSize extra : {QSize(0, 0), QSize(17, 9), QSize(-9, -5)}) {
@@ -353,6 +368,46 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
                     QVERIFY2(caption.grab().toImage() == label.grab().toImage(), what.constData());
                 }
             }
+        }
+    }
+
+    // Wrapped captions that differ in one thing only are measured apart.
+    void wrappedCaptionsDifferingInOneThingMeasureApart() {
+        const auto wrapped = [](QLabel& l) {
+            l.setText(QStringLiteral("Press enter to show new plot data !"));
+            l.setWordWrap(true);
+            l.setIndent(5); // on the aligned sides: the alignment counts
+        };
+        const std::function<void(QLabel&)> changes[] = {
+            [](QLabel& l) { l.setAlignment(Qt::AlignHCenter | Qt::AlignBottom); },
+            [](QLabel& l) { l.setIndent(9); },
+            [](QLabel& l) { l.setMargin(4); },
+            [](QLabel& l) { l.setFrameShape(QFrame::Box); },
+            [](QLabel& l) { l.setContentsMargins(5, 1, 7, 2); },
+            [](QLabel& l) { l.setMinimumWidth(200); },
+            [](QLabel& l) { l.setMinimumHeight(90); },
+            [](QLabel& l) { l.setMaximumWidth(90); },
+            [](QLabel& l) {
+                QFont f = l.font();
+                f.setPointSize(f.pointSize() + 3);
+                l.setFont(f);
+            },
+        };
+        ui::TextLabel first;
+        wrapped(first);
+        (void)first.sizeHint();
+        (void)first.heightForWidth(100);
+        for (size_t i = 0; i < std::size(changes); ++i) {
+            ui::TextLabel caption;
+            QLabel label;
+            for (QLabel* l : {static_cast<QLabel*>(&caption), &label}) {
+                wrapped(*l);
+                changes[i](*l);
+            }
+            const QByteArray what = "change " + QByteArray::number(qulonglong(i));
+            QVERIFY2(caption.sizeHint() == label.sizeHint(), what.constData());
+            QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), what.constData());
+            QVERIFY2(caption.heightForWidth(100) == label.heightForWidth(100), what.constData());
         }
     }
 

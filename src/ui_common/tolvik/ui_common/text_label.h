@@ -18,6 +18,7 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    int heightForWidth(int width) const override;
 
 protected:
     /// Draws the line as QLabel does, from a layout made once for its font and text.
@@ -28,6 +29,9 @@ private:
     /// this class measures; anything else QLabel measures.
     bool plainLine() const;
     QSize measured() const;
+    /// Wrapped plain text, measured by QLabel: the key of its sizes in the table of the
+    /// sizes QLabel gave (empty for anything else).
+    QString wrappedKey() const;
 
     // What the measured size was measured for.
     mutable QString text_;
