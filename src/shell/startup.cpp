@@ -6,6 +6,7 @@
 #include "tolvik/shell/main_window.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
+#include "tolvik/ui_common/program_style.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ bool StartUp(AppContext& app, const QString& folder) {
     // The chart picture marks every window, the working windows' frames too (without it,
     // each frame would load the toolkit's own picture).
     QApplication::setWindowIcon(WindowIcon());
+    ui::InstallProgramStyle();
     text::SetDecimalSeparator(SystemDecimalSeparator());
     try {
         app.database = data::Database::open(app.databasePath);

@@ -6,6 +6,7 @@
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/lists.h"
+#include "tolvik/ui_common/program_style.h"
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/text_label.h"
 
@@ -17,7 +18,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -409,6 +413,81 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
             QVERIFY2(caption.minimumSizeHint() == label.minimumSizeHint(), what.constData());
             QVERIFY2(caption.heightForWidth(100) == label.heightForWidth(100), what.constData());
         }
+    }
+
+    // A field's panel drawn from the kept picture is the panel the Fusion style draws, in
+    // every state and palette a field is shown in, one after the other in the same size. The
+    // rounded corners, blended once more, may differ by one step of a colour.
+    void fieldPanelsAreDrawnAsTheStyleDrawsThem() {
+        const auto alike = [](const QImage& a, const QImage& b) {
+            if (a.size() != b.size()) return false;
+            int differing = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x) {
+                    const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                    if (p == q) continue;
+                    ++differing;
+                    if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1 ||
+                        std::abs(qBlue(p) - qBlue(q)) > 1 || qAlpha(p) != qAlpha(q))
+                        return false;
+                }
+            return differing <= 8; // the corners' pixels, two each
+        };
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette gray = fusion->standardPalette();
+        gray.setColor(QPalette::Base, QColor(0xc0, 0xc0, 0xc0));
+        QPalette dark = gray;
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        QPalette inactive = gray; // an outline of its own in a window not active
+        inactive.setColor(QPalette::Inactive, QPalette::Window, QColor(0x70, 0x90, 0x70));
+        inactive.setCurrentColorGroup(QPalette::Inactive);
+        const QStyle::State on = QStyle::State_Enabled | QStyle::State_Active | QStyle::State_Sunken;
+        const struct {
+            QSize size;
+            QStyle::State state;
+            const QPalette* palette;
+            QPoint at;    // where the painter is moved to
+            QPoint place; // where the field is
+        } cases[] = {
+            {{64, 20}, on, nullptr, {0, 0}, {0, 0}},
+            {{64, 20}, on, &gray, {3, 5}, {0, 0}},
+            {{64, 20}, on | QStyle::State_ReadOnly, &gray, {0, 0}, {3, 5}},
+            {{64, 20}, on | QStyle::State_HasFocus, nullptr, {1, 2}, {0, 0}},
+            {{64, 20}, QStyle::State_Sunken, nullptr, {1, 2}, {4, 0}}, // disabled
+            {{64, 20}, on, &dark, {7, 1}, {0, 0}},
+            {{64, 20}, on & ~QStyle::State_Active, &gray, {0, 0}, {0, 0}},
+            {{64, 20}, on & ~QStyle::State_Active, &inactive, {0, 0}, {0, 0}},
+            {{77, 20}, on, nullptr, {2, 2}, {0, 0}},
+            {{77, 18}, on, nullptr, {2, 2}, {0, 0}},
+            {{64, 20}, on, nullptr, {0, 0}, {6, 9}}, // the first again, from its picture
+        };
+        for (const auto& c : cases) {
+            QStyleOptionFrame option;
+            option.rect = QRect(c.place, c.size);
+            option.state = c.state;
+            option.palette = c.palette ? *c.palette : fusion->standardPalette();
+            option.lineWidth = fusion->pixelMetric(QStyle::PM_DefaultFrameWidth);
+            QImage drawn(100, 40, QImage::Format_ARGB32_Premultiplied);
+            drawn.fill(QColor(0xf5, 0xf5, 0xf5)); // inside a group box
+            QImage kept = drawn;
+            for (auto [image, style] :
+                 {std::pair{&drawn, fusion.get()}, std::pair{&kept, static_cast<QStyle*>(&program)}}) {
+                QPainter painter(image);
+                painter.translate(c.at);
+                style->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter);
+            }
+            QVERIFY(alike(kept, drawn));
+        }
+        // A field of a window, in its place.
+        QWidget window;
+        window.resize(120, 50);
+        auto* field = new QLineEdit(QStringLiteral("1.5"), &window);
+        field->setGeometry(9, 13, 64, 20);
+        field->setStyle(fusion.get());
+        const QImage byFusion = window.grab().toImage();
+        field->setStyle(&program);
+        QVERIFY(alike(window.grab().toImage(), byFusion));
     }
 
     // --- graph helpers ---

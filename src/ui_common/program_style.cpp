@@ -1,0 +1,83 @@
+#include "tolvik/ui_common/program_style.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+#include <cmath>
+
+namespace tolvik::ui {
+
+ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {
+    fusion_ = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+}
+
+QPixmap ProgramStyle::panelPicture(const QStyleOption& option, const QPainter& painter,
+                                   const QWidget* widget) const {
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
+    if (!fusion_ || !frame || option.rect.isEmpty() || option.rect.width() > 2000 ||
+        option.rect.height() > 400)
+        return {};
+    // Laid down as drawn: moved by whole pixels only, opaque, over what is there.
+    const QTransform& t = painter.worldTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::round(t.dx()) || t.dy() != std::round(t.dy()) ||
+        painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return {};
+    // The panel is filled with the base brush and outlined in colours made from the palette.
+    const QPalette& pal = option.palette;
+    if (pal.base().style() != Qt::SolidPattern) return {};
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+
+    QByteArray key;
+    key.reserve(96);
+    const auto add = [&key](qint64 n) { key.append(reinterpret_cast<const char*>(&n), sizeof n); };
+    add(option.rect.width());
+    add(option.rect.height());
+    add(qint64(option.state));
+    add(qint64(option.direction));
+    add(frame->lineWidth);
+    add(frame->midLineWidth);
+    add(qint64(frame->features));
+    add(qint64(frame->frameShape));
+    add(qRound64(ratio * 1000));
+    // Every colour a panel may be drawn in (of the palette's current group, as the style
+    // takes them).
+    for (const QPalette::ColorRole role :
+         {QPalette::Base, QPalette::Window, QPalette::Highlight, QPalette::Shadow, QPalette::Light,
+          QPalette::Dark, QPalette::Mid, QPalette::Button, QPalette::Text})
+        add(qint64(pal.color(role).rgba64()));
+    if (const auto found = panels_.constFind(key); found != panels_.cend()) return *found;
+
+    QPixmap picture(option.rect.size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    {
+        QPainter p(&picture);
+        p.setRenderHints(painter.renderHints());
+        QStyleOptionFrame at = *frame;
+        at.rect = QRect(QPoint(0, 0), option.rect.size());
+        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &at, &p, widget);
+    }
+    if (panels_.size() > 256) panels_.clear();
+    panels_.insert(key, picture);
+    return picture;
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const {
+    if (element == PE_PanelLineEdit && option && painter) {
+        if (const QPixmap picture = panelPicture(*option, *painter, widget); !picture.isNull()) {
+            painter->drawPixmap(option->rect.topLeft(), picture);
+            return;
+        }
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void InstallProgramStyle() {
+    if (dynamic_cast<ProgramStyle*>(QApplication::style())) return;
+    QApplication::setStyle(new ProgramStyle(QStyleFactory::create(QApplication::style()->name())));
+}
+
+} // namespace tolvik::ui
