@@ -30,6 +30,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -47,6 +48,24 @@ namespace {
 
 int Px(int twips) {
     return twips / kTwipsPerPixel;
+}
+
+/// A working window's frame draws its title bar and border at every paint of the window, also
+/// when only what is inside changed (a tab change, a calculation, a picked point): nothing of
+/// that drawing shows there. Such a paint is left out.
+class FramePaintsOutside : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        const QWidget* inside = static_cast<QMdiSubWindow*>(watched)->widget();
+        return inside && inside->isVisible() &&
+               inside->geometry().contains(static_cast<QPaintEvent*>(event)->region().boundingRect());
+    }
+};
+
+void PaintFrameOutsideOnly(QMdiSubWindow* sub) {
+    sub->installEventFilter(new FramePaintsOutside(sub));
 }
 
 /// Hourglass for the time a command runs, also when it ends by an exception.
@@ -362,6 +381,7 @@ void MainWindow::addWorkingWindow(QWidget* form) {
     form->setWindowTitle(QString());
     QMdiSubWindow* sub = mdi_->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    PaintFrameOutsideOnly(sub);
     PositionChildWindow(form);
     placeRemembered(sub, form->objectName());
     form->setWindowTitle(title);
@@ -401,6 +421,7 @@ void MainWindow::OpenAdvisor() {
         auto* window = new advisor_ui::AdvisorWindow(app_);
         QMdiSubWindow* sub = mdi_->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        PaintFrameOutsideOnly(sub);
         sub->setGeometry(mdi_->viewport()->rect()); // the table and the chart want the room
         advisor_ = window;
         connect(window, &advisor_ui::AdvisorWindow::openDesign, this,

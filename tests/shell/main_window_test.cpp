@@ -36,9 +36,11 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStyleFactory>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -263,6 +265,33 @@ private slots:
         qApp->removeEventFilter(&count);
         QCOMPARE(count.paints[u"MatTab"_s], 1);
         QCOMPARE(count.paints[u"CoreForm"_s], 1);
+    }
+
+    void aWorkingWindowsFrameIsNotRedrawnForWhatChangesInside() {
+        Session s;
+        s.window->OpenCoreFormTab(0);
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        test::UntilIdle();
+        struct TitleBars : QProxyStyle {
+            mutable int drawn = 0;
+            TitleBars() : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
+            void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                    QPainter* painter, const QWidget* widget) const override {
+                drawn += control == CC_TitleBar;
+                QProxyStyle::drawComplexControl(control, option, painter, widget);
+            }
+        } titleBars;
+        auto* frame = qobject_cast<QMdiSubWindow*>(s.window->coreForm()->parentWidget());
+        frame->setStyle(&titleBars);
+        test::UntilIdle();
+        titleBars.drawn = 0;
+        s.window->coreForm()->findChild<QLineEdit*>(u"t9Text1"_s)->setText(u"12.5"_s);
+        test::UntilIdle();
+        QCOMPARE(titleBars.drawn, 0);
+        frame->update(); // the frame too
+        test::UntilIdle();
+        QVERIFY(titleBars.drawn > 0);
+        frame->setStyle(nullptr);
     }
 
     // --- placement ---
