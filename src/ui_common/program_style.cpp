@@ -1,6 +1,7 @@
 #include "tolvik/ui_common/program_style.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -73,6 +74,15 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         }
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    if (option) return QProxyStyle::standardIcon(icon, option, widget);
+    // The style turns an icon by the direction of the application, not of the widget.
+    const int key = int(icon) * 2 + (QGuiApplication::isRightToLeft() ? 1 : 0);
+    if (const auto found = icons_.constFind(key); found != icons_.cend()) return *found;
+    return *icons_.insert(key, QProxyStyle::standardIcon(icon, option, widget));
 }
 
 void InstallProgramStyle() {

@@ -490,6 +490,25 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         QVERIFY(alike(window.grab().toImage(), byFusion));
     }
 
+    // A standard icon kept once made is the style's own, for each direction it is asked for.
+    void standardIconsAreTheStylesOwn() {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        QWidget leftToRight, rightToLeft;
+        rightToLeft.setLayoutDirection(Qt::RightToLeft);
+        const auto image = [](const QIcon& icon) { return icon.pixmap(16, 16).toImage(); };
+        for (const Qt::LayoutDirection app : {Qt::LeftToRight, Qt::RightToLeft}) {
+            QGuiApplication::setLayoutDirection(app);
+            for (const QWidget* w : {&leftToRight, &rightToLeft, static_cast<QWidget*>(nullptr)})
+                for (const auto icon : {QStyle::SP_TitleBarCloseButton, QStyle::SP_TitleBarMinButton,
+                                        QStyle::SP_ArrowBack, QStyle::SP_MediaPlay})
+                    for (int again = 0; again < 2; ++again)
+                        QVERIFY(image(program.standardIcon(icon, nullptr, w)) ==
+                                image(fusion->standardIcon(icon, nullptr, w)));
+        }
+        QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    }
+
     // --- graph helpers ---
 
     void resetGraphEmptiesChartAndReadingLog() {

@@ -1,10 +1,13 @@
 #pragma once
 /// The program's style: the platform's style, with the panels of the Fusion style's line edits
-/// drawn from a picture kept for each size and look. A window shows dozens of fields of a few
-/// sizes, and the Fusion style strokes each field's rounded outline anew (antialiased) at every
-/// paint: a tenth of a window's opening and of a tab change.
+/// drawn from a picture kept for each size and look, and its standard icons kept once made. A
+/// window shows dozens of fields of a few sizes, and the Fusion style strokes each field's
+/// rounded outline anew (antialiased) at every paint: a tenth of a window's opening and of a
+/// tab change. Each working window's frame asks for four icons, which the style reads or draws
+/// anew each time.
 
 #include <QHash>
+#include <QIcon>
 #include <QPixmap>
 #include <QProxyStyle>
 
@@ -17,6 +20,8 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
+                       const QWidget* widget = nullptr) const override;
 
 private:
     /// The picture of a line edit's panel for `option` (its size and look), null when it is
@@ -25,6 +30,7 @@ private:
 
     bool fusion_ = false;
     mutable QHash<QByteArray, QPixmap> panels_;
+    mutable QHash<int, QIcon> icons_; // by icon and the application's direction
 };
 
 /// Makes the program's style the application's, over the style it has (once per process).
