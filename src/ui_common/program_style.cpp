@@ -1,5 +1,7 @@
 #include "tolvik/ui_common/program_style.h"
 
+#include "tolvik/ui_common/text_label.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPainter>
@@ -74,6 +76,19 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         }
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal,
+                                bool enabled, const QString& text, QPalette::ColorRole textRole) const {
+    if (fusion_ && painter && !text.isEmpty()) {
+        // As the Fusion style draws it: in the role's colour, grayed or not.
+        const QPen saved = painter->pen();
+        if (textRole != QPalette::NoRole) painter->setPen(QPen(pal.brush(textRole), saved.widthF()));
+        const bool drawn = DrawLine(*painter, rect, flags, text);
+        painter->setPen(saved);
+        if (drawn) return;
+    }
+    QProxyStyle::drawItemText(painter, rect, flags, pal, enabled, text, textRole);
 }
 
 QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,

@@ -45,18 +45,25 @@ QRect Measure(const QFont& font, int width, int flags, const QString& text) {
     return box;
 }
 
-/// A line of text laid out once for each font and text, drawn again without a layout.
-const QStaticText& LaidOut(const QFont& font, const QString& text) {
-    static QHash<QString, QStaticText> laidOut;
+/// A line of text laid out once for each font and text, drawn again without a layout; with
+/// its width and height as QPainter::drawText places it by (the laid-out line's size is
+/// rounded up, and its width can be a pixel more).
+struct Line {
+    QStaticText text;
+    QSizeF size;
+};
+const Line& LaidOut(const QFont& font, const QString& text) {
+    static QHash<QString, Line> laidOut;
     QString key = KeyOf(font);
     key += QChar(0x1f);
     key += text;
     if (const auto found = laidOut.constFind(key); found != laidOut.cend()) return *found;
     if (laidOut.size() > 4096) laidOut.clear();
-    QStaticText line(text);
-    line.setTextFormat(Qt::PlainText);
-    line.setPerformanceHint(QStaticText::AggressiveCaching);
-    line.prepare(QTransform(), font);
+    const QFontMetricsF metrics(font);
+    Line line{QStaticText(text), QSizeF(metrics.horizontalAdvance(text), metrics.height())};
+    line.text.setTextFormat(Qt::PlainText);
+    line.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    line.text.prepare(QTransform(), font);
     return *laidOut.insert(key, line);
 }
 
@@ -151,11 +158,42 @@ QSize TextLabel::measured() const {
     return size_;
 }
 
+bool DrawLine(QPainter& painter, const QRect& room, int alignment, const QString& text) {
+    // Alignment, one line and shortcut marks (without a mark in the text) are all it takes.
+    constexpr int kDrawn = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextSingleLine |
+                           Qt::TextShowMnemonic | Qt::TextHideMnemonic | Qt::TextForceLeftToRight;
+    if ((alignment & ~kDrawn) || text.isEmpty() || text.isRightToLeft() || text.contains(QLatin1Char('\n')) ||
+        text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('&')) ||
+        painter.layoutDirection() == Qt::RightToLeft ||
+        painter.worldTransform().type() > QTransform::TxTranslate)
+        return false;
+    const int align = QStyle::visualAlignment(Qt::LeftToRight, Qt::Alignment(alignment));
+    const Line& line = LaidOut(painter.font(), text);
+    const QSizeF size = line.size;
+    qreal x = 0;
+    qreal y = 0;
+    if (align & Qt::AlignRight)
+        x = room.width() - size.width();
+    else if (align & Qt::AlignHCenter)
+        x = (room.width() - size.width()) / 2;
+    if (align & Qt::AlignBottom)
+        y = room.height() - size.height();
+    else if (align & Qt::AlignVCenter)
+        y = (room.height() - size.height()) / 2;
+    // A line larger than its room is cut off at the room's edges, as QPainter cuts it.
+    const bool cut = size.width() > room.width() || size.height() > room.height();
+    if (cut) {
+        painter.save();
+        painter.setClipRect(room, Qt::IntersectClip);
+    }
+    painter.drawStaticText(QPointF(room.x() + x, room.y() + y), line.text);
+    if (cut) painter.restore();
+    return true;
+}
+
 void TextLabel::paintEvent(QPaintEvent* e) {
-    const QString t = text();
-    // A label drawn grayed, or text from right to left, is drawn as QLabel draws it.
-    if (!plainLine() || !isEnabled() || t.isRightToLeft() || t.contains(QLatin1Char('\n')) ||
-        t.contains(QLatin1Char('\t'))) {
+    // A label drawn grayed is drawn as QLabel draws it.
+    if (!plainLine() || !isEnabled()) {
         QLabel::paintEvent(e);
         return;
     }
@@ -168,26 +206,14 @@ void TextLabel::paintEvent(QPaintEvent* e) {
         if (align & Qt::AlignTop) r.setTop(r.top() + m);
         if (align & Qt::AlignBottom) r.setBottom(r.bottom() - m);
     }
-    const QStaticText& line = LaidOut(font(), t);
-    const QSizeF size = line.size();
-    qreal x = 0;
-    qreal y = 0;
-    if (align & Qt::AlignRight)
-        x = r.width() - size.width();
-    else if (align & Qt::AlignHCenter)
-        x = (r.width() - size.width()) / 2;
-    if (align & Qt::AlignBottom)
-        y = r.height() - size.height();
-    else if (align & Qt::AlignVCenter)
-        y = (r.height() - size.height()) / 2;
-
     QPainter painter(this);
     QStyleOption option;
     option.initFrom(this);
     painter.setPen(QPen(option.palette.brush(foregroundRole()), painter.pen().widthF()));
-    // A line larger than its room is cut off at the room's edges, as QLabel cuts it.
-    if (size.width() > r.width() || size.height() > r.height()) painter.setClipRect(r, Qt::IntersectClip);
-    painter.drawStaticText(QPointF(r.x() + x, r.y() + y), line);
+    if (!DrawLine(painter, r, int(alignment()), text())) {
+        painter.end();
+        QLabel::paintEvent(e);
+    }
 }
 
 QSize TextLabel::sizeHint() const {

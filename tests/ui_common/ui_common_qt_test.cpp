@@ -306,6 +306,7 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
             {"µe", Qt::AlignLeft | Qt::AlignVCenter, -1, 0, {}, {}},
             {"Bs[mT] 100°C", Qt::AlignRight | Qt::AlignVCenter, -1, 0, {}, {}},
             {"le [ mm ]", Qt::AlignCenter, 5, 0, {}, {}},
+            {"µe vs. T", Qt::AlignRight | Qt::AlignVCenter, -1, 0, {}, {}},
             {"Hyst.beiw.[10^(-6)/K]", Qt::AlignRight | Qt::AlignTop, 7, 3, {1, 2, 3, 4}, {}},
             {"N", Qt::AlignLeft | Qt::AlignBottom, 0, 2, {}, {40, 30}},
             {"", Qt::AlignLeft, -1, 0, {}, {}},
@@ -488,6 +489,63 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         const QImage byFusion = window.grab().toImage();
         field->setStyle(&program);
         QVERIFY(alike(window.grab().toImage(), byFusion));
+    }
+
+    // A line of text drawn from its kept layout is the line the Fusion style draws: in every
+    // alignment, with room to spare (an odd amount) and too little, in the role's colour or the
+    // painter's, grayed, in other fonts, and texts the style draws itself.
+    void itemTextIsDrawnAsTheStyleDrawsIt() {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette pal = fusion->standardPalette();
+        pal.setColor(QPalette::ButtonText, Qt::darkBlue);
+        QFont big;
+        big.setPointSize(big.pointSize() + 5);
+        big.setBold(true);
+        QFont italic;
+        italic.setPointSize(11);
+        italic.setItalic(true);
+        const struct {
+            const char* text;
+            QRect room;
+            int more; // flags besides the alignment
+            QPalette::ColorRole role;
+            bool enabled;
+            const QFont* font;
+        } cases[] = {
+            {"Data overview", {3, 2, 117, 25}, Qt::TextShowMnemonic, QPalette::ButtonText, true, nullptr},
+            {"µe vs. T",
+             {0, 0, 83, 23},
+             Qt::TextShowMnemonic | Qt::TextHideMnemonic,
+             QPalette::WindowText,
+             true,
+             nullptr},
+            {"Core and material selection", {5, 4, 60, 11}, 0, QPalette::WindowText, true, nullptr}, // cut
+                                                                                                     // off
+            {"T=25°C", {0, 0, 81, 21}, Qt::TextForceLeftToRight, QPalette::NoRole, true, nullptr},
+            {"Calculate", {2, 1, 151, 27}, Qt::TextShowMnemonic, QPalette::ButtonText, false, &big},
+            {"Hyst.beiw.[10^(-6)/K]", {1, 3, 160, 30}, 0, QPalette::WindowText, true, &italic},
+            {"&Print", {2, 1, 61, 27}, Qt::TextShowMnemonic, QPalette::ButtonText, true, nullptr},
+            {"two\nlines", {2, 1, 61, 47}, 0, QPalette::WindowText, true, nullptr},
+        };
+        for (const auto& c : cases)
+            for (const int v : {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom})
+                for (const int h : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight}) {
+                    QImage byFusion(180, 60, QImage::Format_ARGB32_Premultiplied);
+                    byFusion.fill(Qt::white);
+                    QImage byProgram = byFusion;
+                    for (auto [image, style] : {std::pair{&byFusion, fusion.get()},
+                                                std::pair{&byProgram, static_cast<QStyle*>(&program)}}) {
+                        QPainter painter(image);
+                        painter.setPen(Qt::darkGreen);
+                        if (c.font) painter.setFont(*c.font);
+                        painter.translate(4, 3);
+                        style->drawItemText(&painter, c.room, v | h | c.more, pal, c.enabled,
+                                            QString::fromUtf8(c.text), c.role);
+                        painter.drawPoint(0, 0); // in the pen the painter had
+                    }
+                    QVERIFY2(byProgram == byFusion, c.text);
+                }
     }
 
     // A standard icon kept once made is the style's own, for each direction it is asked for.

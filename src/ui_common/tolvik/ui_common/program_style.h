@@ -1,6 +1,7 @@
 #pragma once
 /// The program's style: the platform's style, with the panels of the Fusion style's line edits
-/// drawn from a picture kept for each size and look, and its standard icons kept once made. A
+/// drawn from a picture kept for each size and look, lines of text drawn from a layout kept for
+/// each font and text, and its standard icons kept once made. A
 /// window shows dozens of fields of a few sizes, and the Fusion style strokes each field's
 /// rounded outline anew (antialiased) at every paint: a tenth of a window's opening and of a
 /// tab change. Each working window's frame asks for four icons, which the style reads or draws
@@ -20,6 +21,9 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    /// A line of plain text from a layout made once per font and text (ui::DrawLine).
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
+                      const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
 

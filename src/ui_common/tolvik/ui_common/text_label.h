@@ -10,7 +10,16 @@
 #include <QSize>
 #include <QString>
 
+class QPainter;
+class QRect;
+
 namespace tolvik::ui {
+
+/// Draws one line of plain text into `room` as QPainter::drawText(room, alignment, text) draws
+/// it, in the painter's font and pen, from a layout made once per font and text; false, with
+/// nothing drawn, for what it does not draw alike (several lines, tabs, a shortcut mark, text
+/// from right to left, a turned or scaled painter, any flag but the alignment).
+bool DrawLine(QPainter& painter, const QRect& room, int alignment, const QString& text);
 
 class TextLabel : public QLabel {
 public:
