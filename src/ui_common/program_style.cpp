@@ -102,7 +102,10 @@ QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option
 
 void InstallProgramStyle() {
     if (dynamic_cast<ProgramStyle*>(QApplication::style())) return;
-    QApplication::setStyle(new ProgramStyle(QStyleFactory::create(QApplication::style()->name())));
+    // Over a style of the kind the application has (the user's choice too). One that cannot
+    // be made again by its name is left as it is.
+    if (QStyle* base = QStyleFactory::create(QApplication::style()->name()))
+        QApplication::setStyle(new ProgramStyle(base));
 }
 
 } // namespace tolvik::ui
