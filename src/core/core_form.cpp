@@ -91,14 +91,18 @@ QString SelectedEntry(const QComboBox* list) {
 
 CoreForm::CoreForm(AppContext& app, QWidget* parent)
     : ui::WorkingWindow(app, parent), d(std::make_unique<Private>()) {
-    // A core is chosen by its name: the names are read while the window opens and the user
-    // looks at it, so that the first choice on a file of a large catalogue need not wait.
-    if (app.database) app.database->readNamesAhead("Kernform", "Kerntyp");
+    // The main window has these read once it stands; a window opened on its own reads them
+    // while it opens and the user looks at it.
+    ReadNamesAhead(app);
     setUp();
     d->harmonicTab->selectN1N2R1R2Mode();
 }
 
 CoreForm::~CoreForm() = default;
+
+void CoreForm::ReadNamesAhead(AppContext& app) {
+    if (app.database) app.database->readNamesAhead("Kernform", "Kerntyp");
+}
 
 QSize CoreForm::sizeHint() const {
     return minimumSizeHint();

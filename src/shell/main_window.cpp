@@ -583,19 +583,26 @@ void MainWindow::placeRemembered(QMdiSubWindow* sub, const QString& name) {
 }
 
 bool MainWindow::event(QEvent* event) {
-    if (event->type() == QEvent::UpdateRequest) {
-        // The layouts an action changed are done before the window repaints. Qt lays out one
-        // level of nested frames per pass of the event loop, and the repaint would otherwise
-        // come after the first: the window painted before a frame that shrank or grew, and
-        // again after.
-        for (int pass = 0; pass < 8; ++pass)
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        // A widget shown asks for its first paint by a posted event. Those shown after the
-        // repaint was asked for (a chart shown first makes the window ask at once) would be
-        // painted after this repaint, and the window with them once more.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    if (event->type() != QEvent::UpdateRequest) return QMainWindow::event(event);
+    // The layouts an action changed are done before the window repaints. Qt lays out one
+    // level of nested frames per pass of the event loop, and the repaint would otherwise
+    // come after the first: the window painted before a frame that shrank or grew, and
+    // again after.
+    for (int pass = 0; pass < 8; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // A widget shown asks for its first paint by a posted event. Those shown after the
+    // repaint was asked for (a chart shown first makes the window ask at once) would be
+    // painted after this repaint, and the window with them once more.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    const bool done = QMainWindow::event(event);
+    if (!namesAhead_ && isVisible()) {
+        // The core names are read on a worker once the window stands, while the user reaches
+        // for a menu. Read as the core window opened, on a file of a large catalogue, they
+        // made the opening half as slow again on a two-core machine.
+        namesAhead_ = true;
+        core::CoreForm::ReadNamesAhead(app_);
     }
-    return QMainWindow::event(event);
+    return done;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

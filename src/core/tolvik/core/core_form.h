@@ -24,6 +24,10 @@ public:
     explicit CoreForm(AppContext& app, QWidget* parent = nullptr);
     ~CoreForm() override;
 
+    /// Starts reading the names of the cores on a worker (once per data file), so that the
+    /// first core chosen on a file of a large catalogue need not wait for a walk over it.
+    static void ReadNamesAhead(AppContext& app);
+
     /// Sets tab `tab` up: its lists, the Calculate button and arrows, then its calculation.
     /// A tab other than the current one is made current, which sets it up.
     void ChangeTab(double tab);

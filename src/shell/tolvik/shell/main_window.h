@@ -111,6 +111,7 @@ private:
     AppContext& app_;
     DesignFiles* designs_ = nullptr;
     bool rememberLayout_ = false;
+    bool namesAhead_ = false; ///< the core names are read ahead (after the first paint)
     QMdiArea* mdi_ = nullptr;
     QLabel* label1_ = nullptr;
     QPushButton* copy_ = nullptr; ///< CmdCopy
