@@ -20,6 +20,8 @@ set(_tolvik_packaging_bin ${PROJECT_BINARY_DIR}/packaging)
 
 # --- the program folder ---
 install(TARGETS tolvik RUNTIME DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR})
+# Printing, SVG drawings and the help window, loaded from the program folder when first used.
+install(TARGETS tolvik_ondemand LIBRARY DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR})
 install(FILES ${TOLVIK_PROGRAM_DIR}/db1.mdb DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${TOLVIK_PROGRAM_DIR}/bmp DESTINATION ${TOLVIK_INSTALL_PROGRAM_DIR})
 # Parts of the program folder that only some builds make: installed whenever they are there.

@@ -20,6 +20,7 @@ dpkg-deb -c "$deb" | awk '{ if ($1 ~ /^l/) print $6, $7, $8; else print $6 }' | 
 need=(
   "/usr/bin/tolvik -> ../lib/tolvik/tolvik"
   /usr/lib/tolvik/tolvik
+  /usr/lib/tolvik/libtolvik_ondemand.so
   /usr/lib/tolvik/db1.mdb
   "/usr/bin/tolvik-data -> ../lib/tolvik/tolvik-data"
   /usr/lib/tolvik/tolvik-data

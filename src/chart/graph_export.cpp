@@ -3,6 +3,7 @@
 #include "tolvik/chart/curve_csv.h"
 #include "tolvik/chart/graph.h"
 #include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/on_demand.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QDir>
@@ -11,10 +12,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 
 #include <array>
 #include <cmath>
+#include <memory>
 
 namespace tolvik::chart {
 
@@ -120,14 +121,12 @@ QString WriteGraphSvg(Graph& graph, const QString& path) {
     QSaveFile file(path);
     if (QString error = Open(file); !error.isEmpty()) return error;
     const QSize size = GraphPictureSize(graph);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(size);
-    svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setResolution(static_cast<int>(kScreenDpi));
-    svg.setTitle(QString::fromStdString(graph.model().graphTitle()));
-    svg.setDescription(QStringLiteral("Tolvik graph"));
-    RenderInto(graph, svg, QRectF(QPointF(0, 0), QSizeF(size)));
+    const ondemand::Parts* parts = ui::OnDemand();
+    if (!parts) return ui::OnDemandError();
+    const std::unique_ptr<QPaintDevice> svg(parts->newSvg(&file, size, static_cast<int>(kScreenDpi),
+                                                          QString::fromStdString(graph.model().graphTitle()),
+                                                          QStringLiteral("Tolvik graph")));
+    RenderInto(graph, *svg, QRectF(QPointF(0, 0), QSizeF(size)));
     return Commit(file);
 }
 

@@ -8,6 +8,7 @@
 #include "tolvik/shell/main_window.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
+#include "tolvik/ui_common/on_demand.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QApplication>
@@ -22,8 +23,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -226,18 +227,19 @@ void DesignFiles::fillRecentMenu(QMenu* menu) {
 
 // --- the design sheet ---
 
-bool DesignFiles::renderSheet(QPrinter& printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
+bool DesignFiles::renderSheet(ui::Printer& printer) {
+    QPagedPaintDevice& pages = printer.pages();
+    pages.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    if (!painter.begin(&pages)) return false;
+    const QRectF page = pages.pageLayout().paintRectPixels(printer.resolution());
     const double mm = printer.resolution() / 25.4;
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     const QString dataFile = Native(QString::fromStdString(main_.app().databasePath));
     const QString log = QString::fromStdString(main_.app().log.readingLog).replace(u'\r', u'\n');
     bool first = true;
     for (const auto& [window, tabs] : OpenWindows(main_)) {
-        if (!first && !printer.newPage()) return false;
+        if (!first && !pages.newPage()) return false;
         first = false;
         const design::WindowState state = window->designState();
         double y = page.top();
@@ -298,7 +300,7 @@ bool DesignFiles::renderSheet(QPrinter& printer) {
         painter.end();
         return false;
     }
-    return painter.end() && printer.printerState() != QPrinter::Error;
+    return painter.end() && !printer.failed();
 }
 
 bool DesignFiles::printSheet() {
@@ -306,11 +308,13 @@ bool DesignFiles::printSheet() {
         ui::ShowMessage(QLatin1String(ui::kNoGraphText), ui::kTitle, parentWidget());
         return false;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    if (!ui::Printing().setUp(printer, parentWidget())) return false;
+    ui::Printer printer;
+    if (printer) {
+        printer.pages().setPageOrientation(QPageLayout::Landscape);
+        if (!ui::Printing().setUp(printer.printer(), parentWidget())) return false;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = renderSheet(printer);
+    const bool ok = printer && renderSheet(printer);
     QApplication::restoreOverrideCursor();
     if (!ok)
         ui::ShowMessage(QStringLiteral("The design sheet could not be printed."), ui::kTitle, parentWidget());
@@ -332,17 +336,17 @@ bool DesignFiles::exportSheetPdf() {
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     // Written beside the target and put in its place when complete: a failed export keeps the old file.
     const QString part = path + QStringLiteral(".part");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(part);
-    bool ok = renderSheet(printer);
+    ui::Printer printer;
+    if (printer) printer.printToPdf(part);
+    bool ok = printer && renderSheet(printer);
     std::error_code error;
     if (ok) std::filesystem::rename(part.toStdString(), path.toStdString(), error);
     if (!ok || error) {
         QFile::remove(part);
         ui::ShowMessage(QStringLiteral("The file %1 could not be written: %2")
-                            .arg(Native(path), error ? QString::fromStdString(error.message())
-                                                     : QStringLiteral("the folder cannot be written")),
+                            .arg(Native(path), error     ? QString::fromStdString(error.message())
+                                               : printer ? QStringLiteral("the folder cannot be written")
+                                                         : ui::OnDemandError()),
                         ui::kTitle, parentWidget());
         return false;
     }

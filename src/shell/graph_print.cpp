@@ -4,6 +4,7 @@
 
 #include "graph_target_p.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/on_demand.h"
 #include "tolvik/ui_common/services.h"
 
 #include <QApplication>
@@ -12,8 +13,8 @@
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLocale>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <algorithm>
 
@@ -87,23 +88,25 @@ PrintOutcome PrintPages(QWidget* window, AppContext& app, int matTabTab, QWidget
     if (!graph) return PrintOutcome::Failed;
     const QString curve = detail::AsGraphWindow(window)->readerCurve();
 
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(window->windowTitle());
+    ui::Printer printer;
+    if (!printer) return PrintOutcome::Failed;
+    QPagedPaintDevice& pages = printer.pages();
+    pages.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocumentName(window->windowTitle());
     {
         NormalCursor normal;
-        if (!ui::Printing().setUp(printer, parent)) return PrintOutcome::Cancelled;
+        if (!ui::Printing().setUp(printer.printer(), parent)) return PrintOutcome::Cancelled;
     }
-    printer.setPageOrientation(QPageLayout::Landscape);
+    pages.setPageOrientation(QPageLayout::Landscape);
 
     QPainter painter;
-    if (!painter.begin(&printer)) return PrintOutcome::Failed;
+    if (!painter.begin(&pages)) return PrintOutcome::Failed;
     const ReadingLog& log = app.log;
     const QString readingLog = QString::fromStdString(log.readingLog);
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
-    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter);
-    const double pageWidth = printable.width() / 25.4 * printer.logicalDpiX();
+    const QRectF printable = pages.pageLayout().paintRect(QPageLayout::Millimeter);
+    const QRectF paper = pages.pageLayout().fullRect(QPageLayout::Millimeter);
+    const double pageWidth = printable.width() / 25.4 * pages.logicalDpiX();
 
     LinePrinter out(painter);
     out.setFont(10, false);
@@ -142,7 +145,7 @@ PrintOutcome PrintPages(QWidget* window, AppContext& app, int matTabTab, QWidget
     graph->setPrintPainter(nullptr);
 
     if (log.readingLogLines > kLinesOnFirstPage) {
-        if (!printer.newPage()) {
+        if (!pages.newPage()) {
             painter.end();
             return PrintOutcome::Failed;
         }
@@ -152,7 +155,7 @@ PrintOutcome PrintPages(QWidget* window, AppContext& app, int matTabTab, QWidget
         out.line();
         out.lines(QString::fromStdString(log.readingLogOverflow));
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error) return PrintOutcome::Failed;
+    if (!painter.end() || printer.failed()) return PrintOutcome::Failed;
     return PrintOutcome::Printed;
 }
 

@@ -1,13 +1,13 @@
 #include "tolvik/ui_common/services.h"
 
+#include "tolvik/ui_common/on_demand.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProcess>
 
 namespace tolvik::ui {
@@ -80,8 +80,8 @@ public:
 class DialogPrintService : public PrintService {
 public:
     bool setUp(QPrinter& printer, QWidget* parent) override {
-        QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+        const ondemand::Parts* parts = OnDemand();
+        return parts && parts->choosePrinter(&printer, parent);
     }
 };
 

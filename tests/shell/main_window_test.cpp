@@ -10,6 +10,7 @@
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
+#include "tolvik/ondemand/help_window.h"
 #include "tolvik/shell/design_files.h"
 #include "tolvik/shell/graph_print.h"
 #include "tolvik/shell/help_window.h"
@@ -731,7 +732,7 @@ private slots:
         trigger("mnuSearch");           // the program folder is still one without a help file
         QCOMPARE(messages->messages.size(), size_t(1));
         QVERIFY(messages->messages[0].text.contains(u"/nonexistent/help/tolvik.qhc"_s));
-        QVERIFY(!top<shell::HelpWindow>("HelpWindow"));
+        QVERIFY(!top<ondemand::HelpWindow>("HelpWindow"));
     }
 
     void aboutEmailAndLicenceWindows() {
@@ -776,7 +777,7 @@ private slots:
 
     void helpContentsIndexAndSearch() {
         trigger("mnuContents");
-        auto* help = top<shell::HelpWindow>("HelpWindow");
+        auto* help = top<ondemand::HelpWindow>("HelpWindow");
         QVERIFY(help);
         QVERIFY(messages->messages.empty());
         QCOMPARE(help->sideTabs()->currentIndex(), 0);
@@ -786,7 +787,7 @@ private slots:
         QTRY_VERIFY(help->browser()->toPlainText().contains(u"Tolvik"_s));
 
         window->findChild<QPushButton*>(u"CmdHelp"_s)->click(); // the same window, at its index
-        QCOMPARE(top<shell::HelpWindow>("HelpWindow"), help);
+        QCOMPARE(top<ondemand::HelpWindow>("HelpWindow"), help);
         QCOMPARE(help->sideTabs()->currentIndex(), 1);
         QHelpIndexModel* index = help->engine()->indexModel();
         QTRY_VERIFY(index->rowCount() > 50);

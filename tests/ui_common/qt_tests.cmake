@@ -7,3 +7,13 @@ target_compile_definitions(tolvik_ui_common_qt_tests
 add_test(NAME tolvik_ui_common_qt_tests COMMAND tolvik_ui_common_qt_tests)
 set_tests_properties(tolvik_ui_common_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
+
+# The parts loaded when first used, loaded as the program loads them: the test lies beside the
+# library in the program folder and does not link it.
+add_executable(tolvik_on_demand_tests on_demand_test.cpp)
+set_target_properties(tolvik_on_demand_tests PROPERTIES AUTOMOC ON TOLVIK_LOADS_ON_DEMAND ON
+  RUNTIME_OUTPUT_DIRECTORY ${TOLVIK_PROGRAM_DIR})
+target_link_libraries(tolvik_on_demand_tests PRIVATE tolvik_ui_common Qt6::Test)
+add_dependencies(tolvik_on_demand_tests tolvik_ondemand)
+add_test(NAME tolvik_on_demand_tests COMMAND tolvik_on_demand_tests)
+set_tests_properties(tolvik_on_demand_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

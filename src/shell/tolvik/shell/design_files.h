@@ -10,9 +10,12 @@
 #include <QStringList>
 
 class QMenu;
-class QPrinter;
 class QSettings;
 class QWidget;
+
+namespace tolvik::ui {
+class Printer;
+}
 
 namespace tolvik::shell {
 
@@ -55,7 +58,7 @@ public:
     bool printSheet();
     bool exportSheetPdf();
     /// The sheet into a printer that is set up; false on a printer fault.
-    bool renderSheet(QPrinter& printer);
+    bool renderSheet(ui::Printer& printer);
 
     QStringList recentDesigns() const;
     /// Fills the "Recent Designs" menu.
