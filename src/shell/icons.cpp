@@ -71,14 +71,21 @@ void DrawCopySheets(QPainter& p) {
 }
 
 void DrawQuestionMark(QPainter& p) {
-    p.setPen(QPen(QColor(0, 60, 160), 1));
+    const QColor ink(0, 60, 160);
+    p.setPen(QPen(ink, 1));
     p.setBrush(QColor(220, 235, 255));
     p.drawEllipse(1, 1, 22, 22);
-    QFont f = p.font();
-    f.setBold(true);
-    f.setPixelSize(17);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, kSize, kSize), Qt::AlignCenter, QStringLiteral("?"));
+    // Drawn, not written: a bold face of its own would be loaded for the one sign at start-up.
+    QPainterPath hook;
+    hook.moveTo(8.4, 9.2);
+    hook.cubicTo(8.4, 4.4, 15.8, 4.4, 15.8, 8.8);
+    hook.cubicTo(15.8, 11.6, 12.0, 11.6, 12.0, 14.8);
+    p.setPen(QPen(ink, 3.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawRect(QRectF(10.5, 16.2, 3.0, 3.0));
 }
 
 void DrawChart(QPainter& p) {
