@@ -3,6 +3,7 @@
 #include "tolvik/ui_common/text_label.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStyleFactory>
@@ -16,11 +17,11 @@ ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {
     fusion_ = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 }
 
-QPixmap ProgramStyle::panelPicture(const QStyleOption& option, const QPainter& painter,
-                                   const QWidget* widget) const {
+QPixmap ProgramStyle::picture(PrimitiveElement element, const QStyleOption& option, const QPainter& painter,
+                              const QWidget* widget) const {
     const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
     if (!fusion_ || !frame || option.rect.isEmpty() || option.rect.width() > 2000 ||
-        option.rect.height() > 400)
+        option.rect.height() > 1000)
         return {};
     // Laid down as drawn: moved by whole pixels only, opaque, over what is there.
     const QTransform& t = painter.worldTransform();
@@ -33,8 +34,18 @@ QPixmap ProgramStyle::panelPicture(const QStyleOption& option, const QPainter& p
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
 
     QByteArray key;
-    key.reserve(96);
+    key.reserve(160);
     const auto add = [&key](qint64 n) { key.append(reinterpret_cast<const char*>(&n), sizeof n); };
+    add(element);
+    add(qint64(painter.renderHints().toInt()));
+    if (element == PE_FrameGroupBox) {
+        // The frame leaves room above it for the title, by the title's font and whether the
+        // group box has a title and a check box.
+        const auto* box = qobject_cast<const QGroupBox*>(widget);
+        add(box ? 1 + (box->isCheckable() ? 2 : 0) + (box->title().isEmpty() ? 4 : 0) : 0);
+        add(option.fontMetrics.height());
+        add(pixelMetric(PM_ExclusiveIndicatorHeight, &option, widget));
+    }
     add(option.rect.width());
     add(option.rect.height());
     add(qint64(option.state));
@@ -52,26 +63,32 @@ QPixmap ProgramStyle::panelPicture(const QStyleOption& option, const QPainter& p
         add(qint64(pal.color(role).rgba64()));
     if (const auto found = panels_.constFind(key); found != panels_.cend()) return *found;
 
-    QPixmap picture(option.rect.size() * ratio);
-    picture.setDevicePixelRatio(ratio);
-    picture.fill(Qt::transparent);
+    QPixmap made(option.rect.size() * ratio);
+    made.setDevicePixelRatio(ratio);
+    made.fill(Qt::transparent);
     {
-        QPainter p(&picture);
+        QPainter p(&made);
         p.setRenderHints(painter.renderHints());
         QStyleOptionFrame at = *frame;
         at.rect = QRect(QPoint(0, 0), option.rect.size());
-        QProxyStyle::drawPrimitive(PE_PanelLineEdit, &at, &p, widget);
+        QProxyStyle::drawPrimitive(element, &at, &p, widget);
     }
-    if (panels_.size() > 256) panels_.clear();
-    panels_.insert(key, picture);
-    return picture;
+    // A window's fields and frames come in a few dozen sizes: a few megabytes of pictures.
+    const qint64 bytes = qint64(made.width()) * made.height() * 4;
+    if (panels_.size() > 256 || keptBytes_ + bytes > kKeptBytes) {
+        panels_.clear();
+        keptBytes_ = 0;
+    }
+    panels_.insert(key, made);
+    keptBytes_ += bytes;
+    return made;
 }
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
-    if (element == PE_PanelLineEdit && option && painter) {
-        if (const QPixmap picture = panelPicture(*option, *painter, widget); !picture.isNull()) {
-            painter->drawPixmap(option->rect.topLeft(), picture);
+    if ((element == PE_PanelLineEdit || element == PE_FrameGroupBox) && option && painter) {
+        if (const QPixmap kept = picture(element, *option, *painter, widget); !kept.isNull()) {
+            painter->drawPixmap(option->rect.topLeft(), kept);
             return;
         }
     }

@@ -15,6 +15,7 @@
 #include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -489,6 +490,55 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         const QImage byFusion = window.grab().toImage();
         field->setStyle(&program);
         QVERIFY(alike(window.grab().toImage(), byFusion));
+    }
+
+    // A group box's frame drawn from its kept picture is the frame the Fusion style draws:
+    // with a title and without, with a check box, flat, disabled, in another font, in other
+    // sizes, and a box of a size drawn before.
+    void groupBoxFramesAreDrawnAsTheStyleDrawsThem() {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        const struct {
+            QRect place;
+            const char* title;
+            bool checkable;
+            bool flat;
+            bool enabled;
+            int pointSize; // 0: the window's font
+        } cases[] = {
+            {{4, 4, 150, 80}, "Core data", false, false, true, 0},
+            {{160, 4, 150, 80}, "", false, false, true, 0},
+            {{4, 90, 150, 80}, "Wire", true, false, true, 0},
+            {{160, 90, 150, 80}, "Flat", false, true, true, 0},
+            {{4, 176, 150, 80}, "Core data", false, false, false, 0},
+            {{160, 176, 150, 80}, "Core data", false, false, true, 16},
+            {{4, 262, 97, 43}, "Core data", false, false, true, 0},
+            {{110, 262, 150, 80}, "Core data", false, false, true, 0}, // as the first
+        };
+        QWidget window;
+        window.resize(320, 350);
+        std::vector<QGroupBox*> boxes;
+        for (const auto& c : cases) {
+            auto* box = new QGroupBox(QString::fromUtf8(c.title), &window);
+            box->setGeometry(c.place);
+            box->setCheckable(c.checkable);
+            box->setFlat(c.flat);
+            box->setEnabled(c.enabled);
+            if (c.pointSize) {
+                QFont f = box->font();
+                f.setPointSize(c.pointSize);
+                box->setFont(f);
+            }
+            boxes.push_back(box);
+        }
+        const auto drawnBy = [&](QStyle* style) {
+            for (QGroupBox* box : boxes)
+                box->setStyle(style);
+            return window.grab().toImage();
+        };
+        const QImage byFusion = drawnBy(fusion.get());
+        QCOMPARE(drawnBy(&program), byFusion);
+        QCOMPARE(drawnBy(&program), byFusion); // from the kept pictures
     }
 
     // A line of text drawn from its kept layout is the line the Fusion style draws: in every

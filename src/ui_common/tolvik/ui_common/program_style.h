@@ -1,11 +1,12 @@
 #pragma once
 /// The program's style: the platform's style, with the panels of the Fusion style's line edits
-/// drawn from a picture kept for each size and look, lines of text drawn from a layout kept for
-/// each font and text, and its standard icons kept once made. A
-/// window shows dozens of fields of a few sizes, and the Fusion style strokes each field's
+/// and the frames of its group boxes drawn from a picture kept for each size and look, lines of
+/// text drawn from a layout kept for each font and text, and its standard icons kept once made.
+/// A window shows dozens of fields of a few sizes, and the Fusion style strokes each field's
 /// rounded outline anew (antialiased) at every paint: a tenth of a window's opening and of a
-/// tab change. Each working window's frame asks for four icons, which the style reads or draws
-/// anew each time.
+/// tab change. A group box's frame it draws from nine pieces of a picture it reads anew, a
+/// twelfth of a tab change. Each working window's frame asks for four icons, which the style
+/// reads or draws anew each time.
 
 #include <QHash>
 #include <QIcon>
@@ -28,12 +29,15 @@ public:
                        const QWidget* widget = nullptr) const override;
 
 private:
-    /// The picture of a line edit's panel for `option` (its size and look), null when it is
-    /// not kept (another style than Fusion, a brush with a pattern).
-    QPixmap panelPicture(const QStyleOption& option, const QPainter& painter, const QWidget* widget) const;
+    /// The picture of a line edit's panel or a group box's frame for `option` (its size and
+    /// look), null when it is not kept (another style than Fusion, a brush with a pattern).
+    QPixmap picture(PrimitiveElement element, const QStyleOption& option, const QPainter& painter,
+                    const QWidget* widget) const;
 
     bool fusion_ = false;
+    static constexpr qint64 kKeptBytes = 8 << 20;
     mutable QHash<QByteArray, QPixmap> panels_;
+    mutable qint64 keptBytes_ = 0;
     mutable QHash<int, QIcon> icons_; // by icon and the application's direction
 };
 
