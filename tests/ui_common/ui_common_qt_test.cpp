@@ -6,6 +6,7 @@
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/graph_helpers.h"
 #include "tolvik/ui_common/lists.h"
+#include "tolvik/ui_common/page_widgets.h"
 #include "tolvik/ui_common/program_style.h"
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/text_label.h"
@@ -15,6 +16,7 @@
 #include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -490,6 +492,37 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         const QImage byFusion = window.grab().toImage();
         field->setStyle(&program);
         QVERIFY(alike(window.grab().toImage(), byFusion));
+    }
+
+    // A page's field is laid out as a line edit is: of a fixed size, of a fixed width or
+    // height only, or free.
+    void fieldsAreLaidOutAsLineEdits() {
+        const std::function<void(QLineEdit&)> constraints[] = {
+            [](QLineEdit& f) { f.setFixedSize(64, 20); },
+            [](QLineEdit& f) { f.setFixedWidth(40); },
+            [](QLineEdit& f) { f.setFixedHeight(26); },
+            [](QLineEdit&) {},
+            [](QLineEdit& f) {
+                f.setFixedSize(64, 20);
+                f.setMinimumWidth(30); // no longer fixed
+            },
+        };
+        for (const auto& constrain : constraints) {
+            QWidget window;
+            auto* grid = new QGridLayout(&window);
+            auto* field = new ui::page::Field(QStringLiteral("1.25"));
+            auto* edit = new QLineEdit(QStringLiteral("1.25"));
+            constrain(*field);
+            constrain(*edit);
+            grid->addWidget(field, 0, 0);
+            grid->addWidget(edit, 1, 0);
+            grid->activate();
+            QCOMPARE(grid->itemAtPosition(0, 0)->sizeHint(), grid->itemAtPosition(1, 0)->sizeHint());
+            QCOMPARE(grid->itemAtPosition(0, 0)->minimumSize(), grid->itemAtPosition(1, 0)->minimumSize());
+            window.resize(window.minimumSizeHint());
+            grid->activate();
+            QCOMPARE(field->size(), edit->size());
+        }
     }
 
     // A group box's frame drawn from its kept picture is the frame the Fusion style draws:

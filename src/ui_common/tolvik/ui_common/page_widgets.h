@@ -65,10 +65,24 @@ template <class L> inline L* Inner(L* l) {
     return l;
 }
 
+/// A line edit that, while its size is fixed, gives that size as its size hints: a layout
+/// bounds a fixed widget's hints to its size anyway, and a line edit measures its font for
+/// them at every layout of a page (a window's fields are nearly all of a fixed size).
+class Field : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    QSize sizeHint() const override {
+        return minimumSize() == maximumSize() ? minimumSize() : QLineEdit::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        return minimumSize() == maximumSize() ? minimumSize() : QLineEdit::minimumSizeHint();
+    }
+};
+
 /// A text field; an output field is read-only and light gray.
 inline QLineEdit* NewField(const QString& name, bool output = false, const QString& text = QString(),
                            int width = kFieldWidth) {
-    auto* f = new QLineEdit(text);
+    auto* f = new Field(text);
     f->setObjectName(name);
     f->setFixedSize(width, kFieldHeight);
     if (output) {
