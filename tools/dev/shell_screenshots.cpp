@@ -5,6 +5,7 @@
 #include "tolvik/chart/graph.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
+#include "tolvik/ondemand/help_window.h"
 #include "tolvik/shell/graph_print.h"
 #include "tolvik/shell/help_window.h"
 #include "tolvik/shell/info_windows.h"
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
     tolvik::shell::PrintGraph(window.coreForm(), app, 1, &window);
     window.grab().save(out.filePath(QStringLiteral("main_window.png")));
 
-    auto* help = tolvik::shell::ShowHelpContents(app, &window);
+    auto* help = qobject_cast<tolvik::ondemand::HelpWindow*>(tolvik::shell::ShowHelpContents(app, &window));
     if (help) {
         help->resize(1000, 700);
         help->showPage(QStringLiteral("core_al_value.html"));
