@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTabBar>
 
 #include <cmath>
 
@@ -17,82 +18,132 @@ ProgramStyle::ProgramStyle(QStyle* base) : QProxyStyle(base) {
     fusion_ = baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
 }
 
-QPixmap ProgramStyle::picture(PrimitiveElement element, const QStyleOption& option, const QPainter& painter,
-                              const QWidget* widget) const {
-    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
-    if (!fusion_ || !frame || option.rect.isEmpty() || option.rect.width() > 2000 ||
-        option.rect.height() > 1000)
-        return {};
-    // Laid down as drawn: moved by whole pixels only, opaque, over what is there.
-    const QTransform& t = painter.worldTransform();
-    if (t.type() > QTransform::TxTranslate || t.dx() != std::round(t.dx()) || t.dy() != std::round(t.dy()) ||
-        painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-        return {};
-    // The panel is filled with the base brush and outlined in colours made from the palette.
-    const QPalette& pal = option.palette;
-    if (pal.base().style() != Qt::SolidPattern) return {};
-    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+namespace {
 
-    QByteArray key;
-    key.reserve(160);
-    const auto add = [&key](qint64 n) { key.append(reinterpret_cast<const char*>(&n), sizeof n); };
-    add(element);
-    add(qint64(painter.renderHints().toInt()));
-    if (element == PE_FrameGroupBox) {
-        // The frame leaves room above it for the title, by the title's font and whether the
-        // group box has a title and a check box.
-        const auto* box = qobject_cast<const QGroupBox*>(widget);
-        add(box ? 1 + (box->isCheckable() ? 2 : 0) + (box->title().isEmpty() ? 4 : 0) : 0);
-        add(option.fontMetrics.height());
-        add(pixelMetric(PM_ExclusiveIndicatorHeight, &option, widget));
-    }
-    add(option.rect.width());
-    add(option.rect.height());
-    add(qint64(option.state));
-    add(qint64(option.direction));
-    add(frame->lineWidth);
-    add(frame->midLineWidth);
-    add(qint64(frame->features));
-    add(qint64(frame->frameShape));
-    add(qRound64(ratio * 1000));
-    // Every colour a panel may be drawn in (of the palette's current group, as the style
-    // takes them).
+/// Room around a kept picture for what the style draws beyond the option's rectangle (a tab
+/// overlaps the next one).
+constexpr int kPictureMargin = 4;
+
+/// A picture can stand for the drawing: the painter moves by whole pixels only and lays it
+/// down opaque, over what is there; the size is that of a widget's part.
+bool Keepable(const QStyleOption& option, const QPainter& painter) {
+    if (option.rect.isEmpty() || option.rect.width() > 2000 || option.rect.height() > 1000) return false;
+    const QTransform& t = painter.worldTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::round(t.dx()) &&
+           t.dy() == std::round(t.dy()) && painter.opacity() == 1.0 &&
+           painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+struct Key {
+    QByteArray bytes;
+    void add(qint64 n) { bytes.append(reinterpret_cast<const char*>(&n), sizeof n); }
+};
+
+/// What every kept picture is drawn by: the element, the painter's hints and the device's
+/// pixel ratio, the size, state and direction, and every colour of the palette's current
+/// group (as the style takes them).
+Key CommonKey(int element, const QStyleOption& option, const QPainter& painter) {
+    Key key;
+    key.bytes.reserve(200);
+    key.add(element);
+    key.add(qint64(painter.renderHints().toInt()));
+    key.add(qRound64((painter.device() ? painter.device()->devicePixelRatioF() : 1.0) * 1000));
+    key.add(option.rect.width());
+    key.add(option.rect.height());
+    key.add(qint64(option.state));
+    key.add(qint64(option.direction));
     for (const QPalette::ColorRole role :
          {QPalette::Base, QPalette::Window, QPalette::Highlight, QPalette::Shadow, QPalette::Light,
-          QPalette::Dark, QPalette::Mid, QPalette::Button, QPalette::Text})
-        add(qint64(pal.color(role).rgba64()));
-    if (const auto found = panels_.constFind(key); found != panels_.cend()) return *found;
+          QPalette::Dark, QPalette::Mid, QPalette::Midlight, QPalette::Button, QPalette::Text,
+          QPalette::WindowText, QPalette::ButtonText})
+        key.add(qint64(option.palette.color(role).rgba64()));
+    return key;
+}
 
-    QPixmap made(option.rect.size() * ratio);
-    made.setDevicePixelRatio(ratio);
-    made.fill(Qt::transparent);
-    {
-        QPainter p(&made);
-        p.setRenderHints(painter.renderHints());
-        QStyleOptionFrame at = *frame;
-        at.rect = QRect(QPoint(0, 0), option.rect.size());
-        QProxyStyle::drawPrimitive(element, &at, &p, widget);
+} // namespace
+
+template <class Option, class Draw>
+void ProgramStyle::drawKept(const QByteArray& key, const Option& option, QPainter& painter, int margin,
+                            Draw draw) const {
+    auto found = kept_.constFind(key);
+    if (found == kept_.cend()) {
+        const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+        const QSize size = option.rect.size() + QSize(2 * margin, 2 * margin);
+        QPixmap made(size * ratio);
+        made.setDevicePixelRatio(ratio);
+        made.fill(Qt::transparent);
+        {
+            QPainter p(&made);
+            p.setRenderHints(painter.renderHints());
+            Option at = option;
+            at.rect = QRect(QPoint(margin, margin), option.rect.size());
+            draw(at, p);
+        }
+        // A window's fields, frames and tabs come in a few dozen sizes: a few megabytes.
+        const qint64 bytes = qint64(made.width()) * made.height() * 4;
+        if (kept_.size() > 256 || keptBytes_ + bytes > kKeptBytes) {
+            kept_.clear();
+            keptBytes_ = 0;
+        }
+        keptBytes_ += bytes;
+        found = kept_.insert(key, made);
     }
-    // A window's fields and frames come in a few dozen sizes: a few megabytes of pictures.
-    const qint64 bytes = qint64(made.width()) * made.height() * 4;
-    if (panels_.size() > 256 || keptBytes_ + bytes > kKeptBytes) {
-        panels_.clear();
-        keptBytes_ = 0;
-    }
-    panels_.insert(key, made);
-    keptBytes_ += bytes;
-    return made;
+    painter.drawPixmap(option.rect.topLeft() - QPoint(margin, margin), *found);
 }
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
-    if ((element == PE_PanelLineEdit || element == PE_FrameGroupBox) && option && painter) {
-        if (const QPixmap kept = picture(element, *option, *painter, widget); !kept.isNull()) {
-            painter->drawPixmap(option->rect.topLeft(), kept);
-            return;
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    // A field's panel is filled with the base brush and outlined in colours made from the
+    // palette; a group box's frame is a picture of the style's, laid around its contents.
+    if (fusion_ && frame && painter && (element == PE_PanelLineEdit || element == PE_FrameGroupBox) &&
+        Keepable(*option, *painter) && option->palette.base().style() == Qt::SolidPattern) {
+        Key key = CommonKey(element, *option, *painter);
+        key.add(frame->lineWidth);
+        key.add(frame->midLineWidth);
+        key.add(qint64(frame->features));
+        key.add(qint64(frame->frameShape));
+        if (element == PE_FrameGroupBox) {
+            // The frame leaves room above it for the title, by the title's font and whether
+            // the group box has a title and a check box.
+            const auto* box = qobject_cast<const QGroupBox*>(widget);
+            key.add(box ? 1 + (box->isCheckable() ? 2 : 0) + (box->title().isEmpty() ? 4 : 0) : 0);
+            key.add(option->fontMetrics.height());
+            key.add(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget));
         }
+        drawKept(key.bytes, *frame, *painter, 0, [&](const QStyleOptionFrame& at, QPainter& p) {
+            QProxyStyle::drawPrimitive(element, &at, &p, widget);
+        });
+        return;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const {
+    const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+    // A tab's shape on top of its page: outlined, rounded and shaded by its place in the row
+    // and its state. (The style turns the painter for tabs on the other sides.)
+    if (fusion_ && tab && painter && element == CE_TabBarTabShape && tab->shape == QTabBar::RoundedNorth &&
+        Keepable(*option, *painter)) {
+        Key key = CommonKey(element, *option, *painter);
+        key.add(tab->shape);
+        key.add(tab->row);
+        key.add(tab->position);
+        key.add(tab->selectedPosition);
+        key.add(qint64(tab->cornerWidgets));
+        key.add(tab->documentMode ? 1 : 0);
+        key.add(qint64(tab->features));
+        key.add(tab->iconSize.width() * 65536 + tab->iconSize.height());
+        key.add(tab->leftButtonSize.width() * 65536 + tab->leftButtonSize.height());
+        key.add(tab->rightButtonSize.width() * 65536 + tab->rightButtonSize.height());
+        key.add(pixelMetric(PM_TabBarTabOverlap, option, widget));
+        drawKept(key.bytes, *tab, *painter, kPictureMargin, [&](const QStyleOptionTab& at, QPainter& p) {
+            QProxyStyle::drawControl(element, &at, &p, widget);
+        });
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal,

@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,6 +65,23 @@ struct ClickHandler {
         });
     }
 };
+
+/// The same pictures but for rounded corners blended once more (a picture kept of a shape
+/// drawn antialiased): at most `corners` pixels, each by one step of a colour.
+bool AlikeButCorners(const QImage& a, const QImage& b, int corners) {
+    if (a.size() != b.size()) return false;
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (p == q) continue;
+            ++differing;
+            if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1 ||
+                std::abs(qBlue(p) - qBlue(q)) > 1 || qAlpha(p) != qAlpha(q))
+                return false;
+        }
+    return differing <= corners;
+}
 
 } // namespace
 
@@ -423,20 +441,7 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
     // every state and palette a field is shown in, one after the other in the same size. The
     // rounded corners, blended once more, may differ by one step of a colour.
     void fieldPanelsAreDrawnAsTheStyleDrawsThem() {
-        const auto alike = [](const QImage& a, const QImage& b) {
-            if (a.size() != b.size()) return false;
-            int differing = 0;
-            for (int y = 0; y < a.height(); ++y)
-                for (int x = 0; x < a.width(); ++x) {
-                    const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-                    if (p == q) continue;
-                    ++differing;
-                    if (std::abs(qRed(p) - qRed(q)) > 1 || std::abs(qGreen(p) - qGreen(q)) > 1 ||
-                        std::abs(qBlue(p) - qBlue(q)) > 1 || qAlpha(p) != qAlpha(q))
-                        return false;
-                }
-            return differing <= 8; // the corners' pixels, two each
-        };
+        const auto alike = [](const QImage& a, const QImage& b) { return AlikeButCorners(a, b, 8); };
         const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
         ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
         QPalette gray = fusion->standardPalette();
@@ -572,6 +577,46 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         const QImage byFusion = drawnBy(fusion.get());
         QCOMPARE(drawnBy(&program), byFusion);
         QCOMPARE(drawnBy(&program), byFusion); // from the kept pictures
+    }
+
+    // A tab drawn from its kept picture is the tab the Fusion style draws: first, in the
+    // middle, last and alone, chosen or not, disabled, right to left, in the document mode,
+    // and on the other sides (drawn by the style itself); a row drawn again from its pictures.
+    void tabsAreDrawnAsTheStyleDrawsThem() {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        const struct {
+            QTabBar::Shape shape;
+            int tabs;
+            int current;
+            Qt::LayoutDirection direction;
+            bool documentMode;
+        } cases[] = {
+            {QTabBar::RoundedNorth, 4, 1, Qt::LeftToRight, false},
+            {QTabBar::RoundedNorth, 4, 0, Qt::LeftToRight, false},
+            {QTabBar::RoundedNorth, 4, 3, Qt::LeftToRight, false},
+            {QTabBar::RoundedNorth, 1, 0, Qt::LeftToRight, false},
+            {QTabBar::RoundedNorth, 4, 1, Qt::RightToLeft, false},
+            {QTabBar::RoundedNorth, 4, 1, Qt::LeftToRight, true},
+            {QTabBar::RoundedSouth, 4, 2, Qt::LeftToRight, false},
+            {QTabBar::RoundedWest, 4, 1, Qt::LeftToRight, false},
+        };
+        for (const auto& c : cases) {
+            QTabBar bar;
+            bar.setShape(c.shape);
+            bar.setLayoutDirection(c.direction);
+            bar.setDocumentMode(c.documentMode);
+            for (int i = 0; i < c.tabs; ++i)
+                bar.addTab(QStringLiteral("Tab %1").arg(i));
+            if (c.tabs > 2) bar.setTabEnabled(2, false);
+            bar.setCurrentIndex(c.current);
+            bar.resize(bar.sizeHint());
+            bar.setStyle(fusion.get());
+            const QImage byFusion = bar.grab().toImage();
+            bar.setStyle(&program);
+            QVERIFY(AlikeButCorners(bar.grab().toImage(), byFusion, 2 * c.tabs));
+            QVERIFY(AlikeButCorners(bar.grab().toImage(), byFusion, 2 * c.tabs));
+        }
     }
 
     // A line of text drawn from its kept layout is the line the Fusion style draws: in every

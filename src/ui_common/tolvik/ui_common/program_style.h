@@ -1,6 +1,6 @@
 #pragma once
-/// The program's style: the platform's style, with the panels of the Fusion style's line edits
-/// and the frames of its group boxes drawn from a picture kept for each size and look, lines of
+/// The program's style: the platform's style, with the panels of the Fusion style's line edits,
+/// the frames of its group boxes and its tabs drawn from a picture kept for each size and look, lines of
 /// text drawn from a layout kept for each font and text, and its standard icons kept once made.
 /// A window shows dozens of fields of a few sizes, and the Fusion style strokes each field's
 /// rounded outline anew (antialiased) at every paint: a tenth of a window's opening and of a
@@ -22,6 +22,8 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
     /// A line of plain text from a layout made once per font and text (ui::DrawLine).
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
                       const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
@@ -29,14 +31,15 @@ public:
                        const QWidget* widget = nullptr) const override;
 
 private:
-    /// The picture of a line edit's panel or a group box's frame for `option` (its size and
-    /// look), null when it is not kept (another style than Fusion, a brush with a pattern).
-    QPixmap picture(PrimitiveElement element, const QStyleOption& option, const QPainter& painter,
-                    const QWidget* widget) const;
+    /// Lays down the picture kept under `key`, made first by `draw` with the option moved into
+    /// it (with `margin` pixels of room around).
+    template <class Option, class Draw>
+    void drawKept(const QByteArray& key, const Option& option, QPainter& painter, int margin,
+                  Draw draw) const;
 
     bool fusion_ = false;
     static constexpr qint64 kKeptBytes = 8 << 20;
-    mutable QHash<QByteArray, QPixmap> panels_;
+    mutable QHash<QByteArray, QPixmap> kept_; // by element and look
     mutable qint64 keptBytes_ = 0;
     mutable QHash<int, QIcon> icons_; // by icon and the application's direction
 };
