@@ -116,6 +116,19 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         });
         return;
     }
+    // A radio button's or check box's indicator: a small shaded circle or box, by its state.
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if (fusion_ && button && painter &&
+        (element == PE_IndicatorRadioButton || element == PE_IndicatorCheckBox) &&
+        Keepable(*option, *painter)) {
+        Key key = CommonKey(element, *option, *painter);
+        key.add(qint64(button->features));
+        drawKept(key.bytes, *button, *painter, kPictureMargin,
+                 [&](const QStyleOptionButton& at, QPainter& p) {
+                     QProxyStyle::drawPrimitive(element, &at, &p, widget);
+                 });
+        return;
+    }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 

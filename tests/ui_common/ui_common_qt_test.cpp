@@ -66,7 +66,7 @@ struct ClickHandler {
     }
 };
 
-/// The same pictures but for rounded corners blended once more (a picture kept of a shape
+/// The same pictures but for rounded edges blended once more (a picture kept of a shape
 /// drawn antialiased): at most `corners` pixels, each by one step of a colour.
 bool AlikeButCorners(const QImage& a, const QImage& b, int corners) {
     if (a.size() != b.size()) return false;
@@ -577,6 +577,51 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         const QImage byFusion = drawnBy(fusion.get());
         QCOMPARE(drawnBy(&program), byFusion);
         QCOMPARE(drawnBy(&program), byFusion); // from the kept pictures
+    }
+
+    // A radio button's and a check box's indicator drawn from its kept picture is the one the
+    // Fusion style draws: on, off and half on, pressed, under the mouse, with the focus,
+    // disabled, in a dark palette; each drawn again from its picture.
+    void indicatorsAreDrawnAsTheStyleDrawsThem() {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette dark = fusion->standardPalette();
+        dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+        const QStyle::State on = QStyle::State_Enabled | QStyle::State_Active | QStyle::State_On;
+        const QStyle::State off = QStyle::State_Enabled | QStyle::State_Active | QStyle::State_Off;
+        const struct {
+            QStyle::State state;
+            const QPalette* palette;
+        } cases[] = {
+            {on, nullptr},
+            {off, nullptr},
+            {QStyle::State_Enabled | QStyle::State_NoChange, nullptr},
+            {on | QStyle::State_Sunken, nullptr},
+            {off | QStyle::State_MouseOver, nullptr},
+            {on | QStyle::State_HasFocus, nullptr},
+            {QStyle::State_On, nullptr}, // disabled
+            {on, &dark},
+            {on, nullptr}, // the first again
+        };
+        for (const QStyle::PrimitiveElement element :
+             {QStyle::PE_IndicatorRadioButton, QStyle::PE_IndicatorCheckBox})
+            for (const auto& c : cases) {
+                QStyleOptionButton option;
+                option.rect = QRect(3, 2, 13, 13);
+                option.state = c.state;
+                option.palette = c.palette ? *c.palette : fusion->standardPalette();
+                QImage drawn(24, 20, QImage::Format_ARGB32_Premultiplied);
+                drawn.fill(QColor(0xef, 0xef, 0xef));
+                QImage kept = drawn;
+                for (auto [image, style] :
+                     {std::pair{&drawn, fusion.get()}, std::pair{&kept, static_cast<QStyle*>(&program)}}) {
+                    QPainter painter(image);
+                    painter.setRenderHint(QPainter::Antialiasing);
+                    style->drawPrimitive(element, &option, &painter);
+                }
+                QVERIFY(AlikeButCorners(kept, drawn, 16)); // a circle's rim: a pixel in three
+            }
     }
 
     // A tab drawn from its kept picture is the tab the Fusion style draws: first, in the
