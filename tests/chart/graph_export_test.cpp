@@ -7,6 +7,7 @@
 #include "tolvik/ui_common/services.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -111,6 +112,27 @@ private slots:
             if (!file.endsWith(u".svg")) QVERIFY2(PixelsOf(picture, kFirstCurve) > 100 * scale, written);
             for (const QString& t : kTexts)
                 QVERIFY2(file.endsWith(u".png") || texts.contains(t), qPrintable(t + u" in "_s + file));
+        }
+    }
+
+    /// The file name offered is the graph's title, without the signs a file name cannot hold
+    /// (then the suffix of the format chosen last).
+    void suggestedNameIsTheTitleMadeSafe() {
+        const std::pair<const char*, const char*> cases[] = {
+            {"Pv vs. f", "Pv vs. f"},
+            {"a/b\\c:d*e?f\"g<h>i|j", "a_b_c_d_e_f_g_h_i_j"},
+            {"  ", "graph"},
+        };
+        for (const auto& [title, name] : cases) {
+            graph_->model().setGraphTitle(title);
+            QString offered;
+            ui::SetFileDialogService(std::make_unique<ui::ScriptedFileDialogService>(
+                [&offered](const QString&, const QString& suggested, const QStringList&, const QString&) {
+                    offered = suggested;
+                    return std::make_pair(QString(), QString());
+                }));
+            SaveGraphAs(graph_.get(), nullptr);
+            QCOMPARE(QFileInfo(offered).completeBaseName(), QString::fromUtf8(name));
         }
     }
 

@@ -409,6 +409,15 @@ private slots:
         QVERIFY(pages[1].contains(u"Material: R63"_s));
         // Every row of inputs and results has a line of its own, an empty one too.
         QCOMPARE(OverlappingTableWords(answer), QStringList());
+        // Into a folder that is not there: no success, no file, and the reason said.
+        shownMessages();
+        answer = dir.filePath(u"missing/sheet.pdf"_s);
+        QVERIFY(!s.window->designs().exportSheetPdf());
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"missing"_s)));
+        const QStringList failed = shownMessages();
+        QCOMPARE(failed.size(), 1);
+        QVERIFY2(failed[0].endsWith(u"could not be written: the folder cannot be written"_s),
+                 qPrintable(failed[0]));
 
         const std::pair<ui::SaveChoice, bool> cases[] = {
             {ui::SaveChoice::Cancel, false}, {ui::SaveChoice::Discard, true}, {ui::SaveChoice::Save, true}};
