@@ -159,6 +159,33 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
+QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                                   const QWidget* widget) const {
+    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+    // Measured by the widget's font: the option's font metrics do not tell the font.
+    if (!fusion_ || control != CC_GroupBox || !box || !widget || option->fontMetrics != widget->fontMetrics())
+        return QProxyStyle::subControlRect(control, option, part, widget);
+    Key key;
+    key.add(part);
+    key.add(box->rect.x());
+    key.add(box->rect.y());
+    key.add(box->rect.width());
+    key.add(box->rect.height());
+    key.add(qint64(box->state));
+    key.add(qint64(box->direction));
+    key.add(qint64(box->subControls));
+    key.add(qint64(box->features));
+    key.add(qint64(box->textAlignment));
+    key.add(box->lineWidth);
+    key.add(box->midLineWidth);
+    key.bytes += widget->font().key().toUtf8();
+    key.bytes += '\x1f';
+    key.bytes += box->text.toUtf8();
+    if (const auto found = groupBoxParts_.constFind(key.bytes); found != groupBoxParts_.cend()) return *found;
+    if (groupBoxParts_.size() > 4096) groupBoxParts_.clear();
+    return *groupBoxParts_.insert(key.bytes, QProxyStyle::subControlRect(control, option, part, widget));
+}
+
 void ProgramStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal,
                                 bool enabled, const QString& text, QPalette::ColorRole textRole) const {
     if (fusion_ && painter && !text.isEmpty()) {

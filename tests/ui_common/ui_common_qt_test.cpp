@@ -579,6 +579,42 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         QCOMPARE(drawnBy(&program), byFusion); // from the kept pictures
     }
 
+    // A group box's parts measured once are the parts the Fusion style measures: with a title
+    // and without, checkable, flat, aligned, in another font, and measured again.
+    void groupBoxPartsAreTheStylesOwn() {
+        struct Box : QGroupBox {
+            using QGroupBox::initStyleOption;
+            using QGroupBox::QGroupBox;
+        };
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        ui::ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        const std::function<void(Box&)> looks[] = {
+            [](Box&) {},
+            [](Box& b) { b.setTitle(QString()); },
+            [](Box& b) { b.setCheckable(true); },
+            [](Box& b) { b.setFlat(true); },
+            [](Box& b) { b.setAlignment(Qt::AlignRight); },
+            [](Box& b) {
+                QFont f = b.font();
+                f.setPointSize(18);
+                b.setFont(f);
+            },
+            [](Box& b) { b.setTitle(QStringLiteral("Output data, longer")); },
+            [](Box&) {}, // the first again
+        };
+        for (const auto& look : looks) {
+            Box box(QStringLiteral("Input data"));
+            box.resize(180, 90);
+            look(box);
+            QStyleOptionGroupBox option;
+            box.initStyleOption(&option);
+            for (const QStyle::SubControl part : {QStyle::SC_GroupBoxFrame, QStyle::SC_GroupBoxLabel,
+                                                  QStyle::SC_GroupBoxCheckBox, QStyle::SC_GroupBoxContents})
+                QCOMPARE(program.subControlRect(QStyle::CC_GroupBox, &option, part, &box),
+                         fusion->subControlRect(QStyle::CC_GroupBox, &option, part, &box));
+        }
+    }
+
     // A radio button's and a check box's indicator drawn from its kept picture is the one the
     // Fusion style draws: on, off and half on, pressed, under the mouse, with the focus,
     // disabled, in a dark palette; each drawn again from its picture.

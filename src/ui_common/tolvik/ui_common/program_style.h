@@ -24,6 +24,10 @@ public:
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    /// A group box's parts, measured once per size, title, font and look (the style measures
+    /// the title anew for each part at every paint).
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget = nullptr) const override;
     /// A line of plain text from a layout made once per font and text (ui::DrawLine).
     void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& pal, bool enabled,
                       const QString& text, QPalette::ColorRole textRole = QPalette::NoRole) const override;
@@ -42,6 +46,7 @@ private:
     mutable QHash<QByteArray, QPixmap> kept_; // by element and look
     mutable qint64 keptBytes_ = 0;
     mutable QHash<int, QIcon> icons_; // by icon and the application's direction
+    mutable QHash<QByteArray, QRect> groupBoxParts_;
 };
 
 /// Makes the program's style the application's, over the style it has (once per process).
