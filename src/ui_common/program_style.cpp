@@ -23,6 +23,8 @@ namespace {
 /// Room around a kept picture for what the style draws beyond the option's rectangle (a tab
 /// overlaps the next one).
 constexpr int kPictureMargin = 4;
+/// Control elements are numbered apart from primitive elements in the pictures' keys.
+constexpr int kControl = 0x10000;
 
 /// A picture can stand for the drawing: the painter moves by whole pixels only and lays it
 /// down opaque, over what is there; the size is that of a widget's part.
@@ -139,7 +141,7 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
     // and its state. (The style turns the painter for tabs on the other sides.)
     if (fusion_ && tab && painter && element == CE_TabBarTabShape && tab->shape == QTabBar::RoundedNorth &&
         Keepable(*option, *painter)) {
-        Key key = CommonKey(element, *option, *painter);
+        Key key = CommonKey(kControl + element, *option, *painter);
         key.add(tab->shape);
         key.add(tab->row);
         key.add(tab->position);
