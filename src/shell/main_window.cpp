@@ -12,6 +12,7 @@
 #include "tolvik/shell/info_windows.h"
 #include "tolvik/shell/manual.h"
 #include "tolvik/shell/placement.h"
+#include "tolvik/shell/warm_up.h"
 #include "tolvik/ui_common/app_context.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
@@ -601,6 +602,7 @@ bool MainWindow::event(QEvent* event) {
         // made the opening half as slow again on a two-core machine.
         namesAhead_ = true;
         core::CoreForm::ReadNamesAhead(app_);
+        WarmUpDrawing();
     }
     return done;
 }

@@ -158,6 +158,20 @@ private slots:
         ui::SetFileDialogService(nullptr);
     }
 
+    // First of the class: what the program prepares once per process after its first paint
+    // (a sample graph drawn off screen) leaves no window and no graph behind.
+    void startUpsPreparationsLeaveNoWindowBehind() {
+        Session s;
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        test::UntilIdle();
+        QTest::qWait(20);
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            QVERIFY2(!w->inherits("tolvik::chart::Graph") && w->findChildren<chart::Graph*>().isEmpty(),
+                     qPrintable(w->objectName()));
+            QVERIFY2(w == s.window.get() || !w->isVisible(), qPrintable(w->objectName()));
+        }
+    }
+
     void startUpOpensTheDataFileAndShowsTheCaption() {
         Session s; // started on the sample data file, not on one of the user's own
         QCOMPARE(QFileInfo(QString::fromStdString(s.app.databasePath)), QFileInfo(TOLVIK_SAMPLE_DATABASE));
