@@ -315,6 +315,9 @@ namespace {
 QChart* makeChart() {
     auto* chart = new QChart();
     chart->setBackgroundRoundness(0);
+    // On screen the view's white background is the chart's: the chart's own (a rounded
+    // rectangle, however square, filled by the path rasterizer) is drawn for pictures only.
+    chart->setBackgroundVisible(false);
     chart->setMargins(QMargins(4, 4, 10, 4));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -740,6 +743,7 @@ void Graph::render(QPainter& painter, const QRectF& target) {
     }
     d_->chart->legend()->setAlignment(Qt::AlignBottom);
     d_->chart->legend()->setVisible(d_->legendWanted);
+    d_->chart->setBackgroundVisible(true);
     d_->chart->resize(layoutSize);
     d_->chart->layout()->activate();
     painter.save();
@@ -748,6 +752,7 @@ void Graph::render(QPainter& painter, const QRectF& target) {
                                Qt::KeepAspectRatio);
     painter.restore();
     d_->chart->legend()->setVisible(false);
+    d_->chart->setBackgroundVisible(false);
     d_->chart->setPos(oldPos);
     d_->chart->resize(oldSize);
     d_->chart->layout()->activate();
