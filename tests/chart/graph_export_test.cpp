@@ -96,6 +96,9 @@ private slots:
                 // The writer puts the pen on the group around the shapes.
                 QVERIFY(texts.contains(QRegularExpression(
                     u"<g [^>]*stroke=\"%1\"[^>]*>\\s*<(path|polyline) "_s.arg(kFirstCurve.name()))));
+                // A background of its own, filled over the whole picture (not see-through).
+                QVERIFY(texts.contains(QRegularExpression(
+                    u"<g fill=\"(?!none)[^\"]+\"[^>]*>\\s*<rect x=\"0\" y=\"0\" width=\"600\" height=\"420\"/>"_s)));
             } else if (file.endsWith(u".pdf")) {
                 if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
                     QSKIP("pdftotext (poppler-utils) is not installed");
