@@ -111,6 +111,21 @@ private slots:
             legend << l->text();
         QCOMPARE(legend, QStringList({QString::fromStdString(longName), QStringLiteral("µe s=0.2[mm]")}));
         QVERIFY(g.findChild<QWidget*>(QStringLiteral("legend"))->isVisible());
+        // Each name stands right of a colour mark on its line, clear of the other entries.
+        QCoreApplication::processEvents();
+        for (QLabel* name : g.findChildren<QLabel*>(QStringLiteral("legendEntry"))) {
+            const QRect at = name->geometry();
+            bool marked = false;
+            for (QLabel* other :
+                 name->parentWidget()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (other == name) continue;
+                QVERIFY2(!other->geometry().intersects(at), qPrintable(name->text()));
+                const QRect mark = other->geometry();
+                marked = marked || (!other->pixmap().isNull() && mark.right() < at.left() &&
+                                    std::abs(mark.center().y() - at.center().y()) <= 2);
+            }
+            QVERIFY2(marked, qPrintable(name->text()));
+        }
 
         // One unnamed curve (a hysteresis loop) needs no legend.
         resetGraph(m);
