@@ -28,16 +28,13 @@ void DrawSampleGraph() {
     m.setGraphTitle("Sample \u00b5 T");
     m.setBottomTitle("H / (A/m), T / \u00b0C");
     m.setLeftTitle("B / mT, \u00b5i");
-    m.setNumSets(2);
+    m.setNumSets(1);
     m.setNumPoints(20);
-    for (int s = 1; s <= 2; ++s) {
-        m.setThisSet(s);
-        m.setLegendText(s == 1 ? "25 \u00b0C" : "100 \u00b0C");
-        for (int i = 1; i <= 20; ++i) {
-            m.setThisPoint(i);
-            m.setXValue(i * 12.5);
-            m.setYValue(s * 100.0 + i * i * 1.5);
-        }
+    m.setThisSet(1);
+    for (int i = 1; i <= 20; ++i) {
+        m.setThisPoint(i);
+        m.setXValue(i * 12.5);
+        m.setYValue(100.0 + i * i * 1.5);
     }
     m.setDrawMode(2);
     QPixmap canvas(480, 320);
@@ -46,19 +43,26 @@ void DrawSampleGraph() {
     graph.render(painter, QRectF(0, 0, 480, 320));
 }
 
-/// The program's text in its plain and bold faces (fields, captions and group titles).
-void DrawSampleText() {
-    QPixmap canvas(900, 40);
+/// The program's text in its plain or bold face (fields, captions and group titles), starting
+/// at a quarter of a pixel: a glyph is drawn from a picture kept for each quarter it starts at.
+void DrawSampleText(bool bold, int quarter) {
+    QPixmap canvas(900, 20);
     canvas.fill(Qt::white);
     QPainter painter(&canvas);
     QFont font = QApplication::font();
-    for (bool bold : {false, true}) {
-        font.setBold(bold);
-        painter.setFont(font);
-        // A glyph is drawn from a picture for each quarter of a pixel it may start at.
-        for (double x : {2.0, 2.25, 2.5, 2.75})
-            painter.drawText(QPointF(x, bold ? 36 : 16), SampleText());
-    }
+    font.setBold(bold);
+    painter.setFont(font);
+    painter.drawText(QPointF(2 + 0.25 * quarter, 16), SampleText());
+}
+
+/// The steps, one per pass of the event loop: a click that comes meanwhile waits for one.
+constexpr int kTextSteps = 8;
+void WarmUpStep(int step) {
+    if (step < kTextSteps)
+        DrawSampleText(step >= kTextSteps / 2, step % (kTextSteps / 2));
+    else
+        DrawSampleGraph();
+    if (step < kTextSteps) QTimer::singleShot(0, qApp, [step] { WarmUpStep(step + 1); });
 }
 
 } // namespace
@@ -67,11 +71,7 @@ void WarmUpDrawing() {
     static bool done = false;
     if (done) return;
     done = true;
-    // One step per pass of the event loop: a click that comes meanwhile waits for one step.
-    QTimer::singleShot(0, qApp, [] {
-        DrawSampleText();
-        QTimer::singleShot(0, qApp, [] { DrawSampleGraph(); });
-    });
+    QTimer::singleShot(0, qApp, [] { WarmUpStep(0); });
 }
 
 } // namespace tolvik::shell
