@@ -2,9 +2,10 @@
 
 namespace tolvik::shell {
 
-/// Once per process, in idle time after the main window's first paint: draws a sample graph
-/// and the program's text off screen, so that the fonts, their shaping and the chart library
-/// are ready when the first working window opens. Costs the user no wait at start-up.
+/// Once per process, after the main window's first paint: draws the program's text and a
+/// sample graph off screen, so that the fonts, their shaping and the chart library are ready
+/// when the first working window opens. Runs in short passes of the event loop (the longest,
+/// the graph, about one frame); the window is shown before any of them.
 void WarmUpDrawing();
 
 } // namespace tolvik::shell
