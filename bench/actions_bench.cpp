@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -34,6 +35,7 @@
 #include <QResizeEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -49,7 +51,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace tolvik;
@@ -79,6 +80,17 @@ void Settle() {
     for (int round = 0; round < 8 && loop && loop->processEvents(QEventLoop::AllEvents); ++round) {
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+/// A user's pause: the program's event loop runs meanwhile, and finishes what it does while
+/// it waits (slower under a profiler, so it runs on until idle, however long that takes).
+void Pause(int ms) {
+    QEventLoop pause;
+    QTimer::singleShot(ms, &pause, &QEventLoop::quit);
+    pause.exec();
+    QAbstractEventDispatcher* loop = QAbstractEventDispatcher::instance();
+    for (int round = 0; round < 1000 && loop && loop->processEvents(QEventLoop::AllEvents); ++round) {
+    }
 }
 
 void Report(const char* action, std::vector<double> ms) {
@@ -384,8 +396,7 @@ int main(int argc, char** argv) {
         // in the background once its window stands is read by then.
         auto started = [&] {
             p = std::make_unique<Program>(data);
-            std::this_thread::sleep_for(std::chrono::milliseconds(kUserPauseMs));
-            Settle();
+            Pause(kUserPauseMs);
         };
         Measure((file + "open Material properties").c_str(), started, [&] { p->window->OpenMaterialTab(0); });
         Measure((file + "open Core calculation").c_str(), started, [&] { p->window->OpenCoreFormTab(0); });

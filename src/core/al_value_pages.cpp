@@ -40,7 +40,7 @@ constexpr const char* kGapCaption = "s[mm]";
 constexpr const char* kLCaption = "L[mH]";
 
 QLineEdit* NewField(const char* name, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
+    QLineEdit* edit = ui::field_stock::Take(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setFixedHeight(kFieldHeight);
     edit->setMinimumWidth(60);

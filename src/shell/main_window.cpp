@@ -14,6 +14,7 @@
 #include "tolvik/shell/placement.h"
 #include "tolvik/shell/warm_up.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/field_stock.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 
@@ -382,6 +383,8 @@ void MainWindow::addWorkingWindow(QWidget* form) {
     form->setWindowTitle(QString());
     QMdiSubWindow* sub = mdi_->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The fields the window took are built anew for the next one while the user goes on.
+    connect(sub, &QObject::destroyed, this, [this] { ui::field_stock::Refill(this); });
     PaintFrameOutsideOnly(sub);
     PositionChildWindow(form);
     placeRemembered(sub, form->objectName());
@@ -603,6 +606,7 @@ bool MainWindow::event(QEvent* event) {
         namesAhead_ = true;
         core::CoreForm::ReadNamesAhead(app_);
         WarmUpDrawing();
+        ui::field_stock::Refill(this);
     }
     return done;
 }

@@ -20,6 +20,7 @@
 #include "tolvik/shell/placement.h"
 #include "tolvik/shell/startup.h"
 #include "tolvik/ui_common/app_context.h"
+#include "tolvik/ui_common/field_stock.h"
 #include "tolvik/ui_common/numtext.h"
 #include "tolvik/ui_common/services.h"
 #include "tolvik/ui_common/tab_page.h"
@@ -170,6 +171,22 @@ private slots:
                      qPrintable(w->objectName()));
             QVERIFY2(w == s.window.get() || !w->isVisible(), qPrintable(w->objectName()));
         }
+    }
+
+    // The working windows' fields come from the stock built after the start, each placed on
+    // its page, and the stock is built anew once the windows closed.
+    void workingWindowsTakeTheirFieldsFromTheStock() {
+        Session s;
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QTRY_COMPARE(ui::field_stock::Count(), ui::field_stock::kTarget);
+        const int shortfall = ui::field_stock::Shortfall();
+        s.window->OpenMaterialTab(0);
+        s.window->OpenCoreFormTab(0);
+        QCOMPARE(ui::field_stock::Shortfall(), shortfall);
+        for (QWidget* w : QApplication::topLevelWidgets()) // a field taken and not placed
+            QVERIFY2(!qobject_cast<QLineEdit*>(w) || w->objectName().isEmpty(), qPrintable(w->objectName()));
+        s.window->mdiArea()->closeAllSubWindows();
+        QTRY_COMPARE(ui::field_stock::Count(), ui::field_stock::kTarget);
     }
 
     void startUpOpensTheDataFileAndShowsTheCaption() {

@@ -515,7 +515,7 @@ INSERT INTO Kernform SELECT 'K ' || i, CASE WHEN i % 3 = 0 THEN 0 ELSE -1 END, 0
         for (const auto& constrain : constraints) {
             QWidget window;
             auto* grid = new QGridLayout(&window);
-            auto* field = new ui::page::Field(QStringLiteral("1.25"));
+            auto* field = new ui::Field(QStringLiteral("1.25"));
             auto* edit = new QLineEdit(QStringLiteral("1.25"));
             constrain(*field);
             constrain(*edit);

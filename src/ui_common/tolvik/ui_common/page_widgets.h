@@ -3,6 +3,7 @@
 /// frames and options, each carrying its objectName, and the slots that receive the
 /// Calculate button and the arrow pictures.
 
+#include "tolvik/ui_common/field_stock.h"
 #include "tolvik/ui_common/lists.h"
 #include "tolvik/ui_common/page_slot.h"
 #include "tolvik/ui_common/text_label.h"
@@ -65,24 +66,11 @@ template <class L> inline L* Inner(L* l) {
     return l;
 }
 
-/// A line edit that, while its size is fixed, gives that size as its size hints: a layout
-/// bounds a fixed widget's hints to its size anyway, and a line edit measures its font for
-/// them at every layout of a page (a window's fields are nearly all of a fixed size).
-class Field : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-    QSize sizeHint() const override {
-        return minimumSize() == maximumSize() ? minimumSize() : QLineEdit::sizeHint();
-    }
-    QSize minimumSizeHint() const override {
-        return minimumSize() == maximumSize() ? minimumSize() : QLineEdit::minimumSizeHint();
-    }
-};
-
 /// A text field; an output field is read-only and light gray.
 inline QLineEdit* NewField(const QString& name, bool output = false, const QString& text = QString(),
                            int width = kFieldWidth) {
-    auto* f = new Field(text);
+    Field* f = field_stock::Take();
+    if (!text.isEmpty()) f->setText(text);
     f->setObjectName(name);
     f->setFixedSize(width, kFieldHeight);
     if (output) {
