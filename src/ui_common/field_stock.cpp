@@ -13,6 +13,9 @@ namespace {
 
 /// About half a millisecond of work per pass: a click meanwhile hardly waits.
 constexpr int kPerPass = 24;
+/// The building starts this long after it was asked for, when what the program did then (its
+/// window's first paint and what follows it, a window closed) is over.
+constexpr int kDelayMs = 40;
 
 // The fields in stock have no parent, as a field built by a page had until its layout placed
 // it: moved out of a parent, a widget leaves that parent's window's chain of focus, which Qt
@@ -65,7 +68,7 @@ void StartFilling(QWidget* keeper) {
 } // namespace
 
 void Refill(QWidget* keeper) {
-    if (keeper) QTimer::singleShot(0, keeper, [keeper] { StartFilling(keeper); });
+    if (keeper) QTimer::singleShot(kDelayMs, keeper, [keeper] { StartFilling(keeper); });
 }
 
 Field* Take(QWidget* parent) {

@@ -33,9 +33,9 @@ namespace field_stock {
 /// Enough for one core window and one material window open at once.
 inline constexpr int kTarget = 260;
 
-/// Tops the stock up to kTarget, a few fields per pass of the event loop, from the next pass
-/// on. The fields in stock are hidden and have no parent; they go with `keeper` (the main
-/// window). A stock kept for another keeper is given up.
+/// Tops the stock up to kTarget, a few fields per pass of the event loop, starting a few
+/// hundredths of a second later. The fields in stock are hidden and have no parent; they go with `keeper`
+/// (the main window). A stock kept for another keeper is given up.
 void Refill(QWidget* keeper);
 
 /// An empty field of the stock (a new one when the stock is empty), placed in `parent`.
