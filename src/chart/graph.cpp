@@ -688,11 +688,14 @@ void Graph::refresh() {
         entries.push_back({colour, name});
         anyLegend = anyLegend || !legend.empty();
         if (style == LineStyle::Line) {
-            // Of many points on one pixel, or on one straight stretch, one is painted.
+            // Of many points on one pixel, or on one straight stretch, one is painted: the
+            // line is thinned for the plot area the chart has once laid out (below). Thinned
+            // for the area before, it was thinned and replaced again whenever the new ranges
+            // or the legend changed the area.
             c.full = pts;
-            pts = Thinned(pts, d.xShown, d.yShown, p.chart->plotArea().size());
+        } else if (used->points() != pts) {
+            used->replace(pts);
         }
-        if (used->points() != pts) used->replace(pts);
         if (!used->isVisible()) used->setVisible(true);
     }
     if (d.plot != &p) {
@@ -724,6 +727,7 @@ void Graph::refresh() {
     // paints: a curve placed for the old area would be drawn outside the new one (over the
     // title and the buttons, below the axis labels).
     d.chart->layout()->activate();
+    d.thinLines(p);
     emit redrawn(d.index);
 }
 

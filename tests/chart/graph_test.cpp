@@ -378,7 +378,8 @@ private slots:
     }
 
     void thinnedLinesPassThroughEveryPoint() {
-        // Many points painted as fewer, each within a fraction of a pixel, at every size.
+        // Many points painted as fewer, each within a fraction of a pixel, at every size, and
+        // after new points in the same ranges (a redraw that leaves the plot area as it was).
         Graph g(1);
         QVERIFY(Show(g, 700, 450));
         ChartModel& m = g.model();
@@ -389,9 +390,7 @@ private slots:
         }
         addCurve(m, "wave", wave);
         addCurve(m, "straight", straight);
-        for (const QSize size : {QSize(700, 450), QSize(1400, 900), QSize(300, 200)}) {
-            g.resize(size);
-            QCoreApplication::processEvents();
+        const auto passesThroughEveryPoint = [&](const QString& when) {
             QChart* chart = g.findChild<QChartView*>()->chart();
             const auto series = chart->series(); // the third, empty set draws nothing
             for (int s = 0; s < 2; ++s) {
@@ -410,10 +409,24 @@ private slots:
                     const double t =
                         std::clamp(QPointF::dotProduct(p - a, d) / QPointF::dotProduct(d, d), 0., 1.);
                     QVERIFY2(QLineF(p, a + t * d).length() < 0.25,
-                             qPrintable(QStringLiteral("%1 at x %2").arg(size.width()).arg(x)));
+                             qPrintable(when + QStringLiteral(" at x %1").arg(x)));
                 }
             }
+        };
+        for (const QSize size : {QSize(700, 450), QSize(1400, 900), QSize(300, 200)}) {
+            g.resize(size);
+            QCoreApplication::processEvents();
+            passesThroughEveryPoint(QString::number(size.width()));
+            if (QTest::currentTestFailed()) return;
         }
+        m.setThisSet(1);
+        for (int i = 0; i < 4000; ++i) {
+            m.setThisPoint(i + 1);
+            m.setYValue(-wave[static_cast<size_t>(i)].second);
+        }
+        m.setDrawMode(3);
+        QCoreApplication::processEvents();
+        passesThroughEveryPoint(QStringLiteral("new points"));
     }
 };
 
