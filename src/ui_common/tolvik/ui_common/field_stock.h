@@ -34,8 +34,8 @@ namespace field_stock {
 inline constexpr int kTarget = 120;
 
 /// Tops the stock up to kTarget, a few fields per pass of the event loop, starting a few
-/// hundredths of a second later. The fields in stock are hidden and have no parent; they go with `keeper`
-/// (the main window). A stock kept for another keeper is given up.
+/// hundredths of a second later. The fields in stock are hidden and have no parent; they go
+/// with `keeper` (the main window). A stock kept for another keeper is given up.
 void Refill(QWidget* keeper);
 
 /// An empty field of the stock (a new one when the stock is empty), placed in `parent`.
