@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScrollArea>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -172,7 +173,8 @@ struct Graph::Impl {
         QAbstractAxis* x = nullptr;
         QAbstractAxis* y = nullptr;
         /// The axes are put into the chart once they have their first ranges: the chart
-        /// lays out an axis's labels anew for each new range it gets.
+        /// lays out an axis's labels anew for each new range it gets. (A chart built ahead
+        /// has them in it, hidden until then.)
         bool axesInChart = false;
         std::vector<Curve> curves;
     };
@@ -311,6 +313,15 @@ struct Graph::Impl {
 };
 
 namespace {
+/// The system's number format without group separators, for axis labels: every field shows
+/// the system's decimal separator; a group separator would read as a decimal point under a
+/// decimal comma.
+QLocale labelLocale() {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
 /// A new, empty chart in the program's style.
 QChart* makeChart() {
     auto* chart = new QChart();
@@ -326,11 +337,7 @@ QChart* makeChart() {
     titleFont.setPointSizeF(11);
     titleFont.setBold(true);
     chart->setTitleFont(titleFont);
-    // Axis labels with the system's decimal separator, as every field shows it; no group
-    // separator, which would read as a decimal point under a decimal comma.
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocale(locale);
+    chart->setLocale(labelLocale());
     chart->setLocalizeNumbers(true);
     chart->legend()->setVisible(false);
     return chart;
@@ -369,17 +376,6 @@ QLogValueAxis* makeLogAxis() {
 }
 
 } // namespace
-
-Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
-    Plot& p = plots[(xLog ? 2 : 0) + (yLog ? 1 : 0)];
-    if (!p.chart) {
-        p.chart = makeChart();
-        p.x = xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
-        p.y = yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
-        QObject::connect(p.chart, &QChart::plotAreaChanged, p.chart, [this, &p] { thinLines(p); });
-    }
-    return p;
-}
 
 void Graph::Impl::attach(Plot& p, QXYSeries* series) {
     p.chart->addSeries(series);
@@ -559,7 +555,126 @@ void setTitleText(QAbstractAxis* axis, const QString& title) {
     if (axis->titleText() != title) axis->setTitleText(title);
 }
 
+// The stock of charts built ahead. A chart in stock has its axes in it, laid out once with
+// ranges of their own so that the items of their ticks and labels exist; then the axes are
+// hidden, and a chart without visible axes is laid out in no time. The graph that takes it
+// shows the axes once it has given them their ranges: the chart lays out its labels once.
+struct StockedChart {
+    QChart* chart = nullptr;
+    QAbstractAxis* x = nullptr;
+    QAbstractAxis* y = nullptr;
+};
+
+/// Charts wanted in stock per kind of axes (index: 2 * x logarithmic + y logarithmic).
+constexpr std::array<int, 4> kStockTarget = {5, 1, 1, 1};
+static_assert(kStockTarget[0] + kStockTarget[1] + kStockTarget[2] + kStockTarget[3] == chart_stock::kTarget);
+/// The building starts this long after it was asked for (after the fields built ahead).
+constexpr int kStockDelayMs = 45;
+
+struct ChartStock {
+    QPointer<QObject> keeper;
+    std::array<std::vector<StockedChart>, 4> charts;
+    QMetaObject::Connection keeperGone;
+    bool filling = false;
+
+    void clear() {
+        for (auto& kind : charts) {
+            for (const StockedChart& c : kind)
+                delete c.chart; // its axes with it
+            kind.clear();
+        }
+        filling = false;
+    }
+};
+
+ChartStock& TheStock() {
+    static ChartStock stock;
+    return stock;
+}
+
+StockedChart BuildChart(bool xLog, bool yLog) {
+    StockedChart c{makeChart(), xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis(),
+                   yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis()};
+    ShownAxis shown;
+    rangeAxis(c.x, xLog, std::nullopt, false, 0, 0, std::nullopt, 8, shown);
+    rangeAxis(c.y, yLog, std::nullopt, false, 0, 0, std::nullopt, 6, shown);
+    c.chart->addAxis(c.x, Qt::AlignBottom);
+    c.chart->addAxis(c.y, Qt::AlignLeft);
+    c.chart->resize(480, 320);
+    c.chart->layout()->activate();
+    c.x->setVisible(false);
+    c.y->setVisible(false);
+    c.chart->layout()->activate();
+    return c;
+}
+
+/// Builds one chart of the first kind still short; again on the next pass while any is.
+void StockPass() {
+    ChartStock& s = TheStock();
+    s.filling = false;
+    if (!s.keeper) return s.clear();
+    for (std::size_t kind = 0; kind < s.charts.size(); ++kind) {
+        if (static_cast<int>(s.charts[kind].size()) >= kStockTarget[kind]) continue;
+        s.charts[kind].push_back(BuildChart(kind >= 2, kind % 2 == 1));
+        s.filling = true;
+        QTimer::singleShot(0, s.keeper, StockPass);
+        return;
+    }
+}
+
+std::optional<StockedChart> TakeStocked(bool xLog, bool yLog) {
+    auto& kind = TheStock().charts[(xLog ? 2 : 0) + (yLog ? 1 : 0)];
+    if (kind.empty()) return std::nullopt;
+    const StockedChart c = kind.back();
+    kind.pop_back();
+    if (const QLocale now = labelLocale(); c.chart->locale() != now) c.chart->setLocale(now); // set since
+    return c;
+}
+
 } // namespace
+
+Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
+    Plot& p = plots[(xLog ? 2 : 0) + (yLog ? 1 : 0)];
+    if (!p.chart) {
+        if (const std::optional<StockedChart> c = TakeStocked(xLog, yLog)) {
+            p.chart = c->chart;
+            p.x = c->x;
+            p.y = c->y;
+            p.axesInChart = true; // hidden until they have their ranges (see refresh)
+        } else {
+            p.chart = makeChart();
+            p.x = xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
+            p.y = yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
+        }
+        QObject::connect(p.chart, &QChart::plotAreaChanged, p.chart, [this, &p] { thinLines(p); });
+    }
+    return p;
+}
+
+namespace chart_stock {
+
+void Refill(QObject* keeper) {
+    if (!keeper) return;
+    QTimer::singleShot(kStockDelayMs, keeper, [keeper] {
+        ChartStock& s = TheStock();
+        if (s.keeper != keeper) {
+            s.clear(); // the charts of another keeper
+            QObject::disconnect(s.keeperGone);
+            s.keeper = keeper;
+            s.keeperGone = QObject::connect(keeper, &QObject::destroyed, [] { TheStock().clear(); });
+        }
+        if (!s.filling) StockPass();
+    });
+}
+
+int Count() {
+    int n = 0;
+    for (const auto& kind : TheStock().charts)
+        n += static_cast<int>(kind.size());
+    return n;
+}
+
+} // namespace chart_stock
 
 void Graph::flushRedraw() {
     if (d_->redrawPending && (isVisible() || d_->drawHidden)) refresh();
@@ -625,6 +740,8 @@ void Graph::refresh() {
         p.chart->addAxis(p.y, Qt::AlignLeft);
         p.axesInChart = true;
     }
+    if (!p.x->isVisible()) p.x->setVisible(true); // a chart from the stock, see plotFor
+    if (!p.y->isVisible()) p.y->setVisible(true);
     if (p.chart->title() != q(m.graphTitle())) p.chart->setTitle(q(m.graphTitle()));
 
     bool anyLegend = false;

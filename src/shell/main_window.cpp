@@ -2,6 +2,7 @@
 
 #include "graph_target_p.h"
 #include "tolvik/advisor_ui/advisor_window.h"
+#include "tolvik/chart/graph.h"
 #include "tolvik/chart/graph_export.h"
 #include "tolvik/core/core_form.h"
 #include "tolvik/material/mat_tab.h"
@@ -384,7 +385,10 @@ void MainWindow::addWorkingWindow(QWidget* form) {
     QMdiSubWindow* sub = mdi_->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // The fields the window took are built anew for the next one while the user goes on.
-    connect(sub, &QObject::destroyed, this, [this] { ui::field_stock::Refill(this); });
+    connect(sub, &QObject::destroyed, this, [this] {
+        ui::field_stock::Refill(this);
+        chart::chart_stock::Refill(this);
+    });
     PaintFrameOutsideOnly(sub);
     PositionChildWindow(form);
     placeRemembered(sub, form->objectName());
@@ -607,6 +611,7 @@ bool MainWindow::event(QEvent* event) {
         core::CoreForm::ReadNamesAhead(app_);
         WarmUpDrawing();
         ui::field_stock::Refill(this);
+        chart::chart_stock::Refill(this);
     }
     return done;
 }

@@ -175,18 +175,21 @@ private slots:
 
     // The working windows' fields come from the stock built after the start, each placed on
     // its page, and the stock is built anew once the windows closed.
-    void workingWindowsTakeTheirFieldsFromTheStock() {
+    void workingWindowsTakeTheirFieldsAndChartsFromTheStock() {
         Session s;
         QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
         QTRY_COMPARE(ui::field_stock::Count(), ui::field_stock::kTarget);
+        QTRY_COMPARE(chart::chart_stock::Count(), chart::chart_stock::kTarget);
         const int shortfall = ui::field_stock::Shortfall();
         s.window->OpenMaterialTab(0);
         s.window->OpenCoreFormTab(0);
         QCOMPARE(ui::field_stock::Shortfall(), shortfall);
+        QCOMPARE(chart::chart_stock::Count(), chart::chart_stock::kTarget - 1); // the loop's graph
         for (QWidget* w : QApplication::topLevelWidgets()) // a field taken and not placed
             QVERIFY2(!qobject_cast<QLineEdit*>(w) || w->objectName().isEmpty(), qPrintable(w->objectName()));
         s.window->mdiArea()->closeAllSubWindows();
         QTRY_COMPARE(ui::field_stock::Count(), ui::field_stock::kTarget);
+        QTRY_COMPARE(chart::chart_stock::Count(), chart::chart_stock::kTarget);
     }
 
     void startUpOpensTheDataFileAndShowsTheCaption() {

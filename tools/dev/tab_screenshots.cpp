@@ -14,7 +14,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QListWidget>
+#include <QTimer>
 
 namespace {
 
@@ -56,6 +58,12 @@ int main(int argc, char* argv[]) {
     main.resize(1100, 760);
     main.show();
     Settle();
+    {
+        // A user's pause: what the program builds ahead while it waits is ready.
+        QEventLoop pause;
+        QTimer::singleShot(500, &pause, &QEventLoop::quit);
+        pause.exec();
+    }
     auto shot = [&](const QString& name) {
         Settle();
         main.grab().save(out + name + QStringLiteral(".png"));

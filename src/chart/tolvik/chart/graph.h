@@ -71,4 +71,23 @@ private:
     std::unique_ptr<Impl> d_;
 };
 
+/// Charts with their axes, built ahead while the program waits for its user. Making a
+/// chart's axes and the items of their ticks and labels was a tenth of opening the material
+/// window; a graph shown for the first time takes a chart of its kind of axes from the stock
+/// (or makes its own when there is none).
+namespace chart_stock {
+
+/// Charts wanted in stock, of all kinds.
+inline constexpr int kTarget = 8;
+
+/// Tops the stock up (five charts with linear axes, one of each kind with a logarithmic
+/// axis: what the two working windows show), one chart per pass of the event loop, starting
+/// a few hundredths of a second later. The charts in stock go with `keeper` (the main window).
+void Refill(QObject* keeper);
+
+/// Charts in stock now.
+int Count();
+
+} // namespace chart_stock
+
 } // namespace tolvik::chart
