@@ -566,7 +566,7 @@ struct StockedChart {
 };
 
 /// Charts wanted in stock per kind of axes (index: 2 * x logarithmic + y logarithmic).
-constexpr std::array<int, 4> kStockTarget = {5, 1, 1, 1};
+constexpr std::array<int, 4> kStockTarget = {6, 1, 1, 1};
 static_assert(kStockTarget[0] + kStockTarget[1] + kStockTarget[2] + kStockTarget[3] == chart_stock::kTarget);
 /// The building starts this long after it was asked for (after the fields built ahead).
 constexpr int kStockDelayMs = 45;

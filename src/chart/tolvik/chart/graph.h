@@ -78,9 +78,9 @@ private:
 namespace chart_stock {
 
 /// Charts wanted in stock, of all kinds.
-inline constexpr int kTarget = 8;
+inline constexpr int kTarget = 9;
 
-/// Tops the stock up (five charts with linear axes, one of each kind with a logarithmic
+/// Tops the stock up (six charts with linear axes, one of each kind with a logarithmic
 /// axis: what the two working windows show), one chart per pass of the event loop, starting
 /// a few hundredths of a second later. The charts in stock go with `keeper` (the main window).
 void Refill(QObject* keeper);
