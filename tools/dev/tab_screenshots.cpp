@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QImage>
+#include <QPainter>
 #include <QListWidget>
 #include <QTimer>
 
@@ -67,6 +69,17 @@ int main(int argc, char* argv[]) {
     auto shot = [&](const QString& name) {
         Settle();
         main.grab().save(out + name + QStringLiteral(".png"));
+        // The graph shown, as it goes onto paper (with the chart's own legend).
+        for (auto* g : main.findChildren<tolvik::chart::Graph*>())
+            if (g->isVisible()) {
+                QImage paper(900, 600, QImage::Format_RGB32);
+                paper.fill(Qt::white);
+                QPainter painter(&paper);
+                g->render(painter, QRectF(0, 0, 900, 600));
+                painter.end();
+                paper.save(out + name + QStringLiteral("_paper.png"));
+                Settle();
+            }
     };
 
     main.OpenCoreFormTab(0);
