@@ -16,8 +16,8 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QImage>
-#include <QPainter>
 #include <QListWidget>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
