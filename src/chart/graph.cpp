@@ -375,6 +375,16 @@ QLogValueAxis* makeLogAxis() {
     return axis;
 }
 
+/// An axis in the program's style, of either kind.
+QAbstractAxis* makeAxis(bool log) {
+    return log ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
+}
+
+/// The index of a kind of axes, in a graph's charts and in the stock.
+std::size_t kindOf(bool xLog, bool yLog) {
+    return (xLog ? 2 : 0) + (yLog ? 1 : 0);
+}
+
 } // namespace
 
 void Graph::Impl::attach(Plot& p, QXYSeries* series) {
@@ -593,8 +603,7 @@ ChartStock& TheStock() {
 }
 
 StockedChart BuildChart(bool xLog, bool yLog) {
-    StockedChart c{makeChart(), xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis(),
-                   yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis()};
+    StockedChart c{makeChart(), makeAxis(xLog), makeAxis(yLog)};
     ShownAxis shown;
     rangeAxis(c.x, xLog, std::nullopt, false, 0, 0, std::nullopt, 8, shown);
     rangeAxis(c.y, yLog, std::nullopt, false, 0, 0, std::nullopt, 6, shown);
@@ -623,7 +632,7 @@ void StockPass() {
 }
 
 std::optional<StockedChart> TakeStocked(bool xLog, bool yLog) {
-    auto& kind = TheStock().charts[(xLog ? 2 : 0) + (yLog ? 1 : 0)];
+    auto& kind = TheStock().charts[kindOf(xLog, yLog)];
     if (kind.empty()) return std::nullopt;
     const StockedChart c = kind.back();
     kind.pop_back();
@@ -634,7 +643,7 @@ std::optional<StockedChart> TakeStocked(bool xLog, bool yLog) {
 } // namespace
 
 Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
-    Plot& p = plots[(xLog ? 2 : 0) + (yLog ? 1 : 0)];
+    Plot& p = plots[kindOf(xLog, yLog)];
     if (!p.chart) {
         if (const std::optional<StockedChart> c = TakeStocked(xLog, yLog)) {
             p.chart = c->chart;
@@ -643,8 +652,8 @@ Graph::Impl::Plot& Graph::Impl::plotFor(bool xLog, bool yLog) {
             p.axesInChart = true; // hidden until they have their ranges (see refresh)
         } else {
             p.chart = makeChart();
-            p.x = xLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
-            p.y = yLog ? static_cast<QAbstractAxis*>(makeLogAxis()) : makeLinearAxis();
+            p.x = makeAxis(xLog);
+            p.y = makeAxis(yLog);
         }
         QObject::connect(p.chart, &QChart::plotAreaChanged, p.chart, [this, &p] { thinLines(p); });
     }
