@@ -39,6 +39,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -591,6 +592,13 @@ void MainWindow::placeRemembered(QMdiSubWindow* sub, const QString& name) {
 }
 
 bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !namesAhead_) {
+        // What is prepared while the user reaches for a menu starts once the window has
+        // painted: the children paint in this same pass, so the posted call runs after them.
+        // (The first repaint is asked for before the window is exposed, and paints nothing.)
+        namesAhead_ = true;
+        QTimer::singleShot(0, this, [this] { prepareAhead(); });
+    }
     if (event->type() != QEvent::UpdateRequest) return QMainWindow::event(event);
     // The layouts an action changed are done before the window repaints. Qt lays out one
     // level of nested frames per pass of the event loop, and the repaint would otherwise
@@ -602,18 +610,19 @@ bool MainWindow::event(QEvent* event) {
     // repaint was asked for (a chart shown first makes the window ask at once) would be
     // painted after this repaint, and the window with them once more.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
-    const bool done = QMainWindow::event(event);
-    if (!namesAhead_ && isVisible()) {
-        // The core names are read on a worker once the window stands, while the user reaches
-        // for a menu. Read as the core window opened, on a file of a large catalogue, they
-        // made the opening half as slow again on a two-core machine.
-        namesAhead_ = true;
-        core::CoreForm::ReadNamesAhead(app_);
-        WarmUpDrawing();
-        ui::field_stock::Refill(this);
-        chart::chart_stock::Refill(this);
-    }
-    return done;
+    return QMainWindow::event(event);
+}
+
+void MainWindow::prepareAhead() {
+    // The core names are read on a worker once the window stands, while the user reaches
+    // for a menu. Read as the core window opened, on a file of a large catalogue, they made
+    // the opening half as slow again on a two-core machine. Started before the window had
+    // painted, the worker took the core that Qt's painting hands parts of its fills to, and
+    // the first paint waited for it.
+    core::CoreForm::ReadNamesAhead(app_);
+    WarmUpDrawing();
+    ui::field_stock::Refill(this);
+    chart::chart_stock::Refill(this);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

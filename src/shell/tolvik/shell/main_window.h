@@ -105,13 +105,16 @@ private:
     void HelpSearch();
     void ExitProgram();
 
+    /// Starts what is prepared while the user reaches for a menu: the core names read on a
+    /// worker, the drawing warmed up, the fields and charts built ahead.
+    void prepareAhead();
     /// The remembered place of a working window's sub-window, when layouts are remembered.
     void placeRemembered(QMdiSubWindow* sub, const QString& name);
 
     AppContext& app_;
     DesignFiles* designs_ = nullptr;
     bool rememberLayout_ = false;
-    bool namesAhead_ = false; ///< the core names are read ahead (after the first paint)
+    bool namesAhead_ = false; ///< what is prepared ahead was started (after the first paint)
     QMdiArea* mdi_ = nullptr;
     QLabel* label1_ = nullptr;
     QPushButton* copy_ = nullptr; ///< CmdCopy
