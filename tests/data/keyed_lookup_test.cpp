@@ -32,6 +32,7 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         CREATE TABLE Loose (Kerntyp NUMERIC, LP INTEGER);
         CREATE TABLE Keyed (Kerntyp TEXT PRIMARY KEY, LP INTEGER) WITHOUT ROWID;
         CREATE TABLE Plain (Kerntyp BLOB, LP INTEGER);
+        CREATE TABLE Sparse (Kerntyp TEXT, LP INTEGER);
         WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000)
           INSERT INTO Kernform SELECT 'C ' || i, i % 2 - 1, 0, -1, i, 0.5 FROM n;
         INSERT INTO Kernform VALUES ('E 25', 0, 0, -1, 1, 2), ('e 25', -1, 0, 0, 3, 4), ('E 25 ', 0, 0, -1, 5, 6),
@@ -40,6 +41,7 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         INSERT INTO Loose VALUES (42, 0), ('42', -1), (4.5, 0), ('x', 0), ('X', -1);
         INSERT INTO Keyed VALUES ('b', 0), ('A', -1), ('a', 0);
         INSERT INTO Plain VALUES ('x', 0), (X'78', 0), (42, 0), ('42', -1), ('X', 0);
+        INSERT INTO Sparse (rowid, Kerntyp, LP) VALUES (3, 'a', 0), (9223372036854775807, 'A', -1);
     )");
     auto keyed = [](std::string table, std::string value, std::string tail = "") {
         return Query{"SELECT * FROM " + table + " WHERE Kerntyp = ? COLLATE NOCASE" + tail,
@@ -64,12 +66,13 @@ TEST(KeyedLookupTest, SameRowsInTheSameOrderAsAWalkOverTheTable) {
         {keyed("Keyed", "a"), 2}, // no row ids: the walk
         {keyed("Plain", "x"), 2}, // a column without affinity: texts only, no blob
         {keyed("Plain", "42"), 1},
+        {keyed("Sparse", "a"), 2}, // row ids far beyond the rows
     };
     // The names read at the first lookup, or read ahead on a worker while the lookups begin.
     for (const bool ahead : {false, true}) {
         auto db = Database::open(path);
         if (ahead)
-            for (const char* table : {"KERNFORM", "Loose", "Keyed", "Plain", "Nowhere"})
+            for (const char* table : {"KERNFORM", "Loose", "Keyed", "Plain", "Sparse", "Nowhere"})
                 db->readNamesAhead(table, "kerntyp");
         for (const auto& [q, count] : cases) {
             Query walk = q;
