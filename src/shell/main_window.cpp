@@ -592,11 +592,11 @@ void MainWindow::placeRemembered(QMdiSubWindow* sub, const QString& name) {
 }
 
 bool MainWindow::event(QEvent* event) {
-    if (event->type() == QEvent::Paint && !namesAhead_) {
+    if (event->type() == QEvent::Paint && !preparedAhead_) {
         // What is prepared while the user reaches for a menu starts once the window has
         // painted: the children paint in this same pass, so the posted call runs after them.
         // (The first repaint is asked for before the window is exposed, and paints nothing.)
-        namesAhead_ = true;
+        preparedAhead_ = true;
         QTimer::singleShot(0, this, [this] { prepareAhead(); });
     }
     if (event->type() != QEvent::UpdateRequest) return QMainWindow::event(event);

@@ -114,7 +114,7 @@ private:
     AppContext& app_;
     DesignFiles* designs_ = nullptr;
     bool rememberLayout_ = false;
-    bool namesAhead_ = false; ///< what is prepared ahead was started (after the first paint)
+    bool preparedAhead_ = false; ///< prepareAhead was started (after the first paint)
     QMdiArea* mdi_ = nullptr;
     QLabel* label1_ = nullptr;
     QPushButton* copy_ = nullptr; ///< CmdCopy
