@@ -617,18 +617,25 @@ StockedChart BuildChart(bool xLog, bool yLog) {
     return c;
 }
 
-/// Builds one chart of the first kind still short; again on the next pass while any is.
+/// The first kind of chart the stock is short of, or none.
+std::optional<std::size_t> ShortKind(const ChartStock& s) {
+    for (std::size_t kind = 0; kind < s.charts.size(); ++kind)
+        if (static_cast<int>(s.charts[kind].size()) < kStockTarget[kind]) return kind;
+    return std::nullopt;
+}
+
+/// Builds one chart of the first kind still short; again on the next pass while any is. The
+/// pass that fills the stock is the last: a full stock has nothing left waiting to run.
 void StockPass() {
     ChartStock& s = TheStock();
     s.filling = false;
     if (!s.keeper) return s.clear();
-    for (std::size_t kind = 0; kind < s.charts.size(); ++kind) {
-        if (static_cast<int>(s.charts[kind].size()) >= kStockTarget[kind]) continue;
-        s.charts[kind].push_back(BuildChart(kind >= 2, kind % 2 == 1));
-        s.filling = true;
-        QTimer::singleShot(0, s.keeper, StockPass);
-        return;
-    }
+    const std::optional<std::size_t> kind = ShortKind(s);
+    if (!kind) return;
+    s.charts[*kind].push_back(BuildChart(*kind >= 2, *kind % 2 == 1));
+    if (!ShortKind(s)) return;
+    s.filling = true;
+    QTimer::singleShot(0, s.keeper, StockPass);
 }
 
 std::optional<StockedChart> TakeStocked(bool xLog, bool yLog) {
